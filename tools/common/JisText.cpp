@@ -1,0 +1,140 @@
+#include "JisText.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+#include <vector>
+
+namespace jistext {
+namespace {
+
+constexpr int kCells = 94;
+
+const uint16_t kJisToUnicode[kCells * kCells] = {
+#include "JisTable.inc"
+};
+
+// Characters that Unicode writes in two ways; the table holds the code page 932 form.
+constexpr std::pair<char32_t, uint16_t> kAlternateForms[] = {
+    {0x301C, 0x2141},  // WAVE DASH              (932: FULLWIDTH TILDE)
+    {0x2016, 0x2142},  // DOUBLE VERTICAL LINE   (932: PARALLEL TO)
+    {0x2212, 0x215D},  // MINUS SIGN             (932: FULLWIDTH HYPHEN-MINUS)
+    {0x00A2, 0x2171},  // CENT SIGN
+    {0x00A3, 0x2172},  // POUND SIGN
+    {0x00AC, 0x224C},  // NOT SIGN
+    {0x203E, 0x2131},  // OVERLINE               (932: FULLWIDTH MACRON)
+    {0x2014, 0x213D},  // EM DASH                (932: HORIZONTAL BAR)
+};
+
+using ReverseTable = std::vector<std::pair<char32_t, uint16_t>>;
+
+const ReverseTable& Reverse() {
+  static const ReverseTable table = [] {
+    ReverseTable t;
+    t.reserve(kCells * kCells + std::size(kAlternateForms));
+    for (int i = 0; i < kCells * kCells; ++i) {
+      if (kJisToUnicode[i] == 0) continue;
+      uint16_t jis = static_cast<uint16_t>(((0x21 + i / kCells) << 8) | (0x21 + i % kCells));
+      t.emplace_back(kJisToUnicode[i], jis);
+    }
+    for (const auto& alt : kAlternateForms) t.push_back(alt);
+    // Where code page 932 gives one character to two codes (NEC and IBM rows), the
+    // lower code wins: stable sort keeps table order.
+    std::stable_sort(t.begin(), t.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    return t;
+  }();
+  return table;
+}
+
+}  // namespace
+
+char32_t JisToUnicode(uint16_t jis) {
+  int hi = jis >> 8, lo = jis & 0xFF;
+  if (hi < 0x21 || hi > 0x7E || lo < 0x21 || lo > 0x7E) return 0;
+  return kJisToUnicode[(hi - 0x21) * kCells + (lo - 0x21)];
+}
+
+uint16_t UnicodeToJis(char32_t cp) {
+  if (cp == 0) return 0;
+  const ReverseTable& t = Reverse();
+  auto it = std::lower_bound(t.begin(), t.end(), cp,
+                             [](const auto& entry, char32_t c) { return entry.first < c; });
+  return (it != t.end() && it->first == cp) ? it->second : 0;
+}
+
+uint16_t JisToSjis(uint16_t jis) {
+  int hi = jis >> 8, lo = jis & 0xFF;
+  int s1 = ((hi + 1) >> 1) + (hi <= 0x5E ? 0x70 : 0xB0);
+  int s2 = (hi & 1) ? lo + (lo <= 0x5F ? 0x1F : 0x20) : lo + 0x7E;
+  return static_cast<uint16_t>(((s1 & 0xFF) << 8) | (s2 & 0xFF));
+}
+
+uint16_t SjisToJis(uint16_t sjis) {
+  int s1 = sjis >> 8, s2 = sjis & 0xFF;
+  bool lead = (s1 >= 0x81 && s1 <= 0x9F) || (s1 >= 0xE0 && s1 <= 0xEF);
+  if (!lead || s2 < 0x40 || s2 == 0x7F || s2 > 0xFC) return 0;
+  int hi = (s1 - (s1 <= 0x9F ? 0x70 : 0xB0)) * 2;
+  int lo;
+  if (s2 >= 0x9F) {
+    lo = s2 - 0x7E;
+  } else {
+    hi -= 1;
+    lo = s2 - (s2 >= 0x80 ? 0x20 : 0x1F);
+  }
+  return static_cast<uint16_t>((hi << 8) | lo);
+}
+
+void AppendUtf8(std::string* out, char32_t cp) {
+  if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
+  if (cp < 0x80) {
+    out->push_back(static_cast<char>(cp));
+  } else if (cp < 0x800) {
+    out->push_back(static_cast<char>(0xC0 | (cp >> 6)));
+    out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else if (cp < 0x10000) {
+    out->push_back(static_cast<char>(0xE0 | (cp >> 12)));
+    out->push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else {
+    out->push_back(static_cast<char>(0xF0 | (cp >> 18)));
+    out->push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+    out->push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  }
+}
+
+bool NextUtf8(std::string_view text, size_t* pos, char32_t* cp) {
+  if (*pos >= text.size()) return false;
+  auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
+  unsigned char b0 = byte(*pos);
+  int extra = b0 < 0x80 ? 0 : (b0 >> 5) == 0x6 ? 1 : (b0 >> 4) == 0xE ? 2 : (b0 >> 3) == 0x1E ? 3 : -1;
+  if (extra == 0) {
+    *cp = b0;
+    *pos += 1;
+    return true;
+  }
+  if (extra < 0 || text.size() - *pos <= static_cast<size_t>(extra)) {
+    *cp = 0xFFFD;
+    *pos += 1;
+    return true;
+  }
+  static constexpr unsigned char kLeadMask[] = {0, 0x1F, 0x0F, 0x07};
+  static constexpr char32_t kMin[] = {0, 0x80, 0x800, 0x10000};
+  char32_t c = b0 & kLeadMask[extra];
+  for (int i = 1; i <= extra; ++i) {
+    unsigned char b = byte(*pos + i);
+    if ((b & 0xC0) != 0x80) {
+      *cp = 0xFFFD;
+      *pos += 1;
+      return true;
+    }
+    c = (c << 6) | (b & 0x3F);
+  }
+  if (c < kMin[extra] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
+  *cp = c;
+  *pos += extra + 1;
+  return true;
+}
+
+}  // namespace jistext

@@ -1,0 +1,76 @@
+// The open book: its text file (HONMON), the change watch on its data directory, the index
+// table read from the start of the text file, and the disc check made before every read.
+//
+// Start of the text file, numbers big-endian:
+//   header, 16 bytes         0-1  number of index descriptors
+//   descriptor, 16 bytes     0    index identifier (0x01 menu; 0x90/0x91/0x92 kana, as-is,
+//                                 alphabet word index; 0x70/0x71/0x72 their backward twins)
+//                            2-5  start page: the index begins at (page - 1) * 2048
+//                            10   availability (1: every IndexStyle field counts as 0)
+//                            11-13 IndexStyle, twelve 2-bit fields, first in the top bits
+//                            15   conversion switch (3: keys are not converted)
+#ifndef DUNMOOR_BOOKLIB_BOOKSTATE_H
+#define DUNMOOR_BOOKLIB_BOOKSTATE_H
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/BookFile.h"
+
+namespace dunmoor {
+
+constexpr size_t kIndexHeaderSize = 16;
+constexpr size_t kIndexDescriptorSize = 16;
+
+struct IndexDescriptor {
+  uint8_t bytes[kIndexDescriptorSize];
+
+  uint8_t Identifier() const { return bytes[0]; }
+  uint32_t StartPage() const;
+  uint8_t Availability() const { return bytes[10]; }
+  // IndexStyle field 1..12 (2 bits each).
+  unsigned StyleField(int field) const;
+  uint8_t ConversionSwitch() const { return bytes[15]; }
+};
+
+struct HitRecord {
+  uint32_t textPosition;
+  uint32_t headingPosition;
+  uint32_t seen;
+};
+
+class BookState {
+ public:
+  enum class OpenResult { kOpened, kFailed };
+
+  // Opens the book in bookDirectory: starts the change watch on its data directory, opens the
+  // text file and reads the index table. On kFailed nothing stays open.
+  OpenResult Open(const char* bookDirectory);
+  // Closes the text file; false when closing it failed (the book counts as closed anyway).
+  bool Close();
+  bool IsOpen() const { return openFlag == 1; }
+
+  // The check made before every read of the text file: the file is still there with the size
+  // it had at opening, and nothing under the data directory changed since the last check.
+  // A change is reported by exactly one failed check.
+  bool DiscCheck();
+
+  BookFile& TextFile() { return textFile; }
+  const std::vector<IndexDescriptor>& Indexes() const { return indexTable; }
+  std::vector<HitRecord>& Hits() { return hitList; }
+  const std::string& TextPath() const { return textPath; }
+
+ private:
+  BookFile textFile;
+  ChangeWatch changeWatch;
+  int32_t openFlag = 0;
+  std::vector<IndexDescriptor> indexTable;
+  std::vector<HitRecord> hitList;
+  std::string textPath;
+  uint64_t textSize = 0;
+};
+
+}  // namespace dunmoor
+
+#endif  // DUNMOOR_BOOKLIB_BOOKSTATE_H

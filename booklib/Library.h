@@ -1,0 +1,59 @@
+// The library's process-wide state and the work behind every export. The exports (Exports.cpp)
+// forward to one Library instance; tests make instances of their own.
+//
+// Two nested stages: a catalog loaded from a disc root (OpenEpwing .. CloseEpwing), and inside
+// it at most one open book (epwBooksOpen .. epwBooksClose).
+#ifndef DUNMOOR_BOOKLIB_LIBRARY_H
+#define DUNMOOR_BOOKLIB_LIBRARY_H
+
+#include <cstdint>
+#include <memory>
+
+#include "BookState.h"
+#include "Catalog.h"
+#include "Dunmoor.h"
+
+namespace dunmoor {
+
+// Result values shared by every export.
+constexpr int32_t kSuccess = 1;
+constexpr int32_t kGoesOn = 0;
+constexpr int32_t kFailed = -1;
+constexpr int32_t kBadArgument = -2;
+
+// More usable books than this in one catalog make the catalog unusable for opening.
+constexpr size_t kMaxUsableBooks = 200;
+
+class Library {
+ public:
+  Library() = default;
+  ~Library();
+  Library(const Library&) = delete;
+  Library& operator=(const Library&) = delete;
+
+  static int32_t IsEpwBook(const char* root, char* title);
+  int32_t OpenEpwing(const char* root);
+  void CloseEpwing();
+  int32_t GetBooks() const;
+  int32_t GetBookInfo(int32_t index, BookInfo* info) const;
+  int32_t SelectBook(int32_t index);
+  int32_t BooksOpen();
+  void BooksClose();
+
+  bool HasCatalog() const { return catalog != nullptr; }
+  // The open book, or nullptr.
+  BookState* Book() { return book.get(); }
+  const BookCatalog* Catalog() const { return catalog.get(); }
+
+ private:
+  std::unique_ptr<BookCatalog> catalog;
+  std::unique_ptr<BookState> book;
+};
+
+// The instance behind the exports: one per process, shared by every caller that loads the
+// library by name.
+Library& TheLibrary();
+
+}  // namespace dunmoor
+
+#endif  // DUNMOOR_BOOKLIB_LIBRARY_H

@@ -1,0 +1,128 @@
+// The bytes of a book's text file, as every reader of the library sees them: positions,
+// characters and the 0x1F control codes. This is the one place that knows the byte format;
+// other modules ask it rather than testing bytes themselves.
+//
+// Positions. The text file is a sequence of 2048-byte blocks numbered from 1; the pair
+// (block, offset) names the byte at (block - 1) * 2048 + offset. Pairs are written in two forms:
+//
+//   numeric, 6 bytes   block: 32-bit big-endian   offset: 16-bit big-endian   (index pages)
+//   BCD, 6 bytes       block: 4 bytes BCD         offset: 2 bytes BCD         (inside text)
+//
+// Characters are 2-byte units: JIS X 0208 in its 7-bit form (both bytes 0x21..0x7E), or an
+// external character (first byte 0xA1 or above). Control codes are 0x1F, a code byte and a
+// fixed number of argument bytes (table in TextFormat.cpp); every length is even.
+#ifndef DUNMOOR_BOOKLIB_TEXTFORMAT_H
+#define DUNMOOR_BOOKLIB_TEXTFORMAT_H
+
+#include <cstddef>
+#include <cstdint>
+
+namespace dunmoor::text {
+
+constexpr uint32_t kBlockSize = 2048;
+constexpr uint8_t kEscape = 0x1F;
+
+// Control code bytes (the byte after 0x1F).
+enum Code : uint8_t {
+  kBeginText = 0x02,
+  kEndText = 0x03,
+  kBeginNarrow = 0x04,
+  kEndNarrow = 0x05,
+  kBeginSubscript = 0x06,
+  kEndSubscript = 0x07,
+  kIndent = 0x09,
+  kNewline = 0x0A,
+  kBeginSuperscript = 0x0E,
+  kEndSuperscript = 0x0F,
+  kBeginEmphasis = 0x12,
+  kEndEmphasis = 0x13,
+  kBeginSkip = 0x14,
+  kEndSkip = 0x15,
+  kBeginKeyword = 0x41,
+  kEndKeyword = 0x61,
+  kBeginReference = 0x42,
+  kEndReference = 0x62,
+  kBeginReference2 = 0x43,
+  kEndReference2 = 0x63,
+  kBeginMonoGraphic = 0x44,
+  kEndMonoGraphic = 0x64,
+  kBeginColorGraphic = 0x4D,
+  kEndColorGraphic = 0x6D,
+  kBeginCdAudio = 0x48,
+  kEndCdAudio = 0x68,
+  kBeginSound = 0x4A,
+  kEndSound = 0x6A,
+  kBeginDecoration = 0xE0,
+  kEndDecoration = 0xE1,
+  kBeginDecoration2 = 0xE2,
+  kEndDecoration2 = 0xE3,
+};
+
+// Length in bytes of the control code with this code byte, 0x1F and code byte included.
+// 1F 14 runs through the next 1F 15 and has no fixed length: it reports 2 here, and
+// ControlLength below measures the stretch. Codes outside the table are 2 bytes long.
+size_t FixedCodeLength(uint8_t code);
+
+// Length of the control code at text[0] (text[0] == 0x1F), as far as size bytes allow. When the
+// code needs more bytes than size, *complete is false and the length is size.
+size_t ControlLength(const uint8_t* text, size_t size, bool* complete);
+
+// A BCD field of n bytes as the library reads it: each byte printed as two lowercase hex
+// digits, the digits read as a decimal number. A nibble of 10 or more ends the number there
+// (no digit before it gives 0): 00 00 12 34 -> 1234, 1A -> 1.
+uint32_t DecodeBcd(const uint8_t* field, size_t n);
+
+uint32_t ReadBigEndian32(const uint8_t* p);
+uint16_t ReadBigEndian16(const uint8_t* p);
+
+// (block - 1) * 2048 + offset as a signed 64-bit value: block 0 gives a negative position, and
+// large blocks exceed what a 32-bit position holds. Use ToFilePosition before reading there.
+int64_t PositionOf(uint32_t block, uint32_t offset);
+// The 6-byte BCD pair at p.
+int64_t DecodeBcdPosition(const uint8_t* p);
+// The 6-byte numeric pair at p.
+int64_t DecodeNumericPosition(const uint8_t* p);
+// True and *out = position when 0 <= position <= INT32_MAX: the range of positions the
+// library hands out (negative values are its failure results).
+bool ToFilePosition(int64_t position, uint32_t* out);
+
+// True when text (size bytes) begins with the entry start code 1F 41 01: a keyword whose first
+// argument byte is 0x01, the own heading of the entry that starts there.
+bool IsEntryStart(const uint8_t* text, size_t size);
+
+// Offset of the first byte pair 0x1F, code at or after from within text[0..size), or size when
+// there is none. The scan never leaves the caller's block.
+size_t FindCode(const uint8_t* text, size_t size, uint8_t code, size_t from = 0);
+
+// A step of TextWalker.
+struct TextUnit {
+  enum class Kind {
+    kCharacter,          // JIS X 0208 character; code = both bytes
+    kExternalCharacter,  // first byte 0xA1 or above; code = both bytes
+    kControl,            // 1F code ...; code = the code byte
+    kOther,              // two bytes that are neither (shown by readers as they like)
+    kTruncated,          // the text ends inside a unit or a control code
+  };
+  Kind kind;
+  size_t offset;  // from the start of the walked text
+  size_t length;
+  uint16_t code;
+};
+
+// Steps through text unit by unit: characters, external characters and whole control codes.
+// Bounded by the bytes it is given; a unit cut by the end comes out as kTruncated.
+class TextWalker {
+ public:
+  TextWalker(const uint8_t* text, size_t size) : text(text), size(size) {}
+  bool Next(TextUnit* unit);
+  size_t Offset() const { return at; }
+
+ private:
+  const uint8_t* text;
+  size_t size;
+  size_t at = 0;
+};
+
+}  // namespace dunmoor::text
+
+#endif  // DUNMOOR_BOOKLIB_TEXTFORMAT_H

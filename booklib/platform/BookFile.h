@@ -1,0 +1,98 @@
+// The few file-system services the book-access library needs, behind one portable face:
+// a read-only file, the look-up of a file's size by name, the change watch on a book's data
+// directory, and the library's rare message box. BookFile_win.cpp implements them with the
+// Win32 API, BookFile_posix.cpp for the native build (where names are matched without regard
+// to case, as Windows and CD-ROM file systems match them).
+#ifndef DUNMOOR_BOOKLIB_PLATFORM_BOOKFILE_H
+#define DUNMOOR_BOOKLIB_PLATFORM_BOOKFILE_H
+
+#include <cstdint>
+#include <string>
+
+namespace dunmoor {
+
+// Separator that the library puts between path components ("\" on Windows).
+#ifdef _WIN32
+constexpr char kPathSeparator = '\\';
+#else
+constexpr char kPathSeparator = '/';
+#endif
+
+// A file opened for reading, shared for reading, as an existing file. Move-only.
+class BookFile {
+ public:
+  BookFile() = default;
+  ~BookFile();
+  BookFile(BookFile&& other) noexcept;
+  BookFile& operator=(BookFile&& other) noexcept;
+  BookFile(const BookFile&) = delete;
+  BookFile& operator=(const BookFile&) = delete;
+
+  // False when the file does not exist or cannot be opened.
+  bool Open(const std::string& path);
+  bool IsOpen() const;
+
+  // Moves to an absolute position. False when the move fails.
+  bool Seek(uint32_t position);
+  // Reads up to size bytes at the current position; *got receives the count. Reading at or past
+  // the end succeeds with fewer bytes, down to 0. False when the read itself fails.
+  bool Read(void* buffer, uint32_t size, uint32_t* got);
+  bool Size(uint64_t* size) const;
+  // Closes the file; false when closing failed (the file counts as closed all the same).
+  bool Close();
+
+ private:
+#ifdef _WIN32
+  void* handle = nullptr;  // HANDLE; nullptr when closed
+#else
+  int fd = -1;
+#endif
+};
+
+// Looks a file up by name as the directory listing reports it (no open). False when there is
+// no such file.
+bool LookUpFileSize(const std::string& path, uint64_t* size);
+
+// Watches a directory tree for changes of file names, attributes and sizes. Created on a
+// book's data directory when the book is opened; polled, never waited on.
+class ChangeWatch {
+ public:
+  enum class Poll { kQuiet, kChanged, kUnavailable };
+
+  ChangeWatch() = default;
+  ~ChangeWatch();
+  ChangeWatch(const ChangeWatch&) = delete;
+  ChangeWatch& operator=(const ChangeWatch&) = delete;
+
+  // Starts watching directory and everything below it. A watch that cannot be started is kept
+  // as unavailable: polling it then never reports a change.
+  void Start(const std::string& directory);
+  // kChanged once for the changes since the last poll (the watch is then armed again).
+  Poll Check();
+  void Stop();
+
+#ifndef _WIN32
+  struct State;  // defined by the native implementation
+#endif
+
+ private:
+#ifdef _WIN32
+  void* handle = nullptr;  // change notification HANDLE, or INVALID_HANDLE_VALUE
+  bool started = false;
+#else
+  State* state = nullptr;
+#endif
+};
+
+#ifndef _WIN32
+// Finds path on disk matching each component without regard to ASCII case; an exact match
+// wins. False when no such path exists.
+bool ResolvePathFolded(const std::string& path, std::string* resolved);
+#endif
+
+// The library's own modal message (OK button only). Shown only by the Windows build.
+void ShowLibraryMessage(const char* text);
+
+}  // namespace dunmoor
+
+#endif  // DUNMOOR_BOOKLIB_PLATFORM_BOOKFILE_H

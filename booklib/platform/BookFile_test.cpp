@@ -1,0 +1,124 @@
+#include "BookFile.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "TestFiles.h"
+
+namespace dunmoor {
+namespace {
+
+using testfiles::Bytes;
+using testfiles::TempDir;
+
+TEST(BookFile, ReadsWhatIsThereAndSucceedsShortAtTheEnd) {
+  TempDir dir;
+  Bytes bytes(5000);
+  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i * 7);
+  testfiles::WriteFile(dir.Path() / "FILE", bytes);
+
+  BookFile file;
+  ASSERT_TRUE(file.Open(dir.Str("FILE")));
+  uint64_t size = 0;
+  ASSERT_TRUE(file.Size(&size));
+  EXPECT_EQ(size, 5000u);
+
+  uint8_t buffer[4096];
+  uint32_t got = 0;
+  ASSERT_TRUE(file.Seek(4000));
+  ASSERT_TRUE(file.Read(buffer, sizeof buffer, &got));
+  EXPECT_EQ(got, 1000u);
+  EXPECT_EQ(buffer[0], bytes[4000]);
+  ASSERT_TRUE(file.Read(buffer, sizeof buffer, &got));  // at the end: success, nothing read
+  EXPECT_EQ(got, 0u);
+  ASSERT_TRUE(file.Seek(9000));  // beyond the end: the read that follows gets nothing
+  ASSERT_TRUE(file.Read(buffer, sizeof buffer, &got));
+  EXPECT_EQ(got, 0u);
+  EXPECT_TRUE(file.Close());
+  EXPECT_FALSE(file.IsOpen());
+  EXPECT_FALSE(file.Read(buffer, 1, &got));
+}
+
+TEST(BookFile, MissingFilesAndDirectoriesDoNotOpen) {
+  TempDir dir;
+  BookFile file;
+  EXPECT_FALSE(file.Open(dir.Str("NOFILE")));
+  EXPECT_FALSE(file.Open(dir.Str()));  // a directory is no file
+  uint64_t size;
+  EXPECT_FALSE(LookUpFileSize(dir.Str("NOFILE"), &size));
+}
+
+TEST(BookFile, MovesOwnership) {
+  TempDir dir;
+  testfiles::WriteFile(dir.Path() / "FILE", Bytes(10, 1));
+  BookFile a;
+  ASSERT_TRUE(a.Open(dir.Str("FILE")));
+  BookFile b = std::move(a);
+  EXPECT_FALSE(a.IsOpen());
+  EXPECT_TRUE(b.IsOpen());
+  a = std::move(b);
+  EXPECT_TRUE(a.IsOpen());
+}
+
+TEST(BookFile, NamesMatchWithoutRegardToCase) {
+  TempDir dir;
+  testfiles::WriteFile(dir.Path() / "Book" / "DATA" / "HONMON", Bytes(100, 0));
+  std::string path = dir.Str("book") + kPathSeparator + "data" + kPathSeparator + "honmon";
+  BookFile file;
+  EXPECT_TRUE(file.Open(path));
+  uint64_t size = 0;
+  ASSERT_TRUE(LookUpFileSize(path, &size));
+  EXPECT_EQ(size, 100u);
+}
+
+#ifndef _WIN32
+TEST(BookFile, AnExactNameWinsOverAFoldedOne) {
+  TempDir dir;
+  testfiles::WriteFile(dir.Path() / "honmon", Bytes(1, 0));
+  testfiles::WriteFile(dir.Path() / "HONMON", Bytes(2, 0));
+  std::string resolved;
+  ASSERT_TRUE(ResolvePathFolded(dir.Str("HONMON"), &resolved));
+  EXPECT_EQ(resolved, dir.Str("HONMON"));
+  ASSERT_TRUE(ResolvePathFolded(dir.Str("Honmon"), &resolved));
+  EXPECT_NE(resolved, dir.Str("Honmon"));
+  EXPECT_FALSE(ResolvePathFolded(dir.Str("nothing") + "/honmon", &resolved));
+}
+#endif
+
+ChangeWatch::Poll PollUntilChanged(ChangeWatch* watch) {
+  ChangeWatch::Poll poll = watch->Check();
+  for (int i = 0; i < 40 && poll != ChangeWatch::Poll::kChanged; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    poll = watch->Check();
+  }
+  return poll;
+}
+
+TEST(ChangeWatch, ReportsAFileChangeOnce) {
+  TempDir dir;
+  ChangeWatch watch;
+  watch.Start(dir.Str());
+  EXPECT_EQ(watch.Check(), ChangeWatch::Poll::kQuiet);
+  testfiles::WriteFile(dir.Path() / "A", Bytes(1, 0));
+  testfiles::WriteFile(dir.Path() / "B", Bytes(1, 0));
+  EXPECT_EQ(PollUntilChanged(&watch), ChangeWatch::Poll::kChanged);
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  watch.Check();  // the second file may have come as a change of its own
+  EXPECT_EQ(watch.Check(), ChangeWatch::Poll::kQuiet);
+  watch.Stop();
+  EXPECT_EQ(watch.Check(), ChangeWatch::Poll::kUnavailable);
+}
+
+TEST(ChangeWatch, AWatchThatCannotStartNeverReportsAChange) {
+  TempDir dir;
+  ChangeWatch watch;
+  watch.Start(dir.Str("MISSING"));
+  EXPECT_NE(watch.Check(), ChangeWatch::Poll::kChanged);
+  testfiles::WriteFile(dir.Path() / "A", Bytes(1, 0));
+  EXPECT_NE(watch.Check(), ChangeWatch::Poll::kChanged);
+}
+
+}  // namespace
+}  // namespace dunmoor

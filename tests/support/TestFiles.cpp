@@ -1,0 +1,60 @@
+#include "TestFiles.h"
+
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+namespace testfiles {
+
+TempDir::TempDir() {
+  static std::atomic<unsigned> counter{0};
+  auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    fs::path candidate = fs::temp_directory_path() /
+                         ("dunmoor-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+    if (fs::create_directory(candidate)) {
+      path = candidate;
+      return;
+    }
+  }
+  throw std::runtime_error("cannot make a scratch directory");
+}
+
+TempDir::~TempDir() {
+  std::error_code ignored;
+  fs::remove_all(path, ignored);
+}
+
+std::string TempDir::Str(const std::string& child) const {
+  std::filesystem::path full = child.empty() ? path : path / child;
+  return full.make_preferred().string();
+}
+
+void WriteFile(const fs::path& path, const Bytes& bytes) {
+  fs::create_directories(path.parent_path());
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (!out) throw std::runtime_error("cannot write " + path.string());
+}
+
+Bytes ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read " + path.string());
+  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void CopyTree(const fs::path& from, const fs::path& to) {
+  fs::copy(from, to, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  // Shared books are read-only; copies must be writable for the tests that change them.
+  for (const auto& entry : fs::recursive_directory_iterator(to)) {
+    fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add);
+  }
+}
+
+fs::path BuiltBook(const std::string& name) { return fs::path(DUNMOOR_BOOKS_DIR) / name; }
+fs::path SharedBook(const std::string& name) { return fs::path(DUNMOOR_SHARED_BOOKS) / name; }
+
+}  // namespace testfiles

@@ -1,0 +1,107 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the native build, the native build under
+# AddressSanitizer and UBSan, and the Windows build under Wine (with an X server of its own,
+# Xvfb, for the windows). Ends with one line: "N passed, M failed".
+#
+#   scripts/test.sh            set up, build and test all three
+#   DUNMOOR_BUILD=dir          where the builds go (default: build/ in the repository)
+set -uo pipefail
+
+repo=$(cd "$(dirname "$0")/.." && pwd)
+build=${DUNMOOR_BUILD:-$repo/build}
+jobs=${DUNMOOR_JOBS:-2}
+
+"$repo/scripts/setup.sh" || { echo "setup failed"; echo "0 passed, 1 failed"; exit 1; }
+
+passed=0
+failed=0
+log_dir="$build/logs"
+mkdir -p "$log_dir"
+
+# configure NAME DIR ARGS...: configures and builds; a failure counts as one failed test.
+build_tree() {
+  local name=$1 dir=$2
+  shift 2
+  echo "== $name: configure and build ($dir)"
+  if ! cmake -S "$repo" -B "$dir" -G Ninja "$@" >"$log_dir/$name-configure.log" 2>&1; then
+    tail -30 "$log_dir/$name-configure.log"
+    echo "!! $name: configure failed"
+    failed=$((failed + 1))
+    return 1
+  fi
+  if ! cmake --build "$dir" -j "$jobs" >"$log_dir/$name-build.log" 2>&1; then
+    grep -E "error|Error|FAILED" "$log_dir/$name-build.log" | head -40
+    echo "!! $name: build failed"
+    failed=$((failed + 1))
+    return 1
+  fi
+}
+
+# run_tests NAME DIR: runs ctest and adds its counts.
+run_tests() {
+  local name=$1 dir=$2 log="$log_dir/$1-test.log"
+  echo "== $name: tests"
+  ctest --test-dir "$dir" --output-on-failure -j "$jobs" --timeout 300 >"$log" 2>&1
+  local summary
+  summary=$(grep -E "tests passed, [0-9]+ tests? failed out of [0-9]+" "$log" | tail -1)
+  if [ -z "$summary" ]; then
+    tail -40 "$log"
+    echo "!! $name: ctest gave no summary"
+    failed=$((failed + 1))
+    return
+  fi
+  local bad total
+  bad=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$summary")
+  total=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\2/' <<<"$summary")
+  passed=$((passed + total - bad))
+  failed=$((failed + bad))
+  if [ "$bad" -ne 0 ]; then
+    sed -n '/The following tests FAILED/,$p' "$log"
+    grep -B5 -A25 -E "^\s*[0-9]+/[0-9]+ Test +#[0-9]+: .*\*\*\*Failed" "$log" | head -150
+  fi
+  echo "   $name: $summary"
+}
+
+# --- native -------------------------------------------------------------------------------
+if build_tree native "$build/native" -DCMAKE_BUILD_TYPE=Debug; then
+  run_tests native "$build/native"
+fi
+
+# --- native with AddressSanitizer and UBSan ---------------------------------------------------
+if build_tree sanitize "$build/sanitize" -DCMAKE_BUILD_TYPE=Debug -DDUNMOOR_SANITIZE=ON; then
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    run_tests sanitize "$build/sanitize"
+fi
+
+# --- Windows, under Wine and Xvfb --------------------------------------------------------------
+xvfb_pid=""
+cleanup() {
+  if [ -d "$build/win/wineprefix" ]; then WINEPREFIX="$build/win/wineprefix" wineserver -k 2>/dev/null; fi
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+}
+trap cleanup EXIT
+
+if build_tree windows "$build/win" -DCMAKE_BUILD_TYPE=Release \
+     -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" \
+     -DDUNMOOR_BOOKS_DIR="$build/native/books"; then
+  display=""
+  for n in $(seq 91 120); do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=$n; break; fi
+  done
+  Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$log_dir/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  export DISPLAY=":$display"
+  export WINEPREFIX="$build/win/wineprefix" WINEDEBUG=-all
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "== windows: preparing the Wine prefix"
+    wineboot -i >"$log_dir/wineboot.log" 2>&1
+  fi
+  # One server for all the test programs, and Wine's own background programs started now,
+  # away from the pipes through which ctest reads the tests' output (they would hold them open).
+  wineserver -p
+  wine cmd.exe /c exit >/dev/null 2>&1 </dev/null
+  run_tests windows "$build/win"
+fi
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,47 @@
+#include "DunmoorApi.h"
+
+#ifdef _WIN32
+#include <windows.h>
+
+namespace {
+
+template <typename Proc>
+bool Bind(HMODULE module, const char* name, Proc* proc, std::string* missing) {
+  *proc = reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+  if (!*proc) *missing = name;
+  return *proc != nullptr;
+}
+
+}  // namespace
+
+bool BindDunmoor(DunmoorApi* api, std::string* missing) {
+  HMODULE module = LoadLibraryW(L"Dunmoor.dll");
+  if (!module) {
+    *missing = "Dunmoor.dll";
+    return false;
+  }
+  return Bind(module, "IsEpwBook", &api->IsEpwBook, missing) &&
+         Bind(module, "OpenEpwing", &api->OpenEpwing, missing) &&
+         Bind(module, "CloseEpwing", &api->CloseEpwing, missing) &&
+         Bind(module, "epwGetBooks", &api->epwGetBooks, missing) &&
+         Bind(module, "epwGetBookInfo", &api->epwGetBookInfo, missing) &&
+         Bind(module, "epwSelectBook", &api->epwSelectBook, missing) &&
+         Bind(module, "epwBooksOpen", &api->epwBooksOpen, missing) &&
+         Bind(module, "epwBooksClose", &api->epwBooksClose, missing);
+}
+
+#else
+
+bool BindDunmoor(DunmoorApi* api, std::string*) {
+  api->IsEpwBook = ::IsEpwBook;
+  api->OpenEpwing = ::OpenEpwing;
+  api->CloseEpwing = ::CloseEpwing;
+  api->epwGetBooks = ::epwGetBooks;
+  api->epwGetBookInfo = ::epwGetBookInfo;
+  api->epwSelectBook = ::epwSelectBook;
+  api->epwBooksOpen = ::epwBooksOpen;
+  api->epwBooksClose = ::epwBooksClose;
+  return true;
+}
+
+#endif

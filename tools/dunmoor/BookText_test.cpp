@@ -1,0 +1,34 @@
+#include "BookText.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace cli {
+namespace {
+
+std::string Render(const std::vector<uint8_t>& bytes) { return BookTextToUtf8(bytes.data(), bytes.size()); }
+
+TEST(BookText, CharactersAndEscapes) {
+  EXPECT_EQ(Render({0x43, 0x4F, 0x4C, 0x3E}), "地名");
+  EXPECT_EQ(Render({0x23, 0x54, 0xB1, 0x21, 0x22, 0x2F}), "Ｔ{B121}{222F}");  // 0x222F has no character
+  EXPECT_EQ(Render({0x24, 0x22, 0x00, 0x00, 0x24, 0x24}), "あ");             // a zero unit ends the text
+}
+
+TEST(BookText, NarrowTextComesOutAsAscii) {
+  EXPECT_EQ(Render({0x1F, 0x04, 0x23, 0x77, 0x21, 0x21, 0x23, 0x31, 0x1F, 0x05, 0x23, 0x77}), "w 1ｗ");
+}
+
+TEST(BookText, LinesAndIndents) {
+  EXPECT_EQ(Render({0x1F, 0x09, 0x00, 0x01, 0x24, 0x22, 0x1F, 0x0A, 0x1F, 0x09, 0x00, 0x02, 0x24, 0x24,
+                    0x1F, 0x0A}),
+            "  あ\n    い\n");
+}
+
+TEST(BookText, ControlCodesAndCutUnitsLeaveNoBytes) {
+  // A keyword with its argument, an unknown code, and a reference end cut by the buffer.
+  EXPECT_EQ(Render({0x1F, 0x41, 0x01, 0x00, 0x24, 0x22, 0x1F, 0x61, 0x1F, 0x99, 0x1F, 0x62, 0x00}), "あ");
+}
+
+}  // namespace
+}  // namespace cli

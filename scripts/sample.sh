@@ -9,7 +9,7 @@ build=${DUNMOOR_BUILD:-$repo/build}/native
 
 "$repo/scripts/setup.sh"
 cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
-cmake --build "$build" -j "${DUNMOOR_JOBS:-2}" --target dunmoor_cli sample_book >/dev/null
+cmake --build "$build" -j "${DUNMOOR_JOBS:-2}" --target dunmoor_cli book_sample >/dev/null
 
 book="$build/books/sample"
 echo "\$ dunmoor info $book"

@@ -1,0 +1,37 @@
+// bookbuild SOURCE.book OUTDIR [--map MAPFILE]: writes the disc that the source describes.
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "BookBuild.h"
+
+int main(int argc, char** argv) {
+  if (argc != 3 && !(argc == 5 && std::string(argv[3]) == "--map")) {
+    std::fprintf(stderr, "usage: bookbuild SOURCE.book OUTDIR [--map MAPFILE]\n");
+    return 2;
+  }
+  std::ifstream in(argv[1], std::ios::binary);
+  if (!in) {
+    std::fprintf(stderr, "bookbuild: cannot read %s\n", argv[1]);
+    return 1;
+  }
+  std::stringstream source;
+  source << in.rdbuf();
+  bookbuild::LayoutMap map;
+  bookbuild::BuildStatus status = bookbuild::BuildDisc(source.str(), argv[2], &map);
+  if (!status.ok) {
+    std::fprintf(stderr, "%s:%s\n", argv[1], (" " + status.message).c_str());
+    return 1;
+  }
+  if (argc == 5) {
+    std::ofstream out(argv[4], std::ios::binary | std::ios::trunc);
+    out << map.ToText();
+    out.close();
+    if (!out) {
+      std::fprintf(stderr, "bookbuild: cannot write %s\n", argv[4]);
+      return 1;
+    }
+  }
+  return 0;
+}

@@ -11,6 +11,6 @@ build=${DUNMOOR_BUILD:-$repo/build}/native
 cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build "$build" -j "${DUNMOOR_JOBS:-2}" --target dunmoor_cli book_sample >/dev/null
 
-book="$build/books/sample"
+book="$build/discs/sample"
 echo "\$ dunmoor info $book"
 "$build/bin/dunmoor" info "$book"

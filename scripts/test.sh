@@ -83,7 +83,7 @@ trap cleanup EXIT
 
 if build_tree windows "$build/win" -DCMAKE_BUILD_TYPE=Release \
      -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" \
-     -DDUNMOOR_BOOKS_DIR="$build/native/books"; then
+     -DDUNMOOR_BOOKS_DIR="$build/native/discs"; then
   display=""
   for n in $(seq 91 120); do
     if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=$n; break; fi

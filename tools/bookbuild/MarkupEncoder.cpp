@@ -52,8 +52,13 @@ uint16_t ParseGaiji(const std::string& text, size_t* i, int line) {
 }  // namespace
 
 uint16_t AsciiToJis(char c) {
-  if (c == ' ') return 0x2121;
-  return jistext::UnicodeToJis(static_cast<char32_t>(static_cast<unsigned char>(c)) + 0xFEE0);
+  // JIS X 0208 has no full-width straight quotes: books write the curly ones.
+  switch (c) {
+    case ' ': return 0x2121;
+    case '\'': return 0x2147;  // ’
+    case '"': return 0x2149;   // ”
+    default: return jistext::UnicodeToJis(static_cast<char32_t>(static_cast<unsigned char>(c)) + 0xFEE0);
+  }
 }
 
 std::vector<uint16_t> WordToJis(const std::string& word, int line) {

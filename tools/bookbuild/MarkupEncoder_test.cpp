@@ -42,6 +42,15 @@ TEST_F(MarkupEncoderTest, CharactersAndNarrowRuns) {
   EXPECT_EQ(Text("\\\\"), (Bytes{0x1F, 0x04, 0x21, 0x40, 0x1F, 0x05, 0x1F, 0x0A}));
 }
 
+TEST_F(MarkupEncoderTest, EveryAsciiCharacterBecomesAJisX0208Character) {
+  for (char c = 0x20; c < 0x7F; ++c) {
+    uint16_t code = WordToJis(std::string(1, c), 1).at(0);
+    EXPECT_GE(code >> 8, 0x21) << c;
+    EXPECT_LE(code >> 8, 0x23) << c;  // symbols, digits and letters: rows 1 to 3
+  }
+  EXPECT_EQ(WordToJis("'\"", 1), (std::vector<uint16_t>{0x2147, 0x2149}));
+}
+
 TEST_F(MarkupEncoderTest, SimpleCodes) {
   EXPECT_EQ(Text("<kw arg=0x0200><sub></sub><sup></sup><em></em></kw><indent 3>"),
             (Bytes{0x1F, 0x41, 0x02, 0x00, 0x1F, 0x06, 0x1F, 0x07, 0x1F, 0x0E, 0x1F, 0x0F, 0x1F, 0x12, 0x1F,

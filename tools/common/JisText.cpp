@@ -33,13 +33,14 @@ const ReverseTable& Reverse() {
     ReverseTable t;
     t.reserve(kCells * kCells + std::size(kAlternateForms));
     for (int i = 0; i < kCells * kCells; ++i) {
-      if (kJisToUnicode[i] == 0) continue;
+      // Code page 932 fills rows that JIS X 0208 leaves empty (NEC and IBM extensions);
+      // text meant for books maps only to the standard's own rows.
+      int row = 0x21 + i / kCells;
+      if (kJisToUnicode[i] == 0 || row == 0x2D || row >= 0x75) continue;
       uint16_t jis = static_cast<uint16_t>(((0x21 + i / kCells) << 8) | (0x21 + i % kCells));
       t.emplace_back(kJisToUnicode[i], jis);
     }
     for (const auto& alt : kAlternateForms) t.push_back(alt);
-    // Where code page 932 gives one character to two codes (NEC and IBM rows), the
-    // lower code wins: stable sort keeps table order.
     std::stable_sort(t.begin(), t.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     return t;

@@ -13,7 +13,8 @@ namespace jistext {
 // Unicode character of a JIS X 0208 code (both bytes 0x21..0x7E); 0 when it has none.
 char32_t JisToUnicode(uint16_t jis);
 
-// JIS X 0208 code of a Unicode character; 0 when it has none. Accepts both the code page 932
+// JIS X 0208 code of a Unicode character; 0 when it has none (also for the characters that
+// only code page 932's extension rows hold). Accepts both the code page 932
 // forms (FULLWIDTH TILDE, ...) and the JIS forms (WAVE DASH, MINUS SIGN, ...) of the few
 // characters where the two differ.
 uint16_t UnicodeToJis(char32_t cp);

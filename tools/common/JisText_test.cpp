@@ -36,6 +36,9 @@ TEST(JisText, CodesOutsideTheTableHaveNoCharacter) {
   EXPECT_EQ(jistext::JisToUnicode(0x222F), 0u);  // unassigned cell of row 2
   EXPECT_EQ(jistext::UnicodeToJis(U'A'), 0u);
   EXPECT_EQ(jistext::UnicodeToJis(0x1F600), 0u);
+  EXPECT_EQ(jistext::UnicodeToJis(0x2460), 0u);  // ①: only in code page 932's NEC row
+  EXPECT_EQ(jistext::UnicodeToJis(0xFF07), 0u);  // ＇: only in the IBM rows
+  EXPECT_EQ(jistext::JisToUnicode(0x2D21), 0x2460u);  // shown all the same when a book has it
 }
 
 TEST(JisText, ShiftJisArithmeticRoundTripsEveryCode) {

@@ -44,6 +44,7 @@ TEST_F(MarkupEncoderTest, CharactersAndNarrowRuns) {
 
 TEST_F(MarkupEncoderTest, EveryAsciiCharacterBecomesAJisX0208Character) {
   for (char c = 0x20; c < 0x7F; ++c) {
+    if (c == '{') continue;  // opens an external character code
     uint16_t code = WordToJis(std::string(1, c), 1).at(0);
     EXPECT_GE(code >> 8, 0x21) << c;
     EXPECT_LE(code >> 8, 0x23) << c;  // symbols, digits and letters: rows 1 to 3

@@ -60,11 +60,15 @@ class BookState {
   const std::vector<IndexDescriptor>& Indexes() const { return indexTable; }
   std::vector<HitRecord>& Hits() { return hitList; }
   const std::string& TextPath() const { return textPath; }
+  // SearchMode of the last search (0 exact, 1 prefix, 2 suffix).
+  int32_t LastSearchMode() const { return searchMode; }
+  void SetSearchMode(int32_t mode) { searchMode = mode; }
 
  private:
   BookFile textFile;
   ChangeWatch changeWatch;
   int32_t openFlag = 0;
+  int32_t searchMode = 0;
   std::vector<IndexDescriptor> indexTable;
   std::vector<HitRecord> hitList;
   std::string textPath;

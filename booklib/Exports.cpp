@@ -9,11 +9,11 @@ using dunmoor::TheLibrary;
 namespace {
 
 template <typename Work>
-int32_t Guarded(Work work) {
+int32_t Guarded(Work work, int32_t onFailure = dunmoor::kFailed) {
   try {
     return work();
   } catch (...) {
-    return dunmoor::kFailed;
+    return onFailure;
   }
 }
 
@@ -59,6 +59,58 @@ int32_t epwBooksOpen(void) {
 
 void epwBooksClose(void) {
   GuardedVoid([] { TheLibrary().BooksClose(); });
+}
+
+int32_t epwGetWordProperties(char* key, WordProperties* properties) {
+  return Guarded([&] { return TheLibrary().GetWordProperties(key, properties); });
+}
+
+int32_t epwGetWordItem(int32_t index, WordItem* item) {
+  return Guarded([&] { return TheLibrary().GetWordItem(index, item); });
+}
+
+int32_t GetWordCont(int32_t index, char* buffer, uint32_t size, uint32_t* length) {
+  return Guarded([&] { return TheLibrary().GetWordCont(index, buffer, size, length); });
+}
+
+int32_t GetWordContNext(char* buffer, uint32_t size, uint32_t* length) {
+  return Guarded([&] { return TheLibrary().GetWordContNext(buffer, size, length); });
+}
+
+int32_t GetWordContLast(char* buffer, uint32_t size, uint32_t* length) {
+  return Guarded([&] { return TheLibrary().GetWordContLast(buffer, size, length); });
+}
+
+int32_t GetContLastNoSet(char* buffer, uint32_t size, uint32_t* length) {
+  return Guarded([&] { return TheLibrary().GetContLastNoSet(buffer, size, length); }, 0);
+}
+
+int32_t epwGetWordContent(int32_t index, char* buffer, uint32_t size, uint32_t* length) {
+  return Guarded([&] { return TheLibrary().GetWordContent(index, buffer, size, length); });
+}
+
+int32_t epwGetNextContentByWord(char* buffer, uint32_t size, uint32_t* length) {
+  return Guarded([&] { return TheLibrary().GetNextContentByWord(buffer, size, length); });
+}
+
+int32_t epwGetLastContentByWord(char* buffer, uint32_t size, uint32_t* length) {
+  return Guarded([&] { return TheLibrary().GetLastContentByWord(buffer, size, length); });
+}
+
+int32_t GetLinkContent(const char* code, char* buffer, uint32_t size, uint32_t* length) {
+  return Guarded([&] { return TheLibrary().GetLinkContent(code, buffer, size, length); });
+}
+
+int32_t GetLinkContByPt(int32_t position, char* buffer, uint32_t size, uint32_t* length) {
+  return Guarded([&] { return TheLibrary().GetLinkContByPt(position, buffer, size, length); });
+}
+
+int32_t epwGetLinkContent(const char* code, char* buffer, uint32_t size, uint32_t* length) {
+  return Guarded([&] { return TheLibrary().GetLinkContentEntry(code, buffer, size, length); });
+}
+
+int32_t GetMenuHead(void) {
+  return Guarded([] { return TheLibrary().GetMenuHead(); });
 }
 
 }  // extern "C"

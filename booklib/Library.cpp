@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "WordSearch.h"
 #include "platform/BookFile.h"
 
 namespace dunmoor {
@@ -72,6 +73,47 @@ void Library::BooksClose() {
   if (!book) return;
   if (book->IsOpen() && !book->Close()) ShowLibraryMessage("The file is not closed");
   book.reset();
+}
+
+int32_t Library::GetWordProperties(char* key, WordProperties* properties) {
+  if (!book) return kFailed;
+  if (!key || !properties) return kBadArgument;
+  book->Hits().clear();
+  PreparedSearch search = PrepareSearch(CharactersOf(key), book->Indexes());
+  StoreCharacters(search.key, key);  // the caller's key comes back normalised
+  book->SetSearchMode(static_cast<int32_t>(search.mode));
+  switch (RunSearch(search, book.get())) {
+    case SearchResult::kFound:
+      properties->hitCount = static_cast<int32_t>(book->Hits().size());
+      properties->itemSize = kDunmoorHeadingSize;
+      return kSuccess;
+    case SearchResult::kReadFailed:
+      return kFailed;
+    case SearchResult::kNotFound:
+      break;
+  }
+  return kBadArgument;
+}
+
+int32_t Library::GetWordItem(int32_t index, WordItem* item) {
+  if (!book) return kFailed;
+  const std::vector<HitRecord>& hits = book->Hits();
+  if (index < 0 || static_cast<size_t>(index) >= hits.size() || !item || !item->text) return kBadArgument;
+  char* text = item->text;
+  uint32_t got = 0;
+  if (!book->TextFile().Seek(hits[static_cast<size_t>(index)].headingPosition) || !book->DiscCheck() ||
+      !book->TextFile().Read(text, kDunmoorHeadingSize, &got)) {
+    return kFailed;
+  }
+  // A heading ends with its newline code 1F 0A: the 0x1F becomes the end of the string.
+  std::memset(text + got, 0, kDunmoorHeadingSize - got);
+  const void* newline = std::memchr(text, 0x0A, got);
+  if (newline) {
+    size_t p = static_cast<size_t>(static_cast<const char*>(newline) - text);
+    text[p == 0 ? 0 : p - 1] = '\0';
+  }
+  text[kDunmoorHeadingSize - 1] = '\0';
+  return kSuccess;
 }
 
 Library& TheLibrary() {

@@ -12,6 +12,7 @@
 #include "BookState.h"
 #include "Catalog.h"
 #include "Dunmoor.h"
+#include "ReadCursor.h"
 
 namespace dunmoor {
 
@@ -40,6 +41,25 @@ class Library {
   int32_t BooksOpen();
   void BooksClose();
 
+  // Word search (Library.cpp, WordSearch.cpp).
+  int32_t GetWordProperties(char* key, WordProperties* properties);
+  int32_t GetWordItem(int32_t index, WordItem* item);
+
+  // Text readers, references and the menu (LibraryReaders.cpp, TextReaders.cpp, References.cpp).
+  int32_t GetWordCont(int32_t index, char* buffer, uint32_t size, uint32_t* length);
+  int32_t GetWordContNext(char* buffer, uint32_t size, uint32_t* length);
+  int32_t GetWordContLast(char* buffer, uint32_t size, uint32_t* length);
+  int32_t GetContLastNoSet(char* buffer, uint32_t size, uint32_t* length);
+  int32_t GetWordContent(int32_t index, char* buffer, uint32_t size, uint32_t* length);
+  int32_t GetNextContentByWord(char* buffer, uint32_t size, uint32_t* length);
+  int32_t GetLastContentByWord(char* buffer, uint32_t size, uint32_t* length);
+  int32_t GetLinkContent(const char* code, char* buffer, uint32_t size, uint32_t* length);
+  int32_t GetLinkContByPt(int32_t position, char* buffer, uint32_t size, uint32_t* length);
+  int32_t GetLinkContentEntry(const char* code, char* buffer, uint32_t size, uint32_t* length);
+  int32_t GetMenuHead();
+
+  const ReadCursor& Cursor() const { return cursor; }
+
   bool HasCatalog() const { return catalog != nullptr; }
   // The open book, or nullptr.
   BookState* Book() { return book.get(); }
@@ -48,6 +68,7 @@ class Library {
  private:
   std::unique_ptr<BookCatalog> catalog;
   std::unique_ptr<BookState> book;
+  ReadCursor cursor;
 };
 
 // The instance behind the exports: one per process, shared by every caller that loads the

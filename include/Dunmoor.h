@@ -23,7 +23,9 @@ extern "C" {
 
 // Sizes of caller buffers that are part of the interface.
 enum {
-  kDunmoorTitleSize = 81,  // 80 title bytes (JIS X 0208 as stored) and a zero byte
+  kDunmoorTitleSize = 81,     // 80 title bytes (JIS X 0208 as stored) and a zero byte
+  kDunmoorHeadingSize = 500,  // the heading buffer of a WordItem
+  kDunmoorWordItemUserBytes = 80,
 };
 
 // Filled by epwGetBookInfo. title points at the caller's buffer of kDunmoorTitleSize bytes.
@@ -31,6 +33,19 @@ typedef struct BookInfo {
   uint8_t type;
   char* title;
 } BookInfo;
+
+// Filled by epwGetWordProperties on success.
+typedef struct WordProperties {
+  int32_t hitCount;
+  uint32_t itemSize;  // always kDunmoorHeadingSize
+} WordProperties;
+
+// For epwGetWordItem. The first 80 bytes are the caller's own; the library neither reads nor
+// writes them. text points at the caller's buffer of kDunmoorHeadingSize bytes.
+typedef struct WordItem {
+  uint8_t user[kDunmoorWordItemUserBytes];
+  char* text;
+} WordItem;
 
 // ---- Catalog and books ---------------------------------------------------------------
 
@@ -60,6 +75,52 @@ int32_t epwBooksOpen(void);
 // Closes the open book. Does nothing when none is open.
 void epwBooksClose(void);
 
+// ---- Word search ----------------------------------------------------------------------
+// The key is a zero-terminated string of JIS X 0208 codes; a full-width asterisk (0x2176) as its
+// first or last character asks for a suffix or prefix search. The key is normalised in place.
+
+// 1 with at least one hit (properties filled), -2 nothing found or the key unusable, -1 no open
+// book or a failed read or disc check. The hits replace those of the previous search.
+int32_t epwGetWordProperties(char* key, WordProperties* properties);
+
+// The heading of hit index into item->text (500 bytes, cut at its newline code, zero-terminated).
+// 1, -2 index outside the hits, -1 no open book or a failed read or disc check.
+int32_t epwGetWordItem(int32_t index, WordItem* item);
+
+// ---- Entry text -----------------------------------------------------------------------
+// Every reader copies the book's bytes unchanged into the caller's buffer (size bytes) and
+// stores the number delivered in *length. They share one reading cursor.
+
+// Raw readers: as many bytes as the buffer holds; the result is the position read from.
+// GetWordCont: from hit index's text position; -2 for an index outside the hits.
+int32_t GetWordCont(int32_t index, char* buffer, uint32_t size, uint32_t* length);
+// On from the end of the last read.
+int32_t GetWordContNext(char* buffer, uint32_t size, uint32_t* length);
+// The bytes before the start of the last read (at most size, ending exactly there).
+int32_t GetWordContLast(char* buffer, uint32_t size, uint32_t* length);
+// As GetWordContLast without moving the cursor: 1 when that read succeeds, 0 otherwise.
+int32_t GetContLastNoSet(char* buffer, uint32_t size, uint32_t* length);
+
+// Entry-at-a-time readers: 1 the entry ends in this buffer, 0 the buffer is full and the entry
+// goes on (call again), -1 no book, bad hit index, or a failed read or disc check.
+int32_t epwGetWordContent(int32_t index, char* buffer, uint32_t size, uint32_t* length);
+int32_t epwGetNextContentByWord(char* buffer, uint32_t size, uint32_t* length);
+int32_t epwGetLastContentByWord(char* buffer, uint32_t size, uint32_t* length);
+
+// ---- References and the menu ----------------------------------------------------------
+// A reference code block runs from its start code (1F 42 or 1F 43) through its end code
+// (1F 62 or 1F 63) and the 6 position bytes after it, and is never longer than 128 bytes.
+
+// The text at the reference's target; the result is the target position. -2 when the block is
+// no reference (the Windows build shows "SuperLink Error1"/"SuperLink Error2" first).
+int32_t GetLinkContent(const char* code, char* buffer, uint32_t size, uint32_t* length);
+// The text at position; -2 for a negative position.
+int32_t GetLinkContByPt(int32_t position, char* buffer, uint32_t size, uint32_t* length);
+// The entry at a 1F 42 reference's target, a buffer at a time: 1, 0, -2, -1.
+int32_t epwGetLinkContent(const char* code, char* buffer, uint32_t size, uint32_t* length);
+// Position of the book's menu; -2 when it has none, -1 with no open book.
+int32_t GetMenuHead(void);
+
 // ---- Types for binding by name --------------------------------------------------------
 typedef int32_t (*IsEpwBookProc)(const char*, char*);
 typedef int32_t (*OpenEpwingProc)(const char*);
@@ -69,6 +130,19 @@ typedef int32_t (*epwGetBookInfoProc)(int32_t, BookInfo*);
 typedef int32_t (*epwSelectBookProc)(int32_t);
 typedef int32_t (*epwBooksOpenProc)(void);
 typedef void (*epwBooksCloseProc)(void);
+typedef int32_t (*epwGetWordPropertiesProc)(char*, WordProperties*);
+typedef int32_t (*epwGetWordItemProc)(int32_t, WordItem*);
+typedef int32_t (*GetWordContProc)(int32_t, char*, uint32_t, uint32_t*);
+typedef int32_t (*GetWordContNextProc)(char*, uint32_t, uint32_t*);
+typedef int32_t (*GetWordContLastProc)(char*, uint32_t, uint32_t*);
+typedef int32_t (*GetContLastNoSetProc)(char*, uint32_t, uint32_t*);
+typedef int32_t (*epwGetWordContentProc)(int32_t, char*, uint32_t, uint32_t*);
+typedef int32_t (*epwGetNextContentByWordProc)(char*, uint32_t, uint32_t*);
+typedef int32_t (*epwGetLastContentByWordProc)(char*, uint32_t, uint32_t*);
+typedef int32_t (*GetLinkContentProc)(const char*, char*, uint32_t, uint32_t*);
+typedef int32_t (*GetLinkContByPtProc)(int32_t, char*, uint32_t, uint32_t*);
+typedef int32_t (*epwGetLinkContentProc)(const char*, char*, uint32_t, uint32_t*);
+typedef int32_t (*GetMenuHeadProc)(void);
 
 #ifdef __cplusplus
 }

@@ -1,0 +1,303 @@
+#include "WordSearch.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+#include "TextFormat.h"
+
+namespace dunmoor {
+
+namespace {
+
+constexpr uint8_t kLeafFlag = 0x80;
+constexpr uint8_t kGroupFlag = 0x10;
+constexpr uint8_t kLastPageFlag = 0x20;
+constexpr size_t kPageHeaderSize = 4;
+constexpr size_t kPositionPairSize = 12;  // text position and heading position, 6 bytes each
+
+constexpr uint8_t kSingleEntry = 0x00;
+constexpr uint8_t kGroupHeading = 0x80;
+constexpr uint8_t kGroupMember = 0xC0;
+
+using KeyBytes = std::vector<uint8_t>;
+
+KeyBytes BytesOf(const JisChars& chars) {
+  KeyBytes bytes;
+  bytes.reserve(chars.size() * 2);
+  for (uint16_t c : chars) {
+    bytes.push_back(static_cast<uint8_t>(c >> 8));
+    bytes.push_back(static_cast<uint8_t>(c));
+  }
+  return bytes;
+}
+
+int Sign(int a, int b) { return a < b ? -1 : (a > b ? 1 : 0); }
+
+// The length of an entry key: its stored length, or up to a zero byte before it.
+size_t KeyLength(const uint8_t* key, size_t stored) {
+  const void* zero = std::memchr(key, 0, stored);
+  return zero ? static_cast<size_t>(static_cast<const uint8_t*>(zero) - key) : stored;
+}
+
+// Node pages: the entry key against the search key over the entry key's own bytes, so that a
+// shortened node key (only the first characters of its child's last key) still leads there.
+int CompareNodeKey(const uint8_t* entry, size_t stored, const KeyBytes& key) {
+  size_t n = KeyLength(entry, stored);
+  for (size_t i = 0; i < n; ++i) {
+    int b = i < key.size() ? key[i] : 0;
+    if (entry[i] != b) return Sign(entry[i], b);
+  }
+  return 0;
+}
+
+// Leaf entries: exact mode compares both keys to their ends, the wildcard modes only as many
+// bytes as the search key has (an entry key that begins with it is equal).
+int CompareLeafKey(const uint8_t* entry, size_t stored, const KeyBytes& key, SearchMode mode) {
+  size_t n = KeyLength(entry, stored);
+  size_t end = mode == SearchMode::kExact ? std::max(n, key.size()) : key.size();
+  for (size_t i = 0; i < end; ++i) {
+    int a = i < n ? entry[i] : 0;
+    int b = i < key.size() ? key[i] : 0;
+    if (a != b) return Sign(a, b);
+  }
+  return 0;
+}
+
+bool IsAlphabetLead(uint16_t c) {
+  uint8_t row = static_cast<uint8_t>(c >> 8);
+  return (c >= 0x2341 && c <= 0x237A) || row == 0x26 || row == 0x27 || (c >= 0x2127 && c <= 0x212A) ||
+         (c >= 0x2146 && c <= 0x2149) || (c >= 0x216C && c <= 0x216D);
+}
+
+uint8_t IndexKindFor(const JisChars& key) {
+  if (!key.empty() && IsAlphabetLead(key[0])) return kAlphabetIndex;
+  if (!key.empty() && key[0] >= 0x2330 && key[0] <= 0x2339) return kAsIsIndex;
+  bool kanaOnly = std::none_of(key.begin(), key.end(), [](uint16_t c) { return (c >> 8) >= 0x30; });
+  return kanaOnly ? kKanaIndex : kAsIsIndex;
+}
+
+const IndexDescriptor* FindIndex(const std::vector<IndexDescriptor>& indexes, uint8_t id) {
+  for (const IndexDescriptor& d : indexes)
+    if (d.Identifier() == id) return &d;
+  return nullptr;
+}
+
+bool KeptInTypedKey(uint16_t c) {
+  uint8_t row = static_cast<uint8_t>(c >> 8);
+  return (row >= 0x23 && row <= 0x27) || row >= 0x30 || (c >= 0x2133 && c <= 0x213C);
+}
+
+// One leaf scan: the state that lives only while a search runs.
+class LeafScan {
+ public:
+  LeafScan(const PreparedSearch& search, BookState* book)
+      : search(search), book(book), key(BytesOf(search.key)), typed(BytesOf(search.typed)) {}
+
+  SearchResult Run(uint32_t startPage);
+
+ private:
+  enum class PageEnd { kNextPage, kScanOver };
+
+  SearchResult Descend(uint32_t page, const uint8_t** leaf);
+  bool ReadPage(uint32_t page);
+  PageEnd ScanLeafPage(const uint8_t* page);
+  void AddHit(const uint8_t* entryKey, size_t stored, const uint8_t* positions);
+
+  const PreparedSearch& search;
+  BookState* book;
+  KeyBytes key;
+  KeyBytes typed;
+  uint8_t pageBuffer[kIndexPageSize];
+  bool groupMatch = false;
+};
+
+bool LeafScan::ReadPage(uint32_t page) {
+  uint32_t position;
+  uint32_t got = 0;
+  return text::ToFilePosition(text::PositionOf(page, 0), &position) && book->DiscCheck() &&
+         book->TextFile().Seek(position) && book->TextFile().Read(pageBuffer, kIndexPageSize, &got) &&
+         got == kIndexPageSize;
+}
+
+// Node pages down to the first leaf page that can hold the key. Every step goes to a page after
+// the current one (a child that points back or sideways ends the search), so a damaged tree
+// cannot keep the search going round.
+SearchResult LeafScan::Descend(uint32_t page, const uint8_t** leaf) {
+  for (;;) {
+    if (!ReadPage(page)) return SearchResult::kReadFailed;
+    const uint8_t* p = pageBuffer;
+    if (p[0] & kLeafFlag) {
+      *leaf = p;
+      return SearchResult::kFound;
+    }
+    size_t keyLength = p[1];
+    size_t count = text::ReadBigEndian16(p + 2);
+    size_t entrySize = keyLength + 4;
+    uint32_t next = page + 1;  // no entry qualifies: on to the next page of this level
+    bool qualified = false;
+    for (size_t i = 0, at = kPageHeaderSize; i < count && at + entrySize <= kIndexPageSize; ++i, at += entrySize) {
+      if (CompareNodeKey(p + at, keyLength, key) >= 0) {
+        next = text::ReadBigEndian32(p + at + keyLength);
+        qualified = true;
+        break;
+      }
+    }
+    if (!qualified && (p[0] & kLastPageFlag)) return SearchResult::kNotFound;
+    if (next <= page) return SearchResult::kNotFound;
+    page = next;
+  }
+}
+
+void LeafScan::AddHit(const uint8_t* entryKey, size_t stored, const uint8_t* positions) {
+  if (CompareLeafKey(entryKey, stored, typed, search.mode) != 0) return;
+  uint32_t textPosition, headingPosition;
+  // A position outside the range of the text file is no hit that could be shown.
+  if (!text::ToFilePosition(text::DecodeNumericPosition(positions), &textPosition) ||
+      !text::ToFilePosition(text::DecodeNumericPosition(positions + 6), &headingPosition)) {
+    return;
+  }
+  std::vector<HitRecord>& hits = book->Hits();
+  if (!hits.empty() && (textPosition == 0 || textPosition == hits.back().textPosition)) return;
+  hits.push_back(HitRecord{textPosition, headingPosition, 0});
+}
+
+// Scans one leaf page. An entry that does not fit the page, or of an unknown group kind, ends
+// the page; a key that sorts after the search key ends the whole scan.
+LeafScan::PageEnd LeafScan::ScanLeafPage(const uint8_t* p) {
+  const size_t fixedLength = p[1];
+  const bool group = (p[0] & kGroupFlag) != 0;
+  const size_t count = text::ReadBigEndian16(p + 2);
+  int last = -1;  // the result of the last comparison made
+  size_t at = kPageHeaderSize;
+  for (size_t i = 0; i < count; ++i) {
+    size_t left = kIndexPageSize - at;
+    const uint8_t* e = p + at;
+    if (fixedLength > 0) {
+      if (left < fixedLength + kPositionPairSize) break;
+      last = CompareLeafKey(e, fixedLength, key, search.mode);
+      if (last > 0) return PageEnd::kScanOver;
+      if (last == 0) AddHit(e, fixedLength, e + fixedLength);
+      at += fixedLength + kPositionPairSize;
+    } else if (!group) {
+      if (left < 1 || left < 1 + e[0] + kPositionPairSize) break;
+      size_t n = e[0];
+      last = CompareLeafKey(e + 1, n, key, search.mode);
+      if (last > 0) return PageEnd::kScanOver;
+      if (last == 0) AddHit(e + 1, n, e + 1 + n);
+      at += 1 + n + kPositionPairSize;
+    } else {
+      if (left < 2) break;
+      uint8_t kind = e[0];
+      size_t n = e[1];
+      if (kind == kSingleEntry) {
+        if (left < 2 + n + kPositionPairSize) break;
+        groupMatch = false;
+        last = CompareLeafKey(e + 2, n, key, search.mode);
+        if (last > 0) return PageEnd::kScanOver;
+        if (last == 0) AddHit(e + 2, n, e + 2 + n);
+        at += 2 + n + kPositionPairSize;
+      } else if (kind == kGroupHeading) {
+        if (left < 4 + n) break;
+        last = CompareLeafKey(e + 4, n, key, search.mode);
+        groupMatch = last == 0;
+        if (last > 0) return PageEnd::kScanOver;
+        at += 4 + n;
+      } else if (kind == kGroupMember) {
+        if (left < 2 + n + kPositionPairSize) break;
+        if (groupMatch) AddHit(e + 2, n, e + 2 + n);
+        at += 2 + n + kPositionPairSize;
+      } else {
+        break;
+      }
+    }
+  }
+  return (p[0] & kLastPageFlag) ? PageEnd::kScanOver : PageEnd::kNextPage;
+}
+
+SearchResult LeafScan::Run(uint32_t startPage) {
+  const uint8_t* page = nullptr;
+  SearchResult descent = Descend(startPage, &page);
+  if (descent != SearchResult::kFound) return descent;
+
+  // Further leaf pages follow in the file; they are read 32 at a time into a buffer that
+  // lives only while the scan goes on past the first page.
+  std::unique_ptr<uint8_t[]> leafBuffer;
+  uint32_t cursor = kLeafPagesPerRead + 1;  // the buffer holds no unread page
+  uint32_t pagesInBuffer = 0;
+  while (ScanLeafPage(page) == PageEnd::kNextPage) {
+    if (cursor >= kLeafPagesPerRead) {
+      if (!leafBuffer) leafBuffer.reset(new uint8_t[kLeafPagesPerRead * kIndexPageSize]);
+      uint32_t got = 0;
+      if (!book->DiscCheck() || !book->TextFile().Read(leafBuffer.get(), kLeafPagesPerRead * kIndexPageSize, &got))
+        return SearchResult::kReadFailed;
+      pagesInBuffer = got / kIndexPageSize;
+      cursor = 0;
+    }
+    // The leaf run ends at the end of the file, or where a page that is no leaf page stands.
+    if (cursor >= pagesInBuffer) break;
+    page = leafBuffer.get() + cursor * kIndexPageSize;
+    ++cursor;
+    if (!(page[0] & kLeafFlag)) break;
+  }
+  return book->Hits().empty() ? SearchResult::kNotFound : SearchResult::kFound;
+}
+
+}  // namespace
+
+JisChars CharactersOf(const char* key) {
+  JisChars chars;
+  size_t n = std::strlen(key);
+  chars.reserve(n / 2);
+  for (size_t i = 0; i + 1 < n; i += 2) {
+    chars.push_back(static_cast<uint16_t>((static_cast<uint8_t>(key[i]) << 8) | static_cast<uint8_t>(key[i + 1])));
+  }
+  return chars;
+}
+
+void StoreCharacters(const JisChars& chars, char* key) {
+  size_t at = 0;
+  for (uint16_t c : chars) {
+    key[at++] = static_cast<char>(c >> 8);
+    key[at++] = static_cast<char>(c & 0xFF);
+  }
+  key[at] = '\0';
+}
+
+PreparedSearch PrepareSearch(JisChars key, const std::vector<IndexDescriptor>& indexes) {
+  PreparedSearch search;
+  key.erase(std::remove(key.begin(), key.end(), kFullWidthSpace), key.end());
+
+  if (!key.empty() && key.front() == kWildcard) {
+    search.mode = SearchMode::kSuffix;
+    key.erase(key.begin());
+  } else {
+    auto wildcard = std::find(key.begin(), key.end(), kWildcard);
+    if (wildcard != key.end() && wildcard + 1 == key.end()) {
+      search.mode = SearchMode::kPrefix;
+      key.pop_back();
+    }
+  }
+
+  const uint8_t backward = search.mode == SearchMode::kSuffix ? kBackwardOffset : 0;
+  const IndexDescriptor* index = FindIndex(indexes, static_cast<uint8_t>(IndexKindFor(key) - backward));
+  if (!index) index = FindIndex(indexes, static_cast<uint8_t>(kAsIsIndex - backward));
+  if (index && index->StartPage() >= 1) search.index = index;
+
+  for (uint16_t c : key)
+    if (KeptInTypedKey(c)) search.typed.push_back(c);
+  if (search.mode == SearchMode::kSuffix) std::reverse(search.typed.begin(), search.typed.end());
+
+  if (search.index && !(key.size() == 1 && key[0] == kLongVowelMark)) NormalizeKey(*search.index, &key);
+  if (search.mode == SearchMode::kSuffix) std::reverse(key.begin(), key.end());
+  search.key = std::move(key);
+  return search;
+}
+
+SearchResult RunSearch(const PreparedSearch& search, BookState* book) {
+  book->Hits().clear();
+  if (!search.index || search.key.empty()) return SearchResult::kNotFound;
+  return LeafScan(search, book).Run(search.index->StartPage());
+}
+
+}  // namespace dunmoor

@@ -1,0 +1,355 @@
+// Word search on whole books made by the book builder: every leaf layout, multi-level trees,
+// runs of hits across many leaf pages, groups, damaged index pages.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+
+#include "BookBuild.h"
+#include "JisText.h"
+#include "Library.h"
+#include "TestFiles.h"
+#include "WordSearch.h"
+
+namespace dunmoor {
+namespace {
+
+std::string JisBytes(const std::u32string& text) {
+  std::string out;
+  for (char32_t c : text) {
+    uint16_t j = jistext::UnicodeToJis(c);
+    out.push_back(static_cast<char>(j >> 8));
+    out.push_back(static_cast<char>(j & 0xFF));
+  }
+  return out;
+}
+
+std::string Utf8(const std::u32string& text) {
+  std::string out;
+  for (char32_t c : text) jistext::AppendUtf8(&out, c);
+  return out;
+}
+
+struct Word {
+  std::string id;
+  std::vector<std::pair<std::string, std::u32string>> keys;  // index name, word
+};
+
+// A book SEARCH with the given index lines and one entry per word.
+std::string Source(const std::string& indexes, const std::vector<Word>& words) {
+  std::string s = "book SEARCH\n" + indexes + "\n";
+  for (const Word& w : words) {
+    s += "entry " + w.id + "\n";
+    for (const auto& [index, word] : w.keys) s += "  key " + index + " " + Utf8(word) + "\n";
+    s += "  text\n<kw>" + w.id + "</kw>\nend\n";
+  }
+  return s;
+}
+
+class SearchBook : public ::testing::Test {
+ protected:
+  void Open(const std::string& source) {
+    bookbuild::BuildStatus status = bookbuild::BuildDisc(source, root.Str(), &map);
+    ASSERT_TRUE(status.ok) << status.message;
+    ASSERT_EQ(lib.OpenEpwing(root.Str().c_str()), kSuccess);
+    ASSERT_EQ(lib.BooksOpen(), kSuccess);
+  }
+
+  // The result and the IDs of the entries hit, in hit order.
+  int32_t Search(const std::u32string& word, std::vector<std::string>* ids = nullptr) {
+    std::string key = JisBytes(word);
+    std::vector<char> buffer(key.begin(), key.end());
+    buffer.push_back('\0');
+    WordProperties props{-7, 0};
+    int32_t result = lib.GetWordProperties(buffer.data(), &props);
+    if (result == kSuccess) {
+      EXPECT_EQ(props.hitCount, static_cast<int32_t>(lib.Book()->Hits().size()));
+      EXPECT_EQ(props.itemSize, 500u);
+    } else {
+      EXPECT_EQ(props.hitCount, -7);  // not filled
+    }
+    if (ids) {
+      ids->clear();
+      for (const HitRecord& hit : lib.Book()->Hits()) ids->push_back(IdAt(hit.textPosition));
+    }
+    return result;
+  }
+
+  std::vector<std::string> Hits(const std::u32string& word) {
+    std::vector<std::string> ids;
+    Search(word, &ids);
+    return ids;
+  }
+
+  std::string IdAt(uint32_t position) const {
+    for (const auto& [id, pos] : map.books[0].entryText)
+      if (pos == position) return id;
+    return "?";
+  }
+
+  testfiles::TempDir root;
+  bookbuild::LayoutMap map;
+  Library lib;
+};
+
+using Ids = std::vector<std::string>;
+
+const char kAllIndexes[] =
+    "index kana id=0x90 layout=group\nindex asis id=0x91\nindex alpha id=0x92\nindex rkana id=0x70 layout=group";
+
+const std::vector<Word> kKanaWords = {
+    {"gakkou", {{"kana", U"がっこう"}, {"asis", U"学校"}}},
+    {"kaado", {{"kana", U"カード"}}},
+    {"kakko", {{"kana", U"かっこ"}, {"asis", U"括弧"}}},
+    {"kakou", {{"kana", U"かこう"}, {"asis", U"下降"}}},
+    {"kakou2", {{"kana", U"かこう"}, {"asis", U"加工"}}},
+    {"aru", {{"kana", U"ある"}, {"rkana", U"ある"}}},
+    {"naru", {{"kana", U"なる"}, {"rkana", U"なる"}}},
+    {"book", {{"alpha", U"book"}}},
+    {"books", {{"alpha", U"bookshelf"}}},
+    {"n100", {{"asis", U"１００円"}}},
+};
+
+class EveryLayout : public SearchBook, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(EveryLayout, FindsWhatTheUserTypes) {
+  std::string layout = GetParam();
+  // Latin words come from the viewer in upper case; in a group their members would keep the
+  // source's lower case, so the alphabet index keeps a plain layout there.
+  std::string alpha = layout == std::string("group") ? "variable" : layout;
+  Open(Source("index kana id=0x90 layout=" + layout + "\nindex asis id=0x91 layout=" + layout +
+                  "\nindex alpha id=0x92 layout=" + alpha + "\nindex rkana id=0x70 layout=" + layout,
+              kKanaWords));
+  EXPECT_EQ(Hits(U"かこう"), (Ids{"kakou", "kakou2"}));
+  EXPECT_EQ(Hits(U"学校"), (Ids{"gakkou"}));
+  EXPECT_EQ(Hits(U"ＢＯＯＫ"), (Ids{"book"}));
+  EXPECT_EQ(Hits(U"ＢＯＯＫ＊"), (Ids{"book", "books"}));
+  EXPECT_EQ(Hits(U"１００円"), (Ids{"n100"}));
+  // In the group format the members がっこう, カード are no prefix of か as typed.
+  EXPECT_EQ(Hits(U"か＊").size(), layout == std::string("group") ? 3u : 5u);
+  EXPECT_EQ(Hits(U"＊る"), (Ids{"aru", "naru"}));
+  EXPECT_EQ(Search(U"かこ"), kBadArgument);     // a prefix of keys is no exact hit
+  EXPECT_EQ(Search(U"あ"), kBadArgument);       // sorts before every key
+  EXPECT_EQ(Search(U"んんん"), kBadArgument);   // after every key
+  EXPECT_EQ(Search(U"ｚｚｚ＊"), kBadArgument);
+  EXPECT_EQ(Search(U"＊"), kBadArgument);
+  EXPECT_EQ(Search(U"　　"), kBadArgument);
+}
+
+TEST_P(EveryLayout, WordsInTheirWrittenFormNeedTheGroupFormat) {
+  // Only the group format keeps the written form beside the normalised one: in the other
+  // layouts the typed-key rule lets a word through only when typed in its normal form.
+  std::string layout = GetParam();
+  Open(Source("index kana id=0x90 layout=" + layout +
+                  "\nindex asis id=0x91\nindex alpha id=0x92\nindex rkana id=0x70",
+              kKanaWords));
+  if (layout == std::string("group")) {
+    EXPECT_EQ(Hits(U"がっこう"), (Ids{"gakkou"}));
+    EXPECT_EQ(Hits(U"カード"), (Ids{"kaado"}));
+    EXPECT_EQ(Search(U"かつこう"), kBadArgument);  // the heading matches, no member is typed so
+  } else {
+    EXPECT_EQ(Search(U"がっこう"), kBadArgument);
+    EXPECT_EQ(Hits(U"かつこう"), (Ids{"gakkou"}));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, EveryLayout, ::testing::Values("variable", "fixed:24", "group"));
+
+TEST_F(SearchBook, HitsRunAcrossManyLeafPagesAndTheBufferBoundary) {
+  // 1500 words starting with か, four to a leaf page: the run of hits crosses more than 32
+  // leaf pages, so the scan refills its 64 KiB buffer.
+  std::vector<Word> words;
+  const std::u32string kana = U"あいうえおかきくけこさしすせそたちつてとなにぬねの";
+  for (size_t i = 0; i < 1500; ++i) {
+    std::u32string w = U"か";
+    w += kana[i / 60 % kana.size()];
+    w += kana[i / 5 % 12 + 5];
+    w += kana[i % 5];
+    words.push_back({"w" + std::to_string(i), {{"kana", w}}});
+  }
+  words.push_back({"before", {{"kana", U"あ"}}});
+  words.push_back({"after", {{"kana", U"さ"}}});
+  Open(Source("index kana id=0x90 layout=variable per-page=4", words));
+  const bookbuild::IndexLayout* index = map.books[0].Index("kana");
+  ASSERT_GE(index->NodeLevels(), 2u);
+  ASSERT_GT(index->Leaves().second - index->Leaves().first, 2 * kLeafPagesPerRead);
+
+  std::vector<std::string> ids;
+  ASSERT_EQ(Search(U"か＊", &ids), kSuccess);
+  std::set<std::string> distinct(ids.begin(), ids.end());
+  EXPECT_EQ(distinct.size(), 1500u);
+  EXPECT_EQ(distinct.count("before") + distinct.count("after"), 0u);
+  EXPECT_EQ(Hits(U"さ"), (Ids{"after"}));
+  EXPECT_EQ(Hits(U"あ"), (Ids{"before"}));
+  EXPECT_EQ(Hits(U"かのこお"), (Ids{"w1464"}));
+}
+
+TEST_F(SearchBook, ConsecutiveEntriesOfOneTextGiveOneHit) {
+  Open(Source("index asis id=0x91 layout=variable keys=raw",
+              {{"one", {{"asis", U"柿"}, {"asis", U"柿"}}}, {"two", {{"asis", U"柿"}}}}));
+  EXPECT_EQ(Hits(U"柿"), (Ids{"one", "two"}));
+}
+
+TEST_F(SearchBook, GroupMembersAreHitsOnlyWhenTypedAsWritten) {
+  Open(Source("index kana id=0x90 layout=group",
+              {{"hashi1", {{"kana", U"はし"}}}, {"hashi2", {{"kana", U"ばし"}}}, {"hashi3", {{"kana", U"ぱし"}}},
+               {"hashi4", {{"kana", U"はし"}}}}));
+  EXPECT_EQ(Hits(U"ばし"), (Ids{"hashi2"}));
+  EXPECT_EQ(Hits(U"ぱし"), (Ids{"hashi3"}));
+  EXPECT_EQ(Hits(U"はし"), (Ids{"hashi1", "hashi4"}));
+  // A prefix search compares members with the typed key too: は＊ does not reach ばし, ぱし.
+  EXPECT_EQ(Hits(U"は＊"), (Ids{"hashi1", "hashi4"}));
+}
+
+TEST_F(SearchBook, HeadingsAreCutAtTheirNewlineCode) {
+  std::string source =
+      "book SEARCH\nindex asis id=0x91\n"
+      "entry a\n  key asis 亜\n  heading 二十文字の見出し語ここまでここまでここま\n  text\n<kw>亜</kw>\nend\n"
+      "entry b\n  key asis 井\n  heading <raw 1F 0A>\n  text\n<kw>井</kw>\nend\n";
+  Open(source);
+  char text[500];
+  std::memset(text, 'x', sizeof text);
+  WordItem item{};
+  std::memset(item.user, 0x5A, sizeof item.user);
+  item.text = text;
+  ASSERT_EQ(Search(U"亜"), kSuccess);
+  ASSERT_EQ(lib.GetWordItem(0, &item), kSuccess);
+  EXPECT_EQ(std::strlen(text), 40u);  // 20 characters, then 1F 0A
+  EXPECT_EQ(std::string(text, 4), JisBytes(U"二十"));
+  EXPECT_EQ(item.user[79], 0x5A);  // the caller's own bytes
+  EXPECT_EQ(lib.GetWordItem(1, &item), kBadArgument);
+  EXPECT_EQ(lib.GetWordItem(-1, &item), kBadArgument);
+  ASSERT_EQ(Search(U"井"), kSuccess);
+  ASSERT_EQ(lib.GetWordItem(0, &item), kSuccess);
+  EXPECT_STREQ(text, "");  // 1F 0A at once: an empty heading
+}
+
+TEST_F(SearchBook, TheKeyComesBackNormalised) {
+  Open(Source(kAllIndexes, kKanaWords));
+  std::string key = JisBytes(U"　がっこう＊");
+  std::vector<char> buffer(key.begin(), key.end());
+  buffer.push_back('\0');
+  WordProperties props;
+  ASSERT_EQ(lib.GetWordProperties(buffer.data(), &props), kSuccess);
+  EXPECT_STREQ(buffer.data(), JisBytes(U"かつこう").c_str());
+  key = JisBytes(U"＊ある");
+  buffer.assign(key.begin(), key.end());
+  buffer.push_back('\0');
+  ASSERT_EQ(lib.GetWordProperties(buffer.data(), &props), kSuccess);
+  EXPECT_STREQ(buffer.data(), JisBytes(U"るあ").c_str());  // searched backwards
+  EXPECT_EQ(lib.Book()->LastSearchMode(), 2);
+}
+
+TEST_F(SearchBook, ANewSearchReplacesTheHits) {
+  Open(Source(kAllIndexes, kKanaWords));
+  EXPECT_EQ(Hits(U"かこう").size(), 2u);
+  EXPECT_EQ(Search(U"さ"), kBadArgument);
+  EXPECT_TRUE(lib.Book()->Hits().empty());
+}
+
+TEST_F(SearchBook, ArgumentsAndState) {
+  Library closed;
+  char key[] = "\x24\x22";
+  WordProperties props;
+  EXPECT_EQ(closed.GetWordProperties(key, &props), kFailed);
+  char text[500];
+  WordItem item{{}, text};
+  EXPECT_EQ(closed.GetWordItem(0, &item), kFailed);
+  Open(Source(kAllIndexes, kKanaWords));
+  EXPECT_EQ(lib.GetWordProperties(nullptr, &props), kBadArgument);
+  EXPECT_EQ(lib.GetWordProperties(key, nullptr), kBadArgument);
+  ASSERT_EQ(Search(U"ある"), kSuccess);
+  item.text = nullptr;
+  EXPECT_EQ(lib.GetWordItem(0, &item), kBadArgument);
+  EXPECT_EQ(lib.GetWordItem(0, nullptr), kBadArgument);
+}
+
+// Damaged index pages: every search ends, with a result, and finds what is still readable.
+const std::u32string kLarge = U"あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらり";
+
+class DamagedIndex : public SearchBook {
+ protected:
+  void SetUp() override {
+    for (int i = 0; i < 40; ++i)
+      words.push_back({"w" + std::to_string(i), {{"kana", std::u32string(1, U'か') + kLarge[i]}}});
+    source = Source("index kana id=0x90 layout=variable per-page=4", words);
+    Open(source);  // the undamaged book, for its layout
+    const bookbuild::IndexLayout* index = map.books[0].Index("kana");
+    rootAt = (index->startPage - 1) * 2048;
+    firstLeafAt = (index->Leaves().first - 1) * 2048;
+    testfiles::Bytes bytes = testfiles::ReadFile(root.Path() / "SEARCH" / "DATA" / "HONMON");
+    rootKeyLength = bytes[rootAt + 1];
+    rootCount = bytes[rootAt + 3];
+  }
+
+  // The same book with patch lines added, searched for word.
+  int32_t SearchDamaged(const std::string& patches, const std::u32string& word) {
+    testfiles::TempDir disc;
+    bookbuild::BuildStatus status = bookbuild::BuildDisc(source + patches, disc.Str(), &map);
+    EXPECT_TRUE(status.ok) << status.message;
+    Library damaged;
+    EXPECT_EQ(damaged.OpenEpwing(disc.Str().c_str()), kSuccess);
+    EXPECT_EQ(damaged.BooksOpen(), kSuccess);
+    std::string key = JisBytes(word);
+    WordProperties props;
+    return damaged.GetWordProperties(key.data(), &props);
+  }
+
+  std::string Patch(uint32_t offset, const std::string& hex) {
+    return "patch SEARCH/DATA/HONMON " + std::to_string(offset) + " " + hex + "\n";
+  }
+
+  // Every child of the root page set to page.
+  std::string RootChildrenTo(uint32_t page) {
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "%02X %02X %02X %02X", page >> 24, (page >> 16) & 0xFF, (page >> 8) & 0xFF,
+                  page & 0xFF);
+    std::string patches;
+    for (uint32_t i = 0; i < rootCount; ++i) patches += Patch(rootAt + 4 + i * (rootKeyLength + 4) + rootKeyLength, hex);
+    return patches;
+  }
+
+  std::vector<Word> words;
+  std::string source;
+  uint32_t rootAt = 0, firstLeafAt = 0, rootKeyLength = 0, rootCount = 0;
+};
+
+TEST_F(DamagedIndex, ChildrenThatPointBackEndTheSearch) {
+  ASSERT_EQ(SearchDamaged("", U"かあ"), kSuccess);
+  EXPECT_EQ(SearchDamaged(RootChildrenTo((rootAt / 2048) + 1), U"かあ"), kBadArgument);  // the root itself
+  EXPECT_EQ(SearchDamaged(RootChildrenTo(0), U"かあ"), kBadArgument);
+}
+
+TEST_F(DamagedIndex, CountsBeyondThePageAreBoundedByThePage) {
+  EXPECT_EQ(SearchDamaged(Patch(rootAt + 2, "FF FF"), U"かあ"), kSuccess);
+  EXPECT_EQ(SearchDamaged(Patch(firstLeafAt + 2, "FF FF"), U"かあ"), kSuccess);
+}
+
+TEST_F(DamagedIndex, AnEntryLongerThanItsPageEndsThePage) {
+  // The first leaf entry claims a key of 255 bytes: the page ends there, the scan goes on to
+  // the next leaf page, whose keys sort after the word.
+  EXPECT_EQ(SearchDamaged(Patch(firstLeafAt + 4, "FF"), U"かあ"), kBadArgument);
+  EXPECT_EQ(SearchDamaged(Patch(firstLeafAt + 2, "00 40") + Patch(firstLeafAt + 4 + 4 * 17, "F0"), U"かあ"),
+            kSuccess);
+}
+
+TEST_F(DamagedIndex, UnknownGroupKindsEndThePage) {
+  EXPECT_EQ(SearchDamaged(Patch(firstLeafAt, "B0") + Patch(firstLeafAt + 4, "55"), U"かあ"), kBadArgument);
+}
+
+TEST_F(DamagedIndex, ATextFileCutInsideTheIndexIsAFailedRead) {
+  std::string cut = "truncate SEARCH/DATA/HONMON " + std::to_string(firstLeafAt + 100) + "\n";
+  EXPECT_EQ(SearchDamaged(cut, U"かあ"), kFailed);
+}
+
+TEST_F(DamagedIndex, LeavesWithoutTheLastPageFlagEndAtTheEndOfTheFile) {
+  // Clear the last-page flag of every leaf page: the scan runs on to the end of the file.
+  std::string patches;
+  const bookbuild::IndexLayout* index = map.books[0].Index("kana");
+  for (uint32_t page = index->Leaves().first; page <= index->Leaves().second; ++page)
+    patches += Patch((page - 1) * 2048, "80");
+  EXPECT_EQ(SearchDamaged(patches, U"か＊"), kSuccess);
+}
+
+}  // namespace
+}  // namespace dunmoor

@@ -1,19 +1,58 @@
 // dunmoor: reads EPWING books from the command line with the book-access library.
 #include <iostream>
 #include <string>
+#include <vector>
 
+#include "BenchCommand.h"
+#include "BenchOpenCommand.h"
 #include "InfoCommand.h"
+#include "MenuCommand.h"
+#include "SearchCommand.h"
+#include "ShowCommand.h"
 
 #ifdef _WIN32
 #include <windows.h>
+#include <shellapi.h>
 #endif
 
 namespace {
 
 void Usage(std::ostream& out) {
   out << "usage: dunmoor COMMAND ARGUMENTS\n"
-         "  info ROOT     the catalog of the disc at ROOT and the index table of its first book\n"
-         "Text is printed as UTF-8; external characters appear as {XXXX} with their code.\n";
+         "  info ROOT                 the catalog of the disc at ROOT and the index table of its first book\n"
+         "  search ROOT WORD          headwords matching WORD: \"hits N\", then INDEX TEXTPOS HEADPOS HEADING;\n"
+         "                            *WORD finds words ending with WORD, WORD* words beginning with it\n"
+         "  show ROOT POS             the entry at text position POS (decimal), to its end\n"
+         "  menu ROOT                 the book's menu, or \"this book has no menu\"\n"
+         "  bench ROOT WORD REPEAT HEADINGS\n"
+         "                            REPEAT searches for WORD, each reading the first HEADINGS headings;\n"
+         "                            prints the mean time of one in nanoseconds\n"
+         "  bench-open ROOT REPEAT    the mean time of opening the catalog and book, in nanoseconds\n"
+         "Every command reads the first usable book of the disc. Text is printed as UTF-8; external\n"
+         "characters appear as {XXXX} with their code.\n";
+}
+
+// The arguments as UTF-8. Windows hands a program its arguments in the ANSI code page, which
+// cannot hold every search word: there the wide command line is converted instead.
+std::vector<std::string> Utf8Arguments(int argc, char** argv) {
+  std::vector<std::string> args(argv, argv + argc);
+#ifdef _WIN32
+  int count = 0;
+  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (!wide) return args;
+  if (count == argc) {
+    for (int i = 0; i < count; ++i) {
+      int size = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+      if (size <= 0) continue;
+      std::string utf8(static_cast<size_t>(size), '\0');
+      WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, &utf8[0], size, nullptr, nullptr);
+      utf8.resize(static_cast<size_t>(size) - 1);
+      args[static_cast<size_t>(i)] = utf8;
+    }
+  }
+  LocalFree(wide);
+#endif
+  return args;
 }
 
 }  // namespace
@@ -26,12 +65,21 @@ int main(int argc, char** argv) {
     Usage(std::cerr);
     return 2;
   }
+  // Disc roots go to the library as given (the system code page); words are taken as UTF-8.
+  std::vector<std::string> utf8 = Utf8Arguments(argc, argv);
   std::string command = argv[1];
+  std::ostream& out = std::cout;
+  std::ostream& err = std::cerr;
   if (command == "help" || command == "--help" || command == "-h") {
-    Usage(std::cout);
+    Usage(out);
     return 0;
   }
-  if (command == "info" && argc == 3) return cli::RunInfo(argv[2], std::cout, std::cerr);
-  Usage(std::cerr);
+  if (command == "info" && argc == 3) return cli::RunInfo(argv[2], out, err);
+  if (command == "search" && argc == 4) return cli::RunSearch(argv[2], utf8[3], out, err);
+  if (command == "show" && argc == 4) return cli::RunShow(argv[2], argv[3], out, err);
+  if (command == "menu" && argc == 3) return cli::RunMenu(argv[2], out, err);
+  if (command == "bench" && argc == 6) return cli::RunBench(argv[2], utf8[3], argv[4], argv[5], out, err);
+  if (command == "bench-open" && argc == 4) return cli::RunBenchOpen(argv[2], argv[3], out, err);
+  Usage(err);
   return 2;
 }

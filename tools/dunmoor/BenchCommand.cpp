@@ -1,0 +1,58 @@
+#include "BenchCommand.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+
+#include "BookSession.h"
+#include "SearchWord.h"
+
+namespace cli {
+
+namespace {
+
+constexpr uint32_t kMaxRepeat = 1000000000;
+
+}  // namespace
+
+int RunBench(const std::string& root, const std::string& word, const std::string& repeatText,
+             const std::string& headingsText, std::ostream& out, std::ostream& err) {
+  uint32_t repeat = 0, headings = 0;
+  if (!ParseNumber(repeatText, kMaxRepeat, &repeat) || repeat == 0 ||
+      !ParseNumber(headingsText, kMaxRepeat, &headings)) {
+    err << "dunmoor: REPEAT must be a number 1 to " << kMaxRepeat << ", HEADINGS 0 to " << kMaxRepeat << "\n";
+    return 2;
+  }
+  viewer::SearchKey typed;
+  if (!KeyFromWord(word, &typed, err)) return 1;
+  dunmoor::Library library;
+  if (!OpenFirstBook(&library, root, err)) return 1;
+
+  char heading[kDunmoorHeadingSize];
+  WordItem item{};
+  item.text = heading;
+  int32_t hits = 0;
+  auto begin = std::chrono::steady_clock::now();
+  for (uint32_t r = 0; r < repeat; ++r) {
+    viewer::SearchKey key = typed;
+    WordProperties properties{};
+    int32_t result = library.GetWordProperties(key.bytes, &properties);
+    if (result == dunmoor::kFailed) {
+      err << "dunmoor: the search failed: the book cannot be read (or the disc changed)\n";
+      return 1;
+    }
+    hits = result == dunmoor::kSuccess ? properties.hitCount : 0;
+    int32_t count = std::min<int64_t>(hits, headings);
+    for (int32_t i = 0; i < count; ++i) {
+      if (library.GetWordItem(i, &item) != dunmoor::kSuccess) {
+        err << "dunmoor: the heading of hit " << i << " cannot be read\n";
+        return 1;
+      }
+    }
+  }
+  auto elapsed = std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - begin);
+  out << "bench hits=" << hits << " repeat=" << repeat << " ns_per_search=" << elapsed.count() / repeat << "\n";
+  return 0;
+}
+
+}  // namespace cli

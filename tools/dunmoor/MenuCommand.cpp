@@ -1,0 +1,24 @@
+#include "MenuCommand.h"
+
+#include "BookSession.h"
+#include "ShowCommand.h"
+
+namespace cli {
+
+int RunMenu(const std::string& root, std::ostream& out, std::ostream& err) {
+  dunmoor::Library library;
+  if (!OpenFirstBook(&library, root, err)) return 1;
+  int32_t menu = library.GetMenuHead();
+  if (menu == dunmoor::kBadArgument) {
+    out << "this book has no menu\n";
+    return 0;
+  }
+  if (menu < 0) {
+    err << "dunmoor: the menu cannot be found: the book cannot be read\n";
+    return 1;
+  }
+  out << "menu at " << menu << "\n";
+  return PrintEntry(&library, static_cast<uint32_t>(menu), out, err);
+}
+
+}  // namespace cli

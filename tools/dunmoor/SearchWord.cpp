@@ -1,0 +1,48 @@
+#include "SearchWord.h"
+
+#include <cstdio>
+#include <ostream>
+
+#include "JisText.h"
+
+namespace cli {
+
+bool Utf8ToSjis(std::string_view utf8, std::string* sjis, char32_t* unconvertible) {
+  sjis->clear();
+  size_t pos = 0;
+  char32_t cp;
+  while (jistext::NextUtf8(utf8, &pos, &cp)) {
+    if (cp < 0x80) {
+      *sjis += static_cast<char>(cp);
+      continue;
+    }
+    if (cp >= 0xFF61 && cp <= 0xFF9F) {
+      *sjis += static_cast<char>(cp - 0xFF61 + 0xA1);
+      continue;
+    }
+    uint16_t jis = jistext::UnicodeToJis(cp);
+    if (jis == 0) {
+      *unconvertible = cp;
+      return false;
+    }
+    uint16_t code = jistext::JisToSjis(jis);
+    *sjis += static_cast<char>(code >> 8);
+    *sjis += static_cast<char>(code & 0xFF);
+  }
+  return true;
+}
+
+bool KeyFromWord(const std::string& word, viewer::SearchKey* key, std::ostream& err) {
+  std::string sjis;
+  char32_t bad = 0;
+  if (!Utf8ToSjis(word, &sjis, &bad)) {
+    char code[16];
+    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(bad));
+    err << "dunmoor: the word holds a character that Shift-JIS cannot hold (" << code << ")\n";
+    return false;
+  }
+  *key = viewer::BuildSearchKey(sjis);
+  return true;
+}
+
+}  // namespace cli

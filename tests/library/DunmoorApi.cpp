@@ -27,7 +27,20 @@ bool BindDunmoor(DunmoorApi* api, std::string* missing) {
          Bind(module, "epwGetBookInfo", &api->epwGetBookInfo, missing) &&
          Bind(module, "epwSelectBook", &api->epwSelectBook, missing) &&
          Bind(module, "epwBooksOpen", &api->epwBooksOpen, missing) &&
-         Bind(module, "epwBooksClose", &api->epwBooksClose, missing);
+         Bind(module, "epwBooksClose", &api->epwBooksClose, missing) &&
+         Bind(module, "epwGetWordProperties", &api->epwGetWordProperties, missing) &&
+         Bind(module, "epwGetWordItem", &api->epwGetWordItem, missing) &&
+         Bind(module, "GetWordCont", &api->GetWordCont, missing) &&
+         Bind(module, "GetWordContNext", &api->GetWordContNext, missing) &&
+         Bind(module, "GetWordContLast", &api->GetWordContLast, missing) &&
+         Bind(module, "GetContLastNoSet", &api->GetContLastNoSet, missing) &&
+         Bind(module, "epwGetWordContent", &api->epwGetWordContent, missing) &&
+         Bind(module, "epwGetNextContentByWord", &api->epwGetNextContentByWord, missing) &&
+         Bind(module, "epwGetLastContentByWord", &api->epwGetLastContentByWord, missing) &&
+         Bind(module, "GetLinkContent", &api->GetLinkContent, missing) &&
+         Bind(module, "GetLinkContByPt", &api->GetLinkContByPt, missing) &&
+         Bind(module, "epwGetLinkContent", &api->epwGetLinkContent, missing) &&
+         Bind(module, "GetMenuHead", &api->GetMenuHead, missing);
 }
 
 #else
@@ -41,6 +54,19 @@ bool BindDunmoor(DunmoorApi* api, std::string*) {
   api->epwSelectBook = ::epwSelectBook;
   api->epwBooksOpen = ::epwBooksOpen;
   api->epwBooksClose = ::epwBooksClose;
+  api->epwGetWordProperties = ::epwGetWordProperties;
+  api->epwGetWordItem = ::epwGetWordItem;
+  api->GetWordCont = ::GetWordCont;
+  api->GetWordContNext = ::GetWordContNext;
+  api->GetWordContLast = ::GetWordContLast;
+  api->GetContLastNoSet = ::GetContLastNoSet;
+  api->epwGetWordContent = ::epwGetWordContent;
+  api->epwGetNextContentByWord = ::epwGetNextContentByWord;
+  api->epwGetLastContentByWord = ::epwGetLastContentByWord;
+  api->GetLinkContent = ::GetLinkContent;
+  api->GetLinkContByPt = ::GetLinkContByPt;
+  api->epwGetLinkContent = ::epwGetLinkContent;
+  api->GetMenuHead = ::GetMenuHead;
   return true;
 }
 

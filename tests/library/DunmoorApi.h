@@ -17,6 +17,19 @@ struct DunmoorApi {
   epwSelectBookProc epwSelectBook = nullptr;
   epwBooksOpenProc epwBooksOpen = nullptr;
   epwBooksCloseProc epwBooksClose = nullptr;
+  epwGetWordPropertiesProc epwGetWordProperties = nullptr;
+  epwGetWordItemProc epwGetWordItem = nullptr;
+  GetWordContProc GetWordCont = nullptr;
+  GetWordContNextProc GetWordContNext = nullptr;
+  GetWordContLastProc GetWordContLast = nullptr;
+  GetContLastNoSetProc GetContLastNoSet = nullptr;
+  epwGetWordContentProc epwGetWordContent = nullptr;
+  epwGetNextContentByWordProc epwGetNextContentByWord = nullptr;
+  epwGetLastContentByWordProc epwGetLastContentByWord = nullptr;
+  GetLinkContentProc GetLinkContent = nullptr;
+  GetLinkContByPtProc GetLinkContByPt = nullptr;
+  epwGetLinkContentProc epwGetLinkContent = nullptr;
+  GetMenuHeadProc GetMenuHead = nullptr;
 };
 
 // Binds every export; false (with the missing name in *missing) when one is not there.

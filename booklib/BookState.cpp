@@ -22,6 +22,7 @@ BookState::OpenResult BookState::Open(const char* bookDirectory) {
     return OpenResult::kFailed;
   }
   textPath = path;
+  lookUpPath = SpelledPath(path);
   if (!textFile.Size(&textSize)) {
     Close();
     return OpenResult::kFailed;
@@ -50,6 +51,8 @@ bool BookState::Close() {
   bool closed = textFile.Close();
   openFlag = 0;
   textPath.clear();
+  lookUpPath.clear();
+  changeSeen = false;
   textSize = 0;
   indexTable.clear();
   indexTable.shrink_to_fit();
@@ -60,9 +63,24 @@ bool BookState::Close() {
 }
 
 bool BookState::DiscCheck() {
-  uint64_t size = 0;
-  if (!LookUpFileSize(textPath, &size) || size != textSize) return false;
-  return changeWatch.Check() != ChangeWatch::Poll::kChanged;
+  // A change reported by the watch fails this check once. The look-up of the file and its
+  // size follows while the watch cannot vouch for the file: a watch that does not report every
+  // change, or one that has reported any change since the book was opened (after which the
+  // file may have another size for good).
+  if (changeWatch.Check() == ChangeWatch::Poll::kChanged) {
+    changeSeen = true;
+    return false;
+  }
+  if (changeSeen || !changeWatch.ReportsEveryChange()) {
+    uint64_t size = 0;
+    // The spelling found at opening serves every look-up; a disc whose names now differ in
+    // case is looked up afresh.
+    if (!LookUpFileSize(lookUpPath, &size)) {
+      if (textPath.empty() || !LookUpFileSize(textPath, &size)) return false;
+      lookUpPath = SpelledPath(textPath);
+    }
+    if (size != textSize) return false;
+  }
+  return openFlag == 1;
 }
-
 }  // namespace dunmoor

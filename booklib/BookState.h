@@ -53,7 +53,8 @@ class BookState {
 
   // The check made before every read of the text file: the file is still there with the size
   // it had at opening, and nothing under the data directory changed since the last check.
-  // A change is reported by exactly one failed check.
+  // A change is reported by exactly one failed check; a file of another size, or none, fails
+  // every check.
   bool DiscCheck();
 
   BookFile& TextFile() { return textFile; }
@@ -71,7 +72,9 @@ class BookState {
   int32_t searchMode = 0;
   std::vector<IndexDescriptor> indexTable;
   std::vector<HitRecord> hitList;
-  std::string textPath;
+  std::string textPath;    // as the library builds it from the catalog
+  std::string lookUpPath;  // as the file system spells it
+  bool changeSeen = false;  // the watch has reported a change since the book was opened
   uint64_t textSize = 0;
 };
 

@@ -46,12 +46,18 @@ class BookFile {
   void* handle = nullptr;  // HANDLE; nullptr when closed
 #else
   int fd = -1;
+  uint64_t position = 0;  // reads go to the descriptor with pread: no seek of their own
 #endif
 };
 
 // Looks a file up by name as the directory listing reports it (no open). False when there is
 // no such file.
 bool LookUpFileSize(const std::string& path, uint64_t* size);
+
+// The path as the file system spells it, for repeated look-ups: natively the names matched
+// without regard to case once, so that later look-ups need no directory scans; on Windows the
+// path itself. The path unchanged when it cannot be found.
+std::string SpelledPath(const std::string& path);
 
 // Watches a directory tree for changes of file names, attributes and sizes. Created on a
 // book's data directory when the book is opened; polled, never waited on.
@@ -70,6 +76,11 @@ class ChangeWatch {
   // kChanged once for the changes since the last poll (the watch is then armed again).
   Poll Check();
   void Stop();
+  // True when every change of a file below the directory (a write, a truncation, a
+  // replacement, a removal, the disc going away) is sure to be reported: the watch runs on a
+  // local file system. A caller may then trust that a file it saw keeps its size as long as
+  // no change has been reported.
+  bool ReportsEveryChange() const;
 
 #ifndef _WIN32
   struct State;  // defined by the native implementation

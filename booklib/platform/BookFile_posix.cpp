@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -72,12 +73,14 @@ bool ResolvePathFolded(const std::string& path, std::string* resolved) {
 
 BookFile::~BookFile() { Close(); }
 
-BookFile::BookFile(BookFile&& other) noexcept : fd(std::exchange(other.fd, -1)) {}
+BookFile::BookFile(BookFile&& other) noexcept
+    : fd(std::exchange(other.fd, -1)), position(std::exchange(other.position, 0)) {}
 
 BookFile& BookFile::operator=(BookFile&& other) noexcept {
   if (this != &other) {
     Close();
     fd = std::exchange(other.fd, -1);
+    position = std::exchange(other.position, 0);
   }
   return *this;
 }
@@ -94,13 +97,16 @@ bool BookFile::Open(const std::string& path) {
     return false;
   }
   fd = opened;
+  position = 0;
   return true;
 }
 
 bool BookFile::IsOpen() const { return fd >= 0; }
 
-bool BookFile::Seek(uint32_t position) {
-  return fd >= 0 && lseek(fd, static_cast<off_t>(position), SEEK_SET) == static_cast<off_t>(position);
+bool BookFile::Seek(uint32_t to) {
+  if (fd < 0) return false;
+  position = to;
+  return true;
 }
 
 bool BookFile::Read(void* buffer, uint32_t size, uint32_t* got) {
@@ -108,7 +114,7 @@ bool BookFile::Read(void* buffer, uint32_t size, uint32_t* got) {
   uint32_t total = 0;
   auto* bytes = static_cast<unsigned char*>(buffer);
   while (total < size) {
-    ssize_t n = read(fd, bytes + total, size - total);
+    ssize_t n = pread(fd, bytes + total, size - total, static_cast<off_t>(position + total));
     if (n < 0) {
       if (errno == EINTR) continue;
       return false;
@@ -116,6 +122,7 @@ bool BookFile::Read(void* buffer, uint32_t size, uint32_t* got) {
     if (n == 0) break;
     total += static_cast<uint32_t>(n);
   }
+  position += total;
   *got = total;
   return true;
 }
@@ -134,17 +141,26 @@ bool BookFile::Close() {
 }
 
 bool LookUpFileSize(const std::string& path, uint64_t* size) {
-  std::string resolved;
   struct stat st;
-  if (!ResolvePathFolded(path, &resolved) || stat(resolved.c_str(), &st) != 0) return false;
+  if (stat(path.c_str(), &st) != 0) {
+    std::string resolved;
+    if (!ResolvePathFolded(path, &resolved) || stat(resolved.c_str(), &st) != 0) return false;
+  }
   *size = static_cast<uint64_t>(st.st_size);
   return true;
+}
+
+std::string SpelledPath(const std::string& path) {
+  std::string resolved;
+  return ResolvePathFolded(path, &resolved) ? resolved : path;
 }
 
 // inotify watches single directories: the tree is covered by one watch per directory, and
 // directories that appear later are added as their creation is seen.
 struct ChangeWatch::State {
   int fd = -1;
+  bool rootWatched = false;  // the directory itself is watched (not only tried)
+  bool localFileSystem = false;
   std::map<int, std::string> paths;  // watch descriptor -> directory
 };
 
@@ -153,6 +169,28 @@ namespace {
 constexpr uint32_t kWatchMask = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_ATTRIB |
                                 IN_MODIFY | IN_DELETE_SELF | IN_MOVE_SELF;
 constexpr int kMaxWatchDepth = 16;
+
+// File systems whose changes all pass through this machine's kernel, so that inotify sees
+// them. Network and user-space file systems are left out: changes made elsewhere escape it.
+bool IsLocalFileSystem(const std::string& path) {
+  struct statfs fs;
+  if (statfs(path.c_str(), &fs) != 0) return false;
+  switch (static_cast<unsigned long>(fs.f_type)) {
+    case 0xEF53:      // ext2, ext3, ext4
+    case 0x9660:      // ISO 9660 (CD-ROM)
+    case 0x15013346:  // UDF
+    case 0x01021994:  // tmpfs
+    case 0x9123683E:  // btrfs
+    case 0x58465342:  // xfs
+    case 0x794C7630:  // overlayfs
+    case 0x4D44:      // FAT
+    case 0x2011BAB0:  // exFAT
+    case 0xF2F52010:  // f2fs
+      return true;
+    default:
+      return false;
+  }
+}
 
 void AddTree(ChangeWatch::State* state, const std::string& directory, int depth) {
   int wd = inotify_add_watch(state->fd, directory.c_str(), kWatchMask);
@@ -184,6 +222,12 @@ void ChangeWatch::Start(const std::string& directory) {
   if (!ResolvePathFolded(directory, &resolved)) return;  // unavailable, as a failed start
   state->fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
   if (state->fd >= 0) AddTree(state, resolved, 0);
+  state->rootWatched = !state->paths.empty();
+  state->localFileSystem = IsLocalFileSystem(resolved);
+}
+
+bool ChangeWatch::ReportsEveryChange() const {
+  return state && state->fd >= 0 && state->rootWatched && state->localFileSystem;
 }
 
 ChangeWatch::Poll ChangeWatch::Check() {
@@ -197,7 +241,7 @@ ChangeWatch::Poll ChangeWatch::Check() {
     for (ssize_t at = 0; at + static_cast<ssize_t>(sizeof(inotify_event)) <= n;) {
       const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
       at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
-      if (event->mask & IN_Q_OVERFLOW) {
+      if (event->mask & (IN_Q_OVERFLOW | IN_UNMOUNT | IN_IGNORED)) {
         changed = true;
         continue;
       }

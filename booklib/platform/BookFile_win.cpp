@@ -72,6 +72,8 @@ bool LookUpFileSize(const std::string& path, uint64_t* size) {
   return true;
 }
 
+std::string SpelledPath(const std::string& path) { return path; }
+
 ChangeWatch::~ChangeWatch() { Stop(); }
 
 void ChangeWatch::Start(const std::string& directory) {
@@ -94,6 +96,10 @@ ChangeWatch::Poll ChangeWatch::Check() {
   }
   return wait == WAIT_TIMEOUT ? Poll::kQuiet : Poll::kUnavailable;
 }
+
+// FindFirstFile stays on the path of every check here: the notification says that something
+// changed, not what.
+bool ChangeWatch::ReportsEveryChange() const { return false; }
 
 void ChangeWatch::Stop() {
   if (!started) return;

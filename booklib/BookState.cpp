@@ -15,14 +15,19 @@ unsigned IndexDescriptor::StyleField(int field) const {
 }
 
 BookState::OpenResult BookState::Open(const char* bookDirectory) {
-  changeWatch.Start(DataDirectoryPath(bookDirectory));
   std::string path = TextFilePath(bookDirectory);
-  if (path.size() >= kTextPathCapacity || !textFile.Open(path)) {
+  // Names are matched once (natively without regard to case); the watch, the file and every
+  // later disc check use the spelling found.
+  std::string spelled = SpelledPath(path);
+  std::string dataDirectory = DataDirectoryPath(bookDirectory);
+  if (spelled != path) dataDirectory = spelled.substr(0, spelled.find_last_of(kPathSeparator));
+  changeWatch.Start(dataDirectory);
+  if (path.size() >= kTextPathCapacity || !textFile.Open(spelled)) {
     Close();
     return OpenResult::kFailed;
   }
   textPath = path;
-  lookUpPath = SpelledPath(path);
+  lookUpPath = spelled;
   if (!textFile.Size(&textSize)) {
     Close();
     return OpenResult::kFailed;
@@ -58,8 +63,15 @@ bool BookState::Close() {
   indexTable.shrink_to_fit();
   hitList.clear();
   hitList.shrink_to_fit();
+  leafBuffer.clear();
+  leafBuffer.shrink_to_fit();
   changeWatch.Stop();
   return closed;
+}
+
+uint8_t* BookState::LeafBuffer(size_t size) {
+  if (leafBuffer.size() < size) leafBuffer.resize(size);
+  return leafBuffer.data();
 }
 
 bool BookState::DiscCheck() {

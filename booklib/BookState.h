@@ -61,6 +61,8 @@ class BookState {
   const std::vector<IndexDescriptor>& Indexes() const { return indexTable; }
   std::vector<HitRecord>& Hits() { return hitList; }
   const std::string& TextPath() const { return textPath; }
+  // The buffer into which searches read leaf pages, size bytes, kept while the book is open.
+  uint8_t* LeafBuffer(size_t size);
   // SearchMode of the last search (0 exact, 1 prefix, 2 suffix).
   int32_t LastSearchMode() const { return searchMode; }
   void SetSearchMode(int32_t mode) { searchMode = mode; }
@@ -72,6 +74,7 @@ class BookState {
   int32_t searchMode = 0;
   std::vector<IndexDescriptor> indexTable;
   std::vector<HitRecord> hitList;
+  std::vector<uint8_t> leafBuffer;
   std::string textPath;    // as the library builds it from the catalog
   std::string lookUpPath;  // as the file system spells it
   bool changeSeen = false;  // the watch has reported a change since the book was opened

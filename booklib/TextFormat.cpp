@@ -71,27 +71,7 @@ uint32_t DecodeBcd(const uint8_t* field, size_t n) {
   return value;
 }
 
-uint32_t ReadBigEndian32(const uint8_t* p) {
-  return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | p[3];
-}
-
-uint16_t ReadBigEndian16(const uint8_t* p) { return static_cast<uint16_t>((p[0] << 8) | p[1]); }
-
-int64_t PositionOf(uint32_t block, uint32_t offset) {
-  return (static_cast<int64_t>(block) - 1) * kBlockSize + offset;
-}
-
 int64_t DecodeBcdPosition(const uint8_t* p) { return PositionOf(DecodeBcd(p, 4), DecodeBcd(p + 4, 2)); }
-
-int64_t DecodeNumericPosition(const uint8_t* p) {
-  return PositionOf(ReadBigEndian32(p), ReadBigEndian16(p + 4));
-}
-
-bool ToFilePosition(int64_t position, uint32_t* out) {
-  if (position < 0 || position > INT32_MAX) return false;
-  *out = static_cast<uint32_t>(position);
-  return true;
-}
 
 bool IsEntryStart(const uint8_t* text, size_t size) {
   return size >= 3 && text[0] == kEscape && text[1] == kBeginKeyword && text[2] == 0x01;

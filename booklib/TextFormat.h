@@ -72,19 +72,33 @@ size_t ControlLength(const uint8_t* text, size_t size, bool* complete);
 // (no digit before it gives 0): 00 00 12 34 -> 1234, 1A -> 1.
 uint32_t DecodeBcd(const uint8_t* field, size_t n);
 
-uint32_t ReadBigEndian32(const uint8_t* p);
-uint16_t ReadBigEndian16(const uint8_t* p);
+inline uint32_t ReadBigEndian32(const uint8_t* p) {
+  return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | p[3];
+}
+
+inline uint16_t ReadBigEndian16(const uint8_t* p) { return static_cast<uint16_t>((p[0] << 8) | p[1]); }
 
 // (block - 1) * 2048 + offset as a signed 64-bit value: block 0 gives a negative position, and
 // large blocks exceed what a 32-bit position holds. Use ToFilePosition before reading there.
-int64_t PositionOf(uint32_t block, uint32_t offset);
+inline int64_t PositionOf(uint32_t block, uint32_t offset) {
+  return (static_cast<int64_t>(block) - 1) * kBlockSize + offset;
+}
+
 // The 6-byte BCD pair at p.
 int64_t DecodeBcdPosition(const uint8_t* p);
+
 // The 6-byte numeric pair at p.
-int64_t DecodeNumericPosition(const uint8_t* p);
+inline int64_t DecodeNumericPosition(const uint8_t* p) {
+  return PositionOf(ReadBigEndian32(p), ReadBigEndian16(p + 4));
+}
+
 // True and *out = position when 0 <= position <= INT32_MAX: the range of positions the
 // library hands out (negative values are its failure results).
-bool ToFilePosition(int64_t position, uint32_t* out);
+inline bool ToFilePosition(int64_t position, uint32_t* out) {
+  if (position < 0 || position > INT32_MAX) return false;
+  *out = static_cast<uint32_t>(position);
+  return true;
+}
 
 // True when text (size bytes) begins with the entry start code 1F 41 01: a keyword whose first
 // argument byte is 0x01, the own heading of the entry that starts there.

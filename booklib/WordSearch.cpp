@@ -52,16 +52,17 @@ int CompareNodeKey(const uint8_t* entry, size_t stored, const KeyBytes& key) {
 }
 
 // Leaf entries: exact mode compares both keys to their ends, the wildcard modes only as many
-// bytes as the search key has (an entry key that begins with it is equal).
+// bytes as the search key has (an entry key that begins with it is equal). The entry key ends
+// at its stored length or at a zero byte; the search key holds no zero byte.
 int CompareLeafKey(const uint8_t* entry, size_t stored, const KeyBytes& key, SearchMode mode) {
-  size_t n = KeyLength(entry, stored);
-  size_t end = mode == SearchMode::kExact ? std::max(n, key.size()) : key.size();
-  for (size_t i = 0; i < end; ++i) {
-    int a = i < n ? entry[i] : 0;
-    int b = i < key.size() ? key[i] : 0;
-    if (a != b) return Sign(a, b);
-  }
-  return 0;
+  const uint8_t* k = key.data();
+  const size_t common = std::min(stored, key.size());
+  size_t i = 0;
+  while (i < common && entry[i] == k[i]) ++i;
+  if (i < common) return Sign(entry[i], k[i]);  // a zero byte ends the entry key: it sorts first
+  if (i < key.size()) return -1;                // the entry key ended first
+  if (mode != SearchMode::kExact) return 0;
+  return i < stored && entry[i] != 0 ? 1 : 0;   // exact: the entry key must end here too
 }
 
 bool IsAlphabetLead(uint16_t c) {
@@ -92,7 +93,8 @@ bool KeptInTypedKey(uint16_t c) {
 class LeafScan {
  public:
   LeafScan(const PreparedSearch& search, BookState* book)
-      : search(search), book(book), key(BytesOf(search.key)), typed(BytesOf(search.typed)) {}
+      : search(search), book(book), key(BytesOf(search.key)), typed(BytesOf(search.typed)),
+        typedIsKey(typed == key) {}
 
   SearchResult Run(uint32_t startPage);
 
@@ -102,12 +104,15 @@ class LeafScan {
   SearchResult Descend(uint32_t page, const uint8_t** leaf);
   bool ReadPage(uint32_t page);
   PageEnd ScanLeafPage(const uint8_t* page);
-  void AddHit(const uint8_t* entryKey, size_t stored, const uint8_t* positions);
+  // Adds the entry's positions when its key equals the typed key (comparedEqual: the entry
+  // was just found equal to the search key).
+  void AddHit(const uint8_t* entryKey, size_t stored, const uint8_t* positions, bool comparedEqual);
 
   const PreparedSearch& search;
   BookState* book;
   KeyBytes key;
   KeyBytes typed;
+  bool typedIsKey;  // nothing was normalised: an entry equal to the key equals the typed key
   uint8_t pageBuffer[kIndexPageSize];
   bool groupMatch = false;
 };
@@ -149,8 +154,8 @@ SearchResult LeafScan::Descend(uint32_t page, const uint8_t** leaf) {
   }
 }
 
-void LeafScan::AddHit(const uint8_t* entryKey, size_t stored, const uint8_t* positions) {
-  if (CompareLeafKey(entryKey, stored, typed, search.mode) != 0) return;
+void LeafScan::AddHit(const uint8_t* entryKey, size_t stored, const uint8_t* positions, bool comparedEqual) {
+  if (!(comparedEqual && typedIsKey) && CompareLeafKey(entryKey, stored, typed, search.mode) != 0) return;
   uint32_t textPosition, headingPosition;
   // A position outside the range of the text file is no hit that could be shown.
   if (!text::ToFilePosition(text::DecodeNumericPosition(positions), &textPosition) ||
@@ -177,14 +182,14 @@ LeafScan::PageEnd LeafScan::ScanLeafPage(const uint8_t* p) {
       if (left < fixedLength + kPositionPairSize) break;
       last = CompareLeafKey(e, fixedLength, key, search.mode);
       if (last > 0) return PageEnd::kScanOver;
-      if (last == 0) AddHit(e, fixedLength, e + fixedLength);
+      if (last == 0) AddHit(e, fixedLength, e + fixedLength, true);
       at += fixedLength + kPositionPairSize;
     } else if (!group) {
       if (left < 1 || left < 1 + e[0] + kPositionPairSize) break;
       size_t n = e[0];
       last = CompareLeafKey(e + 1, n, key, search.mode);
       if (last > 0) return PageEnd::kScanOver;
-      if (last == 0) AddHit(e + 1, n, e + 1 + n);
+      if (last == 0) AddHit(e + 1, n, e + 1 + n, true);
       at += 1 + n + kPositionPairSize;
     } else {
       if (left < 2) break;
@@ -195,7 +200,7 @@ LeafScan::PageEnd LeafScan::ScanLeafPage(const uint8_t* p) {
         groupMatch = false;
         last = CompareLeafKey(e + 2, n, key, search.mode);
         if (last > 0) return PageEnd::kScanOver;
-        if (last == 0) AddHit(e + 2, n, e + 2 + n);
+        if (last == 0) AddHit(e + 2, n, e + 2 + n, true);
         at += 2 + n + kPositionPairSize;
       } else if (kind == kGroupHeading) {
         if (left < 4 + n) break;
@@ -205,7 +210,7 @@ LeafScan::PageEnd LeafScan::ScanLeafPage(const uint8_t* p) {
         at += 4 + n;
       } else if (kind == kGroupMember) {
         if (left < 2 + n + kPositionPairSize) break;
-        if (groupMatch) AddHit(e + 2, n, e + 2 + n);
+        if (groupMatch) AddHit(e + 2, n, e + 2 + n, false);
         at += 2 + n + kPositionPairSize;
       } else {
         break;
@@ -220,23 +225,23 @@ SearchResult LeafScan::Run(uint32_t startPage) {
   SearchResult descent = Descend(startPage, &page);
   if (descent != SearchResult::kFound) return descent;
 
-  // Further leaf pages follow in the file; they are read 32 at a time into a buffer that
-  // lives only while the scan goes on past the first page.
-  std::unique_ptr<uint8_t[]> leafBuffer;
+  // Further leaf pages follow in the file; they are read 32 at a time into the book's leaf
+  // buffer.
+  uint8_t* leafBuffer = nullptr;
   uint32_t cursor = kLeafPagesPerRead + 1;  // the buffer holds no unread page
   uint32_t pagesInBuffer = 0;
   while (ScanLeafPage(page) == PageEnd::kNextPage) {
     if (cursor >= kLeafPagesPerRead) {
-      if (!leafBuffer) leafBuffer.reset(new uint8_t[kLeafPagesPerRead * kIndexPageSize]);
+      if (!leafBuffer) leafBuffer = book->LeafBuffer(kLeafPagesPerRead * kIndexPageSize);
       uint32_t got = 0;
-      if (!book->DiscCheck() || !book->TextFile().Read(leafBuffer.get(), kLeafPagesPerRead * kIndexPageSize, &got))
+      if (!book->DiscCheck() || !book->TextFile().Read(leafBuffer, kLeafPagesPerRead * kIndexPageSize, &got))
         return SearchResult::kReadFailed;
       pagesInBuffer = got / kIndexPageSize;
       cursor = 0;
     }
     // The leaf run ends at the end of the file, or where a page that is no leaf page stands.
     if (cursor >= pagesInBuffer) break;
-    page = leafBuffer.get() + cursor * kIndexPageSize;
+    page = leafBuffer + cursor * kIndexPageSize;
     ++cursor;
     if (!(page[0] & kLeafFlag)) break;
   }

@@ -94,7 +94,7 @@ TEST(PrepareSearch, ALoneLongVowelMarkIsSearchedAsItIs) {
 }
 
 TEST(PrepareSearch, KeysComeBackAsBytes) {
-  char key[] = "\x24\x22\x24";  // an odd byte at the end is no character
+  char key[8] = "\x24\x22\x24";  // an odd byte at the end is no character
   JisChars chars = CharactersOf(key);
   ASSERT_EQ(chars.size(), 1u);
   StoreCharacters({0x2423, 0x2424}, key);

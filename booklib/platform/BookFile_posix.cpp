@@ -39,30 +39,53 @@ std::string FindEntryFolded(const std::string& directory, const std::string& nam
 
 }  // namespace
 
+namespace {
+
+std::string JoinComponent(const std::string& base, const std::string& name) {
+  if (base.empty()) return name;
+  return base.back() == '/' ? base + name : base + "/" + name;
+}
+
+}  // namespace
+
 bool ResolvePathFolded(const std::string& path, std::string* resolved) {
   struct stat st;
   if (stat(path.c_str(), &st) == 0) {
     *resolved = path;
     return true;
   }
-  std::string out;
-  size_t pos = 0;
-  if (!path.empty() && path[0] == '/') {
-    out = "/";
-    pos = 1;
-  }
-  while (pos <= path.size()) {
+  std::string root = !path.empty() && path[0] == '/' ? "/" : "";
+  std::vector<std::string> parts;
+  for (size_t pos = root.size(); pos <= path.size();) {
     size_t end = path.find('/', pos);
     if (end == std::string::npos) end = path.size();
     std::string part = path.substr(pos, end - pos);
+    if (!part.empty() && part != ".") parts.push_back(part);
     pos = end + 1;
-    if (part.empty() || part == ".") continue;
-    std::string base = out.empty() ? "." : out;
-    std::string candidate = (out.empty() || out.back() == '/') ? out + part : out + "/" + part;
-    if (part != ".." && lstat(candidate.c_str(), &st) != 0) {
-      std::string entry = FindEntryFolded(base, part);
-      if (entry.empty()) return false;
-      candidate = (out.empty() || out.back() == '/') ? out + entry : out + "/" + entry;
+  }
+  // Usually only the last few names differ in case: find the deepest directory that exists as
+  // spelled, then match the names below it one by one.
+  size_t known = parts.size();
+  std::string out;
+  for (;;) {
+    if (known == 0) {
+      out = root;
+      break;
+    }
+    --known;
+    out = root;
+    for (size_t i = 0; i < known; ++i) out = JoinComponent(out, parts[i]);
+    if (known == 0 || stat(out.c_str(), &st) == 0) break;
+  }
+  for (size_t i = known; i < parts.size(); ++i) {
+    std::string candidate = JoinComponent(out, parts[i]);
+    // The first name below the known directory is known not to exist as spelled.
+    if (i == known || parts[i] == ".." || lstat(candidate.c_str(), &st) != 0) {
+      if (parts[i] != "..") {
+        std::string entry = FindEntryFolded(out, parts[i]);
+        if (entry.empty()) return false;
+        candidate = JoinComponent(out, entry);
+      }
     }
     out = candidate;
   }
@@ -204,8 +227,12 @@ void AddTree(ChangeWatch::State* state, const std::string& directory, int depth)
     std::string name = entry->d_name;
     if (name == "." || name == "..") continue;
     std::string child = directory + "/" + name;
-    struct stat st;
-    if (lstat(child.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) children.push_back(child);
+    bool isDir = entry->d_type == DT_DIR;
+    if (entry->d_type == DT_UNKNOWN) {
+      struct stat st;
+      isDir = lstat(child.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    }
+    if (isDir) children.push_back(child);
   }
   closedir(dir);
   for (const std::string& child : children) AddTree(state, child, depth + 1);

@@ -1,0 +1,462 @@
+#include "TextReaders.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "ReaderFixture.h"
+
+namespace dunmoor {
+namespace {
+
+using fixture::Filled;
+using fixture::Head;
+using fixture::ReadUntilFailure;
+using testfiles::Bytes;
+
+constexpr uint32_t kUntouched = 0xDEADu;
+
+// 1F 02, entries A (130 bytes), B (38 bytes, with a keyword 1F 41 02 inside that opens no
+// entry) and C (20 bytes), 1F 03, then 1F 02, entry D (20 bytes), 1F 03. The file is 2 blocks.
+class ThreeEntries : public ::testing::Test {
+ protected:
+  static fixture::TextArea Layout(uint32_t* a, uint32_t* b, uint32_t* c, uint32_t* d) {
+    fixture::TextArea t;
+    t.Raw({0x1F, 0x02});
+    *a = t.Entry('A', 60);
+    *b = t.Entry('B', 10);
+    t.Raw({0x1F, 0x41, 0x02, 0x00, 0x23, 0x4B, 0x1F, 0x61});
+    *c = t.Entry('C', 5);
+    t.Raw({0x1F, 0x03, 0x1F, 0x02});
+    *d = t.Entry('D', 5);
+    t.Raw({0x1F, 0x03});
+    return t;
+  }
+  ThreeEntries() : book(Layout(&a, &b, &c, &d)) { book.SetHits({a, b, c, d}); }
+  Library& Lib() { return book.Lib(); }
+
+  uint32_t a, b, c, d;
+  fixture::TextBook book;
+  std::vector<char> buffer = Filled(0x1000);
+  uint32_t length = kUntouched;
+};
+
+TEST_F(ThreeEntries, LayoutIsAsTheTestsAssume) {
+  ASSERT_NE(Lib().Book(), nullptr);
+  EXPECT_EQ(a, 2050u);
+  EXPECT_EQ(b - a, 130u);
+  EXPECT_EQ(c - b, 38u);
+  EXPECT_EQ(d - c, 24u);
+  EXPECT_EQ(book.File().size(), 4096u);
+}
+
+// ---- Raw readers ------------------------------------------------------------------------
+
+TEST_F(ThreeEntries, GetWordContReadsAtTheHitAndRefusesIndexesOutsideTheHits) {
+  EXPECT_EQ(Lib().GetWordCont(1, buffer.data(), 16, &length), static_cast<int32_t>(b));
+  EXPECT_EQ(length, 16u);
+  EXPECT_EQ(Head(buffer, 16), book.At(b, 16));
+  EXPECT_EQ(buffer[16], '\x5A');  // nothing past size
+  EXPECT_EQ(Lib().Cursor().start, b);
+  EXPECT_EQ(Lib().Cursor().next, b + 16);
+  EXPECT_EQ(Lib().Cursor().total, 16u);
+
+  for (int32_t index : {4, -1, INT32_MAX}) {
+    length = kUntouched;
+    EXPECT_EQ(Lib().GetWordCont(index, buffer.data(), 16, &length), kBadArgument) << index;
+    EXPECT_EQ(length, kUntouched);
+    EXPECT_EQ(Lib().Cursor().start, b);
+  }
+}
+
+TEST_F(ThreeEntries, GetWordContNextGoesOnAndReadsPastTheEndWithFewerBytes) {
+  ASSERT_EQ(Lib().GetWordCont(0, buffer.data(), 16, &length), static_cast<int32_t>(a));
+  EXPECT_EQ(Lib().GetWordContNext(buffer.data(), 16, &length), static_cast<int32_t>(a + 16));
+  EXPECT_EQ(Head(buffer, length), book.At(a + 16, 16));
+
+  book.SetHits({4090});
+  ASSERT_EQ(Lib().GetWordCont(0, buffer.data(), 16, &length), 4090);
+  EXPECT_EQ(length, 6u);
+  EXPECT_EQ(Lib().GetWordContNext(buffer.data(), 16, &length), 4096);
+  EXPECT_EQ(length, 0u);
+  EXPECT_EQ(Lib().Cursor().next, 4096u);
+}
+
+TEST_F(ThreeEntries, GetWordContLastWalksBackwardsToTheStartOfTheFile) {
+  std::vector<char> big = Filled(0x10000);
+  // Nothing read yet: start is 0, so there is nothing before it.
+  EXPECT_EQ(Lib().GetWordContLast(big.data(), 0x10000, &length), 0);
+  EXPECT_EQ(length, 0u);
+
+  book.SetHits({3000, 1000});
+  ASSERT_EQ(Lib().GetWordCont(0, buffer.data(), 16, &length), 3000);
+  EXPECT_EQ(Lib().GetWordContLast(big.data(), 2048, &length), 952);
+  EXPECT_EQ(length, 2048u);
+  EXPECT_EQ(Head(big, length), book.At(952, 2048));
+  EXPECT_EQ(Lib().Cursor().next, 3000u);
+
+  ASSERT_EQ(Lib().GetWordCont(1, buffer.data(), 16, &length), 1000);
+  big = Filled(0x10000);
+  EXPECT_EQ(Lib().GetWordContLast(big.data(), 0x10000, &length), 0);
+  EXPECT_EQ(length, 1000u);
+  EXPECT_EQ(Head(big, length), book.At(0, 1000));
+  EXPECT_EQ(big[1000], '\x5A');
+  EXPECT_EQ(Lib().GetWordContLast(big.data(), 0x10000, &length), 0);
+  EXPECT_EQ(length, 0u);
+}
+
+TEST_F(ThreeEntries, GetContLastNoSetPeeksWithoutMovingTheCursor) {
+  ASSERT_EQ(Lib().GetWordCont(1, buffer.data(), 100, &length), static_cast<int32_t>(b));
+  std::vector<char> peek = Filled(0x8000);
+  EXPECT_EQ(Lib().GetContLastNoSet(peek.data(), 50, &length), 1);
+  EXPECT_EQ(length, 50u);
+  EXPECT_EQ(Head(peek, 50), book.At(b - 50, 50));
+  EXPECT_EQ(Lib().Cursor().start, b);
+  EXPECT_EQ(Lib().Cursor().next, b + 100);
+  EXPECT_EQ(Lib().Cursor().total, 100u);
+  // The next forward read goes on as if the peek had not happened.
+  EXPECT_EQ(Lib().GetWordContNext(buffer.data(), 8, &length), static_cast<int32_t>(b + 100));
+}
+
+TEST_F(ThreeEntries, ASizeOfZeroReadsNothing) {
+  EXPECT_EQ(Lib().GetWordCont(2, buffer.data(), 0, &length), static_cast<int32_t>(c));
+  EXPECT_EQ(length, 0u);
+  EXPECT_EQ(buffer[0], '\x5A');
+  EXPECT_EQ(Lib().GetWordContNext(buffer.data(), 0, &length), static_cast<int32_t>(c));
+  EXPECT_EQ(Lib().GetWordContLast(buffer.data(), 0, &length), static_cast<int32_t>(c));
+  EXPECT_EQ(length, 0u);
+}
+
+// ---- Arguments and the missing book ---------------------------------------------------
+
+using Reader = std::function<int32_t(Library&, char*, uint32_t*)>;
+struct NamedReader {
+  const char* name;
+  Reader read;
+  int32_t refused;  // result for a null pointer
+};
+
+std::vector<NamedReader> AllTextReaders() {
+  return {
+      {"GetWordCont", [](Library& l, char* p, uint32_t* n) { return l.GetWordCont(0, p, 16, n); }, kBadArgument},
+      {"GetWordContNext", [](Library& l, char* p, uint32_t* n) { return l.GetWordContNext(p, 16, n); }, kBadArgument},
+      {"GetWordContLast", [](Library& l, char* p, uint32_t* n) { return l.GetWordContLast(p, 16, n); }, kBadArgument},
+      {"GetContLastNoSet", [](Library& l, char* p, uint32_t* n) { return l.GetContLastNoSet(p, 16, n); }, 0},
+      {"epwGetWordContent", [](Library& l, char* p, uint32_t* n) { return l.GetWordContent(0, p, 16, n); }, kBadArgument},
+      {"epwGetNextContentByWord", [](Library& l, char* p, uint32_t* n) { return l.GetNextContentByWord(p, 16, n); }, kBadArgument},
+      {"epwGetLastContentByWord", [](Library& l, char* p, uint32_t* n) { return l.GetLastContentByWord(p, 16, n); }, kBadArgument},
+  };
+}
+
+TEST_F(ThreeEntries, NullBuffersAndLengthsAreRefused) {
+  for (const NamedReader& r : AllTextReaders()) {
+    length = kUntouched;
+    EXPECT_EQ(r.read(Lib(), nullptr, &length), r.refused) << r.name;
+    EXPECT_EQ(length, kUntouched) << r.name;
+    EXPECT_EQ(r.read(Lib(), buffer.data(), nullptr), r.refused) << r.name;
+    EXPECT_EQ(buffer[0], '\x5A') << r.name;
+  }
+  EXPECT_EQ(Lib().Cursor().start, 0u);
+  EXPECT_EQ(Lib().Cursor().currentHit, -1);
+}
+
+TEST(TextReaders, WithoutAnOpenBookEveryReaderFailsAndTouchesNothing) {
+  Library lib;
+  std::vector<char> buffer = Filled(16);
+  for (const NamedReader& r : AllTextReaders()) {
+    uint32_t length = kUntouched;
+    EXPECT_EQ(r.read(lib, buffer.data(), &length), r.refused == 0 ? 0 : kFailed) << r.name;
+    EXPECT_EQ(length, kUntouched) << r.name;
+    EXPECT_EQ(buffer[0], '\x5A') << r.name;
+  }
+}
+
+// ---- epwGetWordContent (an entry ends at the next entry's keyword) ----------------------
+
+TEST_F(ThreeEntries, AnEntryLongerThanTheBufferComesInPiecesAndAskingAgainRestarts) {
+  EXPECT_EQ(Lib().GetWordContent(0, buffer.data(), 100, &length), kGoesOn);
+  EXPECT_EQ(length, 100u);
+  EXPECT_EQ(Head(buffer, 100), book.At(a, 100));
+  EXPECT_EQ(Lib().GetWordContent(0, buffer.data(), 100, &length), kSuccess);
+  EXPECT_EQ(length, 30u);
+  EXPECT_EQ(Head(buffer, 30), book.At(a + 100, 30));
+  EXPECT_EQ(Lib().Cursor().next, b);
+  EXPECT_EQ(Lib().Cursor().complete, 1u);
+  EXPECT_EQ(Lib().Cursor().currentHit, -1);
+  EXPECT_EQ(Lib().Book()->Hits()[0].seen, 1u);
+
+  EXPECT_EQ(Lib().GetWordContent(0, buffer.data(), 100, &length), kGoesOn);
+  EXPECT_EQ(Head(buffer, length), book.At(a, 100));
+}
+
+TEST_F(ThreeEntries, OnlyEntryStartCodesEndAnEntryNotTheEndOfText) {
+  // B holds a keyword 1F 41 02: not an entry start, B runs on to C.
+  EXPECT_EQ(Lib().GetWordContent(1, buffer.data(), 0x1000, &length), kSuccess);
+  EXPECT_EQ(length, c - b);
+  // C is followed by 1F 03: that does not end it, D's keyword does.
+  EXPECT_EQ(Lib().GetWordContent(2, buffer.data(), 0x1000, &length), kSuccess);
+  EXPECT_EQ(length, d - c);
+  EXPECT_EQ(Lib().Cursor().next, d);
+  // Another hit clears every seen flag and starts afresh.
+  EXPECT_EQ(Lib().Book()->Hits()[1].seen, 0u);
+  EXPECT_EQ(Lib().Book()->Hits()[2].seen, 1u);
+}
+
+TEST_F(ThreeEntries, AnEntryThatRunsToTheEndOfTheFileEnds) {
+  // D is the last entry: past its 1F 03 come the zero bytes of the last block.
+  EXPECT_EQ(Lib().GetWordContent(3, buffer.data(), 0x1000, &length), kSuccess);
+  EXPECT_EQ(length, 4096 - d);
+  EXPECT_EQ(Lib().GetWordContent(3, buffer.data(), 1000, &length), kGoesOn);
+  EXPECT_EQ(Lib().GetWordContent(3, buffer.data(), 1000, &length), kSuccess);
+  EXPECT_EQ(length, 4096 - d - 1000);
+}
+
+TEST_F(ThreeEntries, AKeywordCutByTheEndOfTheBufferIsSeenInTheNextPiece) {
+  // Pieces of 131 and 132 bytes end with B's 1F, or 1F 41: those bytes come again next time.
+  for (uint32_t size : {131u, 132u}) {
+    EXPECT_EQ(Lib().GetWordContent(0, buffer.data(), size, &length), kGoesOn) << size;
+    EXPECT_EQ(length, 130u) << size;
+    EXPECT_EQ(Lib().GetWordContent(0, buffer.data(), size, &length), kSuccess) << size;
+    EXPECT_EQ(length, 0u) << size;
+    EXPECT_EQ(Lib().Cursor().next, b) << size;
+  }
+}
+
+TEST_F(ThreeEntries, HitIndexesOutsideTheHitsFailWithoutChangingAnything) {
+  // -1 is also the "no current hit" value: it is not taken as a continuation.
+  for (int32_t index : {-1, 4}) {
+    length = kUntouched;
+    EXPECT_EQ(Lib().GetWordContent(index, buffer.data(), 16, &length), kFailed) << index;
+    EXPECT_EQ(length, 0u);
+    EXPECT_EQ(buffer[0], '\x5A');
+    EXPECT_EQ(Lib().Cursor().currentHit, -1);
+    EXPECT_EQ(Lib().Cursor().start, 0u);
+  }
+}
+
+// ---- epwGetNextContentByWord / epwGetLastContentByWord -----------------------------------
+
+TEST_F(ThreeEntries, NextEntryStopsAtTheSecondKeywordOrAtEndOfText) {
+  ASSERT_EQ(Lib().GetWordContent(0, buffer.data(), 0x1000, &length), kSuccess);
+  EXPECT_EQ(Lib().GetNextContentByWord(buffer.data(), 0x1000, &length), kSuccess);
+  EXPECT_EQ(length, c - b);
+  EXPECT_EQ(Head(buffer, length), book.At(b, c - b));
+  EXPECT_EQ(Lib().GetNextContentByWord(buffer.data(), 0x1000, &length), kSuccess);
+  EXPECT_EQ(length, 20u);  // C up to its 1F 03
+  EXPECT_EQ(Lib().Cursor().next, c + 20);
+  // Standing on 1F 03: an empty entry, again and again.
+  EXPECT_EQ(Lib().GetNextContentByWord(buffer.data(), 0x1000, &length), kSuccess);
+  EXPECT_EQ(length, 0u);
+  EXPECT_EQ(Lib().Cursor().next, c + 20);
+}
+
+TEST_F(ThreeEntries, NextEntryInPiecesEndsAtTheFirstKeywordOfAContinuation) {
+  ASSERT_EQ(Lib().GetWordContent(0, buffer.data(), 0x1000, &length), kSuccess);
+  EXPECT_EQ(Lib().GetNextContentByWord(buffer.data(), 16, &length), kGoesOn);
+  EXPECT_EQ(length, 16u);
+  EXPECT_EQ(Lib().Cursor().more, 1u);
+  // The second piece ends with the 1F 41 of B's inner keyword: held back, it could open an entry.
+  EXPECT_EQ(Lib().GetNextContentByWord(buffer.data(), 16, &length), kGoesOn);
+  EXPECT_EQ(length, 14u);
+  EXPECT_EQ(Lib().GetNextContentByWord(buffer.data(), 16, &length), kSuccess);
+  EXPECT_EQ(length, 8u);
+  EXPECT_EQ(Head(buffer, length), book.At(b + 30, 8));
+  EXPECT_EQ(Lib().Cursor().next, c);
+  EXPECT_EQ(Lib().Cursor().more, 0u);
+
+  // A piece ending with C's 1F: the continuation begins with the whole keyword and ends there.
+  ASSERT_EQ(Lib().GetWordContent(0, buffer.data(), 0x1000, &length), kSuccess);
+  EXPECT_EQ(Lib().GetNextContentByWord(buffer.data(), 39, &length), kGoesOn);
+  EXPECT_EQ(length, 38u);
+  EXPECT_EQ(Lib().GetNextContentByWord(buffer.data(), 39, &length), kSuccess);
+  EXPECT_EQ(length, 0u);
+  EXPECT_EQ(Lib().Cursor().next, c);
+}
+
+TEST_F(ThreeEntries, APeekBetweenPiecesDoesNotDisturbTheEntry) {
+  ASSERT_EQ(Lib().GetWordContent(0, buffer.data(), 0x1000, &length), kSuccess);
+  ASSERT_EQ(Lib().GetNextContentByWord(buffer.data(), 16, &length), kGoesOn);
+  std::vector<char> peek = Filled(64);
+  EXPECT_EQ(Lib().GetContLastNoSet(peek.data(), 8, &length), 1);
+  EXPECT_EQ(Head(peek, 8), book.At(b - 8, 8));
+  EXPECT_EQ(Lib().GetNextContentByWord(buffer.data(), 0x1000, &length), kSuccess);
+  EXPECT_EQ(Head(buffer, length), book.At(b + 16, 22));
+}
+
+TEST_F(ThreeEntries, PreviousEntryWalksBackUntilTheFirstEntry) {
+  ASSERT_EQ(Lib().GetWordCont(2, buffer.data(), 4, &length), static_cast<int32_t>(c));
+  EXPECT_EQ(Lib().GetLastContentByWord(buffer.data(), 0x1000, &length), kSuccess);
+  EXPECT_EQ(length, c - b);
+  EXPECT_EQ(Head(buffer, length), book.At(b, c - b));
+  EXPECT_EQ(Lib().Cursor().start, b);
+  EXPECT_EQ(Lib().GetLastContentByWord(buffer.data(), 0x1000, &length), kSuccess);
+  EXPECT_EQ(length, b - a);
+  EXPECT_EQ(Lib().Cursor().next, b);
+  // Before A lies only the index table: nothing to find, the cursor stays.
+  length = kUntouched;
+  EXPECT_EQ(Lib().GetLastContentByWord(buffer.data(), 0x1000, &length), kFailed);
+  EXPECT_EQ(length, 0u);
+  EXPECT_EQ(Lib().Cursor().start, a);
+  EXPECT_EQ(Lib().Cursor().next, b);
+}
+
+TEST_F(ThreeEntries, PreviousEntryBelowTheFirstTextBlockFails) {
+  EXPECT_EQ(Lib().GetLastContentByWord(buffer.data(), 0x1000, &length), kFailed);  // start 0
+  book.SetHits({2000});
+  ASSERT_EQ(Lib().GetWordCont(0, buffer.data(), 4, &length), 2000);
+  EXPECT_EQ(Lib().GetLastContentByWord(buffer.data(), 0x1000, &length), kFailed);
+  EXPECT_EQ(Lib().Cursor().start, 2000u);
+}
+
+TEST_F(ThreeEntries, TheFamiliesShareOneCursor) {
+  ASSERT_EQ(Lib().GetWordContent(0, buffer.data(), 0x1000, &length), kSuccess);
+  EXPECT_EQ(Lib().GetWordContNext(buffer.data(), 8, &length), static_cast<int32_t>(b));
+  EXPECT_EQ(Lib().GetWordContLast(buffer.data(), 8, &length), static_cast<int32_t>(b - 8));
+  EXPECT_EQ(Lib().GetNextContentByWord(buffer.data(), 0x1000, &length), kSuccess);
+  EXPECT_EQ(Head(buffer, length), book.At(b, c - b));
+  ASSERT_EQ(Lib().GetWordCont(1, buffer.data(), 4, &length), static_cast<int32_t>(b));
+  EXPECT_EQ(Lib().GetLastContentByWord(buffer.data(), 0x1000, &length), kSuccess);
+  EXPECT_EQ(Head(buffer, length), book.At(a, b - a));
+}
+
+TEST(PreviousEntry, LooksBackOverLongEntriesAndAcrossBlockEdges) {
+  {
+    // A is 3010 bytes long: its keyword lies two blocks back from B.
+    fixture::TextArea t;
+    t.Raw({0x1F, 0x02});
+    uint32_t a = t.Entry('A', 1500);
+    uint32_t b = t.Entry('B', 3);
+    fixture::TextBook book(t);
+    book.SetHits({b});
+    std::vector<char> buffer = Filled(0x2000);
+    uint32_t length = 0;
+    ASSERT_EQ(book.Lib().GetWordCont(0, buffer.data(), 4, &length), static_cast<int32_t>(b));
+    EXPECT_EQ(book.Lib().GetLastContentByWord(buffer.data(), 0x2000, &length), kSuccess);
+    EXPECT_EQ(length, b - a);
+    EXPECT_EQ(book.Lib().Cursor().start, a);
+  }
+  {
+    // X's keyword 1F 41 | 01 straddles the edge between two blocks read backwards from Y; the
+    // entry W before it must not be taken instead.
+    fixture::TextArea t;
+    t.Raw({0x1F, 0x02});
+    t.Entry('W', 10);
+    uint32_t x = t.Entry('X', 1020);
+    uint32_t y = t.Entry('Y', 3);
+    ASSERT_EQ(y - x, 2050u);
+    fixture::TextBook book(t);
+    book.SetHits({y});
+    std::vector<char> buffer = Filled(0x1000);
+    uint32_t length = 0;
+    ASSERT_EQ(book.Lib().GetWordCont(0, buffer.data(), 4, &length), static_cast<int32_t>(y));
+    EXPECT_EQ(book.Lib().GetLastContentByWord(buffer.data(), 0x1000, &length), kSuccess);
+    EXPECT_EQ(book.Lib().Cursor().start, x);
+    EXPECT_EQ(length, y - x);
+  }
+}
+
+TEST(PreviousEntry, GivesUpAfterTwoHundredBlocksAndDeliversTheSameEntry) {
+  // A lies 201 blocks before Y: one block out of reach.
+  fixture::TextArea t;
+  t.Raw({0x1F, 0x02});
+  t.Entry('A', 5);
+  t.Letters('z', 205000);
+  uint32_t y = t.Entry('Y', 3);
+  t.Raw({0x1F, 0x03});
+  ASSERT_EQ(y, 412070u);
+  fixture::TextBook book(t);
+  book.SetHits({y});
+  std::vector<char> buffer = Filled(0x1000);
+  uint32_t length = 0;
+  ASSERT_EQ(book.Lib().GetWordCont(0, buffer.data(), 4, &length), static_cast<int32_t>(y));
+  EXPECT_EQ(book.Lib().GetLastContentByWord(buffer.data(), 0x1000, &length), kSuccess);
+  EXPECT_EQ(book.Lib().Cursor().start, y);
+  EXPECT_EQ(length, 16u);  // Y up to its 1F 03
+}
+
+// ---- The disc check -----------------------------------------------------------------------
+
+TEST_F(ThreeEntries, AChangeUnderTheDataDirectoryFailsExactlyTheNextRead) {
+  struct Case {
+    const char* name;
+    std::function<void()> prepare;
+    std::function<int32_t()> read;
+    int32_t failed;
+    uint32_t lengthAfterFailure;
+  };
+  char* p = buffer.data();
+  uint32_t* n = &length;
+  Library& lib = Lib();
+  auto toC = [&] { ASSERT_EQ(lib.GetWordCont(2, p, 4, n), static_cast<int32_t>(c)); };
+  const Case cases[] = {
+      {"GetWordCont", [] {}, [&] { return lib.GetWordCont(0, p, 16, n); }, kFailed, kUntouched},
+      {"GetWordContNext", [] {}, [&] { return lib.GetWordContNext(p, 2, n); }, kFailed, kUntouched},
+      {"GetWordContLast", toC, [&] { return lib.GetWordContLast(p, 2, n); }, kFailed, kUntouched},
+      {"GetContLastNoSet", toC, [&] { return lib.GetContLastNoSet(p, 2, n); }, 0, kUntouched},
+      {"epwGetWordContent", [] {}, [&] { return lib.GetWordContent(0, p, 0x1000, n); }, kFailed, 0},
+      {"epwGetNextContentByWord", [] {}, [&] { return lib.GetNextContentByWord(p, 0x1000, n); }, kFailed, 0},
+      {"epwGetLastContentByWord", toC, [&] { return lib.GetLastContentByWord(p, 0x1000, n); }, kFailed, 0},
+  };
+  int i = 0;
+  for (const Case& k : cases) {
+    k.prepare();
+    testfiles::WriteFile(book.DataDir() / ("NEW" + std::to_string(i++)), Bytes(4, 1));
+    length = kUntouched;
+    EXPECT_EQ(ReadUntilFailure([&] {
+                length = kUntouched;
+                return k.read();
+              }, k.failed),
+              k.failed)
+        << k.name;
+    EXPECT_EQ(length, k.lengthAfterFailure) << k.name;
+    EXPECT_NE(k.read(), k.failed) << k.name << ": only the first read after the change fails";
+  }
+}
+
+// ---- The sample book ------------------------------------------------------------------
+
+class Sample : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(sample.opened) << testfiles::BuiltBook("sample") << " is made by the native build (book_sample)";
+    ai = sample.entries.at("ai");
+    second = sample.EntryAfter(ai);
+    sample.lib.Book()->Hits() = {{ai, 0, 0}, {second, 0, 0}};
+  }
+  Bytes At(uint32_t from, uint32_t count) const {
+    return Bytes(sample.file.begin() + from, sample.file.begin() + from + count);
+  }
+
+  fixture::SampleBook sample;
+  uint32_t ai = 0, second = 0;
+  std::vector<char> buffer = Filled(0x40000);
+  uint32_t length = 0;
+};
+
+TEST_F(Sample, RawReadersDeliverTheFileAsItIs) {
+  Library& lib = sample.lib;
+  uint32_t size = static_cast<uint32_t>(sample.file.size());
+  EXPECT_EQ(lib.GetWordCont(0, buffer.data(), 0x40000, &length), static_cast<int32_t>(ai));
+  EXPECT_EQ(length, size - ai);
+  EXPECT_EQ(Head(buffer, length), At(ai, size - ai));
+  EXPECT_EQ(lib.GetWordContNext(buffer.data(), 0x20000, &length), static_cast<int32_t>(size));
+  EXPECT_EQ(length, 0u);
+  EXPECT_EQ(lib.GetContLastNoSet(buffer.data(), 0x8000, &length), 1);
+  EXPECT_EQ(Head(buffer, length), At(size - 0x8000, 0x8000));
+  EXPECT_EQ(lib.GetWordContLast(buffer.data(), 0x10000, &length), static_cast<int32_t>(size - 0x10000));
+  EXPECT_EQ(Head(buffer, length), At(size - 0x10000, 0x10000));
+}
+
+TEST_F(Sample, EntryReadersDeliverWholeEntries) {
+  Library& lib = sample.lib;
+  EXPECT_EQ(lib.GetWordContent(0, buffer.data(), 0x40000, &length), kSuccess);
+  EXPECT_EQ(Head(buffer, length), At(ai, second - ai));
+  EXPECT_EQ(lib.GetNextContentByWord(buffer.data(), 0x40000, &length), kSuccess);
+  uint32_t third = sample.EntryAfter(second);
+  EXPECT_EQ(Head(buffer, length), At(second, third - second));
+  EXPECT_EQ(lib.GetLastContentByWord(buffer.data(), 0x40000, &length), kSuccess);
+  EXPECT_EQ(Head(buffer, length), At(ai, second - ai));
+}
+
+}  // namespace
+}  // namespace dunmoor

@@ -1,0 +1,152 @@
+#!/usr/bin/env bash
+# Times word searches and book opening on a large generated book (200,000 entries) and prints
+# each mean next to its target. Not a test: it never fails on a slow result, it reports it.
+#
+#   scripts/bench.sh           set up, build (Release, build/bench), make the book once, time
+#   DUNMOOR_BENCH_SCALE=N      multiplies every repeat count and time budget (default 1)
+#
+# Each case makes an untimed warm-up call first (warm page cache), then a timed run of up to
+# the case's repeat count, fewer when that would take more than about a second.
+#
+# The book goes to build/bench/bigbook and is made again only when makebigbook is newer.
+set -euo pipefail
+
+repo=$(cd "$(dirname "$0")/.." && pwd)
+build="$repo/build/bench"
+book="$build/bigbook"
+scale=${DUNMOOR_BENCH_SCALE:-1}
+jobs=${DUNMOOR_JOBS:-2}
+
+"$repo/scripts/setup.sh"
+
+mkdir -p "$build"
+echo "== build (Release, $build)"
+if ! cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DDUNMOOR_TESTS=OFF \
+     >"$build/configure.log" 2>&1; then
+  tail -30 "$build/configure.log"
+  echo "bench: configure failed" >&2
+  exit 1
+fi
+if ! cmake --build "$build" -j "$jobs" --target makebigbook >"$build/build.log" 2>&1; then
+  grep -E "error|FAILED" "$build/build.log" | head -30 | sed -e '$a\'
+  echo "bench: building makebigbook failed (log: $build/build.log)" >&2
+  exit 1
+fi
+# Without the command-line reader the book is still made and the table shows n/a.
+cli_built=1
+if ! cmake --build "$build" -j "$jobs" --target dunmoor_cli >"$build/build-cli.log" 2>&1; then
+  grep -E "error|FAILED" "$build/build-cli.log" | head -30 | sed -e '$a\'
+  cli_built=0
+fi
+makebigbook="$build/bin/makebigbook"
+dunmoor="$build/bin/dunmoor"
+if [ "$cli_built" -eq 0 ]; then dunmoor=false; fi
+
+words="$book/bench-words.txt"  # written last: it marks a complete book
+if [ ! -f "$words" ] || [ "$makebigbook" -nt "$words" ]; then
+  echo "== making the big book ($book)"
+  rm -f "$words"
+  "$makebigbook" "$book"
+fi
+
+# word_of NAME / expected_of NAME: the planted words and their hit counts.
+word_of() { awk -v n="$1" '$1 == n { print $2 }' "$words"; }
+expected_of() { awk -v n="$1" '$1 == n { print $3 }' "$words"; }
+
+warnings=()
+if [ "$cli_built" -eq 0 ]; then warnings+=("dunmoor did not build (log: $build/build-cli.log): nothing was timed"); fi
+
+# field KEY LINE: the value of KEY=... in a line of the command's output.
+field() { sed -nE "s/.*(^| )$1=([0-9.]+).*/\2/p" <<<"$2"; }
+
+# calibrated REPEAT NS: REPEAT, but fewer when a call of NS nanoseconds would make the timed run
+# take more than about a second times the scale (at least 20 calls, for a stable mean).
+calibrated() {
+  awk -v r="$1" -v ns="$2" -v budget="$((scale * 1000000000))" \
+    'BEGIN { if (ns > 0 && r * ns > budget) r = int(budget / ns); if (r < 20) r = 20; print r }'
+}
+
+# run_bench WORD REPEAT HEADINGS: an untimed warm-up call (it also sizes the repeat count), then
+# the timed one. Prints its output line, or nothing when the command failed.
+run_bench() {
+  local warm ns
+  warm=$("$dunmoor" bench "$book" "$1" 3 "$3" 2>/dev/null | grep -E '^bench hits=' || true)
+  ns=$(field ns_per_search "$warm")
+  "$dunmoor" bench "$book" "$1" "$(calibrated "$2" "${ns:-0}")" "$3" 2>&1 | grep -E '^bench hits=' || true
+}
+
+repeat() { echo $(($1 * scale)); }
+
+# us NS: nanoseconds as microseconds.
+us() { awk -v ns="$1" 'BEGIN { printf "%.2f", ns / 1000 }'; }
+# verdict VALUE_US TARGET_US
+verdict() { awk -v v="$1" -v t="$2" 'BEGIN { print (v <= t ? "ok" : "SLOW") }'; }
+
+rows=()
+# add_row CASE WORD HITS EXPECTED MEAN_US TARGET_US (TARGET_US "-": none)
+add_row() {
+  local status="n/a" target="<= $6 us"
+  if [ "$6" = "-" ]; then status=""; target=""; elif [ -n "$5" ]; then status=$(verdict "$5" "$6"); fi
+  rows+=("$(printf '%-26s %6s %9s %12s %12s  %-5s %s' "$1" "$3" "$4" "${5:-n/a}" "$target" "$status" "$2")")
+}
+
+# search_case CASE NAME REPEAT TARGET_US: a search without headings. Sets last_hits, last_ns.
+search_case() {
+  local word expected line hits ns
+  word=$(word_of "$2")
+  expected=$(expected_of "$2")
+  line=$(run_bench "$word" "$(repeat "$3")" 0)
+  hits=$(field hits "$line")
+  ns=$(field ns_per_search "$line")
+  last_hits=$hits
+  last_ns=$ns
+  if [ -z "$line" ]; then
+    [ "$cli_built" -eq 1 ] && warnings+=("$1: 'dunmoor bench' gave no result (try: $dunmoor bench $book '$word' 1 0)")
+  elif [ "$hits" != "$expected" ]; then
+    warnings+=("$1: $hits hits, expected $expected")
+  fi
+  add_row "$1" "$word" "${hits:-?}" "$expected" "$([ -n "$ns" ] && us "$ns")" "$4"
+}
+
+echo "== timing (warm page cache; DUNMOOR_BENCH_SCALE=$scale)"
+search_case "exact (~10 hits)" exact 100000 5
+search_case "suffix (~10,000 hits)" suffix 10000 130
+search_case "prefix (~2,000 hits)" prefix 20000 25
+prefix_hits=$last_hits
+prefix_ns=$last_ns
+
+# The prefix search again, reading the heading of every hit.
+prefix_word=$(word_of prefix)
+headings=2000
+line=$(run_bench "$prefix_word" "$(repeat 2000)" "$headings")
+with_ns=$(field ns_per_search "$line")
+read_count=""  # headings read a search: as many as there are hits, at most $headings
+if [ -n "$prefix_hits" ]; then read_count=$((prefix_hits < headings ? prefix_hits : headings)); fi
+per_heading=""
+if [ -n "$with_ns" ] && [ -n "$prefix_ns" ] && [ "${read_count:-0}" -gt 0 ]; then
+  per_heading=$(awk -v a="$with_ns" -v b="$prefix_ns" -v n="$read_count" 'BEGIN { printf "%.1f", (a - b) / n }')
+fi
+if [ "$cli_built" -eq 1 ]; then
+  if [ -z "$line" ]; then warnings+=("headings: 'dunmoor bench' gave no result"); fi
+  if [ "${read_count:-0}" -eq 0 ]; then warnings+=("headings: no hits, so no heading was read"); fi
+fi
+add_row "prefix + $headings headings" "$prefix_word" "$(field hits "$line")" "$(expected_of prefix)" \
+  "$([ -n "$with_ns" ] && us "$with_ns")" "-"
+add_row "  per heading" "" "$read_count" "" "$([ -n "$per_heading" ] && us "$per_heading")" 0.9
+
+# Opening the catalog and the book.
+# Sized by the wall time of the warm-up: only the open is timed, but each close takes time too.
+start_ns=$(date +%s%N)
+"$dunmoor" bench-open "$book" 20 >/dev/null 2>&1 || true
+open_repeat=$(calibrated "$(repeat 10000)" "$((($(date +%s%N) - start_ns) / 20))")
+line=$("$dunmoor" bench-open "$book" "$open_repeat" 2>&1 | grep -E '^bench-open ' || true)
+open_ns=$(field ns_per_open "$line")
+if [ -z "$line" ] && [ "$cli_built" -eq 1 ]; then warnings+=("open: 'dunmoor bench-open' gave no result"); fi
+add_row "open book" "" "" "" "$([ -n "$open_ns" ] && us "$open_ns")" 100
+
+echo
+printf '%-26s %6s %9s %12s %12s  %-5s %s\n' "case" "hits" "expected" "mean (us)" "target" "" "word"
+for row in "${rows[@]}"; do echo "$row"; done
+echo
+for w in "${warnings[@]+"${warnings[@]}"}"; do echo "warning: $w"; done
+[ "$cli_built" -eq 1 ]

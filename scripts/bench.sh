@@ -147,6 +147,20 @@ add_row "open book" "" "" "" "$([ -n "$open_ns" ] && us "$open_ns")" 100
 echo
 printf '%-26s %6s %9s %12s %12s  %-5s %s\n' "case" "hits" "expected" "mean (us)" "target" "" "word"
 for row in "${rows[@]}"; do echo "$row"; done
+
+# The baseline, measured in the same way in the same program: what one step of every search
+# costs on this machine before any searching (a disc check and one read).
+line=$("$dunmoor" bench-io "$book" "$(repeat 20000)" 2>&1 | grep -E '^bench-io ' || true)
+if [ -n "$line" ]; then
+  echo
+  echo "baseline (disc check + read):  page $(us "$(field ns_per_page "$line")") us," \
+       " 32 pages $(us "$(field ns_per_32_pages "$line")") us," \
+       " heading $(us "$(field ns_per_heading "$line")") us"
+  echo "  an exact search reads one page per index level (3 here) and, when its hits may go on,"
+  echo "  the next 32 leaf pages; a heading is one heading read"
+elif [ "$cli_built" -eq 1 ]; then
+  warnings+=("baseline: 'dunmoor bench-io' gave no result")
+fi
 echo
 for w in "${warnings[@]+"${warnings[@]}"}"; do echo "warning: $w"; done
 [ "$cli_built" -eq 1 ]

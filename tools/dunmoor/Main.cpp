@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "BenchCommand.h"
+#include "BenchIoCommand.h"
 #include "BenchOpenCommand.h"
 #include "InfoCommand.h"
 #include "MenuCommand.h"
@@ -28,6 +29,7 @@ void Usage(std::ostream& out) {
          "                            REPEAT searches for WORD, each reading the first HEADINGS headings;\n"
          "                            prints the mean time of one in nanoseconds\n"
          "  bench-open ROOT REPEAT    the mean time of opening the catalog and book, in nanoseconds\n"
+         "  bench-io ROOT REPEAT      the baseline: a disc check and a read of a page, 32 pages, a heading\n"
          "Every command reads the first usable book of the disc. Text is printed as UTF-8; external\n"
          "characters appear as {XXXX} with their code.\n";
 }
@@ -80,6 +82,7 @@ int main(int argc, char** argv) {
   if (command == "menu" && argc == 3) return cli::RunMenu(argv[2], out, err);
   if (command == "bench" && argc == 6) return cli::RunBench(argv[2], utf8[3], argv[4], argv[5], out, err);
   if (command == "bench-open" && argc == 4) return cli::RunBenchOpen(argv[2], argv[3], out, err);
+  if (command == "bench-io" && argc == 4) return cli::RunBenchIo(argv[2], argv[3], out, err);
   Usage(err);
   return 2;
 }

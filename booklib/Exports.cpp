@@ -113,4 +113,24 @@ int32_t GetMenuHead(void) {
   return Guarded([] { return TheLibrary().GetMenuHead(); });
 }
 
+int32_t epwGetImageSize(const char* code, char* caption) {
+  return Guarded([&] { return TheLibrary().GetImageSize(code, caption); });
+}
+
+int32_t epwGetImage(const char* code, char* buffer, int32_t* kind) {
+  return Guarded([&] { return TheLibrary().GetImage(code, buffer, kind); });
+}
+
+int32_t epwGetSoundProp(const char* code, uint8_t* properties) {
+  return Guarded([&] { return TheLibrary().GetSoundProp(code, properties); });
+}
+
+int32_t epwGetPcmSize(const char* code) {
+  return Guarded([&] { return TheLibrary().GetPcmSize(code); });
+}
+
+int32_t epwGetPcmCont(const char* code, char* buffer) {
+  return Guarded([&] { return TheLibrary().GetPcmCont(code, buffer); });
+}
+
 }  // extern "C"

@@ -63,16 +63,23 @@ int32_t Library::BooksOpen() {
   }
   if (!first) return kFailed;
 
+  gaiji.Open(first->gaijiDirectory, first->fontNames);
   auto opened = std::make_unique<BookState>();
-  if (opened->Open(first->bookDirectory) != BookState::OpenResult::kOpened) return kFailed;
+  if (opened->Open(first->bookDirectory) != BookState::OpenResult::kOpened) {
+    gaiji.Close();
+    return kFailed;
+  }
   book = std::move(opened);
   return kSuccess;
 }
 
 void Library::BooksClose() {
   if (!book) return;
+  gaiji.Close();
   if (book->IsOpen() && !book->Close()) ShowLibraryMessage("The file is not closed");
   book.reset();
+  imageRequest = ImageRequest{};
+  pcmRequest = PcmRequest{};
 }
 
 int32_t Library::GetWordProperties(char* key, WordProperties* properties) {

@@ -12,6 +12,8 @@
 #include "BookState.h"
 #include "Catalog.h"
 #include "Dunmoor.h"
+#include "GaijiFontSet.h"
+#include "MediaRequests.h"
 #include "ReadCursor.h"
 
 namespace dunmoor {
@@ -60,6 +62,17 @@ class Library {
 
   const ReadCursor& Cursor() const { return cursor; }
 
+  // Pictures and sound (LibraryMedia.cpp, Images.cpp, Sound.cpp).
+  int32_t GetImageSize(const char* code, char* caption);
+  int32_t GetImage(const char* code, char* buffer, int32_t* kind);
+  int32_t GetSoundProp(const char* code, uint8_t* properties);
+  int32_t GetPcmSize(const char* code);
+  int32_t GetPcmCont(const char* code, char* buffer);
+
+  // External characters: the fonts of the open book (GaijiFontSet.cpp; the drawing exports
+  // are in GaijiDraw_win.cpp).
+  GaijiFontSet& Gaiji() { return gaiji; }
+
   bool HasCatalog() const { return catalog != nullptr; }
   // The open book, or nullptr.
   BookState* Book() { return book.get(); }
@@ -69,6 +82,9 @@ class Library {
   std::unique_ptr<BookCatalog> catalog;
   std::unique_ptr<BookState> book;
   ReadCursor cursor;
+  GaijiFontSet gaiji;
+  ImageRequest imageRequest;
+  PcmRequest pcmRequest;
 };
 
 // The instance behind the exports: one per process, shared by every caller that loads the

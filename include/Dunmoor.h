@@ -26,6 +26,8 @@ enum {
   kDunmoorTitleSize = 81,     // 80 title bytes (JIS X 0208 as stored) and a zero byte
   kDunmoorHeadingSize = 500,  // the heading buffer of a WordItem
   kDunmoorWordItemUserBytes = 80,
+  kDunmoorCaptionSize = 100,          // the caption buffer of epwGetImageSize
+  kDunmoorSoundPropertiesSize = 211,  // the record filled by epwGetSoundProp
 };
 
 // Filled by epwGetBookInfo. title points at the caller's buffer of kDunmoorTitleSize bytes.
@@ -121,6 +123,54 @@ int32_t epwGetLinkContent(const char* code, char* buffer, uint32_t size, uint32_
 // Position of the book's menu; -2 when it has none, -1 with no open book.
 int32_t GetMenuHead(void);
 
+// ---- External characters (Windows build) ------------------------------------------------
+// The code is the 2-byte text code (first byte * 256 + second byte); size 16, 24, 30 (or 32,
+// the same as 30) or 48; wide 1 for a full-width glyph, 0 for a narrow one. The rectangle is
+// left, top, right, bottom; colours are RGB values with red in the low byte.
+//
+// Where the design speaks of the framework's device-context object, these exports take the
+// native device context (HDC) as a void*; where it speaks of the framework's bitmap object,
+// epwExCode2Bmp stores a new HBITMAP through an HBITMAP* passed as a void*, and the caller owns
+// (and deletes) it. Results: 1 drawn, -1 no open book or no font of that kind and size, -2 a bad
+// wide flag or size, a code outside the font, or (epwExCode2Bmp) no bitmap could be made.
+
+// Sets the ink pixels of the glyph, scaled into the rectangle; other pixels stay as they are.
+int32_t epwShowExCodePixel(uint32_t code, uint32_t size, uint32_t wide, int32_t left, int32_t top,
+                           int32_t right, int32_t bottom, uint32_t ink, void* dc);
+// Draws the whole glyph, ink and paper, stretched into the rectangle.
+int32_t epwShowExCode(uint32_t code, uint32_t size, uint32_t wide, int32_t left, int32_t top, int32_t right,
+                      int32_t bottom, uint32_t ink, uint32_t paper, void* dc);
+// A monochrome bitmap of the glyph at its nominal size, ink black on white.
+int32_t epwExCode2Bmp(uint32_t code, uint32_t size, uint32_t wide, uint32_t unused1, uint32_t unused2,
+                      uint32_t unused3, uint32_t unused4, void* bitmap);
+
+// ---- Pictures ---------------------------------------------------------------------------
+// code points at a graphic's start code (1F 44 monochrome or 1F 4D colour) inside the caller's
+// copy of the entry text, which reaches past the code's end code and position.
+
+// The number of bytes epwGetImage needs; caption (kDunmoorCaptionSize bytes) receives the
+// caption, cut to fit. -1 no open book or a failed read or disc check, -2 no graphic code.
+int32_t epwGetImageSize(const char* code, char* caption);
+// Right after epwGetImageSize for the same code: the picture into buffer, *kind = 0 monochrome
+// (height, width as 32-bit little-endian, then the rows) or 1 colour (the picture file). The
+// number of picture bytes read; -1, -2 (no pending request, or no graphic code).
+int32_t epwGetImage(const char* code, char* buffer, int32_t* kind);
+
+// ---- Sound ------------------------------------------------------------------------------
+// code points at a sound's start code (1F 48 CD audio, or 1F 4A) inside the caller's copy of
+// the entry text.
+
+// Fills properties (kDunmoorSoundPropertiesSize bytes): byte 0 kind (0 CD audio, 1 sound data
+// in the book), 1-5 track, start minute and second, length minutes and seconds, 6-9 the format
+// codes, 10.. the caption. 1, -1 no open book, -2 no sound code.
+int32_t epwGetSoundProp(const char* code, uint8_t* properties);
+// The number of bytes of the sound data of a 1F 4A code; -1, -2 (no such code, or its data
+// lies outside the book).
+int32_t epwGetPcmSize(const char* code);
+// Right after epwGetPcmSize: the sound data into buffer; the number of bytes read; -1, -2 (no
+// pending request).
+int32_t epwGetPcmCont(const char* code, char* buffer);
+
 // ---- Types for binding by name --------------------------------------------------------
 typedef int32_t (*IsEpwBookProc)(const char*, char*);
 typedef int32_t (*OpenEpwingProc)(const char*);
@@ -143,6 +193,17 @@ typedef int32_t (*GetLinkContentProc)(const char*, char*, uint32_t, uint32_t*);
 typedef int32_t (*GetLinkContByPtProc)(int32_t, char*, uint32_t, uint32_t*);
 typedef int32_t (*epwGetLinkContentProc)(const char*, char*, uint32_t, uint32_t*);
 typedef int32_t (*GetMenuHeadProc)(void);
+typedef int32_t (*epwShowExCodePixelProc)(uint32_t, uint32_t, uint32_t, int32_t, int32_t, int32_t, int32_t,
+                                          uint32_t, void*);
+typedef int32_t (*epwShowExCodeProc)(uint32_t, uint32_t, uint32_t, int32_t, int32_t, int32_t, int32_t, uint32_t,
+                                     uint32_t, void*);
+typedef int32_t (*epwExCode2BmpProc)(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t,
+                                     void*);
+typedef int32_t (*epwGetImageSizeProc)(const char*, char*);
+typedef int32_t (*epwGetImageProc)(const char*, char*, int32_t*);
+typedef int32_t (*epwGetSoundPropProc)(const char*, uint8_t*);
+typedef int32_t (*epwGetPcmSizeProc)(const char*);
+typedef int32_t (*epwGetPcmContProc)(const char*, char*);
 
 #ifdef __cplusplus
 }

@@ -11,6 +11,7 @@ struct ImageRequest {
   uint32_t byteCount = 0;  // bytes the next epwGetImage reads; 0 = no request pending
   uint32_t block = 0;      // block of the picture data
   uint32_t offset = 0;     // offset of the picture data within the block
+  uint8_t code = 0;        // code byte of the graphic the request was made for (0x44, 0x4D)
 };
 
 struct PcmRequest {

@@ -7,7 +7,7 @@ PACKAGES=(
   cmake ninja-build g++ make perl
   googletest libgtest-dev libgmock-dev
   g++-mingw-w64-x86-64 wine wine64
-  xvfb xauth x11-utils imagemagick
+  xvfb xauth x11-utils imagemagick sox
   fonts-ipafont-gothic fonts-ipafont-mincho
   freepwing
 )

@@ -40,7 +40,10 @@ bool BindDunmoor(DunmoorApi* api, std::string* missing) {
          Bind(module, "GetLinkContent", &api->GetLinkContent, missing) &&
          Bind(module, "GetLinkContByPt", &api->GetLinkContByPt, missing) &&
          Bind(module, "epwGetLinkContent", &api->epwGetLinkContent, missing) &&
-         Bind(module, "GetMenuHead", &api->GetMenuHead, missing);
+         Bind(module, "GetMenuHead", &api->GetMenuHead, missing) &&
+         Bind(module, "epwShowExCodePixel", &api->epwShowExCodePixel, missing) &&
+         Bind(module, "epwShowExCode", &api->epwShowExCode, missing) &&
+         Bind(module, "epwExCode2Bmp", &api->epwExCode2Bmp, missing);
 }
 
 #else

@@ -30,6 +30,12 @@ struct DunmoorApi {
   GetLinkContByPtProc GetLinkContByPt = nullptr;
   epwGetLinkContentProc epwGetLinkContent = nullptr;
   GetMenuHeadProc GetMenuHead = nullptr;
+#ifdef _WIN32
+  // The drawing exports for external characters exist only in the Windows build.
+  epwShowExCodePixelProc epwShowExCodePixel = nullptr;
+  epwShowExCodeProc epwShowExCode = nullptr;
+  epwExCode2BmpProc epwExCode2Bmp = nullptr;
+#endif
 };
 
 // Binds every export; false (with the missing name in *missing) when one is not there.

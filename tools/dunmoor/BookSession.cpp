@@ -1,5 +1,7 @@
 #include "BookSession.h"
 
+#include <fstream>
+
 namespace cli {
 
 bool OpenFirstBook(dunmoor::Library* library, const std::string& root, std::ostream& err) {
@@ -24,6 +26,27 @@ bool ParseNumber(const std::string& text, uint32_t max, uint32_t* value) {
   }
   if (v > max) return false;
   *value = static_cast<uint32_t>(v);
+  return true;
+}
+
+bool ReadCodeBlock(dunmoor::Library* library, uint32_t position, std::vector<char>* block, std::ostream& err) {
+  block->assign(kCodeBlockSize + 2, 0);  // always ends with zero bytes
+  uint32_t length = 0;
+  if (library->GetLinkContByPt(static_cast<int32_t>(position), block->data(), kCodeBlockSize, &length) < 0) {
+    err << "dunmoor: the text at " << position << " cannot be read (or the disc changed)\n";
+    return false;
+  }
+  return true;
+}
+
+bool WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes, std::ostream& err) {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  file.close();
+  if (!file) {
+    err << "dunmoor: cannot write " << path << "\n";
+    return false;
+  }
   return true;
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "Library.h"
 
@@ -16,6 +17,15 @@ bool OpenFirstBook(dunmoor::Library* library, const std::string& root, std::ostr
 
 // A decimal number from the command line, 0..max; false for anything else.
 bool ParseNumber(const std::string& text, uint32_t max, uint32_t* value);
+
+// The code block of a graphic or sound whose start code lies at position, as the viewer copies
+// it: kCodeBlockSize bytes of text from there (zero bytes past the end of the file). False
+// with a message on err when the text cannot be read.
+constexpr uint32_t kCodeBlockSize = 512;
+bool ReadCodeBlock(dunmoor::Library* library, uint32_t position, std::vector<char>* block, std::ostream& err);
+
+// Writes bytes to path; false with a message on err.
+bool WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes, std::ostream& err);
 
 }  // namespace cli
 

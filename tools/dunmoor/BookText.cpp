@@ -24,17 +24,17 @@ std::string Position(int64_t position) { return position >= 0 ? std::to_string(p
 // One BCD byte as a number (a nibble of 10 or more ends it, as for every BCD field).
 unsigned Bcd1(uint8_t b) { return text::DecodeBcd(&b, 1); }
 
-std::string CdAudio(const uint8_t* fields) {
+std::string CdAudio(const uint8_t* fields, const std::string& mark) {
   // fields: track, unused, start minute, start second, 2 unused, length minute, length second
-  char line[64];
-  std::snprintf(line, sizeof line, "[CD audio track %u %u:%02u+%u:%02u", Bcd1(fields[0]), Bcd1(fields[2]),
+  char line[96];
+  std::snprintf(line, sizeof line, "[CD audio%s track %u %u:%02u+%u:%02u", mark.c_str(), Bcd1(fields[0]), Bcd1(fields[2]),
                 Bcd1(fields[3]), Bcd1(fields[6]), Bcd1(fields[7]));
   return line;
 }
 
 class Renderer {
  public:
-  explicit Renderer(bool marked) : marked(marked) {}
+  Renderer(bool marked, int64_t base) : marked(marked), base(base) {}
 
   std::string Render(const uint8_t* bytes, size_t size) {
     text::TextWalker walker(bytes, size);
@@ -43,7 +43,10 @@ class Renderer {
       const uint8_t* at = bytes + unit.offset;
       if (at[0] == 0) break;
       switch (unit.kind) {
-        case TextUnit::Kind::kControl: Control(at, unit.code); break;
+        case TextUnit::Kind::kControl:
+          codeAt = unit.offset;
+          Control(at, unit.code);
+          break;
         case TextUnit::Kind::kCharacter: Character(unit.code); break;
         case TextUnit::Kind::kExternalCharacter:
         case TextUnit::Kind::kOther: Emit(Escape(unit.code)); break;
@@ -97,6 +100,9 @@ class Renderer {
     out += "]";
   }
 
+  // " @POS": the text position of the code being rendered, when the base is known.
+  std::string Mark() const { return base >= 0 ? " @" + std::to_string(base + static_cast<int64_t>(codeAt)) : ""; }
+
   void Control(const uint8_t* at, uint16_t code) {
     switch (code) {
       case text::kBeginNarrow: narrow = true; return;
@@ -123,20 +129,20 @@ class Renderer {
       case text::kBeginMonoGraphic:
         // bytes 4-7 height, 8-11 width (BCD); the bitmap position comes with the end code
         OpenMedia("[picture " + std::to_string(text::DecodeBcd(at + 8, 4)) + "x" +
-                  std::to_string(text::DecodeBcd(at + 4, 4)));
+                  std::to_string(text::DecodeBcd(at + 4, 4)) + Mark());
         break;
       case text::kBeginColorGraphic:
-        OpenMedia("[colour picture at " +
+        OpenMedia("[colour picture" + Mark() + " at " +
                   Position(text::PositionOf(text::DecodeBcd(at + 14, 4), text::DecodeBcd(at + 18, 2))));
         break;
-      case text::kBeginCdAudio: OpenMedia(CdAudio(at + 2)); break;
+      case text::kBeginCdAudio: OpenMedia(CdAudio(at + 2, Mark())); break;
       case text::kBeginSound:
         if ((at[3] & 0x0F) == 1) {  // the sound data lies in the text file
-          OpenMedia("[sound at " +
+          OpenMedia("[sound" + Mark() + " at " +
                     Position(text::PositionOf(text::DecodeBcd(at + 6, 4), text::DecodeBcd(at + 10, 2))) + "-" +
                     Position(text::PositionOf(text::DecodeBcd(at + 12, 4), text::DecodeBcd(at + 16, 2))));
         } else {
-          OpenMedia(CdAudio(at + 3));
+          OpenMedia(CdAudio(at + 3, Mark()));
         }
         break;
       case text::kEndMonoGraphic:
@@ -152,6 +158,8 @@ class Renderer {
   }
 
   const bool marked;
+  const int64_t base;
+  size_t codeAt = 0;
   std::string out;
   std::string caption;
   std::string mediaHead;
@@ -163,8 +171,10 @@ class Renderer {
 
 }  // namespace
 
-std::string BookTextToUtf8(const uint8_t* text, size_t size) { return Renderer(false).Render(text, size); }
+std::string BookTextToUtf8(const uint8_t* text, size_t size) { return Renderer(false, -1).Render(text, size); }
 
-std::string EntryTextToUtf8(const uint8_t* text, size_t size) { return Renderer(true).Render(text, size); }
+std::string EntryTextToUtf8(const uint8_t* text, size_t size, int64_t base) {
+  return Renderer(true, base).Render(text, size);
+}
 
 }  // namespace cli

@@ -24,8 +24,11 @@ std::string BookTextToUtf8(const uint8_t* text, size_t size);
 //   sound in the book  [sound at 12345-23456: caption]     (start and end of the data)
 //   CD audio           [CD audio track 2 0:05+0:10: caption] (start, length)
 // The stretch 1F 14 .. 1F 15 and the decorations are left out. A graphic or sound whose end
-// code is missing is closed where the text ends.
-std::string EntryTextToUtf8(const uint8_t* text, size_t size);
+// code is missing is closed where the text ends. With base (the text position of text[0]) 0 or
+// more, every graphic and sound is marked with the position of its start code after its kind:
+//   [picture 64x48 @7900 at 108544: caption]   [sound @48300 at 110592-115034: caption]
+//   [colour picture @46200 at 108928: caption] [CD audio @14700 track 2 0:05+0:10: caption]
+std::string EntryTextToUtf8(const uint8_t* text, size_t size, int64_t base = -1);
 
 }  // namespace cli
 

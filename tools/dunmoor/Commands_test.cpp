@@ -9,9 +9,12 @@
 #include "BenchCommand.h"
 #include "BenchOpenCommand.h"
 #include "MenuCommand.h"
+#include "PictureCommand.h"
 #include "SearchCommand.h"
 #include "ShowCommand.h"
+#include "SoundCommand.h"
 #include "TestFiles.h"
+#include "TextFormat.h"
 
 namespace cli {
 namespace {
@@ -44,6 +47,13 @@ Result Show(const std::string& root, const std::string& position) {
 }
 Result Menu(const std::string& root) {
   return Capture([&](std::ostream& out, std::ostream& err) { return RunMenu(root, out, err); });
+}
+
+Result Picture(const std::string& root, const std::string& position, const std::string& file) {
+  return Capture([&](std::ostream& out, std::ostream& err) { return RunPicture(root, position, file, out, err); });
+}
+Result Sound(const std::string& root, const std::string& position, const std::string& file) {
+  return Capture([&](std::ostream& out, std::ostream& err) { return RunSound(root, position, file, out, err); });
 }
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
@@ -110,18 +120,18 @@ TEST(ShowCommand, SampleEntryEndsBeforeTheNextOne) {
   EXPECT_FALSE(Contains(r.out, "アイスクリーム")) << "the next entry";
 }
 
-TEST(ShowCommand, SampleGraphicsAndSound) {
-  EXPECT_TRUE(Contains(Show(Sample(), "7880").out, "[picture 64x48 at 108544: ")) << "いえ";
-  EXPECT_TRUE(Contains(Show(Sample(), "46116").out, "[colour picture at 108928")) << "ひのまる";
-  EXPECT_TRUE(Contains(Show(Sample(), "48294").out, "[sound at 110592-")) << "ベル";
-  EXPECT_TRUE(Contains(Show(Sample(), "14608").out, "[CD audio track 2 0:05+0:10")) << "おんがく";
+TEST(ShowCommand, SampleGraphicsAndSoundMarkedWithTheirCodePositions) {
+  EXPECT_TRUE(Contains(Show(Sample(), "7880").out, "[picture 64x48 @8048 at 108544: A house (drawing)]")) << "いえ";
+  EXPECT_TRUE(Contains(Show(Sample(), "46116").out, "[colour picture @46266 at 108928: The flag")) << "ひのまる";
+  EXPECT_TRUE(Contains(Show(Sample(), "48294").out, "[sound @48368 at 110592-115034: ")) << "ベル";
+  EXPECT_TRUE(Contains(Show(Sample(), "14608").out, "[CD audio @14734 track 2 0:05+0:10: ")) << "おんがく";
 }
 
 TEST(ShowCommand, ThirdPartyAndFreepwingEntries) {
   EXPECT_EQ(Show(TwoBooks(), "2050").out, "  **This**\n    これ\n");
   EXPECT_EQ(Show(TwoBooks(), "2118").out, "  **Here**\n    ここ\n") << "the last entry ends at 1F 03";
   Result yama = Show(Freepwing(), "2690");
-  EXPECT_TRUE(Contains(yama.out, "[colour picture at 24576: 【図】]")) << yama.out;
+  EXPECT_TRUE(Contains(yama.out, "[colour picture @2750 at 24576: 【図】]")) << yama.out;
   EXPECT_TRUE(Contains(Show(Freepwing(), "3728").out, "{A121}")) << "ひ: a wide external character";
 }
 
@@ -162,6 +172,78 @@ TEST(BenchCommand, ReportsHitsAndTimes) {
   std::string root = Root(empty.Path());
   Result missing = Capture([&](std::ostream& out, std::ostream& err) { return RunBenchOpen(root, "2", out, err); });
   EXPECT_EQ(missing.code, 1);
+}
+
+// ---- picture and sound ----------------------------------------------------------------
+
+// The bytes of the sample book's text file at the data positions of its map.
+testfiles::Bytes SampleData(uint32_t from, uint32_t count) {
+  testfiles::Bytes file = testfiles::ReadFile(testfiles::BuiltBook("sample") / "SAMPLE" / "DATA" / "HONMON");
+  return testfiles::Bytes(file.begin() + from, file.begin() + from + count);
+}
+
+uint32_t At(const testfiles::Bytes& b, size_t i) {
+  return b[i] | (b[i + 1] << 8) | (b[i + 2] << 16) | (uint32_t{b[i + 3]} << 24);
+}
+
+TEST(PictureCommand, MonochromePictureBecomesA1BitBmp) {
+  testfiles::TempDir dir;
+  Result r = Picture(Sample(), "8048", dir.Str("house.bmp"));
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out, "monochrome picture 64x48, 384 bytes, written as a 1-bit BMP file: A house (drawing)\n");
+  testfiles::Bytes bmp = testfiles::ReadFile(dir.Path() / "house.bmp");
+  ASSERT_EQ(bmp.size(), 62u + 384u);
+  EXPECT_EQ(At(bmp, 18), 64u);
+  EXPECT_EQ(At(bmp, 22), 48u);
+  // The top row of the picture is the last row of the file.
+  testfiles::Bytes bits = SampleData(108544, 384);
+  EXPECT_EQ(testfiles::Bytes(bmp.end() - 8, bmp.end()), testfiles::Bytes(bits.begin(), bits.begin() + 8));
+  EXPECT_EQ(testfiles::Bytes(bmp.begin() + 62, bmp.begin() + 70), testfiles::Bytes(bits.end() - 8, bits.end()));
+}
+
+TEST(PictureCommand, ColourPictureIsWrittenAsStored) {
+  testfiles::TempDir dir;
+  Result r = Picture(Sample(), "46266", dir.Str("flag.bmp"));
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out, "colour picture, 1598 bytes, a BMP file of 48x32, written as stored: The flag of Japan\n");
+  EXPECT_EQ(testfiles::ReadFile(dir.Path() / "flag.bmp"), SampleData(108928 + 8, 1598));
+}
+
+TEST(SoundCommand, SoundDataBecomeAWaveFileAndCdAudioOnlyADescription) {
+  testfiles::TempDir dir;
+  Result r = Sound(Sample(), "48368", dir.Str("bell.wav"));
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out, "sound data: format codes 0 0 0 0, 4442 bytes, with their own format chunk: "
+                   "Listen: a bell (A, 440 Hz)\n");
+  testfiles::Bytes wave = testfiles::ReadFile(dir.Path() / "bell.wav");
+  ASSERT_EQ(wave.size(), 12u + 4442u);
+  EXPECT_EQ(At(wave, 4), 4446u);
+  EXPECT_EQ(testfiles::Bytes(wave.begin() + 12, wave.end()), SampleData(110592, 4442));
+
+  r = Sound(Sample(), "14734", dir.Str("cd.wav"));
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out, "CD audio: track 2 from 0:05 for 0:10: Listen: a short piece (CD track 2)\n"
+                   "no file written: the sound is on an audio track of the disc\n");
+  EXPECT_FALSE(std::filesystem::exists(dir.Path() / "cd.wav"));
+}
+
+TEST(MediaCommands, WrongPositionsAndFilesAreReported) {
+  testfiles::TempDir dir;
+  // Not the start of a graphic / sound: the entry start, the sound for picture and back.
+  for (const char* position : {"7880", "48368"}) {
+    Result r = Picture(Sample(), position, dir.Str("x.bmp"));
+    EXPECT_EQ(r.code, 1) << position;
+    EXPECT_TRUE(Contains(r.err, "no graphic starts at")) << r.err;
+  }
+  Result r = Sound(Sample(), "8048", dir.Str("x.wav"));
+  EXPECT_EQ(r.code, 1);
+  EXPECT_TRUE(Contains(r.err, "no sound starts at")) << r.err;
+  EXPECT_EQ(Picture(Sample(), "x", dir.Str("x.bmp")).code, 2);
+  EXPECT_EQ(Sound(Sample(), "-5", dir.Str("x.wav")).code, 2);
+  r = Picture(Sample(), "8048", dir.Str("no-such-dir/x.bmp"));
+  EXPECT_EQ(r.code, 1);
+  EXPECT_TRUE(Contains(r.err, "cannot write")) << r.err;
+  EXPECT_FALSE(std::filesystem::exists(dir.Path() / "x.bmp"));
 }
 
 }  // namespace

@@ -6,10 +6,13 @@
 #include "BenchCommand.h"
 #include "BenchIoCommand.h"
 #include "BenchOpenCommand.h"
+#include "GaijiCommand.h"
 #include "InfoCommand.h"
 #include "MenuCommand.h"
+#include "PictureCommand.h"
 #include "SearchCommand.h"
 #include "ShowCommand.h"
+#include "SoundCommand.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -23,8 +26,16 @@ void Usage(std::ostream& out) {
          "  info ROOT                 the catalog of the disc at ROOT and the index table of its first book\n"
          "  search ROOT WORD          headwords matching WORD: \"hits N\", then INDEX TEXTPOS HEADPOS HEADING;\n"
          "                            *WORD finds words ending with WORD, WORD* words beginning with it\n"
-         "  show ROOT POS             the entry at text position POS (decimal), to its end\n"
+         "  show ROOT POS             the entry at text position POS (decimal), to its end; graphics and\n"
+         "                            sounds are marked with the position of their code (@POS)\n"
          "  menu ROOT                 the book's menu, or \"this book has no menu\"\n"
+         "  picture ROOT POS OUTFILE  the picture whose graphic starts at text position POS (show marks\n"
+         "                            it with @POS): a monochrome one as a 1-bit BMP, a colour one as stored\n"
+         "  sound ROOT POS OUTFILE    describes the sound whose code starts at POS; sound data in the book\n"
+         "                            go to OUTFILE as a WAVE file (CD audio: no file)\n"
+         "  gaiji ROOT CODE narrow|wide [SIZE]\n"
+         "                            the external character CODE (hex, e.g. A121) of the SIZE-dot font (16, 24,\n"
+         "                            30, 48; default 16): one line a row, # ink, . paper\n"
          "  bench ROOT WORD REPEAT HEADINGS\n"
          "                            REPEAT searches for WORD, each reading the first HEADINGS headings;\n"
          "                            prints the mean time of one in nanoseconds\n"
@@ -80,6 +91,10 @@ int main(int argc, char** argv) {
   if (command == "search" && argc == 4) return cli::RunSearch(argv[2], utf8[3], out, err);
   if (command == "show" && argc == 4) return cli::RunShow(argv[2], argv[3], out, err);
   if (command == "menu" && argc == 3) return cli::RunMenu(argv[2], out, err);
+  if (command == "picture" && argc == 5) return cli::RunPicture(argv[2], argv[3], argv[4], out, err);
+  if (command == "sound" && argc == 5) return cli::RunSound(argv[2], argv[3], argv[4], out, err);
+  if (command == "gaiji" && (argc == 5 || argc == 6))
+    return cli::RunGaiji(argv[2], argv[3], argv[4], argc == 6 ? argv[5] : "", out, err);
   if (command == "bench" && argc == 6) return cli::RunBench(argv[2], utf8[3], argv[4], argv[5], out, err);
   if (command == "bench-open" && argc == 4) return cli::RunBenchOpen(argv[2], argv[3], out, err);
   if (command == "bench-io" && argc == 4) return cli::RunBenchIo(argv[2], argv[3], out, err);

@@ -1,0 +1,204 @@
+#include "Images.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "Library.h"
+#include "ReaderFixture.h"
+#include "TextFormat.h"
+
+namespace dunmoor {
+namespace {
+
+using fixture::Filled;
+using testfiles::Bytes;
+
+Bytes Join(std::initializer_list<Bytes> parts) {
+  Bytes all;
+  for (const Bytes& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
+// A code block as the caller copies it, zero bytes after it.
+std::vector<char> Block(const Bytes& code) {
+  std::vector<char> block(code.begin(), code.end());
+  block.resize(512, 0);
+  return block;
+}
+
+Bytes MonoCode(const Bytes& height, const Bytes& width, const Bytes& caption, const Bytes& position) {
+  return Join({{0x1F, 0x44, 0x00, 0x00}, height, width, caption, {0x1F, 0x64}, position});
+}
+
+Bytes ColorCode(const Bytes& position, const Bytes& caption) {
+  return Join({{0x1F, 0x4D, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, position, caption, {0x1F, 0x6D}});
+}
+
+const Bytes kBlock3 = {0x00, 0x00, 0x00, 0x03, 0x00, 0x00};  // position 4096
+const Bytes kAb = {0x41, 0x62};
+
+// Block 2: text; block 3 from 4096: a 50 x 64 bitmap (400 bytes, bytes 0, 1, 2, ...);
+// block 4 from 6144: a colour picture, "data" and length 1078, then 1078 bytes from "BM".
+class Pictures : public ::testing::Test {
+ protected:
+  static fixture::TextArea Layout() {
+    fixture::TextArea t;
+    t.Raw({0x1F, 0x02, 0x23, 0x41, 0x1F, 0x03});
+    t.PadTo(4096);
+    for (int i = 0; i < 400; ++i) t.Raw({static_cast<uint8_t>(i)});
+    t.PadTo(6144);
+    t.Raw({'d', 'a', 't', 'a', 0x36, 0x04, 0x00, 0x00, 'B', 'M'});
+    for (int i = 2; i < 1078; ++i) t.Raw({static_cast<uint8_t>(i * 7)});
+    return t;
+  }
+  Pictures() : book(Layout(), {0x91}, 5) {}
+  Library& Lib() { return book.Lib(); }
+
+  fixture::TextBook book;
+  std::vector<char> caption = Filled(kDunmoorCaptionSize);
+  std::vector<char> buffer = Filled(4096);
+  int32_t kind = 7;
+};
+
+TEST_F(Pictures, MonochromeSizeThenBitmapWithHeightAndWidthFirst) {
+  std::vector<char> code = Block(MonoCode({0, 0, 0, 0x50}, {0, 0, 0, 0x64}, kAb, kBlock3));
+  ASSERT_EQ(Lib().GetImageSize(code.data(), caption.data()), 408);
+  EXPECT_EQ(std::string(caption.data()), "Ab");
+  EXPECT_EQ(caption[3], '\x5A');
+  ASSERT_EQ(Lib().GetImage(code.data(), buffer.data(), &kind), 400);
+  EXPECT_EQ(kind, 0);
+  EXPECT_EQ(Bytes(buffer.begin(), buffer.begin() + 8), (Bytes{0x32, 0, 0, 0, 0x40, 0, 0, 0}));
+  EXPECT_EQ(Bytes(buffer.begin() + 8, buffer.begin() + 408), book.At(4096, 400));
+  EXPECT_EQ(buffer[408], '\x5A');
+  // The request is used up.
+  EXPECT_EQ(Lib().GetImage(code.data(), buffer.data(), &kind), kBadArgument);
+}
+
+TEST_F(Pictures, ColourPictureIsTheStoredFileByteForByte) {
+  std::vector<char> code = Block(ColorCode({0, 0, 0, 0x04, 0, 0}, kAb));
+  ASSERT_EQ(Lib().GetImageSize(code.data(), caption.data()), 1078);
+  EXPECT_EQ(std::string(caption.data()), "Ab");
+  // Another read of the text file in between does not spoil the request.
+  uint32_t length = 0;
+  EXPECT_EQ(Lib().GetLinkContByPt(2048, buffer.data(), 16, &length), 2048);
+  ASSERT_EQ(Lib().GetImage(code.data(), buffer.data(), &kind), 1078);
+  EXPECT_EQ(kind, 1);
+  EXPECT_EQ(Bytes(buffer.begin(), buffer.begin() + 1078), book.At(6152, 1078));
+  EXPECT_EQ(buffer[0], 'B');
+  EXPECT_EQ(buffer[1078], '\x5A');
+  EXPECT_EQ(Lib().GetImage(code.data(), buffer.data(), &kind), kBadArgument);
+}
+
+TEST_F(Pictures, CaptionsEmptyAndCutToTheBuffer) {
+  std::vector<char> code = Block(MonoCode({0, 0, 0, 0x08}, {0, 0, 0, 0x08}, {}, kBlock3));
+  ASSERT_EQ(Lib().GetImageSize(code.data(), caption.data()), 16);
+  EXPECT_EQ(caption[0], '\0');
+  EXPECT_EQ(caption[1], '\x5A');
+
+  Bytes longCaption;
+  for (int i = 0; i < 75; ++i) longCaption.insert(longCaption.end(), {0x30, static_cast<uint8_t>(0x21 + i)});
+  code = Block(ColorCode({0, 0, 0, 0x04, 0, 0}, longCaption));
+  ASSERT_EQ(Lib().GetImageSize(code.data(), caption.data()), 1078);
+  EXPECT_EQ(Bytes(caption.begin(), caption.begin() + 99), Bytes(longCaption.begin(), longCaption.begin() + 99));
+  EXPECT_EQ(caption[99], '\0');
+}
+
+TEST_F(Pictures, CodesThatAreNoGraphicOrAreCutShortAreRefused) {
+  std::vector<char> code = Block(MonoCode({0, 0, 0, 0x08}, {0, 0, 0, 0x08}, kAb, kBlock3));
+  code[0] = 0x1E;
+  EXPECT_EQ(Lib().GetImageSize(code.data(), caption.data()), kBadArgument);
+  code[0] = 0x1F;
+  code[1] = 0x42;  // a reference
+  EXPECT_EQ(Lib().GetImageSize(code.data(), caption.data()), kBadArgument);
+  // Cut after the caption: the zero bytes of the copy end it before any end code.
+  code = Block(Join({{0x1F, 0x44, 0, 0, 0, 0, 0, 0x08, 0, 0, 0, 0x08}, kAb}));
+  EXPECT_EQ(Lib().GetImageSize(code.data(), caption.data()), kBadArgument);
+  code = Block(Join({{0x1F, 0x4D, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x04, 0, 0}, kAb}));
+  EXPECT_EQ(Lib().GetImageSize(code.data(), caption.data()), kBadArgument);
+  // An end code further than the search reaches (a caption of 258 bytes).
+  Bytes far(258, 0x30);
+  code = Block(MonoCode({0, 0, 0, 0x08}, {0, 0, 0, 0x08}, far, kBlock3));
+  EXPECT_EQ(Lib().GetImageSize(code.data(), caption.data()), kBadArgument);
+  // The same with a caption of 256 bytes is found.
+  code = Block(MonoCode({0, 0, 0, 0x08}, {0, 0, 0, 0x08}, Bytes(256, 0x30), kBlock3));
+  EXPECT_EQ(Lib().GetImageSize(code.data(), caption.data()), 16);
+  EXPECT_EQ(caption[99], '\0');
+  // A code inside the caption with zero argument bytes does not end it (1F 09 00 01).
+  code = Block(MonoCode({0, 0, 0, 0x08}, {0, 0, 0, 0x08}, {0x1F, 0x09, 0x00, 0x01, 0x41, 0x62}, kBlock3));
+  EXPECT_EQ(Lib().GetImageSize(code.data(), caption.data()), 16);
+  EXPECT_EQ(caption[4], 0x41);
+}
+
+TEST_F(Pictures, BadPositionsAndSizesBeyondTheFileAreRefused) {
+  const Bytes h8 = {0, 0, 0, 0x08};
+  for (const Bytes& position : {Bytes{0, 0, 0, 0x0A, 0, 0}, Bytes{0, 0, 0, 0x03, 0x00, 0xA0},
+                                Bytes{0, 0, 0, 0, 0, 0}, Bytes{0, 0, 0, 0x06, 0, 0}}) {
+    std::vector<char> code = Block(MonoCode(h8, h8, kAb, position));
+    EXPECT_EQ(Lib().GetImageSize(code.data(), caption.data()), kBadArgument) << int(position[3]);
+    code = Block(ColorCode(position, kAb));
+    EXPECT_EQ(Lib().GetImageSize(code.data(), caption.data()), kBadArgument) << int(position[3]);
+  }
+  // 9999 x 9999 pixels: more bytes than the file holds; 1 x 4 pixels: no bytes at all.
+  std::vector<char> code = Block(MonoCode({0, 0, 0x99, 0x99}, {0, 0, 0x99, 0x99}, kAb, kBlock3));
+  EXPECT_EQ(Lib().GetImageSize(code.data(), caption.data()), kBadArgument);
+  code = Block(MonoCode({0, 0, 0, 0x01}, {0, 0, 0, 0x04}, kAb, kBlock3));
+  EXPECT_EQ(Lib().GetImageSize(code.data(), caption.data()), kBadArgument);
+  // The last byte of a bitmap at the end of the file (block 5 ends at 10240): 64 x 8 from 10176.
+  code = Block(MonoCode({0, 0, 0, 0x64}, {0, 0, 0, 0x08}, kAb, {0, 0, 0, 0x05, 0x19, 0x84}));
+  EXPECT_EQ(Lib().GetImageSize(code.data(), caption.data()), 72);
+  code = Block(MonoCode({0, 0, 0, 0x64}, {0, 0, 0, 0x08}, kAb, {0, 0, 0, 0x05, 0x19, 0x85}));
+  EXPECT_EQ(Lib().GetImageSize(code.data(), caption.data()), kBadArgument);
+  // A colour header whose length reaches past the end of the file: block 3 read as a header.
+  code = Block(ColorCode(kBlock3, kAb));  // bytes 4-7 there: 04 05 06 07
+  EXPECT_EQ(Lib().GetImageSize(code.data(), caption.data()), kBadArgument);
+}
+
+TEST_F(Pictures, RequestsOutOfOrderAreRefused) {
+  std::vector<char> mono = Block(MonoCode({0, 0, 0, 0x08}, {0, 0, 0, 0x08}, kAb, kBlock3));
+  std::vector<char> color = Block(ColorCode({0, 0, 0, 0x04, 0, 0}, kAb));
+  EXPECT_EQ(Lib().GetImage(mono.data(), buffer.data(), &kind), kBadArgument);
+  EXPECT_EQ(kind, 7);
+  // A request for a monochrome picture is not read as a colour one; it stays pending.
+  ASSERT_EQ(Lib().GetImageSize(mono.data(), caption.data()), 16);
+  EXPECT_EQ(Lib().GetImage(color.data(), buffer.data(), &kind), kBadArgument);
+  EXPECT_EQ(Lib().GetImage(mono.data(), buffer.data(), &kind), 8);
+  EXPECT_EQ(Lib().GetImage(mono.data(), buffer.data(), &kind), kBadArgument);
+}
+
+TEST_F(Pictures, FailedDiscCheckLeavesTheRequestPending) {
+  // A monochrome request: its size call makes no check that could take the report.
+  std::vector<char> code = Block(MonoCode({0, 0, 0, 0x08}, {0, 0, 0, 0x08}, kAb, kBlock3));
+  ASSERT_EQ(Lib().GetImageSize(code.data(), caption.data()), 16);
+  // A new file under the data directory fails exactly the next check. Until the watch has
+  // reported it, a read may still succeed: the request is then made again.
+  std::ofstream(book.DataDir() / "NEWFILE") << "x";
+  int32_t result = 0;
+  for (int i = 0; i < 40; ++i) {
+    result = Lib().GetImage(code.data(), buffer.data(), &kind);
+    if (result != 8) break;
+    ASSERT_EQ(Lib().GetImageSize(code.data(), caption.data()), 16);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  ASSERT_EQ(result, kFailed);
+  result = Lib().GetImage(code.data(), buffer.data(), &kind);
+  EXPECT_EQ(result, 8);
+  EXPECT_EQ(Bytes(buffer.begin() + 8, buffer.begin() + 16), book.At(4096, 8));
+}
+
+TEST(PicturesWithoutBook, EveryCallFails) {
+  Library lib;
+  std::vector<char> code = Block(MonoCode({0, 0, 0, 0x08}, {0, 0, 0, 0x08}, kAb, kBlock3));
+  std::vector<char> caption = Filled(kDunmoorCaptionSize), buffer = Filled(64);
+  int32_t kind = 7;
+  EXPECT_EQ(lib.GetImageSize(code.data(), caption.data()), kFailed);
+  EXPECT_EQ(lib.GetImage(code.data(), buffer.data(), &kind), kFailed);
+  EXPECT_EQ(caption[0], '\x5A');
+  EXPECT_EQ(kind, 7);
+}
+
+}  // namespace
+}  // namespace dunmoor

@@ -1,0 +1,70 @@
+#include "PictureCommand.h"
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "BmpFile.h"
+#include "BookSession.h"
+#include "BookText.h"
+#include "TextFormat.h"
+
+namespace cli {
+
+namespace {
+
+uint32_t LittleEndian32(const std::vector<uint8_t>& b, size_t at) {
+  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (uint32_t{b[at + 3]} << 24);
+}
+
+}  // namespace
+
+int RunPicture(const std::string& root, const std::string& position, const std::string& outFile, std::ostream& out,
+               std::ostream& err) {
+  uint32_t at = 0;
+  if (!ParseNumber(position, INT32_MAX, &at)) {
+    err << "dunmoor: the position must be a decimal byte offset, 0 to 2147483647: " << position << "\n";
+    return 2;
+  }
+  dunmoor::Library library;
+  if (!OpenFirstBook(&library, root, err)) return 1;
+  std::vector<char> block;
+  if (!ReadCodeBlock(&library, at, &block, err)) return 1;
+  const uint8_t code = static_cast<uint8_t>(block[1]);
+  if (block[0] != 0x1F || (code != dunmoor::text::kBeginMonoGraphic && code != dunmoor::text::kBeginColorGraphic)) {
+    err << "dunmoor: no graphic starts at " << at << " (a picture begins with 1F 44 or 1F 4D)\n";
+    return 1;
+  }
+  char caption[kDunmoorCaptionSize] = {};
+  int32_t size = library.GetImageSize(block.data(), caption);
+  if (size < 0) {
+    err << "dunmoor: the graphic at " << at
+        << (size == dunmoor::kFailed ? " cannot be read (or the disc changed)\n" : " is damaged (no end code, or data outside the text file)\n");
+    return 1;
+  }
+  std::vector<char> buffer(static_cast<size_t>(size), 0);
+  int32_t kind = -1;
+  int32_t got = library.GetImage(block.data(), buffer.data(), &kind);
+  if (got < 0) {
+    err << "dunmoor: the picture data of the graphic at " << at << " cannot be read\n";
+    return 1;
+  }
+  std::vector<uint8_t> bytes(buffer.begin(), buffer.end());
+  std::string text = BookTextToUtf8(reinterpret_cast<const uint8_t*>(caption), std::strlen(caption));
+  std::vector<uint8_t> file;
+  if (kind == 0) {
+    uint32_t height = LittleEndian32(bytes, 0), width = LittleEndian32(bytes, 4);
+    file = MonochromeBmp(width, height, std::vector<uint8_t>(bytes.begin() + 8, bytes.begin() + 8 + got));
+    out << "monochrome picture " << width << "x" << height << ", " << got << " bytes, written as a 1-bit BMP file";
+  } else {
+    file.assign(bytes.begin(), bytes.begin() + got);
+    out << "colour picture, " << got << " bytes";
+    if (got >= 26 && bytes[0] == 'B' && bytes[1] == 'M')
+      out << ", a BMP file of " << LittleEndian32(bytes, 18) << "x" << LittleEndian32(bytes, 22);
+    out << ", written as stored";
+  }
+  out << ": " << text << "\n";
+  return WriteWholeFile(outFile, file, err) ? 0 : 1;
+}
+
+}  // namespace cli

@@ -41,6 +41,10 @@ Bytes ColorCode(const Bytes& position, const Bytes& caption) {
 const Bytes kBlock3 = {0x00, 0x00, 0x00, 0x03, 0x00, 0x00};  // position 4096
 const Bytes kAb = {0x41, 0x62};
 
+Bytes Mono8(const Bytes& caption, const Bytes& position = kBlock3) {
+  return MonoCode({0, 0, 0, 0x08}, {0, 0, 0, 0x08}, caption, position);
+}
+
 // Block 2: text; block 3 from 4096: a 50 x 64 bitmap (400 bytes, bytes 0, 1, 2, ...);
 // block 4 from 6144: a colour picture, "data" and length 1078, then 1078 bytes from "BM".
 class Pictures : public ::testing::Test {
@@ -94,7 +98,7 @@ TEST_F(Pictures, ColourPictureIsTheStoredFileByteForByte) {
 }
 
 TEST_F(Pictures, CaptionsEmptyAndCutToTheBuffer) {
-  std::vector<char> code = Block(MonoCode({0, 0, 0, 0x08}, {0, 0, 0, 0x08}, {}, kBlock3));
+  std::vector<char> code = Block(Mono8({}));
   ASSERT_EQ(Lib().GetImageSize(code.data(), caption.data()), 16);
   EXPECT_EQ(caption[0], '\0');
   EXPECT_EQ(caption[1], '\x5A');
@@ -107,58 +111,48 @@ TEST_F(Pictures, CaptionsEmptyAndCutToTheBuffer) {
   EXPECT_EQ(caption[99], '\0');
 }
 
-TEST_F(Pictures, CodesThatAreNoGraphicOrAreCutShortAreRefused) {
-  std::vector<char> code = Block(MonoCode({0, 0, 0, 0x08}, {0, 0, 0, 0x08}, kAb, kBlock3));
-  code[0] = 0x1E;
-  EXPECT_EQ(Lib().GetImageSize(code.data(), caption.data()), kBadArgument);
-  code[0] = 0x1F;
-  code[1] = 0x42;  // a reference
-  EXPECT_EQ(Lib().GetImageSize(code.data(), caption.data()), kBadArgument);
-  // Cut after the caption: the zero bytes of the copy end it before any end code.
-  code = Block(Join({{0x1F, 0x44, 0, 0, 0, 0, 0, 0x08, 0, 0, 0, 0x08}, kAb}));
-  EXPECT_EQ(Lib().GetImageSize(code.data(), caption.data()), kBadArgument);
-  code = Block(Join({{0x1F, 0x4D, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x04, 0, 0}, kAb}));
-  EXPECT_EQ(Lib().GetImageSize(code.data(), caption.data()), kBadArgument);
-  // An end code further than the search reaches (a caption of 258 bytes).
-  Bytes far(258, 0x30);
-  code = Block(MonoCode({0, 0, 0, 0x08}, {0, 0, 0, 0x08}, far, kBlock3));
-  EXPECT_EQ(Lib().GetImageSize(code.data(), caption.data()), kBadArgument);
-  // The same with a caption of 256 bytes is found.
-  code = Block(MonoCode({0, 0, 0, 0x08}, {0, 0, 0, 0x08}, Bytes(256, 0x30), kBlock3));
-  EXPECT_EQ(Lib().GetImageSize(code.data(), caption.data()), 16);
-  EXPECT_EQ(caption[99], '\0');
-  // A code inside the caption with zero argument bytes does not end it (1F 09 00 01).
-  code = Block(MonoCode({0, 0, 0, 0x08}, {0, 0, 0, 0x08}, {0x1F, 0x09, 0x00, 0x01, 0x41, 0x62}, kBlock3));
-  EXPECT_EQ(Lib().GetImageSize(code.data(), caption.data()), 16);
+TEST_F(Pictures, SizesOfWellFormedDamagedAndCutCodes) {
+  const Bytes h8 = {0, 0, 0, 0x08}, h64 = {0, 0, 0, 0x64};
+  Bytes noGraphic = Mono8(kAb), reference = Mono8(kAb);
+  noGraphic[0] = 0x1E;
+  reference[1] = 0x42;
+  const struct {
+    const char* what;
+    Bytes code;
+    int32_t size;
+  } cases[] = {
+      {"no escape byte", noGraphic, kBadArgument},
+      {"a reference", reference, kBadArgument},
+      // The zero bytes of the copy end these before any end code.
+      {"mono cut after the caption", Join({{0x1F, 0x44, 0, 0, 0, 0, 0, 0x08, 0, 0, 0, 0x08}, kAb}), kBadArgument},
+      {"colour cut after the caption", Join({{0x1F, 0x4D}, Bytes(15, 0), {0x04, 0, 0}, kAb}), kBadArgument},
+      {"end code beyond the search (caption of 258)", Mono8(Bytes(258, 0x30)), kBadArgument},
+      {"caption of 256", Mono8(Bytes(256, 0x30)), 16},
+      {"mono block 10, past the file", Mono8(kAb, {0, 0, 0, 0x0A, 0, 0}), kBadArgument},
+      {"mono offset A0 is no number", Mono8(kAb, {0, 0, 0, 0x03, 0x00, 0xA0}), kBadArgument},
+      {"mono block 0", Mono8(kAb, {0, 0, 0, 0, 0, 0}), kBadArgument},
+      {"mono block 6, the end of the file", Mono8(kAb, {0, 0, 0, 0x06, 0, 0}), kBadArgument},
+      {"colour block 10", ColorCode({0, 0, 0, 0x0A, 0, 0}, kAb), kBadArgument},
+      {"colour offset A0", ColorCode({0, 0, 0, 0x03, 0x00, 0xA0}, kAb), kBadArgument},
+      {"colour block 0", ColorCode({0, 0, 0, 0, 0, 0}, kAb), kBadArgument},
+      {"colour block 6", ColorCode({0, 0, 0, 0x06, 0, 0}, kAb), kBadArgument},
+      {"9999 x 9999 pixels", MonoCode({0, 0, 0x99, 0x99}, {0, 0, 0x99, 0x99}, kAb, kBlock3), kBadArgument},
+      {"1 x 4 pixels: no bytes", MonoCode({0, 0, 0, 0x01}, {0, 0, 0, 0x04}, kAb, kBlock3), kBadArgument},
+      // Block 5 ends the file at 10240: 64 x 8 pixels from 10176 end on its last byte.
+      {"bitmap ending with the file", MonoCode(h64, h8, kAb, {0, 0, 0, 0x05, 0x19, 0x84}), 72},
+      {"bitmap one byte past the file", MonoCode(h64, h8, kAb, {0, 0, 0, 0x05, 0x19, 0x85}), kBadArgument},
+      {"colour header whose length passes the file", ColorCode(kBlock3, kAb), kBadArgument},  // 04 05 06 07
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Lib().GetImageSize(Block(c.code).data(), caption.data()), c.size) << c.what;
+  }
+  // A code inside the caption with zero argument bytes (1F 09 00 01) does not end it.
+  ASSERT_EQ(Lib().GetImageSize(Block(Mono8({0x1F, 0x09, 0x00, 0x01, 0x41, 0x62})).data(), caption.data()), 16);
   EXPECT_EQ(caption[4], 0x41);
 }
 
-TEST_F(Pictures, BadPositionsAndSizesBeyondTheFileAreRefused) {
-  const Bytes h8 = {0, 0, 0, 0x08};
-  for (const Bytes& position : {Bytes{0, 0, 0, 0x0A, 0, 0}, Bytes{0, 0, 0, 0x03, 0x00, 0xA0},
-                                Bytes{0, 0, 0, 0, 0, 0}, Bytes{0, 0, 0, 0x06, 0, 0}}) {
-    std::vector<char> code = Block(MonoCode(h8, h8, kAb, position));
-    EXPECT_EQ(Lib().GetImageSize(code.data(), caption.data()), kBadArgument) << int(position[3]);
-    code = Block(ColorCode(position, kAb));
-    EXPECT_EQ(Lib().GetImageSize(code.data(), caption.data()), kBadArgument) << int(position[3]);
-  }
-  // 9999 x 9999 pixels: more bytes than the file holds; 1 x 4 pixels: no bytes at all.
-  std::vector<char> code = Block(MonoCode({0, 0, 0x99, 0x99}, {0, 0, 0x99, 0x99}, kAb, kBlock3));
-  EXPECT_EQ(Lib().GetImageSize(code.data(), caption.data()), kBadArgument);
-  code = Block(MonoCode({0, 0, 0, 0x01}, {0, 0, 0, 0x04}, kAb, kBlock3));
-  EXPECT_EQ(Lib().GetImageSize(code.data(), caption.data()), kBadArgument);
-  // The last byte of a bitmap at the end of the file (block 5 ends at 10240): 64 x 8 from 10176.
-  code = Block(MonoCode({0, 0, 0, 0x64}, {0, 0, 0, 0x08}, kAb, {0, 0, 0, 0x05, 0x19, 0x84}));
-  EXPECT_EQ(Lib().GetImageSize(code.data(), caption.data()), 72);
-  code = Block(MonoCode({0, 0, 0, 0x64}, {0, 0, 0, 0x08}, kAb, {0, 0, 0, 0x05, 0x19, 0x85}));
-  EXPECT_EQ(Lib().GetImageSize(code.data(), caption.data()), kBadArgument);
-  // A colour header whose length reaches past the end of the file: block 3 read as a header.
-  code = Block(ColorCode(kBlock3, kAb));  // bytes 4-7 there: 04 05 06 07
-  EXPECT_EQ(Lib().GetImageSize(code.data(), caption.data()), kBadArgument);
-}
-
 TEST_F(Pictures, RequestsOutOfOrderAreRefused) {
-  std::vector<char> mono = Block(MonoCode({0, 0, 0, 0x08}, {0, 0, 0, 0x08}, kAb, kBlock3));
+  std::vector<char> mono = Block(Mono8(kAb));
   std::vector<char> color = Block(ColorCode({0, 0, 0, 0x04, 0, 0}, kAb));
   EXPECT_EQ(Lib().GetImage(mono.data(), buffer.data(), &kind), kBadArgument);
   EXPECT_EQ(kind, 7);
@@ -171,7 +165,7 @@ TEST_F(Pictures, RequestsOutOfOrderAreRefused) {
 
 TEST_F(Pictures, FailedDiscCheckLeavesTheRequestPending) {
   // A monochrome request: its size call makes no check that could take the report.
-  std::vector<char> code = Block(MonoCode({0, 0, 0, 0x08}, {0, 0, 0, 0x08}, kAb, kBlock3));
+  std::vector<char> code = Block(Mono8(kAb));
   ASSERT_EQ(Lib().GetImageSize(code.data(), caption.data()), 16);
   // A new file under the data directory fails exactly the next check. Until the watch has
   // reported it, a read may still succeed: the request is then made again.
@@ -191,7 +185,7 @@ TEST_F(Pictures, FailedDiscCheckLeavesTheRequestPending) {
 
 TEST(PicturesWithoutBook, EveryCallFails) {
   Library lib;
-  std::vector<char> code = Block(MonoCode({0, 0, 0, 0x08}, {0, 0, 0, 0x08}, kAb, kBlock3));
+  std::vector<char> code = Block(Mono8(kAb));
   std::vector<char> caption = Filled(kDunmoorCaptionSize), buffer = Filled(64);
   int32_t kind = 7;
   EXPECT_EQ(lib.GetImageSize(code.data(), caption.data()), kFailed);

@@ -2,26 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include "JisText.h"
+#include "test/JisKeys.h"
 
 namespace dunmoor {
 namespace {
 
-JisChars Jis(const std::u32string& text) {
-  JisChars out;
-  for (char32_t c : text) out.push_back(jistext::UnicodeToJis(c));
-  return out;
-}
+using fixture::Jis;
 
 IndexDescriptor Style(const char* fields, uint8_t availability = 0, uint8_t conversion = 0) {
-  IndexDescriptor d{};
-  for (int i = 0; i < 12; ++i) {
-    unsigned value = static_cast<unsigned>(fields[i] - '0');
-    d.bytes[11 + i / 4] |= static_cast<uint8_t>(value << (6 - 2 * (i % 4)));
-  }
-  d.bytes[10] = availability;
-  d.bytes[15] = conversion;
-  return d;
+  return fixture::Descriptor(0, fields, 0, availability, conversion);
 }
 
 JisChars Normalized(const IndexDescriptor& d, const std::u32string& text) {

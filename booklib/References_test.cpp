@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 
 #include "BookFixture.h"
 #include "ReaderFixture.h"
@@ -114,6 +113,10 @@ TEST_F(LinkTarget, MalformedBlocksAreRefusedWithoutAMessage) {
     EXPECT_EQ(Lib().Cursor().start, 4096u) << c.what;
     EXPECT_EQ(Lib().Cursor().next, 4100u) << c.what;
   }
+  length = kUntouched;
+  EXPECT_EQ(Lib().GetLinkContent(nullptr, buffer.data(), 16, &length), kBadArgument);
+  EXPECT_EQ(Lib().GetLinkContentEntry(nullptr, buffer.data(), 16, &length), kBadArgument);
+  EXPECT_EQ(length, kUntouched);
 }
 
 #ifndef _WIN32
@@ -167,61 +170,6 @@ TEST_F(LinkTarget, TheEntryAtAReferenceComesInPieces) {
   EXPECT_EQ(length, 0u);
 }
 
-TEST_F(LinkTarget, NullPointersAreRefused) {
-  Bytes code = ReferenceBlock();
-  EXPECT_EQ(Lib().GetLinkContent(nullptr, buffer.data(), 16, &length), kBadArgument);
-  EXPECT_EQ(Lib().GetLinkContent(Chars(code), nullptr, 16, &length), kBadArgument);
-  EXPECT_EQ(Lib().GetLinkContent(Chars(code), buffer.data(), 16, nullptr), kBadArgument);
-  EXPECT_EQ(Lib().GetLinkContByPt(0, nullptr, 16, &length), kBadArgument);
-  EXPECT_EQ(Lib().GetLinkContByPt(0, buffer.data(), 16, nullptr), kBadArgument);
-  EXPECT_EQ(Lib().GetLinkContentEntry(nullptr, buffer.data(), 16, &length), kBadArgument);
-  EXPECT_EQ(Lib().GetLinkContentEntry(Chars(code), nullptr, 16, &length), kBadArgument);
-  EXPECT_EQ(Lib().GetLinkContentEntry(Chars(code), buffer.data(), 16, nullptr), kBadArgument);
-  EXPECT_EQ(length, kUntouched);
-  EXPECT_EQ(buffer[0], '\x5A');
-  EXPECT_EQ(Lib().Cursor().start, 0u);
-}
-
-TEST(References, WithoutAnOpenBookEveryReaderFails) {
-  Library lib;
-  Bytes code = ReferenceBlock();
-  std::vector<char> buffer = Filled(16);
-  uint32_t length = kUntouched;
-  EXPECT_EQ(lib.GetLinkContent(Chars(code), buffer.data(), 16, &length), kFailed);
-  EXPECT_EQ(lib.GetLinkContByPt(0, buffer.data(), 16, &length), kFailed);
-  EXPECT_EQ(lib.GetLinkContentEntry(Chars(code), buffer.data(), 16, &length), kFailed);
-  EXPECT_EQ(lib.GetMenuHead(), kFailed);
-  EXPECT_EQ(length, kUntouched);
-  EXPECT_EQ(buffer[0], '\x5A');
-}
-
-TEST_F(LinkTarget, AChangeUnderTheDataDirectoryFailsExactlyTheNextRead) {
-  Bytes code = ReferenceBlock();
-  char* p = buffer.data();
-  uint32_t* n = &length;
-  Library& lib = Lib();
-  const struct {
-    const char* name;
-    std::function<int32_t()> read;
-    uint32_t lengthAfterFailure;
-  } cases[] = {
-      {"GetLinkContent", [&] { return lib.GetLinkContent(Chars(code), p, 16, n); }, kUntouched},
-      {"GetLinkContByPt", [&] { return lib.GetLinkContByPt(2048, p, 16, n); }, kUntouched},
-      {"epwGetLinkContent", [&] { return lib.GetLinkContentEntry(Chars(code), p, 0x100, n); }, 0},
-  };
-  int i = 0;
-  for (const auto& c : cases) {
-    testfiles::WriteFile(book.DataDir() / ("NEW" + std::to_string(i++)), Bytes(4, 1));
-    auto read = [&] {
-      length = kUntouched;
-      return c.read();
-    };
-    EXPECT_EQ(fixture::ReadUntilFailure(read, kFailed), kFailed) << c.name;
-    EXPECT_EQ(length, c.lengthAfterFailure) << c.name;
-    EXPECT_NE(c.read(), kFailed) << c.name << ": only the first read after the change fails";
-  }
-}
-
 // ---- The menu -------------------------------------------------------------------------
 
 TEST(MenuHead, TheFirstMenuDescriptorGivesThePosition) {
@@ -262,9 +210,7 @@ class SampleLinks : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(sample.opened) << testfiles::BuiltBook("sample") << " is made by the native build (book_sample)";
   }
-  Bytes At(uint32_t from, uint32_t count) const {
-    return Bytes(sample.file.begin() + from, sample.file.begin() + from + count);
-  }
+  Bytes At(uint32_t from, uint32_t count) const { return sample.At(from, count); }
 
   fixture::SampleBook sample;
   std::vector<char> buffer = Filled(0x40000);

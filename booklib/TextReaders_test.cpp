@@ -15,6 +15,8 @@ using fixture::ReadUntilFailure;
 using testfiles::Bytes;
 
 constexpr uint32_t kUntouched = 0xDEADu;
+// A reference to block 2, offset 0, for the reference readers that share the checks below.
+const char kReference[] = {0x1F, 0x42, 0x23, 0x41, 0x1F, 0x62, 0x00, 0x00, 0x00, 0x02, 0x00, 0x00};
 
 // 1F 02, entries A (130 bytes), B (38 bytes, with a keyword 1F 41 02 inside that opens no
 // entry) and C (20 bytes), 1F 03, then 1F 02, entry D (20 bytes), 1F 03. The file is 2 blocks.
@@ -40,15 +42,6 @@ class ThreeEntries : public ::testing::Test {
   std::vector<char> buffer = Filled(0x1000);
   uint32_t length = kUntouched;
 };
-
-TEST_F(ThreeEntries, LayoutIsAsTheTestsAssume) {
-  ASSERT_NE(Lib().Book(), nullptr);
-  EXPECT_EQ(a, 2050u);
-  EXPECT_EQ(b - a, 130u);
-  EXPECT_EQ(c - b, 38u);
-  EXPECT_EQ(d - c, 24u);
-  EXPECT_EQ(book.File().size(), 4096u);
-}
 
 // ---- Raw readers ------------------------------------------------------------------------
 
@@ -145,6 +138,9 @@ std::vector<NamedReader> AllTextReaders() {
       {"epwGetWordContent", [](Library& l, char* p, uint32_t* n) { return l.GetWordContent(0, p, 16, n); }, kBadArgument},
       {"epwGetNextContentByWord", [](Library& l, char* p, uint32_t* n) { return l.GetNextContentByWord(p, 16, n); }, kBadArgument},
       {"epwGetLastContentByWord", [](Library& l, char* p, uint32_t* n) { return l.GetLastContentByWord(p, 16, n); }, kBadArgument},
+      {"GetLinkContent", [](Library& l, char* p, uint32_t* n) { return l.GetLinkContent(kReference, p, 16, n); }, kBadArgument},
+      {"GetLinkContByPt", [](Library& l, char* p, uint32_t* n) { return l.GetLinkContByPt(0, p, 16, n); }, kBadArgument},
+      {"epwGetLinkContent", [](Library& l, char* p, uint32_t* n) { return l.GetLinkContentEntry(kReference, p, 16, n); }, kBadArgument},
   };
 }
 
@@ -169,6 +165,7 @@ TEST(TextReaders, WithoutAnOpenBookEveryReaderFailsAndTouchesNothing) {
     EXPECT_EQ(length, kUntouched) << r.name;
     EXPECT_EQ(buffer[0], '\x5A') << r.name;
   }
+  EXPECT_EQ(lib.GetMenuHead(), kFailed);
 }
 
 // ---- epwGetWordContent (an entry ends at the next entry's keyword) ----------------------
@@ -319,59 +316,38 @@ TEST_F(ThreeEntries, TheFamiliesShareOneCursor) {
   EXPECT_EQ(Head(buffer, length), book.At(a, b - a));
 }
 
-TEST(PreviousEntry, LooksBackOverLongEntriesAndAcrossBlockEdges) {
-  {
-    // A is 3010 bytes long: its keyword lies two blocks back from B.
+TEST(PreviousEntry, LooksBackOverLongEntriesAndBlockEdgesForUpToTwoHundredBlocks) {
+  const struct {
+    const char* what;
+    std::vector<std::pair<char, int>> entries;  // letter, length; the hit is on the last entry
+    int filler;                                 // letters z after the first entry
+    size_t found;                               // index of the entry expected
+  } cases[] = {
+      {"keyword two blocks back", {{'A', 1500}, {'B', 3}}, 0, 0},
+      // X's keyword 1F 41 | 01 straddles a block edge read backwards; W must not be taken instead.
+      {"keyword across a block edge", {{'W', 10}, {'X', 1020}, {'Y', 3}}, 0, 1},
+      // A lies 201 blocks back, one out of reach: Y itself comes again.
+      {"keyword out of reach", {{'A', 5}, {'Y', 3}}, 205000, 1},
+  };
+  for (const auto& c : cases) {
     fixture::TextArea t;
     t.Raw({0x1F, 0x02});
-    uint32_t a = t.Entry('A', 1500);
-    uint32_t b = t.Entry('B', 3);
+    std::vector<uint32_t> at;
+    for (const auto& [letter, count] : c.entries) {
+      at.push_back(t.Entry(letter, count));
+      if (at.size() == 1) t.Letters('z', c.filler);
+    }
+    t.Raw({0x1F, 0x03});
     fixture::TextBook book(t);
-    book.SetHits({b});
+    book.SetHits({at.back()});
     std::vector<char> buffer = Filled(0x2000);
     uint32_t length = 0;
-    ASSERT_EQ(book.Lib().GetWordCont(0, buffer.data(), 4, &length), static_cast<int32_t>(b));
-    EXPECT_EQ(book.Lib().GetLastContentByWord(buffer.data(), 0x2000, &length), kSuccess);
-    EXPECT_EQ(length, b - a);
-    EXPECT_EQ(book.Lib().Cursor().start, a);
+    ASSERT_EQ(book.Lib().GetWordCont(0, buffer.data(), 4, &length), static_cast<int32_t>(at.back())) << c.what;
+    EXPECT_EQ(book.Lib().GetLastContentByWord(buffer.data(), 0x2000, &length), kSuccess) << c.what;
+    EXPECT_EQ(book.Lib().Cursor().start, at[c.found]) << c.what;
+    uint32_t end = c.found + 1 < at.size() ? at[c.found + 1] : at.back() + 16;  // 16: Y up to its 1F 03
+    EXPECT_EQ(length, end - at[c.found]) << c.what;
   }
-  {
-    // X's keyword 1F 41 | 01 straddles the edge between two blocks read backwards from Y; the
-    // entry W before it must not be taken instead.
-    fixture::TextArea t;
-    t.Raw({0x1F, 0x02});
-    t.Entry('W', 10);
-    uint32_t x = t.Entry('X', 1020);
-    uint32_t y = t.Entry('Y', 3);
-    ASSERT_EQ(y - x, 2050u);
-    fixture::TextBook book(t);
-    book.SetHits({y});
-    std::vector<char> buffer = Filled(0x1000);
-    uint32_t length = 0;
-    ASSERT_EQ(book.Lib().GetWordCont(0, buffer.data(), 4, &length), static_cast<int32_t>(y));
-    EXPECT_EQ(book.Lib().GetLastContentByWord(buffer.data(), 0x1000, &length), kSuccess);
-    EXPECT_EQ(book.Lib().Cursor().start, x);
-    EXPECT_EQ(length, y - x);
-  }
-}
-
-TEST(PreviousEntry, GivesUpAfterTwoHundredBlocksAndDeliversTheSameEntry) {
-  // A lies 201 blocks before Y: one block out of reach.
-  fixture::TextArea t;
-  t.Raw({0x1F, 0x02});
-  t.Entry('A', 5);
-  t.Letters('z', 205000);
-  uint32_t y = t.Entry('Y', 3);
-  t.Raw({0x1F, 0x03});
-  ASSERT_EQ(y, 412070u);
-  fixture::TextBook book(t);
-  book.SetHits({y});
-  std::vector<char> buffer = Filled(0x1000);
-  uint32_t length = 0;
-  ASSERT_EQ(book.Lib().GetWordCont(0, buffer.data(), 4, &length), static_cast<int32_t>(y));
-  EXPECT_EQ(book.Lib().GetLastContentByWord(buffer.data(), 0x1000, &length), kSuccess);
-  EXPECT_EQ(book.Lib().Cursor().start, y);
-  EXPECT_EQ(length, 16u);  // Y up to its 1F 03
 }
 
 // ---- The disc check -----------------------------------------------------------------------
@@ -396,6 +372,9 @@ TEST_F(ThreeEntries, AChangeUnderTheDataDirectoryFailsExactlyTheNextRead) {
       {"epwGetWordContent", [] {}, [&] { return lib.GetWordContent(0, p, 0x1000, n); }, kFailed, 0},
       {"epwGetNextContentByWord", [] {}, [&] { return lib.GetNextContentByWord(p, 0x1000, n); }, kFailed, 0},
       {"epwGetLastContentByWord", toC, [&] { return lib.GetLastContentByWord(p, 0x1000, n); }, kFailed, 0},
+      {"GetLinkContent", [] {}, [&] { return lib.GetLinkContent(kReference, p, 16, n); }, kFailed, kUntouched},
+      {"GetLinkContByPt", [] {}, [&] { return lib.GetLinkContByPt(2048, p, 16, n); }, kFailed, kUntouched},
+      {"epwGetLinkContent", [] {}, [&] { return lib.GetLinkContentEntry(kReference, p, 0x100, n); }, kFailed, 0},
   };
   int i = 0;
   for (const Case& k : cases) {
@@ -423,9 +402,7 @@ class Sample : public ::testing::Test {
     second = sample.EntryAfter(ai);
     sample.lib.Book()->Hits() = {{ai, 0, 0}, {second, 0, 0}};
   }
-  Bytes At(uint32_t from, uint32_t count) const {
-    return Bytes(sample.file.begin() + from, sample.file.begin() + from + count);
-  }
+  Bytes At(uint32_t from, uint32_t count) const { return sample.At(from, count); }
 
   fixture::SampleBook sample;
   uint32_t ai = 0, second = 0;

@@ -6,23 +6,15 @@
 #include <set>
 
 #include "BookBuild.h"
-#include "JisText.h"
 #include "Library.h"
 #include "TestFiles.h"
 #include "WordSearch.h"
+#include "test/JisKeys.h"
 
 namespace dunmoor {
 namespace {
 
-std::string JisBytes(const std::u32string& text) {
-  std::string out;
-  for (char32_t c : text) {
-    uint16_t j = jistext::UnicodeToJis(c);
-    out.push_back(static_cast<char>(j >> 8));
-    out.push_back(static_cast<char>(j & 0xFF));
-  }
-  return out;
-}
+using fixture::JisBytes;
 
 std::string Utf8(const std::u32string& text) {
   std::string out;
@@ -58,10 +50,8 @@ class SearchBook : public ::testing::Test {
   // The result and the IDs of the entries hit, in hit order.
   int32_t Search(const std::u32string& word, std::vector<std::string>* ids = nullptr) {
     std::string key = JisBytes(word);
-    std::vector<char> buffer(key.begin(), key.end());
-    buffer.push_back('\0');
     WordProperties props{-7, 0};
-    int32_t result = lib.GetWordProperties(buffer.data(), &props);
+    int32_t result = lib.GetWordProperties(key.data(), &props);
     if (result == kSuccess) {
       EXPECT_EQ(props.hitCount, static_cast<int32_t>(lib.Book()->Hits().size()));
       EXPECT_EQ(props.itemSize, 500u);
@@ -226,18 +216,13 @@ TEST_F(SearchBook, HeadingsAreCutAtTheirNewlineCode) {
 
 TEST_F(SearchBook, TheKeyComesBackNormalised) {
   Open(Source(kAllIndexes, kKanaWords));
-  std::string key = JisBytes(U"　がっこう＊");
-  std::vector<char> buffer(key.begin(), key.end());
-  buffer.push_back('\0');
-  WordProperties props;
-  ASSERT_EQ(lib.GetWordProperties(buffer.data(), &props), kSuccess);
-  EXPECT_STREQ(buffer.data(), JisBytes(U"かつこう").c_str());
-  key = JisBytes(U"＊ある");
-  buffer.assign(key.begin(), key.end());
-  buffer.push_back('\0');
-  ASSERT_EQ(lib.GetWordProperties(buffer.data(), &props), kSuccess);
-  EXPECT_STREQ(buffer.data(), JisBytes(U"るあ").c_str());  // searched backwards
-  EXPECT_EQ(lib.Book()->LastSearchMode(), 2);
+  for (const auto& [typed, searched] : {std::pair{U"　がっこう＊", U"かつこう"}, {U"＊ある", U"るあ"}}) {
+    std::string key = JisBytes(typed);
+    WordProperties props;
+    ASSERT_EQ(lib.GetWordProperties(key.data(), &props), kSuccess);
+    EXPECT_STREQ(key.c_str(), JisBytes(searched).c_str());
+  }
+  EXPECT_EQ(lib.Book()->LastSearchMode(), 2);  // ＊ある is searched backwards
 }
 
 TEST_F(SearchBook, ANewSearchReplacesTheHits) {
@@ -314,41 +299,32 @@ class DamagedIndex : public SearchBook {
   uint32_t rootAt = 0, firstLeafAt = 0, rootKeyLength = 0, rootCount = 0;
 };
 
-TEST_F(DamagedIndex, ChildrenThatPointBackEndTheSearch) {
-  ASSERT_EQ(SearchDamaged("", U"かあ"), kSuccess);
-  EXPECT_EQ(SearchDamaged(RootChildrenTo((rootAt / 2048) + 1), U"かあ"), kBadArgument);  // the root itself
-  EXPECT_EQ(SearchDamaged(RootChildrenTo(0), U"かあ"), kBadArgument);
-}
-
-TEST_F(DamagedIndex, CountsBeyondThePageAreBoundedByThePage) {
-  EXPECT_EQ(SearchDamaged(Patch(rootAt + 2, "FF FF"), U"かあ"), kSuccess);
-  EXPECT_EQ(SearchDamaged(Patch(firstLeafAt + 2, "FF FF"), U"かあ"), kSuccess);
-}
-
-TEST_F(DamagedIndex, AnEntryLongerThanItsPageEndsThePage) {
-  // The first leaf entry claims a key of 255 bytes: the page ends there, the scan goes on to
-  // the next leaf page, whose keys sort after the word.
-  EXPECT_EQ(SearchDamaged(Patch(firstLeafAt + 4, "FF"), U"かあ"), kBadArgument);
-  EXPECT_EQ(SearchDamaged(Patch(firstLeafAt + 2, "00 40") + Patch(firstLeafAt + 4 + 4 * 17, "F0"), U"かあ"),
-            kSuccess);
-}
-
-TEST_F(DamagedIndex, UnknownGroupKindsEndThePage) {
-  EXPECT_EQ(SearchDamaged(Patch(firstLeafAt, "B0") + Patch(firstLeafAt + 4, "55"), U"かあ"), kBadArgument);
-}
-
-TEST_F(DamagedIndex, ATextFileCutInsideTheIndexIsAFailedRead) {
-  std::string cut = "truncate SEARCH/DATA/HONMON " + std::to_string(firstLeafAt + 100) + "\n";
-  EXPECT_EQ(SearchDamaged(cut, U"かあ"), kFailed);
-}
-
-TEST_F(DamagedIndex, LeavesWithoutTheLastPageFlagEndAtTheEndOfTheFile) {
-  // Clear the last-page flag of every leaf page: the scan runs on to the end of the file.
-  std::string patches;
+TEST_F(DamagedIndex, EverySearchEndsWithAResult) {
+  std::string noLastPageFlag;
   const bookbuild::IndexLayout* index = map.books[0].Index("kana");
   for (uint32_t page = index->Leaves().first; page <= index->Leaves().second; ++page)
-    patches += Patch((page - 1) * 2048, "80");
-  EXPECT_EQ(SearchDamaged(patches, U"か＊"), kSuccess);
+    noLastPageFlag += Patch((page - 1) * 2048, "80");
+  const struct {
+    const char* what;
+    std::string patches;
+    std::u32string word;
+    int32_t result;
+  } cases[] = {
+      {"undamaged", "", U"かあ", kSuccess},
+      {"root's children point at the root", RootChildrenTo(rootAt / 2048 + 1), U"かあ", kBadArgument},
+      {"root's children point at page 0", RootChildrenTo(0), U"かあ", kBadArgument},
+      {"root count beyond the page", Patch(rootAt + 2, "FF FF"), U"かあ", kSuccess},
+      {"leaf count beyond the page", Patch(firstLeafAt + 2, "FF FF"), U"かあ", kSuccess},
+      // The page ends at the overlong entry; the next leaf page's keys sort after the word.
+      {"first leaf key of 255 bytes", Patch(firstLeafAt + 4, "FF"), U"かあ", kBadArgument},
+      {"entry past the page after a readable one", Patch(firstLeafAt + 2, "00 40") + Patch(firstLeafAt + 72, "F0"),
+       U"かあ", kSuccess},
+      {"unknown group kind", Patch(firstLeafAt, "B0") + Patch(firstLeafAt + 4, "55"), U"かあ", kBadArgument},
+      {"file cut inside the index", "truncate SEARCH/DATA/HONMON " + std::to_string(firstLeafAt + 100) + "\n",
+       U"かあ", kFailed},
+      {"no leaf has the last-page flag", noLastPageFlag, U"か＊", kSuccess},
+  };
+  for (const auto& c : cases) EXPECT_EQ(SearchDamaged(c.patches, c.word), c.result) << c.what;
 }
 
 }  // namespace

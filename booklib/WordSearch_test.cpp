@@ -2,25 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "JisText.h"
+#include "test/JisKeys.h"
 
 namespace dunmoor {
 namespace {
 
-JisChars Jis(const std::u32string& text) {
-  JisChars out;
-  for (char32_t c : text) out.push_back(jistext::UnicodeToJis(c));
-  return out;
-}
+using fixture::Jis;
 
-IndexDescriptor Index(uint8_t id, uint32_t page = 2, const char* style = "000000000000") {
-  IndexDescriptor d{};
-  d.bytes[0] = id;
-  d.bytes[5] = static_cast<uint8_t>(page);
-  for (int i = 0; i < 12; ++i)
-    d.bytes[11 + i / 4] |= static_cast<uint8_t>((style[i] - '0') << (6 - 2 * (i % 4)));
-  return d;
-}
+IndexDescriptor Index(uint8_t id, uint32_t page = 2) { return fixture::Descriptor(id, "000000000000", page); }
 
 const std::vector<IndexDescriptor> kAllIndexes = {Index(0x90), Index(0x91), Index(0x92),
                                                   Index(0x70), Index(0x71), Index(0x72)};

@@ -67,6 +67,7 @@ struct SampleBook {
   Bytes file;  // the text file
   // Position of the entry that follows the one at position in text order.
   uint32_t EntryAfter(uint32_t position) const;
+  Bytes At(uint32_t from, uint32_t count) const { return Bytes(file.begin() + from, file.begin() + from + count); }
 };
 
 // Buffers with a fill byte, so that tests see which bytes a reader wrote.

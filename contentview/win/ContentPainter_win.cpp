@@ -1,0 +1,157 @@
+#include "win/ContentPainter_win.h"
+
+#include <algorithm>
+
+#include "ShiftJis.h"
+#include "ui/UniqueHandle.h"
+
+namespace calvetta {
+namespace {
+
+constexpr UINT kShiftJisCodePage = 932;
+// Nine kanji whose average extent gives the full-width character width (Shift-JIS bytes of
+// 漢字辞典国語英和林).
+const char kSampleKanji[] = "\x8a\xbf\x8e\x9a\x8e\xab\x93\x54\x8d\x91\x8c\xea\x89\x70\x98\x61\x97\xd1";
+
+std::wstring FromShiftJis(const std::string& bytes) {
+  if (bytes.empty()) return std::wstring();
+  int count = MultiByteToWideChar(kShiftJisCodePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  if (count <= 0) return std::wstring();
+  std::wstring text(static_cast<size_t>(count), L'\0');
+  MultiByteToWideChar(kShiftJisCodePage, 0, bytes.data(), static_cast<int>(bytes.size()), &text[0], count);
+  return text;
+}
+
+void Fill(HDC dc, int left, int top, int right, int bottom) {
+  if (right <= left || bottom <= top) return;
+  ui::UniqueBrush brush(CreateSolidBrush(kBackgroundColour));
+  ui::ScopedSelectObject select(dc, brush.Get());
+  PatBlt(dc, left, top, right - left, bottom - top, PATCOPY);
+}
+
+}  // namespace
+
+std::wstring WideRunText(const std::string& jis) {
+  // The painter's buffer holds 127 bytes and a zero, as the layout's runs never grow longer.
+  std::string sjis = jis.substr(0, kMaxRunBytes);
+  for (size_t i = 0; i + 1 < sjis.size(); i += 2) {
+    viewer::BytePair in{static_cast<uint8_t>(sjis[i]), static_cast<uint8_t>(sjis[i + 1])}, out{};
+    viewer::JisToSjis(in, &out);
+    sjis[i] = static_cast<char>(out.first);
+    sjis[i + 1] = static_cast<char>(out.second);
+  }
+  return FromShiftJis(sjis);
+}
+
+std::wstring NarrowRunText(const std::string& ascii) { return FromShiftJis(ascii.substr(0, kMaxRunBytes)); }
+
+void ContentPainter::FillBackground(HDC dc, const RECT& rect) { Fill(dc, rect.left, rect.top, rect.right, rect.bottom); }
+
+bool ContentPainter::EnsureMetrics(HDC dc, Metrics* out) {
+  if (!measured) {
+    if (!fonts.IsCreated() && !fonts.Create(dc)) return false;
+    ui::ScopedSelectObject select(dc, fonts.View());
+    TEXTMETRICW tm = {};
+    GetTextMetricsW(dc, &tm);
+    metrics.lineHeight = std::max<int32_t>(1, tm.tmHeight + tm.tmExternalLeading + 1);
+    metrics.halfWidth = std::max<int32_t>(1, tm.tmAveCharWidth);
+    std::wstring sample = FromShiftJis(kSampleKanji);
+    SIZE extent = {};
+    GetTextExtentPoint32W(dc, sample.c_str(), static_cast<int>(sample.size()), &extent);
+    metrics.fullWidth = std::max<int32_t>(1, extent.cx / 9);
+    {
+      ui::ScopedSelectObject bold(dc, fonts.BoldWide());
+      TEXTMETRICW boldTm = {};
+      GetTextMetricsW(dc, &boldTm);
+      metrics.boldExtra = std::max<int32_t>(0, boldTm.tmAveCharWidth - metrics.halfWidth);
+    }
+    measured = true;
+  }
+  *out = metrics;
+  return true;
+}
+
+void ContentPainter::FillBand(HDC dc, int32_t row, const PageMeasures& page) {
+  int32_t lh = metrics.lineHeight;
+  Fill(dc, 0, row * lh + kTopMargin, page.textRight, (row + 1) * lh + kTopMargin + 2);
+}
+
+void ContentPainter::Draw(HDC dc, const ContentLayout& layout, const RECT* update,
+                          epwShowExCodePixelProc showGaiji) {
+  Metrics unused;
+  if (!EnsureMetrics(dc, &unused)) return;
+  ui::ScopedSelectObject select(dc, fonts.View());
+  COLORREF oldColour = SetTextColor(dc, kDefaultTextColour);
+  int oldMode = SetBkMode(dc, TRANSPARENT);
+  PageMeasures page = layout.Page();
+  int32_t lh = metrics.lineHeight;
+
+  if (layout.IsBlank()) {
+    Fill(dc, 0, 0, page.textRight, layout.ClientHeight());
+  } else {
+    int32_t first = 0, last = layout.BottomLine() - layout.TopLine();
+    if (update) {
+      first = update->top < 4 ? 0 : (update->top - kTopMargin) / lh;
+      last = std::min<int32_t>(last, (update->bottom - kTopMargin) / lh);
+    } else {
+      Fill(dc, 0, 0, page.textRight, kTopMargin + 2);
+    }
+    for (int32_t row = first; row <= last; ++row) {
+      const LineRecord* line = layout.Line(layout.TopLine() + row);
+      if (line)
+        DrawLine(dc, *line, row * lh + kTopMargin, page, showGaiji);
+      else
+        FillBand(dc, row, page);
+    }
+    for (int32_t row = std::max(first, layout.BottomLine() - layout.TopLine() + 1); row < page.linesPerPage; ++row)
+      FillBand(dc, row, page);
+  }
+  SetBkMode(dc, oldMode);
+  SetTextColor(dc, oldColour);
+}
+
+void ContentPainter::DrawLine(HDC dc, const LineRecord& line, int32_t top, const PageMeasures& page,
+                              epwShowExCodePixelProc showGaiji) {
+  Fill(dc, 0, top, page.textRight, top + metrics.lineHeight + 2);
+  size_t count = 0;
+  for (const TextRun& run : line.runs) {
+    if (++count > kSlotsPerLine || run.text.empty()) break;
+    std::wstring text = run.narrow ? NarrowRunText(run.text) : WideRunText(run.text);
+    if (run.colour != kDefaultTextColour) SetTextColor(dc, run.colour);
+    HFONT font = !run.bold ? fonts.View() : run.narrow ? fonts.BoldNarrow() : fonts.BoldWide();
+    {
+      ui::ScopedSelectObject select(dc, font);
+      ExtTextOutW(dc, line.indent + run.x, top, 0, nullptr, text.c_str(), static_cast<UINT>(text.size()), nullptr);
+    }
+    SetTextColor(dc, kDefaultTextColour);
+  }
+  count = 0;
+  for (const GaijiSlot& slot : line.gaiji) {
+    if (++count > kSlotsPerLine || slot.code == 0) break;
+    if (!showGaiji) continue;  // no library: the cell stays blank
+    int32_t left = line.indent + slot.x;
+    int32_t right = left + (slot.fullWidth ? metrics.fullWidth : metrics.halfWidth);
+    // A glyph the library cannot draw (negative result) leaves its cell blank.
+    showGaiji(slot.code, 16, slot.fullWidth ? 1 : 0, left, top, right, top + metrics.fullWidth, slot.colour, dc);
+  }
+  count = 0;
+  ui::UniqueDc memory;
+  for (const IconSlot& icon : line.icons) {
+    if (++count > kSlotsPerLine || icon.bitmapId == 0) break;
+    ui::UniqueBitmap bitmap(static_cast<HBITMAP>(
+        LoadImageW(module, MAKEINTRESOURCEW(icon.bitmapId), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    if (!bitmap) continue;
+    if (!memory) memory.Attach(CreateCompatibleDC(dc));
+    if (!memory) break;
+    // The icon fills a full-width square; a square larger than the picture is not filled
+    // from beyond the picture's edge.
+    BITMAP shape = {};
+    GetObjectW(bitmap.Get(), sizeof shape, &shape);
+    int32_t width = std::min<int32_t>(metrics.fullWidth, shape.bmWidth);
+    int32_t height = std::min<int32_t>(metrics.fullWidth, shape.bmHeight);
+    ui::ScopedSelectObject select(memory.Get(), bitmap.Get());
+    BitBlt(dc, line.indent + icon.x, top, width, height, memory.Get(), 0, 0, SRCCOPY);
+  }
+}
+
+}  // namespace calvetta

@@ -1,0 +1,274 @@
+#include "win/ContentWindow_win.h"
+
+#include "Calvetta.h"
+#include "win/CalvettaRes.h"
+#include "win/ScrollButton_win.h"
+
+namespace calvetta {
+
+bool gInMessageBox = false;
+
+namespace {
+
+constexpr int kButtonIds[] = {IDB_VIEW_LINEUP, IDB_VIEW_LINEDOWN, IDB_VIEW_PAGEUP, IDB_VIEW_PAGEDOWN};
+constexpr int kButtonIcons[] = {IDI_VIEW_LINEUP, IDI_VIEW_LINEDOWN, IDI_VIEW_PAGEUP, IDI_VIEW_PAGEDOWN};
+constexpr UINT kButtonMessageFirst = WM_USER + IDB_VIEW_LINEUP;
+constexpr UINT kButtonMessageLast = WM_USER + IDB_VIEW_PAGEDOWN;
+constexpr UINT_PTR kRepeatTimer = 1;
+
+HCURSOR LoadCursorOrArrow(HINSTANCE module, int id) {
+  HCURSOR cursor = static_cast<HCURSOR>(LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_CURSOR, 0, 0, LR_SHARED));
+  return cursor ? cursor : LoadCursorW(nullptr, IDC_ARROW);
+}
+
+}  // namespace
+
+ContentWindow::ContentWindow(HINSTANCE module) : module(module), painter(module) {}
+
+HWND ContentWindow::CreateView(HWND parent, const RECT& rect) {
+  if (!RegisterClassOnce(module, CALVETTA_WINDOW_CLASS, CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS,
+                         LoadCursorW(nullptr, IDC_ARROW), static_cast<HBRUSH>(GetStockObject(DKGRAY_BRUSH))))
+    return nullptr;
+  return Create(module, CALVETTA_WINDOW_CLASS, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0,
+                rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, parent, nullptr);
+}
+
+ui::Handled ContentWindow::OnCreate(const CREATESTRUCTW&) {
+  CreateButtons();
+  bmpWindowDestroy = RegisterWindowMessageW(CALVETTA_BMP_WINDOW_DESTROY);
+  referenceCursor = LoadCursorOrArrow(module, IDCU_VIEW_REFERENCE);
+  graphicCursor = LoadCursorOrArrow(module, IDCU_VIEW_GRAPHIC);
+  soundCursor = LoadCursorOrArrow(module, IDCU_VIEW_SOUND);
+  arrowCursor = LoadCursorW(nullptr, IDC_ARROW);
+  DisableButtons();
+  if (!binding.Load()) {
+    // The parent may already react to the failure: the window exists from here on.
+    HandleFailure();
+    return ui::Done(0);
+  }
+  layout.Blank();
+  return ui::Done(0);
+}
+
+void ContentWindow::CreateButtons() {
+  for (int i = 0; i < kButtonCount; ++i) {
+    buttonIcons[i].Attach(
+        static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(kButtonIcons[i]), IMAGE_ICON, 16, 16, 0)));
+    buttons[i] = CreateScrollButton(Hwnd(), kButtonIds[i], buttonIcons[i].Get(), module);
+  }
+}
+
+void ContentWindow::PlaceButtons(int w, int h) {
+  int x = w - 15;
+  auto place = [&](int index, int y, int height) {
+    if (buttons[index]) MoveWindow(buttons[index], x, y, 16, height, TRUE);
+  };
+  place(0, 0, 16);                              // line up
+  place(1, h - 15, 16);                         // line down
+  place(2, 16, (h + 1) / 2 - 16);               // page up
+  place(3, (h + 1) / 2, (h + 2) / 2 - 16);      // page down
+}
+
+void ContentWindow::UpdateButtons() {
+  ButtonStates states = layout.Buttons();
+  const bool enabled[] = {states.lineUp, states.lineDown, states.pageUp, states.pageDown};
+  for (int i = 0; i < kButtonCount; ++i)
+    if (buttons[i]) EnableWindow(buttons[i], enabled[i] ? TRUE : FALSE);
+}
+
+void ContentWindow::DisableButtons() {
+  for (HWND button : buttons)
+    if (button) EnableWindow(button, FALSE);
+}
+
+void ContentWindow::SetContentBlank() {
+  // (The picture window and the marks arrive with their own issues; there is nothing of them to
+  // close or clear yet.)
+  layout.Blank();
+  DisableButtons();
+  if (Hwnd()) {
+    RECT client;
+    GetClientRect(Hwnd(), &client);
+    client.right -= kButtonColumnWidth;
+    InvalidateRect(Hwnd(), &client, TRUE);
+  }
+}
+
+void ContentWindow::HandleFailure() {
+  SendMessageW(GetParent(Hwnd()), VM_VIEW_FAILED, 0, 0);
+  MessageBeep(0xFFFFFFFF);
+  gInMessageBox = true;
+  gInMessageBox = false;
+  SetContentBlank();
+}
+
+void ContentWindow::EnsureMetrics() {
+  if (painter.Measured()) return;
+  ui::WindowDc dc(Hwnd());
+  Metrics metrics;
+  if (dc && painter.EnsureMetrics(dc.Get(), &metrics)) layout.SetMetrics(metrics);
+}
+
+void ContentWindow::RedrawPage() {
+  ui::WindowDc dc(Hwnd());
+  if (dc) painter.Draw(dc.Get(), layout, nullptr, binding.Functions().showExCodePixel);
+}
+
+LRESULT ContentWindow::OnShow(LayoutResult result, bool noTextIsFailure, LRESULT failedResult) {
+  if (result == LayoutResult::kFailed || (result == LayoutResult::kNoText && noTextIsFailure)) {
+    HandleFailure();
+    return failedResult;
+  }
+  if (result == LayoutResult::kNoText) {
+    SetContentBlank();
+    return 0;
+  }
+  UpdateButtons();
+  hoverKind = 0;  // hovering over media and references comes with navigation
+  RedrawPage();
+  return 1;
+}
+
+void ContentWindow::OnButton(int id, bool pressed) {
+  int index = id - IDB_VIEW_LINEUP;
+  if (index < 0 || index >= kButtonCount) return;
+  if (!pressed) {
+    released[index] = true;
+    return;
+  }
+  released[index] = false;
+  if (!layout.HasContent() || layout.IsBlank()) return;
+  // One step for each press; holding a button to repeat comes with navigation.
+  int32_t page = layout.LinesPerPage();
+  int32_t target = layout.TopLine();
+  switch (id) {
+    case IDB_VIEW_LINEUP:
+      if (layout.AtTextStart()) return;
+      target -= 1;
+      break;
+    case IDB_VIEW_LINEDOWN:
+      if (layout.AtTextEnd()) return;
+      target += 1;
+      break;
+    case IDB_VIEW_PAGEUP:
+      if (layout.AtTextStart()) return;
+      target -= page;
+      break;
+    default:
+      if (layout.AtTextEnd()) return;
+      target += page;
+      break;
+  }
+  if (layout.ScrollTo(target) == LayoutResult::kFailed) {
+    HandleFailure();
+    return;
+  }
+  UpdateButtons();
+  RedrawPage();
+}
+
+ui::Handled ContentWindow::OnSize(UINT, int width, int height) {
+  PlaceButtons(width, height);
+  EnsureMetrics();
+  bool hadContent = layout.HasContent();
+  if (layout.Resize(width, height) == LayoutResult::kFailed) {
+    HandleFailure();
+  } else if (hadContent) {
+    UpdateButtons();
+    if (layout.IsBlank()) DisableButtons();
+  }
+  return ui::Done(0);
+}
+
+ui::Handled ContentWindow::OnDestroy() {
+  KillTimer(Hwnd(), kRepeatTimer);
+  binding.Unload();
+  return ui::Done(0);
+}
+
+void ContentWindow::Paint() {
+  RECT client;
+  GetClientRect(Hwnd(), &client);
+  RECT update = {};
+  bool partial = GetUpdateRect(Hwnd(), &update, FALSE) && !EqualRect(&update, &client);
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(Hwnd(), &ps);
+  if (dc) {
+    Metrics metrics;
+    if (!painter.Measured() && painter.EnsureMetrics(dc, &metrics)) layout.SetMetrics(metrics);
+    painter.Draw(dc, layout, partial ? &update : nullptr, binding.Functions().showExCodePixel);
+  }
+  EndPaint(Hwnd(), &ps);
+}
+
+bool ContentWindow::OnSetCursor(LPARAM lParam) {
+  if (LOWORD(lParam) != HTCLIENT) return false;
+  HCURSOR cursor = hoverKind == 1 ? referenceCursor
+                   : hoverKind == 2 ? graphicCursor
+                   : hoverKind == 3 ? soundCursor
+                                    : arrowCursor;
+  SetCursor(cursor ? cursor : LoadCursorW(nullptr, IDC_ARROW));
+  return true;
+}
+
+LRESULT ContentWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case VM_VIEW_SHOWPOS:
+      EnsureMetrics();
+      return OnShow(layout.ShowHit(static_cast<int32_t>(wParam)), true, 0);
+    case VM_VIEW_SHOWAT:
+      EnsureMetrics();
+      return OnShow(layout.ShowAt(static_cast<int32_t>(lParam)), false, 1);
+    case VM_VIEW_INMSGBOX:
+      return gInMessageBox ? 1 : 0;
+    case WM_ERASEBKGND: {
+      RECT client;
+      GetClientRect(Hwnd(), &client);
+      ContentPainter::FillBackground(reinterpret_cast<HDC>(wParam), client);
+      return 1;
+    }
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_PRINTCLIENT: {
+      // What the view shows, drawn into another DC (PrintWindow, screenshots).
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      RECT client;
+      GetClientRect(Hwnd(), &client);
+      ContentPainter::FillBackground(dc, client);
+      painter.Draw(dc, layout, nullptr, binding.Functions().showExCodePixel);
+      return 0;
+    }
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(painter.ViewFont());
+    case WM_SETCURSOR:
+      if (OnSetCursor(lParam)) return TRUE;
+      break;
+    case WM_LBUTTONDOWN:
+      SetFocus(Hwnd());
+      return 0;
+    case WM_GETDLGCODE:
+      return DLGC_WANTALLKEYS;
+    case WM_KEYDOWN:
+      if (wParam == VK_TAB) {
+        PostMessageW(GetParent(Hwnd()), VM_VIEW_TAB, 2, 0);
+        return 0;
+      }
+      break;
+    case WM_TIMER:
+      if (wParam == kRepeatTimer) {
+        waiting = false;
+        return 0;
+      }
+      break;
+    default:
+      if (message >= kButtonMessageFirst && message <= kButtonMessageLast) {
+        OnButton(static_cast<int>(message - WM_USER), wParam != 0);
+        return 0;
+      }
+      break;
+  }
+  return Window::OnMessage(message, wParam, lParam);
+}
+
+}  // namespace calvetta

@@ -1,0 +1,60 @@
+// The five exports of Calvetta.dll. There is one view per process: gView points at it from
+// viewCreateView on, and every other export acts on it. No exception leaves an export.
+#include <windows.h>
+
+#include <new>
+
+#include "Calvetta.h"
+#include "win/ContentWindow_win.h"
+
+namespace {
+
+calvetta::ContentWindow* gView = nullptr;
+
+HINSTANCE ThisModule() {
+  HMODULE module = nullptr;
+  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<LPCWSTR>(&ThisModule), &module);
+  return module;
+}
+
+bool ViewExists() { return gView && gView->Hwnd() && IsWindow(gView->Hwnd()); }
+
+}  // namespace
+
+extern "C" {
+
+void* viewCreateView(void* parent, int32_t left, int32_t top, int32_t right, int32_t bottom) {
+  try {
+    if (ViewExists()) return gView->Hwnd();
+    // A view whose window is gone (its parent was destroyed) is replaced. The object is kept
+    // otherwise until the process ends, so a late message never meets a freed object.
+    delete gView;
+    gView = new (std::nothrow) calvetta::ContentWindow(ThisModule());
+    if (!gView) return nullptr;
+    RECT rect = {left, top, right, bottom};
+    return gView->CreateView(static_cast<HWND>(parent), rect);
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+void viewSetContentBlank(void) {
+  try {
+    if (ViewExists()) gView->SetContentBlank();
+  } catch (...) {
+  }
+}
+
+// Marks and their clipboard copy are not built yet: until they are, nothing is ever marked,
+// so the three mark functions report and copy nothing.
+int32_t viewIsMarkValid(void) { return 0; }
+
+void viewCopyToClipBoard(void) {}
+
+int32_t viewGetMarkCont(char* buffer, int32_t size) {
+  if (buffer && size > 0) buffer[0] = '\0';
+  return 0;
+}
+
+}  // extern "C"

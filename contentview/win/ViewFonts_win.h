@@ -1,0 +1,43 @@
+// The fonts of the content view: the view font (a Mincho face at 12 points), its bold form for
+// wide text, and a bold Gothic face for narrow (ASCII) text inside keywords.
+//
+// The faces the view asks for first are "ＭＳ 明朝" and "ＭＳ ゴシック". Where they are not
+// installed (Wine, non-Japanese Windows) the view takes the first installed face of a list of
+// Japanese faces, so that JIS X 0208 text never shows as missing-glyph boxes. A face counts as
+// installed when it is enumerated for the Shift-JIS character set. "Fixedsys", which has no
+// kanji, is never chosen.
+#ifndef CALVETTA_WIN_VIEWFONTS_WIN_H
+#define CALVETTA_WIN_VIEWFONTS_WIN_H
+
+#include <windows.h>
+
+#include <string>
+
+#include "ui/UniqueHandle.h"
+
+namespace calvetta {
+
+// The first face of candidates (a null-terminated list) installed with Shift-JIS coverage;
+// candidates[0] when none is.
+std::wstring PickJapaneseFace(HDC dc, const wchar_t* const* candidates);
+
+class ViewFonts {
+ public:
+  // Creates the three fonts for the DC's resolution; false when the view font cannot be made.
+  bool Create(HDC dc);
+  bool IsCreated() const { return view.IsValid(); }
+  HFONT View() const { return view.Get(); }
+  HFONT BoldWide() const { return boldWide ? boldWide.Get() : view.Get(); }
+  HFONT BoldNarrow() const { return boldNarrow ? boldNarrow.Get() : BoldWide(); }
+  const std::wstring& ViewFace() const { return viewFace; }
+
+ private:
+  ui::UniqueFont view;
+  ui::UniqueFont boldWide;
+  ui::UniqueFont boldNarrow;
+  std::wstring viewFace;
+};
+
+}  // namespace calvetta
+
+#endif  // CALVETTA_WIN_VIEWFONTS_WIN_H

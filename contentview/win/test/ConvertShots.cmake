@@ -1,0 +1,16 @@
+# Turns the scenes that the view tests saved as BMP files in DIR into PNG files (ImageMagick).
+# Fails when there is no scene or a conversion fails.
+file(GLOB shots "${DIR}/*.bmp")
+if(NOT shots)
+  message(FATAL_ERROR "no screenshots in ${DIR}")
+endif()
+find_program(CONVERT convert REQUIRED)
+foreach(bmp IN LISTS shots)
+  string(REGEX REPLACE "\\.bmp$" ".png" png "${bmp}")
+  execute_process(COMMAND ${CONVERT} "${bmp}" "${png}" RESULT_VARIABLE failed)
+  if(failed)
+    message(FATAL_ERROR "cannot convert ${bmp}")
+  endif()
+  file(REMOVE "${bmp}")
+  message(STATUS "${png}")
+endforeach()

@@ -1,0 +1,183 @@
+#include "win/test/ViewHarness.h"
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+namespace viewtest {
+namespace {
+
+template <typename Proc>
+bool Bind(HMODULE module, const char* name, Proc* proc) {
+  *proc = reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+  return *proc != nullptr;
+}
+
+constexpr wchar_t kParentClass[] = L"CalvettaTestPane";
+
+uint32_t ToColorref(uint32_t dib) { return ((dib >> 16) & 0xFF) | (dib & 0xFF00) | ((dib & 0xFF) << 16); }
+
+}  // namespace
+
+bool CalvettaApi::Bind() {
+  HMODULE module = LoadLibraryW(L"Calvetta.dll");
+  return module && viewtest::Bind(module, "viewCreateView", &createView) &&
+         viewtest::Bind(module, "viewSetContentBlank", &setContentBlank) &&
+         viewtest::Bind(module, "viewIsMarkValid", &isMarkValid) &&
+         viewtest::Bind(module, "viewCopyToClipBoard", &copyToClipBoard) &&
+         viewtest::Bind(module, "viewGetMarkCont", &getMarkCont);
+}
+
+bool BookApi::Bind() {
+  HMODULE module = LoadLibraryW(L"Dunmoor.dll");
+  return module && viewtest::Bind(module, "OpenEpwing", &openEpwing) &&
+         viewtest::Bind(module, "CloseEpwing", &closeEpwing) && viewtest::Bind(module, "epwBooksOpen", &booksOpen) &&
+         viewtest::Bind(module, "epwBooksClose", &booksClose) &&
+         viewtest::Bind(module, "epwGetWordProperties", &getWordProperties) &&
+         viewtest::Bind(module, "GetWordCont", &getWordCont) &&
+         viewtest::Bind(module, "epwShowExCodePixel", &showExCodePixel);
+}
+
+bool ParentWindow::Create(int width, int height) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  if (!RegisterClassOnce(instance, kParentClass, 0, LoadCursorW(nullptr, IDC_ARROW),
+                         static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))))
+    return false;
+  RECT frame = {0, 0, width, height};
+  AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
+  HWND hwnd = Window::Create(instance, kParentClass, L"content pane", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 0,
+                             frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr);
+  if (hwnd) {
+    SetForegroundWindow(hwnd);
+    Pump();
+  }
+  return hwnd != nullptr;
+}
+
+ParentWindow::~ParentWindow() {
+  if (Hwnd()) DestroyWindow(Hwnd());
+  Pump();
+}
+
+LRESULT ParentWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == VM_VIEW_FAILED) {
+    ++failedCount;
+    return 0;
+  }
+  if (message == VM_VIEW_TAB) {
+    tabs.push_back(wParam);
+    return 0;
+  }
+  return Window::OnMessage(message, wParam, lParam);
+}
+
+void Pump() {
+  for (int round = 0; round < 5; ++round) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    Sleep(10);
+  }
+}
+
+Surface::Surface(int width, int height, COLORREF fill) : width(width), height(height) {
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  dc = CreateCompatibleDC(nullptr);
+  void* memory = nullptr;
+  bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
+  bits = static_cast<uint32_t*>(memory);
+  old = SelectObject(dc, bitmap);
+  HBRUSH brush = CreateSolidBrush(fill);
+  RECT all = {0, 0, width, height};
+  FillRect(dc, &all, brush);
+  DeleteObject(brush);
+}
+
+Surface::~Surface() {
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+}
+
+Capture Surface::Read() const {
+  GdiFlush();
+  Capture capture(width, height, 0);
+  std::memcpy(capture.pixels.data(), bits, capture.pixels.size() * 4);
+  return capture;
+}
+
+Capture::Capture(int width, int height, COLORREF fill)
+    : pixels(static_cast<size_t>(width) * height, ToColorref(fill)), width(width), height(height) {}
+
+Capture Capture::Of(HWND window, bool redraw) {
+  if (redraw) RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  Pump();
+  RECT client;
+  GetClientRect(window, &client);
+  Surface surface(client.right, client.bottom, RGB(0, 0, 0));
+  HDC source = GetDC(window);
+  BitBlt(surface.Dc(), 0, 0, client.right, client.bottom, source, 0, 0, SRCCOPY);
+  ReleaseDC(window, source);
+  return surface.Read();
+}
+
+COLORREF Capture::At(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width || y >= height) return CLR_INVALID;
+  return ToColorref(pixels[static_cast<size_t>(y) * width + x] & 0xFFFFFF);
+}
+
+int Capture::Count(COLORREF colour, int left, int top, int right, int bottom) const {
+  int n = 0;
+  for (int y = top; y < bottom; ++y)
+    for (int x = left; x < right; ++x) n += At(x, y) == colour;
+  return n;
+}
+
+int Capture::Ink(COLORREF background, int left, int top, int right, int bottom) const {
+  int n = 0;
+  for (int y = top; y < bottom; ++y)
+    for (int x = left; x < right; ++x) n += At(x, y) != background && At(x, y) != CLR_INVALID;
+  return n;
+}
+
+bool Capture::SameAs(const Capture& other, int right, int bottom) const {
+  for (int y = 0; y < bottom; ++y)
+    for (int x = 0; x < right; ++x)
+      if (At(x, y) != other.At(x, y)) return false;
+  return true;
+}
+
+bool Capture::SaveBmp(const std::string& name) const {
+  std::filesystem::path dir = CALVETTA_ARTIFACTS_DIR;
+  std::error_code error;
+  std::filesystem::create_directories(dir, error);
+  std::ofstream out(dir / (name + ".bmp"), std::ios::binary);
+  uint32_t stride = (static_cast<uint32_t>(width) * 3 + 3) & ~3u;
+  uint32_t imageSize = stride * height;
+  auto put16 = [&](uint32_t v) { out.put(static_cast<char>(v)), out.put(static_cast<char>(v >> 8)); };
+  auto put32 = [&](uint32_t v) { put16(v & 0xFFFF), put16(v >> 16); };
+  out.put('B'), out.put('M');
+  put32(54 + imageSize), put32(0), put32(54);
+  put32(40), put32(width), put32(height), put16(1), put16(24), put32(0), put32(imageSize);
+  put32(0), put32(0), put32(0), put32(0);
+  for (int y = height - 1; y >= 0; --y) {
+    for (int x = 0; x < width; ++x) {
+      COLORREF c = At(x, y);
+      out.put(static_cast<char>(GetBValue(c))), out.put(static_cast<char>(GetGValue(c)));
+      out.put(static_cast<char>(GetRValue(c)));
+    }
+    for (uint32_t pad = width * 3; pad < stride; ++pad) out.put(0);
+  }
+  return static_cast<bool>(out);
+}
+
+}  // namespace viewtest

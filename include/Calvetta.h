@@ -1,0 +1,73 @@
+// Calvetta.dll: the content view library. It gives the viewer one child window, the content
+// view (window class "Calvetta"), which reads entry text from Dunmoor.dll itself, lays it out
+// and paints it. The viewer loads "Calvetta.dll" by name and binds the five exports below with
+// GetProcAddress; the typedefs give the exact types to bind. Only window messages and these
+// exports cross between the viewer and the view.
+#ifndef CALVETTA_INCLUDE_CALVETTA_H
+#define CALVETTA_INCLUDE_CALVETTA_H
+
+#include <stdint.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+// ---- Messages the view receives from the viewer (sent to the view's window) ----------------
+// WM_USER is 0x400.
+
+// wParam: hit index of the last search. Result 1 shown, 0 failed.
+#define VM_VIEW_SHOWPOS (0x400 + 104)
+// lParam: a text position in the book's text file (as reported by VM_VIEW_HISTORY). Result 1
+// shown, or failed with VM_VIEW_FAILED sent; 0 when the book gave no text.
+#define VM_VIEW_SHOWAT (0x400 + 106)
+// Result 1 while the view is showing a message box, else 0.
+#define VM_VIEW_INMSGBOX (0x400 + 107)
+
+// ---- Messages the view sends to its parent ---------------------------------------------------
+
+// Posted when Tab is pressed in the view: wParam 2, lParam 0.
+#define VM_VIEW_TAB (0x400 + 103)
+// Sent just before a reference is followed: wParam 0, lParam the text position of the
+// headword of the entry being left.
+#define VM_VIEW_HISTORY (0x400 + 105)
+// Sent when text cannot be read or laid out; the view has beeped and gone blank. 0 / 0.
+#define VM_VIEW_FAILED (0x400 + 108)
+// Sent when "連続検索" is chosen from the view's context menu. 0 / 0.
+#define VM_VIEW_SEARCHMARK (0x400 + 117)
+
+// The registered message the view and its picture window share.
+#define CALVETTA_BMP_WINDOW_DESTROY L"BMP Window Destroy"
+// The view's window class.
+#define CALVETTA_WINDOW_CLASS L"Calvetta"
+
+// ---- Exports ----------------------------------------------------------------------------------
+// parent is an HWND, the result an HWND, passed as void* so that this header needs no
+// <windows.h>. There is one view per process; every export but viewCreateView acts on it and
+// does nothing (or returns 0) before it exists.
+
+// Creates the view as a child of parent over the rectangle (parent client coordinates).
+// The view's window, or null when it cannot be created. A second call returns the existing
+// view's window.
+void* viewCreateView(void* parent, int32_t left, int32_t top, int32_t right, int32_t bottom);
+// Drops all content and shows an empty view.
+void viewSetContentBlank(void);
+// Length in bytes of the marked text, 0 when nothing is marked.
+int32_t viewIsMarkValid(void);
+// Copies the marked text to the clipboard.
+void viewCopyToClipBoard(void);
+// Writes the marked text, zero-terminated, into buffer (size bytes); the bytes written, not
+// counting the zero.
+int32_t viewGetMarkCont(char* buffer, int32_t size);
+
+// ---- Types for binding by name ----------------------------------------------------------------
+typedef void* (*viewCreateViewProc)(void*, int32_t, int32_t, int32_t, int32_t);
+typedef void (*viewSetContentBlankProc)(void);
+typedef int32_t (*viewIsMarkValidProc)(void);
+typedef void (*viewCopyToClipBoardProc)(void);
+typedef int32_t (*viewGetMarkContProc)(char*, int32_t);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif  // CALVETTA_INCLUDE_CALVETTA_H

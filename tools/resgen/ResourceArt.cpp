@@ -1,0 +1,199 @@
+// resource_art: turns a picture kept as readable text into the icon, cursor or bitmap file
+// that the resource compiler takes. Runs on the build machine (the cross build compiles it
+// with the host's compiler), so it uses nothing but the standard library.
+//
+//   resource_art INPUT.txt OUTPUT
+//
+// Input: lines of "key value" settings, then the line "art" and one text line per pixel row,
+// top row first, one character per pixel. Lines starting with ';' are comments.
+//   kind icon | cursor | bitmap
+//   size W H                      (1..64 each)
+//   hotspot X Y                   (cursors)
+//   colour C RRGGBB | colour C clear   (C: the pixel's character)
+//   clear RRGGBB                  (bitmaps: what clear pixels become; default FFFFE1)
+// Icons and cursors are 32-bit with an AND mask (clear pixels are transparent); cursors are
+// placed top-left on a 32 x 32 canvas, the size cursors are shown at. Bitmaps are 24-bit.
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Art {
+  std::string kind;
+  int width = 0, height = 0, hotX = 0, hotY = 0;
+  uint32_t clearColour = 0xFFFFE1;
+  std::map<char, int64_t> palette;  // -1 clear, else 0xRRGGBB
+  std::vector<std::string> rows;
+};
+
+bool Fail(const std::string& message) {
+  std::fprintf(stderr, "resource_art: %s\n", message.c_str());
+  return false;
+}
+
+bool ParseColour(const std::string& text, uint32_t* rgb) {
+  if (text.size() != 6 || text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) return false;
+  *rgb = static_cast<uint32_t>(std::stoul(text, nullptr, 16));
+  return true;
+}
+
+bool ReadArt(const char* path, Art* art) {
+  std::ifstream in(path);
+  if (!in) return Fail(std::string("cannot read ") + path);
+  std::string line;
+  bool inArt = false;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (inArt) {
+      if (line.empty()) continue;
+      art->rows.push_back(line);
+      continue;
+    }
+    if (line.empty() || line[0] == ';') continue;
+    std::istringstream words(line);
+    std::string key;
+    words >> key;
+    if (key == "art") {
+      inArt = true;
+    } else if (key == "kind") {
+      words >> art->kind;
+    } else if (key == "size") {
+      words >> art->width >> art->height;
+    } else if (key == "hotspot") {
+      words >> art->hotX >> art->hotY;
+    } else if (key == "clear") {
+      std::string value;
+      words >> value;
+      if (!ParseColour(value, &art->clearColour)) return Fail("bad colour: " + line);
+    } else if (key == "colour") {
+      std::string symbol, value;
+      words >> symbol >> value;
+      uint32_t rgb = 0;
+      if (symbol.size() != 1) return Fail("bad palette line: " + line);
+      if (value == "clear")
+        art->palette[symbol[0]] = -1;
+      else if (ParseColour(value, &rgb))
+        art->palette[symbol[0]] = rgb;
+      else
+        return Fail("bad palette line: " + line);
+    } else {
+      return Fail("unknown setting: " + line);
+    }
+  }
+  if (art->kind != "icon" && art->kind != "cursor" && art->kind != "bitmap") return Fail("unknown kind");
+  if (art->width < 1 || art->width > 64 || art->height < 1 || art->height > 64) return Fail("bad size");
+  if (static_cast<int>(art->rows.size()) != art->height) return Fail("row count differs from the height");
+  for (const std::string& row : art->rows) {
+    if (static_cast<int>(row.size()) != art->width) return Fail("row width differs from the width: " + row);
+    for (char c : row)
+      if (!art->palette.count(c)) return Fail(std::string("pixel without colour: ") + c);
+  }
+  return true;
+}
+
+void Put16(std::vector<uint8_t>* out, uint32_t v) {
+  out->push_back(static_cast<uint8_t>(v));
+  out->push_back(static_cast<uint8_t>(v >> 8));
+}
+void Put32(std::vector<uint8_t>* out, uint32_t v) {
+  Put16(out, v & 0xFFFF);
+  Put16(out, v >> 16);
+}
+
+// BITMAPINFOHEADER.
+void PutInfoHeader(std::vector<uint8_t>* out, int width, int height, int bits, uint32_t imageSize) {
+  Put32(out, 40);
+  Put32(out, static_cast<uint32_t>(width));
+  Put32(out, static_cast<uint32_t>(height));
+  Put16(out, 1);
+  Put16(out, static_cast<uint32_t>(bits));
+  Put32(out, 0);  // BI_RGB
+  Put32(out, imageSize);
+  Put32(out, 0), Put32(out, 0), Put32(out, 0), Put32(out, 0);
+}
+
+// The pixel at (x, y) of a canvas whose art sits at its top-left corner: -1 clear.
+int64_t PixelAt(const Art& art, int x, int y) {
+  if (x >= art.width || y >= art.height) return -1;
+  return art.palette.at(art.rows[y][x]);
+}
+
+std::vector<uint8_t> IconFile(const Art& art) {
+  bool cursor = art.kind == "cursor";
+  int side = cursor ? 32 : art.width;
+  int height = cursor ? 32 : art.height;
+  uint32_t maskStride = ((side + 31) / 32) * 4;
+  uint32_t imageSize = 40 + side * height * 4 + maskStride * height;
+  std::vector<uint8_t> out;
+  Put16(&out, 0), Put16(&out, cursor ? 2 : 1), Put16(&out, 1);  // ICONDIR: one image
+  out.push_back(static_cast<uint8_t>(side));
+  out.push_back(static_cast<uint8_t>(height));
+  out.push_back(0), out.push_back(0);
+  Put16(&out, cursor ? art.hotX : 1);  // planes, or the hotspot x of a cursor
+  Put16(&out, cursor ? art.hotY : 32);  // bits a pixel, or the hotspot y
+  Put32(&out, imageSize);
+  Put32(&out, 6 + 16);
+  PutInfoHeader(&out, side, height * 2, 32, 0);  // height counts colour and mask
+  for (int y = height - 1; y >= 0; --y)
+    for (int x = 0; x < side; ++x) {
+      int64_t p = PixelAt(art, x, y);
+      uint32_t rgb = p < 0 ? 0 : static_cast<uint32_t>(p);
+      out.push_back(static_cast<uint8_t>(rgb)), out.push_back(static_cast<uint8_t>(rgb >> 8));
+      out.push_back(static_cast<uint8_t>(rgb >> 16)), out.push_back(p < 0 ? 0 : 0xFF);
+    }
+  for (int y = height - 1; y >= 0; --y) {
+    std::vector<uint8_t> mask(maskStride, 0);
+    for (int x = 0; x < side; ++x)
+      if (PixelAt(art, x, y) < 0) mask[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
+    out.insert(out.end(), mask.begin(), mask.end());
+  }
+  return out;
+}
+
+std::vector<uint8_t> BitmapFile(const Art& art) {
+  uint32_t stride = ((art.width * 3 + 3) / 4) * 4;
+  uint32_t imageSize = stride * art.height;
+  std::vector<uint8_t> out;
+  out.push_back('B'), out.push_back('M');
+  Put32(&out, 14 + 40 + imageSize);
+  Put32(&out, 0);
+  Put32(&out, 14 + 40);
+  PutInfoHeader(&out, art.width, art.height, 24, imageSize);
+  for (int y = art.height - 1; y >= 0; --y) {
+    for (int x = 0; x < art.width; ++x) {
+      int64_t p = PixelAt(art, x, y);
+      uint32_t rgb = p < 0 ? art.clearColour : static_cast<uint32_t>(p);
+      out.push_back(static_cast<uint8_t>(rgb)), out.push_back(static_cast<uint8_t>(rgb >> 8));
+      out.push_back(static_cast<uint8_t>(rgb >> 16));
+    }
+    for (uint32_t pad = art.width * 3; pad < stride; ++pad) out.push_back(0);
+  }
+  return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: resource_art INPUT.txt OUTPUT\n");
+    return 2;
+  }
+  Art art;
+  if (!ReadArt(argv[1], &art)) {
+    std::fprintf(stderr, "resource_art: in %s\n", argv[1]);
+    return 1;
+  }
+  std::vector<uint8_t> bytes = art.kind == "bitmap" ? BitmapFile(art) : IconFile(art);
+  std::ofstream out(argv[2], std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (!out) {
+    std::fprintf(stderr, "resource_art: cannot write %s\n", argv[2]);
+    return 1;
+  }
+  return 0;
+}

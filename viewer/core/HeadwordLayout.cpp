@@ -1,0 +1,95 @@
+#include "HeadwordLayout.h"
+
+#include "NarrowToAscii.h"
+#include "ShiftJis.h"
+
+namespace viewer {
+
+namespace {
+
+bool IsJisByte(uint8_t b) { return b >= 0x21 && b <= 0x7E; }
+
+class Builder {
+ public:
+  Builder(int left, int top, const TextWidth& width) : x(left + 4), top(top), width(width) {}
+
+  void AddPair(uint8_t first, uint8_t second) {
+    if (first == 0x1F) {
+      Flush();
+      switch (second) {
+        case 0x04: narrow = true; break;
+        case 0x05: narrow = false; break;
+        case 0x06: subscript = true; break;
+        case 0x07: subscript = false; break;
+        case 0x0E: superscript = true; break;
+        case 0x0F: superscript = false; break;
+        default: break;  // other control codes carry nothing a headword line shows
+      }
+      return;
+    }
+    if (!IsJisByte(first) || !IsJisByte(second)) {
+      Flush();
+      HeadwordPiece piece;
+      piece.kind = HeadwordPiece::Kind::kExternal;
+      piece.code = static_cast<uint16_t>(first << 8 | second);
+      piece.narrow = narrow;
+      piece.left = x + 2;
+      piece.top = top + 3;
+      piece.right = x + (narrow ? 10 : 18);
+      piece.bottom = top + 19;
+      x += narrow ? 9 : 17;
+      layout.pieces.push_back(std::move(piece));
+      return;
+    }
+    BytePair sjis{};
+    if (narrow) {
+      if (char ascii = NarrowToAscii(static_cast<uint16_t>(first << 8 | second))) {
+        run += ascii;
+        return;
+      }
+    }
+    JisToSjis(BytePair{first, second}, &sjis);
+    run += static_cast<char>(sjis.first);
+    run += static_cast<char>(sjis.second);
+  }
+
+  HeadwordLayout Finish() {
+    Flush();
+    layout.endX = x;
+    return std::move(layout);
+  }
+
+ private:
+  void Flush() {
+    if (run.empty()) return;
+    HeadwordPiece piece;
+    piece.small = subscript || superscript;
+    piece.left = x;
+    piece.top = top + (subscript ? 8 : 3);
+    piece.text = std::move(run);
+    run.clear();
+    x += width(piece.text, piece.small);
+    layout.pieces.push_back(std::move(piece));
+  }
+
+  int x;
+  int top;
+  const TextWidth& width;
+  bool narrow = false, subscript = false, superscript = false;
+  std::string run;
+  HeadwordLayout layout;
+};
+
+}  // namespace
+
+HeadwordLayout LayOutHeadword(std::string_view headword, int itemLeft, int itemTop, const TextWidth& width) {
+  Builder builder(itemLeft, itemTop, width);
+  for (size_t i = 0; i + 1 < headword.size(); i += 2) {
+    uint8_t first = static_cast<uint8_t>(headword[i]), second = static_cast<uint8_t>(headword[i + 1]);
+    if (first == 0 || second == 0) break;
+    builder.AddPair(first, second);
+  }
+  return builder.Finish();
+}
+
+}  // namespace viewer

@@ -1,0 +1,54 @@
+// Resource and command ids of the viewer (Brisvane.rc and the frame). Command and message
+// numbers are fixed: other programs and the search code use them too.
+#ifndef BRISVANE_VIEWER_WIN_BRISVANERES_H
+#define BRISVANE_VIEWER_WIN_BRISVANERES_H
+
+#define IDR_MAINFRAME 128  // icon, menu, accelerators, toolbar bitmaps, string "DUDAZA Zorari"
+#define IDD_ABOUT 100
+#define IDT_ABOUT_NAME 1000
+#define IDT_ABOUT_VERSION 1001
+
+// Toolbar button pictures, one 16 x 15 bitmap each (drawn from text at build time).
+#define IDBM_TOOL_SEARCH 129
+#define IDBM_TOOL_REFRESH 130
+#define IDBM_TOOL_TOGGLE 131
+#define IDBM_TOOL_MENU 132
+#define IDBM_TOOL_LAYER 133
+#define IDBM_TOOL_ABOUT 134
+
+// Commands.
+#define IDM_REFRESH 32771
+#define IDM_TOGGLE_LIST 32772
+#define IDM_LAST_LAYER 32773
+#define IDM_WORDBOX_SLOT 32776
+#define IDM_SEARCH 32777
+#define IDM_NEXT_LAYER 32778
+#define IDM_TITLE_SELECT 32779
+#define IDM_PREVIOUS_LAYER 32780
+#define IDM_BOOK_MENU 32784
+#define IDM_COPY 32785
+#define IDM_CONTINUOUS_SEARCH 32787
+#define IDM_APP_ABOUT 57664
+#define IDM_HELP 57670
+#define IDM_NEXT_PANE 57680
+#define IDM_PREVIOUS_PANE 57681
+
+// Strings.
+#define IDS_APP_TITLE 128
+#define IDS_STATUS_INDICATOR 59138
+#define IDS_READ_ERROR 61207
+#define IDS_NO_DISC 61208
+#define IDS_NO_HITS 61209
+#define IDS_SEARCHING 61210
+#define IDS_HIT_COUNT 61211
+#define IDS_HIT_COUNT_CAPPED 61212
+#define IDS_NO_DUNMOOR 61215
+
+// Child window ids.
+#define IDC_WORDBOX 101
+#define IDL_RESULTLIST 103
+#define ID_TOOLBAR 0xE800
+#define ID_STATUSBAR 0xE801
+#define ID_SPLITTER 0xE900
+
+#endif  // BRISVANE_VIEWER_WIN_BRISVANERES_H

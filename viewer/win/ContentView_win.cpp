@@ -1,0 +1,92 @@
+#include "ContentView_win.h"
+
+#include "AppFlags_win.h"
+
+namespace brisvane {
+
+namespace {
+
+const wchar_t kClassName[] = L"BrisvaneContentPane";
+
+template <typename Proc>
+bool Bind(HMODULE module, const char* name, Proc* proc) {
+  *proc = reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+  return *proc != nullptr;
+}
+
+}  // namespace
+
+void ViewApi::GetMarkCont(char* buffer, int size) const {
+  if (size <= 0) return;
+  buffer[0] = '\0';
+  if (getMarkCont) getMarkCont(buffer, size);
+  buffer[size - 1] = '\0';
+}
+
+void NotePaneActivated(HWND frame) {
+  if (!gFlags.focusWordBoxOnActivate) return;
+  gFlags.focusWordBoxOnActivate = false;
+  PostMessageW(frame, VM_VIEW_TAB, 2, 0);
+}
+
+bool ContentView::Create(HWND parent, HWND frameWindow) {
+  frame = frameWindow;
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  if (!RegisterClassOnce(instance, kClassName, 0, LoadCursorW(nullptr, IDC_ARROW),
+                         reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)))
+    return false;
+  return ui::Window::Create(instance, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CLIENTEDGE, 0, 0,
+                            0, 0, parent, nullptr) != nullptr;
+}
+
+void ContentView::BindCalvetta() {
+  calvetta = LoadLibraryW(L"Calvetta.dll");
+  if (!calvetta) return;  // the pane stays empty; the calls through api do nothing
+  ViewApi bound;
+  if (!(Bind(calvetta, "viewCreateView", &bound.createView) &&
+        Bind(calvetta, "viewSetContentBlank", &bound.setContentBlank) &&
+        Bind(calvetta, "viewIsMarkValid", &bound.isMarkValid) &&
+        Bind(calvetta, "viewCopyToClipBoard", &bound.copyToClipBoard) &&
+        Bind(calvetta, "viewGetMarkCont", &bound.getMarkCont)))
+    return;
+  api = bound;
+  RECT client;
+  GetClientRect(Hwnd(), &client);
+  contentWindow = static_cast<HWND>(api.createView(Hwnd(), client.left, client.top, client.right, client.bottom));
+}
+
+LRESULT ContentView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      BindCalvetta();
+      return 0;
+    case WM_SIZE:
+      if (contentWindow) MoveWindow(contentWindow, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+      return 0;
+    case WM_SETFOCUS:
+      NotePaneActivated(frame);
+      if (contentWindow) SetFocus(contentWindow);
+      return 0;
+    case WM_PARENTNOTIFY:
+      if (LOWORD(wParam) == WM_LBUTTONDOWN || LOWORD(wParam) == WM_RBUTTONDOWN) NotePaneActivated(frame);
+      return 0;
+    // From the content window, on to the frame.
+    case VM_VIEW_TAB:
+    case VM_VIEW_HISTORY:
+    case VM_VIEW_FAILED:
+    case VM_VIEW_SEARCHMARK:
+      SendMessageW(frame, message, wParam, lParam);
+      return 1;
+    // From the frame, on to the content window.
+    case VM_VIEW_SHOWPOS:
+    case VM_VIEW_SHOWAT:
+      if (contentWindow) SendMessageW(contentWindow, message, wParam, lParam);
+      return 1;
+    case VM_VIEW_INMSGBOX:
+      return contentWindow ? SendMessageW(contentWindow, message, wParam, lParam) : 0;
+    default:
+      return ui::Window::OnMessage(message, wParam, lParam);
+  }
+}
+
+}  // namespace brisvane

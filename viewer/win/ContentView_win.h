@@ -1,0 +1,59 @@
+// The right pane: hosts the content window of Calvetta.dll, loaded by name, and relays the
+// messages between it and the main frame.
+#ifndef BRISVANE_VIEWER_WIN_CONTENTVIEW_WIN_H
+#define BRISVANE_VIEWER_WIN_CONTENTVIEW_WIN_H
+
+#include <windows.h>
+
+#include "Calvetta.h"
+#include "ui/Window.h"
+
+namespace brisvane {
+
+// The five exports of Calvetta.dll. Until (or unless) they are bound, each call does nothing
+// and answers 0, so the rest of the viewer need not ask whether the library was found.
+struct ViewApi {
+  viewCreateViewProc createView = nullptr;
+  viewSetContentBlankProc setContentBlank = nullptr;
+  viewIsMarkValidProc isMarkValid = nullptr;
+  viewCopyToClipBoardProc copyToClipBoard = nullptr;
+  viewGetMarkContProc getMarkCont = nullptr;
+
+  bool IsBound() const { return createView != nullptr; }
+  void SetContentBlank() const {
+    if (setContentBlank) setContentBlank();
+  }
+  bool IsMarkValid() const { return isMarkValid && isMarkValid() != 0; }
+  void CopyToClipBoard() const {
+    if (copyToClipBoard) copyToClipBoard();
+  }
+  // The marked text into buffer (zero-terminated); empty when nothing is bound.
+  void GetMarkCont(char* buffer, int size) const;
+};
+
+class ContentView : public ui::Window {
+ public:
+  // frame receives the relayed messages.
+  bool Create(HWND parent, HWND frame);
+  HWND ContentWindow() const { return contentWindow; }
+  const ViewApi& Api() const { return api; }
+
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void BindCalvetta();
+
+  HWND frame = nullptr;
+  HWND contentWindow = nullptr;
+  HMODULE calvetta = nullptr;  // never freed: the content window's code lives in it
+  ViewApi api;
+};
+
+// Pane activation: while the flag is set, the first activation of a pane moves the focus to
+// the word box (VM_VIEW_TAB 2 posted to the frame) and clears the flag.
+void NotePaneActivated(HWND frame);
+
+}  // namespace brisvane
+
+#endif  // BRISVANE_VIEWER_WIN_CONTENTVIEW_WIN_H

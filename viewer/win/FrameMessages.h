@@ -1,0 +1,15 @@
+// The main frame's private messages (WM_USER is 0x400). The VM_VIEW_ messages that pass
+// between the frame and the content window are in Calvetta.h.
+#ifndef BRISVANE_VIEWER_WIN_FRAMEMESSAGES_H
+#define BRISVANE_VIEWER_WIN_FRAMEMESSAGES_H
+
+#define FM_SHOWITEM (0x400 + 100)     // list selection changed; wParam = index (posted)
+#define FM_SEARCHSTART (0x400 + 109)  // status pane 0: "しばらくお待ちください..."
+#define FM_SEARCH (0x400 + 111)       // run the search
+#define FM_ISBOOKOPEN (0x400 + 118)   // answers BookOpen
+#define FM_OPENBOOK (0x400 + 119)     // bind Dunmoor.dll and open the book (sent)
+#define FM_HOSTWORD (0x400 + 208)     // take the host's word
+#define FM_WORDENTER 0x8009           // Enter in the word box with a word
+#define WB_COPY 0x8011                // copy the word box's selection; answers 1 when it did
+
+#endif  // BRISVANE_VIEWER_WIN_FRAMEMESSAGES_H

@@ -1,0 +1,18 @@
+// The main window's minimum size while the user drags one of its edges: never narrower than
+// 300 pixels or lower than 200, and the edge being dragged is the one that stops.
+#ifndef BRISVANE_VIEWER_WIN_FRAMESIZING_WIN_H
+#define BRISVANE_VIEWER_WIN_FRAMESIZING_WIN_H
+
+#include <windows.h>
+
+namespace brisvane {
+
+constexpr int kFrameMinimumWidth = 300;
+constexpr int kFrameMinimumHeight = 200;
+
+// edge: the WMSZ_ code of WM_SIZING; rect: the dragged rectangle, corrected in place.
+void KeepMinimumSize(WPARAM edge, RECT* rect);
+
+}  // namespace brisvane
+
+#endif  // BRISVANE_VIEWER_WIN_FRAMESIZING_WIN_H

@@ -1,0 +1,133 @@
+// The main frame's book: binding Dunmoor.dll, finding and opening the book, the window title,
+// and what happens when the book cannot be read.
+#include <cstring>
+#include <vector>
+
+#include "AppFlags_win.h"
+#include "BrisvaneRes.h"
+#include "DunmoorBinding_win.h"
+#include "MainFrame_win.h"
+#include "Settings_win.h"
+#include "ShiftJis.h"
+
+namespace brisvane {
+
+namespace {
+
+constexpr size_t kPathCapacity = 256;
+
+std::wstring LoadText(UINT id) {
+  wchar_t text[256] = L"";
+  LoadStringW(GetModuleHandleW(nullptr), id, text, 256);
+  return text;
+}
+
+}  // namespace
+
+void MainFrame::OnOpenBook() {
+  // Each open binds the library again (the count of loads grows; it is freed once, at the end).
+  HMODULE module = BindDunmoor(&book);
+  if (!module) {
+    MessageBoxW(Hwnd(), LoadText(IDS_NO_DUNMOOR).c_str(), L"DUDAZA Zorari", MB_OK);
+    ExitProcess(0);
+  }
+  if (dunmoor) FreeLibrary(dunmoor);  // keep one reference, as the same library comes back
+  dunmoor = module;
+  gFlags.rebindPending = false;
+  OpenBook();
+}
+
+int MainFrame::OpenBook() {
+  if (!bookPath.empty()) {
+    if (book.OpenEpwing(bookPath.c_str()) != 1 || book.epwBooksOpen() != 1) {
+      ReportReadError();
+      SetToolbarState(IDM_SEARCH, TBSTATE_INDETERMINATE);
+      return -1;
+    }
+  } else {
+    int detected = DetectBook();
+    if (detected == -2) {
+      SetToolbarState(IDM_SEARCH, TBSTATE_INDETERMINATE);
+      MessageBeep(0);
+      ShowModalMessage(LoadText(IDS_NO_DISC).c_str());
+      if (gFlags.hostWordPending) SetFocus(statusBar);
+      return -2;
+    }
+    if (detected != 1) {
+      ReportReadError();
+      return -1;
+    }
+    if (book.epwBooksOpen() != 1) {
+      ReportReadError();
+      SetToolbarState(IDM_SEARCH, TBSTATE_INDETERMINATE);
+      return -1;
+    }
+  }
+  bookOpen = true;
+  SetToolbarState(IDM_SEARCH, TBSTATE_ENABLED);
+  SetBookTitle();
+  return 1;
+}
+
+int MainFrame::DetectBook() {
+  std::string path = ReadSetting(L"Curpath", L"Curpath", kPathCapacity);
+  char title[kDunmoorTitleSize] = {};
+  if (book.IsEpwBook(path.c_str(), title) == -1) {
+    path.clear();
+    std::vector<wchar_t> drives(GetLogicalDriveStringsW(0, nullptr) + 1, L'\0');
+    GetLogicalDriveStringsW(static_cast<DWORD>(drives.size()), drives.data());
+    // The list is "A:\", "C:\", ... each zero-terminated; the first drive is never examined.
+    bool first = true;
+    for (const wchar_t* root = drives.data(); *root; root += wcslen(root) + 1) {
+      if (first) {
+        first = false;
+        continue;
+      }
+      char narrow[8] = {};
+      WideCharToMultiByte(CP_ACP, 0, root, -1, narrow, sizeof narrow, nullptr, nullptr);
+      if (book.IsEpwBook(narrow, title) != 1) continue;
+      path = narrow;
+      if (GetDriveTypeW(root) == DRIVE_CDROM) break;  // a CD-ROM drive wins
+    }
+  }
+  if (path.empty()) return -2;
+  bookPath = path;
+  return book.OpenEpwing(bookPath.c_str());
+}
+
+void MainFrame::CloseBook() {
+  book.epwBooksClose();
+  book.CloseEpwing();
+  SetToolbarState(IDM_SEARCH, TBSTATE_INDETERMINATE);
+  bookOpen = false;
+}
+
+void MainFrame::SetTitle(const std::wstring& title) { SetWindowTextW(Hwnd(), title.c_str()); }
+
+void MainFrame::SetBookTitle() {
+  char title[kDunmoorTitleSize] = {};
+  BookInfo info = {};
+  info.title = title;
+  if (book.epwGetBookInfo(0, &info) != 1) {
+    ReportReadError();
+    return;
+  }
+  title[kDunmoorTitleSize - 1] = '\0';
+  viewer::JisToSjisInPlace(title, sizeof title);
+  wchar_t wide[kDunmoorTitleSize] = {};
+  MultiByteToWideChar(932, 0, title, -1, wide, kDunmoorTitleSize);
+  SetTitle(LoadText(IDS_APP_TITLE) + L" - " + wide);
+}
+
+void MainFrame::ReportReadError() {
+  if (!bookOpen) return;
+  CloseBook();
+  ResetPanes();
+  SetTitle(LoadText(IDS_APP_TITLE));
+  ShowModalMessage(LoadText(IDS_READ_ERROR).c_str());
+  MessageBeep(0);
+  gFlags.focusWordBoxOnActivate = true;
+  SetFocus(statusBar);
+}
+
+}  // namespace brisvane

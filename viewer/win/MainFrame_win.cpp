@@ -1,0 +1,263 @@
+#include "MainFrame_win.h"
+
+#include <commctrl.h>
+
+#include "AppFlags_win.h"
+#include "BrisvaneRes.h"
+#include "FrameMessages.h"
+#include "FrameSizing_win.h"
+#include "Settings_win.h"
+#include "UiFont_win.h"
+
+namespace brisvane {
+
+const wchar_t kFrameClassName[] = L"TrevikBrisvane";
+
+namespace {
+
+constexpr int kWordBoxSlotWidth = 152;
+constexpr int kStatusCountWidth = 200;
+
+// The toolbar passes the word box's Enter on to the frame, and its focus to the word box.
+LRESULT CALLBACK ToolbarProc(HWND toolbar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+  HWND frame = reinterpret_cast<HWND>(data);
+  if (message == FM_WORDENTER) {
+    PostMessageW(frame, FM_WORDENTER, wParam, lParam);
+    return 0;
+  }
+  if (message == WM_SETFOCUS) {
+    HWND box = GetDlgItem(toolbar, IDC_WORDBOX);
+    if (box) {
+      SetFocus(box);
+      return 0;
+    }
+  }
+  return DefSubclassProc(toolbar, message, wParam, lParam);
+}
+
+}  // namespace
+
+MainFrame::MainFrame() { AddCommands(); }
+
+bool MainFrame::Create(HINSTANCE instance) {
+  // The class carries the name by which a second start (and the host's plug-in) finds us.
+  WNDCLASSEXW existing = {};
+  existing.cbSize = sizeof existing;
+  if (!RegisterClassOnce(instance, kFrameClassName, CS_DBLCLKS, LoadCursorW(nullptr, IDC_ARROW),
+                         reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)))
+    return false;
+  HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME));
+  HMENU menu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME));
+  wchar_t title[64] = L"DUDAZA Zorari";
+  LoadStringW(instance, IDS_APP_TITLE, title, 64);
+  if (!ui::Window::Create(instance, kFrameClassName, title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, CW_USEDEFAULT,
+                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu))
+    return false;
+  SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  SetClassLongPtrW(Hwnd(), GCLP_HICON, reinterpret_cast<LONG_PTR>(icon));
+  return true;
+}
+
+ui::Handled MainFrame::OnCreate(const CREATESTRUCTW&) {
+  uiFont.Attach(CreateJapaneseUiFont(10));
+  if (!CreateToolbar() || !CreateStatusBar() || !CreatePanes()) return ui::Done(-1);
+  bookOpen = false;
+  screenToggled = false;
+  layerStack.clear();
+  bookPath.clear();
+  ResetPanes();
+  return ui::Done(0);
+}
+
+bool MainFrame::CreateToolbar() {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
+                            WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT | CCS_TOP | CCS_NODIVIDER, 0, 0, 0,
+                            30, Hwnd(), reinterpret_cast<HMENU>(ID_TOOLBAR), instance, nullptr);
+  if (!toolbar) return false;
+  SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  SendMessageW(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 15));
+  static const int kPictures[] = {IDBM_TOOL_SEARCH, IDBM_TOOL_REFRESH, IDBM_TOOL_TOGGLE,
+                                  IDBM_TOOL_MENU,   IDBM_TOOL_LAYER,   IDBM_TOOL_ABOUT};
+  for (int picture : kPictures) {
+    TBADDBITMAP add = {instance, static_cast<UINT_PTR>(picture)};
+    SendMessageW(toolbar, TB_ADDBITMAP, 1, reinterpret_cast<LPARAM>(&add));
+  }
+  // Button 0 is the word box's place: a separator as wide as the box.
+  TBBUTTON buttons[] = {
+      {kWordBoxSlotWidth, IDM_WORDBOX_SLOT, TBSTATE_ENABLED, BTNS_SEP, {}, 0, 0},
+      {0, IDM_SEARCH, TBSTATE_INDETERMINATE, BTNS_BUTTON, {}, 0, 0},
+      {1, IDM_REFRESH, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
+      {2, IDM_TOGGLE_LIST, TBSTATE_ENABLED, BTNS_CHECK, {}, 0, 0},
+      {3, IDM_BOOK_MENU, TBSTATE_ENABLED | TBSTATE_HIDDEN, BTNS_BUTTON, {}, 0, 0},
+      {4, IDM_PREVIOUS_LAYER, TBSTATE_INDETERMINATE, BTNS_BUTTON, {}, 0, 0},
+      {5, IDM_APP_ABOUT, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
+  };
+  SendMessageW(toolbar, TB_ADDBUTTONSW, sizeof buttons / sizeof buttons[0], reinterpret_cast<LPARAM>(buttons));
+  SendMessageW(toolbar, TB_AUTOSIZE, 0, 0);
+  SetWindowSubclass(toolbar, &ToolbarProc, 1, reinterpret_cast<DWORD_PTR>(Hwnd()));
+  RECT slot = {};
+  SendMessageW(toolbar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&slot));
+  // The word box sits over the toolbar's first button.
+  if (!search.CreateWordBox(toolbar, slot.left, slot.top, Hwnd())) return false;
+  wordBox = search.WordBoxWindow();
+  return wordBox != nullptr;
+}
+
+bool MainFrame::CreateStatusBar() {
+  statusBar = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, Hwnd(),
+                              reinterpret_cast<HMENU>(ID_STATUSBAR), GetModuleHandleW(nullptr), nullptr);
+  if (!statusBar) return false;
+  SendMessageW(statusBar, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont.Get()), TRUE);
+  int parts[2] = {100, -1};
+  SendMessageW(statusBar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+  return true;
+}
+
+bool MainFrame::CreatePanes() {
+  if (!splitter.Create(Hwnd(), ID_SPLITTER)) return false;
+  RECT client;
+  GetClientRect(Hwnd(), &client);
+  initialWidths[0] = client.right / 3;
+  initialWidths[1] = client.right - client.right / 3;
+  initialHeight = client.bottom;
+  if (!listView.Create(splitter.Hwnd(), Hwnd(), search, book) || !contentView.Create(splitter.Hwnd(), Hwnd()))
+    return false;
+  splitter.SetPanes(listView.Hwnd(), contentView.Hwnd());
+  splitter.SetColumnInfo(0, 200, 1);
+  splitter.SetColumnInfo(1, 400, 200);
+  return true;
+}
+
+ui::Handled MainFrame::OnSize(UINT kind, int width, int height) {
+  if (!toolbar || !statusBar) return ui::NotHandled();
+  SendMessageW(toolbar, TB_AUTOSIZE, 0, 0);
+  SendMessageW(statusBar, WM_SIZE, 0, 0);
+  int parts[2] = {width > kStatusCountWidth ? width - kStatusCountWidth : 0, -1};
+  SendMessageW(statusBar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+  RECT bar, status;
+  GetWindowRect(toolbar, &bar);
+  GetWindowRect(statusBar, &status);
+  int top = bar.bottom - bar.top;
+  int bottom = height - (status.bottom - status.top);
+  MoveWindow(splitter.Hwnd(), 0, top, width, bottom > top ? bottom - top : 0, TRUE);
+  return ui::Done(0);
+}
+
+void MainFrame::OnClose() {
+  if (gFlags.exitOnClose) {
+    DestroyWindow(Hwnd());
+    return;
+  }
+  // Started by another program: stay resident, hidden, until it asks for us again.
+  ShowWindow(Hwnd(), SW_HIDE);
+}
+
+ui::Handled MainFrame::OnDestroy() {
+  if (bookOpen) CloseBook();
+  if (dunmoor) FreeLibrary(dunmoor);
+  dunmoor = nullptr;
+  WriteSetting(L"Curpath", L"Curpath", bookPath);
+  PostQuitMessage(0);
+  return ui::Done(0);
+}
+
+void MainFrame::SetToolbarState(int command, BYTE state) {
+  SendMessageW(toolbar, TB_SETSTATE, command, MAKELPARAM(state, 0));
+}
+
+void MainFrame::SetStatusText(int pane, const wchar_t* text) {
+  SendMessageW(statusBar, SB_SETTEXTW, pane, reinterpret_cast<LPARAM>(text));
+}
+
+bool& MainFrame::ModalBusy() { return gFlags.modalBusy; }
+bool& MainFrame::FocusWordBoxOnActivate() { return gFlags.focusWordBoxOnActivate; }
+
+void MainFrame::ShowModalMessage(const wchar_t* text) {
+  gFlags.modalBusy = true;
+  MessageBoxW(Hwnd(), text, L"DUDAZA Zorari", MB_OK);
+  gFlags.modalBusy = false;
+}
+
+ui::Handled MainFrame::OnCommand(int id, int code, HWND control) {
+  if (control && control == wordBox) return ui::NotHandled();  // the word box's notifications
+  // Like a greyed menu item, a disabled command's accelerator does nothing.
+  if (!IsCommandEnabled(id)) return ui::Done(0);
+  return commands.Dispatch(id, code, control) ? ui::Done(0) : ui::NotHandled();
+}
+
+ui::Handled MainFrame::OnNotify(const NMHDR& header) {
+  if (header.code == TTN_GETDISPINFOW) {
+    // Tooltips: the part of the command's prompt after the line break.
+    auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
+    static wchar_t tip[128];
+    tip[0] = L'\0';
+    LoadStringW(GetModuleHandleW(nullptr), static_cast<UINT>(header.idFrom), tip, 128);
+    const wchar_t* nl = wcschr(tip, L'\n');
+    info.lpszText = const_cast<wchar_t*>(nl ? nl + 1 : tip);
+    return ui::Done(0);
+  }
+  return ui::NotHandled();
+}
+
+LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CLOSE:
+      OnClose();
+      return 0;
+    case WM_SIZING:
+      KeepMinimumSize(wParam, reinterpret_cast<RECT*>(lParam));
+      break;
+    case WM_INITMENUPOPUP:
+      UpdateMenu(reinterpret_cast<HMENU>(wParam));
+      return 0;
+    case WM_MENUSELECT:
+      if (!(HIWORD(wParam) & MF_POPUP) && HIWORD(wParam) != 0xFFFF) ShowPromptFor(LOWORD(wParam));
+      else if (HIWORD(wParam) == 0xFFFF && lParam == 0) SetStatusText(0, L" ");
+      return 0;
+    case WM_SETFOCUS:
+      if (wordBox) SetFocus(wordBox);
+      return 0;
+    case FM_OPENBOOK:
+      OnOpenBook();
+      return 0;
+    case FM_SHOWITEM:
+      ShowItem(static_cast<int>(wParam));
+      return 0;
+    case VM_VIEW_TAB:
+      MoveFocus(wParam);
+      return 1;
+    case VM_VIEW_HISTORY:
+      PushLayer(static_cast<int32_t>(lParam));
+      return 1;
+    case VM_VIEW_FAILED:
+      ReportReadError();
+      return 0;
+    case FM_SEARCHSTART: {
+      wchar_t text[64] = L"";
+      LoadStringW(GetModuleHandleW(nullptr), IDS_SEARCHING, text, 64);
+      SetStatusText(0, text);
+      UpdateWindow(statusBar);
+      return 0;
+    }
+    case FM_SEARCH:
+      search.RunSearch(*this);
+      return 0;
+    case VM_VIEW_SEARCHMARK:
+      ContinuousSearch();
+      return 0;
+    case FM_ISBOOKOPEN:
+      return bookOpen ? 1 : 0;
+    case FM_WORDENTER:
+      SearchCommand();
+      return 0;
+    case FM_HOSTWORD:
+      return 0;  // the host exchange is not part of this program yet
+    default:
+      break;
+  }
+  return ui::Window::OnMessage(message, wParam, lParam);
+}
+
+}  // namespace brisvane

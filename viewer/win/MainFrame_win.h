@@ -1,0 +1,117 @@
+// The viewer's main window: toolbar with the word box, a splitter with the headword list and
+// the content pane, a status bar. It owns the book state, runs the commands of the menu, the
+// accelerators and the toolbar, and keeps the layers of references followed.
+#ifndef BRISVANE_VIEWER_WIN_MAINFRAME_WIN_H
+#define BRISVANE_VIEWER_WIN_MAINFRAME_WIN_H
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "BrisvaneView_win.h"
+#include "ContentView_win.h"
+#include "SearchFlow.h"
+#include "SearchPanel_win.h"
+#include "Splitter_win.h"
+#include "ui/CommandTable.h"
+#include "ui/UniqueHandle.h"
+#include "ui/Window.h"
+
+namespace brisvane {
+
+extern const wchar_t kFrameClassName[];  // "TrevikBrisvane": how a running viewer is found
+
+class MainFrame : public ui::Window, public FrameForSearch {
+ public:
+  MainFrame();
+  // Creates the frame hidden; the caller shows it.
+  bool Create(HINSTANCE instance);
+
+  // FrameForSearch.
+  HWND FrameWindow() const override { return Hwnd(); }
+  const BookApi& Book() const override { return book; }
+  bool IsBookOpen() const override { return bookOpen; }
+  void SetStatusText(int pane, const wchar_t* text) override;
+  void BlankContent() override { contentView.Api().SetContentBlank(); }
+  void ClearLayers() override;
+  void GreyPreviousLayer() override;
+  void ShowHit(int index) override;
+  void ReportReadError() override;
+  void ShowModalMessage(const wchar_t* text) override;
+  bool& ModalBusy() override;
+  bool& FocusWordBoxOnActivate() override;
+
+  HWND WordBox() const { return wordBox; }
+  HWND ResultList() const { return search.ResultListWindow(); }
+  HWND ContentPane() const { return contentView.Hwnd(); }
+
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  ui::Handled OnCreate(const CREATESTRUCTW& create) override;
+  ui::Handled OnCommand(int id, int code, HWND control) override;
+  ui::Handled OnNotify(const NMHDR& header) override;
+  ui::Handled OnSize(UINT kind, int width, int height) override;
+  ui::Handled OnDestroy() override;
+
+ private:
+  // Creation (MainFrame_win.cpp).
+  bool CreateToolbar();
+  bool CreateStatusBar();
+  bool CreatePanes();
+  void AddCommands();
+  void OnClose();
+  void SetToolbarState(int command, BYTE state);
+
+  // The book (MainFrameBook_win.cpp).
+  void OnOpenBook();
+  int OpenBook();
+  int DetectBook();
+  void CloseBook();
+  void SetBookTitle();
+  void SetTitle(const std::wstring& title);
+
+  // Commands (MainFrameCommands_win.cpp).
+  bool IsCommandEnabled(int id) const;
+  void UpdateMenu(HMENU menu);
+  void ResetPanes();
+  void Refresh();
+  void ToggleListWidth();
+  void PushLayer(int32_t position);
+  void PreviousLayer();
+  void ShowBookMenu();
+  void Copy();
+  void ContinuousSearch();
+  void SearchCommand();
+  void ShowItem(int index);
+  void MoveFocus(WPARAM target);
+  void ShowAbout();
+  void ShowPromptFor(int id);
+
+  ui::CommandTable commands;
+  SearchPanel search;  // the word box, the result list and the search itself
+  Splitter splitter;
+  BrisvaneView listView;
+  ContentView contentView;
+  int initialWidths[2] = {};
+  int initialHeight = 0;
+  bool bookOpen = false;
+  HWND statusBar = nullptr;
+  HWND toolbar = nullptr;
+  HWND wordBox = nullptr;
+  std::string bookPath;
+  bool screenToggled = false;
+  int savedColumnWidths[2] = {};
+  int selectedItem = 0;
+  std::vector<int32_t> layerStack;  // most recent first
+  HMODULE dunmoor = nullptr;
+  BookApi book;
+  ui::UniqueFont uiFont;
+};
+
+}  // namespace brisvane
+
+#endif  // BRISVANE_VIEWER_WIN_MAINFRAME_WIN_H

@@ -1,0 +1,306 @@
+#include "ResultList_win.h"
+
+#include <cstring>
+#include <string_view>
+
+#include "Calvetta.h"
+#include "FrameMessages.h"
+#include "HeadwordLayout.h"
+
+namespace brisvane {
+
+namespace {
+
+constexpr int kResultListId = 103;
+constexpr int kFocusBitmapId = 170;
+constexpr UINT kShiftJisCodePage = 932;
+constexpr COLORREF kNavy = RGB(0, 0, 128);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+// The design's face first, its English name, then faces that free systems ship: a face
+// without kanji would draw every headword as boxes.
+const wchar_t* const kMinchoFaces[] = {L"ＭＳ 明朝",      L"MS Mincho",   L"IPA明朝",          L"IPAMincho",
+                                       L"IPAex明朝",      L"IPAexMincho", L"Noto Serif CJK JP", L"Noto Sans CJK JP",
+                                       L"IPAゴシック",    L"IPAGothic",   nullptr};
+
+int CALLBACK NoteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;
+}
+
+const wchar_t* PickFace(HDC dc) {
+  for (const wchar_t* const* face = kMinchoFaces; *face; ++face) {
+    LOGFONTW query = {};
+    query.lfCharSet = SHIFTJIS_CHARSET;
+    lstrcpynW(query.lfFaceName, *face, LF_FACESIZE);
+    bool found = false;
+    EnumFontFamiliesExW(dc, &query, &NoteFound, reinterpret_cast<LPARAM>(&found), 0);
+    if (found) return *face;
+  }
+  return kMinchoFaces[0];
+}
+
+HFONT MakeFont(HDC dc, const wchar_t* face, int points) {
+  LOGFONTW font = {};
+  font.lfHeight = -MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72);
+  font.lfWeight = FW_NORMAL;
+  font.lfCharSet = SHIFTJIS_CHARSET;
+  font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+  lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
+  return CreateFontIndirectW(&font);
+}
+
+std::wstring FromShiftJis(std::string_view bytes) {
+  int count = MultiByteToWideChar(kShiftJisCodePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  if (count <= 0) return std::wstring();
+  std::wstring text(static_cast<size_t>(count), L'\0');
+  MultiByteToWideChar(kShiftJisCodePage, 0, bytes.data(), static_cast<int>(bytes.size()), &text[0], count);
+  return text;
+}
+
+// A 50% dotted brush for the focus frame when the program carries no bitmap 170.
+HBRUSH MakeDottedBrush() {
+  static const WORD kDots[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
+  HBITMAP bitmap = CreateBitmap(8, 8, 1, 1, kDots);
+  if (!bitmap) return nullptr;
+  HBRUSH brush = CreatePatternBrush(bitmap);
+  DeleteObject(bitmap);  // the brush keeps its own copy
+  return brush;
+}
+
+class SelectFont {
+ public:
+  SelectFont(HDC dc, HFONT font) : dc(dc), old(SelectObject(dc, font)) {}
+  ~SelectFont() { SelectObject(dc, old); }
+  SelectFont(const SelectFont&) = delete;
+  SelectFont& operator=(const SelectFont&) = delete;
+
+ private:
+  HDC dc;
+  HGDIOBJ old;
+};
+
+}  // namespace
+
+void ResultList::MakeFonts() {
+  if (font) return;
+  HDC screen = GetDC(nullptr);
+  const wchar_t* face = PickFace(screen);
+  font.Attach(MakeFont(screen, face, 12));
+  smallFont.Attach(MakeFont(screen, face, 9));
+  if (font) {
+    SelectFont select(screen, font.Get());
+    SIZE size = {};
+    GetTextExtentPoint32W(screen, L"ら", 1, &size);
+    itemHeight = size.cy + 6;  // the height of a kana of the list font, plus 6
+  }
+  ReleaseDC(nullptr, screen);
+  if (itemHeight <= 6) itemHeight = 22;
+
+  HBITMAP pattern = LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kFocusBitmapId));
+  if (pattern) {
+    focusBrush.Attach(CreatePatternBrush(pattern));
+    DeleteObject(pattern);
+  }
+  if (!focusBrush) focusBrush.Attach(MakeDottedBrush());
+  whiteBrush.Attach(CreateSolidBrush(kWhite));
+  navyBrush.Attach(CreateSolidBrush(kNavy));
+}
+
+bool ResultList::Create(HWND pane, HWND frameWindow, const BookApi& bookApi) {
+  MakeFonts();
+  HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(pane, GWLP_HINSTANCE));
+  RECT client = {};
+  GetClientRect(pane, &client);
+  HWND box = CreateWindowExW(0, L"LISTBOX", L"",
+                             WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED |
+                                 LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
+                             0, 0, client.right, client.bottom, pane,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kResultListId)), instance, nullptr);
+  return box && Attach(box, frameWindow, bookApi);
+}
+
+bool ResultList::Attach(HWND listBox, HWND frameWindow, const BookApi& bookApi) {
+  if (!listBox || list) return false;
+  MakeFonts();
+  list = listBox;
+  frame = frameWindow;
+  book = &bookApi;
+  SendMessageW(list, LB_SETITEMHEIGHT, 0, itemHeight);
+  if (font) SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+  SetWindowLongPtrW(list, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  listProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ResultList::ListProc)));
+  return listProc != nullptr;
+}
+
+void ResultList::Reset() {
+  if (!list) return;
+  SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+  SendMessageW(list, LB_SETHORIZONTALEXTENT, 0, 0);
+}
+
+void ResultList::FitToPane(HWND pane) {
+  RECT client = {};
+  GetClientRect(pane, &client);
+  MoveWindow(list, 0, 0, client.right, client.bottom, TRUE);
+}
+
+bool ResultList::HandlePaneMessage(HWND pane, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  if (!list) return false;
+  switch (message) {
+    case WM_DRAWITEM: {
+      auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (wParam != kResultListId || !item) return false;
+      Draw(*item);
+      *result = TRUE;
+      return true;
+    }
+    case WM_MEASUREITEM: {
+      auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      if (wParam != kResultListId || !item) return false;
+      Measure(*item);
+      *result = TRUE;
+      return true;
+    }
+    case WM_CTLCOLORLISTBOX:
+      if (reinterpret_cast<HWND>(lParam) != list) return false;
+      *result = reinterpret_cast<LRESULT>(whiteBrush.Get());
+      return true;
+    case WM_ERASEBKGND: {
+      RECT client = {};
+      GetClientRect(pane, &client);
+      FillRect(reinterpret_cast<HDC>(wParam), &client, whiteBrush.Get());
+      *result = 1;
+      return true;
+    }
+    case WM_SETFOCUS:
+      SetFocus(list);
+      *result = 0;
+      return true;
+    case WM_SIZE:
+      FitToPane(pane);
+      return false;  // the pane may want to see its size too
+    case WM_COMMAND:
+      if (LOWORD(wParam) != kResultListId || reinterpret_cast<HWND>(lParam) != list) return false;
+      if (HIWORD(wParam) == LBN_SELCHANGE) {
+        LRESULT selection = SendMessageW(list, LB_GETCURSEL, 0, 0);
+        if (selection >= 0) PostMessageW(frame, FM_SHOWITEM, static_cast<WPARAM>(selection), 0);
+      }
+      *result = 0;
+      return true;
+    default:
+      return false;
+  }
+}
+
+void ResultList::Draw(const DRAWITEMSTRUCT& item) {
+  if (item.itemID == static_cast<UINT>(-1)) return;  // an empty list has nothing to show
+  HDC dc = item.hDC;
+  const RECT& rect = item.rcItem;
+  bool whole = item.itemAction & ODA_DRAWENTIRE;
+  bool selectionChanged = item.itemAction & ODA_SELECT;
+  bool focusChanged = item.itemAction & ODA_FOCUS;
+  bool selected = item.itemState & ODS_SELECTED;
+  bool focused = item.itemState & ODS_FOCUS;
+  bool empty = SendMessageW(list, LB_GETCOUNT, 0, 0) <= 0;
+
+  SetBkMode(dc, TRANSPARENT);
+  if (selected && (whole || selectionChanged)) {
+    FillRect(dc, &rect, navyBrush.Get());
+    DrawHeadword(dc, static_cast<int>(item.itemID), rect, kWhite);
+  } else if (whole || selectionChanged) {
+    // White first, also for a whole item, so that text is never drawn over old text.
+    FillRect(dc, &rect, whiteBrush.Get());
+    DrawHeadword(dc, static_cast<int>(item.itemID), rect, kBlack);
+  }
+  if (empty) return;
+  if (focused && (whole || focusChanged))
+    DrawFocusFrame(dc, rect, focusBrush.Get());
+  else if (focusChanged && !focused)
+    DrawFocusFrame(dc, rect, navyBrush.Get());
+}
+
+void ResultList::DrawFocusFrame(HDC dc, const RECT& rect, HBRUSH brush) {
+  if (!brush) return;
+  // The right edge lies at the screen width, so that the frame has no visible right side
+  // however far the list is scrolled.
+  int left = rect.left, top = rect.top, right = GetSystemMetrics(SM_CXSCREEN), bottom = rect.bottom;
+  COLORREF oldText = SetTextColor(dc, kBlack);
+  COLORREF oldBack = SetBkColor(dc, kWhite);
+  HGDIOBJ old = SelectObject(dc, brush);
+  PatBlt(dc, left, top, right - left, 2, PATCOPY);
+  PatBlt(dc, left, bottom - 2, right - left, 2, PATCOPY);
+  PatBlt(dc, left, top, 2, bottom - top, PATCOPY);
+  PatBlt(dc, right - 2, top, 2, bottom - top, PATCOPY);
+  SelectObject(dc, old);
+  SetTextColor(dc, oldText);
+  SetBkColor(dc, oldBack);
+}
+
+void ResultList::DrawHeadword(HDC dc, int index, const RECT& rect, COLORREF ink) {
+  // A blank item: no book, or the headword could not be read (the frame then closes the book).
+  if (!SendMessageW(frame, FM_ISBOOKOPEN, 0, 0) || !book || !book->epwGetWordItem) return;
+  char text[kDunmoorHeadingSize] = {};
+  WordItem record = {};
+  record.text = text;
+  if (book->epwGetWordItem(index, &record) == -1) {
+    PostMessageW(frame, VM_VIEW_FAILED, 0, 0);
+    return;
+  }
+  text[sizeof text - 1] = 0;
+  std::string_view headword(text, strnlen(text, sizeof text));
+
+  auto width = [&](std::string_view sjis, bool small) {
+    SelectFont select(dc, small ? smallFont.Get() : font.Get());
+    std::wstring wide = FromShiftJis(sjis);
+    SIZE size = {};
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+    return static_cast<int>(size.cx);
+  };
+  viewer::HeadwordLayout layout = viewer::LayOutHeadword(headword, rect.left, rect.top, width);
+
+  SetTextColor(dc, ink);
+  for (const viewer::HeadwordPiece& piece : layout.pieces) {
+    if (piece.kind == viewer::HeadwordPiece::Kind::kExternal) {
+      if (book->epwShowExCodePixel)
+        book->epwShowExCodePixel(piece.code, 16, piece.narrow ? 0 : 1, piece.left, piece.top, piece.right,
+                                 piece.bottom, ink, dc);
+      continue;
+    }
+    SelectFont select(dc, piece.small ? smallFont.Get() : font.Get());
+    std::wstring wide = FromShiftJis(piece.text);
+    TextOutW(dc, piece.left, piece.top, wide.c_str(), static_cast<int>(wide.size()));
+  }
+  if (layout.endX > SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0))
+    SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(layout.endX), 0);
+}
+
+LRESULT CALLBACK ResultList::ListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<ResultList*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+  WNDPROC original = self->listProc;
+  switch (message) {
+    case WM_KEYDOWN:
+      if (wParam == VK_TAB) {
+        PostMessageW(self->frame, VM_VIEW_TAB, 1, 0);
+        return 0;
+      }
+      break;
+    case WM_CHAR:
+      if (wParam == L'\t') return 0;
+      break;
+    case WM_NCDESTROY:
+      SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+      SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+      self->list = nullptr;
+      break;
+    default:
+      break;
+  }
+  return CallWindowProcW(original, hwnd, message, wParam, lParam);
+}
+
+}  // namespace brisvane

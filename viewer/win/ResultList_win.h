@@ -1,0 +1,59 @@
+// The headword list of the left pane: an owner-drawn list box with one empty item per hit.
+// An item's headword is fetched from the book only when the item is painted.
+#ifndef BRISVANE_VIEWER_WIN_RESULTLIST_WIN_H
+#define BRISVANE_VIEWER_WIN_RESULTLIST_WIN_H
+
+#include <windows.h>
+
+#include <string>
+
+#include "SearchFlow.h"
+#include "ui/UniqueHandle.h"
+
+namespace brisvane {
+
+class ResultList {
+ public:
+  ResultList() = default;
+  ResultList(const ResultList&) = delete;
+  ResultList& operator=(const ResultList&) = delete;
+
+  // pane: the left pane, the list's parent; frame: receives FM_SHOWITEM, VM_VIEW_TAB and
+  // VM_VIEW_FAILED and answers FM_ISBOOKOPEN. book stays valid while the list exists.
+  bool Create(HWND pane, HWND frame, const BookApi& book);
+  // The same over a list box that the pane made itself (owner-drawn, fixed height, with
+  // strings): the pane then forwards WM_MEASUREITEM and WM_DRAWITEM to Measure and Draw.
+  bool Attach(HWND listBox, HWND frame, const BookApi& book);
+  HWND Hwnd() const { return list; }
+
+  void Measure(MEASUREITEMSTRUCT& item) const { item.itemHeight = static_cast<UINT>(itemHeight); }
+  void Draw(const DRAWITEMSTRUCT& item);
+
+  // Messages of the pane that concern the list; true when handled (result in *result).
+  bool HandlePaneMessage(HWND pane, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+
+  // No items, no selection, horizontal extent 0.
+  void Reset();
+
+ private:
+  static LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  void MakeFonts();
+  void DrawHeadword(HDC dc, int index, const RECT& rect, COLORREF ink);
+  void DrawFocusFrame(HDC dc, const RECT& rect, HBRUSH brush);
+  void FitToPane(HWND pane);
+
+  HWND list = nullptr;
+  HWND frame = nullptr;
+  const BookApi* book = nullptr;
+  WNDPROC listProc = nullptr;
+  ui::UniqueFont font;       // 12 points
+  ui::UniqueFont smallFont;  // 9 points, sub- and superscripts
+  ui::UniqueBrush focusBrush;
+  ui::UniqueBrush whiteBrush;
+  ui::UniqueBrush navyBrush;
+  int itemHeight = 0;
+};
+
+}  // namespace brisvane
+
+#endif  // BRISVANE_VIEWER_WIN_RESULTLIST_WIN_H

@@ -1,0 +1,95 @@
+#include "SearchCommand_win.h"
+
+#include <string>
+
+#include "ResultList_win.h"
+#include "SearchKey.h"
+#include "SearchProgressDialog_win.h"
+#include "SearchRules.h"
+#include "WordBox_win.h"
+
+namespace brisvane {
+
+namespace {
+
+constexpr UINT kShiftJisCodePage = 932;
+
+std::string ToShiftJis(const std::wstring& text) {
+  if (text.empty()) return std::string();
+  int size = WideCharToMultiByte(kShiftJisCodePage, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
+                                 nullptr, nullptr);
+  if (size <= 0) return std::string();
+  std::string bytes(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(kShiftJisCodePage, 0, text.c_str(), static_cast<int>(text.size()), &bytes[0], size, nullptr,
+                      nullptr);
+  return bytes;
+}
+
+// Status pane 0 goes back to a blank however the command ends.
+class ClearMessagePane {
+ public:
+  explicit ClearMessagePane(FrameForSearch& frame) : frame(frame) {}
+  ~ClearMessagePane() { frame.SetStatusText(0, L" "); }
+  ClearMessagePane(const ClearMessagePane&) = delete;
+  ClearMessagePane& operator=(const ClearMessagePane&) = delete;
+
+ private:
+  FrameForSearch& frame;
+};
+
+}  // namespace
+
+void SearchCommand::ReportNoHit(FrameForSearch& frame) {
+  std::wstring text = viewer::NoHitText();
+  frame.SetStatusText(1, text.c_str());
+  frame.FocusWordBoxOnActivate() = true;
+  frame.ShowModalMessage(text.c_str());
+  lastSearchFound = false;
+}
+
+void SearchCommand::Run(FrameForSearch& frame, WordBox& wordBox, ResultList& list) {
+  ClearMessagePane clear(frame);
+  std::wstring word = viewer::SearchWord(wordBox.Text());
+  if (word.empty()) return;
+  wordBox.AddToHistory(word);
+
+  switch (viewer::DecideSearch(word, lastWord, lastSearchFound)) {
+    case viewer::SearchAction::kNothing:
+      return;
+    case viewer::SearchAction::kReportNoHit:
+      ReportNoHit(frame);
+      return;
+    case viewer::SearchAction::kSearch:
+      break;
+  }
+
+  lastWord = word;
+  frame.GreyPreviousLayer();
+  viewer::SearchKey key = viewer::BuildSearchKey(ToShiftJis(word));
+  list.Reset();
+  frame.BlankContent();
+  frame.ClearLayers();
+
+  frame.FocusWordBoxOnActivate() = false;
+  SearchProgressDialog dialog(frame.Book(), list.Hwnd(), key);
+  frame.ModalBusy() = true;
+  viewer::SearchOutcome outcome = dialog.Run(frame.FrameWindow());
+  frame.ModalBusy() = false;
+
+  if (outcome == viewer::SearchOutcome::kHits) {
+    lastSearchFound = true;
+    frame.ShowHit(0);
+    SendMessageW(list.Hwnd(), LB_SETCURSEL, 0, 0);
+    SetFocus(list.Hwnd());
+    std::wstring text = viewer::ResultCountText(dialog.Total());
+    frame.SetStatusText(1, text.c_str());
+  } else if (outcome == viewer::SearchOutcome::kReadError) {
+    frame.FocusWordBoxOnActivate() = true;
+    frame.ReportReadError();
+    lastSearchFound = false;
+  } else {
+    ReportNoHit(frame);
+  }
+}
+
+}  // namespace brisvane

@@ -1,0 +1,65 @@
+#include "SearchPanel_win.h"
+
+#include "ResultList_win.h"
+#include "SearchCommand_win.h"
+#include "SearchRules.h"
+#include "WordBox_win.h"
+
+namespace brisvane {
+
+SearchPanel::SearchPanel()
+    : wordBox(std::make_unique<WordBox>()),
+      resultList(std::make_unique<ResultList>()),
+      command(std::make_unique<SearchCommand>()) {}
+
+SearchPanel::~SearchPanel() = default;
+
+bool SearchPanel::CreateWordBox(HWND toolbar, int x, int y, HWND frame) {
+  bool created = wordBox->Create(toolbar, x, y, frame);
+  if (resultList->Hwnd()) wordBox->SetEscTarget(GetParent(resultList->Hwnd()));
+  return created;
+}
+
+bool SearchPanel::CreateResultList(HWND listPane, HWND frame, const BookApi& book) {
+  bool created = resultList->Create(listPane, frame, book);
+  wordBox->SetEscTarget(listPane);
+  return created;
+}
+
+bool SearchPanel::AttachWordBox(HWND comboBox, HWND frame) {
+  bool attached = wordBox->Attach(comboBox, frame);
+  if (resultList->Hwnd()) wordBox->SetEscTarget(GetParent(resultList->Hwnd()));
+  return attached;
+}
+
+bool SearchPanel::AttachResultList(HWND listBox, HWND frame, const BookApi& book) {
+  bool attached = resultList->Attach(listBox, frame, book);
+  if (attached) wordBox->SetEscTarget(GetParent(listBox));
+  return attached;
+}
+
+void SearchPanel::MeasureItem(MEASUREITEMSTRUCT& item) const { resultList->Measure(item); }
+void SearchPanel::DrawItem(const DRAWITEMSTRUCT& item) { resultList->Draw(item); }
+
+bool SearchPanel::HandleListPaneMessage(HWND listPane, UINT message, WPARAM wParam, LPARAM lParam,
+                                        LRESULT* result) {
+  return resultList->HandlePaneMessage(listPane, message, wParam, lParam, result);
+}
+
+HWND SearchPanel::WordBoxWindow() const { return wordBox->Combo(); }
+HWND SearchPanel::WordBoxEdit() const { return wordBox->Edit(); }
+HWND SearchPanel::ResultListWindow() const { return resultList->Hwnd(); }
+
+void SearchPanel::RunSearch(FrameForSearch& frame) { command->Run(frame, *wordBox, *resultList); }
+
+void SearchPanel::Reset() {
+  resultList->Reset();
+  wordBox->SetText(std::wstring());
+  command->ForgetLastWord();
+}
+
+void SearchPanel::AddToHistory(const wchar_t* word) { wordBox->AddToHistory(word ? word : L""); }
+
+std::wstring SearchPanel::Word() const { return viewer::SearchWord(wordBox->Text()); }
+
+}  // namespace brisvane

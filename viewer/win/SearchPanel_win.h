@@ -1,0 +1,86 @@
+// The search half of the main window, as one object the frame keeps: the word box on the
+// toolbar, the result list in the left pane, the search command with its modal progress
+// dialog, and the word history. The frame owns the book, the panes and the status bar and
+// reaches them through FrameForSearch.
+#ifndef BRISVANE_VIEWER_WIN_SEARCHPANEL_WIN_H
+#define BRISVANE_VIEWER_WIN_SEARCHPANEL_WIN_H
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "Calvetta.h"
+#include "FrameMessages.h"
+#include "SearchFlow.h"
+
+namespace brisvane {
+
+class WordBox;
+class ResultList;
+class SearchCommand;
+
+// The messages are FM_... of FrameMessages.h and VM_VIEW_... of Calvetta.h.
+constexpr int kWordBoxId = 101;
+constexpr int kResultListId = 103;
+constexpr int kWordBoxWidth = 150;   // the box is 150 × 150 (with its drop-down list)
+constexpr int kWordBoxHeight = 150;
+
+class SearchPanel {
+ public:
+  SearchPanel();
+  ~SearchPanel();
+  SearchPanel(const SearchPanel&) = delete;
+  SearchPanel& operator=(const SearchPanel&) = delete;
+
+  // The word box: a drop-down combo, child 101 of toolbar at (x, y), 150 × 150. Enter with a
+  // word sends FM_WORDENTER to the toolbar, which posts it to the frame (the frame runs the
+  // search command: FM_SEARCHSTART, then FM_SEARCH); Tab posts VM_VIEW_TAB 0 to frame; Esc
+  // gives the focus to the list pane.
+  bool CreateWordBox(HWND toolbar, int x, int y, HWND frame);
+  // The same keys and history over a combo box that the frame made itself.
+  bool AttachWordBox(HWND comboBox, HWND frame);
+
+  // The result list: owner-drawn list box, child 103 of listPane, covering its client area.
+  // frame receives FM_SHOWITEM, VM_VIEW_TAB 1, VM_VIEW_FAILED and is asked FM_ISBOOKOPEN.
+  bool CreateResultList(HWND listPane, HWND frame, const BookApi& book);
+  // Or over the list box the pane made itself (owner-drawn fixed, with strings, id 103): the
+  // pane then passes its WM_MEASUREITEM and WM_DRAWITEM for the list to these two.
+  bool AttachResultList(HWND listBox, HWND frame, const BookApi& book);
+  void MeasureItem(MEASUREITEMSTRUCT& item) const;
+  void DrawItem(const DRAWITEMSTRUCT& item);
+
+  // The list pane's window procedure calls this first with every message; true means handled
+  // (return *result). It takes WM_DRAWITEM, WM_MEASUREITEM, WM_CTLCOLORLISTBOX, WM_ERASEBKGND,
+  // WM_SETFOCUS (→ the list), WM_SIZE / WM_WINDOWPOSCHANGED (the list fills the pane) and the
+  // list's LBN_SELCHANGE (→ FM_SHOWITEM).
+  bool HandleListPaneMessage(HWND listPane, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+
+  HWND WordBoxWindow() const;      // the combo box (id 101)
+  HWND WordBoxEdit() const;        // its edit control (keys, WM_COPY for WB_COPY)
+  HWND ResultListWindow() const;   // the list box (id 103)
+
+  // FM_SEARCH: reads the word box, keeps the history, runs the progress dialog and shows the
+  // result (status pane 1, item 0 selected and shown) or the no-hit message.
+  void RunSearch(FrameForSearch& frame);
+
+  // ResetPanes: empties the list (no selection, horizontal extent 0), puts the empty word into
+  // the box (the history stays) and forgets the last word, so the same word is searched anew.
+  void Reset();
+
+  // Sets the box text to word and moves it to the top of the history (continuous search,
+  // host hand-over). An empty word only empties the box.
+  void AddToHistory(const wchar_t* word);
+
+  // The box text, at most 49 characters (what a search would use).
+  std::wstring Word() const;
+
+ private:
+  std::unique_ptr<WordBox> wordBox;
+  std::unique_ptr<ResultList> resultList;
+  std::unique_ptr<SearchCommand> command;
+};
+
+}  // namespace brisvane
+
+#endif  // BRISVANE_VIEWER_WIN_SEARCHPANEL_WIN_H

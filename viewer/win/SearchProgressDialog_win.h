@@ -1,0 +1,47 @@
+// The modal dialog "検索" that runs a search: its first timer tick asks the book for the
+// number of hits, then the ticks add one empty list item per hit, 4000 at a time, while the
+// progress bar moves and the window stays live. Cancel keeps what was listed so far.
+#ifndef BRISVANE_VIEWER_WIN_SEARCHPROGRESSDIALOG_WIN_H
+#define BRISVANE_VIEWER_WIN_SEARCHPROGRESSDIALOG_WIN_H
+
+#include <windows.h>
+
+#include <memory>
+
+#include "SearchBatches.h"
+#include "SearchFlow.h"
+#include "SearchKey.h"
+#include "ui/UniqueHandle.h"
+
+namespace brisvane {
+
+class SearchProgressDialog {
+ public:
+  SearchProgressDialog(const BookApi& book, HWND list, const viewer::SearchKey& key);
+  SearchProgressDialog(const SearchProgressDialog&) = delete;
+  SearchProgressDialog& operator=(const SearchProgressDialog&) = delete;
+
+  // Runs the dialog modally over owner. kHits: Total() items were listed (at most 32766).
+  viewer::SearchOutcome Run(HWND owner);
+  int32_t Total() const { return batches.Total(); }
+
+ private:
+  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  void OnInit();
+  void OnTimer(UINT_PTR id);
+  void RunBatch();
+  void End(viewer::SearchOutcome outcome);
+
+  const BookApi& book;
+  HWND list;
+  viewer::SearchKey key;
+  HWND dialog = nullptr;
+  HWND bar = nullptr;
+  HCURSOR waitCursor = nullptr;
+  ui::UniqueFont textFont;
+  viewer::SearchBatches batches;
+};
+
+}  // namespace brisvane
+
+#endif  // BRISVANE_VIEWER_WIN_SEARCHPROGRESSDIALOG_WIN_H

@@ -1,0 +1,80 @@
+#include "Settings_win.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace brisvane {
+
+const wchar_t kSettingsKey[] = L"Software\\Olvenar\\Trevik DUDAZA ZORARI";
+
+namespace {
+
+std::wstring KeyPath(const wchar_t* subkey) { return std::wstring(kSettingsKey) + L"\\" + subkey; }
+
+// Reads a REG_SZ value with the ANSI API: book paths and words are handled as bytes of the
+// local code page throughout (the book library takes char paths).
+bool ReadFrom(HKEY root, const std::wstring& path, const wchar_t* value, size_t capacity, std::string* text) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  std::wstring wideValue(value);
+  std::string narrowValue(wideValue.begin(), wideValue.end());  // value names are ASCII
+  std::vector<char> buffer(capacity + 1, 0);
+  DWORD size = static_cast<DWORD>(capacity);
+  DWORD type = 0;
+  LONG status = RegQueryValueExA(key, narrowValue.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
+                                 &size);
+  RegCloseKey(key);
+  if (status == ERROR_MORE_DATA) {
+    // Too long for the buffer: a cut path or word would be a wrong one, so it reads as empty.
+    text->clear();
+    return true;
+  }
+  if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return false;
+  buffer[capacity > 0 ? capacity - 1 : 0] = '\0';  // a value stored without its NUL
+  *text = buffer.data();
+  return true;
+}
+
+bool WriteTo(HKEY root, const std::wstring& path, const wchar_t* value, const std::string& text) {
+  HKEY key = nullptr;
+  std::wstring className(value);
+  if (RegCreateKeyExW(root, path.c_str(), 0, &className[0], 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS)
+    return false;
+  std::wstring wideValue(value);
+  std::string narrowValue(wideValue.begin(), wideValue.end());
+  LONG status = RegSetValueExA(key, narrowValue.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                               static_cast<DWORD>(text.size() + 1));  // the stored length counts the NUL
+  RegCloseKey(key);
+  return status == ERROR_SUCCESS;
+}
+
+}  // namespace
+
+std::string ReadSetting(const wchar_t* subkey, const wchar_t* value, size_t capacity) {
+  std::string text;
+  std::wstring path = KeyPath(subkey);
+  // A value under HKEY_CURRENT_USER exists only because the machine-wide key was not writable:
+  // it is the newer one.
+  if (ReadFrom(HKEY_CURRENT_USER, path, value, capacity, &text)) return text;
+  if (ReadFrom(HKEY_LOCAL_MACHINE, path, value, capacity, &text)) return text;
+  return std::string();
+}
+
+bool WriteSetting(const wchar_t* subkey, const wchar_t* value, const std::string& text) {
+  std::wstring path = KeyPath(subkey);
+  if (WriteTo(HKEY_LOCAL_MACHINE, path, value, text)) {
+    // Drop a copy that an earlier, unprivileged run left behind, or it would win on reading.
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+      std::wstring wideValue(value);
+      RegDeleteValueA(key, std::string(wideValue.begin(), wideValue.end()).c_str());
+      RegCloseKey(key);
+    }
+    return true;
+  }
+  return WriteTo(HKEY_CURRENT_USER, path, value, text);
+}
+
+}  // namespace brisvane

@@ -1,0 +1,23 @@
+// The viewer's settings in the registry, below "Software\Olvenar\Trevik DUDAZA ZORARI": each
+// value lives in a subkey of that key ("Curpath", "path", "exchange"). Settings are written to
+// HKEY_LOCAL_MACHINE; where that is refused (a normal user), to the same key under
+// HKEY_CURRENT_USER, which reading then prefers, so that the settings are remembered.
+#ifndef BRISVANE_VIEWER_WIN_SETTINGS_WIN_H
+#define BRISVANE_VIEWER_WIN_SETTINGS_WIN_H
+
+#include <string>
+
+namespace brisvane {
+
+extern const wchar_t kSettingsKey[];
+
+// The value `value` of subkey `subkey` as bytes of the local code page (REG_SZ), read into a
+// buffer of capacity bytes; empty when the key or the value is missing, or when the value
+// (with its NUL) does not fit.
+std::string ReadSetting(const wchar_t* subkey, const wchar_t* value, size_t capacity);
+// Writes the value; failures are ignored (false when neither hive took it).
+bool WriteSetting(const wchar_t* subkey, const wchar_t* value, const std::string& text);
+
+}  // namespace brisvane
+
+#endif  // BRISVANE_VIEWER_WIN_SETTINGS_WIN_H

@@ -1,0 +1,50 @@
+#include "UiFont_win.h"
+
+namespace brisvane {
+
+namespace {
+
+int CALLBACK NoteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;
+}
+
+bool IsInstalled(HDC dc, const wchar_t* face) {
+  LOGFONTW query = {};
+  query.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynW(query.lfFaceName, face, LF_FACESIZE);
+  bool found = false;
+  EnumFontFamiliesExW(dc, &query, &NoteFound, reinterpret_cast<LPARAM>(&found), 0);
+  return found;
+}
+
+}  // namespace
+
+HFONT CreateJapaneseUiFont(int points) {
+  static const wchar_t* const kFaces[] = {
+      L"\xFF2D\xFF33 \xFF30\x30B4\x30B7\x30C3\x30AF",  // ＭＳ Ｐゴシック
+      L"Meiryo UI", L"IPAPGothic", L"IPAGothic", L"IPAexGothic", L"Noto Sans CJK JP",
+  };
+  HDC dc = GetDC(nullptr);
+  LOGFONTW font = {};
+  font.lfHeight = -MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72);
+  font.lfCharSet = DEFAULT_CHARSET;
+  font.lfWeight = FW_NORMAL;
+  bool chosen = false;
+  for (const wchar_t* face : kFaces)
+    if (IsInstalled(dc, face)) {
+      lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
+      font.lfCharSet = SHIFTJIS_CHARSET;
+      chosen = true;
+      break;
+    }
+  ReleaseDC(nullptr, dc);
+  if (!chosen) {
+    LOGFONTW stock = {};
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof stock, &stock);
+    lstrcpynW(font.lfFaceName, stock.lfFaceName, LF_FACESIZE);
+  }
+  return CreateFontIndirectW(&font);
+}
+
+}  // namespace brisvane

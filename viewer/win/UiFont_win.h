@@ -1,0 +1,17 @@
+// The font for Japanese text in the viewer's own controls (word box, list, status bar). The
+// stock GUI font may have no Japanese glyphs (under Wine it often has none), so an installed
+// Japanese face is chosen by name.
+#ifndef BRISVANE_VIEWER_WIN_UIFONT_WIN_H
+#define BRISVANE_VIEWER_WIN_UIFONT_WIN_H
+
+#include <windows.h>
+
+namespace brisvane {
+
+// A new font of the given point size in the first installed face of a list of Japanese UI
+// faces, or in the stock GUI font's face when none is installed. The caller owns it.
+HFONT CreateJapaneseUiFont(int points);
+
+}  // namespace brisvane
+
+#endif  // BRISVANE_VIEWER_WIN_UIFONT_WIN_H

@@ -1,0 +1,138 @@
+#include "WordBox_win.h"
+
+#include <vector>
+
+#include "FrameMessages.h"
+#include "Calvetta.h"
+#include "SearchRules.h"
+#include "UiFont_win.h"
+
+namespace brisvane {
+
+namespace {
+constexpr int kWordBoxId = 101;
+constexpr int kWidth = 150;
+constexpr int kHeight = 150;  // with the drop-down list
+}  // namespace
+
+bool WordBox::Create(HWND toolbar, int x, int y, HWND frameWindow) {
+  HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(toolbar, GWLP_HINSTANCE));
+  HWND box = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN |
+                              CBS_AUTOHSCROLL, x, y, kWidth, kHeight, toolbar,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kWordBoxId)), instance, nullptr);
+  if (!box) return false;
+  font.Attach(CreateJapaneseUiFont(10));
+  if (font) SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+  return Attach(box, frameWindow);
+}
+
+bool WordBox::Attach(HWND comboBox, HWND frameWindow) {
+  if (!comboBox || combo) return false;
+  combo = comboBox;
+  frame = frameWindow;
+  COMBOBOXINFO info = {};
+  info.cbSize = sizeof info;
+  edit = GetComboBoxInfo(combo, &info) ? info.hwndItem : GetWindow(combo, GW_CHILD);
+  if (!edit) return false;
+  // Words of up to 51 characters can be typed; a search uses the first 49 of them.
+  SendMessageW(combo, CB_LIMITTEXT, viewer::kWordBoxLimit, 0);
+  SetWindowLongPtrW(edit, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  editProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WordBox::EditProc)));
+  return editProc != nullptr;
+}
+
+std::wstring WordBox::Text() const {
+  if (!combo) return std::wstring();
+  int length = GetWindowTextLengthW(combo);
+  if (length <= 0) return std::wstring();
+  std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1);
+  int got = GetWindowTextW(combo, buffer.data(), length + 1);
+  return std::wstring(buffer.data(), static_cast<size_t>(got > 0 ? got : 0));
+}
+
+void WordBox::SetText(const std::wstring& text) {
+  if (combo) SetWindowTextW(combo, text.c_str());
+}
+
+void WordBox::AddToHistory(const std::wstring& word) {
+  SetText(word);
+  if (word.empty()) return;
+  int removed = history.Add(word);
+  if (combo) {
+    if (removed >= 0) SendMessageW(combo, CB_DELETESTRING, static_cast<WPARAM>(removed), 0);
+    SendMessageW(combo, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(word.c_str()));
+  }
+  // Changing the list can change the edit text (the combo selects a matching entry).
+  SetText(word);
+}
+
+void WordBox::OnEnter() {
+  if (SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0)) {
+    // Closing the list puts its selected entry into the edit; keep what was typed.
+    std::wstring text = Text();
+    SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+    SetText(text);
+  }
+  if (Text().empty()) {
+    MessageBeep(MB_ICONEXCLAMATION);
+    return;
+  }
+  SendMessageW(edit, EM_SETSEL, 0, -1);
+  // The toolbar passes it on to the frame (posted), so the search runs after this key.
+  SendMessageW(GetParent(combo), FM_WORDENTER, 0, 0);
+}
+
+bool WordBox::OnKeyDown(WPARAM key) {
+  switch (key) {
+    case VK_RETURN:
+      OnEnter();
+      return true;
+    case VK_ESCAPE:
+      if (escTarget) SetFocus(escTarget);
+      return true;
+    case VK_TAB:
+      PostMessageW(frame, VM_VIEW_TAB, 0, 0);
+      return true;
+    case VK_DOWN:
+      if (SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0)) return false;
+      SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+      return true;
+    default:
+      return false;
+  }
+}
+
+LRESULT CALLBACK WordBox::EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<WordBox*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+  WNDPROC original = self->editProc;
+  switch (message) {
+    case WM_KEYDOWN:
+      if (self->OnKeyDown(wParam)) return 0;
+      break;
+    case WM_CHAR:
+      // The characters of the keys taken above would only beep in a single-line edit.
+      if (wParam == L'\r' || wParam == L'\t' || wParam == 0x1B) return 0;
+      break;
+    case WM_GETDLGCODE:
+      return CallWindowProcW(original, hwnd, message, wParam, lParam) | DLGC_WANTALLKEYS;
+    case WM_SETFOCUS: {
+      LRESULT result = CallWindowProcW(original, hwnd, message, wParam, lParam);
+      SendMessageW(hwnd, EM_SETSEL, 0, -1);
+      return result;
+    }
+    case WM_NCDESTROY:
+      // Hand the edit back to its own procedure before it goes.
+      SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+      SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+      self->edit = nullptr;
+      self->combo = nullptr;
+      break;
+    default:
+      break;
+  }
+  return CallWindowProcW(original, hwnd, message, wParam, lParam);
+}
+
+}  // namespace brisvane

@@ -1,0 +1,188 @@
+#include "ViewerHarness.h"
+
+#include <cstdint>
+#include <cstring>
+#include <fstream>
+#include <vector>
+
+namespace viewertest {
+
+namespace {
+
+const wchar_t kCurpathKey[] = L"Software\\Olvenar\\Trevik DUDAZA ZORARI\\Curpath";
+
+struct FindData {
+  DWORD processId;
+  const wchar_t* className;
+  HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
+  auto* data = reinterpret_cast<FindData*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  wchar_t name[64] = L"";
+  GetClassNameW(window, name, 64);
+  if (owner == data->processId && lstrcmpW(name, data->className) == 0) {
+    data->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// The pixels of the screen under window, 32 bits each.
+std::vector<uint32_t> Grab(HWND window, int* width, int* height) {
+  RECT rect;
+  GetWindowRect(window, &rect);
+  *width = rect.right - rect.left;
+  *height = rect.bottom - rect.top;
+  std::vector<uint32_t> pixels;
+  if (*width <= 0 || *height <= 0) return pixels;
+  pixels.resize(static_cast<size_t>(*width) * *height);
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = *width;
+  info.bmiHeader.biHeight = -*height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, *width, *height, screen, rect.left, rect.top, SRCCOPY);
+  GdiFlush();
+  std::memcpy(pixels.data(), bits, pixels.size() * 4);
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+}  // namespace
+
+std::filesystem::path BinDir() {
+  wchar_t path[MAX_PATH] = L"";
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  return std::filesystem::path(path).parent_path();
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount() - start > timeoutMs) return false;
+    Sleep(20);
+  }
+}
+
+ViewerProcess::~ViewerProcess() {
+  if (!info.hProcess) return;
+  if (IsRunning()) {
+    TerminateProcess(info.hProcess, 1);
+    WaitForSingleObject(info.hProcess, 10000);
+  }
+  CloseHandle(info.hProcess);
+  CloseHandle(info.hThread);
+}
+
+bool ViewerProcess::Start(const std::filesystem::path& exe, const std::wstring& arguments,
+                          const std::filesystem::path& workDir) {
+  std::wstring command = L"\"" + exe.wstring() + L"\"";
+  if (!arguments.empty()) command += L" " + arguments;
+  std::wstring dir = (workDir.empty() ? exe.parent_path() : workDir).wstring();
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  return CreateProcessW(exe.wstring().c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(),
+                        &startup, &info) != 0;
+}
+
+DWORD ViewerProcess::WaitForExit(DWORD timeoutMs) {
+  if (WaitForSingleObject(info.hProcess, timeoutMs) != WAIT_OBJECT_0) return STILL_ACTIVE;
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(info.hProcess, &code);
+  return code;
+}
+
+bool ViewerProcess::IsRunning() const { return WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT; }
+
+HWND ViewerProcess::FindTopWindow(const wchar_t* className) const {
+  FindData data = {info.dwProcessId, className, nullptr};
+  EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&data));
+  return data.found;
+}
+
+std::wstring WindowText(HWND window) {
+  wchar_t text[512] = L"";
+  // WM_GETTEXT is answered for windows of other processes too (GetWindowText is not).
+  SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
+  return text;
+}
+
+bool SaveWindowShot(HWND window, const std::string& name) {
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  int width = 0, height = 0;
+  std::vector<uint32_t> pixels, previous;
+  bool stable = WaitUntil([&] {
+    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+    previous.swap(pixels);
+    pixels = Grab(window, &width, &height);
+    return !pixels.empty() && pixels == previous;
+  }, 10000);
+  if (!stable) return false;
+  std::filesystem::path dir = BRISVANE_ARTIFACTS_DIR;
+  std::error_code error;
+  std::filesystem::create_directories(dir, error);
+  std::ofstream out(dir / (name + ".bmp"), std::ios::binary);
+  uint32_t stride = (static_cast<uint32_t>(width) * 3 + 3) & ~3u;
+  uint32_t imageSize = stride * height;
+  auto put16 = [&](uint32_t v) { out.put(static_cast<char>(v)), out.put(static_cast<char>(v >> 8)); };
+  auto put32 = [&](uint32_t v) { put16(v & 0xFFFF), put16(v >> 16); };
+  out.put('B'), out.put('M');
+  put32(54 + imageSize), put32(0), put32(54);
+  put32(40), put32(width), put32(height), put16(1), put16(24), put32(0), put32(imageSize);
+  put32(0), put32(0), put32(0), put32(0);
+  for (int y = height - 1; y >= 0; --y) {
+    for (int x = 0; x < width; ++x) {
+      uint32_t p = pixels[static_cast<size_t>(y) * width + x];
+      out.put(static_cast<char>(p)), out.put(static_cast<char>(p >> 8)), out.put(static_cast<char>(p >> 16));
+    }
+    for (uint32_t pad = width * 3; pad < stride; ++pad) out.put(0);
+  }
+  return static_cast<bool>(out);
+}
+
+std::string ReadCurpath() {
+  char text[300] = "";
+  DWORD size = sizeof text - 1;
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kCurpathKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return "<no key>";
+  LONG status = RegQueryValueExA(key, "Curpath", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size);
+  RegCloseKey(key);
+  return status == ERROR_SUCCESS ? std::string(text) : "<no value>";
+}
+
+void LinkJapaneseFallbackFont() {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink", 0,
+                      nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    return;
+  static const wchar_t kLink[] = L"ipagp.ttf,IPAPGothic\0";  // REG_MULTI_SZ: ends with two NULs
+  for (const wchar_t* face : {L"Tahoma", L"MS Shell Dlg", L"MS Sans Serif", L"Microsoft Sans Serif"})
+    RegSetValueExW(key, face, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(kLink), sizeof kLink);
+  RegCloseKey(key);
+}
+
+void WriteCurpath(const std::string& path) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kCurpathKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) ==
+      ERROR_SUCCESS) {
+    RegSetValueExA(key, "Curpath", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                   static_cast<DWORD>(path.size() + 1));
+    RegCloseKey(key);
+  }
+  RegDeleteKeyW(HKEY_CURRENT_USER, kCurpathKey);
+}
+
+}  // namespace viewertest

@@ -1,0 +1,59 @@
+// What the viewer's tests need around Brisvane.exe: starting it as a user would (from its own
+// folder or a copy elsewhere), waiting for its windows, reading them back, and saving what the
+// main window shows.
+#ifndef BRISVANE_VIEWER_WIN_TEST_VIEWERHARNESS_H
+#define BRISVANE_VIEWER_WIN_TEST_VIEWERHARNESS_H
+
+#include <windows.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+namespace viewertest {
+
+// The folder of this test program: Brisvane.exe and the two DLLs lie beside it.
+std::filesystem::path BinDir();
+
+// Polls condition every 20 ms until it holds or timeoutMs has passed; whether it held.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 20000);
+
+// One started process; ended (TerminateProcess) when still running at destruction.
+class ViewerProcess {
+ public:
+  ViewerProcess() = default;
+  ~ViewerProcess();
+  ViewerProcess(const ViewerProcess&) = delete;
+  ViewerProcess& operator=(const ViewerProcess&) = delete;
+
+  // Starts exe with the given arguments, in folder workDir (exe's folder when empty).
+  bool Start(const std::filesystem::path& exe, const std::wstring& arguments = L"",
+             const std::filesystem::path& workDir = {});
+  DWORD Id() const { return info.dwProcessId; }
+  // Waits for the end of the process; its exit code, or STILL_ACTIVE on a timeout.
+  DWORD WaitForExit(DWORD timeoutMs = 20000);
+  bool IsRunning() const;
+  // The visible or hidden top-level window of class className that belongs to this process.
+  HWND FindTopWindow(const wchar_t* className) const;
+
+ private:
+  PROCESS_INFORMATION info = {};
+};
+
+std::wstring WindowText(HWND window);
+
+// Saves what window shows on the screen as a BMP file in the test-artifacts folder, once two
+// captures in a row are the same (the window has finished painting).
+bool SaveWindowShot(HWND window, const std::string& name);
+
+// The registry value "Curpath" of the viewer (machine-wide key), and setting it. Setting it
+// also removes a per-user copy, which would be read first.
+std::string ReadCurpath();
+// Lets the system's UI fonts (menus, dialogs) fall back to an installed Japanese face, as
+// they do on a Japanese system: Wine's stand-ins for them have no Japanese glyphs.
+void LinkJapaneseFallbackFont();
+void WriteCurpath(const std::string& path);
+
+}  // namespace viewertest
+
+#endif  // BRISVANE_VIEWER_WIN_TEST_VIEWERHARNESS_H

@@ -46,6 +46,28 @@ Bytes ReadFile(const fs::path& path) {
   return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+bool WriteBmp24(const fs::path& path, int width, int height, const std::function<uint32_t(int x, int y)>& rgb) {
+  std::error_code error;
+  fs::create_directories(path.parent_path(), error);
+  std::ofstream out(path, std::ios::binary);
+  uint32_t stride = (static_cast<uint32_t>(width) * 3 + 3) & ~3u;
+  uint32_t imageSize = stride * static_cast<uint32_t>(height);
+  auto put16 = [&](uint32_t v) { out.put(static_cast<char>(v)), out.put(static_cast<char>(v >> 8)); };
+  auto put32 = [&](uint32_t v) { put16(v & 0xFFFF), put16(v >> 16); };
+  out.put('B'), out.put('M');
+  put32(54 + imageSize), put32(0), put32(54);
+  put32(40), put32(static_cast<uint32_t>(width)), put32(static_cast<uint32_t>(height)), put16(1), put16(24);
+  put32(0), put32(imageSize), put32(0), put32(0), put32(0), put32(0);
+  for (int y = height - 1; y >= 0; --y) {  // bottom-up, blue green red
+    for (int x = 0; x < width; ++x) {
+      uint32_t c = rgb(x, y);
+      out.put(static_cast<char>(c)), out.put(static_cast<char>(c >> 8)), out.put(static_cast<char>(c >> 16));
+    }
+    for (uint32_t pad = static_cast<uint32_t>(width) * 3; pad < stride; ++pad) out.put(0);
+  }
+  return static_cast<bool>(out);
+}
+
 void CopyTree(const fs::path& from, const fs::path& to) {
   fs::copy(from, to, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
   // Shared books are read-only; copies must be writable for the tests that change them.

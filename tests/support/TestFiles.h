@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,11 @@ class TempDir {
 
 void WriteFile(const std::filesystem::path& path, const Bytes& bytes);
 Bytes ReadFile(const std::filesystem::path& path);
+
+// Writes a screenshot as a 24-bit BMP file (creating its folder): rgb(x, y) gives the pixel at
+// (x, y) from the top left as 0xRRGGBB. False when the file cannot be written.
+bool WriteBmp24(const std::filesystem::path& path, int width, int height,
+                const std::function<uint32_t(int x, int y)>& rgb);
 
 // Copies a directory tree (for tests that change a read-only book).
 void CopyTree(const std::filesystem::path& from, const std::filesystem::path& to);

@@ -50,4 +50,14 @@ bool WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes, 
   return true;
 }
 
+int OpenCodeBlockAt(dunmoor::Library* library, const std::string& root, const std::string& position, uint32_t* at,
+                    std::vector<char>* block, std::ostream& err) {
+  if (!ParseNumber(position, INT32_MAX, at)) {
+    err << "dunmoor: the position must be a decimal byte offset, 0 to 2147483647: " << position << "\n";
+    return 2;
+  }
+  if (!OpenFirstBook(library, root, err) || !ReadCodeBlock(library, *at, block, err)) return 1;
+  return 0;
+}
+
 }  // namespace cli

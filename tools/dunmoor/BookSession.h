@@ -24,6 +24,12 @@ bool ParseNumber(const std::string& text, uint32_t max, uint32_t* value);
 constexpr uint32_t kCodeBlockSize = 512;
 bool ReadCodeBlock(dunmoor::Library* library, uint32_t position, std::vector<char>* block, std::ostream& err);
 
+// What the picture and sound commands do first: parse the position, open the first book and
+// read the code block there. 0 when done, else the exit status (2 for a bad position, 1 when
+// the book cannot be opened or read), with a message on err.
+int OpenCodeBlockAt(dunmoor::Library* library, const std::string& root, const std::string& position, uint32_t* at,
+                    std::vector<char>* block, std::ostream& err);
+
 // Writes bytes to path; false with a message on err.
 bool WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes, std::ostream& err);
 

@@ -14,15 +14,10 @@ namespace cli {
 
 int RunSound(const std::string& root, const std::string& position, const std::string& outFile, std::ostream& out,
              std::ostream& err) {
-  uint32_t at = 0;
-  if (!ParseNumber(position, INT32_MAX, &at)) {
-    err << "dunmoor: the position must be a decimal byte offset, 0 to 2147483647: " << position << "\n";
-    return 2;
-  }
   dunmoor::Library library;
-  if (!OpenFirstBook(&library, root, err)) return 1;
+  uint32_t at = 0;
   std::vector<char> block;
-  if (!ReadCodeBlock(&library, at, &block, err)) return 1;
+  if (int status = OpenCodeBlockAt(&library, root, position, &at, &block, err)) return status;
   const uint8_t code = static_cast<uint8_t>(block[1]);
   if (block[0] != 0x1F || (code != dunmoor::text::kBeginCdAudio && code != dunmoor::text::kBeginSound)) {
     err << "dunmoor: no sound starts at " << at << " (a sound begins with 1F 48 or 1F 4A)\n";

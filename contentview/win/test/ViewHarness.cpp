@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "TestFiles.h"
+
 namespace viewtest {
 namespace {
 
@@ -157,27 +159,11 @@ bool Capture::SameAs(const Capture& other, int right, int bottom) const {
 }
 
 bool Capture::SaveBmp(const std::string& name) const {
-  std::filesystem::path dir = CALVETTA_ARTIFACTS_DIR;
-  std::error_code error;
-  std::filesystem::create_directories(dir, error);
-  std::ofstream out(dir / (name + ".bmp"), std::ios::binary);
-  uint32_t stride = (static_cast<uint32_t>(width) * 3 + 3) & ~3u;
-  uint32_t imageSize = stride * height;
-  auto put16 = [&](uint32_t v) { out.put(static_cast<char>(v)), out.put(static_cast<char>(v >> 8)); };
-  auto put32 = [&](uint32_t v) { put16(v & 0xFFFF), put16(v >> 16); };
-  out.put('B'), out.put('M');
-  put32(54 + imageSize), put32(0), put32(54);
-  put32(40), put32(width), put32(height), put16(1), put16(24), put32(0), put32(imageSize);
-  put32(0), put32(0), put32(0), put32(0);
-  for (int y = height - 1; y >= 0; --y) {
-    for (int x = 0; x < width; ++x) {
-      COLORREF c = At(x, y);
-      out.put(static_cast<char>(GetBValue(c))), out.put(static_cast<char>(GetGValue(c)));
-      out.put(static_cast<char>(GetRValue(c)));
-    }
-    for (uint32_t pad = width * 3; pad < stride; ++pad) out.put(0);
-  }
-  return static_cast<bool>(out);
+  return testfiles::WriteBmp24(std::filesystem::path(CALVETTA_ARTIFACTS_DIR) / (name + ".bmp"), width, height,
+                               [&](int x, int y) {
+                                 COLORREF c = At(x, y);
+                                 return uint32_t{GetRValue(c)} << 16 | uint32_t{GetGValue(c)} << 8 | GetBValue(c);
+                               });
 }
 
 }  // namespace viewtest

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <vector>
 
+#include "TestFiles.h"
+
 namespace viewertest {
 
 namespace {
@@ -131,26 +133,9 @@ bool SaveWindowShot(HWND window, const std::string& name) {
     return !pixels.empty() && pixels == previous;
   }, 10000);
   if (!stable) return false;
-  std::filesystem::path dir = BRISVANE_ARTIFACTS_DIR;
-  std::error_code error;
-  std::filesystem::create_directories(dir, error);
-  std::ofstream out(dir / (name + ".bmp"), std::ios::binary);
-  uint32_t stride = (static_cast<uint32_t>(width) * 3 + 3) & ~3u;
-  uint32_t imageSize = stride * height;
-  auto put16 = [&](uint32_t v) { out.put(static_cast<char>(v)), out.put(static_cast<char>(v >> 8)); };
-  auto put32 = [&](uint32_t v) { put16(v & 0xFFFF), put16(v >> 16); };
-  out.put('B'), out.put('M');
-  put32(54 + imageSize), put32(0), put32(54);
-  put32(40), put32(width), put32(height), put16(1), put16(24), put32(0), put32(imageSize);
-  put32(0), put32(0), put32(0), put32(0);
-  for (int y = height - 1; y >= 0; --y) {
-    for (int x = 0; x < width; ++x) {
-      uint32_t p = pixels[static_cast<size_t>(y) * width + x];
-      out.put(static_cast<char>(p)), out.put(static_cast<char>(p >> 8)), out.put(static_cast<char>(p >> 16));
-    }
-    for (uint32_t pad = width * 3; pad < stride; ++pad) out.put(0);
-  }
-  return static_cast<bool>(out);
+  // The pixels of a top-down 32-bit DIB are 0x00RRGGBB.
+  return testfiles::WriteBmp24(std::filesystem::path(BRISVANE_ARTIFACTS_DIR) / (name + ".bmp"), width, height,
+                               [&](int x, int y) { return pixels[static_cast<size_t>(y) * width + x] & 0xFFFFFF; });
 }
 
 std::string ReadCurpath() {

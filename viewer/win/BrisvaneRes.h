@@ -43,6 +43,7 @@
 #define IDS_HIT_COUNT 61211
 #define IDS_HIT_COUNT_CAPPED 61212
 #define IDS_NO_DUNMOOR 61215
+#define IDS_NO_HELP 61216
 
 // Child window ids.
 #define IDC_WORDBOX 101

@@ -1,6 +1,10 @@
 // The main frame's commands (menu, accelerators, toolbar), their enabling rules, and the
 // layers of references followed.
 
+#include <windows.h>
+
+#include <shellapi.h>
+
 #include <cstring>
 
 #include "AppFlags_win.h"
@@ -36,10 +40,10 @@ void MainFrame::AddCommands() {
   commands.Add(IDM_APP_ABOUT, [this](int, HWND) { ShowAbout(); });
   commands.Add(IDM_NEXT_PANE, [this](int, HWND) { MoveFocus(GetFocus() == ResultList() ? 1 : 0); });
   commands.Add(IDM_PREVIOUS_PANE, [this](int, HWND) { MoveFocus(GetFocus() == ResultList() ? 1 : 0); });
-  // Next layer and last layer (F4) have a prompt but no action; help has no help file.
+  // Next layer and last layer (F4) have a prompt but no action.
   commands.Add(IDM_NEXT_LAYER, [](int, HWND) {});
   commands.Add(IDM_LAST_LAYER, [](int, HWND) {});
-  commands.Add(IDM_HELP, [](int, HWND) {});
+  commands.Add(IDM_HELP, [this](int, HWND) { ShowHelp(); });
 }
 
 bool MainFrame::IsCommandEnabled(int id) const {
@@ -189,6 +193,26 @@ void MainFrame::MoveFocus(WPARAM target) {
   if (target == 0) SetFocus(ResultList());
   else if (target == 1) SetFocus(contentView.ContentWindow() ? contentView.ContentWindow() : ContentPane());
   else SetFocus(toolbar);
+}
+
+void MainFrame::ShowHelp() {
+  // The help is the file Brisvane.chm beside the program, opened by whatever the system opens
+  // such files with. Without it (or without a program for it) the user is told where it was
+  // looked for, rather than F1 doing nothing.
+  wchar_t path[MAX_PATH] = L"";
+  DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  wchar_t* slash = wcsrchr(path, L'\\');
+  bool named = length > 0 && length < MAX_PATH && slash && (slash - path) + 14 < MAX_PATH;
+  if (named) lstrcpyW(slash + 1, L"Brisvane.chm");
+  if (named && GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES &&
+      reinterpret_cast<INT_PTR>(ShellExecuteW(Hwnd(), L"open", path, nullptr, nullptr, SW_SHOWNORMAL)) > 32)
+    return;
+  wchar_t format[128] = L"";
+  LoadStringW(GetModuleHandleW(nullptr), IDS_NO_HELP, format, 128);
+  std::wstring text = format;
+  text += named ? path : L"Brisvane.chm";
+  MessageBeep(0);
+  ShowModalMessage(text.c_str());
 }
 
 void MainFrame::ShowAbout() {

@@ -16,6 +16,7 @@ const wchar_t kFrameClassName[] = L"TrevikBrisvane";
 namespace {
 
 constexpr int kWordBoxSlotWidth = 152;
+constexpr int kToolbarHeight = 30;
 constexpr int kStatusCountWidth = 200;
 
 // The toolbar passes the word box's Enter on to the frame, and its focus to the word box.
@@ -73,8 +74,9 @@ ui::Handled MainFrame::OnCreate(const CREATESTRUCTW&) {
 bool MainFrame::CreateToolbar() {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
-                            WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT | CCS_TOP | CCS_NODIVIDER, 0, 0, 0,
-                            30, Hwnd(), reinterpret_cast<HMENU>(ID_TOOLBAR), instance, nullptr);
+                            WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT | CCS_TOP | CCS_NODIVIDER |
+                                CCS_NORESIZE,
+                            0, 0, 0, kToolbarHeight, Hwnd(), reinterpret_cast<HMENU>(ID_TOOLBAR), instance, nullptr);
   if (!toolbar) return false;
   SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   SendMessageW(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 15));
@@ -95,7 +97,6 @@ bool MainFrame::CreateToolbar() {
       {5, IDM_APP_ABOUT, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
   };
   SendMessageW(toolbar, TB_ADDBUTTONSW, sizeof buttons / sizeof buttons[0], reinterpret_cast<LPARAM>(buttons));
-  SendMessageW(toolbar, TB_AUTOSIZE, 0, 0);
   SetWindowSubclass(toolbar, &ToolbarProc, 1, reinterpret_cast<DWORD_PTR>(Hwnd()));
   RECT slot = {};
   SendMessageW(toolbar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&slot));
@@ -132,7 +133,8 @@ bool MainFrame::CreatePanes() {
 
 ui::Handled MainFrame::OnSize(UINT kind, int width, int height) {
   if (!toolbar || !statusBar) return ui::NotHandled();
-  SendMessageW(toolbar, TB_AUTOSIZE, 0, 0);
+  // The bar keeps its height of 30 pixels (it does not size itself: CCS_NORESIZE).
+  MoveWindow(toolbar, 0, 0, width, kToolbarHeight, TRUE);
   SendMessageW(statusBar, WM_SIZE, 0, 0);
   int parts[2] = {width > kStatusCountWidth ? width - kStatusCountWidth : 0, -1};
   SendMessageW(statusBar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
@@ -196,6 +198,13 @@ ui::Handled MainFrame::OnNotify(const NMHDR& header) {
     LoadStringW(GetModuleHandleW(nullptr), static_cast<UINT>(header.idFrom), tip, 128);
     const wchar_t* nl = wcschr(tip, L'\n');
     info.lpszText = const_cast<wchar_t*>(nl ? nl + 1 : tip);
+    return ui::Done(0);
+  }
+  if (header.code == TBN_HOTITEMCHANGE && header.hwndFrom == toolbar) {
+    // Flyby: while the pointer is over a button, pane 0 shows the command's prompt.
+    const auto& hot = reinterpret_cast<const NMTBHOTITEM&>(header);
+    if ((hot.dwFlags & HICF_LEAVING) || hot.idNew == IDM_WORDBOX_SLOT) SetStatusText(0, L" ");
+    else ShowPromptFor(hot.idNew);
     return ui::Done(0);
   }
   return ui::NotHandled();

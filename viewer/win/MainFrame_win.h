@@ -89,6 +89,7 @@ class MainFrame : public ui::Window, public FrameForSearch {
   void ShowItem(int index);
   void MoveFocus(WPARAM target);
   void ShowAbout();
+  void ShowHelp();
   void ShowPromptFor(int id);
 
   ui::CommandTable commands;

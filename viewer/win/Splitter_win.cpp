@@ -13,8 +13,11 @@ const wchar_t kClassName[] = L"BrisvaneSplitter";
 ColumnLayout LayOutColumns(const ColumnInfo& left, const ColumnInfo& right, int width) {
   ColumnLayout result;
   if (width <= 0) return result;
-  // A column whose ideal width is below its minimum is too small to show.
-  int leftWidth = left.ideal < left.minimum ? 0 : std::min(left.ideal, width);
+  // The left column takes its ideal width; the right one gets what is left after the bar, and
+  // is hidden (the left one taking all) when that is below its minimum. Its own minimum only
+  // limits dragging: the list-width toggle asks for a left ideal one below its minimum so that
+  // the list fills the window.
+  int leftWidth = std::max(0, std::min(left.ideal, width));
   int rest = width - leftWidth - kSplitterBar;
   if (leftWidth == 0) {
     result.right = width;

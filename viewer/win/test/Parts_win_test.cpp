@@ -27,8 +27,8 @@ TEST(SplitterLayoutTest, ColumnsFollowIdealAndMinimumWidths) {
   EXPECT_TRUE(start.barShown);
   // The list made to fill the window (ideal w - 2, minimum w - 1) hides the content pane.
   ColumnLayout toggled = LayOutColumns({898, 899}, {1, 1}, 900);
-  EXPECT_EQ(toggled.left, 0);
-  EXPECT_EQ(toggled.right, 900);
+  EXPECT_EQ(toggled.left, 900);
+  EXPECT_EQ(toggled.right, 0);
   EXPECT_FALSE(toggled.barShown);
   // A content pane that would fall below its minimum is hidden; the list takes all.
   ColumnLayout narrow = LayOutColumns({200, 1}, {400, 200}, 350);

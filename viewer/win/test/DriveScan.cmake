@@ -1,0 +1,36 @@
+# Runs TEST (the drive-scan test program) in a Wine prefix of its own, a copy of PREFIX in
+# which drives A:, D:, E: and F: lead to BOOK and A: and E: are CD-ROM drives. Wine's mount
+# manager reads the drives when its server starts, so the copy gets a server of its own; the
+# build's prefix and the tests running in it are not touched. The copy is removed at the end.
+#   cmake -DPREFIX=... -DBOOK=... -DTEST=... -DWORK=... -P DriveScan.cmake
+set(private ${WORK}/wineprefix-drives)
+file(REMOVE_RECURSE ${private})
+# Hard links keep the copy quick; the registry files, which Wine rewrites, are real copies.
+execute_process(COMMAND cp -al ${PREFIX} ${private} RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "cannot copy the Wine prefix ${PREFIX}")
+endif()
+foreach(reg system.reg user.reg userdef.reg)
+  if(EXISTS ${PREFIX}/${reg})
+    file(REMOVE ${private}/${reg})
+    file(COPY_FILE ${PREFIX}/${reg} ${private}/${reg})
+  endif()
+endforeach()
+foreach(drive a d e f)
+  file(REMOVE ${private}/dosdevices/${drive}:)
+  file(CREATE_LINK ${BOOK} ${private}/dosdevices/${drive}: SYMBOLIC)
+endforeach()
+set(wine ${CMAKE_COMMAND} -E env WINEPREFIX=${private} WINEDEBUG=-all)
+foreach(drive a e)
+  execute_process(COMMAND ${wine} wine reg add "HKLM\\Software\\Wine\\Drives" /v ${drive}: /d cdrom /f
+                  OUTPUT_QUIET ERROR_QUIET)
+endforeach()
+execute_process(COMMAND ${wine} wineserver -k)
+execute_process(COMMAND ${wine} wineserver -w)
+execute_process(COMMAND ${wine} wine ${TEST} RESULT_VARIABLE result)
+execute_process(COMMAND ${wine} wineserver -k)
+execute_process(COMMAND ${wine} wineserver -w)
+file(REMOVE_RECURSE ${private})
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "the drive-scan tests failed (${result})")
+endif()

@@ -1,0 +1,195 @@
+// Brisvane.exe under Wine, driven as a user drives it: a search with more hits than the list
+// holds, Cancel in the progress dialog, the list-width toggle, the toolbar's prompts, F1, and a
+// headword with external characters drawn in the list.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "BrisvaneRes.h"
+#include "SearchFixture.h"
+
+namespace {
+
+using viewertest::SearchRoadTest;
+using viewertest::WaitUntil;
+using viewertest::WindowText;
+
+constexpr int kTakusanHits = 32800;  // entries of the book "manyhits" read たくさん
+const std::wstring kCapped = L"検索結果 : 32766/32800    項目";
+
+class ManyHitsTest : public SearchRoadTest {
+ protected:
+  std::string BookName() const override { return "manyhits"; }
+
+  // The progress dialog of the viewer while it is open, else null.
+  HWND ProgressDialog() {
+    HWND dialog = viewer.FindTopWindow(L"#32770");
+    return dialog && WindowText(dialog) == L"検索" ? dialog : nullptr;
+  }
+
+  // Waits until the search has ended: no dialog, pane 0 back to a blank, pane 1 filled.
+  bool WaitForEnd() {
+    return WaitUntil([&] { return !ProgressDialog() && Status(0) == L" " && Status(1).rfind(L"検索結果", 0) == 0; });
+  }
+};
+
+TEST_F(ManyHitsTest, MoreHitsThanTheListHoldsFillItToItsLimit) {
+  Search(L"たくさん");
+  ASSERT_TRUE(WaitForEnd());
+  EXPECT_EQ(Status(1), kCapped);
+  EXPECT_EQ(Count(), 32766);
+  EXPECT_EQ(Selection(), 0);
+  EXPECT_TRUE(viewertest::SaveWindowShot(frame, "search_capped_list"));
+}
+
+TEST_F(ManyHitsTest, CancelAfterTheFirstBatchKeepsWhatIsListed) {
+  // The dialog adds 4000 items a tick, 50 ms apart; Cancel must arrive between two ticks.
+  // Should a busy machine let the search finish first, it is tried again with a word that
+  // finds the same entries.
+  const wchar_t* const words[] = {L"たくさん", L"たくさん*", L"たくさん", L"たくさん*"};
+  int listed = 0;
+  for (const wchar_t* word : words) {
+    Search(word);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (dialog = ProgressDialog()) != nullptr && Count() >= 4000; }));
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitForEnd());
+    listed = Count();
+    if (listed < 32766) break;
+  }
+  ASSERT_LT(listed, 32766) << "every search ended before Cancel arrived";
+  EXPECT_EQ(listed % 4000, 0);
+  EXPECT_EQ(Status(1), L"検索結果 : " + std::to_wstring(listed) + L"    項目");
+  EXPECT_EQ(Selection(), 0);
+  EXPECT_EQ(viewer.FindTopWindow(L"#32770"), nullptr);  // no message: hits were listed
+}
+
+// Which pixels of the list's first item, found on the screen, are white: the selected item is
+// drawn white on navy, and so are its external characters.
+struct ItemInk {
+  int width = 0, height = 0;
+  std::vector<bool> white;
+  bool At(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height && white[y * width + x]; }
+  bool Block(int left, int top, int w, int h) const {
+    for (int y = top; y < top + h; ++y)
+      for (int x = left; x < left + w; ++x)
+        if (!At(x, y)) return false;
+    return true;
+  }
+};
+
+TEST_F(ManyHitsTest, ExternalCharactersOfAHeadwordAreDrawnFromTheBooksFonts) {
+  Search(L"かたち");
+  ASSERT_TRUE(WaitForEnd());
+  ASSERT_EQ(Count(), 1);
+  int itemHeight = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+  RECT client = {};
+  GetClientRect(list, &client);
+  POINT origin = {0, 0};
+  ClientToScreen(list, &origin);
+  RECT frameRect = {};
+  GetWindowRect(frame, &frameRect);
+  std::vector<uint32_t> pixels = viewertest::SettledPixels(frame);
+  ASSERT_FALSE(pixels.empty());
+  int frameWidth = frameRect.right - frameRect.left;
+  ItemInk ink;
+  ink.width = client.right;
+  ink.height = itemHeight;
+  ink.white.resize(static_cast<size_t>(ink.width) * ink.height);
+  for (int y = 0; y < ink.height; ++y)
+    for (int x = 0; x < ink.width; ++x) {
+      size_t at = static_cast<size_t>(origin.y - frameRect.top + y) * frameWidth + (origin.x - frameRect.left + x);
+      ink.white[y * ink.width + x] = at < pixels.size() && (pixels[at] & 0xFFFFFF) == 0xFFFFFF;
+    }
+  // Both glyphs are solid: the wide one fills 16 x 16 pixels, and 17 pixels on the narrow one
+  // fills 8 x 16, with paper between them and after the narrow one.
+  int wideLeft = -1, top = -1;
+  for (int y = 0; y + 16 <= ink.height && wideLeft < 0; ++y)
+    for (int x = 0; x + 16 <= ink.width; ++x)
+      if (ink.Block(x, y, 16, 16)) {
+        wideLeft = x;
+        top = y;
+        break;
+      }
+  ASSERT_GE(wideLeft, 0) << "no wide external character in the item";
+  EXPECT_EQ(top, 3);  // drawn at the item's top + 3
+  EXPECT_TRUE(ink.Block(wideLeft + 17, top, 8, 16)) << "no narrow external character beside it";
+  EXPECT_FALSE(ink.At(wideLeft + 16, top + 8));
+  EXPECT_FALSE(ink.At(wideLeft + 25, top + 8));
+  EXPECT_TRUE(viewertest::SaveWindowShot(frame, "headword_external_characters"));
+}
+
+class FrameTest : public SearchRoadTest {
+ protected:
+  int Width(HWND window) {
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    return IsWindowVisible(window) ? rect.right - rect.left : 0;
+  }
+  // Clicks a toolbar button (index as created: 0 is the word box's place) as the mouse does.
+  void Click(HWND toolbar, int index) {
+    RECT button = viewertest::RemoteRect(viewer.Id(), toolbar, TB_GETITEMRECT, index);
+    LPARAM at = MAKELPARAM((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+    PostMessageW(toolbar, WM_MOUSEMOVE, 0, at);
+    PostMessageW(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(toolbar, WM_LBUTTONUP, 0, at);
+    Drain();
+  }
+  HWND Toolbar() { return GetParent(wordBox); }
+};
+
+TEST_F(FrameTest, TheToggleGivesTheListTheWholeWidthAndBack) {
+  HWND listPane = GetParent(list), contentPane = GetParent(content), split = GetParent(listPane);
+  // Wine may still change the maximised frame's size under the test: the widths are compared
+  // with the splitter's width at the time.
+  ASSERT_EQ(Width(listPane), 200);
+  ASSERT_EQ(Width(contentPane), Width(split) - 200 - 7);  // the bar between them is 7 pixels
+  for (int round = 0; round < 2; ++round) {
+    Click(Toolbar(), 3);
+    EXPECT_EQ(Width(listPane), Width(split)) << round;
+    EXPECT_EQ(Width(contentPane), 0) << round;
+    EXPECT_TRUE(SendMessageW(Toolbar(), TB_ISBUTTONCHECKED, IDM_TOGGLE_LIST, 0)) << round;
+    Click(Toolbar(), 3);
+    EXPECT_EQ(Width(listPane), 200) << round;
+    EXPECT_EQ(Width(contentPane), Width(split) - 200 - 7) << round;
+    EXPECT_FALSE(SendMessageW(Toolbar(), TB_ISBUTTONCHECKED, IDM_TOGGLE_LIST, 0)) << round;
+  }
+}
+
+TEST_F(FrameTest, TheToolbarIs30PixelsHighAndPromptsForTheButtonUnderThePointer) {
+  HWND toolbar = Toolbar();
+  RECT bar = {};
+  GetWindowRect(toolbar, &bar);
+  EXPECT_EQ(bar.bottom - bar.top, 30);
+  struct Expected {
+    int index;
+    const wchar_t* prompt;
+  };
+  for (Expected button : {Expected{2, L"最新の情報に更新"}, Expected{3, L" 画面の切り替え"},
+                          Expected{6, L"バージョン情報"}}) {
+    RECT rect = viewertest::RemoteRect(viewer.Id(), toolbar, TB_GETITEMRECT, button.index);
+    PostMessageW(toolbar, WM_MOUSEMOVE, 0, MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2));
+    EXPECT_TRUE(WaitUntil([&] { return Status(0) == button.prompt; }, 5000)) << button.index;
+  }
+  PostMessageW(toolbar, WM_MOUSELEAVE, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return Status(0) == L" "; }, 5000)) << "the prompt stayed";
+}
+
+TEST_F(FrameTest, F1WithoutAHelpFileSaysWhereItLooked) {
+  PostMessageW(frame, WM_KEYDOWN, VK_F1, 0);
+  PostMessageW(frame, WM_KEYUP, VK_F1, 0);
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (box = viewer.FindTopWindow(L"#32770")) != nullptr; }));
+  EXPECT_EQ(WindowText(box), L"DUDAZA Zorari");
+  std::wstring text = WindowText(GetDlgItem(box, 0xFFFF));
+  EXPECT_EQ(text.rfind(L"ヘルプ ファイルが見つかりません:\n", 0), 0u) << text;
+  EXPECT_NE(text.find(L"\\Brisvane.chm"), std::wstring::npos) << text;
+  PressOk(box);
+}
+
+}  // namespace

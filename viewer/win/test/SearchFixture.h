@@ -1,0 +1,213 @@
+// The viewer started with a book, its windows found, and what a user does with them: typing a
+// word and pressing Enter, reading the list and the status bar, answering message boxes.
+#ifndef BRISVANE_VIEWER_WIN_TEST_SEARCHFIXTURE_H
+#define BRISVANE_VIEWER_WIN_TEST_SEARCHFIXTURE_H
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "TestFiles.h"
+#include "ViewerHarness.h"
+
+namespace viewertest {
+
+inline const wchar_t kFrameClass[] = L"TrevikBrisvane";
+inline const wchar_t kNoHit[] = L"検索結果 : 0    項目";
+
+struct ChildQuery {
+  const wchar_t* className;
+  int id;  // -1: any
+  HWND found;
+};
+
+inline BOOL CALLBACK MatchChild(HWND window, LPARAM param) {
+  auto* query = reinterpret_cast<ChildQuery*>(param);
+  wchar_t name[64] = L"";
+  GetClassNameW(window, name, 64);
+  if (lstrcmpiW(name, query->className) == 0 && (query->id < 0 || GetDlgCtrlID(window) == query->id)) {
+    query->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+inline HWND FindChild(HWND parent, const wchar_t* className, int id = -1) {
+  ChildQuery query = {className, id, nullptr};
+  EnumChildWindows(parent, &MatchChild, reinterpret_cast<LPARAM>(&query));
+  return query.found;
+}
+
+// A status bar pane's text. The bar lives in the viewer's process: SB_GETTEXTW needs a buffer
+// there.
+inline std::wstring StatusText(DWORD processId, HWND bar, int pane) {
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+  if (!process) return L"<no process>";
+  wchar_t text[256] = L"";
+  void* remote = VirtualAllocEx(process, nullptr, sizeof text, MEM_COMMIT, PAGE_READWRITE);
+  if (remote) {
+    DWORD_PTR length = 0;
+    if (SendMessageTimeoutW(bar, SB_GETTEXTLENGTHW, pane, 0, SMTO_ABORTIFHUNG, 5000, &length) &&
+        LOWORD(length) < 255 &&
+        SendMessageTimeoutW(bar, SB_GETTEXTW, pane, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 5000,
+                            nullptr))
+      ReadProcessMemory(process, remote, text, (LOWORD(length) + 1) * sizeof(wchar_t), nullptr);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  }
+  CloseHandle(process);
+  return text;
+}
+
+// A rectangle that a control of the viewer's process writes through a pointer (TB_GETITEMRECT,
+// LB_GETITEMRECT): the buffer must lie in that process.
+inline RECT RemoteRect(DWORD processId, HWND window, UINT message, WPARAM wParam) {
+  RECT rect = {};
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+  if (!process) return rect;
+  void* remote = VirtualAllocEx(process, nullptr, sizeof rect, MEM_COMMIT, PAGE_READWRITE);
+  if (remote) {
+    if (SendMessageTimeoutW(window, message, wParam, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 5000,
+                            nullptr))
+      ReadProcessMemory(process, remote, &rect, sizeof rect, nullptr);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  }
+  CloseHandle(process);
+  return rect;
+}
+
+// What the window shows on the screen.
+inline std::vector<uint32_t> ScreenPixels(HWND window) {
+  RECT rect = {};
+  GetWindowRect(window, &rect);
+  int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  if (width <= 0 || height <= 0) return {};
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  std::vector<uint32_t> pixels;
+  if (bitmap) {
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    GdiFlush();
+    const auto* from = static_cast<const uint32_t*>(bits);
+    pixels.assign(from, from + static_cast<size_t>(width) * height);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+  }
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+// The pixels once two captures in a row agree (the window has finished painting).
+inline std::vector<uint32_t> SettledPixels(HWND window) {
+  std::vector<uint32_t> pixels, previous;
+  WaitUntil([&] {
+    previous.swap(pixels);
+    pixels = ScreenPixels(window);
+    return !pixels.empty() && pixels == previous;
+  }, 10000);
+  return pixels;
+}
+
+class SearchRoadTest : public ::testing::Test {
+ protected:
+  // The book the viewer opens (a book made by the build).
+  virtual std::string BookName() const { return "sample"; }
+
+  void SetUp() override {
+    ASSERT_EQ(FindWindowW(kFrameClass, nullptr), nullptr) << "a viewer is already running";
+    viewertest::WriteCurpath(testfiles::BuiltBook(BookName()).make_preferred().string());
+    ASSERT_TRUE(viewer.Start(viewertest::BinDir() / "Brisvane.exe"));
+    ASSERT_TRUE(WaitUntil([&] {
+      frame = viewer.FindTopWindow(kFrameClass);
+      return frame && IsWindowVisible(frame) && WindowText(frame).rfind(L"DUDAZA Zorari - ", 0) == 0;
+    })) << "no main window with the book open";
+    HWND toolbar = FindChild(frame, L"ToolbarWindow32");
+    ASSERT_NE(toolbar, nullptr);
+    wordBox = GetDlgItem(toolbar, 101);
+    ASSERT_NE(wordBox, nullptr);
+    edit = FindWindowExW(wordBox, nullptr, L"Edit", nullptr);  // the combo's edit
+    ASSERT_NE(edit, nullptr);
+    list = FindChild(frame, L"ListBox", 103);
+    ASSERT_NE(list, nullptr);
+    statusBar = FindChild(frame, STATUSCLASSNAMEW);
+    ASSERT_NE(statusBar, nullptr);
+    content = FindChild(frame, L"Calvetta");
+    ASSERT_NE(content, nullptr);
+  }
+
+  void TearDown() override {
+    if (frame) PostMessageW(frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(viewer.WaitForExit(), 0u);
+  }
+
+  // Types word into the box and presses Enter in it. When this returns, the box has taken the
+  // key: whatever it asked the frame for is queued.
+  void Search(const std::wstring& word) {
+    SendMessageW(wordBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(word.c_str()));
+    SendMessageTimeoutW(edit, WM_KEYDOWN, VK_RETURN, 0x001C0001, SMTO_ABORTIFHUNG, 5000, nullptr);
+    PostMessageW(edit, WM_KEYUP, VK_RETURN, 0xC01C0001);
+  }
+
+  // Waits until the viewer has handled what is queued now: message posts are handled in order,
+  // so once a marker posted after them has taken effect, they have run.
+  // The marker is a changed length limit of the edit, put back (sent) afterwards.
+  void Drain() {
+    LRESULT limit = SendMessageW(edit, EM_GETLIMITTEXT, 0, 0);
+    PostMessageW(edit, EM_LIMITTEXT, limit + 1, 0);
+    EXPECT_TRUE(WaitUntil([&] { return SendMessageW(edit, EM_GETLIMITTEXT, 0, 0) == limit + 1; }));
+    SendMessageW(edit, EM_LIMITTEXT, limit, 0);
+  }
+
+  std::wstring Status(int pane) { return StatusText(viewer.Id(), statusBar, pane); }
+  int Count() { return static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)); }
+  int Selection() { return static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0)); }
+
+  // Waits for the end of a search that lists hits; the number listed, or -1.
+  int WaitForHits() {
+    int count = -1;
+    bool done = WaitUntil([&] {
+      std::wstring status = Status(1);
+      if (status.rfind(L"検索結果 : ", 0) != 0 || status == kNoHit) return false;
+      count = Count();
+      return status == L"検索結果 : " + std::to_wstring(count) + L"    項目" && Status(0) == L" ";
+    });
+    return done ? count : -1;
+  }
+
+  // The viewer's message box with this text, or null after the timeout.
+  HWND WaitForMessage(const std::wstring& text) {
+    HWND box = nullptr;
+    WaitUntil([&] {
+      box = viewer.FindTopWindow(L"#32770");
+      return box && WindowText(box) == L"DUDAZA Zorari" && WindowText(GetDlgItem(box, 0xFFFF)) == text;
+    });
+    return box && WindowText(GetDlgItem(box, 0xFFFF)) == text ? box : nullptr;
+  }
+
+  void PressOk(HWND box) {
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+  }
+
+  ViewerProcess viewer;
+  HWND frame = nullptr, wordBox = nullptr, edit = nullptr, list = nullptr, statusBar = nullptr, content = nullptr;
+};
+
+}  // namespace viewertest
+
+#endif  // BRISVANE_VIEWER_WIN_TEST_SEARCHFIXTURE_H

@@ -192,6 +192,7 @@ void SourceParser::ParseDirective(const Line& line, DiscDef* disc) {
     book.dirName = words[1];
     book.diskDir = words[1];
     disc->books.push_back(book);
+    entryIds_.clear();
   } else if (word == "patch" || word == "truncate") {
     FileEdit edit;
     edit.line = line.number;
@@ -279,8 +280,8 @@ void SourceParser::ParseBookDirective(const std::string& word, const std::string
   } else if (word == "entry") {
     if (words.size() != 2) throw BuildError(n, "entry ID");
     RequireId(words[1], n);
-    for (const EntryDef& e : book->entries)
-      if (e.id == words[1]) throw BuildError(n, "entry " + words[1] + " defined twice");
+    if (!entryIds_.insert(words[1]).second)
+      throw BuildError(n, "entry " + words[1] + " defined twice");
     EntryDef entry;
     entry.id = words[1];
     entry.line = n;

@@ -2,6 +2,7 @@
 #ifndef DUNMOOR_TOOLS_BOOKBUILD_SOURCEPARSER_H
 #define DUNMOOR_TOOLS_BOOKBUILD_SOURCEPARSER_H
 
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,7 @@ class SourceParser {
 
   std::vector<Line> lines_;
   size_t next_ = 0;
+  std::set<std::string> entryIds_;  // of the book being read
 };
 
 // Number in decimal or 0x-hex; throws BuildError on anything else or above `max`.

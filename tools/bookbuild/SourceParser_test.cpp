@@ -52,6 +52,7 @@ TEST(SourceParser, ErrorsNameTheSourceLine) {
   EXPECT_EQ(ErrorLine("book a\ntype 0x100\n"), 2);
   EXPECT_EQ(ErrorLine("book a\nentry x\ntext\nabc\n"), 3);                 // no end
   EXPECT_EQ(ErrorLine("book a\nentry x\nentry x\n"), 3);
+  EXPECT_EQ(ErrorLine("book a\nentry x\nentry y\nbook b\nentry y\nentry x\nentry y\n"), 7);
   EXPECT_EQ(ErrorLine("book a\nentry x\nkey nosuch あ\ntext\n<kw>a</kw>\nend\n"), 3);
   EXPECT_EQ(ErrorLine("book a\nindex k id=0x90\nentry x\nkey k あ\ntext\nno keyword\nend\n"), 3);
   EXPECT_EQ(ErrorLine("book a\nentry x\ntext\nok\n<em>\nend\n"), 5);

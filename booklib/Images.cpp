@@ -13,6 +13,7 @@ namespace {
 
 constexpr size_t kMonoFixed = 12;
 constexpr size_t kColorFixed = 20;
+constexpr size_t kPositionBytes = 6;  // the BCD position after 1F 64
 constexpr uint32_t kMonoHead = 8;   // height and width before the bitmap
 constexpr uint32_t kColorHead = 8;  // the header before the picture file
 
@@ -39,7 +40,7 @@ int32_t Images::GetImageSize(const char* code, char* caption) {
 
 int32_t Images::MonoSize(const uint8_t* code, char* caption) {
   size_t end = 0;
-  if (!media::FindEndCode(code, kMonoFixed, text::kEndMonoGraphic, &end)) return kBadArgument;
+  if (!media::FindEndCode(code, kMonoFixed, text::kEndMonoGraphic, kPositionBytes, &end)) return kBadArgument;
   uint32_t block = 0, offset = 0;
   if (!media::StrictBcdPosition(code + end + 2, &block, &offset)) return kBadArgument;
   uint64_t height = text::DecodeBcd(code + 4, 4);
@@ -55,7 +56,7 @@ int32_t Images::MonoSize(const uint8_t* code, char* caption) {
 
 int32_t Images::ColorSize(const uint8_t* code, char* caption) {
   size_t end = 0;
-  if (!media::FindEndCode(code, kColorFixed, text::kEndColorGraphic, &end)) return kBadArgument;
+  if (!media::FindEndCode(code, kColorFixed, text::kEndColorGraphic, 0, &end)) return kBadArgument;
   uint32_t block = 0, offset = 0;
   if (!media::StrictBcdPosition(code + 14, &block, &offset)) return kBadArgument;
   uint64_t fileSize = 0;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -149,6 +150,36 @@ TEST_F(Pictures, SizesOfWellFormedDamagedAndCutCodes) {
   // A code inside the caption with zero argument bytes (1F 09 00 01) does not end it.
   ASSERT_EQ(Lib().GetImageSize(Block(Mono8({0x1F, 0x09, 0x00, 0x01, 0x41, 0x62})).data(), caption.data()), 16);
   EXPECT_EQ(caption[4], 0x41);
+}
+
+// The content view hands over its link slot: 128 bytes of the text and a zero. A code cut by
+// that end is refused, never read past the copy (the sanitizer build sees any byte read there).
+TEST_F(Pictures, CodesCutByTheEndOfAContentViewCopyAreRefused) {
+  auto copy = [](const Bytes& code) {
+    std::vector<char> slot(code.begin(), code.begin() + std::min<size_t>(code.size(), 128));
+    slot.resize(129, 0);
+    return slot;
+  };
+  const Bytes fill(114, 0x30);  // caption characters from byte 12 to byte 126
+  // A code inside the caption whose arguments reach past the copy.
+  EXPECT_EQ(Lib().GetImageSize(copy(Mono8(Join({fill, {0x1F, 0x09, 0x00, 0x01}, kAb}))).data(), caption.data()),
+            kBadArgument);
+  // The end code in the copy's last two bytes: its position was cut off.
+  EXPECT_EQ(Lib().GetImageSize(copy(Mono8(fill)).data(), caption.data()), kBadArgument);
+  // In a longer copy (byte 128 not zero) such codes are read whole; a zero at byte 128 counts as
+  // the end of a content view's copy, whatever follows it.
+  const Bytes longer = Join({fill, kAb});
+  EXPECT_EQ(Lib().GetImageSize(Block(Mono8(longer)).data(), caption.data()), 16);
+  EXPECT_EQ(Lib().GetImageSize(Block(Mono8(Join({longer, {0x1F, 0x09, 0x00, 0x01}, kAb}))).data(), caption.data()), 16);
+  EXPECT_EQ(Lib().GetImageSize(Block(Mono8(fill)).data(), caption.data()), kBadArgument);
+  // Sound: a CD audio code with a decoration code cut at the copy's end.
+  Bytes cd = Join({{0x1F, 0x48, 0x03, 0x00, 0x01, 0x30, 0x00, 0x00, 0x00, 0x15, 0x00, 0x00}, fill,
+                   {0x1F, 0xE0, 0x00, 0x00}, kAb, {0x1F, 0x68}});
+  uint8_t properties[kDunmoorSoundPropertiesSize];
+  EXPECT_EQ(Lib().GetSoundProp(copy(cd).data(), properties), kBadArgument);
+  Bytes cdLonger = cd;
+  cdLonger.insert(cdLonger.begin() + 12, kAb.begin(), kAb.end());
+  EXPECT_EQ(Lib().GetSoundProp(Block(cdLonger).data(), properties), kSuccess);
 }
 
 TEST_F(Pictures, RequestsOutOfOrderAreRefused) {

@@ -7,10 +7,12 @@
 
 namespace dunmoor::media {
 
-bool FindEndCode(const uint8_t* code, size_t fixedLength, uint8_t endCode, size_t* end) {
+bool FindEndCode(const uint8_t* code, size_t fixedLength, uint8_t endCode, size_t trailing, size_t* end) {
   const size_t limit = fixedLength + kMaxCaptionBytes;
+  // A copy that ends at byte kHeldBytes is read no further; a longer one as far as the search goes.
+  const size_t readable = code[kHeldBytes] == 0 ? kHeldBytes : limit + 2 + trailing;
   size_t at = fixedLength;
-  while (at <= limit) {
+  while (at <= limit && at + 2 <= readable) {
     if (code[at] == 0) return false;  // the caller's copy ends here
     if (code[at] != text::kEscape) {
       at += 2;
@@ -18,6 +20,7 @@ bool FindEndCode(const uint8_t* code, size_t fixedLength, uint8_t endCode, size_
     }
     uint8_t byte = code[at + 1];
     if (byte == endCode) {
+      if (at + 2 + trailing > readable) return false;  // the position bytes were cut off
       *end = at;
       return true;
     }

@@ -26,7 +26,7 @@ int32_t Sound::GetSoundProp(const char* code, uint8_t* properties) {
   size_t end = 0;
   char* caption = reinterpret_cast<char*>(properties + kCaptionAt);
   if (HoldsSoundData(bytes)) {
-    if (!media::FindEndCode(bytes, kSoundFixed, text::kEndSound, &end)) return kBadArgument;
+    if (!media::FindEndCode(bytes, kSoundFixed, text::kEndSound, 0, &end)) return kBadArgument;
     properties[0] = 1;
     properties[6] = bytes[4] & 0x0F;
     properties[7] = bytes[4] >> 4;
@@ -47,7 +47,7 @@ int32_t Sound::GetSoundProp(const char* code, uint8_t* properties) {
   } else if (bytes[1] != text::kBeginCdAudio) {
     return kBadArgument;
   }
-  if (!media::FindEndCode(bytes, fixed, endCode, &end)) return kBadArgument;
+  if (!media::FindEndCode(bytes, fixed, endCode, 0, &end)) return kBadArgument;
   properties[0] = 0;
   properties[1] = Bcd1(bytes[2 + shift]);
   properties[2] = Bcd1(bytes[4 + shift]);

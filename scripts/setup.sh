@@ -10,6 +10,7 @@ PACKAGES=(
   xvfb xauth x11-utils imagemagick sox
   fonts-ipafont-gothic fonts-ipafont-mincho
   freepwing
+  clang libclang-rt-14-dev
 )
 
 missing=()

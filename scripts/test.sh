@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the native build, the native build under
-# AddressSanitizer and UBSan, and the Windows build under Wine (with an X server of its own,
-# Xvfb, for the windows). Ends with one line: "N passed, M failed".
+# AddressSanitizer and UBSan, a short run of every fuzz target (clang, build/fuzz), and the
+# Windows build under Wine (with an X server of its own, Xvfb, for the windows). Ends with one
+# line: "N passed, M failed".
 #
-#   scripts/test.sh            set up, build and test all three
+#   scripts/test.sh            set up, build and test all four
 #   DUNMOOR_BUILD=dir          where the builds go (default: build/ in the repository)
+#   DUNMOOR_FUZZ_SMOKE=seconds how long each fuzz target runs (default 20)
 set -uo pipefail
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
@@ -72,6 +74,23 @@ fi
 if build_tree sanitize "$build/sanitize" -DCMAKE_BUILD_TYPE=Debug -DDUNMOOR_SANITIZE=ON; then
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
     run_tests sanitize "$build/sanitize"
+fi
+
+# --- fuzz targets, a short run each -------------------------------------------------------------
+# Each libFuzzer target (scripts/fuzz.sh) runs for a few seconds from its seeds, two at a time;
+# a target that finds a crash, leak or hang counts as a failed test.
+echo "== fuzz: build and run each target for ${DUNMOOR_FUZZ_SMOKE:-20} s"
+DUNMOOR_FUZZ_RUNS="$build/fuzz-smoke" "$repo/scripts/fuzz.sh" "${DUNMOOR_FUZZ_SMOKE:-20}" >"$log_dir/fuzz.log" 2>&1
+fuzz_summary=$(grep -E "^fuzz: [0-9]+ passed, [0-9]+ failed" "$log_dir/fuzz.log" | tail -1)
+if [ -z "$fuzz_summary" ]; then
+  tail -30 "$log_dir/fuzz.log"
+  echo "!! fuzz: no summary"
+  failed=$((failed + 1))
+else
+  grep -E "^fuzz [a-z]+:|finding:" "$log_dir/fuzz.log" | sed 's/^/   /'
+  passed=$((passed + $(sed -E 's/^fuzz: ([0-9]+) passed.*/\1/' <<<"$fuzz_summary")))
+  failed=$((failed + $(sed -E 's/.* ([0-9]+) failed$/\1/' <<<"$fuzz_summary")))
+  echo "   $fuzz_summary"
 fi
 
 # --- Windows, under Wine and Xvfb --------------------------------------------------------------

@@ -53,10 +53,14 @@ void* viewCreateView(void* parent, int32_t left, int32_t top, int32_t right, int
 void viewSetContentBlank(void);
 // Length in bytes of the marked text, 0 when nothing is marked.
 int32_t viewIsMarkValid(void);
-// Copies the marked text to the clipboard.
+// Copies the marked text to the clipboard (Shift-JIS as CF_TEXT, the same text as
+// CF_UNICODETEXT), top to bottom. Nothing marked, or the clipboard cannot be opened: the
+// clipboard is left as it was.
 void viewCopyToClipBoard(void);
-// Writes the marked text, zero-terminated, into buffer (size bytes); the bytes written, not
-// counting the zero.
+// Writes the marked text, zero-terminated, into buffer (size bytes): the marked lines from the
+// drag's start up to the first one that holds no text, top to bottom, at most size - 1 bytes and
+// never half of a double-byte character. Returns the bytes written, not counting the zero; 0
+// when nothing is marked or size < 2 (a size of 1 gets just the zero).
 int32_t viewGetMarkCont(char* buffer, int32_t size);
 
 // ---- Types for binding by name ----------------------------------------------------------------

@@ -84,11 +84,10 @@ LayoutResult ContentLayout::ShowAt(int32_t position) { return Show(Reader::kPosi
 LayoutResult ContentLayout::ShowLink(const char* linkCode) { return Show(Reader::kLink, 0, linkCode); }
 
 LayoutResult ContentLayout::Show(Reader reader, int32_t argument, const char* linkCode) {
-  Blank();
-  std::fill(buffer.begin(), buffer.end(), uint8_t{0});
-  held = 0;
-  bufferBase = 0;
-  char* data = reinterpret_cast<char*>(buffer.data());
+  // The text arrives in a fresh zero-filled buffer, so that a reference that names no text
+  // leaves the entry shown before intact: its lines still refer to the old buffer's bytes.
+  std::vector<uint8_t> incoming(kContentBufferSize, 0);
+  char* data = reinterpret_cast<char*>(incoming.data());
   uint32_t length = 0;
   int32_t result = -1;
   switch (reader) {
@@ -99,6 +98,11 @@ LayoutResult ContentLayout::Show(Reader reader, int32_t argument, const char* li
       break;
   }
   if (result < 0) return Fail();
+  if (length == 0 && reader == Reader::kLink) return LayoutResult::kNoText;
+  Blank();
+  buffer.swap(incoming);
+  held = 0;
+  bufferBase = 0;
   if (length == 0) return LayoutResult::kNoText;
   entryBase = result;
   held = static_cast<int32_t>(std::min<uint32_t>(length, kContentBufferSize));

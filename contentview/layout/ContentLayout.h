@@ -10,7 +10,8 @@
 // failed or the layout could not be built: the layout has already blanked itself (IsBlank, no
 // lines, buttons disabled, Failed() true) and the window does the rest of its failure handling
 // (VM_VIEW_FAILED to the parent, beep, blank the window). kNoText: the book returned no text; the
-// layout is blank as after kFailed (the window decides, per message, whether that is a failure).
+// layout is blank as after kFailed (the window decides, per message, whether that is a failure),
+// except after ShowLink, which then keeps what was shown.
 //
 // Positions are view positions (LineRecord.h): EntryBase() + view position = text position.
 //
@@ -93,7 +94,8 @@ class ContentLayout {
   // VM_VIEW_SHOWAT: the text at text position `position` (GetLinkContByPt).
   LayoutResult ShowAt(int32_t position);
   // A followed reference: the text that the code block of a reference link slot names
-  // (GetLinkContent).
+  // (GetLinkContent). When the book returns no bytes for it, the result is kNoText and the
+  // content shown before stays as it was (lines, text and position).
   LayoutResult ShowLink(const char* code);
 
   // WM_SIZE: takes the new client size; when content has been shown, picks the LayoutChunk from
@@ -104,6 +106,12 @@ class ContentLayout {
   // Scrolls so that line n is the top line, fetching and laying out text before or after as
   // needed. With no lines held it changes nothing and returns kDone.
   LayoutResult ScrollTo(int32_t n);
+  // Keys and scroll buttons: whether a step of delta lines (negative: up) can move at all, that
+  // is content is shown, not blank, and the text does not already end that way (AtTextStart
+  // going up, AtTextEnd going down); and the step itself, which clears the flag of the other
+  // end first.
+  bool CanScrollBy(int32_t delta) const;
+  LayoutResult ScrollBy(int32_t delta);
 
   // Drops all content: no lines, blank, no content yet, buttons disabled.
   void Blank();
@@ -127,12 +135,13 @@ class ContentLayout {
   int32_t BufferBase() const { return bufferBase; }
   // The `count` held bytes from view position `position` on, or nullptr when any is not held.
   const uint8_t* HeldBytes(int32_t position, size_t count) const;
+  // All held bytes, addressed by view position.
+  HeldText Text() const;
 
  private:
   enum class Reader { kHit, kPosition, kLink };
   LayoutResult Show(Reader reader, int32_t argument, const char* code);
   LayoutResult Fail();
-  HeldText Text() const;
   bool FetchEarlier(bool* fetched);
   bool FetchLater(bool* fetched);
   bool EnsureHeld(int32_t first, int32_t last);

@@ -90,6 +90,28 @@ TEST_F(LayoutFixture, FailuresLeaveTheLayoutBlank) {
   EXPECT_EQ(layout.ScrollTo(3), LayoutResult::kDone);  // nothing held: no change
 }
 
+TEST_F(LayoutFixture, FollowedReferenceReplacesTheEntryUnlessItNamesNoText) {
+  ASSERT_EQ(layout.ShowHit(0), LayoutResult::kDone);
+  ASSERT_EQ(layout.ScrollBy(5), LayoutResult::kDone);
+  source.linkTarget = Numbered(6000).Size();  // the end of the text file: no bytes
+  EXPECT_EQ(layout.ShowLink("\x1F\x42"), LayoutResult::kNoText);
+  EXPECT_FALSE(layout.IsBlank());
+  EXPECT_EQ(layout.TopLine(), 5);
+  ASSERT_NE(layout.HeldBytes(0, 2), nullptr);
+  EXPECT_EQ(layout.HeldBytes(0, 2)[1], 0x04);  // the text itself is kept, not zeroed
+  ASSERT_EQ(layout.ScrollBy(1), LayoutResult::kDone);
+  EXPECT_EQ(NumberOf(layout.Line(6)), 7);
+
+  source.linkTarget = 2 + 58 * 3000;
+  ASSERT_EQ(layout.ShowLink("\x1F\x42"), LayoutResult::kDone);
+  EXPECT_EQ(layout.EntryBase(), 2 + 58 * 3000);
+  EXPECT_EQ(layout.TopLine(), 0);
+  EXPECT_EQ(NumberOf(layout.Line(0)), 3001);
+  source.linkTarget = -1;
+  EXPECT_EQ(layout.ShowLink("\x1F\x42"), LayoutResult::kFailed);
+  EXPECT_TRUE(layout.IsBlank());
+}
+
 TEST_F(LayoutFixture, ScrollsThroughTextLongerThanTheBufferAndBack) {
   ASSERT_EQ(layout.ShowHit(0), LayoutResult::kDone);
   int expected = 1;

@@ -1,6 +1,7 @@
 // Scrolling: keeps TopLine, BottomLine, AtTextStart and AtTextEnd, and lays out text before the
 // first or after the last held line when the page reaches past them.
 #include <algorithm>
+#include <cstdint>
 
 #include "ContentLayout.h"
 #include "LineBuilder.h"
@@ -19,6 +20,18 @@ LayoutResult ContentLayout::ScrollTo(int32_t n) {
   SetButtons();
   blank = false;
   return LayoutResult::kDone;
+}
+
+bool ContentLayout::CanScrollBy(int32_t delta) const {
+  if (!hasContent || blank || lines.Empty()) return false;
+  return delta < 0 ? !atTextStart : !atTextEnd;
+}
+
+LayoutResult ContentLayout::ScrollBy(int32_t delta) {
+  if (delta < 0) atTextEnd = false;
+  else atTextStart = false;
+  int64_t target = std::clamp<int64_t>(int64_t{topLine} + delta, INT32_MIN, INT32_MAX);
+  return ScrollTo(static_cast<int32_t>(target));
 }
 
 bool ContentLayout::ScrollTop(int32_t n) {

@@ -25,4 +25,24 @@
 #define IDCU_VIEW_REFERENCE 146
 #define IDCU_VIEW_GRAPHIC 148
 
+// Context menu commands.
+#define IDM_VIEW_COPY 1524
+#define IDM_VIEW_SEARCHMARK 1525
+
+// The picture window: its icon, toolbar (a toolbar resource listing the commands, and the
+// bitmap with their three images) and commands; the tooltips are the strings of the commands.
+#define IDI_PICTURE_WINDOW 149
+#define IDTB_PICTURE_TOOLBAR 129
+#define IDBM_PICTURE_TOOLBAR 153
+#define IDM_PICTURE_CLOSE 32771
+#define IDM_PICTURE_COPY 32772
+#define IDM_PICTURE_SAVE 32773
+#define RT_TOOLBAR_DATA 241  // the toolbar resource type: version, width, height, count, ids
+
+// Messages of the picture window and the sound player.
+#define IDS_SOUND_CANNOT_PLAY 57635
+#define IDS_CLIPBOARD_CANNOT_OPEN 57637
+#define IDS_CLIPBOARD_CANNOT_SET 57638
+#define IDS_PICTURE_DAMAGED 57639  // damaged picture data, or no memory for them
+
 #endif  // CALVETTA_WIN_CALVETTARES_H

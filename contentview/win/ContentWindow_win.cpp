@@ -16,6 +16,10 @@ constexpr UINT kButtonMessageFirst = WM_USER + IDB_VIEW_LINEUP;
 constexpr UINT kButtonMessageLast = WM_USER + IDB_VIEW_PAGEDOWN;
 constexpr UINT_PTR kRepeatTimer = 1;
 
+// Mouse coordinates are signed: left of or above the window while the mouse is captured.
+int ClientX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
+int ClientY(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
+
 HCURSOR LoadCursorOrArrow(HINSTANCE module, int id) {
   HCURSOR cursor = static_cast<HCURSOR>(LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_CURSOR, 0, 0, LR_SHARED));
   return cursor ? cursor : LoadCursorW(nullptr, IDC_ARROW);
@@ -82,8 +86,8 @@ void ContentWindow::DisableButtons() {
 }
 
 void ContentWindow::SetContentBlank() {
-  // (The picture window and the marks arrive with their own issues; there is nothing of them to
-  // close or clear yet.)
+  ClosePicture();
+  ClearMarks();
   layout.Blank();
   DisableButtons();
   if (Hwnd()) {
@@ -124,47 +128,10 @@ LRESULT ContentWindow::OnShow(LayoutResult result, bool noTextIsFailure, LRESULT
     return 0;
   }
   UpdateButtons();
-  hoverKind = 0;  // hovering over media and references comes with navigation
+  hoverKind = 0;  // recomputed at the next mouse move
+  ClearMarks();
   RedrawPage();
   return 1;
-}
-
-void ContentWindow::OnButton(int id, bool pressed) {
-  int index = id - IDB_VIEW_LINEUP;
-  if (index < 0 || index >= kButtonCount) return;
-  if (!pressed) {
-    released[index] = true;
-    return;
-  }
-  released[index] = false;
-  if (!layout.HasContent() || layout.IsBlank()) return;
-  // One step for each press; holding a button to repeat comes with navigation.
-  int32_t page = layout.LinesPerPage();
-  int32_t target = layout.TopLine();
-  switch (id) {
-    case IDB_VIEW_LINEUP:
-      if (layout.AtTextStart()) return;
-      target -= 1;
-      break;
-    case IDB_VIEW_LINEDOWN:
-      if (layout.AtTextEnd()) return;
-      target += 1;
-      break;
-    case IDB_VIEW_PAGEUP:
-      if (layout.AtTextStart()) return;
-      target -= page;
-      break;
-    default:
-      if (layout.AtTextEnd()) return;
-      target += page;
-      break;
-  }
-  if (layout.ScrollTo(target) == LayoutResult::kFailed) {
-    HandleFailure();
-    return;
-  }
-  UpdateButtons();
-  RedrawPage();
 }
 
 ui::Handled ContentWindow::OnSize(UINT, int width, int height) {
@@ -174,6 +141,7 @@ ui::Handled ContentWindow::OnSize(UINT, int width, int height) {
   if (layout.Resize(width, height) == LayoutResult::kFailed) {
     HandleFailure();
   } else if (hadContent) {
+    ClearMarks();  // the lines were laid out anew; the resize repaints the window
     UpdateButtons();
     if (layout.IsBlank()) DisableButtons();
   }
@@ -182,6 +150,8 @@ ui::Handled ContentWindow::OnSize(UINT, int width, int height) {
 
 ui::Handled ContentWindow::OnDestroy() {
   KillTimer(Hwnd(), kRepeatTimer);
+  ClosePicture();
+  StopSound();
   binding.Unload();
   return ui::Done(0);
 }
@@ -197,17 +167,14 @@ void ContentWindow::Paint() {
     Metrics metrics;
     if (!painter.Measured() && painter.EnsureMetrics(dc, &metrics)) layout.SetMetrics(metrics);
     painter.Draw(dc, layout, partial ? &update : nullptr, binding.Functions().showExCodePixel);
+    DrawMarks(dc, partial ? &update : nullptr);
   }
   EndPaint(Hwnd(), &ps);
 }
 
 bool ContentWindow::OnSetCursor(LPARAM lParam) {
   if (LOWORD(lParam) != HTCLIENT) return false;
-  HCURSOR cursor = hoverKind == 1 ? referenceCursor
-                   : hoverKind == 2 ? graphicCursor
-                   : hoverKind == 3 ? soundCursor
-                                    : arrowCursor;
-  SetCursor(cursor ? cursor : LoadCursorW(nullptr, IDC_ARROW));
+  ApplyHoverCursor();
   return true;
 }
 
@@ -237,6 +204,7 @@ LRESULT ContentWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       GetClientRect(Hwnd(), &client);
       ContentPainter::FillBackground(dc, client);
       painter.Draw(dc, layout, nullptr, binding.Functions().showExCodePixel);
+      DrawMarks(dc, nullptr);
       return 0;
     }
     case WM_GETFONT:
@@ -246,6 +214,16 @@ LRESULT ContentWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_LBUTTONDOWN:
       SetFocus(Hwnd());
+      OnLeftButtonDown(ClientX(lParam), ClientY(lParam));
+      return 0;
+    case WM_MOUSEMOVE:
+      OnMouseMove(ClientX(lParam), ClientY(lParam));
+      return 0;
+    case WM_LBUTTONUP:
+      OnLeftButtonUp(ClientX(lParam), ClientY(lParam));
+      return 0;
+    case WM_RBUTTONDOWN:
+      OnRightButtonDown(ClientX(lParam), ClientY(lParam));
       return 0;
     case WM_GETDLGCODE:
       return DLGC_WANTALLKEYS;
@@ -254,7 +232,8 @@ LRESULT ContentWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         PostMessageW(GetParent(Hwnd()), VM_VIEW_TAB, 2, 0);
         return 0;
       }
-      break;
+      OnKeyDown(wParam);
+      return 0;
     case WM_TIMER:
       if (wParam == kRepeatTimer) {
         waiting = false;
@@ -262,6 +241,10 @@ LRESULT ContentWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     default:
+      if (bmpWindowDestroy && message == bmpWindowDestroy) {
+        OnPictureWindowGone();
+        return 0;
+      }
       if (message >= kButtonMessageFirst && message <= kButtonMessageLast) {
         OnButton(static_cast<int>(message - WM_USER), wParam != 0);
         return 0;

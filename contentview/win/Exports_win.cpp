@@ -46,15 +46,29 @@ void viewSetContentBlank(void) {
   }
 }
 
-// Marks and their clipboard copy are not built yet: until they are, nothing is ever marked,
-// so the three mark functions report and copy nothing.
-int32_t viewIsMarkValid(void) { return 0; }
+int32_t viewIsMarkValid(void) {
+  try {
+    return ViewExists() ? gView->MarkedTextLength() : 0;
+  } catch (...) {
+    return 0;
+  }
+}
 
-void viewCopyToClipBoard(void) {}
+void viewCopyToClipBoard(void) {
+  try {
+    if (ViewExists()) gView->CopyMarksToClipboard();
+  } catch (...) {
+  }
+}
 
 int32_t viewGetMarkCont(char* buffer, int32_t size) {
-  if (buffer && size > 0) buffer[0] = '\0';
-  return 0;
+  try {
+    if (ViewExists()) return gView->GetMarkedText(buffer, size);
+    if (buffer && size > 0) buffer[0] = '\0';
+    return 0;
+  } catch (...) {
+    return 0;
+  }
 }
 
 }  // extern "C"

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <fstream>
+#include <sstream>
 #include <stdexcept>
 
 namespace fs = std::filesystem;
@@ -78,5 +79,17 @@ void CopyTree(const fs::path& from, const fs::path& to) {
 
 fs::path BuiltBook(const std::string& name) { return fs::path(DUNMOOR_BOOKS_DIR) / name; }
 fs::path SharedBook(const std::string& name) { return fs::path(DUNMOOR_SHARED_BOOKS) / name; }
+
+int32_t MappedEntryPosition(const std::string& book, const std::string& entry) {
+  std::ifstream map(fs::path(DUNMOOR_BOOKS_DIR) / (book + ".map"));
+  std::string word, id, kind;
+  long long position = 0;
+  for (std::string line; std::getline(map, line);) {
+    std::istringstream fields(line);
+    if (fields >> word >> id >> kind >> position && word == "entry" && id == entry && kind == "text")
+      return static_cast<int32_t>(position);
+  }
+  return -1;
+}
 
 }  // namespace testfiles

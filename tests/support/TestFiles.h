@@ -43,6 +43,9 @@ void CopyTree(const std::filesystem::path& from, const std::filesystem::path& to
 // ones (DUNMOOR_SHARED_BOOKS), as compiled into the test programs.
 std::filesystem::path BuiltBook(const std::string& name);
 std::filesystem::path SharedBook(const std::string& name);
+// The text position of entry `entry` of a built book, from the map the book builder writes
+// beside it (NAME.map: "entry ID text POSITION ..."); -1 when the map has no such entry.
+int32_t MappedEntryPosition(const std::string& book, const std::string& entry);
 
 }  // namespace testfiles
 

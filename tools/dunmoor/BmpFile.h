@@ -1,24 +1,23 @@
-// A monochrome picture of the book (rows top first, width / 8 bytes a row, bit 7 leftmost, a
-// set bit ink) as a 1-bit Windows bitmap file:
-//   file header, 14 bytes    "BM", file size, 0, 0, data offset 62
-//   info header, 40 bytes    40, width, height, 1 plane, 1 bit, no compression, image size,
-//                            1 and 1 pixels per metre, 0 colours used, 0 important
-//   colour table, 8 bytes    0: white 00 FF FF FF as B G R 0, 1: black
-//   rows                     bottom row first, each width / 8 source bytes and zero bytes up to
-//                            a multiple of 4 bytes ((width + 31) / 32 * 4 bytes a row)
-// Numbers are little-endian.
+// Bitmap files of the command-line reader: the monochrome writer (contentview/media/BmpImage.h,
+// which describes the layout) and the dimensions of a stored colour picture.
 #ifndef DUNMOOR_TOOLS_DUNMOOR_BMPFILE_H
 #define DUNMOOR_TOOLS_DUNMOOR_BMPFILE_H
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
+#include "BmpImage.h"
+
 namespace cli {
 
-constexpr uint32_t kBmpHeaderSize = 62;
+// The writer is shared with the content view (contentview/media/BmpImage.h).
+using media::kBmpHeaderSize;
+using media::MonochromeBmp;
 
-// bits holds height rows of width / 8 bytes (fewer bytes count as zero bytes).
-std::vector<uint8_t> MonochromeBmp(uint32_t width, uint32_t height, const std::vector<uint8_t>& bits);
+// The width and height of a Windows bitmap file held in file[0, length): its info header's
+// fields at bytes 18-21 and 22-25. False when the bytes do not begin "BM" or are too short.
+bool BmpDimensions(const std::vector<uint8_t>& file, size_t length, uint32_t* width, uint32_t* height);
 
 }  // namespace cli
 

@@ -32,5 +32,24 @@ TEST(MonochromeBmp, RowSizesAndShortData) {
   EXPECT_EQ(Slice(cut, 62, 8), (Bytes{0, 0, 0, 0, 0x0F, 0, 0, 0}));
 }
 
+TEST(MonochromeBmp, SizesFromADamagedBookStayBounded) {
+  // No columns: the rows hold no bytes, so even 2^32 - 1 of them are written at once.
+  EXPECT_EQ(MonochromeBmp(0, 0xFFFFFFFF, {}).size(), 62u);
+  // A picture whose file would pass the 32-bit size field is refused, not wrapped around.
+  EXPECT_TRUE(MonochromeBmp(0xFFFFFFFF, 0xFFFFFFFF, {}).empty());
+}
+
+TEST(BmpDimensions, ReadsTheInfoHeaderOfABmpFileOnly) {
+  Bytes bmp = MonochromeBmp(40, 2, Bytes(10, 0));
+  uint32_t width = 0, height = 0;
+  ASSERT_TRUE(BmpDimensions(bmp, bmp.size(), &width, &height));
+  EXPECT_EQ(width, 40u);
+  EXPECT_EQ(height, 2u);
+  EXPECT_FALSE(BmpDimensions(bmp, 25, &width, &height));              // cut inside the height
+  EXPECT_FALSE(BmpDimensions(bmp, bmp.size() + 1, &width, &height));  // more than the bytes held
+  bmp[1] = 'A';
+  EXPECT_FALSE(BmpDimensions(bmp, bmp.size(), &width, &height));
+}
+
 }  // namespace
 }  // namespace cli

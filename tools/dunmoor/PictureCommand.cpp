@@ -50,12 +50,17 @@ int RunPicture(const std::string& root, const std::string& position, const std::
   if (kind == 0) {
     uint32_t height = LittleEndian32(bytes, 0), width = LittleEndian32(bytes, 4);
     file = MonochromeBmp(width, height, std::vector<uint8_t>(bytes.begin() + 8, bytes.begin() + 8 + got));
+    if (file.empty()) {
+      err << "dunmoor: the picture at " << at << " (" << width << "x" << height
+          << ") is too large for a BMP file\n";
+      return 1;
+    }
     out << "monochrome picture " << width << "x" << height << ", " << got << " bytes, written as a 1-bit BMP file";
   } else {
     file.assign(bytes.begin(), bytes.begin() + got);
     out << "colour picture, " << got << " bytes";
-    if (got >= 26 && bytes[0] == 'B' && bytes[1] == 'M')
-      out << ", a BMP file of " << LittleEndian32(bytes, 18) << "x" << LittleEndian32(bytes, 22);
+    uint32_t width = 0, height = 0;
+    if (BmpDimensions(bytes, static_cast<size_t>(got), &width, &height)) out << ", a BMP file of " << width << "x" << height;
     out << ", written as stored";
   }
   out << ": " << text << "\n";

@@ -50,7 +50,7 @@ int RunSound(const std::string& root, const std::string& position, const std::st
     err << "dunmoor: the sound data of the code at " << at << " cannot be read\n";
     return 1;
   }
-  WaveFormat format = FormatOfCodes(properties + 6);
+  media::WaveFormat format = media::FormatOfCodes(properties + 6);
   std::snprintf(line, sizeof line, "sound data: format codes %u %u %u %u, %d bytes, ", properties[6], properties[7],
                 properties[8], properties[9], got);
   out << line;
@@ -61,7 +61,7 @@ int RunSound(const std::string& root, const std::string& position, const std::st
   }
   out << ": " << text << "\n";
   std::vector<uint8_t> data(buffer.begin(), buffer.begin() + got);
-  return WriteWholeFile(outFile, WaveFile(format, data), err) ? 0 : 1;
+  return WriteWholeFile(outFile, media::WaveFile(format, data), err) ? 0 : 1;
 }
 
 }  // namespace cli

@@ -66,7 +66,8 @@ int32_t MemorySource::GetContLastNoSet(char* buffer, uint32_t size, uint32_t* le
 }
 
 int32_t MemorySource::GetLinkContent(const char* code, char* buffer, uint32_t size, uint32_t* length) {
-  return -2;
+  if (!code || linkTarget < 0) return linkTarget < 0 ? linkTarget : -2;
+  return Read(static_cast<uint32_t>(linkTarget), buffer, size, length);
 }
 
 int32_t MemorySource::GetLinkContByPt(int32_t position, char* buffer, uint32_t size, uint32_t* length) {

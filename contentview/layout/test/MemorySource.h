@@ -34,6 +34,7 @@ class MemorySource : public calvetta::TextSource {
   int32_t failWordCont = 0;  // result to return instead, when negative
   bool failLookBack = false;
   bool failLater = false;
+  int32_t linkTarget = -2;  // where GetLinkContent reads; negative: its result
   int calls = 0;
 
   int32_t GetWordCont(int32_t index, char* buffer, uint32_t size, uint32_t* length) override;

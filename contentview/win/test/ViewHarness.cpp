@@ -67,9 +67,17 @@ LRESULT ParentWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     ++failedCount;
     return 0;
   }
+  if (message == VM_VIEW_SEARCHMARK) {
+    ++searchMarkCount;
+    return 0;
+  }
   if (message == VM_VIEW_TAB) {
     tabs.push_back(wParam);
     return 0;
+  }
+  if (message == VM_VIEW_HISTORY) {
+    histories.push_back(lParam);
+    return 1;
   }
   return Window::OnMessage(message, wParam, lParam);
 }

@@ -45,6 +45,8 @@ class ParentWindow : public ui::Window {
   ~ParentWindow() override;
   int failedCount = 0;
   std::vector<WPARAM> tabs;  // wParam of every VM_VIEW_TAB
+  int searchMarkCount = 0;   // VM_VIEW_SEARCHMARK received
+  std::vector<LPARAM> histories;  // lParam of every VM_VIEW_HISTORY (the position left)
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -1,0 +1,175 @@
+// Marks of the content view on screen: dragging with the mouse captured, inverting what changed,
+// the clipboard copy, the context menu and the text the exports hand out. What is marked and its
+// text come from MarkSelection (portable).
+//
+// Marks are drawn by inverting the text under them (InvertRect): inverting twice restores the
+// text, so a mark is taken off the screen by inverting its shown extent again and never needs a
+// repaint. Each segment remembers the extent shown (shownRow/Left/Right); the window keeps that
+// equal to what the screen holds.
+#include <windows.h>
+
+#include <string>
+
+#include "Calvetta.h"
+#include "win/CalvettaRes.h"
+#include "win/ContentWindow_win.h"
+
+namespace calvetta {
+namespace {
+
+constexpr UINT kShiftJisCodePage = 932;
+
+// Global memory holding bytes, for the clipboard; null when it cannot be had.
+HGLOBAL GlobalCopy(const void* data, size_t bytes) {
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+  if (!memory) return nullptr;
+  void* target = GlobalLock(memory);
+  if (!target) {
+    GlobalFree(memory);
+    return nullptr;
+  }
+  memcpy(target, data, bytes);
+  GlobalUnlock(memory);
+  return memory;
+}
+
+// Hands memory to the clipboard, which owns it from then on; frees it when refused.
+void Put(UINT format, HGLOBAL memory) {
+  if (memory && !SetClipboardData(format, memory)) GlobalFree(memory);
+}
+
+}  // namespace
+
+int32_t ContentWindow::MarkRow(int y) const {
+  int32_t height = layout.GetMetrics().lineHeight;
+  // Rows above the window (the mouse is captured while dragging) count upward from the top.
+  int32_t row = y / height - (y % height < 0 ? 1 : 0);
+  return row + layout.TopLine();
+}
+
+void ContentWindow::InvertSegment(HDC dc, int32_t row, int32_t left, int32_t right, const RECT* clip) const {
+  if (left == right || row < layout.TopLine() || row > layout.BottomLine()) return;
+  int32_t height = layout.GetMetrics().lineHeight;
+  int32_t top = (row - layout.TopLine()) * height + kTopMargin;
+  RECT rect = {left < right ? left : right, top, left < right ? right : left, top + height};
+  if (clip && !IntersectRect(&rect, &rect, clip)) return;
+  InvertRect(dc, &rect);
+}
+
+void ContentWindow::ClearMarks() { marks.Clear(); }
+
+void ContentWindow::DrawMarks(HDC dc, const RECT* clip) {
+  if (!dc || !marks.Present() || layout.IsBlank()) return;
+  for (MarkSegment& segment : marks.All()) {
+    if (!segment.InUse()) break;
+    InvertSegment(dc, segment.row, segment.left, segment.right, clip);
+    segment.shownRow = segment.row;
+    segment.shownLeft = segment.left;
+    segment.shownRight = segment.right;
+  }
+}
+
+void ContentWindow::BeginMarkDrag(int x, int y) {
+  SetCapture(Hwnd());
+  if (marks.Present() && !layout.IsBlank()) {
+    ui::WindowDc dc(Hwnd());
+    for (const MarkSegment& segment : marks.All()) {
+      if (!segment.InUse()) break;
+      if (dc) InvertSegment(dc.Get(), segment.shownRow, segment.shownLeft, segment.shownRight, nullptr);
+    }
+  }
+  marks.Begin(layout.Lines(), layout.GetMetrics(), MarkRow(y), x);
+  // The new anchor segment is empty: nothing is shown yet.
+}
+
+void ContentWindow::ExtendMarkDrag(int x, int y) {
+  if (!marks.Selecting()) return;
+  if (GetCapture() != Hwnd()) {  // capture taken away (another window, a menu): the drag is over
+    marks.End();
+    return;
+  }
+  if (layout.IsBlank() || !marks.Extend(layout.Lines(), layout.GetMetrics(), MarkRow(y), x)) return;
+  ui::WindowDc dc(Hwnd());
+  for (MarkSegment& segment : marks.All()) {
+    if (!segment.InUse()) break;
+    if (dc) {
+      if (segment.shownRow == segment.row && segment.shownLeft == segment.left) {
+        InvertSegment(dc.Get(), segment.row, segment.shownRight, segment.right, nullptr);
+      } else if (segment.shownRow == segment.row && segment.shownRight == segment.right) {
+        InvertSegment(dc.Get(), segment.row, segment.shownLeft, segment.left, nullptr);
+      } else {
+        InvertSegment(dc.Get(), segment.shownRow, segment.shownLeft, segment.shownRight, nullptr);
+        InvertSegment(dc.Get(), segment.row, segment.left, segment.right, nullptr);
+      }
+    }
+    segment.shownRow = segment.row;
+    segment.shownLeft = segment.left;
+    segment.shownRight = segment.right;
+  }
+}
+
+void ContentWindow::EndMarkDrag() {
+  marks.End();
+  if (GetCapture() == Hwnd()) ReleaseCapture();
+}
+
+bool ContentWindow::ExtractMarks() {
+  if (!layout.HasContent() || layout.IsBlank()) return false;
+  return marks.Extract(layout.Lines(), layout.GetMetrics()) > 0;
+}
+
+int32_t ContentWindow::MarkedTextLength() {
+  if (!layout.HasContent() || layout.IsBlank()) return 0;
+  return static_cast<int32_t>(marks.Extract(layout.Lines(), layout.GetMetrics()));
+}
+
+int32_t ContentWindow::GetMarkedText(char* buffer, int32_t size) {
+  if (buffer && size > 0) buffer[0] = '\0';
+  if (!ExtractMarks()) return 0;
+  return marks.CopyLeading(buffer, size);
+}
+
+void ContentWindow::CopyMarksToClipboard() {
+  if (!ExtractMarks()) return;
+  std::string text = marks.JoinedText();
+  if (text.empty()) return;
+  // CF_TEXT as Shift-JIS, and the same text as UTF-16 converted with code page 932 whatever the
+  // system's code page, so that it pastes right on any locale.
+  int count = MultiByteToWideChar(kShiftJisCodePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(count > 0 ? count : 0), L'\0');
+  if (count > 0)
+    MultiByteToWideChar(kShiftJisCodePage, 0, text.data(), static_cast<int>(text.size()), &wide[0], count);
+  HGLOBAL ansi = GlobalCopy(text.c_str(), text.size() + 1);
+  HGLOBAL unicode = GlobalCopy(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+  if (!ansi || !OpenClipboard(Hwnd())) {  // the clipboard stays as it was
+    if (ansi) GlobalFree(ansi);
+    if (unicode) GlobalFree(unicode);
+    return;
+  }
+  EmptyClipboard();
+  Put(CF_TEXT, ansi);
+  Put(CF_UNICODETEXT, unicode);
+  CloseClipboard();
+}
+
+void ContentWindow::ShowContextMenu(int x, int y) {
+  if (!layout.HasContent() || layout.IsBlank()) return;
+  ui::UniqueMenu menu(CreatePopupMenu());
+  if (!menu) return;
+  UINT state = ExtractMarks() ? MF_ENABLED : MF_GRAYED;
+  AppendMenuW(menu.Get(), MF_STRING | state, IDM_VIEW_COPY, L"\u30b3\u30d4\u30fc");                  // コピー
+  AppendMenuW(menu.Get(), MF_STRING | state, IDM_VIEW_SEARCHMARK, L"\u9023\u7d9a\u691c\u7d22");  // 連続検索
+  POINT point = {x, y};
+  ClientToScreen(Hwnd(), &point);
+  // The command comes back as the result rather than as WM_COMMAND: the view has no command
+  // table of its own.
+  int command = static_cast<int>(TrackPopupMenu(menu.Get(), TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
+                                                point.x, point.y, 0, Hwnd(), nullptr));
+  if (command == IDM_VIEW_COPY) {
+    CopyMarksToClipboard();
+  } else if (command == IDM_VIEW_SEARCHMARK) {
+    SendMessageW(GetParent(Hwnd()), VM_VIEW_SEARCHMARK, 0, 0);
+  }
+}
+
+}  // namespace calvetta

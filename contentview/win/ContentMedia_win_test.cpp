@@ -1,0 +1,352 @@
+// The picture window and the sound player of the view, driven through the view's own
+// functions for the code blocks of the sample book's entries (the view objects are built into
+// this test; the libraries are loaded by name as the viewer loads them). What the window shows
+// is read back from its pixels, the clipboard and the saved files byte for byte.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "BmpImage.h"
+#include "Calvetta.h"
+#include "TestFiles.h"
+#include "WaveFile.h"
+#include "win/ContentWindow_win.h"
+#include "win/test/ViewHarness.h"
+
+namespace {
+
+using testfiles::Bytes;
+using viewtest::Capture;
+using viewtest::Pump;
+
+// Search keys (JIS X 0208) of the entries with media: いえ (a monochrome house), ひのまる (a
+// colour flag), ベル (a bell: sound data), おんがく (a piece on CD track 2).
+const char kHouse[] = "\x24\x24\x24\x28";
+const char kFlag[] = "\x24\x52\x24\x4E\x24\x5E\x24\x6B";
+const char kBell[] = "\x25\x59\x25\x6B";
+const char kMusic[] = "\x24\x2A\x24\x73\x24\x2C\x24\x2F";
+
+// Counts the notifications that reach a top-level window.
+class Listener : public ui::Window {
+ public:
+  bool Create() {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    destroyMessage = RegisterWindowMessageW(CALVETTA_BMP_WINDOW_DESTROY);
+    return RegisterClassOnce(instance, L"media listener", 0, nullptr, nullptr) &&
+           Window::Create(instance, L"media listener", L"", WS_POPUP, 0, 0, 0, 1, 1, nullptr, nullptr);
+  }
+  ~Listener() override {
+    if (Hwnd()) DestroyWindow(Hwnd());
+  }
+  int destroyed = 0;
+
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (destroyMessage && message == destroyMessage) ++destroyed;
+    return Window::OnMessage(message, wParam, lParam);
+  }
+
+ private:
+  UINT destroyMessage = 0;
+};
+
+// Runs action, which opens a modal window, while onTimer (on this thread, from the modal
+// loop) looks for that window and acts on it; onTimer returns true once it is done.
+// After about ten seconds every dialog of the thread is cancelled, so that a test that
+// misses its window fails instead of hanging.
+std::function<bool()>* gOnTimer = nullptr;
+int gTicks = 0;
+void CALLBACK ModalTimer(HWND, UINT, UINT_PTR, DWORD) {
+  if (gOnTimer && (*gOnTimer)()) gOnTimer = nullptr;
+  if (++gTicks > 100) {
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM) -> BOOL {
+          wchar_t name[16] = L"";
+          GetClassNameW(w, name, 16);
+          if (std::wstring(name) == L"#32770") PostMessageW(w, WM_COMMAND, IDCANCEL, 0);
+          return TRUE;
+        },
+        0);
+  }
+}
+void WhileModal(const std::function<void()>& action, std::function<bool()> onTimer) {
+  gOnTimer = &onTimer;
+  gTicks = 0;
+  UINT_PTR timer = SetTimer(nullptr, 0, 100, ModalTimer);
+  action();
+  KillTimer(nullptr, timer);
+  gOnTimer = nullptr;
+}
+
+// The visible dialog window owned by owner (or by its top-level window), or null.
+HWND OwnedDialog(HWND owner) {
+  std::pair<HWND, HWND> search(owner, nullptr);
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND w, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<std::pair<HWND, HWND>*>(p);
+        wchar_t name[16] = L"";
+        GetClassNameW(w, name, 16);
+        HWND by = GetWindow(w, GW_OWNER);
+        if (std::wstring(name) == L"#32770" && IsWindowVisible(w) && by &&
+            (by == s->first || by == GetAncestor(s->first, GA_ROOT))) {
+          s->second = w;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.second;
+}
+
+std::wstring TextOf(HWND window) {
+  wchar_t text[512] = L"";
+  GetWindowTextW(window, text, 512);
+  return text;
+}
+
+// The text of a message box: its static control with the message.
+std::wstring MessageText(HWND box) {
+  HWND text = GetDlgItem(box, 0xFFFF);
+  return text ? TextOf(text) : L"";
+}
+
+class ContentMedia : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(book.Bind()) << "cannot bind Dunmoor.dll";
+    HMODULE dunmoor = GetModuleHandleW(L"Dunmoor.dll");
+    auto bind = [dunmoor](auto* proc, const char* name) {
+      *proc = reinterpret_cast<std::remove_pointer_t<decltype(proc)>>(
+          reinterpret_cast<void*>(GetProcAddress(dunmoor, name)));
+    };
+    bind(&getImageSize, "epwGetImageSize");
+    bind(&getImage, "epwGetImage");
+    bind(&getPcmSize, "epwGetPcmSize");
+    bind(&getPcmCont, "epwGetPcmCont");
+    ASSERT_TRUE(getImageSize && getImage && getPcmSize && getPcmCont);
+    std::string root = testfiles::BuiltBook("sample").make_preferred().string();
+    ASSERT_EQ(book.openEpwing(root.c_str()), 1) << root;
+    ASSERT_EQ(book.booksOpen(), 1);
+    parent = std::make_unique<viewtest::ParentWindow>();
+    ASSERT_TRUE(parent->Create(400, 300));
+    view = std::make_unique<calvetta::ContentWindow>(GetModuleHandleW(nullptr));
+    RECT rect = {0, 0, 400, 300};
+    ASSERT_NE(view->CreateView(parent->Hwnd(), rect), nullptr);
+    ASSERT_TRUE(listener.Create());
+    Pump();
+  }
+  void TearDown() override {
+    if (view && view->Hwnd()) DestroyWindow(view->Hwnd());
+    Pump();
+    view.reset();
+    parent.reset();
+    if (book.booksClose) book.booksClose();
+    if (book.closeEpwing) book.closeEpwing();
+  }
+
+  // The entry of key, from its first code with the bytes 1F code on.
+  const char* CodeOf(const char* key, uint8_t code) {
+    std::vector<char> word(key, key + std::strlen(key) + 1);
+    WordProperties properties = {};
+    EXPECT_EQ(book.getWordProperties(word.data(), &properties), 1);
+    text.assign(65536, 0);
+    uint32_t length = 0;
+    if (book.getWordCont(0, text.data(), static_cast<uint32_t>(text.size()), &length) < 0) return nullptr;
+    for (uint32_t i = 0; i + 1 < length; ++i)
+      if (static_cast<uint8_t>(text[i]) == 0x1F && static_cast<uint8_t>(text[i + 1]) == code) return &text[i];
+    return nullptr;
+  }
+  // The picture as the library hands it over, read independently of the view.
+  Bytes Picture(const char* code, int32_t* kind) {
+    char caption[kDunmoorCaptionSize];
+    int32_t size = getImageSize(code, caption);
+    if (size < 0) return {};
+    Bytes memory(static_cast<size_t>(size));
+    if (getImage(code, reinterpret_cast<char*>(memory.data()), kind) < 0) return {};
+    return memory;
+  }
+  static HWND PictureWindow() { return FindWindowW(L"BMP window", nullptr); }
+  Bytes ClipboardDib() {
+    Bytes dib;
+    if (!OpenClipboard(nullptr)) return dib;
+    HGLOBAL memory = GetClipboardData(CF_DIB);
+    const uint8_t* data = memory ? static_cast<const uint8_t*>(GlobalLock(memory)) : nullptr;
+    if (data) dib.assign(data, data + GlobalSize(memory));
+    if (data) GlobalUnlock(memory);
+    CloseClipboard();
+    return dib;
+  }
+  // Saves through the toolbar's save command, typing path into the save dialog.
+  Bytes SaveAs(HWND popup, const std::filesystem::path& path) {
+    bool typed = false;
+    WhileModal([&] { SendMessageW(popup, WM_COMMAND, 32773, 0); },
+               [&] {
+                 HWND dialog = OwnedDialog(popup);
+                 if (!dialog) return false;
+                 std::wstring name = std::filesystem::path(path).make_preferred().wstring();
+                 // The file name box: a combo box with an edit in the newer dialog, an edit in the older.
+                 HWND box = GetDlgItem(dialog, 0x47C);
+                 if (!box) box = GetDlgItem(dialog, 0x480);
+                 if (!box) return false;
+                 SetWindowTextW(box, name.c_str());
+                 HWND edit = FindWindowExW(box, nullptr, L"Edit", nullptr);
+                 if (edit) SetWindowTextW(edit, name.c_str());
+                 PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+                 typed = true;
+                 return true;
+               });
+    EXPECT_TRUE(typed);
+    Pump();
+    return std::filesystem::exists(path) ? testfiles::ReadFile(path) : Bytes{};
+  }
+
+  viewtest::BookApi book;
+  epwGetImageSizeProc getImageSize = nullptr;
+  epwGetImageProc getImage = nullptr;
+  epwGetPcmSizeProc getPcmSize = nullptr;
+  epwGetPcmContProc getPcmCont = nullptr;
+  std::unique_ptr<viewtest::ParentWindow> parent;
+  std::unique_ptr<calvetta::ContentWindow> view;
+  Listener listener;
+  std::vector<char> text;
+};
+
+TEST_F(ContentMedia, MonochromePictureShowsCopiesSavesAndClosesOnce) {
+  const char* code = CodeOf(kHouse, 0x44);
+  ASSERT_NE(code, nullptr);
+  int32_t kind = -1;
+  Bytes record = Picture(code, &kind);
+  media::MonochromePicture house;
+  ASSERT_TRUE(media::ReadMonochromePicture(record.data(), record.size(), &house));
+  ASSERT_EQ(house.width, 64u);
+
+  view->ShowPicture(code);
+  Pump();
+  HWND popup = PictureWindow();
+  ASSERT_NE(popup, nullptr);
+  EXPECT_EQ(TextOf(popup), L"\u753b\u50cf");
+  EXPECT_EQ(GetWindow(popup, GW_OWNER), GetAncestor(view->Hwnd(), GA_ROOT));  // a child owns through its frame
+  const LONG style = GetWindowLongW(popup, GWL_STYLE);
+  EXPECT_EQ(style & (WS_POPUP | WS_CAPTION | WS_SYSMENU), WS_POPUP | WS_CAPTION | WS_SYSMENU);
+  RECT frame, client;
+  GetWindowRect(popup, &frame);
+  GetClientRect(popup, &client);
+  EXPECT_GE(frame.right - frame.left, 90);  // a 64-pixel picture still gets the minimum width
+  EXPECT_EQ(client.bottom, 48 + 26);
+  EXPECT_NE(FindWindowExW(popup, nullptr, L"ToolbarWindow32", nullptr), nullptr);
+
+  // Ink black, paper white, below the 26-pixel toolbar.
+  Capture shot = Capture::Of(popup);
+  shot.SaveBmp("media-monochrome-popup");
+  int wrong = 0;
+  for (uint32_t y = 0; y < house.height; ++y)
+    for (uint32_t x = 0; x < house.width; ++x) {
+      bool ink = house.bits[y * 8 + x / 8] & (0x80 >> (x % 8));
+      wrong += shot.At(static_cast<int>(x), static_cast<int>(y) + 26) != (ink ? RGB(0, 0, 0) : RGB(255, 255, 255));
+    }
+  EXPECT_EQ(wrong, 0);
+
+  SendMessageW(popup, WM_COMMAND, 32772, 0);
+  EXPECT_EQ(ClipboardDib(), media::MonochromeDib(64, 48, house.bits));
+
+  testfiles::TempDir dir;
+  EXPECT_EQ(SaveAs(popup, dir.Path() / "house.bmp"), media::MonochromeBmp(64, 48, house.bits));
+
+  // Escape closes it; the owner and every top-level window hear it once.
+  SendMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+  Pump();
+  EXPECT_FALSE(IsWindow(popup));
+  EXPECT_EQ(listener.destroyed, 1);
+  view->ShowPicture(CodeOf(kHouse, 0x44));
+  Pump();
+  EXPECT_NE(PictureWindow(), nullptr);
+}
+
+TEST_F(ContentMedia, ColourPictureIsDrawnCopiedAndSavedWhole) {
+  const char* code = CodeOf(kFlag, 0x4D);
+  ASSERT_NE(code, nullptr);
+  int32_t kind = -1;
+  Bytes file = Picture(code, &kind);
+  ASSERT_EQ(kind, 1);
+  ASSERT_EQ(file.size(), 1598u);
+
+  view->ShowPicture(code);
+  Pump();
+  HWND popup = PictureWindow();
+  ASSERT_NE(popup, nullptr);
+  Capture shot = Capture::Of(popup);
+  shot.SaveBmp("media-colour-popup");
+  EXPECT_EQ(shot.At(24, 26 + 16), RGB(0xBC, 0x00, 0x2D));  // the red disc in the middle
+  EXPECT_EQ(shot.At(1, 26 + 1), RGB(255, 255, 255));
+
+  SendMessageW(popup, WM_COMMAND, 32772, 0);
+  EXPECT_EQ(ClipboardDib(), Bytes(file.begin() + 14, file.end()));
+
+  // The whole stored file, every time: its last bytes are pixels of the top row.
+  testfiles::TempDir dir;
+  EXPECT_EQ(SaveAs(popup, dir.Path() / "flag1.bmp"), file);
+  EXPECT_EQ(SaveAs(popup, dir.Path() / "flag2.bmp"), file);
+
+  // A second graphic replaces the window; the late notification of the first frees nothing.
+  view->ShowPicture(CodeOf(kHouse, 0x44));
+  Pump();
+  HWND second = PictureWindow();
+  EXPECT_FALSE(IsWindow(popup));
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(FindWindowExW(nullptr, second, L"BMP window", nullptr), nullptr);
+  Capture again = Capture::Of(second);
+  EXPECT_GT(again.Count(RGB(0, 0, 0), 0, 26, 64, 26 + 48), 0);
+}
+
+TEST_F(ContentMedia, SoundDataAreWrittenToTheTemporaryWaveFile) {
+  const char* code = CodeOf(kBell, 0x4A);
+  ASSERT_NE(code, nullptr);
+  int32_t size = getPcmSize(code);
+  ASSERT_GT(size, 0);
+  Bytes samples(static_cast<size_t>(size));
+  ASSERT_EQ(getPcmCont(code, reinterpret_cast<char*>(samples.data())), size);
+  wchar_t temp[400];
+  GetTempPathW(400, temp);
+  std::filesystem::path wave = std::filesystem::path(temp) / "temp.wav";
+  std::filesystem::remove(wave);
+
+  view->PlaySoundBlock(CodeOf(kBell, 0x4A));  // no sound device under Wine: the file is what counts
+  const uint8_t ownChunk[4] = {0, 0, 0, 0};
+  EXPECT_EQ(testfiles::ReadFile(wave), media::WaveFile(media::FormatOfCodes(ownChunk), samples));
+  EXPECT_EQ(parent->failedCount, 0);
+  view->StopSound();
+}
+
+TEST_F(ContentMedia, CdAudioProblemsAreShownInAMessageBox) {
+  const char* code = CodeOf(kMusic, 0x48);
+  ASSERT_NE(code, nullptr);
+  std::wstring caption, message;
+  LRESULT inMessageBox = 0;
+  WhileModal([&] { view->PlaySoundBlock(code); },
+             [&] {
+               HWND box = OwnedDialog(view->Hwnd());
+               if (!box) return false;
+               caption = TextOf(box);
+               message = MessageText(box);
+               inMessageBox = SendMessageW(view->Hwnd(), VM_VIEW_INMSGBOX, 0, 0);
+               PostMessageW(box, WM_COMMAND, IDOK, 0);
+               return true;
+             });
+  // No CD drive here: the system's text for the failure, or the book's own "not found".
+  EXPECT_EQ(caption, L"DUDAZA Zorari");
+  EXPECT_FALSE(message.empty());
+  EXPECT_EQ(inMessageBox, 1);
+  EXPECT_EQ(SendMessageW(view->Hwnd(), VM_VIEW_INMSGBOX, 0, 0), 0);
+}
+
+}  // namespace

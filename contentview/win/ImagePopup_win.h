@@ -1,0 +1,59 @@
+// The picture window (class "BMP window", title "画像"): one picture of the book, owned by the
+// view, with a toolbar to close it, copy the picture to the clipboard or save it as a bitmap
+// file. A monochrome picture is kept by the window; a colour picture stays in the view's
+// memory, which must outlive the window. When the window goes, the registered message "BMP
+// Window Destroy" is posted to every top-level window and to the owner.
+#ifndef CALVETTA_WIN_IMAGEPOPUP_WIN_H
+#define CALVETTA_WIN_IMAGEPOPUP_WIN_H
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "BmpImage.h"
+#include "ui/UniqueHandle.h"
+#include "ui/Window.h"
+
+namespace calvetta {
+
+class ImagePopup : public ui::Window {
+ public:
+  ImagePopup(HINSTANCE module, UINT destroyMessage) : module(module), destroyMessage(destroyMessage) {}
+  ~ImagePopup() override;
+
+  bool ShowMonochrome(HWND owner, media::MonochromePicture picture);
+  // file holds bmp.fileSize checked bytes and stays valid while the window is there.
+  bool ShowColour(HWND owner, const uint8_t* file, const media::ColourBmp& bmp);
+  void Close();
+
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  ui::Handled OnCommand(int id, int code, HWND control) override;
+  ui::Handled OnNotify(const NMHDR& header) override;
+  ui::Handled OnDestroy() override;
+
+ private:
+  bool Open(HWND owner, int width, int height);
+  void CreateToolbar(int clientWidth);
+  void Paint(HDC dc);
+  void SelectPaletteInto(HWND window);
+  void CreatePalette();
+  std::vector<uint8_t> Dib() const;
+  void Copy();
+  void Save();
+
+  HINSTANCE module;
+  UINT destroyMessage;
+  HWND owner = nullptr;
+  HWND toolbar = nullptr;
+  int kind = 0;  // 0 monochrome, 1 colour
+  media::MonochromePicture mono;
+  const uint8_t* file = nullptr;
+  media::ColourBmp bmp;
+  ui::UniqueGdiObject palette;
+};
+
+}  // namespace calvetta
+
+#endif  // CALVETTA_WIN_IMAGEPOPUP_WIN_H

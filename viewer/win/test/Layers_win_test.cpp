@@ -1,0 +1,100 @@
+// References followed in Brisvane.exe under Wine: each click on a reference in the content
+// window adds a layer, and 前の階層 (F3) goes back through them, the latest first.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "SearchFixture.h"
+
+namespace {
+
+using viewertest::SearchRoadTest;
+using viewertest::SettledPixels;
+using viewertest::WaitUntil;
+
+constexpr int kPreviousLayer = 32780;
+
+bool IsBlue(uint32_t pixel) {
+  return (pixel & 0xFF) > 180 && ((pixel >> 8) & 0xFF) < 100 && ((pixel >> 16) & 0xFF) < 100;
+}
+
+// A point on the first reference (blue text) of the content window, in its client coordinates:
+// the leftmost blue pixel of the topmost band of blue; false when it shows none.
+bool FirstReference(HWND content, const std::vector<uint32_t>& pixels, POINT* point) {
+  RECT rect = {};
+  GetWindowRect(content, &rect);
+  int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  if (pixels.size() != static_cast<size_t>(width) * height) return false;
+  auto at = [&](int x, int y) { return pixels[static_cast<size_t>(y) * width + x]; };
+  int top = -1;
+  for (int y = 0; y < height && top < 0; ++y)
+    for (int x = 0; x < width && top < 0; ++x)
+      if (IsBlue(at(x, y))) top = y;
+  if (top < 0) return false;
+  // Ink starts a few pixels below the top of its row; rows are at least 16 pixels high.
+  for (int x = 0; x < width; ++x)
+    for (int y = top; y < std::min(height, top + 8); ++y)
+      if (IsBlue(at(x, y))) {
+        *point = {x + 1, top + 4};
+        return true;
+      }
+  return false;
+}
+
+class LayersTest : public SearchRoadTest {
+ protected:
+  LRESULT LayerButton() {
+    return SendMessageW(viewertest::FindChild(frame, L"ToolbarWindow32"), TB_GETSTATE, kPreviousLayer, 0);
+  }
+  // Clicks the first reference the content window shows.
+  void ClickFirstReference(const std::vector<uint32_t>& shown) {
+    POINT point = {};
+    ASSERT_TRUE(FirstReference(content, shown, &point)) << "no reference shown";
+    PostMessageW(content, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+    PostMessageW(content, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+  }
+  // Waits until the content window settles showing `expected`.
+  bool Shows(const std::vector<uint32_t>& expected) {
+    return WaitUntil([&] { return SettledPixels(content) == expected; }, 10000);
+  }
+  void PressF3() {
+    PostMessageW(frame, WM_KEYDOWN, VK_F3, 0);
+    PostMessageW(frame, WM_KEYUP, VK_F3, 0);
+  }
+};
+
+TEST_F(LayersTest, F3GoesBackThroughTheFollowedReferencesLatestFirst) {
+  Search(L"いえ");
+  ASSERT_GE(WaitForHits(), 1);
+  Drain();
+  std::vector<uint32_t> house;
+  POINT any = {};
+  ASSERT_TRUE(WaitUntil([&] { return FirstReference(content, house = SettledPixels(content), &any); }));
+  EXPECT_EQ(LayerButton(), TBSTATE_INDETERMINATE);
+
+  ClickFirstReference(house);  // へや【部屋】
+  std::vector<uint32_t> room;
+  ASSERT_TRUE(WaitUntil([&] { return (room = SettledPixels(content)) != house; })) << "the reference was not followed";
+  EXPECT_EQ(LayerButton(), TBSTATE_ENABLED);
+  ClickFirstReference(room);  // いえ【家】 of the entry へや: back to the house, one layer deeper
+  ASSERT_TRUE(Shows(house)) << "the second reference was not followed";
+  EXPECT_TRUE(viewertest::SaveWindowShot(frame, "layers_two_deep"));
+
+  PressF3();
+  EXPECT_TRUE(Shows(room)) << "F3 did not return to the entry of へや";
+  EXPECT_EQ(LayerButton(), TBSTATE_ENABLED);
+  PressF3();
+  EXPECT_TRUE(Shows(house)) << "the second F3 did not return to the entry of いえ";
+  EXPECT_TRUE(WaitUntil([&] { return LayerButton() == TBSTATE_INDETERMINATE; }, 5000));
+  PressF3();  // nothing left: nothing changes
+  Drain();
+  EXPECT_EQ(SettledPixels(content), house);
+}
+
+}  // namespace

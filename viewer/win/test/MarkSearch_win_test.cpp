@@ -1,0 +1,72 @@
+// Marked text in the viewer: a word marked in the content view with the mouse is copied by the
+// frame's Copy command and searched for from the view's context menu (連続検索).
+#include "SearchFixture.h"
+
+namespace {
+
+using viewertest::WaitUntil;
+using viewertest::WindowText;
+
+class MarkSearchTest : public viewertest::SearchRoadTest {
+ protected:
+  // The view's line height: its font (12-point ＭＳ 明朝) measured here, as the view measures it.
+  static int LineHeight() {
+    HDC screen = GetDC(nullptr);
+    LOGFONTW font = {};
+    font.lfHeight = -MulDiv(12, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    font.lfCharSet = SHIFTJIS_CHARSET;
+    lstrcpyW(font.lfFaceName, L"\uff2d\uff33 \u660e\u671d");
+    HFONT handle = CreateFontIndirectW(&font);
+    HGDIOBJ old = SelectObject(screen, handle);
+    TEXTMETRICW tm = {};
+    GetTextMetricsW(screen, &tm);
+    SelectObject(screen, old);
+    DeleteObject(handle);
+    ReleaseDC(nullptr, screen);
+    return tm.tmHeight + tm.tmExternalLeading + 1;
+  }
+  static std::string ClipboardText() {
+    std::string text;
+    if (!OpenClipboard(nullptr)) return "<cannot open>";
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+      if (const char* p = static_cast<const char*>(GlobalLock(data))) text = p;
+      GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+  }
+};
+
+TEST_F(MarkSearchTest, MarkedWordIsCopiedAndSearchedFromTheContextMenu) {
+  std::vector<uint32_t> blank = viewertest::SettledPixels(content);
+  Search(L"\u96e8");  // 雨: the entry あめ【雨】, whose second line is "rain"
+  ASSERT_EQ(WaitForHits(), 1);
+  ASSERT_TRUE(WaitUntil([&] { return viewertest::SettledPixels(content) != blank; }));
+
+  // The whole second line, dragged as the mouse does it.
+  int y = 3 + LineHeight() * 3 / 2;
+  PostMessageW(content, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, y));
+  PostMessageW(content, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(300, y));
+  PostMessageW(content, WM_LBUTTONUP, 0, MAKELPARAM(300, y));
+  Drain();
+
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  CloseClipboard();
+  SendMessageW(frame, WM_COMMAND, MAKEWPARAM(32785, 0), 0);  // 画面 → コピー
+  EXPECT_EQ(ClipboardText(), "rain\r\n");
+
+  PostMessageW(content, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(40, y));
+  HWND menu = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (menu = FindWindowW(L"#32768", nullptr)) && IsWindowVisible(menu); }));
+  for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) {
+    PostMessageW(menu, WM_KEYDOWN, key, 0);
+    Sleep(50);
+  }
+  // The frame takes the marked word up to its line break and searches for it.
+  ASSERT_TRUE(WaitUntil([&] { return WindowText(wordBox) == L"rain"; })) << "word box: " << WindowText(wordBox).size();
+  EXPECT_GE(WaitForHits(), 1);
+  EXPECT_TRUE(viewertest::SaveWindowShot(frame, "mark_search"));
+}
+
+}  // namespace

@@ -68,25 +68,45 @@ std::string TextFilePath(const char* bookDirectory) {
   return DataDirectoryPath(bookDirectory) + kPathSeparator + kTextName;
 }
 
+namespace {
+
+// The directory name: 8 bytes, a zero byte ends it, every space is taken out.
+std::string EntryDirectoryName(const uint8_t* entry) {
+  std::string name;
+  for (size_t i = 0; i < kDirectoryBytes && entry[kDirectoryOffset + i] != 0; ++i) {
+    char c = static_cast<char>(entry[kDirectoryOffset + i]);
+    if (c != ' ') name.push_back(c);
+  }
+  return name;
+}
+
+// A book lives in a directory right below the disc root: a name that climbs out of the disc
+// ("..") or reaches into another directory or drive names no book of this disc.
+bool NamesADirectoryBelowTheRoot(const std::string& name) {
+  if (name == "." || name == "..") return false;
+  return name.find_first_of("/\\:") == std::string::npos;
+}
+
+bool EntryIsUsable(const uint8_t* entry) {
+  return IsUsableBookType(entry[kTypeOffset]) && NamesADirectoryBelowTheRoot(EntryDirectoryName(entry));
+}
+
+}  // namespace
+
 CatalogRecord MakeCatalogRecord(const uint8_t* entry, const std::string& rootPrefix) {
   CatalogRecord record;
   record.type = entry[kTypeOffset];
   std::memcpy(record.title, entry + kTitleOffset, kTitleBytes);
   record.title[kTitleBytes] = '\0';
 
-  // The directory name: 8 bytes, a zero byte ends it, every space is taken out.
-  std::string name;
-  for (size_t i = 0; i < kDirectoryBytes && entry[kDirectoryOffset + i] != 0; ++i) {
-    char c = static_cast<char>(entry[kDirectoryOffset + i]);
-    if (c != ' ') name.push_back(c);
-  }
+  std::string name = EntryDirectoryName(entry);
   std::string bookDirectory = rootPrefix + name;
   CopyBounded(record.bookDirectory, sizeof record.bookDirectory, bookDirectory);
   CopyBounded(record.gaijiDirectory, sizeof record.gaijiDirectory,
               bookDirectory + kPathSeparator + kGaijiName);
   std::memcpy(record.fontNames, entry + kFontNamesOffset, kFontNameBlockBytes);
   record.fontNames[kFontNameBlockBytes] = '\0';
-  record.usable = IsUsableBookType(record.type) ? 1 : 0;
+  record.usable = EntryIsUsable(entry) ? 1 : 0;
   return record;
 }
 
@@ -113,7 +133,7 @@ bool FindFirstUsableTitle(const std::string& root, char title[kTitleBytes + 1]) 
   unsigned count = text::ReadBigEndian16(header);
   uint8_t entry[kCatalogEntrySize];
   for (unsigned i = 0; i < count && ReadExactly(&file, entry, sizeof entry); ++i) {
-    if (IsUsableBookType(entry[kTypeOffset])) {
+    if (EntryIsUsable(entry)) {
       std::memcpy(title, entry + kTitleOffset, kTitleBytes);
       title[kTitleBytes] = '\0';
       return true;

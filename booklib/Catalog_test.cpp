@@ -71,6 +71,17 @@ TEST(Catalog, DirectoryNamesLoseEverySpaceAndEndAtAZeroByte) {
   EXPECT_STREQ(b.bookDirectory, ("Q:" + Sep() + "AB").c_str());
 }
 
+TEST(Catalog, DirectoryNamesOutsideTheDiscRootMakeTheBookUnusable) {
+  std::vector<Entry> entries;
+  for (const char* name : {"..", ".", "../x", "a/b", "a\\b", "C:x", "OK.DIR"})
+    entries.push_back(Entry{0x00, "", name});
+  Bytes bytes = fixture::CatalogBytes(entries);
+  for (size_t i = 0; i < entries.size(); ++i) {
+    CatalogRecord record = MakeCatalogRecord(bytes.data() + 16 + 164 * i, "Q:" + Sep());
+    EXPECT_EQ(record.usable, i + 1 == entries.size() ? 1 : 0) << entries[i].directory;
+  }
+}
+
 TEST(Catalog, UsableTypes) {
   for (int type = 0; type < 256; ++type) {
     bool expected = type == 0x00 || type == 0x10 || type == 0x20 || type == 0x30 || type == 0x40 ||
@@ -123,6 +134,8 @@ TEST(IsEpwBook, RefusesRootsWithoutAUsableBook) {
   EXPECT_EQ(Library::IsEpwBook(root.Str().c_str(), title), kFailed);  // no catalog
   EXPECT_EQ(Library::IsEpwBook("Q", title), kFailed);                 // too short
   testfiles::WriteFile(root.Path() / "CATALOGS", fixture::CatalogBytes({{0x01, FullWidth("BAD"), "ONE"}}));
+  EXPECT_EQ(Library::IsEpwBook(root.Str().c_str(), title), kFailed);
+  testfiles::WriteFile(root.Path() / "CATALOGS", fixture::CatalogBytes({{0x00, FullWidth("UP"), ".."}}));
   EXPECT_EQ(Library::IsEpwBook(root.Str().c_str(), title), kFailed);
   testfiles::WriteFile(root.Path() / "CATALOGS", fixture::CatalogBytes({{0x00, FullWidth("CUT"), "ONE"}}, 1));
   Bytes cut = fixture::CatalogBytes({}, 1);  // header promises one entry, none follows

@@ -13,6 +13,7 @@
 
 #include "Calvetta.h"
 #include "TestFiles.h"
+#include "win/test/ViewFixture.h"
 #include "win/test/ViewHarness.h"
 
 namespace {
@@ -20,9 +21,9 @@ namespace {
 using viewtest::Capture;
 using viewtest::Pump;
 
-constexpr COLORREF kBackground = RGB(255, 255, 225);
+using viewtest::kBackground;
+using viewtest::kButtonColumn;
 constexpr COLORREF kInverted = RGB(0, 0, 30);
-const char kHouseKey[] = "\x24\x24\x24\x28";  // いえ as JIS X 0208
 // The entry's first two paragraphs: いえ【家】　noun / house; home.
 const wchar_t kHeadLine[] = L"\u3044\u3048\u3010\u5bb6\u3011\u3000noun";
 // Its third: ◇私の家は駅の近くにある。　My house is near the station.
@@ -106,48 +107,17 @@ void WatchMenu(MenuSeen* seen, HWND parent, std::vector<WPARAM> keys, std::strin
   }
 }
 
-class ContentMarks : public ::testing::Test {
+class ContentMarks : public viewtest::ContentView {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(view.Bind()) << "cannot bind Calvetta.dll";
-    ASSERT_TRUE(book.Bind()) << "cannot bind Dunmoor.dll";
-    std::string root = testfiles::BuiltBook("sample").make_preferred().string();
-    ASSERT_EQ(book.openEpwing(root.c_str()), 1) << root;
-    ASSERT_EQ(book.booksOpen(), 1);
-    char key[sizeof kHouseKey];
-    std::memcpy(key, kHouseKey, sizeof key);
-    WordProperties properties = {};
-    ASSERT_EQ(book.getWordProperties(key, &properties), 1);
-  }
-  void TearDown() override {
-    parent.reset();
-    if (book.booksClose) book.booksClose();
-    if (book.closeEpwing) book.closeEpwing();
-  }
-
   // Opens the view `fullWidths` full-width characters wide (plus the button column) and shows
   // the entry.
   void Show(int fullWidths) {
-    parent = std::make_unique<viewtest::ParentWindow>();
-    ASSERT_TRUE(parent->Create(400, 300));
-    hwnd = static_cast<HWND>(view.createView(parent->Hwnd(), 0, 0, 400, 300));
-    ASSERT_NE(hwnd, nullptr);
-    Pump();
-    HDC dc = GetDC(hwnd);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
-    TEXTMETRICW tm = {};
-    GetTextMetricsW(dc, &tm);
-    SIZE extent = {};
-    GetTextExtentPoint32W(dc, L"\u6f22\u5b57\u8f9e\u5178\u56fd\u8a9e\u82f1\u548c\u6797", 9, &extent);
-    SelectObject(dc, old);
-    ReleaseDC(hwnd, dc);
-    lineHeight = tm.tmHeight + tm.tmExternalLeading + 1;
-    halfWidth = tm.tmAveCharWidth;
-    fullWidth = extent.cx / 9;
-    MoveWindow(hwnd, 0, 0, 16 + fullWidths * fullWidth + 2, 300, TRUE);
-    Pump();
-    ASSERT_EQ(SendMessageW(hwnd, VM_VIEW_SHOWPOS, 0, 0), 1);
-    Pump();
+    Open(400, 300);
+    lineHeight = LineHeight();
+    halfWidth = HalfWidth();
+    fullWidth = FullWidth();
+    Resize(kButtonColumn + fullWidths * fullWidth + 2, 300);
+    ASSERT_EQ(Send(VM_VIEW_SHOWPOS, 0, 0), 1);
   }
   int RowY(int row) const { return row * lineHeight + 3 + lineHeight / 2; }
   void Post(UINT message, WPARAM wParam, int x, int y) { PostMessageW(hwnd, message, wParam, MAKELPARAM(x, y)); }
@@ -175,10 +145,6 @@ class ContentMarks : public ::testing::Test {
   // The middle of narrow character `index` on a line indented by `indent` full widths.
   int NarrowX(int indent, int index) const { return indent * fullWidth + index * halfWidth + halfWidth / 2; }
 
-  viewtest::CalvettaApi view;
-  viewtest::BookApi book;
-  std::unique_ptr<viewtest::ParentWindow> parent;
-  HWND hwnd = nullptr;
   int lineHeight = 16, halfWidth = 8, fullWidth = 16;
 };
 

@@ -105,13 +105,18 @@ class ContentView : public ::testing::Test {
     return enabled;
   }
   HFONT ViewFont() const { return reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)); }
-  int LineHeight() const {
+  TEXTMETRICW ViewMetrics() const {
     viewtest::Surface surface(8, 8, kBackground);
     SelectObject(surface.Dc(), ViewFont());
     TEXTMETRICW tm = {};
     GetTextMetricsW(surface.Dc(), &tm);
+    return tm;
+  }
+  int LineHeight() const {
+    TEXTMETRICW tm = ViewMetrics();
     return tm.tmHeight + tm.tmExternalLeading + 1;
   }
+  int HalfWidth() const { return ViewMetrics().tmAveCharWidth; }
   int FullWidth() const {
     viewtest::Surface surface(8, 8, kBackground);
     SelectObject(surface.Dc(), ViewFont());

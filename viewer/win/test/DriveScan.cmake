@@ -3,6 +3,11 @@
 # manager reads the drives when its server starts, so the copy gets a server of its own; the
 # build's prefix and the tests running in it are not touched. The copy is removed at the end.
 #   cmake -DPREFIX=... -DBOOK=... -DTEST=... -DWORK=... -P DriveScan.cmake
+# Other drives: set MAPS (letter=directory ...) and CDROMS (letters) before including this file.
+if(NOT DEFINED MAPS)
+  set(MAPS a=${BOOK} d=${BOOK} e=${BOOK} f=${BOOK})
+  set(CDROMS a e)
+endif()
 set(private ${WORK}/wineprefix-drives)
 file(REMOVE_RECURSE ${private})
 # Hard links keep the copy quick; the registry files, which Wine rewrites, are real copies.
@@ -16,12 +21,14 @@ foreach(reg system.reg user.reg userdef.reg)
     file(COPY_FILE ${PREFIX}/${reg} ${private}/${reg})
   endif()
 endforeach()
-foreach(drive a d e f)
+foreach(map ${MAPS})
+  string(REGEX REPLACE "=.*" "" drive ${map})
+  string(REGEX REPLACE "^[a-z]=" "" target ${map})
   file(REMOVE ${private}/dosdevices/${drive}:)
-  file(CREATE_LINK ${BOOK} ${private}/dosdevices/${drive}: SYMBOLIC)
+  file(CREATE_LINK ${target} ${private}/dosdevices/${drive}: SYMBOLIC)
 endforeach()
 set(wine ${CMAKE_COMMAND} -E env WINEPREFIX=${private} WINEDEBUG=-all)
-foreach(drive a e)
+foreach(drive ${CDROMS})
   execute_process(COMMAND ${wine} wine reg add "HKLM\\Software\\Wine\\Drives" /v ${drive}: /d cdrom /f
                   OUTPUT_QUIET ERROR_QUIET)
 endforeach()

@@ -1,0 +1,17 @@
+// One line of the title list: the book's path, one blank, and its title between "<<" and ">>",
+// for example "D:\ <<和英辞典>>". The path of a line is its text up to the first blank, which is
+// why a directory with a blank in its name is never remembered (see RememberedPaths.h).
+#ifndef BRISVANE_VIEWER_CORE_TITLELINE_H
+#define BRISVANE_VIEWER_CORE_TITLELINE_H
+
+#include <string>
+
+namespace viewer {
+
+std::wstring FormatTitleLine(const std::wstring& path, const std::wstring& title);
+// The path of a line: the whole text when it has no blank.
+std::wstring PathOfTitleLine(const std::wstring& line);
+
+}  // namespace viewer
+
+#endif  // BRISVANE_VIEWER_CORE_TITLELINE_H

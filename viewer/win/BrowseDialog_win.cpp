@@ -1,0 +1,170 @@
+#include "BrowseDialog_win.h"
+
+#include "BookTitle_win.h"
+#include "BrisvaneRes.h"
+#include "TitleDialogRes.h"
+#include "WorkingDirectory_win.h"
+
+namespace brisvane {
+
+namespace {
+
+constexpr int kTypedPathCapacity = 254;
+
+std::wstring LoadText(UINT id) {
+  wchar_t text[256] = L"";
+  LoadStringW(GetModuleHandleW(nullptr), id, text, 256);
+  return text;
+}
+
+}  // namespace
+
+BrowseDialog::BrowseDialog(const BookApi& book, std::wstring startPath) : book(book), path(std::move(startPath)) {
+  if (path.empty()) path = CurrentDirectory();
+}
+
+INT_PTR BrowseDialog::Run(HWND owner) {
+  INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_BROWSE), owner, &DialogProc,
+                                   reinterpret_cast<LPARAM>(this));
+  return result == 1 ? 1 : 0;
+}
+
+INT_PTR CALLBACK BrowseDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_MEASUREITEM) {  // comes before WM_INITDIALOG
+    auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+    measure->itemHeight = measure->CtlID == IDC_BROWSE_DRIVES ? DriveCombo::kItemHeight : DirectoryList::kItemHeight;
+    return TRUE;
+  }
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
+    auto* self = reinterpret_cast<BrowseDialog*>(lParam);
+    self->dialog = hwnd;
+    self->OnInit();
+    return FALSE;  // the focus is set
+  }
+  auto* self = reinterpret_cast<BrowseDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+  return self ? self->OnMessage(message, wParam, lParam) : FALSE;
+}
+
+void BrowseDialog::OnInit() {
+  HWND edit = GetDlgItem(dialog, IDE_BROWSE_PATH);
+  directories.Attach(GetDlgItem(dialog, IDL_BROWSE_DIRECTORIES));
+  SetWindowTextW(edit, path.c_str());
+  drives.Attach(GetDlgItem(dialog, IDC_BROWSE_DRIVES), BM_DRIVEENTER);
+  if (!CanEnterDirectory(path)) {
+    ShowMessage(LoadText(IDS_BAD_DRIVE));
+  } else {
+    directories.Fill(path);
+    SetFocus(edit);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+  }
+  UpdateTitle();
+  drives.ShowDriveOf(path);
+}
+
+INT_PTR BrowseDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_DRAWITEM: {
+      const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (draw.CtlID == IDC_BROWSE_DRIVES) drives.Draw(draw);
+      else directories.Draw(draw);
+      return TRUE;
+    }
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case IDOK:
+          OnEnterKey();
+          return TRUE;
+        case IDCANCEL:
+          EndDialog(dialog, 0);
+          return TRUE;
+        case IDL_BROWSE_DIRECTORIES:
+          if (HIWORD(wParam) == LBN_DBLCLK) OnListActivated();
+          return TRUE;
+        case IDC_BROWSE_DRIVES:
+          if (HIWORD(wParam) == CBN_CLOSEUP) OnDriveChosen(drives.Text());
+          return TRUE;
+      }
+      return FALSE;
+    case BM_DIRENTER:
+      OnPathEntered();
+      return TRUE;
+    // The path and the drive text that these two messages carry are taken from the controls
+    // themselves, so that a message from elsewhere cannot make the dialog read foreign memory.
+    case BM_DIRCHANGED:
+      path = directories.Path();
+      SetDlgItemTextW(dialog, IDE_BROWSE_PATH, path.c_str());
+      UpdateTitle();
+      return TRUE;
+    case BM_DRIVEENTER:
+      OnDriveChosen(drives.Text());
+      return TRUE;
+    case BM_DIRACCEPT:
+      OnOk();
+      return TRUE;
+  }
+  return FALSE;
+}
+
+void BrowseDialog::OnEnterKey() {
+  // Enter reaches the dialog as its default button: it means the control that has the focus.
+  HWND focus = GetFocus();
+  if (focus == GetDlgItem(dialog, IDE_BROWSE_PATH)) PostMessageW(dialog, BM_DIRENTER, 0, 0);
+  else if (focus == directories.Hwnd()) OnListActivated();
+  else OnOk();
+}
+
+void BrowseDialog::OnOk() {
+  std::wstring title;
+  if (FindBookTitle(book, path, &title)) EndDialog(dialog, 1);
+  else ShowMessage(LoadText(IDS_NO_DISC));
+}
+
+void BrowseDialog::OnPathEntered() {
+  wchar_t typed[kTypedPathCapacity + 1] = L"";
+  GetDlgItemTextW(dialog, IDE_BROWSE_PATH, typed, kTypedPathCapacity + 1);
+  if (!CanEnterDirectory(typed)) {
+    ShowMessage(LoadText(IDS_BAD_DRIVE));
+    return;
+  }
+  directories.Fill(typed);
+  path = directories.Path();
+  drives.ShowDriveOf(path);
+  UpdateTitle();
+}
+
+void BrowseDialog::OnDriveChosen(const std::wstring& drive) {
+  path = drive;
+  directories.Fill(path);
+  SetDlgItemTextW(dialog, IDE_BROWSE_PATH, path.c_str());
+  UpdateTitle();
+}
+
+void BrowseDialog::OnListActivated() {
+  std::wstring newPath;
+  switch (directories.Activate(&newPath)) {
+    case DirectoryList::Outcome::kChanged:
+      SendMessageW(dialog, BM_DIRCHANGED, 0, reinterpret_cast<LPARAM>(newPath.c_str()));
+      break;
+    case DirectoryList::Outcome::kAccepted:
+      SendMessageW(dialog, BM_DIRACCEPT, 0, 0);
+      break;
+    case DirectoryList::Outcome::kFailed:
+      ShowMessage(newPath);
+      break;
+    case DirectoryList::Outcome::kNothing:
+      break;
+  }
+}
+
+void BrowseDialog::UpdateTitle() {
+  std::wstring title;
+  if (!FindBookTitle(book, path, &title)) title.clear();
+  SetDlgItemTextW(dialog, IDT_BROWSE_TITLE, title.c_str());
+}
+
+void BrowseDialog::ShowMessage(const std::wstring& text) const {
+  MessageBoxW(dialog, text.c_str(), L"DUDAZA Zorari", MB_OK);
+}
+
+}  // namespace brisvane

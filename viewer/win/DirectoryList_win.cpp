@@ -1,0 +1,83 @@
+#include "DirectoryList_win.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "TitleDialogRes.h"
+#include "WorkingDirectory_win.h"
+#include "ui/UniqueHandle.h"
+
+namespace brisvane {
+
+namespace {
+
+constexpr COLORREF kSelectedBack = RGB(0, 0, 128);
+constexpr COLORREF kSelectedText = RGB(255, 255, 255);
+constexpr COLORREF kBack = RGB(255, 255, 255);
+constexpr COLORREF kText = RGB(0, 0, 0);
+constexpr int kIconSize = 16;
+constexpr int kIndentPerLevel = 3;
+
+std::wstring ItemText(HWND list, int index) {
+  LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (length == LB_ERR) return {};
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  LRESULT copied = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
+  text.resize(copied == LB_ERR ? 0 : static_cast<size_t>(copied));
+  return text;
+}
+
+}  // namespace
+
+bool DirectoryList::Fill(const std::wstring& path) {
+  SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  levels = viewer::DirectoryLevels(path);
+  std::vector<std::wstring> subdirectories;
+  filled = ListSubdirectories(levels.Path(), &subdirectories);
+  if (!filled) return false;
+  for (const viewer::DirectoryItem& item : levels.Items(subdirectories))
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(viewer::DirectoryItemText(item).c_str()));
+  return true;
+}
+
+DirectoryList::Outcome DirectoryList::Activate(std::wstring* newPath) {
+  LRESULT selected = SendMessageW(list, LB_GETCURSEL, 0, 0);
+  viewer::DirectoryItem item;
+  if (!filled || selected == LB_ERR || !viewer::ParseDirectoryItemText(ItemText(list, static_cast<int>(selected)), &item))
+    return Outcome::kNothing;
+  // The path follows from the item's level and the components this list was filled from, not
+  // from the items above it, so that it stays right however the list sorted its texts.
+  *newPath = levels.PathOf(item);
+  if (newPath->empty()) return Outcome::kNothing;
+  if (lstrcmpiW(newPath->c_str(), levels.Path().c_str()) == 0)
+    return Outcome::kAccepted;
+  LRESULT pathItems = static_cast<LRESULT>(levels.Components().size());
+  if (!Fill(*newPath)) return Outcome::kFailed;
+  SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(std::min(selected, pathItems)), 0);
+  return Outcome::kChanged;
+}
+
+void DirectoryList::Draw(const DRAWITEMSTRUCT& draw) const {
+  if (draw.itemID == static_cast<UINT>(-1)) return;
+  if (draw.itemAction == ODA_FOCUS) {
+    DrawFocusRect(draw.hDC, &draw.rcItem);
+    return;
+  }
+  bool selected = (draw.itemState & ODS_SELECTED) != 0;
+  viewer::DirectoryItem item;
+  if (!viewer::ParseDirectoryItemText(ItemText(draw.hwndItem, static_cast<int>(draw.itemID)), &item)) return;
+  ui::UniqueBrush back(CreateSolidBrush(selected ? kSelectedBack : kBack));
+  FillRect(draw.hDC, &draw.rcItem, back.Get());
+  int indent = std::min(item.depth, 64) * kIndentPerLevel;
+  int iconId = item.kind == viewer::DirectoryKind::kPathComponent ? IDI_BROWSE_PATH_COMPONENT : IDI_BROWSE_DIRECTORY;
+  HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId), IMAGE_ICON, kIconSize,
+                                             kIconSize, LR_SHARED));
+  if (icon) DrawIconEx(draw.hDC, draw.rcItem.left + indent + 1, draw.rcItem.top + 1, icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
+  SetBkMode(draw.hDC, TRANSPARENT);
+  SetTextColor(draw.hDC, selected ? kSelectedText : kText);
+  TextOutW(draw.hDC, draw.rcItem.left + indent + 19, draw.rcItem.top + 1, item.name.c_str(),
+           static_cast<int>(item.name.size()));
+  if (draw.itemState & ODS_FOCUS) DrawFocusRect(draw.hDC, &draw.rcItem);
+}
+
+}  // namespace brisvane

@@ -1,0 +1,44 @@
+// The title dialog (タイトルの選択): lists the books on the drives (the first drive of the
+// system left out) and in the directories remembered in the registry value "path", one line a
+// book: path, blank, "<<", title, ">>". Its 参照 button browses for another directory, which is
+// then remembered and chosen at once.
+#ifndef BRISVANE_VIEWER_WIN_TITLEDIALOG_WIN_H
+#define BRISVANE_VIEWER_WIN_TITLEDIALOG_WIN_H
+
+#include <windows.h>
+
+#include <string>
+
+#include "SearchFlow.h"
+
+namespace brisvane {
+
+class TitleDialog {
+ public:
+  // bookPath: the path of the current book (local code page), where browsing starts when the
+  // list is empty.
+  TitleDialog(const BookApi& book, std::string bookPath);
+  TitleDialog(const TitleDialog&) = delete;
+  TitleDialog& operator=(const TitleDialog&) = delete;
+
+  // 1 when a book was chosen (Path()), 0 when cancelled.
+  INT_PTR Run(HWND owner);
+  const std::string& Path() const { return path; }
+
+ private:
+  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void Fill();
+  void AddLineIfBook(const std::wstring& bookPath);
+  void Choose();
+  void Browse();
+
+  const BookApi& book;
+  HWND dialog = nullptr;
+  HWND list = nullptr;
+  std::string path;
+};
+
+}  // namespace brisvane
+
+#endif  // BRISVANE_VIEWER_WIN_TITLEDIALOG_WIN_H

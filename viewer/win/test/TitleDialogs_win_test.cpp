@@ -1,0 +1,252 @@
+// The title and browse dialogs of Brisvane.exe under Wine, in the private prefix that
+// TitleDrives.cmake prepares: A: (the first drive) and E: are CD-ROM drives with the sample
+// book; D: has no book at its root, the manyhits book in D:\many\ and the sample book again in
+// D:\A\B\sample\. The viewer starts with E:\ open.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "ViewerHarness.h"
+
+namespace {
+
+using viewertest::ViewerProcess;
+using viewertest::WaitUntil;
+using viewertest::WindowText;
+
+const wchar_t kFrameClass[] = L"TrevikBrisvane";
+const wchar_t kPathKey[] = L"Software\\Olvenar\\Trevik DUDAZA ZORARI\\path";
+const wchar_t kSampleFrameTitle[] = L"DUDAZA Zorari - 和英サンプル辞典";
+const wchar_t kManyhitsFrameTitle[] = L"DUDAZA Zorari - 多数ヒット試験";
+const wchar_t kSampleLineTitle[] = L"<<和英サンプル辞典>>";
+constexpr int kTitleSelect = 32779;
+constexpr int kTitleList = 1000, kBrowseButton = 3;
+constexpr int kBrowseTitle = 1013, kBrowsePath = 1005, kDirectoryList = 1007, kDriveCombo = 1008;
+constexpr UINT kDirEnter = WM_USER + 112;
+
+struct DialogQuery {
+  DWORD processId;
+  const wchar_t* caption;
+  HWND found;
+};
+
+BOOL CALLBACK MatchDialog(HWND window, LPARAM param) {
+  auto* query = reinterpret_cast<DialogQuery*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  wchar_t name[32] = L"";
+  GetClassNameW(window, name, 32);
+  if (owner == query->processId && lstrcmpW(name, L"#32770") == 0 && IsWindowVisible(window) &&
+      WindowText(window) == query->caption) {
+    query->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// An item's text from a list or combo box of the viewer's process: the system copies these
+// texts across processes, like WM_GETTEXT.
+std::wstring ItemText(HWND control, UINT lengthMessage, UINT textMessage, WPARAM index) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(control, lengthMessage, index, 0, SMTO_ABORTIFHUNG, 5000, &length) ||
+      static_cast<LONG_PTR>(length) < 0 || length > 1000)
+    return L"<no text>";
+  std::wstring text(length + 1, L'\0');
+  SendMessageTimeoutW(control, textMessage, index, reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG, 5000, nullptr);
+  text.resize(length);
+  return text;
+}
+
+void WritePathValue(const std::string& value) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kPathKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) ==
+      ERROR_SUCCESS) {
+    RegSetValueExA(key, "path", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(key);
+  }
+  RegDeleteKeyW(HKEY_CURRENT_USER, kPathKey);
+}
+
+std::string ReadPathValue() {
+  char value[600] = "";
+  DWORD size = sizeof value - 1;
+  if (RegGetValueA(HKEY_LOCAL_MACHINE, "Software\\Olvenar\\Trevik DUDAZA ZORARI\\path", "path", RRF_RT_REG_SZ, nullptr,
+                   value, &size) != ERROR_SUCCESS)
+    return "<none>";
+  return value;
+}
+
+class TitleDialogsTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    viewertest::LinkJapaneseFallbackFont();
+    // The dialogs ask for the Japanese system's dialog face; here it is the installed one.
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes", 0,
+                        nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS) {
+      static const wchar_t kFace[] = L"IPAPGothic";
+      RegSetValueExW(key, L"ＭＳ Ｐゴシック", 0, REG_SZ, reinterpret_cast<const BYTE*>(kFace), sizeof kFace);
+      RegCloseKey(key);
+    }
+  }
+
+  void SetUp() override {
+    viewertest::WriteCurpath("E:\\");
+    WritePathValue(" D:\\many\\ X:\\gone\\ D:\\ D:\\A\\");
+    ASSERT_TRUE(viewer.Start(viewertest::BinDir() / "Brisvane.exe"));
+    ASSERT_TRUE(WaitUntil([&] {
+      frame = viewer.FindTopWindow(kFrameClass);
+      return frame && IsWindowVisible(frame) && WindowText(frame) == kSampleFrameTitle;
+    }));
+  }
+  void TearDown() override {
+    if (frame) PostMessageW(frame, WM_CLOSE, 0, 0);
+    viewer.WaitForExit(10000);
+  }
+
+  HWND WaitForDialog(const wchar_t* caption) {
+    DialogQuery query = {viewer.Id(), caption, nullptr};
+    WaitUntil([&] {
+      query.found = nullptr;
+      EnumWindows(&MatchDialog, reinterpret_cast<LPARAM>(&query));
+      return query.found != nullptr;
+    });
+    return query.found;
+  }
+  HWND OpenTitleDialog() {
+    PostMessageW(frame, WM_COMMAND, kTitleSelect, 0);
+    return WaitForDialog(L"タイトルの選択");
+  }
+  HWND OpenBrowseDialog(HWND titleDialog) {
+    PostMessageW(titleDialog, WM_COMMAND, kBrowseButton, 0);
+    return WaitForDialog(L"参照");
+  }
+  std::vector<std::wstring> Lines(HWND list) {
+    std::vector<std::wstring> lines;
+    DWORD_PTR count = 0;
+    SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count);
+    for (DWORD_PTR i = 0; i < count && i < 100; ++i)
+      lines.push_back(ItemText(list, LB_GETTEXTLEN, LB_GETTEXT, i));
+    return lines;
+  }
+  void DoubleClick(HWND dialog, int id, int index) {
+    HWND list = GetDlgItem(dialog, id);
+    SendMessageW(list, LB_SETCURSEL, index, 0);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
+  }
+  // Types path into the path field and presses Enter.
+  void EnterPath(HWND browse, const std::wstring& path) {
+    SendMessageW(GetDlgItem(browse, kBrowsePath), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PostMessageW(browse, kDirEnter, 0, 0);
+  }
+  // A click on OK (the button takes the focus first, so it means OK and not Enter elsewhere).
+  void ClickOk(HWND dialog) { PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0); }
+  // The dialogs have ended when their owner, the frame, takes input again.
+  bool DialogsEnded() {
+    return WaitUntil([&] { return IsWindowEnabled(frame) != FALSE; });
+  }
+  bool ShowsPath(HWND browse, const std::wstring& path) {
+    return WaitUntil([&] { return WindowText(GetDlgItem(browse, kBrowsePath)) == path; }, 5000);
+  }
+  // The text of the message box that is open, after which it is closed with OK.
+  std::wstring AnswerMessage() {
+    HWND box = WaitForDialog(L"DUDAZA Zorari");
+    if (!box) return L"<no message>";
+    std::wstring text = WindowText(GetDlgItem(box, 0xFFFF));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    WaitUntil([&] { return !IsWindow(box); });
+    return text;
+  }
+
+  ViewerProcess viewer;
+  HWND frame = nullptr;
+};
+
+TEST_F(TitleDialogsTest, TheListHoldsTheBooksOfTheLaterDrivesAndRememberedDirectoriesAndOpensTheChosenOne) {
+  HWND dialog = OpenTitleDialog();
+  ASSERT_NE(dialog, nullptr);
+  HWND list = GetDlgItem(dialog, kTitleList);
+  // A: holds a book but is the first drive; D:\ and D:\A\ hold none; X:\gone\ is not there.
+  std::vector<std::wstring> expected = {L"D:\\many\\ <<多数ヒット試験>>", std::wstring(L"E:\\ ") + kSampleLineTitle};
+  EXPECT_EQ(Lines(list), expected);
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
+  viewertest::SaveWindowShot(dialog, "title-dialog");
+  DoubleClick(dialog, kTitleList, 0);
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(frame) == kManyhitsFrameTitle; }));
+  EXPECT_EQ(ReadPathValue(), " D:\\many\\ X:\\gone\\ D:\\ D:\\A\\");  // choosing does not rewrite it
+}
+
+TEST_F(TitleDialogsTest, BrowsingWalksTheLevelsRefusesADirectoryWithoutABookAndRemembersTheNewOne) {
+  HWND browse = OpenBrowseDialog(OpenTitleDialog());
+  ASSERT_NE(browse, nullptr);
+  // The first line is D:\many\: browsing starts at its drive.
+  EXPECT_TRUE(ShowsPath(browse, L"D:\\"));
+  HWND drives = GetDlgItem(browse, kDriveCombo);
+  EXPECT_EQ(WindowText(drives), L"D:\\");
+  DWORD_PTR driveCount = 0;
+  SendMessageTimeoutW(drives, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &driveCount);
+  for (DWORD_PTR i = 0; i < driveCount; ++i)
+    EXPECT_NE(ItemText(drives, CB_GETLBTEXTLEN, CB_GETLBTEXT, i), L"A:\\");
+
+  EnterPath(browse, L"D:\\A\\B");
+  HWND list = GetDlgItem(browse, kDirectoryList);
+  std::vector<std::wstring> levels = {std::wstring(L"A\x02") + L"D:", std::wstring(L"B\x02") + L"A",
+                                      std::wstring(L"C\x02") + L"B", std::wstring(L"D\x01") + L"sample"};
+  ASSERT_TRUE(WaitUntil([&] { return Lines(list) == levels; }, 5000));
+  EXPECT_EQ(WindowText(GetDlgItem(browse, kBrowseTitle)), L"");
+  // The second path item of D:\A\B\ leads to D:\A\ .
+  DoubleClick(browse, kDirectoryList, 1);
+  EXPECT_TRUE(ShowsPath(browse, L"D:\\A\\"));
+  std::vector<std::wstring> up = {levels[0], levels[1], std::wstring(L"C\x01") + L"B"};
+  EXPECT_EQ(Lines(list), up);
+  viewertest::SaveWindowShot(browse, "browse-dialog");
+  // Its innermost item now accepts, as OK does; D:\A\ holds no book.
+  DoubleClick(browse, kDirectoryList, 1);
+  EXPECT_EQ(AnswerMessage(), L"CD-ROMが挿入されていません!");
+  EnterPath(browse, L"Q:\\nowhere");
+  EXPECT_EQ(AnswerMessage(), L"CD-ROMドライブの設定が違います!");
+
+  // Down to the book in D:\A\B\sample\, whose title shows, and OK.
+  DoubleClick(browse, kDirectoryList, 2);
+  EXPECT_TRUE(ShowsPath(browse, L"D:\\A\\B\\"));
+  DoubleClick(browse, kDirectoryList, 3);
+  EXPECT_TRUE(ShowsPath(browse, L"D:\\A\\B\\sample\\"));
+  EXPECT_EQ(WindowText(GetDlgItem(browse, kBrowseTitle)), L"和英サンプル辞典");
+  ClickOk(browse);
+  // Both dialogs end; the listed directory stays, the new one is added; the drive roots are not.
+  EXPECT_TRUE(DialogsEnded());
+  EXPECT_EQ(ReadPathValue(), " D:\\many\\ D:\\A\\B\\sample\\");
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(frame) == kSampleFrameTitle; }));
+}
+
+TEST_F(TitleDialogsTest, BrowsingToADriveRootOrAListedDirectoryAddsNothing) {
+  HWND browse = OpenBrowseDialog(OpenTitleDialog());
+  ASSERT_NE(browse, nullptr);
+  ASSERT_TRUE(ShowsPath(browse, L"D:\\"));
+  static const wchar_t kDrive[] = L"E:\\";
+  HWND combo = GetDlgItem(browse, kDriveCombo);
+  SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+  SendMessageW(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(kDrive));
+  SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);  // closing it up chooses the drive
+  EXPECT_TRUE(ShowsPath(browse, kDrive));
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(GetDlgItem(browse, kBrowseTitle)) == L"和英サンプル辞典"; }, 5000));
+  ClickOk(browse);
+  ASSERT_TRUE(DialogsEnded());
+  EXPECT_EQ(ReadPathValue(), " D:\\many\\");
+
+  // Again, to the directory that is listed already (typed in another case).
+  browse = OpenBrowseDialog(OpenTitleDialog());
+  ASSERT_NE(browse, nullptr);
+  EnterPath(browse, L"d:\\MANY");
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(GetDlgItem(browse, kBrowseTitle)) == L"多数ヒット試験"; }, 5000));
+  ClickOk(browse);
+  EXPECT_TRUE(DialogsEnded());
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(frame) == kManyhitsFrameTitle; }));
+  EXPECT_EQ(ReadPathValue(), " D:\\many\\");
+}
+
+}  // namespace

@@ -1,0 +1,14 @@
+# Runs TEST (the title dialogs' test program) with DriveScan.cmake's private Wine prefix, its
+# drives made of builder books below WORK:
+#   A: (the first drive, CD-ROM) and E: (CD-ROM): the sample book
+#   D: (a fixed drive): A\B\ with a copy of the sample book in A\B\sample\, many\ with the
+#      manyhits book, no book at its root
+#   cmake -DPREFIX=... -DSAMPLE=... -DMANYHITS=... -DTEST=... -DWORK=... -P TitleDrives.cmake
+set(tree ${WORK}/drive-d)
+file(REMOVE_RECURSE ${tree})
+file(MAKE_DIRECTORY ${tree}/A/B)
+file(CREATE_LINK ${SAMPLE} ${tree}/A/B/sample SYMBOLIC)
+file(CREATE_LINK ${MANYHITS} ${tree}/many SYMBOLIC)
+set(MAPS a=${SAMPLE} d=${tree} e=${SAMPLE})
+set(CDROMS a e)
+include(${CMAKE_CURRENT_LIST_DIR}/DriveScan.cmake)

@@ -44,6 +44,7 @@ void MainFrame::AddCommands() {
   commands.Add(IDM_NEXT_LAYER, [](int, HWND) {});
   commands.Add(IDM_LAST_LAYER, [](int, HWND) {});
   commands.Add(IDM_HELP, [this](int, HWND) { ShowHelp(); });
+  commands.Add(IDM_TITLE_SELECT, [this](int, HWND) { SelectTitle(); });
 }
 
 bool MainFrame::IsCommandEnabled(int id) const {
@@ -59,8 +60,6 @@ bool MainFrame::IsCommandEnabled(int id) const {
     }
     case IDM_CONTINUOUS_SEARCH:
       return contentView.Api().IsMarkValid();
-    case IDM_TITLE_SELECT:
-      return false;  // the title dialog is not part of this program yet
     default:
       return true;
   }

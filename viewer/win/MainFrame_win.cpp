@@ -68,6 +68,7 @@ ui::Handled MainFrame::OnCreate(const CREATESTRUCTW&) {
   layerStack.clear();
   bookPath.clear();
   ResetPanes();
+  exchange = ExchangeMessages::Register();
   return ui::Done(0);
 }
 
@@ -153,7 +154,7 @@ void MainFrame::OnClose() {
     return;
   }
   // Started by another program: stay resident, hidden, until it asks for us again.
-  ShowWindow(Hwnd(), SW_HIDE);
+  HideByUser();
 }
 
 ui::Handled MainFrame::OnDestroy() {
@@ -211,6 +212,7 @@ ui::Handled MainFrame::OnNotify(const NMHDR& header) {
 }
 
 LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (OnExchangeMessage(message, wParam)) return 0;
   switch (message) {
     case WM_CLOSE:
       OnClose();
@@ -262,7 +264,7 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       SearchCommand();
       return 0;
     case FM_HOSTWORD:
-      return 0;  // the host exchange is not part of this program yet
+      return OnHostWord();
     default:
       break;
   }

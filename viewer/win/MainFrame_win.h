@@ -14,6 +14,7 @@
 
 #include "BrisvaneView_win.h"
 #include "ContentView_win.h"
+#include "HostExchange_win.h"
 #include "SearchFlow.h"
 #include "SearchPanel_win.h"
 #include "Splitter_win.h"
@@ -74,6 +75,17 @@ class MainFrame : public ui::Window, public FrameForSearch {
   void SetBookTitle();
   void SetTitle(const std::wstring& title);
 
+  // The exchange with the host product (MainFrameHost_win.cpp).
+  bool OnExchangeMessage(UINT message, WPARAM wParam);
+  LRESULT OnHostWord();
+  void OnQuickLookup();
+  void OnHostCommand(WPARAM command);
+  bool HandOverBlocked();
+  void BringUp();
+  void HideByUser();
+  void CloseForHost();
+  void TakeHostWord(const std::wstring& word);
+
   // Commands (MainFrameCommands_win.cpp).
   bool IsCommandEnabled(int id) const;
   void UpdateMenu(HMENU menu);
@@ -92,6 +104,9 @@ class MainFrame : public ui::Window, public FrameForSearch {
   void ShowHelp();
   void ShowPromptFor(int id);
 
+  // Title selection (MainFrameTitle_win.cpp).
+  void SelectTitle();
+
   ui::CommandTable commands;
   SearchPanel search;  // the word box, the result list and the search itself
   Splitter splitter;
@@ -109,6 +124,7 @@ class MainFrame : public ui::Window, public FrameForSearch {
   int selectedItem = 0;
   std::vector<int32_t> layerStack;  // most recent first
   HMODULE dunmoor = nullptr;
+  ExchangeMessages exchange;  // registered at creation
   BookApi book;
   ui::UniqueFont uiFont;
 };

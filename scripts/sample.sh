@@ -4,7 +4,8 @@
 # the command-line reader: its catalog, two searches, an entry and the menu. Then it builds the
 # Windows programs and starts the viewer, Brisvane.exe, under Wine on the sample book (under an
 # Xvfb display of its own when there is no DISPLAY) and saves a screenshot of it into
-# build/win/test-artifacts/sample-viewer.png.
+# build/win/test-artifacts/sample-viewer.png; without a display it also hands the viewer the word
+# いえ as the host product does and saves the search in sample-search.png.
 set -euo pipefail
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
@@ -79,24 +80,40 @@ if [ -n "$xvfb_pid" ]; then
   unmanaged=yes
 fi
 
+# start_viewer SCREENSHOT [ARGS...]: starts the viewer, waits for its window and saves a
+# screenshot of the display.
+start_viewer() {
+  local shot=$1
+  shift
+  (cd "$win/bin" && exec wine Brisvane.exe "$@") >/dev/null 2>&1 &
+  viewer_pid=$!
+  local shown=""
+  for _ in $(seq 300); do
+    if xwininfo -root -tree 2>/dev/null | grep -q '"DUDAZA Zorari - '; then shown=yes; break; fi
+    sleep 0.1
+  done
+  if [ -z "$shown" ]; then
+    echo "the viewer's window did not appear" >&2
+    exit 1
+  fi
+  xwininfo -root -tree | grep -o '"DUDAZA Zorari - [^"]*"' | head -1
+  sleep 3  # let it finish searching and painting
+  mkdir -p "$win/test-artifacts"
+  import -window root "$win/test-artifacts/$shot"
+  echo "screenshot: $win/test-artifacts/$shot"
+}
+
 echo "== starting Brisvane.exe on the sample book"
-(cd "$win/bin" && exec wine Brisvane.exe) >/dev/null 2>&1 &
-viewer_pid=$!
-shown=""
-for _ in $(seq 300); do
-  if xwininfo -root -tree 2>/dev/null | grep -q '"DUDAZA Zorari - '; then shown=yes; break; fi
-  sleep 0.1
-done
-if [ -z "$shown" ]; then
-  echo "the viewer's window did not appear" >&2
-  exit 1
-fi
-xwininfo -root -tree | grep -o '"DUDAZA Zorari - [^"]*"' | head -1
-sleep 2  # let it finish painting
-mkdir -p "$win/test-artifacts"
-import -window root "$win/test-artifacts/sample-viewer.png"
-echo "screenshot: $win/test-artifacts/sample-viewer.png"
+start_viewer sample-viewer.png
 if [ -n "$xvfb_pid" ]; then
+  # Nobody can type on our own display: hand the viewer a word the way the host dictionary
+  # product does (the exchange file, in Shift-JIS, and a start with "-p"), and show its search.
+  wineserver -k
+  wait "$viewer_pid" 2>/dev/null || true
+  printf '[Data From Trevik]\r\nWord=%s\r\n' "$(printf 'いえ' | iconv -f UTF-8 -t SHIFT_JIS)" \
+    >"$WINEPREFIX/drive_c/windows/Trevik20.ini"
+  echo "== starting Brisvane.exe with the word いえ"
+  start_viewer sample-search.png -p
   echo "(the viewer ran on a display of its own; run with DISPLAY set to see it yourself)"
 else
   echo "the viewer is running; close its window to end"

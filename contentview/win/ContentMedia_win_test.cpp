@@ -25,7 +25,11 @@ namespace {
 
 using testfiles::Bytes;
 using viewtest::Capture;
+using viewtest::MessageText;
+using viewtest::OwnedDialog;
 using viewtest::Pump;
+using viewtest::TextOf;
+using viewtest::WhileModal;
 
 // Search keys (JIS X 0208) of the entries with media: いえ (a monochrome house), ひのまる (a
 // colour flag), ベル (a bell: sound data), おんがく (a piece on CD track 2).
@@ -57,68 +61,6 @@ class Listener : public ui::Window {
  private:
   UINT destroyMessage = 0;
 };
-
-// Runs action, which opens a modal window, while onTimer (on this thread, from the modal
-// loop) looks for that window and acts on it; onTimer returns true once it is done.
-// After about ten seconds every dialog of the thread is cancelled, so that a test that
-// misses its window fails instead of hanging.
-std::function<bool()>* gOnTimer = nullptr;
-int gTicks = 0;
-void CALLBACK ModalTimer(HWND, UINT, UINT_PTR, DWORD) {
-  if (gOnTimer && (*gOnTimer)()) gOnTimer = nullptr;
-  if (++gTicks > 100) {
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND w, LPARAM) -> BOOL {
-          wchar_t name[16] = L"";
-          GetClassNameW(w, name, 16);
-          if (std::wstring(name) == L"#32770") PostMessageW(w, WM_COMMAND, IDCANCEL, 0);
-          return TRUE;
-        },
-        0);
-  }
-}
-void WhileModal(const std::function<void()>& action, std::function<bool()> onTimer) {
-  gOnTimer = &onTimer;
-  gTicks = 0;
-  UINT_PTR timer = SetTimer(nullptr, 0, 100, ModalTimer);
-  action();
-  KillTimer(nullptr, timer);
-  gOnTimer = nullptr;
-}
-
-// The visible dialog window owned by owner (or by its top-level window), or null.
-HWND OwnedDialog(HWND owner) {
-  std::pair<HWND, HWND> search(owner, nullptr);
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND w, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<std::pair<HWND, HWND>*>(p);
-        wchar_t name[16] = L"";
-        GetClassNameW(w, name, 16);
-        HWND by = GetWindow(w, GW_OWNER);
-        if (std::wstring(name) == L"#32770" && IsWindowVisible(w) && by &&
-            (by == s->first || by == GetAncestor(s->first, GA_ROOT))) {
-          s->second = w;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.second;
-}
-
-std::wstring TextOf(HWND window) {
-  wchar_t text[512] = L"";
-  GetWindowTextW(window, text, 512);
-  return text;
-}
-
-// The text of a message box: its static control with the message.
-std::wstring MessageText(HWND box) {
-  HWND text = GetDlgItem(box, 0xFFFF);
-  return text ? TextOf(text) : L"";
-}
 
 class ContentMedia : public ::testing::Test {
  protected:

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "TestFiles.h"
@@ -215,6 +217,47 @@ TEST_F(Navigation, CursorShowsWhatLiesUnderThePointer) {
   view.setContentBlank();
   Pump();
   EXPECT_EQ(CursorAt(sound), LoadCursorW(nullptr, IDC_ARROW));
+}
+
+TEST_F(Navigation, ClickingAPictureOrASoundOpensIt) {
+  Open(480, 300);
+  ASSERT_EQ(Send(VM_VIEW_SHOWPOS, 0, 0), 1);  // いえ: a drawing of a house
+  POINT picture = {};
+  ASSERT_TRUE(Leftmost(Now(), IsRed, &picture));
+  Click(picture);
+  HWND popup = FindWindowW(L"BMP window", nullptr);
+  ASSERT_NE(popup, nullptr);
+  EXPECT_EQ(TextOf(popup), L"\u753b\u50cf");  // 画像
+  PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+  Pump();
+  EXPECT_EQ(FindWindowW(L"BMP window", nullptr), nullptr);
+
+  wchar_t temp[400];
+  ASSERT_GT(GetTempPathW(400, temp), 0u);
+  std::filesystem::path wave = std::filesystem::path(temp) / "temp.wav";
+  std::filesystem::remove(wave);
+  ASSERT_EQ(Send(VM_VIEW_SHOWAT, 0, Entry("beru")), 1);  // sound data
+  POINT bell = {};
+  ASSERT_TRUE(Leftmost(Now(), IsBrown, &bell));
+  Click(bell);
+  testfiles::Bytes written = testfiles::ReadFile(wave);  // no sound device under Wine: the file counts
+  ASSERT_GT(written.size(), 12u);
+  EXPECT_EQ(std::string(written.begin(), written.begin() + 4), "RIFF");
+
+  ASSERT_EQ(Send(VM_VIEW_SHOWAT, 0, Entry("ongaku")), 1);  // a piece on CD
+  POINT music = {};
+  ASSERT_TRUE(Leftmost(Now(), IsBrown, &music));
+  std::wstring caption;
+  WhileModal([&] { Click(music); },
+             [&] {
+               HWND box = OwnedDialog(hwnd);
+               if (!box) return false;
+               caption = TextOf(box);
+               PostMessageW(box, WM_COMMAND, IDOK, 0);
+               return true;
+             });
+  EXPECT_EQ(caption, L"DUDAZA Zorari");  // no CD drive here: the failure is shown
+  EXPECT_EQ(parent->failedCount, 0);
 }
 
 TEST_F(Navigation, ClickingAReferenceShowsItsEntryAndReportsTheHeadwordLeft) {

@@ -174,4 +174,65 @@ bool Capture::SaveBmp(const std::string& name) const {
                                });
 }
 
+namespace {
+
+std::function<bool()>* gOnTimer = nullptr;
+int gTicks = 0;
+
+void CALLBACK ModalTimer(HWND, UINT, UINT_PTR, DWORD) {
+  if (gOnTimer && (*gOnTimer)()) gOnTimer = nullptr;
+  if (++gTicks > 100) {
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM) -> BOOL {
+          wchar_t name[16] = L"";
+          GetClassNameW(w, name, 16);
+          if (std::wstring(name) == L"#32770") PostMessageW(w, WM_COMMAND, IDCANCEL, 0);
+          return TRUE;
+        },
+        0);
+  }
+}
+}  // namespace
+
+void WhileModal(const std::function<void()>& action, std::function<bool()> onTimer) {
+  gOnTimer = &onTimer;
+  gTicks = 0;
+  UINT_PTR timer = SetTimer(nullptr, 0, 100, ModalTimer);
+  action();
+  KillTimer(nullptr, timer);
+  gOnTimer = nullptr;
+}
+
+HWND OwnedDialog(HWND owner) {
+  std::pair<HWND, HWND> search(owner, nullptr);
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND w, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<std::pair<HWND, HWND>*>(p);
+        wchar_t name[16] = L"";
+        GetClassNameW(w, name, 16);
+        HWND by = GetWindow(w, GW_OWNER);
+        if (std::wstring(name) == L"#32770" && IsWindowVisible(w) && by &&
+            (by == s->first || by == GetAncestor(s->first, GA_ROOT))) {
+          s->second = w;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.second;
+}
+
+std::wstring TextOf(HWND window) {
+  wchar_t text[512] = L"";
+  GetWindowTextW(window, text, 512);
+  return text;
+}
+
+std::wstring MessageText(HWND box) {
+  HWND text = GetDlgItem(box, 0xFFFF);
+  return text ? TextOf(text) : L"";
+}
+
 }  // namespace viewtest

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -100,6 +101,19 @@ class Surface {
   HGDIOBJ old = nullptr;
   uint32_t* bits = nullptr;
 };
+
+// The text of a window, and of a message box's message (its static control).
+std::wstring TextOf(HWND window);
+std::wstring MessageText(HWND box);
+
+// Runs action, which opens a modal window, while onTimer (on this thread, from the modal
+// loop) looks for that window and acts on it; onTimer returns true once it is done.
+// After about ten seconds every dialog of the thread is cancelled, so that a test that
+// misses its window fails instead of hanging.
+void WhileModal(const std::function<void()>& action, std::function<bool()> onTimer);
+
+// The visible dialog window owned by owner (or by its top-level window), or null.
+HWND OwnedDialog(HWND owner);
 
 }  // namespace viewtest
 

@@ -15,21 +15,10 @@
 namespace dunmoor {
 namespace {
 
+using fixture::Block;
 using fixture::Filled;
+using fixture::Join;
 using testfiles::Bytes;
-
-Bytes Join(std::initializer_list<Bytes> parts) {
-  Bytes all;
-  for (const Bytes& part : parts) all.insert(all.end(), part.begin(), part.end());
-  return all;
-}
-
-// A code block as the caller copies it, zero bytes after it.
-std::vector<char> Block(const Bytes& code) {
-  std::vector<char> block(code.begin(), code.end());
-  block.resize(512, 0);
-  return block;
-}
 
 Bytes MonoCode(const Bytes& height, const Bytes& width, const Bytes& caption, const Bytes& position) {
   return Join({{0x1F, 0x44, 0x00, 0x00}, height, width, caption, {0x1F, 0x64}, position});

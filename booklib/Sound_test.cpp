@@ -8,20 +8,10 @@
 namespace dunmoor {
 namespace {
 
+using fixture::Block;
 using fixture::Filled;
+using fixture::Join;
 using testfiles::Bytes;
-
-Bytes Join(std::initializer_list<Bytes> parts) {
-  Bytes all;
-  for (const Bytes& part : parts) all.insert(all.end(), part.begin(), part.end());
-  return all;
-}
-
-std::vector<char> Block(const Bytes& code) {
-  std::vector<char> block(code.begin(), code.end());
-  block.resize(512, 0);
-  return block;
-}
 
 // 1F 4A 00 01 <format 21 10> <start> <end> caption 1F 6A
 Bytes PcmCode(const Bytes& start, const Bytes& end, const Bytes& caption = {0x41, 0x62}) {

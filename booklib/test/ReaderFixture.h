@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -72,6 +73,18 @@ struct SampleBook {
 
 // Buffers with a fill byte, so that tests see which bytes a reader wrote.
 inline std::vector<char> Filled(size_t size, char fill = '\x5A') { return std::vector<char>(size, fill); }
+// The parts one after another.
+inline Bytes Join(std::initializer_list<Bytes> parts) {
+  Bytes all;
+  for (const Bytes& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+// A code block as a caller copies it: the code, then zero bytes up to 512.
+inline std::vector<char> Block(const Bytes& code) {
+  std::vector<char> block(code.begin(), code.end());
+  block.resize(512, 0);
+  return block;
+}
 inline Bytes Head(const std::vector<char>& buffer, uint32_t length) {
   return Bytes(buffer.begin(), buffer.begin() + length);
 }

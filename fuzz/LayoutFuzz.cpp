@@ -1,14 +1,17 @@
-// The content view's layout and scrolling over arbitrary entry text. Input: window measures
-// and font metrics (6 bytes), a script for the steps below (section), then the text, which is the whole text file behind the readers, shown from a hit at a position the
-// measures choose.
+// The content view's layout, scrolling and marks over arbitrary entry text. Input: window
+// measures and font metrics (6 bytes), a script for the steps below (section), then the text,
+// which is the whole text file behind the readers, shown from a hit at a position the measures
+// choose.
 //
 // The run is a list of steps over one laid-out view; each step looks at the lines the layout
-// holds. A step that extracts marks from the lines goes into kSteps once marks exist.
+// holds.
 #include <cstring>
+#include <vector>
 
 #include "ContentLayout.h"
 #include "FuzzInput.h"
 #include "FuzzTargets.h"
+#include "MarkSelection.h"
 #include "MemorySource.h"
 
 namespace fuzz {
@@ -17,6 +20,7 @@ namespace {
 
 struct LayoutRun {
   calvetta::ContentLayout& layout;
+  const calvetta::Metrics& metrics;
   FuzzInput& input;
 };
 
@@ -59,8 +63,33 @@ void FollowLinks(LayoutRun& run) {
   CheckLines(run.layout);
 }
 
+// A drag from one point to a few others, then the marked text as the clipboard and the viewer's
+// buffer take it: the joined text is the extracted total, and a copy never writes past the
+// buffer's size (guard bytes behind it stay) nor ends on half of a double-byte character.
+void Mark(LayoutRun& run) {
+  calvetta::MarkSelection marks;
+  const calvetta::LineList& lines = run.layout.Lines();
+  int32_t top = run.layout.TopLine();
+  marks.Begin(lines, run.metrics, top + run.input.Byte() % 8, run.input.Byte() * 4 - 8);
+  size_t moves = run.input.Byte() % 6;
+  for (size_t i = 0; i < moves; ++i) {
+    int32_t row = top + static_cast<int8_t>(run.input.Byte()) % 96;
+    marks.Extend(lines, run.metrics, row, run.input.Byte() * 4 - 8);
+  }
+  marks.End();
+  FUZZ_CHECK(marks.UsedCount() <= calvetta::kMarkSegmentCount);
+  size_t total = marks.Extract(lines, run.metrics);
+  FUZZ_CHECK(marks.JoinedText().size() == total);
+  int32_t size = run.input.Byte() % 64;
+  std::vector<char> buffer(static_cast<size_t>(size) + 8, '\x7F');
+  int32_t copied = marks.CopyLeading(buffer.data(), size);
+  FUZZ_CHECK(copied >= 0 && (size < 2 ? copied == 0 : copied < size));
+  if (size >= 1) FUZZ_CHECK(buffer[static_cast<size_t>(copied)] == '\0');
+  for (size_t i = static_cast<size_t>(size); i < buffer.size(); ++i) FUZZ_CHECK(buffer[i] == '\x7F');
+}
+
 using Step = void (*)(LayoutRun&);
-const Step kSteps[] = {Scroll, Resize, Scroll, FollowLinks, Scroll};
+const Step kSteps[] = {Scroll, Mark, Resize, Scroll, FollowLinks, Mark, Scroll};
 
 }  // namespace
 
@@ -84,7 +113,7 @@ int FuzzLayout(const uint8_t* data, size_t size) {
   layout.ShowHit(where & 1);
   CheckLines(layout);
   FuzzInput script(steps.data(), steps.size());
-  LayoutRun run{layout, script};
+  LayoutRun run{layout, metrics, script};
   for (Step step : kSteps) step(run);
   layout.ShowAt(where * 16);
   CheckLines(layout);

@@ -5,6 +5,7 @@
 
 #include "TitleDialogRes.h"
 #include "WorkingDirectory_win.h"
+#include "ui/ListBoxText.h"
 #include "ui/UniqueHandle.h"
 
 namespace brisvane {
@@ -17,15 +18,6 @@ constexpr COLORREF kBack = RGB(255, 255, 255);
 constexpr COLORREF kText = RGB(0, 0, 0);
 constexpr int kIconSize = 16;
 constexpr int kIndentPerLevel = 3;
-
-std::wstring ItemText(HWND list, int index) {
-  LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-  if (length == LB_ERR) return {};
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  LRESULT copied = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
-  text.resize(copied == LB_ERR ? 0 : static_cast<size_t>(copied));
-  return text;
-}
 
 }  // namespace
 
@@ -43,7 +35,7 @@ bool DirectoryList::Fill(const std::wstring& path) {
 DirectoryList::Outcome DirectoryList::Activate(std::wstring* newPath) {
   LRESULT selected = SendMessageW(list, LB_GETCURSEL, 0, 0);
   viewer::DirectoryItem item;
-  if (!filled || selected == LB_ERR || !viewer::ParseDirectoryItemText(ItemText(list, static_cast<int>(selected)), &item))
+  if (!filled || selected == LB_ERR || !viewer::ParseDirectoryItemText(ui::ListBoxText(list, static_cast<int>(selected)), &item))
     return Outcome::kNothing;
   // The path follows from the item's level and the components this list was filled from, not
   // from the items above it, so that it stays right however the list sorted its texts.
@@ -65,7 +57,7 @@ void DirectoryList::Draw(const DRAWITEMSTRUCT& draw) const {
   }
   bool selected = (draw.itemState & ODS_SELECTED) != 0;
   viewer::DirectoryItem item;
-  if (!viewer::ParseDirectoryItemText(ItemText(draw.hwndItem, static_cast<int>(draw.itemID)), &item)) return;
+  if (!viewer::ParseDirectoryItemText(ui::ListBoxText(draw.hwndItem, static_cast<int>(draw.itemID)), &item)) return;
   ui::UniqueBrush back(CreateSolidBrush(selected ? kSelectedBack : kBack));
   FillRect(draw.hDC, &draw.rcItem, back.Get());
   int indent = std::min(item.depth, 64) * kIndentPerLevel;

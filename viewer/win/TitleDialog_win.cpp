@@ -9,21 +9,13 @@
 #include "Settings_win.h"
 #include "TitleDialogRes.h"
 #include "TitleLine.h"
+#include "ui/ListBoxText.h"
 
 namespace brisvane {
 
 namespace {
 
 constexpr size_t kDriveRootLength = 3;
-
-std::wstring LineText(HWND list, int index) {
-  LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-  if (length == LB_ERR) return {};
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  LRESULT copied = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
-  text.resize(copied == LB_ERR ? 0 : static_cast<size_t>(copied));
-  return text;
-}
 
 }  // namespace
 
@@ -88,18 +80,18 @@ void TitleDialog::Choose() {
     EndDialog(dialog, 0);
     return;
   }
-  path = ToLocalPath(viewer::PathOfTitleLine(LineText(list, static_cast<int>(selected))));
+  path = ToLocalPath(viewer::PathOfTitleLine(ui::ListBoxText(list, static_cast<int>(selected))));
   EndDialog(dialog, 1);
 }
 
 void TitleDialog::Browse() {
   int lines = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
-  std::wstring start = lines > 0 ? LineText(list, 0) : FromLocalPath(path);
+  std::wstring start = lines > 0 ? ui::ListBoxText(list, 0) : FromLocalPath(path);
   start = start.substr(0, kDriveRootLength);
   BrowseDialog browse(book, start);
   if (browse.Run(dialog) != 1) return;  // the list stays as it was
   std::vector<std::string> listed;
-  for (int i = 0; i < lines; ++i) listed.push_back(ToLocalPath(viewer::PathOfTitleLine(LineText(list, i))));
+  for (int i = 0; i < lines; ++i) listed.push_back(ToLocalPath(viewer::PathOfTitleLine(ui::ListBoxText(list, i))));
   path = ToLocalPath(browse.Path());
   WriteSetting(L"path", L"path", viewer::BuildRememberedPaths(listed, path));
   EndDialog(dialog, 1);

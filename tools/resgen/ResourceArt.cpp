@@ -11,8 +11,10 @@
 //   hotspot X Y                   (cursors)
 //   colour C RRGGBB | colour C clear   (C: the pixel's character)
 //   clear RRGGBB                  (bitmaps: what clear pixels become; default FFFFE1)
+//   depth 4                       (icons and bitmaps: 16 colours, from a palette of the art's)
 // Icons and cursors are 32-bit with an AND mask (clear pixels are transparent); cursors are
 // placed top-left on a 32 x 32 canvas, the size cursors are shown at. Bitmaps are 24-bit.
+// With depth 4 the pixels are 4-bit indexes into the art's own colours (at most 16).
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -25,7 +27,7 @@ namespace {
 
 struct Art {
   std::string kind;
-  int width = 0, height = 0, hotX = 0, hotY = 0;
+  int width = 0, height = 0, hotX = 0, hotY = 0, depth = 0;
   uint32_t clearColour = 0xFFFFE1;
   std::map<char, int64_t> palette;  // -1 clear, else 0xRRGGBB
   std::vector<std::string> rows;
@@ -41,6 +43,8 @@ bool ParseColour(const std::string& text, uint32_t* rgb) {
   *rgb = static_cast<uint32_t>(std::stoul(text, nullptr, 16));
   return true;
 }
+
+bool ColourTable(const Art& art, uint32_t clearRgb, std::vector<uint32_t>* table);
 
 bool ReadArt(const char* path, Art* art) {
   std::ifstream in(path);
@@ -64,6 +68,9 @@ bool ReadArt(const char* path, Art* art) {
       words >> art->kind;
     } else if (key == "size") {
       words >> art->width >> art->height;
+    } else if (key == "depth") {
+      words >> art->depth;
+      if (art->depth != 4) return Fail("only depth 4 is known: " + line);
     } else if (key == "hotspot") {
       words >> art->hotX >> art->hotY;
     } else if (key == "clear") {
@@ -93,6 +100,10 @@ bool ReadArt(const char* path, Art* art) {
     for (char c : row)
       if (!art->palette.count(c)) return Fail(std::string("pixel without colour: ") + c);
   }
+  if (art->depth == 4 && art->kind == "cursor") return Fail("cursors have no depth setting");
+  std::vector<uint32_t> table;
+  if (art->depth == 4 && !ColourTable(*art, art->kind == "icon" ? 0 : art->clearColour, &table))
+    return Fail("more than 16 colours at depth 4");
   return true;
 }
 
@@ -123,6 +134,43 @@ int64_t PixelAt(const Art& art, int x, int y) {
   return art.palette.at(art.rows[y][x]);
 }
 
+// The colour table of a 16-colour picture: every colour the art uses (clear as clearRgb),
+// each once, padded to 16 entries. False when the art has more than 16 colours.
+bool ColourTable(const Art& art, uint32_t clearRgb, std::vector<uint32_t>* table) {
+  table->clear();
+  for (const auto& entry : art.palette) {
+    uint32_t rgb = entry.second < 0 ? clearRgb : static_cast<uint32_t>(entry.second);
+    bool known = false;
+    for (uint32_t t : *table) known = known || t == rgb;
+    if (!known) table->push_back(rgb);
+  }
+  if (table->size() > 16) return false;
+  table->resize(16, 0);
+  return true;
+}
+
+uint8_t ColourIndex(const std::vector<uint32_t>& table, int64_t pixel, uint32_t clearRgb) {
+  uint32_t rgb = pixel < 0 ? clearRgb : static_cast<uint32_t>(pixel);
+  for (size_t i = 0; i < table.size(); ++i)
+    if (table[i] == rgb) return static_cast<uint8_t>(i);
+  return 0;
+}
+
+// The colour table and the 4-bit rows, bottom row first, each padded to 32 bits.
+void PutIndexedPixels(std::vector<uint8_t>* out, const Art& art, const std::vector<uint32_t>& table,
+                      uint32_t clearRgb) {
+  for (uint32_t rgb : table) Put32(out, rgb & 0xFFFFFF);
+  uint32_t stride = ((art.width * 4 + 31) / 32) * 4;
+  for (int y = art.height - 1; y >= 0; --y) {
+    std::vector<uint8_t> row(stride, 0);
+    for (int x = 0; x < art.width; ++x)
+      row[x / 2] |= static_cast<uint8_t>(ColourIndex(table, PixelAt(art, x, y), clearRgb) << (x % 2 ? 0 : 4));
+    out->insert(out->end(), row.begin(), row.end());
+  }
+}
+
+uint32_t IndexedImageSize(const Art& art) { return ((art.width * 4 + 31) / 32) * 4 * art.height; }
+
 std::vector<uint8_t> IconFile(const Art& art) {
   bool cursor = art.kind == "cursor";
   int side = cursor ? 32 : art.width;
@@ -138,6 +186,16 @@ std::vector<uint8_t> IconFile(const Art& art) {
   Put16(&out, cursor ? art.hotY : 32);  // bits a pixel, or the hotspot y
   Put32(&out, imageSize);
   Put32(&out, 6 + 16);
+  if (art.depth == 4) {  // clear pixels are black under the mask
+    std::vector<uint32_t> table;
+    ColourTable(art, 0, &table);
+    uint32_t size = 40 + 64 + IndexedImageSize(art) + maskStride * height;
+    // The directory entry: 16 colours, one plane, 4 bits a pixel, the image's size.
+    out[8] = 16, out[10] = 1, out[11] = 0, out[12] = 4, out[13] = 0;
+    for (int i = 0; i < 4; ++i) out[14 + i] = static_cast<uint8_t>(size >> (8 * i));
+    PutInfoHeader(&out, side, height * 2, 4, 0);
+    PutIndexedPixels(&out, art, table, 0);
+  } else {
   PutInfoHeader(&out, side, height * 2, 32, 0);  // height counts colour and mask
   for (int y = height - 1; y >= 0; --y)
     for (int x = 0; x < side; ++x) {
@@ -146,6 +204,7 @@ std::vector<uint8_t> IconFile(const Art& art) {
       out.push_back(static_cast<uint8_t>(rgb)), out.push_back(static_cast<uint8_t>(rgb >> 8));
       out.push_back(static_cast<uint8_t>(rgb >> 16)), out.push_back(p < 0 ? 0 : 0xFF);
     }
+  }
   for (int y = height - 1; y >= 0; --y) {
     std::vector<uint8_t> mask(maskStride, 0);
     for (int x = 0; x < side; ++x)
@@ -155,7 +214,22 @@ std::vector<uint8_t> IconFile(const Art& art) {
   return out;
 }
 
+std::vector<uint8_t> IndexedBitmapFile(const Art& art) {
+  std::vector<uint32_t> table;
+  ColourTable(art, art.clearColour, &table);
+  uint32_t imageSize = IndexedImageSize(art);
+  std::vector<uint8_t> out;
+  out.push_back('B'), out.push_back('M');
+  Put32(&out, 14 + 40 + 64 + imageSize);
+  Put32(&out, 0);
+  Put32(&out, 14 + 40 + 64);
+  PutInfoHeader(&out, art.width, art.height, 4, imageSize);
+  PutIndexedPixels(&out, art, table, art.clearColour);
+  return out;
+}
+
 std::vector<uint8_t> BitmapFile(const Art& art) {
+  if (art.depth == 4) return IndexedBitmapFile(art);
   uint32_t stride = ((art.width * 3 + 3) / 4) * 4;
   uint32_t imageSize = stride * art.height;
   std::vector<uint8_t> out;

@@ -14,6 +14,8 @@ constexpr UINT kShiftJis = 932;
 // Read more than a word may hold, so that the cut is ours (between characters), not the API's.
 constexpr DWORD kReadCapacity = 1024;
 
+}  // namespace
+
 std::wstring FromShiftJis(const std::string& bytes) {
   if (bytes.empty()) return std::wstring();
   int length = MultiByteToWideChar(kShiftJis, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
@@ -35,8 +37,6 @@ bool ToShiftJis(const std::wstring& wide, std::string* bytes) {
   return true;
 }
 
-}  // namespace
-
 ExchangeMessages ExchangeMessages::Register() {
   ExchangeMessages messages;
   messages.hostCommand = RegisterWindowMessageW(hostexchange::kHostCommandMessage);
@@ -45,13 +45,15 @@ ExchangeMessages ExchangeMessages::Register() {
   return messages;
 }
 
-std::wstring ReadExchangeWord(const char* section) {
+std::string ReadExchangeBytes(const char* section) {
   std::vector<char> buffer(kReadCapacity, '\0');
   DWORD length = GetPrivateProfileStringA(section, hostexchange::kWordKey, "", buffer.data(), kReadCapacity,
                                           hostexchange::kExchangeFile);
   if (length >= kReadCapacity) length = kReadCapacity - 1;
-  return FromShiftJis(viewer::CutHostWord(std::string(buffer.data(), length), viewer::kExchangeWordBytes));
+  return viewer::CutHostWord(std::string(buffer.data(), length), viewer::kExchangeWordBytes);
 }
+
+std::wstring ReadExchangeWord(const char* section) { return FromShiftJis(ReadExchangeBytes(section)); }
 
 std::wstring ReadRegistryWord() {
   std::string bytes = ReadSetting(hostexchange::kExchangeSubkey, hostexchange::kDataValue, kReadCapacity);
@@ -60,7 +62,10 @@ std::wstring ReadRegistryWord() {
 
 bool WriteExchangeWord(const char* section, const std::wstring& word) {
   std::string bytes;
-  if (!ToShiftJis(word, &bytes)) return false;
+  return ToShiftJis(word, &bytes) && WriteExchangeBytes(section, bytes);
+}
+
+bool WriteExchangeBytes(const char* section, const std::string& bytes) {
   if (!WritePrivateProfileStringA(section, hostexchange::kWordKey, bytes.c_str(), hostexchange::kExchangeFile))
     return false;
   WritePrivateProfileStringA(nullptr, nullptr, nullptr, hostexchange::kExchangeFile);  // to the disk now

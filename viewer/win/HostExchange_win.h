@@ -12,6 +12,11 @@
 
 namespace brisvane {
 
+// Conversions at the edge where the exchanged bytes meet the Unicode APIs. ToShiftJis fails
+// (false) for characters without a Shift-JIS form.
+std::wstring FromShiftJis(const std::string& bytes);
+bool ToShiftJis(const std::wstring& wide, std::string* bytes);
+
 // The registered message numbers (0 where registration failed: such a message never matches).
 struct ExchangeMessages {
   UINT hostCommand = 0;
@@ -27,6 +32,12 @@ std::wstring ReadExchangeWord(const char* section);
 // The registry value "data" of subkey "exchange": at most 50 bytes, cut between characters.
 // Missing key or value, or a value of more than 1023 bytes: "".
 std::wstring ReadRegistryWord();
+
+// The same word as the Shift-JIS bytes that were written (cut as above), for a program that
+// passes it on unchanged.
+std::string ReadExchangeBytes(const char* section);
+// Writes Shift-JIS bytes as they are (the plug-in's side, which has the word as bytes).
+bool WriteExchangeBytes(const char* section, const std::string& bytes);
 
 // The sender's side. Characters without a Shift-JIS form make the write fail (false), rather
 // than hand over a word with question marks.

@@ -35,13 +35,6 @@ using viewertest::WindowText;
 const wchar_t kHostClass[] = L"BrisvaneTestHost";
 constexpr DWORD kSendTimeoutMs = 60000;
 
-void Print(const std::wstring& line) {
-  std::string utf8(WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, nullptr, 0, nullptr, nullptr), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, &utf8[0], static_cast<int>(utf8.size()), nullptr, nullptr);
-  std::printf("%s\n", utf8.c_str());
-  std::fflush(stdout);
-}
-
 class Host {
  public:
   explicit Host(std::vector<std::wstring> arguments) : args(std::move(arguments)) {}
@@ -49,7 +42,7 @@ class Host {
   int Run() {
     messages = brisvane::ExchangeMessages::Register();
     if (!CreateListener()) {
-      Print(L"FAIL no listening window");
+      viewertest::PrintLine(L"FAIL no listening window");
       return 1;
     }
     int code = 0;
@@ -57,10 +50,10 @@ class Host {
       std::wstring step = args[next++];
       std::wstring detail;
       if (!Step(step, &detail)) {
-        Print(L"FAIL " + step + L": " + detail);
+        viewertest::PrintLine(L"FAIL " + step + L": " + detail);
         code = detail.rfind(L"retry", 0) == 0 ? 2 : 1;
       } else {
-        Print(L"ok " + step);
+        viewertest::PrintLine(L"ok " + step);
       }
     }
     DestroyWindow(listener);

@@ -15,47 +15,10 @@ const wchar_t kFrameClass[] = L"TrevikBrisvane";
 const wchar_t kSampleTitle[] = L"DUDAZA Zorari - 和英サンプル辞典";
 const wchar_t kReadError[] = L"データが読み取れません!";
 
-struct HostRun {
-  DWORD exitCode = STILL_ACTIVE;
-  std::string output;
-};
+using HostRun = viewertest::ReportedRun;
 
-// The host's report goes to a file rather than a pipe: the viewer it starts may inherit the
-// handle, and a pipe would then stay open for as long as the viewer runs.
 HostRun RunHost(const std::wstring& steps) {
-  HostRun run;
-  wchar_t folder[MAX_PATH] = L"", name[MAX_PATH] = L"";
-  GetTempPathW(MAX_PATH, folder);
-  GetTempFileNameW(folder, L"bho", 0, name);
-  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-  HANDLE report = CreateFileW(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
-                              CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr);
-  if (report == INVALID_HANDLE_VALUE) return run;
-  std::wstring exe = (viewertest::BinDir() / "brisvane_host.exe").wstring();
-  std::wstring command = L"\"" + exe + L"\" " + steps;
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = report;
-  startup.hStdError = report;
-  PROCESS_INFORMATION process = {};
-  if (CreateProcessW(exe.c_str(), &command[0], nullptr, nullptr, TRUE, 0, nullptr,
-                     viewertest::BinDir().wstring().c_str(), &startup, &process)) {
-    if (WaitForSingleObject(process.hProcess, 240000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 3);
-    GetExitCodeProcess(process.hProcess, &run.exitCode);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-  }
-  CloseHandle(report);
-  HANDLE back = CreateFileW(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (back != INVALID_HANDLE_VALUE) {
-    char chunk[512];
-    DWORD got = 0;
-    while (ReadFile(back, chunk, sizeof chunk, &got, nullptr) && got > 0) run.output.append(chunk, got);
-    CloseHandle(back);
-  }
-  DeleteFileW(name);
-  return run;
+  return viewertest::RunWithReport(viewertest::BinDir() / "brisvane_host.exe", steps, viewertest::BinDir(), 240000);
 }
 
 class ExchangeTest : public ::testing::Test {
@@ -66,16 +29,7 @@ class ExchangeTest : public ::testing::Test {
   }
 
   void TearDown() override {
-    // A viewer left behind by a failed run would spoil every later test.
-    if (HWND frame = FindWindowW(kFrameClass, nullptr)) {
-      DWORD id = 0;
-      GetWindowThreadProcessId(frame, &id);
-      if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)) {
-        TerminateProcess(process, 1);
-        WaitForSingleObject(process, 10000);
-        CloseHandle(process);
-      }
-    }
+    viewertest::EndViewerLeftBehind();
     RunHost(L"no-file");
   }
 

@@ -1,6 +1,7 @@
 #include "ViewerHarness.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <vector>
@@ -168,6 +169,70 @@ void WriteCurpath(const std::string& path) {
     RegCloseKey(key);
   }
   RegDeleteKeyW(HKEY_CURRENT_USER, kCurpathKey);
+}
+
+}  // namespace viewertest
+
+namespace viewertest {
+
+std::wstring TempFileName(const wchar_t* prefix) {
+  wchar_t folder[MAX_PATH] = L"", name[MAX_PATH] = L"";
+  GetTempPathW(MAX_PATH, folder);
+  GetTempFileNameW(folder, prefix, 0, name);
+  return name;
+}
+
+void PrintLine(const std::wstring& line) {
+  std::string utf8(WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, nullptr, 0, nullptr, nullptr), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, &utf8[0], static_cast<int>(utf8.size()), nullptr, nullptr);
+  std::printf("%s\n", utf8.c_str());
+  std::fflush(stdout);
+}
+
+void EndViewerLeftBehind() {
+  HWND frame = FindWindowW(L"TrevikBrisvane", nullptr);
+  DWORD id = 0;
+  if (frame) GetWindowThreadProcessId(frame, &id);
+  if (HANDLE process = id ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id) : nullptr) {
+    TerminateProcess(process, 1);
+    WaitForSingleObject(process, 10000);
+    CloseHandle(process);
+  }
+}
+
+ReportedRun RunWithReport(const std::filesystem::path& exe, const std::wstring& arguments,
+                          const std::filesystem::path& workDir, DWORD timeoutMs) {
+  ReportedRun run;
+  std::wstring name = TempFileName(L"bho");
+  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+  HANDLE report = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr);
+  if (report == INVALID_HANDLE_VALUE) return run;
+  std::wstring command = L"\"" + exe.wstring() + L"\" " + arguments;
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = report;
+  startup.hStdError = report;
+  PROCESS_INFORMATION process = {};
+  if (CreateProcessW(exe.wstring().c_str(), &command[0], nullptr, nullptr, TRUE, 0, nullptr,
+                     workDir.wstring().c_str(), &startup, &process)) {
+    if (WaitForSingleObject(process.hProcess, timeoutMs) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 3);
+    GetExitCodeProcess(process.hProcess, &run.exitCode);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+  }
+  CloseHandle(report);
+  HANDLE back = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                            nullptr);
+  if (back != INVALID_HANDLE_VALUE) {
+    char chunk[512];
+    DWORD got = 0;
+    while (ReadFile(back, chunk, sizeof chunk, &got, nullptr) && got > 0) run.output.append(chunk, got);
+    CloseHandle(back);
+  }
+  DeleteFileW(name.c_str());
+  return run;
 }
 
 }  // namespace viewertest

@@ -42,6 +42,26 @@ class ViewerProcess {
 
 std::wstring WindowText(HWND window);
 
+// A new empty file in the temporary folder, named with prefix (at most 3 characters).
+std::wstring TempFileName(const wchar_t* prefix);
+// Prints line to standard output as UTF-8 and flushes it (the helper programs' reports).
+void PrintLine(const std::wstring& line);
+
+// Ends the process of a viewer window (class "TrevikBrisvane") that a failed test left behind:
+// it would spoil every later test.
+void EndViewerLeftBehind();
+
+// A helper program run to its end: its exit code (STILL_ACTIVE when it was ended after
+// timeoutMs) and what it printed.
+struct ReportedRun {
+  DWORD exitCode = STILL_ACTIVE;
+  std::string output;
+};
+// Runs exe with arguments in workDir, its output going to a temporary file rather than a
+// pipe: programs it starts may inherit the handle, and a pipe would stay open while they run.
+ReportedRun RunWithReport(const std::filesystem::path& exe, const std::wstring& arguments,
+                          const std::filesystem::path& workDir, DWORD timeoutMs);
+
 // Saves what window shows on the screen as a BMP file in the test-artifacts folder, once two
 // captures in a row are the same (the window has finished painting).
 bool SaveWindowShot(HWND window, const std::string& name);

@@ -82,9 +82,9 @@ run_target() {
        -artifact_prefix="$dir/findings/") >"$dir/log" 2>&1
   end=$(date +%s)
   local executions cov ft corpus findings total
-  executions=$(grep -E '^stat::number_of_executed_units:' "$dir/log" | awk '{print $2}' | tail -1)
-  cov=$(grep -oE 'cov: [0-9]+' "$dir/log" | tail -1 | awk '{print $2}')
-  ft=$(grep -oE 'ft: [0-9]+' "$dir/log" | tail -1 | awk '{print $2}')
+  executions=$(grep -aE '^stat::number_of_executed_units:' "$dir/log" | awk '{print $2}' | tail -1)
+  cov=$(grep -aoE 'cov: [0-9]+' "$dir/log" | tail -1 | awk '{print $2}')
+  ft=$(grep -aoE 'ft: [0-9]+' "$dir/log" | tail -1 | awk '{print $2}')
   corpus=$(find "$dir/corpus" -type f | wc -l)
   findings=$(($(find "$dir/findings" -type f | wc -l) - before_findings))
   # libFuzzer names what it leaves by kind: crash-, leak-, timeout-, oom-, slow-unit-.

@@ -27,26 +27,6 @@ constexpr int kTitleList = 1000, kBrowseButton = 3;
 constexpr int kBrowseTitle = 1013, kBrowsePath = 1005, kDirectoryList = 1007, kDriveCombo = 1008;
 constexpr UINT kDirEnter = WM_USER + 112;
 
-struct DialogQuery {
-  DWORD processId;
-  const wchar_t* caption;
-  HWND found;
-};
-
-BOOL CALLBACK MatchDialog(HWND window, LPARAM param) {
-  auto* query = reinterpret_cast<DialogQuery*>(param);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  wchar_t name[32] = L"";
-  GetClassNameW(window, name, 32);
-  if (owner == query->processId && lstrcmpW(name, L"#32770") == 0 && IsWindowVisible(window) &&
-      WindowText(window) == query->caption) {
-    query->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 // An item's text from a list or combo box of the viewer's process: the system copies these
 // texts across processes, like WM_GETTEXT.
 std::wstring ItemText(HWND control, UINT lengthMessage, UINT textMessage, WPARAM index) {
@@ -109,13 +89,9 @@ class TitleDialogsTest : public ::testing::Test {
   }
 
   HWND WaitForDialog(const wchar_t* caption) {
-    DialogQuery query = {viewer.Id(), caption, nullptr};
-    WaitUntil([&] {
-      query.found = nullptr;
-      EnumWindows(&MatchDialog, reinterpret_cast<LPARAM>(&query));
-      return query.found != nullptr;
-    });
-    return query.found;
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = viewer.FindTopWindow(L"#32770", caption)) != nullptr; });
+    return found;
   }
   HWND OpenTitleDialog() {
     PostMessageW(frame, WM_COMMAND, kTitleSelect, 0);

@@ -17,6 +17,7 @@ const wchar_t kCurpathKey[] = L"Software\\Olvenar\\Trevik DUDAZA ZORARI\\Curpath
 struct FindData {
   DWORD processId;
   const wchar_t* className;
+  const wchar_t* caption;  // null: any window of the class
   HWND found;
 };
 
@@ -26,7 +27,8 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
   GetWindowThreadProcessId(window, &owner);
   wchar_t name[64] = L"";
   GetClassNameW(window, name, 64);
-  if (owner == data->processId && lstrcmpW(name, data->className) == 0) {
+  if (owner == data->processId && lstrcmpW(name, data->className) == 0 &&
+      (!data->caption || (IsWindowVisible(window) && viewertest::WindowText(window) == data->caption))) {
     data->found = window;
     return FALSE;
   }
@@ -110,8 +112,8 @@ DWORD ViewerProcess::WaitForExit(DWORD timeoutMs) {
 
 bool ViewerProcess::IsRunning() const { return WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT; }
 
-HWND ViewerProcess::FindTopWindow(const wchar_t* className) const {
-  FindData data = {info.dwProcessId, className, nullptr};
+HWND ViewerProcess::FindTopWindow(const wchar_t* className, const wchar_t* caption) const {
+  FindData data = {info.dwProcessId, className, caption, nullptr};
   EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&data));
   return data.found;
 }

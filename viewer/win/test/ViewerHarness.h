@@ -33,8 +33,9 @@ class ViewerProcess {
   // Waits for the end of the process; its exit code, or STILL_ACTIVE on a timeout.
   DWORD WaitForExit(DWORD timeoutMs = 20000);
   bool IsRunning() const;
-  // The visible or hidden top-level window of class className that belongs to this process.
-  HWND FindTopWindow(const wchar_t* className) const;
+  // The visible or hidden top-level window of class className that belongs to this process;
+  // with a caption, only a visible one with that title.
+  HWND FindTopWindow(const wchar_t* className, const wchar_t* caption = nullptr) const;
 
  private:
   PROCESS_INFORMATION info = {};

@@ -16,22 +16,20 @@ unsigned IndexDescriptor::StyleField(int field) const {
 
 BookState::OpenResult BookState::Open(const char* bookDirectory) {
   std::string path = TextFilePath(bookDirectory);
-  // Names are matched once (natively without regard to case); the watch, the file and every
-  // later disc check use the spelling found.
-  std::string spelled = SpelledPath(path);
+  // The watch covers the data directory as the file system spells it, whatever the catalog
+  // says; the text file is HONMON or its compressed form HONMON.ebz.
   std::string dataDirectory = DataDirectoryPath(bookDirectory);
-  if (spelled != path) dataDirectory = spelled.substr(0, spelled.find_last_of(kPathSeparator));
-  changeWatch.Start(dataDirectory);
-  if (path.size() >= kTextPathCapacity || !textFile.Open(spelled)) {
+  std::string spelledDirectory = SpelledPath(dataDirectory);
+  changeWatch.Start(spelledDirectory);
+  if (path.size() >= kTextPathCapacity || !textFile.Open(path)) {
     Close();
     return OpenResult::kFailed;
   }
-  textPath = path;
-  lookUpPath = spelled;
-  if (!textFile.Size(&textSize)) {
-    Close();
-    return OpenResult::kFailed;
-  }
+  // Names are matched once (natively without regard to case); every later disc check uses
+  // the spelling found.
+  textPath = textFile.IsCompressed() ? path + kCompressedSuffix : path;
+  lookUpPath = textFile.StoredPath();
+  storedSize = textFile.StoredSize();
   openFlag = 1;
 
   uint8_t header[kIndexHeaderSize];
@@ -58,7 +56,7 @@ bool BookState::Close() {
   textPath.clear();
   lookUpPath.clear();
   changeSeen = false;
-  textSize = 0;
+  storedSize = 0;
   indexTable.clear();
   indexTable.shrink_to_fit();
   hitList.clear();
@@ -91,7 +89,7 @@ bool BookState::DiscCheck() {
       if (textPath.empty() || !LookUpFileSize(textPath, &size)) return false;
       lookUpPath = SpelledPath(textPath);
     }
-    if (size != textSize) return false;
+    if (size != storedSize) return false;
   }
   return openFlag == 1;
 }

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/BookFile.h"
+#include "BookData.h"
 
 namespace dunmoor {
 
@@ -57,7 +57,7 @@ class BookState {
   // every check.
   bool DiscCheck();
 
-  BookFile& TextFile() { return textFile; }
+  BookData& TextFile() { return textFile; }
   const std::vector<IndexDescriptor>& Indexes() const { return indexTable; }
   std::vector<HitRecord>& Hits() { return hitList; }
   const std::string& TextPath() const { return textPath; }
@@ -68,17 +68,17 @@ class BookState {
   void SetSearchMode(int32_t mode) { searchMode = mode; }
 
  private:
-  BookFile textFile;
+  BookData textFile;
   ChangeWatch changeWatch;
   int32_t openFlag = 0;
   int32_t searchMode = 0;
   std::vector<IndexDescriptor> indexTable;
   std::vector<HitRecord> hitList;
   std::vector<uint8_t> leafBuffer;
-  std::string textPath;    // as the library builds it from the catalog
-  std::string lookUpPath;  // as the file system spells it
+  std::string textPath;    // as the library builds it from the catalog (+ ".ebz" when compressed)
+  std::string lookUpPath;  // the stored file, as the file system spells it
   bool changeSeen = false;  // the watch has reported a change since the book was opened
-  uint64_t textSize = 0;
+  uint64_t storedSize = 0;  // of the stored file, as the disc check sees it
 };
 
 }  // namespace dunmoor

@@ -44,7 +44,7 @@ bool ReadExactly(BookFile* file, uint8_t* buffer, uint32_t size) {
 
 bool IsUsableBookType(uint8_t type) {
   switch (type) {
-    case 0x00: case 0x10: case 0x20: case 0x30: case 0x40: case 0x50: case 0x70:
+    case 0x00: case 0x10: case 0x20: case 0x30: case 0x40: case 0x50: case 0x60: case 0x70:
       return true;
     default:
       return false;

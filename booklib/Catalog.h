@@ -2,7 +2,7 @@
 //
 // Catalog file, numbers big-endian:
 //   header, 16 bytes     0-1  number of entries; 2-15 not read
-//   entry, 164 bytes     0    book type (usable: 0x00 0x10 0x20 0x30 0x40 0x50 0x70)
+//   entry, 164 bytes     0    book type (usable: 0x00 0x10 0x20 ... 0x70)
 //                        2-81 title, 80 bytes of JIS X 0208, not zero-terminated
 //                        82-89 directory name, space-padded
 //                        94-95 index page (not used)

@@ -85,7 +85,7 @@ TEST(Catalog, DirectoryNamesOutsideTheDiscRootMakeTheBookUnusable) {
 TEST(Catalog, UsableTypes) {
   for (int type = 0; type < 256; ++type) {
     bool expected = type == 0x00 || type == 0x10 || type == 0x20 || type == 0x30 || type == 0x40 ||
-                    type == 0x50 || type == 0x70;
+                    type == 0x50 || type == 0x60 || type == 0x70;
     EXPECT_EQ(IsUsableBookType(static_cast<uint8_t>(type)), expected) << type;
   }
 }

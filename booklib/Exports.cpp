@@ -57,6 +57,10 @@ int32_t epwBooksOpen(void) {
   return Guarded([] { return TheLibrary().BooksOpen(); });
 }
 
+int32_t epwBooksOpenAt(int32_t index) {
+  return Guarded([&] { return TheLibrary().BooksOpenAt(index); });
+}
+
 void epwBooksClose(void) {
   GuardedVoid([] { TheLibrary().BooksClose(); });
 }

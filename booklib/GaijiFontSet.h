@@ -8,7 +8,7 @@
 #include <string>
 
 #include "GlyphGeometry.h"
-#include "platform/BookFile.h"
+#include "BookData.h"
 
 namespace dunmoor {
 
@@ -40,7 +40,7 @@ class GaijiFontSet {
 
  private:
   struct Slot {
-    BookFile file;  // closed: the slot is missing
+    BookData file;  // closed: the slot is missing
     uint16_t firstCode = 0;
     uint64_t fileSize = 0;  // as measured when the file was opened
   };

@@ -54,22 +54,42 @@ int32_t Library::SelectBook(int32_t index) {
 int32_t Library::BooksOpen() {
   if (!catalog) return kFailed;
   BooksClose();  // no caller opens over an open book; close the earlier one if one does
-  const CatalogRecord* first = nullptr;
-  size_t usable = 0;
-  for (const CatalogRecord& record : *catalog) {
-    if (!record.usable) continue;
-    if (!first) first = &record;
-    if (++usable == kMaxUsableBooks) return kFailed;
-  }
-  if (!first) return kFailed;
+  int32_t first = -1;
+  if (!CountUsable(&first) || first < 0) return kFailed;
+  return OpenRecord(static_cast<size_t>(first));
+}
 
-  gaiji.Open(first->gaijiDirectory, first->fontNames);
+int32_t Library::BooksOpenAt(int32_t index) {
+  if (!catalog) return kFailed;
+  BooksClose();
+  if (index < 0 || static_cast<size_t>(index) >= catalog->size() || !(*catalog)[static_cast<size_t>(index)].usable)
+    return kBadArgument;
+  int32_t first = -1;
+  if (!CountUsable(&first)) return kFailed;
+  return OpenRecord(static_cast<size_t>(index));
+}
+
+bool Library::CountUsable(int32_t* first) const {
+  // A catalog that lists kMaxUsableBooks usable books or more opens none of them.
+  size_t usable = 0;
+  for (size_t i = 0; i < catalog->size(); ++i) {
+    if (!(*catalog)[i].usable) continue;
+    if (*first < 0) *first = static_cast<int32_t>(i);
+    if (++usable == kMaxUsableBooks) return false;
+  }
+  return true;
+}
+
+int32_t Library::OpenRecord(size_t index) {
+  const CatalogRecord& record = (*catalog)[index];
+  gaiji.Open(record.gaijiDirectory, record.fontNames);
   auto opened = std::make_unique<BookState>();
-  if (opened->Open(first->bookDirectory) != BookState::OpenResult::kOpened) {
+  if (opened->Open(record.bookDirectory) != BookState::OpenResult::kOpened) {
     gaiji.Close();
     return kFailed;
   }
   book = std::move(opened);
+  openIndex = static_cast<int32_t>(index);
   return kSuccess;
 }
 
@@ -78,6 +98,7 @@ void Library::BooksClose() {
   gaiji.Close();
   if (book->IsOpen() && !book->Close()) ShowLibraryMessage("The file is not closed");
   book.reset();
+  openIndex = -1;
   imageRequest = ImageRequest{};
   pcmRequest = PcmRequest{};
 }

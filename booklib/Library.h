@@ -41,6 +41,9 @@ class Library {
   int32_t GetBookInfo(int32_t index, BookInfo* info) const;
   int32_t SelectBook(int32_t index);
   int32_t BooksOpen();
+  // Opens the book of catalog record index: 1, -2 for an index outside the records or an
+  // unusable record, -1 when it cannot be opened. Closes an open book first.
+  int32_t BooksOpenAt(int32_t index);
   void BooksClose();
 
   // Word search (Library.cpp, WordSearch.cpp).
@@ -76,11 +79,19 @@ class Library {
   bool HasCatalog() const { return catalog != nullptr; }
   // The open book, or nullptr.
   BookState* Book() { return book.get(); }
+  // The catalog index of the open book, -1 when none is open.
+  int32_t OpenBookIndex() const { return openIndex; }
   const BookCatalog* Catalog() const { return catalog.get(); }
 
  private:
+  // False when the catalog lists too many usable books to open any; *first receives the
+  // index of the first usable record (unchanged when there is none).
+  bool CountUsable(int32_t* first) const;
+  int32_t OpenRecord(size_t index);
+
   std::unique_ptr<BookCatalog> catalog;
   std::unique_ptr<BookState> book;
+  int32_t openIndex = -1;
   ReadCursor cursor;
   GaijiFontSet gaiji;
   ImageRequest imageRequest;

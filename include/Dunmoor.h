@@ -74,6 +74,12 @@ int32_t epwSelectBook(int32_t index);
 // Opens the first usable book of the catalog: its text file, index table and fonts. 1 or -1.
 int32_t epwBooksOpen(void);
 
+// Opens the book of catalog record index (0-based, catalog order), closing an open book first.
+// 1 opened; -2 an index outside the records or a record that is not usable; -1 no catalog,
+// or the book cannot be opened (text file missing or damaged). epwGetBookInfo with the same
+// index gives its title.
+int32_t epwBooksOpenAt(int32_t index);
+
 // Closes the open book. Does nothing when none is open.
 void epwBooksClose(void);
 
@@ -179,6 +185,7 @@ typedef int32_t (*epwGetBooksProc)(void);
 typedef int32_t (*epwGetBookInfoProc)(int32_t, BookInfo*);
 typedef int32_t (*epwSelectBookProc)(int32_t);
 typedef int32_t (*epwBooksOpenProc)(void);
+typedef int32_t (*epwBooksOpenAtProc)(int32_t);
 typedef void (*epwBooksCloseProc)(void);
 typedef int32_t (*epwGetWordPropertiesProc)(char*, WordProperties*);
 typedef int32_t (*epwGetWordItemProc)(int32_t, WordItem*);

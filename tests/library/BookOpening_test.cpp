@@ -5,6 +5,8 @@
 
 #include <cstring>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "DunmoorApi.h"
 #include "TestFiles.h"
@@ -71,13 +73,61 @@ TEST_F(Exports, EachBookOfTheTwoBookDiscOpensWhenSelected) {
   EXPECT_EQ(api.epwBooksOpen(), 1);
 }
 
-TEST_F(Exports, CompressedTextFilesDoNotOpen) {
-  std::string root = Root(testfiles::SharedBook("two-books-ebzip"));
-  char title[81];
-  EXPECT_EQ(api.IsEpwBook(root.c_str(), title), 1);
-  ASSERT_EQ(api.OpenEpwing(root.c_str()), 1);
-  EXPECT_EQ(api.epwBooksOpen(), -1);
-  EXPECT_EQ(api.epwGetBooks(), 1);  // the catalog stays
+TEST_F(Exports, EveryBookOfADiscOpensByItsIndex) {
+  for (const char* name : {"two-books", "two-books-ebzip"}) {
+    std::string root = Root(testfiles::SharedBook(name));
+    EXPECT_EQ(api.epwBooksOpenAt(0), -1) << name;  // no catalog yet
+    ASSERT_EQ(api.OpenEpwing(root.c_str()), 1) << name;
+    for (int32_t index : {-1, 2, 1000}) EXPECT_EQ(api.epwBooksOpenAt(index), -2) << name << index;
+    ASSERT_EQ(api.epwBooksOpenAt(1), 1) << name;
+    char key[] = "\x23\x54\x23\x4F\x23\x4B\x23\x59\x23\x4F";  // ＴＯＫＹＯ
+    WordProperties properties{};
+    EXPECT_EQ(api.epwGetWordProperties(key, &properties), 1) << name;  // only the second book has it
+    ASSERT_EQ(api.epwBooksOpenAt(0), 1) << name;  // closes book 1 first
+    char again[] = "\x23\x54\x23\x4F\x23\x4B\x23\x59\x23\x4F";
+    EXPECT_EQ(api.epwGetWordProperties(again, &properties), -2) << name;
+    api.epwBooksClose();
+    api.CloseEpwing();
+  }
+}
+
+// What a caller can read of a book: every hit of a few words with its heading and entry.
+std::string Everything(DunmoorApi& api, const std::vector<std::string>& keys) {
+  std::string seen;
+  for (std::string key : keys) {
+    WordProperties properties{};
+    int32_t found = api.epwGetWordProperties(&key[0], &properties);
+    seen += "key " + std::to_string(found) + "\n";
+    for (int32_t i = 0; found == 1 && i < properties.hitCount; ++i) {
+      char heading[kDunmoorHeadingSize];
+      WordItem item{{}, heading};
+      EXPECT_EQ(api.epwGetWordItem(i, &item), 1);
+      std::string entry(4096, '\0');
+      uint32_t length = 0;
+      int32_t at = api.GetWordCont(i, &entry[0], static_cast<uint32_t>(entry.size()), &length);
+      seen += std::string(heading) + " @" + std::to_string(at) + " " + entry.substr(0, length) + "\n";
+    }
+  }
+  return seen;
+}
+
+TEST_F(Exports, ACompressedDiscReadsExactlyAsThePlainOne) {
+  // ＴＥＳＴ has "this", "that", "here"; 地名 has "Tokyo"; the wildcard keys list whole indexes.
+  const std::vector<std::string> keys = {"\x23\x54\x23\x48\x23\x49\x23\x53", "\x23\x54\x21\x76",
+                                         "\x23\x54\x23\x4F\x23\x4B\x23\x59\x23\x4F", "\x21\x76\x23\x45"};
+  for (int32_t book : {0, 1}) {
+    std::string seen[2];
+    const char* discs[2] = {"two-books", "two-books-ebzip"};
+    for (int d = 0; d < 2; ++d) {
+      ASSERT_EQ(api.OpenEpwing(Root(testfiles::SharedBook(discs[d])).c_str()), 1);
+      ASSERT_EQ(api.epwBooksOpenAt(book), 1) << discs[d];
+      seen[d] = Everything(api, keys) + "menu " + std::to_string(api.GetMenuHead());
+      api.epwBooksClose();
+      api.CloseEpwing();
+    }
+    EXPECT_EQ(seen[1], seen[0]) << "book " << book;
+    EXPECT_NE(seen[0].find(" @"), std::string::npos) << "book " << book << " found nothing: " << seen[0];
+  }
 }
 
 TEST_F(Exports, BadArgumentsGetFailureResults) {
@@ -100,9 +150,10 @@ TEST_F(Exports, BadArgumentsGetFailureResults) {
 TEST_F(Exports, OpenTheFreepwingBook) {
   fs::path disc = testfiles::BuiltBook("freepwing");
   ASSERT_TRUE(fs::exists(disc)) << disc << " is made by the native build";
-  // テスト用和英小辞典, type 0x30; every name on that disc is lower case, unlike its catalog.
+  // テスト用和英小辞典, type 0x60 (a general book, as freepwing's own sample catalog has it);
+  // every name on that disc is lower case, unlike its catalog.
   const std::string title = "\x25\x46\x25\x39\x25\x48\x4D\x51\x4F\x42\x31\x51\x3E\x2E\x3C\x2D\x45\x35";
-  ExpectOpens(disc, 0x30, title);
+  ExpectOpens(disc, 0x60, title);
 }
 
 TEST_F(Exports, OpenTheSampleBook) {

@@ -27,6 +27,7 @@ bool BindDunmoor(DunmoorApi* api, std::string* missing) {
          Bind(module, "epwGetBookInfo", &api->epwGetBookInfo, missing) &&
          Bind(module, "epwSelectBook", &api->epwSelectBook, missing) &&
          Bind(module, "epwBooksOpen", &api->epwBooksOpen, missing) &&
+         Bind(module, "epwBooksOpenAt", &api->epwBooksOpenAt, missing) &&
          Bind(module, "epwBooksClose", &api->epwBooksClose, missing) &&
          Bind(module, "epwGetWordProperties", &api->epwGetWordProperties, missing) &&
          Bind(module, "epwGetWordItem", &api->epwGetWordItem, missing) &&
@@ -56,6 +57,7 @@ bool BindDunmoor(DunmoorApi* api, std::string*) {
   api->epwGetBookInfo = ::epwGetBookInfo;
   api->epwSelectBook = ::epwSelectBook;
   api->epwBooksOpen = ::epwBooksOpen;
+  api->epwBooksOpenAt = ::epwBooksOpenAt;
   api->epwBooksClose = ::epwBooksClose;
   api->epwGetWordProperties = ::epwGetWordProperties;
   api->epwGetWordItem = ::epwGetWordItem;

@@ -16,6 +16,7 @@ struct DunmoorApi {
   epwGetBookInfoProc epwGetBookInfo = nullptr;
   epwSelectBookProc epwSelectBook = nullptr;
   epwBooksOpenProc epwBooksOpen = nullptr;
+  epwBooksOpenAtProc epwBooksOpenAt = nullptr;
   epwBooksCloseProc epwBooksClose = nullptr;
   epwGetWordPropertiesProc epwGetWordProperties = nullptr;
   epwGetWordItemProc epwGetWordItem = nullptr;

@@ -15,7 +15,7 @@ constexpr uint32_t kMaxRepeat = 1000000000;
 
 }  // namespace
 
-int RunBench(const std::string& root, const std::string& word, const std::string& repeatText,
+int RunBench(const Disc& disc, const std::string& word, const std::string& repeatText,
              const std::string& headingsText, std::ostream& out, std::ostream& err) {
   uint32_t repeat = 0, headings = 0;
   if (!ParseNumber(repeatText, kMaxRepeat, &repeat) || repeat == 0 ||
@@ -26,7 +26,7 @@ int RunBench(const std::string& root, const std::string& word, const std::string
   viewer::SearchKey typed;
   if (!KeyFromWord(word, &typed, err)) return 1;
   dunmoor::Library library;
-  if (!OpenFirstBook(&library, root, err)) return 1;
+  if (int status = OpenBook(&library, disc, err)) return status;
 
   char heading[kDunmoorHeadingSize];
   WordItem item{};

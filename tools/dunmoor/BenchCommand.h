@@ -4,6 +4,8 @@
 #include <ostream>
 #include <string>
 
+#include "Disc.h"
+
 namespace cli {
 
 // Opens the first usable book at root once, then repeat times searches word (the key built as
@@ -12,7 +14,7 @@ namespace cli {
 // "bench hits=N repeat=R ns_per_search=X", X the mean time of one search with its headings.
 // Returns 0; 1 with a message on err when the book does not open or a read fails; 2 for
 // numbers that are not decimal (repeat 1..1000000000, headings 0..1000000000).
-int RunBench(const std::string& root, const std::string& word, const std::string& repeat,
+int RunBench(const Disc& disc, const std::string& word, const std::string& repeat,
              const std::string& headings, std::ostream& out, std::ostream& err);
 
 }  // namespace cli

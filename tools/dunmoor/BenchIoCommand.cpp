@@ -29,14 +29,14 @@ bool TimeReads(dunmoor::BookState* book, uint32_t size, uint32_t repeat, uint64_
 
 }  // namespace
 
-int RunBenchIo(const std::string& root, const std::string& repeatText, std::ostream& out, std::ostream& err) {
+int RunBenchIo(const Disc& disc, const std::string& repeatText, std::ostream& out, std::ostream& err) {
   uint32_t repeat = 0;
   if (!ParseNumber(repeatText, 1000000000, &repeat) || repeat == 0) {
     err << "dunmoor: REPEAT must be a number 1 to 1000000000\n";
     return 2;
   }
   dunmoor::Library library;
-  if (!OpenFirstBook(&library, root, err)) return 1;
+  if (int status = OpenBook(&library, disc, err)) return status;
   dunmoor::BookState* book = library.Book();
   uint64_t fileSize = 0;
   book->TextFile().Size(&fileSize);

@@ -4,6 +4,8 @@
 #include <ostream>
 #include <string>
 
+#include "Disc.h"
+
 namespace cli {
 
 // The baseline that every search and heading read stands on, measured in the same way: repeat
@@ -11,7 +13,7 @@ namespace cli {
 // page, of 32 pages (64 KiB), and of a 500-byte heading. Prints
 // "bench-io repeat=R ns_per_page=X ns_per_32_pages=Y ns_per_heading=Z". Returns 0; 1 when the
 // book cannot be opened or read; 2 for a bad repeat.
-int RunBenchIo(const std::string& root, const std::string& repeat, std::ostream& out, std::ostream& err);
+int RunBenchIo(const Disc& disc, const std::string& repeat, std::ostream& out, std::ostream& err);
 
 }  // namespace cli
 

@@ -6,7 +6,7 @@
 
 namespace cli {
 
-int RunBenchOpen(const std::string& root, const std::string& repeatText, std::ostream& out, std::ostream& err) {
+int RunBenchOpen(const Disc& disc, const std::string& repeatText, std::ostream& out, std::ostream& err) {
   uint32_t repeat = 0;
   if (!ParseNumber(repeatText, 1000000000, &repeat) || repeat == 0) {
     err << "dunmoor: REPEAT must be a number 1 to 1000000000\n";
@@ -16,11 +16,11 @@ int RunBenchOpen(const std::string& root, const std::string& repeatText, std::os
   std::chrono::nanoseconds total{0};
   for (uint32_t r = 0; r < repeat; ++r) {
     auto begin = std::chrono::steady_clock::now();
-    bool opened = OpenFirstBook(&library, root, err);
+    int status = OpenBook(&library, disc, err);
     total += std::chrono::steady_clock::now() - begin;
     library.BooksClose();
     library.CloseEpwing();
-    if (!opened) return 1;
+    if (status) return status;
   }
   out << "bench-open repeat=" << repeat << " ns_per_open=" << total.count() / repeat << "\n";
   return 0;

@@ -4,17 +4,34 @@
 
 namespace cli {
 
-bool OpenFirstBook(dunmoor::Library* library, const std::string& root, std::ostream& err) {
-  if (library->OpenEpwing(root.c_str()) != dunmoor::kSuccess) {
-    err << "dunmoor: no readable catalog at " << root << "\n";
-    return false;
+int OpenBook(dunmoor::Library* library, const Disc& disc, std::ostream& err) {
+  if (library->OpenEpwing(disc.root.c_str()) != dunmoor::kSuccess) {
+    err << "dunmoor: no readable catalog at " << disc.root << "\n";
+    return 1;
   }
-  if (library->BooksOpen() != dunmoor::kSuccess) {
-    err << "dunmoor: the catalog at " << root
+  if (disc.book == Disc::kFirstUsable) {
+    if (library->BooksOpen() == dunmoor::kSuccess) return 0;
+    err << "dunmoor: the catalog at " << disc.root
         << " lists no usable book that opens (its text file is missing or damaged)\n";
-    return false;
+    return 1;
   }
-  return true;
+  size_t records = library->Catalog()->size();
+  if (disc.book < 0 || static_cast<size_t>(disc.book) >= records) {
+    err << "dunmoor: the catalog at " << disc.root << " has no book " << disc.book << " (it lists " << records
+        << (records == 1 ? " book, number 0" : " books, numbers 0 to " + std::to_string(records - 1)) << ")\n";
+    return 2;
+  }
+  switch (library->BooksOpenAt(disc.book)) {
+    case dunmoor::kSuccess:
+      return 0;
+    case dunmoor::kBadArgument:
+      err << "dunmoor: book " << disc.book << " of the catalog at " << disc.root << " is not usable\n";
+      return 1;
+    default:
+      err << "dunmoor: book " << disc.book << " of the catalog at " << disc.root
+          << " does not open (its text file is missing or damaged)\n";
+      return 1;
+  }
 }
 
 bool ParseNumber(const std::string& text, uint32_t max, uint32_t* value) {
@@ -50,13 +67,14 @@ bool WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes, 
   return true;
 }
 
-int OpenCodeBlockAt(dunmoor::Library* library, const std::string& root, const std::string& position, uint32_t* at,
+int OpenCodeBlockAt(dunmoor::Library* library, const Disc& disc, const std::string& position, uint32_t* at,
                     std::vector<char>* block, std::ostream& err) {
   if (!ParseNumber(position, INT32_MAX, at)) {
     err << "dunmoor: the position must be a decimal byte offset, 0 to 2147483647: " << position << "\n";
     return 2;
   }
-  if (!OpenFirstBook(library, root, err) || !ReadCodeBlock(library, *at, block, err)) return 1;
+  if (int status = OpenBook(library, disc, err)) return status;
+  if (!ReadCodeBlock(library, *at, block, err)) return 1;
   return 0;
 }
 

@@ -1,5 +1,6 @@
-// What every reading command does first: open the catalog at a disc root and its first
-// usable book, with one library instance of the command's own.
+// What every reading command does first: open the catalog at a disc root and one of its
+// books (the one --book names, else the first usable one), with one library instance of the
+// command's own.
 #ifndef DUNMOOR_TOOLS_DUNMOOR_BOOKSESSION_H
 #define DUNMOOR_TOOLS_DUNMOOR_BOOKSESSION_H
 
@@ -8,12 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "Disc.h"
 #include "Library.h"
 
 namespace cli {
 
-// True with the book open; otherwise a message on err (no catalog, or no book that opens).
-bool OpenFirstBook(dunmoor::Library* library, const std::string& root, std::ostream& err);
+// 0 with the book open; otherwise the exit status with a message on err: 1 no catalog, an
+// unusable record or a book that does not open, 2 a book number outside the catalog.
+int OpenBook(dunmoor::Library* library, const Disc& disc, std::ostream& err);
 
 // A decimal number from the command line, 0..max; false for anything else.
 bool ParseNumber(const std::string& text, uint32_t max, uint32_t* value);
@@ -24,10 +27,10 @@ bool ParseNumber(const std::string& text, uint32_t max, uint32_t* value);
 constexpr uint32_t kCodeBlockSize = 512;
 bool ReadCodeBlock(dunmoor::Library* library, uint32_t position, std::vector<char>* block, std::ostream& err);
 
-// What the picture and sound commands do first: parse the position, open the first book and
+// What the picture and sound commands do first: parse the position, open the book and
 // read the code block there. 0 when done, else the exit status (2 for a bad position, 1 when
 // the book cannot be opened or read), with a message on err.
-int OpenCodeBlockAt(dunmoor::Library* library, const std::string& root, const std::string& position, uint32_t* at,
+int OpenCodeBlockAt(dunmoor::Library* library, const Disc& disc, const std::string& position, uint32_t* at,
                     std::vector<char>* block, std::ostream& err);
 
 // Writes bytes to path; false with a message on err.

@@ -31,7 +31,7 @@ std::string Hex(uint32_t code) {
 
 }  // namespace
 
-int RunGaiji(const std::string& root, const std::string& code, const std::string& kind, const std::string& size,
+int RunGaiji(const Disc& disc, const std::string& code, const std::string& kind, const std::string& size,
              std::ostream& out, std::ostream& err) {
   uint32_t value = 0, dots = 16;
   dunmoor::GaijiSlot slot;
@@ -49,7 +49,7 @@ int RunGaiji(const std::string& root, const std::string& code, const std::string
     return 2;
   }
   dunmoor::Library library;
-  if (!OpenFirstBook(&library, root, err)) return 1;
+  if (int status = OpenBook(&library, disc, err)) return status;
   dunmoor::Glyph glyph;
   int32_t found = library.Gaiji().ReadGlyph(value, dots, wide, &glyph);
   std::string font = kind + " " + std::to_string(dots) + "-dot font";

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "BookSession.h"
 #include "BookText.h"
 #include "Library.h"
 
@@ -35,33 +36,40 @@ std::string Title(const char* title) {
 
 }  // namespace
 
-int RunInfo(const std::string& root, std::ostream& out, std::ostream& err) {
+int RunInfo(const Disc& disc, std::ostream& out, std::ostream& err) {
   dunmoor::Library library;
-  if (library.OpenEpwing(root.c_str()) != dunmoor::kSuccess) {
-    err << "dunmoor: no readable catalog at " << root << "\n";
+  if (library.OpenEpwing(disc.root.c_str()) != dunmoor::kSuccess) {
+    err << "dunmoor: no readable catalog at " << disc.root << "\n";
     return 1;
   }
   const dunmoor::BookCatalog& catalog = *library.Catalog();
+  // The record the other commands read: the one --book names, else the first usable one.
+  int32_t chosen = disc.book;
+  for (size_t i = 0; chosen == Disc::kFirstUsable && i < catalog.size(); ++i)
+    if (catalog[i].usable) chosen = static_cast<int32_t>(i);
   std::string prefix;
-  dunmoor::MakeRootPrefix(root, &prefix);
-  out << "Catalog of " << root << ": " << catalog.size() << (catalog.size() == 1 ? " book" : " books") << "\n";
-  out << "  #  type  usable  directory  title\n";
+  dunmoor::MakeRootPrefix(disc.root, &prefix);
+  out << "Catalog of " << disc.root << ": " << catalog.size() << (catalog.size() == 1 ? " book" : " books")
+      << " (* the book read)\n";
+  out << "   #  type  usable  directory  title\n";
   for (size_t i = 0; i < catalog.size(); ++i) {
     const dunmoor::CatalogRecord& record = catalog[i];
     std::string directory = record.bookDirectory;
     if (directory.compare(0, prefix.size(), prefix) == 0) directory.erase(0, prefix.size());
     char line[64];
-    std::snprintf(line, sizeof line, "%3zu  %s  %-6s  %-9s  ", i, Hex(record.type, 2).c_str(),
-                  record.usable ? "yes" : "no", directory.c_str());
+    std::snprintf(line, sizeof line, "%c%3zu  %s  %-6s  %-9s  ", static_cast<int32_t>(i) == chosen ? '*' : ' ', i,
+                  Hex(record.type, 2).c_str(), record.usable ? "yes" : "no", directory.c_str());
     out << line << Title(record.title) << "\n";
   }
 
-  if (library.BooksOpen() != dunmoor::kSuccess) {
-    out << "The first usable book cannot be opened (no book, or its text file is missing or damaged).\n";
-    return 0;
+  library.CloseEpwing();
+  if (int status = OpenBook(&library, disc, err)) {
+    out << "No book opened.\n";
+    return disc.book == Disc::kFirstUsable ? 0 : status;
   }
   const auto& indexes = library.Book()->Indexes();
-  out << "Opened " << library.Book()->TextPath() << ": " << indexes.size() << " index descriptors\n";
+  out << "Opened book " << library.OpenBookIndex() << ", " << library.Book()->TextFile().StoredPath() << ": " << indexes.size()
+      << " index descriptors\n";
   for (const dunmoor::IndexDescriptor& d : indexes) {
     std::string style;
     for (int field = 1; field <= 12; ++field) style += static_cast<char>('0' + d.StyleField(field));

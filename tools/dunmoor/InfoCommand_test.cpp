@@ -36,12 +36,16 @@ TEST(InfoCommand, ShowsTheGaijiBookTitle) {
   EXPECT_NE(r.out.find("JISYO      ＪＩＳＹＯ\n"), std::string::npos) << r.out;
 }
 
-TEST(InfoCommand, CompressedBooksAreListedButNotOpened) {
-  // This disc's text files are compressed (HONMON.ebz): the catalog reads, no book opens.
-  Result r = Info(testfiles::SharedBook("two-books-ebzip"));
-  ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_NE(r.out.find("ＴＥＳＴ"), std::string::npos);
-  EXPECT_NE(r.out.find("cannot be opened"), std::string::npos);
+TEST(InfoCommand, MarksTheBookReadAndOpensCompressedBooks) {
+  Result first = Info(testfiles::SharedBook("two-books-ebzip"));
+  ASSERT_EQ(first.code, 0) << first.err;
+  EXPECT_NE(first.out.find("*  0  0x20  yes     test "), std::string::npos) << first.out;
+  EXPECT_NE(first.out.find("Opened book 0, "), std::string::npos) << first.out;
+  EXPECT_NE(first.out.find("HONMON.ebz: 3 index descriptors"), std::string::npos) << first.out;
+  std::ostringstream out, err;
+  EXPECT_EQ(RunInfo(Disc(testfiles::SharedBook("two-books").make_preferred().string(), 1), out, err), 0);
+  EXPECT_NE(out.str().find("*  1  0x20  yes     chimei "), std::string::npos) << out.str();
+  EXPECT_NE(out.str().find("   0  0x20  yes     test "), std::string::npos) << out.str();
 }
 
 TEST(InfoCommand, NoCatalogIsAnError) {

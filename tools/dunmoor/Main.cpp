@@ -6,6 +6,7 @@
 #include "BenchCommand.h"
 #include "BenchIoCommand.h"
 #include "BenchOpenCommand.h"
+#include "BookSession.h"
 #include "GaijiCommand.h"
 #include "InfoCommand.h"
 #include "MenuCommand.h"
@@ -22,8 +23,9 @@
 namespace {
 
 void Usage(std::ostream& out) {
-  out << "usage: dunmoor COMMAND ARGUMENTS\n"
-         "  info ROOT                 the catalog of the disc at ROOT and the index table of its first book\n"
+  out << "usage: dunmoor COMMAND [--book N] ARGUMENTS\n"
+         "  info ROOT                 the catalog of the disc at ROOT (* marks the book read) and that book's\n"
+         "                            index table\n"
          "  search ROOT WORD          headwords matching WORD: \"hits N\", then INDEX TEXTPOS HEADPOS HEADING;\n"
          "                            *WORD finds words ending with WORD, WORD* words beginning with it\n"
          "  show ROOT POS             the entry at text position POS (decimal), to its end; graphics and\n"
@@ -41,8 +43,9 @@ void Usage(std::ostream& out) {
          "                            prints the mean time of one in nanoseconds\n"
          "  bench-open ROOT REPEAT    the mean time of opening the catalog and book, in nanoseconds\n"
          "  bench-io ROOT REPEAT      the baseline: a disc check and a read of a page, 32 pages, a heading\n"
-         "Every command reads the first usable book of the disc. Text is printed as UTF-8; external\n"
-         "characters appear as {XXXX} with their code.\n";
+         "Every command reads the first usable book of the disc, or with --book N the book of catalog\n"
+         "index N (info lists them). Text is printed as UTF-8; external characters appear as {XXXX}\n"
+         "with their code.\n";
 }
 
 // The arguments as UTF-8. Windows hands a program its arguments in the ANSI code page, which
@@ -79,25 +82,44 @@ int main(int argc, char** argv) {
     return 2;
   }
   // Disc roots go to the library as given (the system code page); words are taken as UTF-8.
+  std::vector<std::string> raw(argv, argv + argc);
   std::vector<std::string> utf8 = Utf8Arguments(argc, argv);
-  std::string command = argv[1];
+  std::string command = raw[1];
   std::ostream& out = std::cout;
   std::ostream& err = std::cerr;
   if (command == "help" || command == "--help" || command == "-h") {
     Usage(out);
     return 0;
   }
-  if (command == "info" && argc == 3) return cli::RunInfo(argv[2], out, err);
-  if (command == "search" && argc == 4) return cli::RunSearch(argv[2], utf8[3], out, err);
-  if (command == "show" && argc == 4) return cli::RunShow(argv[2], argv[3], out, err);
-  if (command == "menu" && argc == 3) return cli::RunMenu(argv[2], out, err);
-  if (command == "picture" && argc == 5) return cli::RunPicture(argv[2], argv[3], argv[4], out, err);
-  if (command == "sound" && argc == 5) return cli::RunSound(argv[2], argv[3], argv[4], out, err);
-  if (command == "gaiji" && (argc == 5 || argc == 6))
-    return cli::RunGaiji(argv[2], argv[3], argv[4], argc == 6 ? argv[5] : "", out, err);
-  if (command == "bench" && argc == 6) return cli::RunBench(argv[2], utf8[3], argv[4], argv[5], out, err);
-  if (command == "bench-open" && argc == 4) return cli::RunBenchOpen(argv[2], argv[3], out, err);
-  if (command == "bench-io" && argc == 4) return cli::RunBenchIo(argv[2], argv[3], out, err);
+  // "--book N" right after the command names the catalog index of the book to read.
+  int32_t book = cli::Disc::kFirstUsable;
+  if (raw.size() > 2 && raw[2] == "--book") {
+    uint32_t n = 0;
+    if (raw.size() < 4 || !cli::ParseNumber(raw[3], INT32_MAX, &n)) {
+      err << "dunmoor: --book takes a book number (0 for the first book of the catalog)\n";
+      return 2;
+    }
+    book = static_cast<int32_t>(n);
+    raw.erase(raw.begin() + 2, raw.begin() + 4);
+    utf8.erase(utf8.begin() + 2, utf8.begin() + 4);
+  }
+  size_t count = raw.size();
+  if (count < 3) {
+    Usage(err);
+    return 2;
+  }
+  cli::Disc disc(raw[2], book);
+  if (command == "info" && count == 3) return cli::RunInfo(disc, out, err);
+  if (command == "search" && count == 4) return cli::RunSearch(disc, utf8[3], out, err);
+  if (command == "show" && count == 4) return cli::RunShow(disc, raw[3], out, err);
+  if (command == "menu" && count == 3) return cli::RunMenu(disc, out, err);
+  if (command == "picture" && count == 5) return cli::RunPicture(disc, raw[3], raw[4], out, err);
+  if (command == "sound" && count == 5) return cli::RunSound(disc, raw[3], raw[4], out, err);
+  if (command == "gaiji" && (count == 5 || count == 6))
+    return cli::RunGaiji(disc, raw[3], raw[4], count == 6 ? raw[5] : "", out, err);
+  if (command == "bench" && count == 6) return cli::RunBench(disc, utf8[3], raw[4], raw[5], out, err);
+  if (command == "bench-open" && count == 4) return cli::RunBenchOpen(disc, raw[3], out, err);
+  if (command == "bench-io" && count == 4) return cli::RunBenchIo(disc, raw[3], out, err);
   Usage(err);
   return 2;
 }

@@ -5,9 +5,9 @@
 
 namespace cli {
 
-int RunMenu(const std::string& root, std::ostream& out, std::ostream& err) {
+int RunMenu(const Disc& disc, std::ostream& out, std::ostream& err) {
   dunmoor::Library library;
-  if (!OpenFirstBook(&library, root, err)) return 1;
+  if (int status = OpenBook(&library, disc, err)) return status;
   int32_t menu = library.GetMenuHead();
   if (menu == dunmoor::kBadArgument) {
     out << "this book has no menu\n";

@@ -19,12 +19,12 @@ uint32_t LittleEndian32(const std::vector<uint8_t>& b, size_t at) {
 
 }  // namespace
 
-int RunPicture(const std::string& root, const std::string& position, const std::string& outFile, std::ostream& out,
+int RunPicture(const Disc& disc, const std::string& position, const std::string& outFile, std::ostream& out,
                std::ostream& err) {
   dunmoor::Library library;
   uint32_t at = 0;
   std::vector<char> block;
-  if (int status = OpenCodeBlockAt(&library, root, position, &at, &block, err)) return status;
+  if (int status = OpenCodeBlockAt(&library, disc, position, &at, &block, err)) return status;
   const uint8_t code = static_cast<uint8_t>(block[1]);
   if (block[0] != 0x1F || (code != dunmoor::text::kBeginMonoGraphic && code != dunmoor::text::kBeginColorGraphic)) {
     err << "dunmoor: no graphic starts at " << at << " (a picture begins with 1F 44 or 1F 4D)\n";

@@ -7,9 +7,11 @@
 #include <ostream>
 #include <string>
 
+#include "Disc.h"
+
 namespace cli {
 
-int RunPicture(const std::string& root, const std::string& position, const std::string& outFile, std::ostream& out,
+int RunPicture(const Disc& disc, const std::string& position, const std::string& outFile, std::ostream& out,
                std::ostream& err);
 
 }  // namespace cli

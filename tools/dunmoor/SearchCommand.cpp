@@ -8,11 +8,11 @@
 
 namespace cli {
 
-int RunSearch(const std::string& root, const std::string& word, std::ostream& out, std::ostream& err) {
+int RunSearch(const Disc& disc, const std::string& word, std::ostream& out, std::ostream& err) {
   viewer::SearchKey key;
   if (!KeyFromWord(word, &key, err)) return 1;
   dunmoor::Library library;
-  if (!OpenFirstBook(&library, root, err)) return 1;
+  if (int status = OpenBook(&library, disc, err)) return status;
 
   WordProperties properties{};
   int32_t result = library.GetWordProperties(key.bytes, &properties);

@@ -21,14 +21,14 @@ int PrintEntry(dunmoor::Library* library, uint32_t position, std::ostream& out, 
   return 0;
 }
 
-int RunShow(const std::string& root, const std::string& position, std::ostream& out, std::ostream& err) {
+int RunShow(const Disc& disc, const std::string& position, std::ostream& out, std::ostream& err) {
   uint32_t at = 0;
   if (!ParseNumber(position, INT32_MAX, &at)) {
     err << "dunmoor: the position must be a decimal byte offset, 0 to 2147483647: " << position << "\n";
     return 2;
   }
   dunmoor::Library library;
-  if (!OpenFirstBook(&library, root, err)) return 1;
+  if (int status = OpenBook(&library, disc, err)) return status;
   return PrintEntry(&library, at, out, err);
 }
 

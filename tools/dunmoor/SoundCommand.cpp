@@ -12,12 +12,12 @@
 
 namespace cli {
 
-int RunSound(const std::string& root, const std::string& position, const std::string& outFile, std::ostream& out,
+int RunSound(const Disc& disc, const std::string& position, const std::string& outFile, std::ostream& out,
              std::ostream& err) {
   dunmoor::Library library;
   uint32_t at = 0;
   std::vector<char> block;
-  if (int status = OpenCodeBlockAt(&library, root, position, &at, &block, err)) return status;
+  if (int status = OpenCodeBlockAt(&library, disc, position, &at, &block, err)) return status;
   const uint8_t code = static_cast<uint8_t>(block[1]);
   if (block[0] != 0x1F || (code != dunmoor::text::kBeginCdAudio && code != dunmoor::text::kBeginSound)) {
     err << "dunmoor: no sound starts at " << at << " (a sound begins with 1F 48 or 1F 4A)\n";

@@ -8,9 +8,11 @@
 #include <ostream>
 #include <string>
 
+#include "Disc.h"
+
 namespace cli {
 
-int RunSound(const std::string& root, const std::string& position, const std::string& outFile, std::ostream& out,
+int RunSound(const Disc& disc, const std::string& position, const std::string& outFile, std::ostream& out,
                std::ostream& err);
 
 }  // namespace cli

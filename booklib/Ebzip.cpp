@@ -1,0 +1,168 @@
+#include "Ebzip.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace dunmoor {
+
+namespace {
+
+constexpr uint8_t kMagic[5] = {'E', 'B', 'Z', 'i', 'p'};
+constexpr unsigned kModeZlibSlices = 1;
+constexpr uint32_t kSmallestSlice = 2048;
+// Slices inflated ahead of the one asked for when a read goes on into them: one stored read
+// then serves a whole leaf-page run.
+constexpr size_t kRunBytes = 64 * 1024;
+
+uint64_t BigEndian(const uint8_t* bytes, unsigned width) {
+  uint64_t value = 0;
+  for (unsigned i = 0; i < width; ++i) value = value << 8 | bytes[i];
+  return value;
+}
+
+unsigned OffsetWidth(uint64_t originalSize) {
+  if (originalSize < (uint64_t{1} << 16)) return 2;
+  if (originalSize < (uint64_t{1} << 24)) return 3;
+  if (originalSize < (uint64_t{1} << 32)) return 4;
+  return 5;
+}
+
+}  // namespace
+
+bool LooksLikeEbzip(const uint8_t* bytes, size_t size) {
+  return size >= kEbzipHeaderSize && std::memcmp(bytes, kMagic, sizeof kMagic) == 0 &&
+         bytes[5] >> 4 == kModeZlibSlices;
+}
+
+struct EbzipReader::Inflater {
+  z_stream stream{};
+  bool ready = false;
+
+  ~Inflater() {
+    if (ready) inflateEnd(&stream);
+  }
+};
+
+EbzipReader::EbzipReader() : inflater(std::make_unique<Inflater>()) {}
+EbzipReader::~EbzipReader() = default;
+
+bool EbzipReader::Open(StoredRead reader, uint64_t stored) {
+  read = std::move(reader);
+  storedSize = stored;
+  uint8_t header[kEbzipHeaderSize];
+  uint32_t got = 0;
+  if (!read || !read(0, header, sizeof header, &got) || got != sizeof header) return false;
+  if (!LooksLikeEbzip(header, sizeof header)) return false;
+  level = header[5] & 0x0F;
+  if (level > kEbzipMaxLevel || header[6] != 0 || header[7] != 0 || header[8] != 0) return false;
+  originalSize = BigEndian(header + 9, 5);
+  sliceSize = kSmallestSlice << level;
+  sliceCount = (originalSize + sliceSize - 1) / sliceSize;
+  offsetWidth = OffsetWidth(originalSize);
+  // The index must fit the file, begin right after itself and end with the file's length.
+  uint64_t dataStart = kEbzipHeaderSize + (sliceCount + 1) * offsetWidth;
+  if (dataStart > storedSize) return false;
+  std::vector<uint64_t> ends;
+  if (!ReadOffsets(0, 0, &ends) || ends[0] != dataStart) return false;
+  if (!ReadOffsets(sliceCount, sliceCount, &ends) || ends[0] != storedSize) return false;
+
+  size_t slots = std::max<size_t>(4, kEbzipCacheBytes / sliceSize);
+  cache.assign(slots, CacheSlot{});
+  if (!inflater->ready) {
+    if (inflateInit(&inflater->stream) != Z_OK) return false;
+    inflater->ready = true;
+  }
+  return true;
+}
+
+bool EbzipReader::ReadOffsets(uint64_t first, uint64_t last, std::vector<uint64_t>* offsets) {
+  // Offsets first .. last + 1, except that the last offset of the index stands alone.
+  uint64_t count = std::min(last + 1, sliceCount) - first + 1;
+  offsetBytes.resize(static_cast<size_t>(count * offsetWidth));
+  uint32_t got = 0;
+  if (!read(kEbzipHeaderSize + first * offsetWidth, offsetBytes.data(), static_cast<uint32_t>(offsetBytes.size()),
+            &got) ||
+      got != offsetBytes.size())
+    return false;
+  offsets->resize(static_cast<size_t>(count));
+  for (size_t i = 0; i < count; ++i) (*offsets)[i] = BigEndian(offsetBytes.data() + i * offsetWidth, offsetWidth);
+  return true;
+}
+
+bool EbzipReader::Unpack(const uint8_t* stored, size_t storedLength, uint8_t* out) {
+  if (storedLength == sliceSize) {
+    std::memcpy(out, stored, sliceSize);
+    return true;
+  }
+  z_stream& z = inflater->stream;
+  if (inflateReset(&z) != Z_OK) return false;
+  z.next_in = const_cast<Bytef*>(stored);
+  z.avail_in = static_cast<uInt>(storedLength);
+  z.next_out = out;
+  z.avail_out = sliceSize;
+  // One stream, consumed whole, that fills the slice exactly and passes its own checksum.
+  int rc = inflate(&z, Z_FINISH);
+  return rc == Z_STREAM_END && z.avail_out == 0 && z.avail_in == 0;
+}
+
+const uint8_t* EbzipReader::Slice(uint64_t slice, uint64_t lastWanted) {
+  CacheSlot& hit = cache[static_cast<size_t>(slice % cache.size())];
+  if (hit.slice == slice) return hit.bytes.data();
+
+  // A run of slices that are not held yet, as far as the read goes, read from the file at once.
+  uint64_t runSlices = std::max<uint64_t>(1, std::min<uint64_t>(kRunBytes / sliceSize, cache.size()));
+  uint64_t last = slice;
+  while (last < lastWanted && last - slice + 1 < runSlices &&
+         cache[static_cast<size_t>((last + 1) % cache.size())].slice != last + 1)
+    ++last;
+  if (!ReadOffsets(slice, last, &offsetBuffer)) return nullptr;
+  // A stream that could inflate to one slice is never much longer than the slice.
+  const uint64_t longestStored = sliceSize + sliceSize / 16 + 64;
+  uint64_t dataStart = kEbzipHeaderSize + (sliceCount + 1) * offsetWidth;
+  for (size_t i = 0; i + 1 < offsetBuffer.size(); ++i) {
+    uint64_t from = offsetBuffer[i], to = offsetBuffer[i + 1];
+    if (from < dataStart || to < from || to > storedSize || to - from > longestStored || to == from) return nullptr;
+  }
+  uint64_t begin = offsetBuffer.front(), end = offsetBuffer.back();
+  storedBuffer.resize(static_cast<size_t>(end - begin));
+  uint32_t got = 0;
+  if (!read(begin, storedBuffer.data(), static_cast<uint32_t>(storedBuffer.size()), &got) || got != storedBuffer.size())
+    return nullptr;
+  for (uint64_t s = slice; s <= last; ++s) {
+    CacheSlot& slot = cache[static_cast<size_t>(s % cache.size())];
+    slot.slice = UINT64_MAX;  // empty unless the slice unpacks whole
+    slot.bytes.resize(sliceSize);
+    size_t i = static_cast<size_t>(s - slice);
+    if (!Unpack(storedBuffer.data() + (offsetBuffer[i] - begin), static_cast<size_t>(offsetBuffer[i + 1] - offsetBuffer[i]),
+                slot.bytes.data()))
+      return nullptr;
+    slot.slice = s;
+  }
+  return hit.bytes.data();
+}
+
+bool EbzipReader::Read(uint64_t position, void* buffer, uint32_t size, uint32_t* got) {
+  *got = 0;
+  if (!read || cache.empty()) return false;
+  if (position >= originalSize || size == 0) return true;
+  uint64_t end = std::min<uint64_t>(originalSize, position + size);
+  uint64_t lastSlice = (end - 1) / sliceSize;
+  auto* out = static_cast<uint8_t*>(buffer);
+  uint32_t copied = 0;
+  for (uint64_t at = position; at < end;) {
+    uint64_t slice = at / sliceSize;
+    const uint8_t* bytes = Slice(slice, lastSlice);
+    if (!bytes) return false;
+    uint64_t within = at - slice * sliceSize;
+    uint64_t take = std::min<uint64_t>(sliceSize - within, end - at);
+    std::memcpy(out + copied, bytes + within, static_cast<size_t>(take));
+    copied += static_cast<uint32_t>(take);
+    at += take;
+  }
+  *got = copied;
+  return true;
+}
+
+}  // namespace dunmoor

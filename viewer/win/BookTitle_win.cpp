@@ -10,6 +10,20 @@ namespace {
 
 constexpr size_t kLibraryPathCapacity = 256;
 constexpr UINT kShiftJisCodePage = 932;
+// A catalog counts its entries in 16 bits. epwGetBookInfo answers -1 alike for an index past
+// the records and for an unusable record, so every possible index is asked (a call costs
+// next to nothing).
+constexpr int32_t kMaxCatalogRecords = 65536;
+
+// A title as the book stores it (JIS X 0208, kDunmoorTitleSize bytes) for a Unicode control.
+std::wstring TitleFromJis(char* jis) {
+  jis[kDunmoorTitleSize - 1] = '\0';
+  viewer::JisToSjisInPlace(jis, kDunmoorTitleSize);
+  wchar_t wide[kDunmoorTitleSize] = {};
+  MultiByteToWideChar(kShiftJisCodePage, 0, jis, -1, wide, kDunmoorTitleSize);
+  wide[kDunmoorTitleSize - 1] = L'\0';
+  return wide;
+}
 
 }  // namespace
 
@@ -35,13 +49,31 @@ bool FindBookTitle(const BookApi& book, const std::wstring& path, std::wstring* 
   if (narrow.empty() || narrow.size() >= kLibraryPathCapacity || !book.IsEpwBook) return false;
   char jis[kDunmoorTitleSize] = {};
   if (book.IsEpwBook(narrow.c_str(), jis) != 1) return false;
-  jis[kDunmoorTitleSize - 1] = '\0';
-  viewer::JisToSjisInPlace(jis, sizeof jis);
-  wchar_t wide[kDunmoorTitleSize] = {};
-  MultiByteToWideChar(kShiftJisCodePage, 0, jis, -1, wide, kDunmoorTitleSize);
-  wide[kDunmoorTitleSize - 1] = L'\0';
-  *title = wide;
+  *title = TitleFromJis(jis);
   return true;
+}
+
+std::vector<DiscBook> ListDiscBooks(const BookApi& book, const std::wstring& path) {
+  std::wstring first;
+  if (!FindBookTitle(book, path, &first)) return {};
+  if (!book.epwBooksOpenAt || book.OpenEpwing(ToLocalPath(path).c_str()) != 1) return {{-1, first}};
+  std::vector<DiscBook> books;
+  for (int32_t i = 0; i < kMaxCatalogRecords; ++i) {
+    char jis[kDunmoorTitleSize] = {};
+    BookInfo info = {0, jis};
+    if (book.epwGetBookInfo(i, &info) == 1) books.push_back({i, TitleFromJis(jis)});
+  }
+  if (books.empty()) return {{-1, first}};
+  return books;
+}
+
+int32_t FirstUsableBook(const BookApi& book) {
+  for (int32_t i = 0; i < kMaxCatalogRecords; ++i) {
+    char title[kDunmoorTitleSize];
+    BookInfo info = {0, title};
+    if (book.epwGetBookInfo(i, &info) == 1) return i;
+  }
+  return -1;
 }
 
 }  // namespace brisvane

@@ -41,6 +41,7 @@ HMODULE BindDunmoor(BookApi* api) {
     FreeLibrary(module);
     return nullptr;
   }
+  Bind(module, "epwBooksOpenAt", &bound.epwBooksOpenAt);  // optional
   *api = bound;
   return module;
 }

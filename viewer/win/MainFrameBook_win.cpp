@@ -8,6 +8,7 @@
 #include "DunmoorBinding_win.h"
 #include "MainFrame_win.h"
 #include "Settings_win.h"
+#include "BookTitle_win.h"
 #include "ShiftJis.h"
 
 namespace brisvane {
@@ -39,9 +40,8 @@ void MainFrame::OnOpenBook() {
 
 int MainFrame::OpenBook() {
   if (!bookPath.empty()) {
-    if (book.OpenEpwing(bookPath.c_str()) != 1 || book.epwBooksOpen() != 1) {
-      ReportReadError();
-      SetToolbarState(IDM_SEARCH, TBSTATE_INDETERMINATE);
+    if (book.OpenEpwing(bookPath.c_str()) != 1 || OpenChosenBook() != 1) {
+      ReportOpenFailure();
       return -1;
     }
   } else {
@@ -57,7 +57,7 @@ int MainFrame::OpenBook() {
       ReportReadError();
       return -1;
     }
-    if (book.epwBooksOpen() != 1) {
+    if (OpenChosenBook() != 1) {
       ReportReadError();
       SetToolbarState(IDM_SEARCH, TBSTATE_INDETERMINATE);
       return -1;
@@ -69,11 +69,26 @@ int MainFrame::OpenBook() {
   return 1;
 }
 
+int MainFrame::OpenChosenBook() {
+  if (bookIndex >= 0 && book.epwBooksOpenAt) {
+    int32_t opened = book.epwBooksOpenAt(bookIndex);
+    if (opened == 1) return 1;
+    if (opened != -2) return -1;
+    // -2: the disc no longer has that book, or it is not usable: the first usable one opens.
+  }
+  if (book.epwBooksOpen() != 1) return -1;
+  bookIndex = FirstUsableBook(book);
+  return 1;
+}
+
 int MainFrame::DetectBook() {
   std::string path = ReadSetting(L"Curpath", L"Curpath", kPathCapacity);
   char title[kDunmoorTitleSize] = {};
+  uint32_t remembered = 0;
+  bookIndex = ReadNumberSetting(L"Curpath", L"Curbook", &remembered) ? static_cast<int32_t>(remembered) : -1;
   if (book.IsEpwBook(path.c_str(), title) == -1) {
     path.clear();
+    bookIndex = -1;  // the book remembered was one of another disc
     std::vector<wchar_t> drives(GetLogicalDriveStringsW(0, nullptr) + 1, L'\0');
     GetLogicalDriveStringsW(static_cast<DWORD>(drives.size()), drives.data());
     // The list is "A:\", "C:\", ... each zero-terminated; the first drive is never examined.
@@ -108,7 +123,7 @@ void MainFrame::SetBookTitle() {
   char title[kDunmoorTitleSize] = {};
   BookInfo info = {};
   info.title = title;
-  if (book.epwGetBookInfo(0, &info) != 1) {
+  if (book.epwGetBookInfo(bookIndex, &info) != 1) {
     ReportReadError();
     return;
   }
@@ -121,7 +136,12 @@ void MainFrame::SetBookTitle() {
 
 void MainFrame::ReportReadError() {
   if (!bookOpen) return;
-  CloseBook();
+  ReportOpenFailure();
+}
+
+void MainFrame::ReportOpenFailure() {
+  CloseBook();  // also the catalog that a failed open leaves loaded
+  SetToolbarState(IDM_SEARCH, TBSTATE_INDETERMINATE);
   ResetPanes();
   SetTitle(LoadText(IDS_APP_TITLE));
   ShowModalMessage(LoadText(IDS_READ_ERROR).c_str());

@@ -13,9 +13,12 @@ void MainFrame::SelectTitle() {
   gFlags.modalBusy = wasBusy;
   if (result == 1) {
     bookPath = dialog.Path();
+    bookIndex = dialog.BookIndex();
     if (bookOpen) CloseBook();
     OpenBook();
     ResetPanes();
+  } else if (!bookPath.empty()) {
+    book.OpenEpwing(bookPath.c_str());  // listing the discs loaded their catalogs: back to ours
   }
   SetFocus(toolbar);
 }

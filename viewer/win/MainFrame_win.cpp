@@ -162,6 +162,7 @@ ui::Handled MainFrame::OnDestroy() {
   if (dunmoor) FreeLibrary(dunmoor);
   dunmoor = nullptr;
   WriteSetting(L"Curpath", L"Curpath", bookPath);
+  WriteNumberSetting(L"Curpath", L"Curbook", static_cast<uint32_t>(bookIndex));
   PostQuitMessage(0);
   return ui::Done(0);
 }

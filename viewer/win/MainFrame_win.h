@@ -71,6 +71,11 @@ class MainFrame : public ui::Window, public FrameForSearch {
   void OnOpenBook();
   int OpenBook();
   int DetectBook();
+  // Opens book bookIndex of the loaded catalog (the first usable one when that is -1, no
+  // longer usable, or the library cannot open a book by its index). 1 or -1.
+  int OpenChosenBook();
+  // The open failed: the user is told, and nothing names the book that was open before.
+  void ReportOpenFailure();
   void CloseBook();
   void SetBookTitle();
   void SetTitle(const std::wstring& title);
@@ -119,6 +124,7 @@ class MainFrame : public ui::Window, public FrameForSearch {
   HWND toolbar = nullptr;
   HWND wordBox = nullptr;
   std::string bookPath;
+  int32_t bookIndex = -1;  // catalog index of the book chosen or open; -1: the first usable
   bool screenToggled = false;
   int savedColumnWidths[2] = {};
   int selectedItem = 0;

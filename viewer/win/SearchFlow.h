@@ -39,6 +39,9 @@ struct BookApi {
   GetLinkContentProc GetLinkContent = nullptr;
   GetLinkContByPtProc GetLinkContByPt = nullptr;
   GetMenuHeadProc GetMenuHead = nullptr;
+  // Not one of the 27: a library without it still serves, and only the first usable book of a
+  // disc opens then.
+  epwBooksOpenAtProc epwBooksOpenAt = nullptr;
 };
 
 // The frame, as the search code sees it (implemented by the main frame).

@@ -50,6 +50,34 @@ bool WriteTo(HKEY root, const std::wstring& path, const wchar_t* value, const st
   return status == ERROR_SUCCESS;
 }
 
+bool ReadNumberFrom(HKEY root, const std::wstring& path, const wchar_t* value, uint32_t* number) {
+  DWORD type = 0, got = 0, size = sizeof got;
+  if (RegGetValueW(root, path.c_str(), value, RRF_RT_ANY, &type, &got, &size) != ERROR_SUCCESS) return false;
+  if (type != REG_DWORD || size != sizeof got) return false;
+  *number = got;
+  return true;
+}
+
+bool WriteNumberTo(HKEY root, const std::wstring& path, const wchar_t* value, uint32_t number) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    return false;
+  DWORD stored = number;
+  LONG status = RegSetValueExW(key, value, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&stored), sizeof stored);
+  RegCloseKey(key);
+  return status == ERROR_SUCCESS;
+}
+
+// Drops a copy under HKEY_CURRENT_USER that an earlier, unprivileged run left behind, or it
+// would win on reading.
+void DropUserCopy(const std::wstring& path, const wchar_t* value) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+    RegDeleteValueW(key, value);
+    RegCloseKey(key);
+  }
+}
+
 }  // namespace
 
 std::string ReadSetting(const wchar_t* subkey, const wchar_t* value, size_t capacity) {
@@ -65,16 +93,25 @@ std::string ReadSetting(const wchar_t* subkey, const wchar_t* value, size_t capa
 bool WriteSetting(const wchar_t* subkey, const wchar_t* value, const std::string& text) {
   std::wstring path = KeyPath(subkey);
   if (WriteTo(HKEY_LOCAL_MACHINE, path, value, text)) {
-    // Drop a copy that an earlier, unprivileged run left behind, or it would win on reading.
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-      std::wstring wideValue(value);
-      RegDeleteValueA(key, std::string(wideValue.begin(), wideValue.end()).c_str());
-      RegCloseKey(key);
-    }
+    DropUserCopy(path, value);
     return true;
   }
   return WriteTo(HKEY_CURRENT_USER, path, value, text);
+}
+
+bool ReadNumberSetting(const wchar_t* subkey, const wchar_t* value, uint32_t* number) {
+  std::wstring path = KeyPath(subkey);
+  return ReadNumberFrom(HKEY_CURRENT_USER, path, value, number) ||
+         ReadNumberFrom(HKEY_LOCAL_MACHINE, path, value, number);
+}
+
+bool WriteNumberSetting(const wchar_t* subkey, const wchar_t* value, uint32_t number) {
+  std::wstring path = KeyPath(subkey);
+  if (WriteNumberTo(HKEY_LOCAL_MACHINE, path, value, number)) {
+    DropUserCopy(path, value);
+    return true;
+  }
+  return WriteNumberTo(HKEY_CURRENT_USER, path, value, number);
 }
 
 }  // namespace brisvane

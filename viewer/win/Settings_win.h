@@ -1,10 +1,11 @@
 // The viewer's settings in the registry, below "Software\Olvenar\Trevik DUDAZA ZORARI": each
-// value lives in a subkey of that key ("Curpath", "path", "exchange"). Settings are written to
+// value lives in a subkey of that key ("Curpath" with "Curbook" beside it, "path", "exchange"). Settings are written to
 // HKEY_LOCAL_MACHINE; where that is refused (a normal user), to the same key under
 // HKEY_CURRENT_USER, which reading then prefers, so that the settings are remembered.
 #ifndef BRISVANE_VIEWER_WIN_SETTINGS_WIN_H
 #define BRISVANE_VIEWER_WIN_SETTINGS_WIN_H
 
+#include <cstdint>
 #include <string>
 
 namespace brisvane {
@@ -17,6 +18,11 @@ extern const wchar_t kSettingsKey[];
 std::string ReadSetting(const wchar_t* subkey, const wchar_t* value, size_t capacity);
 // Writes the value; failures are ignored (false when neither hive took it).
 bool WriteSetting(const wchar_t* subkey, const wchar_t* value, const std::string& text);
+
+// A REG_DWORD value, read and written by the same rules. False when it is missing or of
+// another type (*number untouched).
+bool ReadNumberSetting(const wchar_t* subkey, const wchar_t* value, uint32_t* number);
+bool WriteNumberSetting(const wchar_t* subkey, const wchar_t* value, uint32_t number);
 
 }  // namespace brisvane
 

@@ -41,17 +41,24 @@ INT_PTR CALLBACK TitleDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam,
 }
 
 void TitleDialog::Fill() {
-  for (const std::wstring& root : DriveRootsAfterFirst()) AddLineIfBook(root.substr(0, kDriveRootLength));
+  for (const std::wstring& root : DriveRootsAfterFirst()) AddLinesIfBook(root.substr(0, kDriveRootLength));
   // Drive roots in the value were listed above already; a directory whose disc is missing is
   // simply not a book now. A value that cannot be read lists nothing.
   std::string remembered = ReadSetting(L"path", L"path", viewer::kRememberedPathsCapacity);
-  for (const std::string& directory : viewer::SplitRememberedPaths(remembered)) AddLineIfBook(FromLocalPath(directory));
+  for (const std::string& directory : viewer::SplitRememberedPaths(remembered)) AddLinesIfBook(FromLocalPath(directory));
 }
 
-void TitleDialog::AddLineIfBook(const std::wstring& bookPath) {
-  std::wstring title;
-  if (!FindBookTitle(book, bookPath, &title)) return;
-  SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(viewer::FormatTitleLine(bookPath, title).c_str()));
+size_t TitleDialog::AddLinesIfBook(const std::wstring& bookPath) {
+  std::vector<DiscBook> books = ListDiscBooks(book, bookPath);
+  for (const DiscBook& found : books) {
+    std::wstring line = viewer::FormatTitleLine(bookPath, found.title);
+    // The list is sorted: each line keeps its book's catalog index beside it.
+    LRESULT at = SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(line.c_str()));
+    if (at == LB_ERR || static_cast<int32_t>(SendMessageW(list, LB_GETITEMDATA, at, 0)) != found.index)
+      at = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    if (at >= 0) SendMessageW(list, LB_SETITEMDATA, at, static_cast<LPARAM>(found.index));
+  }
+  return books.size();
 }
 
 INT_PTR TitleDialog::OnMessage(UINT message, WPARAM wParam, LPARAM) {
@@ -81,6 +88,7 @@ void TitleDialog::Choose() {
     return;
   }
   path = ToLocalPath(viewer::PathOfTitleLine(ui::ListBoxText(list, static_cast<int>(selected))));
+  bookIndex = static_cast<int32_t>(SendMessageW(list, LB_GETITEMDATA, selected, 0));
   EndDialog(dialog, 1);
 }
 
@@ -92,8 +100,23 @@ void TitleDialog::Browse() {
   if (browse.Run(dialog) != 1) return;  // the list stays as it was
   std::vector<std::string> listed;
   for (int i = 0; i < lines; ++i) listed.push_back(ToLocalPath(viewer::PathOfTitleLine(ui::ListBoxText(list, i))));
-  path = ToLocalPath(browse.Path());
-  WriteSetting(L"path", L"path", viewer::BuildRememberedPaths(listed, path));
+  std::string browsed = ToLocalPath(browse.Path());
+  WriteSetting(L"path", L"path", viewer::BuildRememberedPaths(listed, browsed));
+  // A disc of several books: its lines join the list, the first of them selected, and the
+  // user picks one. A disc of one book is chosen at once.
+  if (AddLinesIfBook(browse.Path()) > 1) {
+    int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+      if (ToLocalPath(viewer::PathOfTitleLine(ui::ListBoxText(list, i))) != browsed) continue;
+      SendMessageW(list, LB_SETCURSEL, i, 0);
+      break;
+    }
+    EnableWindow(GetDlgItem(dialog, IDOK), TRUE);
+    SetFocus(list);
+    return;
+  }
+  path = browsed;
+  bookIndex = -1;
   EndDialog(dialog, 1);
 }
 

@@ -1,7 +1,8 @@
 // The title dialog (タイトルの選択): lists the books on the drives (the first drive of the
 // system left out) and in the directories remembered in the registry value "path", one line a
-// book: path, blank, "<<", title, ">>". Its 参照 button browses for another directory, which is
-// then remembered and chosen at once.
+// book: path, blank, "<<", title, ">>" (a disc with several books has a line for each). Its
+// 参照 button browses for another directory, which is then remembered and chosen at once; a
+// directory with several books adds their lines instead, for the user to pick one.
 #ifndef BRISVANE_VIEWER_WIN_TITLEDIALOG_WIN_H
 #define BRISVANE_VIEWER_WIN_TITLEDIALOG_WIN_H
 
@@ -21,15 +22,18 @@ class TitleDialog {
   TitleDialog(const TitleDialog&) = delete;
   TitleDialog& operator=(const TitleDialog&) = delete;
 
-  // 1 when a book was chosen (Path()), 0 when cancelled.
+  // 1 when a book was chosen (Path(), BookIndex()), 0 when cancelled.
   INT_PTR Run(HWND owner);
   const std::string& Path() const { return path; }
+  // The catalog index of the chosen book; -1: the disc's first usable book.
+  int32_t BookIndex() const { return bookIndex; }
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void Fill();
-  void AddLineIfBook(const std::wstring& bookPath);
+  // Adds a line for each usable book at bookPath; the number of books.
+  size_t AddLinesIfBook(const std::wstring& bookPath);
   void Choose();
   void Browse();
 
@@ -37,6 +41,7 @@ class TitleDialog {
   HWND dialog = nullptr;
   HWND list = nullptr;
   std::string path;
+  int32_t bookIndex = -1;
 };
 
 }  // namespace brisvane

@@ -127,10 +127,13 @@ class SearchRoadTest : public ::testing::Test {
  protected:
   // The book the viewer opens (a book made by the build).
   virtual std::string BookName() const { return "sample"; }
+  // Its disc, and the catalog index remembered beside it (-1: none).
+  virtual std::filesystem::path BookRoot() const { return testfiles::BuiltBook(BookName()); }
+  virtual int32_t BookIndex() const { return -1; }
 
   void SetUp() override {
     ASSERT_EQ(FindWindowW(kFrameClass, nullptr), nullptr) << "a viewer is already running";
-    viewertest::WriteCurpath(testfiles::BuiltBook(BookName()).make_preferred().string());
+    viewertest::WriteCurpath(std::filesystem::path(BookRoot()).make_preferred().string(), BookIndex());
     ASSERT_TRUE(viewer.Start(viewertest::BinDir() / "Brisvane.exe"));
     ASSERT_TRUE(WaitUntil([&] {
       frame = viewer.FindTopWindow(kFrameClass);

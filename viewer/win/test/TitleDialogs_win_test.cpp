@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -226,3 +227,33 @@ TEST_F(TitleDialogsTest, BrowsingToADriveRootOrAListedDirectoryAddsNothing) {
 }
 
 }  // namespace
+
+TEST_F(TitleDialogsTest, ADiscOfTwoBooksHasALineForEachAndTheChosenBookIsRemembered) {
+  WritePathValue(" D:\\two\\");
+  HWND dialog = OpenTitleDialog();
+  ASSERT_NE(dialog, nullptr);
+  HWND list = GetDlgItem(dialog, kTitleList);
+  std::vector<std::wstring> expected = {L"D:\\two\\ <<ＴＥＳＴ>>", L"D:\\two\\ <<地名>>",
+                                        std::wstring(L"E:\\ ") + kSampleLineTitle};
+  std::vector<std::wstring> lines = Lines(list);
+  std::sort(lines.begin(), lines.end());
+  std::sort(expected.begin(), expected.end());
+  ASSERT_EQ(lines, expected);
+  viewertest::SaveWindowShot(dialog, "title-dialog-two-books");
+  int chimei = static_cast<int>(SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                             reinterpret_cast<LPARAM>(L"D:\\two\\ <<地名>>")));
+  ASSERT_GE(chimei, 0);
+  DoubleClick(dialog, kTitleList, chimei);
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(frame) == L"DUDAZA Zorari - 地名"; }));
+  // Cancelling the dialog later keeps that book.
+  HWND again = OpenTitleDialog();
+  ASSERT_NE(again, nullptr);
+  PostMessageW(again, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(DialogsEnded());
+  EXPECT_EQ(WindowText(frame), L"DUDAZA Zorari - 地名");
+  PostMessageW(frame, WM_CLOSE, 0, 0);
+  EXPECT_EQ(viewer.WaitForExit(10000), 0u);
+  frame = nullptr;
+  EXPECT_EQ(viewertest::ReadCurpath(), "D:\\two\\");
+  EXPECT_EQ(viewertest::ReadCurbook(), 1);
+}

@@ -162,15 +162,26 @@ void LinkJapaneseFallbackFont() {
   RegCloseKey(key);
 }
 
-void WriteCurpath(const std::string& path) {
+void WriteCurpath(const std::string& path, int32_t book) {
   HKEY key = nullptr;
   if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kCurpathKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) ==
       ERROR_SUCCESS) {
     RegSetValueExA(key, "Curpath", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
                    static_cast<DWORD>(path.size() + 1));
+    DWORD index = static_cast<DWORD>(book);
+    if (book >= 0) RegSetValueExW(key, L"Curbook", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&index), sizeof index);
+    else RegDeleteValueW(key, L"Curbook");
     RegCloseKey(key);
   }
   RegDeleteKeyW(HKEY_CURRENT_USER, kCurpathKey);
+}
+
+int64_t ReadCurbook() {
+  DWORD value = 0, size = sizeof value;
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, kCurpathKey, L"Curbook", RRF_RT_REG_DWORD, nullptr, &value, &size) !=
+      ERROR_SUCCESS)
+    return -1000;
+  return static_cast<int32_t>(value);
 }
 
 }  // namespace viewertest

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <cstdint>
 #include <string>
 
 namespace viewertest {
@@ -73,7 +74,11 @@ std::string ReadCurpath();
 // Lets the system's UI fonts (menus, dialogs) fall back to an installed Japanese face, as
 // they do on a Japanese system: Wine's stand-ins for them have no Japanese glyphs.
 void LinkJapaneseFallbackFont();
-void WriteCurpath(const std::string& path);
+// book >= 0 also sets "Curbook" beside it (the catalog index of the book); otherwise that
+// value is removed.
+void WriteCurpath(const std::string& path, int32_t book = -1);
+// "Curbook" as the viewer wrote it (-1 for 0xFFFFFFFF); -1000 when there is none.
+int64_t ReadCurbook();
 
 }  // namespace viewertest
 

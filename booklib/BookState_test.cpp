@@ -89,6 +89,30 @@ TEST_F(OpenBook, CloseForgetsEverything) {
   EXPECT_FALSE(book.DiscCheck());
 }
 
+// A compressed text file: sizes and positions are the original's; the disc check looks at the
+// file on the disc.
+TEST(CompressedBook, ReadsAsTheOriginalAndTheCheckWatchesTheStoredFile) {
+  const fs::path plain = testfiles::BuiltBook("sample") / "SAMPLE" / "DATA" / "HONMON";
+  ASSERT_TRUE(fs::exists(plain)) << "made by the build";
+  TempDir root;
+  testfiles::CopyTree(testfiles::BuiltBook("sample-ebz3"), root.Path());
+  BookState book;
+  ASSERT_EQ(book.Open(root.Str("SAMPLE").c_str()), BookState::OpenResult::kOpened);
+  EXPECT_TRUE(book.TextFile().IsCompressed());
+  EXPECT_EQ(fs::path(book.TextPath()).filename().string().substr(6), ".ebz");
+  uint64_t size = 0;
+  ASSERT_TRUE(book.TextFile().Size(&size));
+  EXPECT_EQ(size, fs::file_size(plain));
+  EXPECT_TRUE(book.DiscCheck());
+
+  const fs::path stored = root.Path() / "SAMPLE" / "DATA" / "HONMON.ebz";
+  Bytes grown = testfiles::ReadFile(stored);
+  grown.push_back(0);
+  book.TextFile().Close();  // Windows will not replace a file that is open
+  testfiles::WriteFile(stored, grown);
+  for (int i = 0; i < 3; ++i) EXPECT_FALSE(book.DiscCheck());
+}
+
 TEST(IndexDescriptor, StyleFieldsAreTwoBitsFromTheTop) {
   IndexDescriptor d{};
   d.bytes[11] = 0b01'10'00'11;

@@ -23,6 +23,8 @@ int FuzzLayout(const uint8_t* data, size_t size);
 int FuzzKeys(const uint8_t* data, size_t size);
 // Picture and sound data: the command-line reader's BMP and WAVE writers.
 int FuzzWriters(const uint8_t* data, size_t size);
+// A compressed book file (NAME.ebz): its header, slice index and slices.
+int FuzzEbzip(const uint8_t* data, size_t size);
 
 }  // namespace fuzz
 

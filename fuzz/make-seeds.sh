@@ -17,7 +17,7 @@ text=$work/disc/BOOK/DATA/HONMON
 font=$work/disc/BOOK/GAIJI/GA16FULL
 corpus=$here/corpus
 rm -rf "$corpus"
-mkdir -p "$corpus"/{catalog,search,text,media,layout,keys,writers}
+mkdir -p "$corpus"/{catalog,search,text,media,layout,keys,writers,ebzip}
 
 # A 16-bit big-endian length, as FuzzInput::Section reads it.
 length16() { printf "\\x$(printf %02x $(($1 >> 8)))\\x$(printf %02x $(($1 & 255)))"; }
@@ -69,4 +69,13 @@ printf '\xe5\xad\xa6\xe6\xa0\xa1 W\xc3\x92RD \x81\x40\x81' >"$corpus/keys/utf8-a
 # writers: a 16 x 16 monochrome picture as raw samples; a BMP file as a colour picture.
 { long32 16; long32 16; printf '\x01\x00\x01\x01'; head -c 32 /dev/zero | tr '\0' '\125'; } >"$corpus/writers/mono-raw"
 { long32 2; long32 8; printf '\x00\x01\x00\x00'; tail -c +$((45062 + 9)) "$text" | head -c 90; } >"$corpus/writers/colour-bmp"
+# ebzip: the text file and a font compressed by eb-utils' ebzip (run as a black box) at
+# three levels.
+for level in 0 2 5; do
+  mkdir -p "$work/ebz$level"
+  ebzip --quiet --keep --force-overwrite --level $level --output-directory "$work/ebz$level" "$work/disc"
+  cp "$work/ebz$level/BOOK/DATA/HONMON.ebz" "$corpus/ebzip/text-level$level"
+done
+cp "$work/ebz0/BOOK/GAIJI/GA16FULL.ebz" "$corpus/ebzip/font-level0"
+
 echo "seeds: $(find "$corpus" -type f | wc -l) files, $(du -sh "$corpus" | cut -f1)"

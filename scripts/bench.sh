@@ -66,13 +66,14 @@ calibrated() {
     'BEGIN { if (ns > 0 && r * ns > budget) r = int(budget / ns); if (r < 20) r = 20; print r }'
 }
 
-# run_bench WORD REPEAT HEADINGS: an untimed warm-up call (it also sizes the repeat count), then
-# the timed one. Prints its output line, or nothing when the command failed.
+# run_bench WORD REPEAT HEADINGS [BOOK]: an untimed warm-up call (it also sizes the repeat
+# count), then the timed one, on the big book or BOOK. Prints its output line, or nothing when
+# the command failed.
 run_bench() {
-  local warm ns
-  warm=$("$dunmoor" bench "$book" "$1" 3 "$3" 2>/dev/null | grep -E '^bench hits=' || true)
+  local warm ns on=${4:-$book}
+  warm=$("$dunmoor" bench "$on" "$1" 3 "$3" 2>/dev/null | grep -E '^bench hits=' || true)
   ns=$(field ns_per_search "$warm")
-  "$dunmoor" bench "$book" "$1" "$(calibrated "$2" "${ns:-0}")" "$3" 2>&1 | grep -E '^bench hits=' || true
+  "$dunmoor" bench "$on" "$1" "$(calibrated "$2" "${ns:-0}")" "$3" 2>&1 | grep -E '^bench hits=' || true
 }
 
 repeat() { echo $(($1 * scale)); }
@@ -110,7 +111,9 @@ search_case() {
 
 echo "== timing (warm page cache; DUNMOOR_BENCH_SCALE=$scale)"
 search_case "exact (~10 hits)" exact 100000 5
+exact_ns=$last_ns
 search_case "suffix (~10,000 hits)" suffix 10000 130
+suffix_ns=$last_ns
 search_case "prefix (~2,000 hits)" prefix 20000 25
 prefix_hits=$last_hits
 prefix_ns=$last_ns
@@ -134,13 +137,19 @@ add_row "prefix + $headings headings" "$prefix_word" "$(field hits "$line")" "$(
   "$([ -n "$with_ns" ] && us "$with_ns")" "-"
 add_row "  per heading" "" "$read_count" "" "$([ -n "$per_heading" ] && us "$per_heading")" 0.9
 
-# Opening the catalog and the book.
+# open_ns BOOK: the mean time of opening the catalog and the book, in nanoseconds.
 # Sized by the wall time of the warm-up: only the open is timed, but each close takes time too.
-start_ns=$(date +%s%N)
-"$dunmoor" bench-open "$book" 20 >/dev/null 2>&1 || true
-open_repeat=$(calibrated "$(repeat 10000)" "$((($(date +%s%N) - start_ns) / 20))")
-line=$("$dunmoor" bench-open "$book" "$open_repeat" 2>&1 | grep -E '^bench-open ' || true)
-open_ns=$(field ns_per_open "$line")
+open_ns() {
+  local start_ns open_repeat
+  start_ns=$(date +%s%N)
+  "$dunmoor" bench-open "$1" 20 >/dev/null 2>&1 || true
+  open_repeat=$(calibrated "$(repeat 10000)" "$((($(date +%s%N) - start_ns) / 20))")
+  field ns_per_open "$("$dunmoor" bench-open "$1" "$open_repeat" 2>&1 | grep -E '^bench-open ' || true)"
+}
+
+# Opening the catalog and the book.
+open_ns=$(open_ns "$book")
+line=$open_ns
 if [ -z "$line" ] && [ "$cli_built" -eq 1 ]; then warnings+=("open: 'dunmoor bench-open' gave no result"); fi
 add_row "open book" "" "" "" "$([ -n "$open_ns" ] && us "$open_ns")" 100
 
@@ -161,6 +170,45 @@ if [ -n "$line" ]; then
 elif [ "$cli_built" -eq 1 ]; then
   warnings+=("baseline: 'dunmoor bench-io' gave no result")
 fi
+# The same book with its files compressed (EBZIP, by eb-utils' ebzip) at levels 0 and 3: each
+# case beside the plain book's, from the same run. Made again only when the big book is newer.
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (a > 0 && b > 0) printf "%.2f", a / b; else print "n/a" }'; }
+compressed_rows=()
+for level in 0 3; do
+  packed="$build/bigbook-ebz$level"
+  if [ ! -f "$packed/done" ] || [ "$words" -nt "$packed/done" ]; then
+    echo "== compressing the big book at level $level ($packed)"
+    rm -rf "$packed"
+    mkdir -p "$packed"
+    ebzip --quiet --keep --force-overwrite --level "$level" --output-directory "$packed" "$book"
+    touch "$packed/done"
+  fi
+  [ "$cli_built" -eq 1 ] || continue
+  for name in exact prefix suffix headings; do
+    case $name in
+      exact) word=$(word_of exact); n=0; base=$exact_ns; target=1.5; reps=100000 ;;
+      prefix) word=$(word_of prefix); n=0; base=$prefix_ns; target=1.5; reps=20000 ;;
+      suffix) word=$(word_of suffix); n=0; base=$suffix_ns; target=1.5; reps=10000 ;;
+      headings) word=$(word_of prefix); n=$headings; base=$with_ns; target=2; reps=2000 ;;
+    esac
+    got=$(field ns_per_search "$(run_bench "$word" "$(repeat "$reps")" "$n" "$packed")")
+    r=$(ratio "$got" "$base")
+    status=$(awk -v r="$r" -v t="$target" 'BEGIN { if (r == "n/a") print "n/a"; else print (r <= t ? "ok" : "SLOW") }')
+    compressed_rows+=("$(printf '%-26s %12s %12s %7s  <= %-4s %s' "level $level $name" \
+      "$([ -n "$base" ] && us "$base")" "$([ -n "$got" ] && us "$got")" "$r" "$target" "$status")")
+  done
+  got=$(open_ns "$packed")
+  compressed_rows+=("$(printf '%-26s %12s %12s %7s  %-7s %s' "level $level open book" \
+    "$([ -n "$open_ns" ] && us "$open_ns")" "$([ -n "$got" ] && us "$got")" "$(ratio "$got" "$open_ns")" \
+    "<= 1 ms" "$([ -n "$got" ] && verdict "$(us "$got")" 1000)")")
+done
+if [ "${#compressed_rows[@]}" -gt 0 ]; then
+  echo
+  echo "compressed books (the same cases; ratio = compressed / plain, both from this run)"
+  printf '%-26s %12s %12s %7s  %-7s %s\n' "case" "plain (us)" "packed (us)" "ratio" "target" ""
+  for row in "${compressed_rows[@]}"; do echo "$row"; done
+fi
+
 echo
 for w in "${warnings[@]+"${warnings[@]}"}"; do echo "warning: $w"; done
 [ "$cli_built" -eq 1 ]

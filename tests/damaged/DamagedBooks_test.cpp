@@ -271,5 +271,68 @@ TEST_F(DamagedBooks, GraphicAndSoundSizesBeyondTheFile) {
   }
 }
 
+// Compressed text files (NAME.ebz): undamaged, every export gives what it gives on the plain
+// book; cut, flipped or with a broken slice index, the book does not open or reads fail, and
+// nothing else happens.
+TEST(DamagedCompressedBooks, ReadAsThePlainBookUntilDamagedThenFailCleanly) {
+  const auto pairs = CompressedTestDiscs();
+  if (pairs.empty()) GTEST_SKIP() << "no compressed test books built";
+  for (const auto& [plain, compressed] : pairs) {
+    SweepResult want = TimedSweep(DamagedDisc(plain), plain.string());
+    DamagedDisc disc(compressed);
+    SweepResult got = TimedSweep(disc, compressed.string());
+    ASSERT_EQ(got.openBook, 1) << compressed;
+    EXPECT_EQ(got.menu, want.menu) << compressed;
+    EXPECT_EQ(got.searches, want.searches) << compressed;
+    EXPECT_EQ(got.hitsRead, want.hitsRead) << compressed;
+    EXPECT_EQ(got.imageSizes, want.imageSizes) << compressed;
+    EXPECT_EQ(got.pcmSizes, want.pcmSizes) << compressed;
+    EXPECT_EQ(got.glyphs, want.glyphs) << compressed;
+
+    const Bytes whole = disc.OriginalText();
+    ASSERT_GT(whole.size(), 64u);
+    const unsigned level = whole[5] & 0x0F;
+    const uint64_t original = uint64_t{whole[12]} << 8 | whole[13] | uint64_t{whole[11]} << 16 | uint64_t{whole[10]} << 24;
+    const size_t width = original < (1u << 16) ? 2 : original < (1u << 24) ? 3 : 4;
+    std::vector<std::pair<std::string, Bytes>> variants;
+    // Cut in the header, in the index and all through the slices.
+    for (size_t cut : {size_t{0}, size_t{5}, size_t{21}, size_t{22}, size_t{23}, size_t{30}})
+      variants.push_back({"cut at " + std::to_string(cut), Bytes(whole.begin(), whole.begin() + cut)});
+    for (size_t cut = 64; cut < whole.size(); cut += std::max<size_t>(whole.size() / 24, 1))
+      variants.push_back({"cut at " + std::to_string(cut), Bytes(whole.begin(), whole.begin() + cut)});
+    // Header fields: level, mode, size.
+    const std::pair<size_t, unsigned> fields[] = {{5, 0x16}, {5, 0x20}, {5, 0x10 | ((level + 1) % 6)},
+                                                  {12, 0xFF}, {9, 0x01}, {13, whole[13] ^ 1u}};
+    for (auto [at, value] : fields) {
+      Bytes b = whole;
+      b[at] = static_cast<uint8_t>(value);
+      variants.emplace_back("header byte " + std::to_string(at), b);
+    }
+    // Index offsets zeroed, maximal, or each swapped with the next.
+    for (size_t entry = 0; entry < 6 && 22 + (entry + 2) * width <= whole.size(); ++entry) {
+      Bytes zero = whole, high = whole, swapped = whole;
+      for (size_t i = 0; i < width; ++i) {
+        zero[22 + entry * width + i] = 0;
+        high[22 + entry * width + i] = 0xFF;
+        std::swap(swapped[22 + entry * width + i], swapped[22 + (entry + 1) * width + i]);
+      }
+      variants.push_back({"offset " + std::to_string(entry) + " zero", zero});
+      variants.push_back({"offset " + std::to_string(entry) + " maximal", high});
+      variants.push_back({"offsets " + std::to_string(entry) + " swapped", swapped});
+    }
+    // Bytes of the slices flipped.
+    for (size_t at = 64; at < whole.size(); at += std::max<size_t>(whole.size() / 16, 1)) {
+      Bytes b = whole;
+      b[at] ^= 0x5A;
+      variants.push_back({"byte " + std::to_string(at) + " flipped", b});
+    }
+    for (const auto& [what, bytes] : variants) {
+      disc.Write(disc.Text(), bytes);
+      SweepResult r = TimedSweep(disc, compressed.filename().string() + ": " + what);
+      EXPECT_TRUE(r.openBook == 1 || r.openBook == -1) << what;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace damaged

@@ -25,6 +25,18 @@ fs::path FindNoCase(const fs::path& folder, const std::string& name) {
 
 }  // namespace
 
+std::vector<std::pair<fs::path, fs::path>> CompressedTestDiscs() {
+  std::vector<std::pair<fs::path, fs::path>> pairs;
+  for (const auto& [plain, compressed] :
+       {std::pair{testfiles::BuiltBook("sample"), testfiles::BuiltBook("sample-ebz0")},
+        std::pair{testfiles::BuiltBook("sample"), testfiles::BuiltBook("sample-ebz5")},
+        std::pair{testfiles::BuiltBook("freepwing"), testfiles::BuiltBook("freepwing-ebz1")},
+        std::pair{testfiles::SharedBook("two-books"), testfiles::SharedBook("two-books-ebzip")}}) {
+    if (fs::is_directory(plain) && fs::is_directory(compressed)) pairs.emplace_back(plain, compressed);
+  }
+  return pairs;
+}
+
 std::vector<fs::path> TestDiscs() {
   std::vector<fs::path> discs;
   for (const fs::path& p : {testfiles::BuiltBook("sample"), testfiles::BuiltBook("freepwing"),
@@ -43,7 +55,9 @@ DamagedDisc::DamagedDisc(const fs::path& original) {
   for (size_t i = 16 + 82; i < 16 + 90 && i < originalCatalog.size(); ++i)
     if (originalCatalog[i] != ' ' && originalCatalog[i] != 0) name += static_cast<char>(originalCatalog[i]);
   fs::path book = FindNoCase(dir.Path(), name);
-  text = FindNoCase(FindNoCase(book, "data"), "honmon");
+  fs::path data = FindNoCase(book, "data");
+  text = FindNoCase(data, "honmon");
+  if (text.empty()) text = FindNoCase(data, "honmon.ebz");  // a compressed book
   originalText = testfiles::ReadFile(text);
   fs::path gaiji = FindNoCase(book, "gaiji");
   if (!gaiji.empty()) {

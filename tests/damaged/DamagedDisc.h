@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "TestFiles.h"
@@ -18,12 +19,17 @@ using testfiles::Bytes;
 // the third-party books. Each is present only when the build or the checkout provides it.
 std::vector<std::filesystem::path> TestDiscs();
 
+// The same books with their files compressed (NAME.ebz), each beside the plain disc it was made
+// from.
+std::vector<std::pair<std::filesystem::path, std::filesystem::path>> CompressedTestDiscs();
+
 class DamagedDisc {
  public:
   explicit DamagedDisc(const std::filesystem::path& original);
 
   std::string Root() const { return dir.Str(); }
   const std::filesystem::path& Catalog() const { return catalog; }
+  // The text file (HONMON, or HONMON.ebz on a compressed disc).
   const std::filesystem::path& Text() const { return text; }
   // The font files of the first book's gaiji folder.
   const std::vector<std::filesystem::path>& Fonts() const { return fonts; }

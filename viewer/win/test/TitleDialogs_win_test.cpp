@@ -257,3 +257,39 @@ TEST_F(TitleDialogsTest, ADiscOfTwoBooksHasALineForEachAndTheChosenBookIsRemembe
   EXPECT_EQ(viewertest::ReadCurpath(), "D:\\two\\");
   EXPECT_EQ(viewertest::ReadCurbook(), 1);
 }
+
+TEST_F(TitleDialogsTest, BrowsingToADiscOfTwoBooksLetsTheUserPickOne) {
+  WritePathValue("");
+  HWND dialog = OpenTitleDialog();
+  ASSERT_NE(dialog, nullptr);
+  HWND browse = OpenBrowseDialog(dialog);
+  ASSERT_NE(browse, nullptr);
+  EnterPath(browse, L"D:\\two");
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(GetDlgItem(browse, kBrowseTitle)) == L"ＴＥＳＴ"; }, 5000));
+  ClickOk(browse);
+  // The title dialog stays, with a line for each book of the disc, the first one selected.
+  HWND list = GetDlgItem(dialog, kTitleList);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(browse) && Lines(list).size() == 3; }, 5000));
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
+  EXPECT_EQ(ReadPathValue(), " D:\\two\\");
+  int chimei = static_cast<int>(SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                             reinterpret_cast<LPARAM>(L"D:\\two\\ <<地名>>")));
+  ASSERT_GE(chimei, 0);
+  SendMessageW(list, LB_SETCURSEL, chimei, 0);
+  ClickOk(dialog);
+  EXPECT_TRUE(DialogsEnded());
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(frame) == L"DUDAZA Zorari - 地名"; }));
+}
+
+TEST_F(TitleDialogsTest, ABookThatDoesNotOpenIsReportedAndNoLongerNamed) {
+  WritePathValue(" D:\\broken\\");
+  HWND dialog = OpenTitleDialog();
+  ASSERT_NE(dialog, nullptr);
+  HWND list = GetDlgItem(dialog, kTitleList);
+  int test = static_cast<int>(SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                           reinterpret_cast<LPARAM>(L"D:\\broken\\ <<ＴＥＳＴ>>")));
+  ASSERT_GE(test, 0);
+  DoubleClick(dialog, kTitleList, test);
+  EXPECT_EQ(AnswerMessage(), L"データが読み取れません!");
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(frame) == L"DUDAZA Zorari"; }));
+}

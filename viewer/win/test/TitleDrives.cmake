@@ -2,7 +2,8 @@
 # drives made of builder books below WORK:
 #   A: (the first drive, CD-ROM) and E: (CD-ROM): the sample book
 #   D: (a fixed drive): A\B\ with a copy of the sample book in A\B\sample\, many\ with the
-#      manyhits book, two\ with the third-party disc of two books, no book at its root
+#      manyhits book, two\ with the third-party disc of two books, broken\ with only its
+#      catalog, no book at its root
 #   cmake -DPREFIX=... -DSAMPLE=... -DMANYHITS=... -DTWOBOOKS=... -DTEST=... -DWORK=... -P TitleDrives.cmake
 set(tree ${WORK}/drive-d)
 file(REMOVE_RECURSE ${tree})
@@ -10,6 +11,9 @@ file(MAKE_DIRECTORY ${tree}/A/B)
 file(CREATE_LINK ${SAMPLE} ${tree}/A/B/sample SYMBOLIC)
 file(CREATE_LINK ${MANYHITS} ${tree}/many SYMBOLIC)
 file(CREATE_LINK ${TWOBOOKS} ${tree}/two SYMBOLIC)
+# A catalog whose books have no text file: listed as books, but none opens.
+file(MAKE_DIRECTORY ${tree}/broken)
+file(COPY ${TWOBOOKS}/CATALOGS DESTINATION ${tree}/broken)
 set(MAPS a=${SAMPLE} d=${tree} e=${SAMPLE})
 set(CDROMS a e)
 include(${CMAKE_CURRENT_LIST_DIR}/DriveScan.cmake)

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <sstream>
 
 #include "TestFiles.h"
@@ -41,7 +43,9 @@ TEST(InfoCommand, MarksTheBookReadAndOpensCompressedBooks) {
   ASSERT_EQ(first.code, 0) << first.err;
   EXPECT_NE(first.out.find("*  0  0x20  yes     test "), std::string::npos) << first.out;
   EXPECT_NE(first.out.find("Opened book 0, "), std::string::npos) << first.out;
-  EXPECT_NE(first.out.find("HONMON.ebz: 3 index descriptors"), std::string::npos) << first.out;
+  std::string lower = first.out;  // the Windows build names the file as the catalog spells it
+  std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+  EXPECT_NE(lower.find("honmon.ebz: 3 index descriptors"), std::string::npos) << first.out;
   std::ostringstream out, err;
   EXPECT_EQ(RunInfo(Disc(testfiles::SharedBook("two-books").make_preferred().string(), 1), out, err), 0);
   EXPECT_NE(out.str().find("*  1  0x20  yes     chimei "), std::string::npos) << out.str();

@@ -34,7 +34,7 @@ echo "== building the Windows programs ($win)"
 mkdir -p "$win"
 if ! { cmake -S "$repo" -B "$win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
          -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" -DDUNMOOR_BOOKS_DIR="$build/discs" &&
-       cmake --build "$win" -j "${DUNMOOR_JOBS:-2}" --target Brisvane; } >"$win/sample-build.log" 2>&1; then
+       cmake --build "$win" -j "${DUNMOOR_JOBS:-2}" --target Brisvane dunmoor_cli; } >"$win/sample-build.log" 2>&1; then
   tail -30 "$win/sample-build.log"
   echo "building the Windows programs failed (log: $win/sample-build.log)" >&2
   exit 1
@@ -60,8 +60,13 @@ if [ -z "${DISPLAY:-}" ]; then
   for _ in $(seq 100); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
 fi
 export WINEPREFIX="$win/wineprefix" WINEDEBUG=-all
-[ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
-wineserver -p
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "== preparing the Wine prefix ($WINEPREFIX)"
+  wineboot -i >/dev/null 2>&1
+  wineserver -w  # wineboot leaves its server running; let it finish
+fi
+# One server for the whole run (one that is still running is just as good).
+wineserver -p 2>/dev/null || true
 # The book the viewer opens: the one it remembers from its last run.
 key='HKLM\Software\Olvenar\Trevik DUDAZA ZORARI\Curpath'
 wine reg add "$key" /v Curpath /d "Z:$(sed 's|/|\\|g' <<<"$build/discs/sample")" /f >/dev/null 2>&1

@@ -29,6 +29,7 @@ struct IndexDef {
   uint8_t available = 0;                // descriptor byte 10
   uint8_t convert = 0;                  // descriptor byte 15
   bool normalized = true;               // keys=normalized|raw
+  bool hiraganaTwins = false;           // twins=yes|no: a katakana key is registered in hiragana too
   int perPage = 0;                      // per-page=N: most entries a page (0: as many as fit)
 };
 
@@ -120,6 +121,7 @@ struct BookDef {
   std::array<FontDef, kFontSlotCount> fonts;
   std::vector<PictureDef> pictures;
   std::vector<SoundDef> sounds;
+  uint8_t entryIndent = 1;  // entry-indent N: each entry begins with 1F 09 00 N (0: no code)
 };
 
 // `patch` and `truncate`, applied in source order after everything is laid out.

@@ -238,6 +238,9 @@ void SourceParser::ParseBookDirective(const std::string& word, const std::string
     *target = words[1];
   } else if (word == "index") {
     ParseIndex(words, n, book);
+  } else if (word == "entry-indent") {
+    if (words.size() != 2) throw BuildError(n, "entry-indent N");
+    book->entryIndent = static_cast<uint8_t>(ParseNumber(words[1], n, 0xFF));
   } else if (word == "descriptor") {
     auto opts = Options(words, 1, n, {"id", "page", "count", "available", "style", "convert"});
     if (opts.count("id") == 0) throw BuildError(n, "descriptor needs id=");
@@ -313,9 +316,15 @@ void SourceParser::ParseIndex(const std::vector<std::string>& words, int n, Book
   index.line = n;
   for (const IndexDef& other : book->indexes)
     if (other.name == index.name) throw BuildError(n, "index " + index.name + " defined twice");
-  auto opts = Options(words, 2, n, {"id", "layout", "style", "available", "convert", "keys", "per-page"});
+  auto opts = Options(words, 2, n, {"id", "layout", "style", "available", "convert", "keys", "per-page", "twins"});
   if (opts.count("id") == 0) throw BuildError(n, "index needs id=");
   index.id = static_cast<uint8_t>(ParseNumber(opts["id"], n, 0xFF));
+  // Kana indexes list a katakana word in hiragana too, as real books do, unless told not to.
+  index.hiraganaTwins = index.id == 0x90 || index.id == 0x70;
+  if (opts.count("twins")) {
+    if (opts["twins"] != "yes" && opts["twins"] != "no") throw BuildError(n, "twins is yes or no");
+    index.hiraganaTwins = opts["twins"] == "yes";
+  }
   if (opts.count("layout")) {
     const std::string& layout = opts["layout"];
     if (layout == "variable") {

@@ -1,5 +1,8 @@
 #include "TextFileWriter.h"
 
+#include <set>
+#include <utility>
+
 #include "BuildError.h"
 #include "IndexPager.h"
 #include "MarkupEncoder.h"
@@ -16,6 +19,14 @@ struct Placed {
   uint32_t position;
   EncodedText text;
 };
+
+// The word with its katakana written in hiragana (ヴ, ヵ and ヶ have no hiragana in JIS X 0208
+// and stay).
+JisString HiraganaOf(JisString word) {
+  for (uint16_t& c : word)
+    if (c >= 0x2521 && c <= 0x2573) c = static_cast<uint16_t>(c - 0x0100);
+  return word;
+}
 
 uint32_t Append(Bytes* file, const Bytes& bytes) {
   uint32_t at = static_cast<uint32_t>(file->size());
@@ -51,9 +62,14 @@ Bytes WriteTextFile(const BookDef& book, BookLayout* layout) {
       heading->bytes.push_back(0x0A);
     }
     headings.push_back(std::move(heading));
-    uint32_t at = Append(&file, text.bytes);
+    // Every entry begins at the indent the book gives its headwords, as real books do: the
+    // indent of the last line of the entry before does not carry over.
+    uint32_t at = static_cast<uint32_t>(file.size());
+    const bool indented = text.bytes.size() >= 2 && text.bytes[0] == 0x1F && text.bytes[1] == 0x09;
+    if (book.entryIndent > 0 && !indented) file.insert(file.end(), {0x1F, 0x09, 0x00, book.entryIndent});
+    uint32_t textAt = Append(&file, text.bytes);
     layout->entryText[entry.id] = at;
-    placed.push_back({at, std::move(text)});
+    placed.push_back({textAt, std::move(text)});
   }
   file.push_back(0x1F);
   file.push_back(0x03);
@@ -90,6 +106,18 @@ Bytes WriteTextFile(const BookDef& book, BookLayout* layout) {
       if (which == book.indexes.size()) throw BuildError(key.line, "no index named '" + key.index + "'");
       auto heading = layout->entryHeading.find(entry.id);
       words[which].push_back({WordToJis(key.word, key.line), key.line, layout->entryText[entry.id], heading->second});
+    }
+  }
+  // The hiragana twins of katakana words, where the source does not list them itself.
+  for (size_t i = 0; i < book.indexes.size(); ++i) {
+    if (!book.indexes[i].hiraganaTwins) continue;
+    std::set<std::pair<JisString, uint32_t>> listed;  // word, entry
+    for (const KeyedWord& w : words[i]) listed.insert({w.word, w.textPosition});
+    const size_t explicitCount = words[i].size();
+    for (size_t k = 0; k < explicitCount; ++k) {
+      KeyedWord twin = words[i][k];
+      twin.word = HiraganaOf(twin.word);
+      if (listed.insert({twin.word, twin.textPosition}).second) words[i].push_back(twin);
     }
   }
   std::vector<uint32_t> indexPageCount(book.indexes.size());

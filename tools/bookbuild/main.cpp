@@ -6,9 +6,22 @@
 
 #include "BookBuild.h"
 
+namespace {
+
+const char kUsage[] =
+    "usage: bookbuild SOURCE.book OUTDIR [--map MAPFILE]\n"
+    "  writes the disc that SOURCE.book describes into OUTDIR (catalog, text file, fonts), and with\n"
+    "  --map a text map of where everything lies; the source format: tools/bookbuild/README.md\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
   if (argc != 3 && !(argc == 5 && std::string(argv[3]) == "--map")) {
-    std::fprintf(stderr, "usage: bookbuild SOURCE.book OUTDIR [--map MAPFILE]\n");
+    std::fputs(kUsage, stderr);
     return 2;
   }
   std::ifstream in(argv[1], std::ios::binary);

@@ -1,12 +1,27 @@
 #include "BookSession.h"
 
-#include <fstream>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
 
 namespace cli {
 
+std::string NoCatalogMessage(const std::string& root) {
+  std::error_code error;
+  if (!std::filesystem::is_directory(std::filesystem::u8path(root), error))
+    return "dunmoor: no such directory: " + root;
+  std::string prefix;
+  if (!dunmoor::MakeRootPrefix(root, &prefix)) return "dunmoor: the path is too long for a disc root: " + root;
+  std::string found = dunmoor::SpelledPath(prefix + "catalogs");
+  if (!std::filesystem::is_regular_file(std::filesystem::u8path(found), error))
+    return "dunmoor: no catalog (a file named CATALOGS) in " + root;
+  return "dunmoor: the catalog " + found + " cannot be read (shorter than its 16-byte header?)";
+}
+
 int OpenBook(dunmoor::Library* library, const Disc& disc, std::ostream& err) {
   if (library->OpenEpwing(disc.root.c_str()) != dunmoor::kSuccess) {
-    err << "dunmoor: no readable catalog at " << disc.root << "\n";
+    err << NoCatalogMessage(disc.root) << "\n";
     return 1;
   }
   if (disc.book == Disc::kFirstUsable) {
@@ -57,11 +72,16 @@ bool ReadCodeBlock(dunmoor::Library* library, uint32_t position, std::vector<cha
 }
 
 bool WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes, std::ostream& err) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  file.close();
-  if (!file) {
-    err << "dunmoor: cannot write " << path << "\n";
+  errno = 0;
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  int reason = errno;
+  if (file && std::fclose(file) != 0 && written) {
+    written = false;
+    reason = errno;
+  }
+  if (!written) {
+    err << "dunmoor: cannot write " << path << ": " << (reason ? std::strerror(reason) : "write failed") << "\n";
     return false;
   }
   return true;

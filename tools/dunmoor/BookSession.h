@@ -14,6 +14,10 @@
 
 namespace cli {
 
+// Why no catalog could be read at root: no such directory, no catalog file in it, or a catalog
+// that cannot be read.
+std::string NoCatalogMessage(const std::string& root);
+
 // 0 with the book open; otherwise the exit status with a message on err: 1 no catalog, an
 // unusable record or a book that does not open, 2 a book number outside the catalog.
 int OpenBook(dunmoor::Library* library, const Disc& disc, std::ostream& err);

@@ -59,6 +59,21 @@ Result Sound(const Disc& root, const std::string& position, const std::string& f
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
+// The text position of an entry of the sample book, from the map the builder writes beside it.
+std::string EntryAt(const char* id) { return std::to_string(testfiles::MappedEntryPosition("sample", id)); }
+
+// Where show marks the first graphic or sound of an entry of the sample book: its code (@POS)
+// and its data (at POS).
+struct Media {
+  std::string code, data;
+};
+Media MediaOf(const char* id) {
+  std::smatch m;
+  std::string shown = Show(Sample(), EntryAt(id)).out;
+  if (!std::regex_search(shown, m, std::regex("@([0-9]+)(?: at ([0-9]+))?"))) return {"none", "0"};
+  return {m[1], m[2].matched ? std::string(m[2]) : "0"};
+}
+
 Result Gaiji(const Disc& disc, const std::string& code, const std::string& kind) {
   return Capture([&](std::ostream& out, std::ostream& err) { return RunGaiji(disc, code, kind, "", out, err); });
 }
@@ -84,7 +99,8 @@ std::string ReadEverything(const Disc& disc, const std::vector<std::string>& wor
   if (!media.empty()) {
     testfiles::TempDir out;
     std::string picture = out.Str("p.bmp"), colour = out.Str("c.bmp"), sound = out.Str("s.wav");
-    seen += Picture(disc, "8048", picture).out + Picture(disc, "46266", colour).out + Sound(disc, "48368", sound).out;
+    seen += Picture(disc, MediaOf("ie").code, picture).out + Picture(disc, MediaOf("hinomaru").code, colour).out +
+            Sound(disc, MediaOf("beru").code, sound).out;
     for (const std::string& file : {picture, colour, sound}) {
       testfiles::Bytes bytes = testfiles::ReadFile(file);
       seen += std::string(bytes.begin(), bytes.end());
@@ -127,10 +143,38 @@ TEST(Commands, BookNumbersChooseTheBook) {
 // 愛, はし* and zzzz on the sample book are run through the program itself (CMakeLists.txt).
 TEST(SearchCommand, SampleBookSearches) {
   // はし in the kana index (three entries), apple in the alphabet index, *こう backwards.
-  EXPECT_EQ(Search(Sample(), "はし").out,
-            "hits 3\n0 42226 62826 はし【橋】\n1 42400 62838 はし【箸】\n2 42534 62850 はし【端】\n");
-  EXPECT_EQ(Search(Sample(), "Apple").out, "hits 1\n0 54448 64000 apple\n");
+  std::string hashi = Search(Sample(), "はし").out;
+  EXPECT_TRUE(std::regex_match(hashi, std::regex("hits 3\n0 " + EntryAt("hashi-bridge") + " [0-9]+ はし【橋】\n1 " +
+                                                 EntryAt("hashi-chopsticks") + " [0-9]+ はし【箸】\n2 " +
+                                                 EntryAt("hashi-edge") + " [0-9]+ はし【端】\n")))
+      << hashi;
+  EXPECT_TRUE(std::regex_match(Search(Sample(), "Apple").out,
+                               std::regex("hits 1\n0 " + EntryAt("en-apple") + " [0-9]+ apple\n")));
   EXPECT_TRUE(Contains(Search(Sample(), "*こう").out, " がっこう【学校】\n"));
+}
+
+// What the sample book's menu tells the user to type finds an entry: the examples in brackets
+// of its "How to look a word up" lines; and a reading typed in hiragana finds a katakana word.
+TEST(SearchCommand, TheMenusExamplesAndHiraganaReadingsFindTheirEntries) {
+  std::istringstream menu(Menu(Sample()).out);
+  std::vector<std::string> examples;
+  std::smatch m;
+  for (std::string line; std::getline(menu, line);) {
+    if (!std::regex_search(line, m, std::regex("Type .*\\(([^)]*)\\)"))) continue;
+    std::string list = m[1];
+    for (size_t from = 0; from <= list.size();) {
+      size_t comma = list.find(", ", from);
+      examples.push_back(list.substr(from, comma == std::string::npos ? std::string::npos : comma - from));
+      if (comma == std::string::npos) break;
+      from = comma + 2;
+    }
+  }
+  ASSERT_GE(examples.size(), 6u) << Menu(Sample()).out;
+  for (const std::string& word : examples)
+    EXPECT_EQ(Search(Sample(), word).out.rfind("hits 0", 0), std::string::npos) << word << " finds nothing";
+  EXPECT_TRUE(Contains(Search(Sample(), "ぱん").out, " パン\n"));
+  EXPECT_TRUE(Contains(Search(Sample(), "かーど").out, " カード\n"));
+  EXPECT_TRUE(Contains(Search(Sample(), "こーひー").out, " コーヒー\n"));
 }
 
 TEST(SearchCommand, NothingFoundIsNoError) {
@@ -161,7 +205,15 @@ TEST(SearchCommand, MissingCatalogOrBadWord) {
   testfiles::TempDir empty;
   Result none = Search(Root(empty.Path()), "a");
   EXPECT_EQ(none.code, 1);
-  EXPECT_TRUE(Contains(none.err, "no readable catalog")) << none.err;
+  EXPECT_TRUE(Contains(none.err, "no catalog (a file named CATALOGS) in ")) << none.err;
+  Result nowhere = Search(Root(empty.Path() / "nowhere"), "a");
+  EXPECT_EQ(nowhere.code, 1);
+  EXPECT_TRUE(Contains(nowhere.err, "no such directory: ")) << nowhere.err;
+  testfiles::WriteFile(empty.Path() / "CATALOGS", testfiles::Bytes(5, 0));
+  EXPECT_TRUE(Contains(Search(Root(empty.Path()), "a").err, "cannot be read")) << "a catalog cut short";
+  Result notUtf8 = Search(Sample(), "\xe3\x81");
+  EXPECT_EQ(notUtf8.code, 1);
+  EXPECT_TRUE(Contains(notUtf8.err, "not UTF-8 text (its bytes: E3 81)")) << notUtf8.err;
   Result outside = Search(Disc(TwoBooks(), 2), "a");
   EXPECT_EQ(outside.code, 2);
   EXPECT_TRUE(Contains(outside.err, "has no book 2 (it lists 2 books, numbers 0 to 1)")) << outside.err;
@@ -171,19 +223,29 @@ TEST(SearchCommand, MissingCatalogOrBadWord) {
 }
 
 TEST(ShowCommand, SampleEntryEndsBeforeTheNextOne) {
-  Result r = Show(Sample(), "2050");
+  Result r = Show(Sample(), EntryAt("ai"));
   ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(r.out.rfind("**あい【愛】**　*noun*\n", 0), 0u) << r.out;
-  EXPECT_TRUE(Contains(r.out, "こい【恋】[→24914]")) << r.out;
+  // Every entry begins at the headword's indent (level 1: two blanks), whatever indent the one
+  // before ended with.
+  EXPECT_EQ(r.out.rfind("  **あい【愛】**　*noun*\n", 0), 0u) << r.out;
+  EXPECT_EQ(Show(Sample(), EntryAt("aisukuriimu")).out.rfind("  **アイスクリーム**", 0), 0u);
+  EXPECT_TRUE(Contains(r.out, "こい【恋】[→" + EntryAt("koi") + "]")) << r.out;
   EXPECT_TRUE(Contains(r.out, "A mother's love is very deep.")) << "narrow text, closing quote as apostrophe";
   EXPECT_FALSE(Contains(r.out, "アイスクリーム")) << "the next entry";
 }
 
 TEST(ShowCommand, SampleGraphicsAndSoundMarkedWithTheirCodePositions) {
-  EXPECT_TRUE(Contains(Show(Sample(), "7880").out, "[picture 64x48 @8048 at 108544: A house (drawing)]")) << "いえ";
-  EXPECT_TRUE(Contains(Show(Sample(), "46116").out, "[colour picture @46266 at 108928: The flag")) << "ひのまる";
-  EXPECT_TRUE(Contains(Show(Sample(), "48294").out, "[sound @48368 at 110592-115034: ")) << "ベル";
-  EXPECT_TRUE(Contains(Show(Sample(), "14608").out, "[CD audio @14734 track 2 0:05+0:10: ")) << "おんがく";
+  EXPECT_TRUE(std::regex_search(Show(Sample(), EntryAt("ie")).out,
+                                std::regex("\\[picture 64x48 @[0-9]+ at [0-9]+: A house \\(drawing\\)\\]")))
+      << "いえ";
+  EXPECT_TRUE(std::regex_search(Show(Sample(), EntryAt("hinomaru")).out,
+                                std::regex("\\[colour picture @[0-9]+ at [0-9]+: The flag")))
+      << "ひのまる";
+  EXPECT_TRUE(std::regex_search(Show(Sample(), EntryAt("beru")).out, std::regex("\\[sound @[0-9]+ at [0-9]+-[0-9]+: ")))
+      << "ベル";
+  EXPECT_TRUE(std::regex_search(Show(Sample(), EntryAt("ongaku")).out,
+                                std::regex("\\[CD audio @[0-9]+ track 2 0:05\\+0:10: ")))
+      << "おんがく";
 }
 
 TEST(ShowCommand, ThirdPartyAndFreepwingEntries) {
@@ -200,9 +262,10 @@ TEST(ShowCommand, BadPositions) {
     EXPECT_EQ(r.code, 2) << position;
     EXPECT_TRUE(Contains(r.err, "decimal byte offset")) << position;
   }
-  Result pastEnd = Show(Sample(), "2147483647");
-  EXPECT_EQ(pastEnd.code, 0) << pastEnd.err;
+  Result pastEnd = Show(Sample(), "99999999");
+  EXPECT_EQ(pastEnd.code, 1);
   EXPECT_EQ(pastEnd.out, "");
+  EXPECT_TRUE(Contains(pastEnd.err, "position 99999999 lies past the end of the text (")) << pastEnd.err;
 }
 
 TEST(MenuCommand, MenusAndNone) {
@@ -244,7 +307,8 @@ uint32_t At(const testfiles::Bytes& b, size_t i) {
 
 TEST(PictureCommand, MonochromePictureBecomesA1BitBmp) {
   testfiles::TempDir dir;
-  Result r = Picture(Sample(), "8048", dir.Str("house.bmp"));
+  Media house = MediaOf("ie");
+  Result r = Picture(Sample(), house.code, dir.Str("house.bmp"));
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(r.out, "monochrome picture 64x48, 384 bytes, written as a 1-bit BMP file: A house (drawing)\n");
   testfiles::Bytes bmp = testfiles::ReadFile(dir.Path() / "house.bmp");
@@ -252,31 +316,33 @@ TEST(PictureCommand, MonochromePictureBecomesA1BitBmp) {
   EXPECT_EQ(At(bmp, 18), 64u);
   EXPECT_EQ(At(bmp, 22), 48u);
   // The top row of the picture is the last row of the file.
-  testfiles::Bytes bits = SampleData(108544, 384);
+  testfiles::Bytes bits = SampleData(static_cast<uint32_t>(std::stoul(house.data)), 384);
   EXPECT_EQ(testfiles::Bytes(bmp.end() - 8, bmp.end()), testfiles::Bytes(bits.begin(), bits.begin() + 8));
   EXPECT_EQ(testfiles::Bytes(bmp.begin() + 62, bmp.begin() + 70), testfiles::Bytes(bits.end() - 8, bits.end()));
 }
 
 TEST(PictureCommand, ColourPictureIsWrittenAsStored) {
   testfiles::TempDir dir;
-  Result r = Picture(Sample(), "46266", dir.Str("flag.bmp"));
+  Media flag = MediaOf("hinomaru");
+  Result r = Picture(Sample(), flag.code, dir.Str("flag.bmp"));
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(r.out, "colour picture, 1598 bytes, a BMP file of 48x32, written as stored: The flag of Japan\n");
-  EXPECT_EQ(testfiles::ReadFile(dir.Path() / "flag.bmp"), SampleData(108928 + 8, 1598));
+  EXPECT_EQ(testfiles::ReadFile(dir.Path() / "flag.bmp"), SampleData(static_cast<uint32_t>(std::stoul(flag.data)) + 8, 1598));
 }
 
 TEST(SoundCommand, SoundDataBecomeAWaveFileAndCdAudioOnlyADescription) {
   testfiles::TempDir dir;
-  Result r = Sound(Sample(), "48368", dir.Str("bell.wav"));
+  Media bell = MediaOf("beru");
+  Result r = Sound(Sample(), bell.code, dir.Str("bell.wav"));
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(r.out, "sound data: format codes 0 0 0 0, 4442 bytes, with their own format chunk: "
                    "Listen: a bell (A, 440 Hz)\n");
   testfiles::Bytes wave = testfiles::ReadFile(dir.Path() / "bell.wav");
   ASSERT_EQ(wave.size(), 12u + 4442u);
   EXPECT_EQ(At(wave, 4), 4446u);
-  EXPECT_EQ(testfiles::Bytes(wave.begin() + 12, wave.end()), SampleData(110592, 4442));
+  EXPECT_EQ(testfiles::Bytes(wave.begin() + 12, wave.end()), SampleData(static_cast<uint32_t>(std::stoul(bell.data)), 4442));
 
-  r = Sound(Sample(), "14734", dir.Str("cd.wav"));
+  r = Sound(Sample(), MediaOf("ongaku").code, dir.Str("cd.wav"));
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(r.out, "CD audio: track 2 from 0:05 for 0:10: Listen: a short piece (CD track 2)\n"
                    "no file written: the sound is on an audio track of the disc\n");
@@ -286,19 +352,21 @@ TEST(SoundCommand, SoundDataBecomeAWaveFileAndCdAudioOnlyADescription) {
 TEST(MediaCommands, WrongPositionsAndFilesAreReported) {
   testfiles::TempDir dir;
   // Not the start of a graphic / sound: the entry start, the sound for picture and back.
-  for (const char* position : {"7880", "48368"}) {
+  const std::string house = MediaOf("ie").code;
+  for (const std::string& position : {EntryAt("ie"), MediaOf("beru").code}) {
     Result r = Picture(Sample(), position, dir.Str("x.bmp"));
     EXPECT_EQ(r.code, 1) << position;
     EXPECT_TRUE(Contains(r.err, "no graphic starts at")) << r.err;
   }
-  Result r = Sound(Sample(), "8048", dir.Str("x.wav"));
+  Result r = Sound(Sample(), house, dir.Str("x.wav"));
   EXPECT_EQ(r.code, 1);
   EXPECT_TRUE(Contains(r.err, "no sound starts at")) << r.err;
   EXPECT_EQ(Picture(Sample(), "x", dir.Str("x.bmp")).code, 2);
   EXPECT_EQ(Sound(Sample(), "-5", dir.Str("x.wav")).code, 2);
-  r = Picture(Sample(), "8048", dir.Str("no-such-dir/x.bmp"));
+  r = Picture(Sample(), house, dir.Str("no-such-dir/x.bmp"));
   EXPECT_EQ(r.code, 1);
   EXPECT_TRUE(Contains(r.err, "cannot write")) << r.err;
+  EXPECT_TRUE(Contains(r.err, "No such file or directory")) << "the system's reason: " << r.err;
   EXPECT_FALSE(std::filesystem::exists(dir.Path() / "x.bmp"));
 }
 

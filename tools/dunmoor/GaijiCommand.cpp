@@ -45,7 +45,7 @@ int RunGaiji(const Disc& disc, const std::string& code, const std::string& kind,
   }
   uint32_t wide = kind == "wide" ? 1 : 0;
   if ((!size.empty() && !ParseNumber(size, 255, &dots)) || !dunmoor::SlotFor(dots, wide, &slot)) {
-    err << "dunmoor: the size must be 16, 24, 30, 32 or 48: " << size << "\n";
+    err << "dunmoor: the size must be 16, 24, 30 or 48 (32 is taken for 30): " << size << "\n";
     return 2;
   }
   dunmoor::Library library;

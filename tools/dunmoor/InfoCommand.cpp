@@ -39,7 +39,7 @@ std::string Title(const char* title) {
 int RunInfo(const Disc& disc, std::ostream& out, std::ostream& err) {
   dunmoor::Library library;
   if (library.OpenEpwing(disc.root.c_str()) != dunmoor::kSuccess) {
-    err << "dunmoor: no readable catalog at " << disc.root << "\n";
+    err << NoCatalogMessage(disc.root) << "\n";
     return 1;
   }
   const dunmoor::BookCatalog& catalog = *library.Catalog();
@@ -65,7 +65,7 @@ int RunInfo(const Disc& disc, std::ostream& out, std::ostream& err) {
   library.CloseEpwing();
   if (int status = OpenBook(&library, disc, err)) {
     out << "No book opened.\n";
-    return disc.book == Disc::kFirstUsable ? 0 : status;
+    return status;
   }
   const auto& indexes = library.Book()->Indexes();
   out << "Opened book " << library.OpenBookIndex() << ", " << library.Book()->TextFile().StoredPath() << ": " << indexes.size()

@@ -56,7 +56,7 @@ TEST(InfoCommand, NoCatalogIsAnError) {
   testfiles::TempDir empty;
   Result r = Info(empty.Path());
   EXPECT_EQ(r.code, 1);
-  EXPECT_NE(r.err.find("no readable catalog"), std::string::npos);
+  EXPECT_NE(r.err.find("no catalog (a file named CATALOGS) in "), std::string::npos);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 // dunmoor: reads EPWING books from the command line with the book-access library.
+#include <algorithm>
 #include <iostream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -36,8 +38,8 @@ void Usage(std::ostream& out) {
          "  sound ROOT POS OUTFILE    describes the sound whose code starts at POS; sound data in the book\n"
          "                            go to OUTFILE as a WAVE file (CD audio: no file)\n"
          "  gaiji ROOT CODE narrow|wide [SIZE]\n"
-         "                            the external character CODE (hex, e.g. A121) of the SIZE-dot font (16, 24,\n"
-         "                            30, 48; default 16): one line a row, # ink, . paper\n"
+         "                            the external character CODE (hex, e.g. A121) of the SIZE-dot font (16,\n"
+         "                            24, 30 or 48, and 32 for 30; default 16): one line a row, # ink, . paper\n"
          "  bench ROOT WORD REPEAT HEADINGS\n"
          "                            REPEAT searches for WORD, each reading the first HEADINGS headings;\n"
          "                            prints the mean time of one in nanoseconds\n"
@@ -90,6 +92,13 @@ int main(int argc, char** argv) {
   if (command == "help" || command == "--help" || command == "-h") {
     Usage(out);
     return 0;
+  }
+  static const char* const kCommands[] = {"info", "search", "show", "menu", "picture", "sound",
+                                          "gaiji", "bench", "bench-open", "bench-io"};
+  if (std::find(std::begin(kCommands), std::end(kCommands), command) == std::end(kCommands)) {
+    err << "dunmoor: unknown command " << command << "\n";
+    Usage(err);
+    return 2;
   }
   // "--book N" right after the command names the catalog index of the book to read.
   int32_t book = cli::Disc::kFirstUsable;

@@ -32,7 +32,33 @@ bool Utf8ToSjis(std::string_view utf8, std::string* sjis, char32_t* unconvertibl
   return true;
 }
 
+namespace {
+
+// True when every byte sequence of text is a well-formed UTF-8 character (a U+FFFD that the
+// text spells out is one; one that stands for bytes that are no character is not).
+bool IsUtf8(std::string_view text) {
+  size_t pos = 0, before = 0;
+  char32_t cp;
+  while (jistext::NextUtf8(text, &pos, &cp)) {
+    if (cp == 0xFFFD && pos - before != 3) return false;
+    before = pos;
+  }
+  return true;
+}
+
+}  // namespace
+
 bool KeyFromWord(const std::string& word, viewer::SearchKey* key, std::ostream& err) {
+  if (!IsUtf8(word)) {
+    err << "dunmoor: the word is not UTF-8 text (its bytes:";
+    char hex[4];
+    for (unsigned char c : word) {
+      std::snprintf(hex, sizeof hex, " %02X", c);
+      err << hex;
+    }
+    err << ")\n";
+    return false;
+  }
   std::string sjis;
   char32_t bad = 0;
   if (!Utf8ToSjis(word, &sjis, &bad)) {

@@ -29,6 +29,11 @@ int RunShow(const Disc& disc, const std::string& position, std::ostream& out, st
   }
   dunmoor::Library library;
   if (int status = OpenBook(&library, disc, err)) return status;
+  uint64_t size = 0;
+  if (library.Book()->TextFile().Size(&size) && at >= size) {
+    err << "dunmoor: position " << at << " lies past the end of the text (" << size << " bytes)\n";
+    return 1;
+  }
   return PrintEntry(&library, at, out, err);
 }
 

@@ -60,6 +60,8 @@ bool MainFrame::IsCommandEnabled(int id) const {
     }
     case IDM_CONTINUOUS_SEARCH:
       return contentView.Api().IsMarkValid();
+    case IDM_BOOK_MENU:
+      return bookOpen && book.GetMenuHead() >= 0;  // a book without a menu: greyed
     default:
       return true;
   }

@@ -52,6 +52,18 @@ TEST(InfoCommand, MarksTheBookReadAndOpensCompressedBooks) {
   EXPECT_NE(out.str().find("   0  0x20  yes     test "), std::string::npos) << out.str();
 }
 
+TEST(InfoCommand, ACatalogWithoutAUsableBookIsListedAndIsAnError) {
+  testfiles::TempDir copy;
+  testfiles::CopyTree(testfiles::SharedBook("two-books"), copy.Path());
+  testfiles::Bytes catalog = testfiles::ReadFile(copy.Path() / "CATALOGS");
+  catalog[16] = catalog[16 + 164] = 0x01;  // neither record is a book type
+  testfiles::WriteFile(copy.Path() / "CATALOGS", catalog);
+  Result r = Info(copy.Path());
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.out.find("   1  0x01  no      chimei "), std::string::npos) << r.out;
+  EXPECT_NE(r.err.find("lists no usable book"), std::string::npos) << r.err;
+}
+
 TEST(InfoCommand, NoCatalogIsAnError) {
   testfiles::TempDir empty;
   Result r = Info(empty.Path());

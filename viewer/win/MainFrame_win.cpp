@@ -161,8 +161,12 @@ ui::Handled MainFrame::OnDestroy() {
   if (bookOpen) CloseBook();
   if (dunmoor) FreeLibrary(dunmoor);
   dunmoor = nullptr;
-  WriteSetting(L"Curpath", L"Curpath", bookPath);
-  WriteNumberSetting(L"Curpath", L"Curbook", static_cast<uint32_t>(bookIndex));
+  // The book in use is remembered for the next start. Without one (the disc was not in the
+  // drive), the book remembered before stays remembered: the disc may be back next time.
+  if (!bookPath.empty()) {
+    WriteSetting(L"Curpath", L"Curpath", bookPath);
+    WriteNumberSetting(L"Curpath", L"Curbook", static_cast<uint32_t>(bookIndex));
+  }
   PostQuitMessage(0);
   return ui::Done(0);
 }

@@ -58,6 +58,24 @@ TEST_F(ViewerTest, OpensTheRememberedBookAndStoresItsPathAtTheEnd) {
   EXPECT_EQ(viewertest::ReadCurpath(), SampleBookPath());
 }
 
+TEST_F(ViewerTest, AStartWithTheDiscMissingKeepsTheRememberedBook) {
+  viewertest::WriteCurpath("Z:\\no-disc-here", 1);
+  ViewerProcess viewer;
+  ASSERT_TRUE(viewer.Start(ViewerExe()));
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    box = viewer.FindTopWindow(L"#32770");
+    return box && WindowText(GetDlgItem(box, 0xFFFF)) == L"CD-ROMが挿入されていません!";
+  })) << "no message that the disc is missing";
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  HWND frame = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box) && (frame = viewer.FindTopWindow(kFrameClass)) != nullptr; }));
+  PostMessageW(frame, WM_CLOSE, 0, 0);
+  EXPECT_EQ(viewer.WaitForExit(), 0u);
+  EXPECT_EQ(viewertest::ReadCurpath(), "Z:\\no-disc-here");
+  EXPECT_EQ(viewertest::ReadCurbook(), 1);
+}
+
 TEST_F(ViewerTest, ASecondStartBringsTheFirstForwardAndEnds) {
   ViewerProcess first;
   HWND frame = StartWithBook(first);

@@ -1,5 +1,7 @@
 #include "BookState.h"
 
+#include <cstring>
+
 #include "Catalog.h"
 #include "TextFormat.h"
 
@@ -63,8 +65,27 @@ bool BookState::Close() {
   hitList.shrink_to_fit();
   leafBuffer.clear();
   leafBuffer.shrink_to_fit();
+  pageCache.clear();
+  pageCache.shrink_to_fit();
   changeWatch.Stop();
   return closed;
+}
+
+bool BookState::CachedIndexPage(uint32_t page, uint8_t* out) const {
+  if (pageCache.empty() || page == 0) return false;
+  const CachedPage& slot = pageCache[page % pageCache.size()];
+  if (slot.page != page) return false;
+  std::memcpy(out, slot.bytes, kCachedPageSize);
+  return true;
+}
+
+void BookState::KeepIndexPage(uint32_t page, const uint8_t* bytes) {
+  // Only a watch that reports every change can tell when a kept page is no longer the book's.
+  if (page == 0 || !changeWatch.ReportsEveryChange()) return;
+  if (pageCache.empty()) pageCache.resize(kCachedPages);
+  CachedPage& slot = pageCache[page % pageCache.size()];
+  slot.page = page;
+  std::memcpy(slot.bytes, bytes, kCachedPageSize);
 }
 
 uint8_t* BookState::LeafBuffer(size_t size) {
@@ -79,6 +100,7 @@ bool BookState::DiscCheck() {
   // file may have another size for good).
   if (changeWatch.Check() == ChangeWatch::Poll::kChanged) {
     changeSeen = true;
+    pageCache.clear();
     return false;
   }
   if (changeSeen || !changeWatch.ReportsEveryChange()) {
@@ -86,10 +108,16 @@ bool BookState::DiscCheck() {
     // The spelling found at opening serves every look-up; a disc whose names now differ in
     // case is looked up afresh.
     if (!LookUpFileSize(lookUpPath, &size)) {
-      if (textPath.empty() || !LookUpFileSize(textPath, &size)) return false;
+      if (textPath.empty() || !LookUpFileSize(textPath, &size)) {
+        pageCache.clear();
+        return false;
+      }
       lookUpPath = SpelledPath(textPath);
     }
-    if (size != storedSize) return false;
+    if (size != storedSize) {
+      pageCache.clear();
+      return false;
+    }
   }
   return openFlag == 1;
 }

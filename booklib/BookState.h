@@ -22,6 +22,8 @@ namespace dunmoor {
 
 constexpr size_t kIndexHeaderSize = 16;
 constexpr size_t kIndexDescriptorSize = 16;
+constexpr size_t kCachedPageSize = 2048;
+constexpr size_t kCachedPages = 64;  // 128 KiB
 
 struct IndexDescriptor {
   uint8_t bytes[kIndexDescriptorSize];
@@ -63,6 +65,11 @@ class BookState {
   const std::string& TextPath() const { return textPath; }
   // The buffer into which searches read leaf pages, size bytes, kept while the book is open.
   uint8_t* LeafBuffer(size_t size);
+  // A small cache of index node pages (the upper levels that every search walks): true with
+  // the page copied to out when it is held. Pages are kept only while the change watch reports
+  // every change; the cache is emptied by every disc check that fails and when the book closes.
+  bool CachedIndexPage(uint32_t page, uint8_t* out) const;
+  void KeepIndexPage(uint32_t page, const uint8_t* bytes);
   // SearchMode of the last search (0 exact, 1 prefix, 2 suffix).
   int32_t LastSearchMode() const { return searchMode; }
   void SetSearchMode(int32_t mode) { searchMode = mode; }
@@ -75,6 +82,11 @@ class BookState {
   std::vector<IndexDescriptor> indexTable;
   std::vector<HitRecord> hitList;
   std::vector<uint8_t> leafBuffer;
+  struct CachedPage {
+    uint32_t page = 0;  // 0: empty (pages count from 1)
+    uint8_t bytes[kCachedPageSize];
+  };
+  std::vector<CachedPage> pageCache;  // direct-mapped by page number
   std::string textPath;    // as the library builds it from the catalog (+ ".ebz" when compressed)
   std::string lookUpPath;  // the stored file, as the file system spells it
   bool changeSeen = false;  // the watch has reported a change since the book was opened

@@ -120,9 +120,16 @@ class LeafScan {
 bool LeafScan::ReadPage(uint32_t page) {
   uint32_t position;
   uint32_t got = 0;
-  return text::ToFilePosition(text::PositionOf(page, 0), &position) && book->DiscCheck() &&
-         book->TextFile().Seek(position) && book->TextFile().Read(pageBuffer, kIndexPageSize, &got) &&
-         got == kIndexPageSize;
+  if (!text::ToFilePosition(text::PositionOf(page, 0), &position) || !book->DiscCheck()) return false;
+  // Node pages come from the book's page cache when they were read before (the disc check above
+  // still comes first, and drops the cache when it reports a change). A leaf page is always read
+  // from the file, which then stands right after it for the pages that follow.
+  if (book->CachedIndexPage(page, pageBuffer)) return true;
+  if (!book->TextFile().Seek(position) || !book->TextFile().Read(pageBuffer, kIndexPageSize, &got) ||
+      got != kIndexPageSize)
+    return false;
+  if (!(pageBuffer[0] & kLeafFlag)) book->KeepIndexPage(page, pageBuffer);
+  return true;
 }
 
 // Node pages down to the first leaf page that can hold the key. Every step goes to a page after
@@ -225,16 +232,19 @@ SearchResult LeafScan::Run(uint32_t startPage) {
   SearchResult descent = Descend(startPage, &page);
   if (descent != SearchResult::kFound) return descent;
 
-  // Further leaf pages follow in the file; they are read 32 at a time into the book's leaf
-  // buffer.
+  // Further leaf pages follow in the file. Most runs end on the next page: that one is read
+  // alone first, and only a run that goes on past it is read 32 pages at a time into the
+  // book's leaf buffer.
   uint8_t* leafBuffer = nullptr;
-  uint32_t cursor = kLeafPagesPerRead + 1;  // the buffer holds no unread page
+  uint32_t requested = 0;  // pages asked for by the last read (0: none yet)
+  uint32_t cursor = 0;
   uint32_t pagesInBuffer = 0;
   while (ScanLeafPage(page) == PageEnd::kNextPage) {
-    if (cursor >= kLeafPagesPerRead) {
+    if (cursor >= requested) {
       if (!leafBuffer) leafBuffer = book->LeafBuffer(kLeafPagesPerRead * kIndexPageSize);
+      requested = requested == 0 ? 1 : kLeafPagesPerRead;
       uint32_t got = 0;
-      if (!book->DiscCheck() || !book->TextFile().Read(leafBuffer, kLeafPagesPerRead * kIndexPageSize, &got))
+      if (!book->DiscCheck() || !book->TextFile().Read(leafBuffer, requested * kIndexPageSize, &got))
         return SearchResult::kReadFailed;
       pagesInBuffer = got / kIndexPageSize;
       cursor = 0;

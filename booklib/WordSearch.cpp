@@ -120,13 +120,14 @@ class LeafScan {
 bool LeafScan::ReadPage(uint32_t page) {
   uint32_t position;
   uint32_t got = 0;
-  if (!text::ToFilePosition(text::PositionOf(page, 0), &position) || !book->DiscCheck()) return false;
-  // Node pages come from the book's page cache when they were read before (the disc check above
-  // still comes first, and drops the cache when it reports a change). A leaf page is always read
-  // from the file, which then stands right after it for the pages that follow.
+  if (!text::ToFilePosition(text::PositionOf(page, 0), &position)) return false;
+  // Node pages come from the book's page cache when they were read before: that is no read of
+  // the file. A leaf page is always read from the file, after the disc check, so that a change
+  // of the book still fails the search (and empties the cache); the file then stands right
+  // after that page for the pages that follow.
   if (book->CachedIndexPage(page, pageBuffer)) return true;
-  if (!book->TextFile().Seek(position) || !book->TextFile().Read(pageBuffer, kIndexPageSize, &got) ||
-      got != kIndexPageSize)
+  if (!book->DiscCheck() || !book->TextFile().Seek(position) ||
+      !book->TextFile().Read(pageBuffer, kIndexPageSize, &got) || got != kIndexPageSize)
     return false;
   if (!(pageBuffer[0] & kLeafFlag)) book->KeepIndexPage(page, pageBuffer);
   return true;

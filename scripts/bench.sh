@@ -165,8 +165,9 @@ if [ -n "$line" ]; then
   echo "baseline (disc check + read):  page $(us "$(field ns_per_page "$line")") us," \
        " 32 pages $(us "$(field ns_per_32_pages "$line")") us," \
        " heading $(us "$(field ns_per_heading "$line")") us"
-  echo "  an exact search reads one page per index level (3 here) and, when its hits may go on,"
-  echo "  the next 32 leaf pages; a heading is one heading read"
+  echo "  a search reads its leaf page (the node pages above it come from the book's page cache"
+  echo "  after the first search), then, while its hits go on, the next leaf page alone and after"
+  echo "  that 32 pages at a time; a heading is one heading read"
 elif [ "$cli_built" -eq 1 ]; then
   warnings+=("baseline: 'dunmoor bench-io' gave no result")
 fi

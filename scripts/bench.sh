@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Times word searches and book opening on a large generated book (200,000 entries) and prints
-# each mean next to its target. Not a test: it never fails on a slow result, it reports it.
+# each mean next to its target; then the same cases on that book compressed by ebzip at levels 0
+# and 3, each beside the plain case of the same run. Not a test: it never fails on a slow
+# result, it reports it.
 #
 #   scripts/bench.sh           set up, build (Release, build/bench), make the book once, time
 #   DUNMOOR_BENCH_SCALE=N      multiplies every repeat count and time budget (default 1)

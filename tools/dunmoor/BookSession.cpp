@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
 namespace cli {
 
@@ -47,6 +49,22 @@ int OpenBook(dunmoor::Library* library, const Disc& disc, std::ostream& err) {
           << " does not open (its text file is missing or damaged)\n";
       return 1;
   }
+}
+
+jistext::GaijiMap BookCharacterMap(const dunmoor::Library& library) {
+  const dunmoor::BookCatalog* catalog = library.Catalog();
+  int32_t index = library.OpenBookIndex();
+  if (!catalog || index < 0 || static_cast<size_t>(index) >= catalog->size()) return {};
+  std::string directory = (*catalog)[static_cast<size_t>(index)].bookDirectory;
+  std::string name = directory.substr(directory.find_last_of(dunmoor::kPathSeparator) + 1);
+  for (const std::string& candidate : {directory + ".map", directory + dunmoor::kPathSeparator + name + ".map"}) {
+    std::ifstream file(dunmoor::SpelledPath(candidate), std::ios::binary);
+    if (!file) continue;
+    std::ostringstream text;
+    text << file.rdbuf();
+    return jistext::GaijiMap::Parse(text.str());
+  }
+  return {};
 }
 
 bool ParseNumber(const std::string& text, uint32_t max, uint32_t* value) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Disc.h"
+#include "GaijiMap.h"
 #include "Library.h"
 
 namespace cli {
@@ -21,6 +22,11 @@ std::string NoCatalogMessage(const std::string& root);
 // 0 with the book open; otherwise the exit status with a message on err: 1 no catalog, an
 // unusable record or a book that does not open, 2 a book number outside the catalog.
 int OpenBook(dunmoor::Library* library, const Disc& disc, std::ostream& err);
+
+// The character map of the open book (empty when it has none): NAME.map beside the catalog or
+// in the book's folder, NAME being the book directory's name; names matched as the library
+// matches them.
+jistext::GaijiMap BookCharacterMap(const dunmoor::Library& library);
 
 // A decimal number from the command line, 0..max; false for anything else.
 bool ParseNumber(const std::string& text, uint32_t max, uint32_t* value);

@@ -34,7 +34,7 @@ std::string CdAudio(const uint8_t* fields, const std::string& mark) {
 
 class Renderer {
  public:
-  Renderer(bool marked, int64_t base) : marked(marked), base(base) {}
+  Renderer(bool marked, int64_t base, const jistext::GaijiMap* map) : marked(marked), base(base), map(map) {}
 
   std::string Render(const uint8_t* bytes, size_t size) {
     text::TextWalker walker(bytes, size);
@@ -48,7 +48,7 @@ class Renderer {
           Control(at, unit.code);
           break;
         case TextUnit::Kind::kCharacter: Character(unit.code); break;
-        case TextUnit::Kind::kExternalCharacter:
+        case TextUnit::Kind::kExternalCharacter: ExternalCharacter(unit.code); break;
         case TextUnit::Kind::kOther: Emit(Escape(unit.code)); break;
         case TextUnit::Kind::kTruncated: break;
       }
@@ -60,6 +60,14 @@ class Renderer {
  private:
   // Text goes to the caption while a graphic or sound is open, else to the output; an
   // indent waiting at the start of a line goes first.
+  // The book's character map gives the character (a narrow one inside narrow text, else a
+  // wide one; the other width when the map has only that); without one, its code.
+  void ExternalCharacter(uint16_t code) {
+    std::string mapped = map ? map->Lookup(code, narrow) : std::string();
+    if (mapped.empty() && map) mapped = map->Lookup(code, !narrow);
+    Emit(mapped.empty() ? Escape(code) : mapped);
+  }
+
   void Emit(const std::string& s) {
     std::string& target = inMedia ? caption : out;
     if (lineStart) {
@@ -164,6 +172,7 @@ class Renderer {
   std::string caption;
   std::string mediaHead;
   bool inMedia = false;
+  const jistext::GaijiMap* map;
   bool narrow = false;
   bool lineStart = true;
   int indent = 0;
@@ -171,10 +180,12 @@ class Renderer {
 
 }  // namespace
 
-std::string BookTextToUtf8(const uint8_t* text, size_t size) { return Renderer(false, -1).Render(text, size); }
+std::string BookTextToUtf8(const uint8_t* text, size_t size, const jistext::GaijiMap* map) {
+  return Renderer(false, -1, map).Render(text, size);
+}
 
-std::string EntryTextToUtf8(const uint8_t* text, size_t size, int64_t base) {
-  return Renderer(true, base).Render(text, size);
+std::string EntryTextToUtf8(const uint8_t* text, size_t size, int64_t base, const jistext::GaijiMap* map) {
+  return Renderer(true, base, map).Render(text, size);
 }
 
 }  // namespace cli

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "GaijiMap.h"
+
 namespace cli {
 
 // Titles and headings. Characters become UTF-8; a JIS code without a character and every
@@ -13,7 +15,9 @@ namespace cli {
 // (1F 04 .. 1F 05) full-width symbols, digits and letters come out as ASCII. Control codes
 // are dropped, except the newline code (a line break) and the indent code (two spaces a level
 // at the start of a line). Text ends at a zero byte where a character would begin.
-std::string BookTextToUtf8(const uint8_t* text, size_t size);
+// With the book's character map (map), the external characters it knows come out as their
+// Unicode characters instead.
+std::string BookTextToUtf8(const uint8_t* text, size_t size, const jistext::GaijiMap* map = nullptr);
 
 // Entry text: as above, and the codes made visible:
 //   keyword            **text**              emphasis       *text*
@@ -28,7 +32,8 @@ std::string BookTextToUtf8(const uint8_t* text, size_t size);
 // more, every graphic and sound is marked with the position of its start code after its kind:
 //   [picture 64x48 @7900 at 108544: caption]   [sound @48300 at 110592-115034: caption]
 //   [colour picture @46200 at 108928: caption] [CD audio @14700 track 2 0:05+0:10: caption]
-std::string EntryTextToUtf8(const uint8_t* text, size_t size, int64_t base = -1);
+std::string EntryTextToUtf8(const uint8_t* text, size_t size, int64_t base = -1,
+                            const jistext::GaijiMap* map = nullptr);
 
 }  // namespace cli
 

@@ -256,6 +256,23 @@ TEST(ShowCommand, ThirdPartyAndFreepwingEntries) {
   EXPECT_TRUE(Contains(Show(Freepwing(), "3728").out, "{A121}")) << "ひ: a wide external character";
 }
 
+// The gaiji book has a character map beside its catalog (JISYO.map): its external characters
+// are printed as the characters it names; without the map, as their codes.
+TEST(ShowCommand, ExternalCharactersAsTheBooksCharacterMapNamesThem) {
+  std::string gaiji = Root(testfiles::SharedBook("gaiji-book"));
+  EXPECT_TRUE(Contains(Show(gaiji, "2118").out, "WÒRD")) << Show(gaiji, "2118").out;
+  EXPECT_TRUE(Contains(Show(gaiji, "2050").out, "❶辞典❷辞書"));
+  testfiles::TempDir copy;
+  testfiles::CopyTree(testfiles::SharedBook("gaiji-book"), copy.Path());
+  std::filesystem::remove(copy.Path() / "JISYO.map");
+  EXPECT_TRUE(Contains(Show(Root(copy.Path()), "2118").out, "W{A121}RD"));
+  // In the book's folder, and with lines it cannot read among the good ones.
+  testfiles::Bytes map = testfiles::ReadFile(testfiles::SharedBook("gaiji-book") / "JISYO.map");
+  std::string text = "garbage\nhA121\t\n" + std::string(map.begin(), map.end());
+  testfiles::WriteFile(copy.Path() / "JISYO" / "JISYO.map", testfiles::Bytes(text.begin(), text.end()));
+  EXPECT_TRUE(Contains(Show(Root(copy.Path()), "2118").out, "WÒRD"));
+}
+
 TEST(ShowCommand, BadPositions) {
   for (const char* position : {"-1", "x", "", "2147483648", "12a"}) {
     Result r = Show(Sample(), position);

@@ -25,6 +25,7 @@ int RunSearch(const Disc& disc, const std::string& word, std::ostream& out, std:
     return 1;
   }
   const auto& hits = library.Book()->Hits();
+  jistext::GaijiMap map = BookCharacterMap(library);
   out << "hits " << properties.hitCount << "\n";
   char heading[kDunmoorHeadingSize + 1] = {};
   WordItem item{};
@@ -36,7 +37,7 @@ int RunSearch(const Disc& disc, const std::string& word, std::ostream& out, std:
     }
     size_t length = strnlen(heading, kDunmoorHeadingSize);
     out << i << " " << hits[i].textPosition << " " << hits[i].headingPosition << " "
-        << BookTextToUtf8(reinterpret_cast<const uint8_t*>(heading), length) << "\n";
+        << BookTextToUtf8(reinterpret_cast<const uint8_t*>(heading), length, &map) << "\n";
   }
   return 0;
 }

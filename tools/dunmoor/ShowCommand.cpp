@@ -14,7 +14,8 @@ int PrintEntry(dunmoor::Library* library, uint32_t position, std::ostream& out, 
     err << "dunmoor: the text at " << position << " cannot be read (or the disc changed)\n";
     return 1;
   }
-  std::string text = EntryTextToUtf8(entry.bytes.data(), entry.bytes.size(), position);
+  jistext::GaijiMap map = BookCharacterMap(*library);
+  std::string text = EntryTextToUtf8(entry.bytes.data(), entry.bytes.size(), position, &map);
   out << text;
   if (!text.empty() && text.back() != '\n') out << "\n";
   if (entry.cut) out << "[cut after " << kMaxEntryBytes << " bytes: no end of the entry found]\n";

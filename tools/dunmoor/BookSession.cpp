@@ -26,6 +26,10 @@ int OpenBook(dunmoor::Library* library, const Disc& disc, std::ostream& err) {
     err << NoCatalogMessage(disc.root) << "\n";
     return 1;
   }
+  return OpenBookOfCatalog(library, disc, err);
+}
+
+int OpenBookOfCatalog(dunmoor::Library* library, const Disc& disc, std::ostream& err) {
   if (disc.book == Disc::kFirstUsable) {
     if (library->BooksOpen() == dunmoor::kSuccess) return 0;
     err << "dunmoor: the catalog at " << disc.root

@@ -22,6 +22,8 @@ std::string NoCatalogMessage(const std::string& root);
 // 0 with the book open; otherwise the exit status with a message on err: 1 no catalog, an
 // unusable record or a book that does not open, 2 a book number outside the catalog.
 int OpenBook(dunmoor::Library* library, const Disc& disc, std::ostream& err);
+// The same for a library whose catalog of disc.root is loaded already.
+int OpenBookOfCatalog(dunmoor::Library* library, const Disc& disc, std::ostream& err);
 
 // The character map of the open book (empty when it has none): NAME.map beside the catalog or
 // in the book's folder, NAME being the book directory's name; names matched as the library

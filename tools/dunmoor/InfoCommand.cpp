@@ -62,8 +62,7 @@ int RunInfo(const Disc& disc, std::ostream& out, std::ostream& err) {
     out << line << Title(record.title) << "\n";
   }
 
-  library.CloseEpwing();
-  if (int status = OpenBook(&library, disc, err)) {
+  if (int status = OpenBookOfCatalog(&library, disc, err)) {
     out << "No book opened.\n";
     return status;
   }

@@ -54,16 +54,20 @@ bool FindBookTitle(const BookApi& book, const std::wstring& path, std::wstring* 
 }
 
 std::vector<DiscBook> ListDiscBooks(const BookApi& book, const std::wstring& path) {
-  std::wstring first;
-  if (!FindBookTitle(book, path, &first)) return {};
-  if (!book.epwBooksOpenAt || book.OpenEpwing(ToLocalPath(path).c_str()) != 1) return {{-1, first}};
+  if (!book.epwBooksOpenAt) {
+    // A library that opens only the first usable book: that one is the disc's book.
+    std::wstring first;
+    if (!FindBookTitle(book, path, &first)) return {};
+    return {{-1, first}};
+  }
+  std::string narrow = ToLocalPath(path);
+  if (narrow.empty() || narrow.size() >= kLibraryPathCapacity || book.OpenEpwing(narrow.c_str()) != 1) return {};
   std::vector<DiscBook> books;
   for (int32_t i = 0; i < kMaxCatalogRecords; ++i) {
     char jis[kDunmoorTitleSize] = {};
     BookInfo info = {0, jis};
     if (book.epwGetBookInfo(i, &info) == 1) books.push_back({i, TitleFromJis(jis)});
   }
-  if (books.empty()) return {{-1, first}};
   return books;
 }
 

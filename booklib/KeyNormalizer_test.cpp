@@ -60,7 +60,7 @@ TEST(KeyNormalizer, VowelTableCoversEveryKanaRange) {
       {U'ん', U'ん'}, {U'あ', U'あ'}, {U'カ', U'ア'}, {U'ヴ', U'ウ'}, {U'ヵ', U'ァ'}
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(VowelAfter(jistext::UnicodeToJis(c.before)), jistext::UnicodeToJis(c.vowel))
+    EXPECT_EQ(VowelAfter(booktext::UnicodeToJis(c.before)), booktext::UnicodeToJis(c.vowel))
         << std::hex << static_cast<unsigned>(c.before);
   }
   EXPECT_EQ(VowelAfter(0x2576), 0x2527);  // ヶ: cell 0x76 gives ェ in its own row

@@ -10,62 +10,22 @@
 //
 // Characters are 2-byte units: JIS X 0208 in its 7-bit form (both bytes 0x21..0x7E), or an
 // external character (first byte 0xA1 or above). Control codes are 0x1F, a code byte and a
-// fixed number of argument bytes (table in TextFormat.cpp); every length is even.
+// fixed number of argument bytes (ControlCodes.h); every length is even.
 #ifndef DUNMOOR_BOOKLIB_TEXTFORMAT_H
 #define DUNMOOR_BOOKLIB_TEXTFORMAT_H
 
 #include <cstddef>
 #include <cstdint>
 
+#include "ControlCodes.h"
+
 namespace dunmoor::text {
 
 constexpr uint32_t kBlockSize = 2048;
-constexpr uint8_t kEscape = 0x1F;
 
-// Control code bytes (the byte after 0x1F).
-enum Code : uint8_t {
-  kBeginText = 0x02,
-  kEndText = 0x03,
-  kBeginNarrow = 0x04,
-  kEndNarrow = 0x05,
-  kBeginSubscript = 0x06,
-  kEndSubscript = 0x07,
-  kIndent = 0x09,
-  kNewline = 0x0A,
-  kBeginSuperscript = 0x0E,
-  kEndSuperscript = 0x0F,
-  kBeginEmphasis = 0x12,
-  kEndEmphasis = 0x13,
-  kBeginSkip = 0x14,
-  kEndSkip = 0x15,
-  kBeginKeyword = 0x41,
-  kEndKeyword = 0x61,
-  kBeginReference = 0x42,
-  kEndReference = 0x62,
-  kBeginReference2 = 0x43,
-  kEndReference2 = 0x63,
-  kBeginMonoGraphic = 0x44,
-  kEndMonoGraphic = 0x64,
-  kBeginColorGraphic = 0x4D,
-  kEndColorGraphic = 0x6D,
-  kBeginCdAudio = 0x48,
-  kEndCdAudio = 0x68,
-  kBeginSound = 0x4A,
-  kEndSound = 0x6A,
-  kBeginDecoration = 0xE0,
-  kEndDecoration = 0xE1,
-  kBeginDecoration2 = 0xE2,
-  kEndDecoration2 = 0xE3,
-};
-
-// Length in bytes of the control code with this code byte, 0x1F and code byte included.
-// 1F 14 runs through the next 1F 15 and has no fixed length: it reports 2 here, and
-// ControlLength below measures the stretch. Codes outside the table are 2 bytes long.
-size_t FixedCodeLength(uint8_t code);
-
-// Length of the control code at text[0] (text[0] == 0x1F), as far as size bytes allow. When the
-// code needs more bytes than size, *complete is false and the length is size.
-size_t ControlLength(const uint8_t* text, size_t size, bool* complete);
+// The control codes (kEscape, Code, FixedCodeLength, ControlLength) come from the shared text
+// library, so that the library, the content view and the book builder read one table.
+using namespace booktext::code;
 
 // A BCD field of n bytes as the library reads it: each byte printed as two lowercase hex
 // digits, the digits read as a decimal number. A nibble of 10 or more ends the number there

@@ -39,28 +39,6 @@ TEST(TextFormat, PositionsOutsideTheFileRangeAreRefused) {
   EXPECT_EQ(out, 0u);
 }
 
-TEST(TextFormat, ControlCodeLengths) {
-  struct Case { uint8_t code; size_t length; };
-  const Case cases[] = {
-      {0x02, 2}, {0x03, 2}, {0x04, 2}, {0x05, 2}, {0x06, 2}, {0x07, 2}, {0x09, 4}, {0x0A, 2},
-      {0x0E, 2}, {0x0F, 2}, {0x12, 2}, {0x13, 2}, {0x15, 2}, {0x41, 4}, {0x61, 2}, {0x42, 2},
-      {0x62, 8}, {0x43, 2}, {0x63, 8}, {0x44, 12}, {0x64, 8}, {0x4D, 20}, {0x6D, 2}, {0x48, 12},
-      {0x68, 2}, {0x4A, 18}, {0x6A, 2}, {0xE0, 4}, {0xE1, 2}, {0xE2, 4}, {0xE3, 2},
-      {0x99, 2},  // not in the table: two bytes, no effect
-  };
-  for (const Case& c : cases) EXPECT_EQ(FixedCodeLength(c.code), c.length) << std::hex << int{c.code};
-}
-
-TEST(TextFormat, SkipStretchRunsThroughTheNextEndCode) {
-  Bytes stretch = {0x1F, 0x14, 0x24, 0x22, 0x1F, 0x0A, 0x1F, 0x15, 0x24, 0x24};
-  bool complete = false;
-  EXPECT_EQ(ControlLength(stretch.data(), stretch.size(), &complete), 8u);
-  EXPECT_TRUE(complete);
-  Bytes open = {0x1F, 0x14, 0x24, 0x22, 0x24, 0x24};
-  EXPECT_EQ(ControlLength(open.data(), open.size(), &complete), open.size());
-  EXPECT_FALSE(complete);
-}
-
 TEST(TextFormat, EntryStartNeedsAllThreeBytes) {
   Bytes start = {0x1F, 0x41, 0x01, 0x00};
   Bytes keyword = {0x1F, 0x41, 0x02, 0x00};

@@ -21,7 +21,7 @@ using fixture::JisBytes;
 
 std::string Utf8(const std::u32string& text) {
   std::string out;
-  for (char32_t c : text) jistext::AppendUtf8(&out, c);
+  for (char32_t c : text) booktext::AppendUtf8(&out, c);
   return out;
 }
 

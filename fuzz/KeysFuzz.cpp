@@ -18,8 +18,8 @@ namespace {
 bool IsJis(uint8_t b) { return b >= 0x21 && b <= 0x7E; }
 
 void SearchKeyOf(std::string_view typed) {
-  viewer::SearchKey key = viewer::BuildSearchKey(typed);
-  FUZZ_CHECK(key.length < viewer::kSearchKeySize && key.length % 2 == 0);
+  booktext::SearchKey key = booktext::BuildSearchKey(typed);
+  FUZZ_CHECK(key.length < booktext::kSearchKeySize && key.length % 2 == 0);
   FUZZ_CHECK(std::strlen(key.bytes) == key.length);
   for (size_t i = 0; i < key.length; i += 2)
     FUZZ_CHECK(IsJis(static_cast<uint8_t>(key.bytes[i])) && IsJis(static_cast<uint8_t>(key.bytes[i + 1])));
@@ -27,21 +27,21 @@ void SearchKeyOf(std::string_view typed) {
 
 void Pairs(const Bytes& bytes) {
   for (size_t i = 0; i + 1 < bytes.size(); ++i) {
-    viewer::BytePair pair{bytes[i], bytes[i + 1]}, jis{}, back{};
-    if (viewer::SjisToJis(pair, &jis)) {
+    booktext::BytePair pair{bytes[i], bytes[i + 1]}, jis{}, back{};
+    if (booktext::SjisToJis(pair, &jis)) {
       FUZZ_CHECK(IsJis(jis.first) && IsJis(jis.second));
-      FUZZ_CHECK(viewer::JisToSjis(jis, &back) && back.first == pair.first && back.second == pair.second);
+      FUZZ_CHECK(booktext::JisToSjis(jis, &back) && back.first == pair.first && back.second == pair.second);
       uint16_t packed = static_cast<uint16_t>(jis.first << 8 | jis.second);
-      FUZZ_CHECK(jistext::SjisToJis(static_cast<uint16_t>(pair.first << 8 | pair.second)) == packed);
-      char32_t cp = jistext::JisToUnicode(packed);
+      FUZZ_CHECK(booktext::SjisToJis(static_cast<uint16_t>(pair.first << 8 | pair.second)) == packed);
+      char32_t cp = booktext::JisToUnicode(packed);
       if (cp != 0) {
         // Characters of JIS X 0208 itself come back as the same code; those of code page 932's
         // extension rows (0x2D, 0x79 and up) have no JIS X 0208 code to come back as.
-        uint16_t again = jistext::UnicodeToJis(cp);
+        uint16_t again = booktext::UnicodeToJis(cp);
         if (jis.first != 0x2D && jis.first < 0x75) FUZZ_CHECK(again == packed);
-        if (again != 0) FUZZ_CHECK(jistext::JisToUnicode(again) == cp);
+        if (again != 0) FUZZ_CHECK(booktext::JisToUnicode(again) == cp);
       }
-      viewer::NarrowToAscii(packed);
+      booktext::NarrowToAscii(packed);
     }
   }
 }
@@ -50,7 +50,7 @@ void InPlace(const Bytes& bytes) {
   // No terminator and an odd length: the conversion must stop at the capacity.
   std::vector<char> text(bytes.begin(), bytes.end());
   text.push_back('\x5A');
-  viewer::JisToSjisInPlace(text.data(), bytes.size());
+  booktext::JisToSjisInPlace(text.data(), bytes.size());
   FUZZ_CHECK(text.back() == '\x5A');
 }
 
@@ -60,10 +60,10 @@ void Utf8(const Bytes& bytes) {
   char32_t cp = 0;
   std::string out;
   size_t count = 0;
-  while (jistext::NextUtf8(text, &pos, &cp)) {
+  while (booktext::NextUtf8(text, &pos, &cp)) {
     FUZZ_CHECK(pos <= text.size() && ++count <= text.size());
-    jistext::AppendUtf8(&out, cp);
-    jistext::UnicodeToJis(cp);
+    booktext::AppendUtf8(&out, cp);
+    booktext::UnicodeToJis(cp);
   }
   FUZZ_CHECK(pos == text.size());
 }

@@ -13,7 +13,7 @@ namespace fixture {
 
 inline dunmoor::JisChars Jis(const std::u32string& text) {
   dunmoor::JisChars out;
-  for (char32_t c : text) out.push_back(jistext::UnicodeToJis(c));
+  for (char32_t c : text) out.push_back(booktext::UnicodeToJis(c));
   return out;
 }
 

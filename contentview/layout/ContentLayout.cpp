@@ -4,14 +4,14 @@
 #include <cstring>
 
 #include "LineBuilder.h"
-#include "TextFormat.h"
+#include "ControlCodes.h"
 #include "TextTrim.h"
 
 namespace calvetta {
 
 namespace {
 
-namespace code = dunmoor::text;
+namespace code = booktext::code;
 
 // Full-width characters across the window below which nothing is shown, and the chunk sizes.
 constexpr int32_t kNarrowestShown = 5;

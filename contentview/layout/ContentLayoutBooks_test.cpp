@@ -116,5 +116,27 @@ TEST(ContentLayoutBooks, ShowsAHitOfTheSampleBook) {
   EXPECT_TRUE(reference);
 }
 
+TEST(ContentLayoutBooks, FollowsAReferenceOfTheSecondKind) {
+  OpenBook book(testfiles::BuiltBook("sample").string());
+  ASSERT_TRUE(book.opened);
+  int32_t edge = testfiles::MappedEntryPosition("sample", "hashi-edge");
+  int32_t bridge = testfiles::MappedEntryPosition("sample", "hashi-bridge");
+  ASSERT_GT(edge, 0);
+  layouttest::LibrarySource source(&book.library);
+  ContentLayout layout(&source);
+  layout.SetClientSize(16 + 16 * 40, 3 + 16 * 10);
+  ASSERT_EQ(layout.ShowAt(edge), LayoutResult::kDone);
+  const LinkSlot* compare = nullptr;
+  for (int32_t n = layout.TopLine(); n <= layout.BottomLine() && !compare; ++n) {
+    for (const LinkSlot& link : layout.Line(n)->links) {
+      if (static_cast<uint8_t>(link.code[1]) == 0x43) compare = &link;
+    }
+  }
+  ASSERT_NE(compare, nullptr);
+  EXPECT_EQ(compare->kind, LinkKind::kReference);
+  ASSERT_EQ(layout.ShowLink(compare->code.data()), LayoutResult::kDone);
+  EXPECT_EQ(layout.EntryBase(), bridge);
+}
+
 }  // namespace
 }  // namespace calvetta

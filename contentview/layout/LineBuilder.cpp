@@ -4,13 +4,13 @@
 #include <cstring>
 
 #include "NarrowToAscii.h"
-#include "TextFormat.h"
+#include "ControlCodes.h"
 
 namespace calvetta {
 
 namespace {
 
-namespace code = dunmoor::text;
+namespace code = booktext::code;
 
 constexpr int32_t kMaxIndent = 6;           // full-width characters
 constexpr int32_t kSkipSearch = 128;        // bytes searched for the end of 1F 14
@@ -121,7 +121,7 @@ void Builder::PlaceCharacter(int32_t a, uint8_t c1, uint8_t c2) {
   // A pair holding a zero byte would cut the zero-terminated run: it stands as a blank.
   if (c1 == 0 || c2 == 0) c1 = c2 = 0x21;
   uint16_t jis = static_cast<uint16_t>((c1 << 8) | c2);
-  char ascii = narrow ? viewer::NarrowToAscii(jis) : 0;
+  char ascii = narrow ? booktext::NarrowToAscii(jis) : 0;
   int32_t width = narrow ? m.fullWidth + boldExtra : WideAdvance();
   if (LineHasContent() && Overflows(width)) Wrap(a);
   if (ascii != 0) {
@@ -192,31 +192,31 @@ void Builder::BeginMedia(int32_t p, int32_t length, uint8_t endCode, size_t endA
 
 int32_t Builder::Control(int32_t p, int32_t b, bool* stop, RangeEnd* how) {
   uint8_t c = text.At(p + 1);
+  // Every length comes from the one table of codes; 1F 14 measures its own stretch below.
+  const int32_t length = static_cast<int32_t>(code::FixedCodeLength(c));
   switch (c) {
     case code::kBeginText:
       Close();
       out->clear();
-      StartLine(p + 2, false, EndMark::kBeginsEntry);
-      return 2;
+      StartLine(p + length, false, EndMark::kBeginsEntry);
+      break;
     case code::kEndText:
       EndLine(p - 1);
       out->back().endMark = EndMark::kEndsEntry;
       *stop = true;
       *how = RangeEnd::kEndCode;
-      return 2;
-    case code::kBeginNarrow: Close(); narrow = true; return 2;
-    case code::kEndNarrow: Close(); narrow = false; return 2;
-    case code::kBeginSubscript: Close(); vertical = Vertical::kLowered; return 2;
+      break;
+    case code::kBeginNarrow: Close(); narrow = true; break;
+    case code::kEndNarrow: Close(); narrow = false; break;
+    case code::kBeginSubscript: Close(); vertical = Vertical::kLowered; break;
     case code::kEndSubscript:
-    case code::kEndSuperscript: Close(); vertical = Vertical::kNormal; return 2;
-    case code::kBeginSuperscript: Close(); vertical = Vertical::kRaised; return 2;
-    case code::kIndent: {
+    case code::kEndSuperscript: Close(); vertical = Vertical::kNormal; break;
+    case code::kBeginSuperscript: Close(); vertical = Vertical::kRaised; break;
+    case code::kIndent:
       Close();
-      int32_t n = std::min<int32_t>(text.At(p + 3), kMaxIndent);
-      indent = n * m.fullWidth;
+      indent = std::min<int32_t>(text.At(p + 3), kMaxIndent) * m.fullWidth;
       line.indent = indent;
-      return 4;
-    }
+      break;
     case code::kNewline:
       EndLine(p + 1);
       if (text.At(p + 2) == code::kEscape && text.At(p + 3) == code::kEndText) {
@@ -224,16 +224,14 @@ int32_t Builder::Control(int32_t p, int32_t b, bool* stop, RangeEnd* how) {
         out->back().endMark = EndMark::kEndsEntry;
         *stop = true;
         *how = RangeEnd::kEndCode;
-        return 2;
-      }
-      if (p + 2 >= b) {
+      } else if (p + 2 >= b) {
         *stop = true;
-        return 2;
+      } else {
+        StartLine(p + 2, false, EndMark::kNone);
       }
-      StartLine(p + 2, false, EndMark::kNone);
-      return 2;
-    case code::kBeginEmphasis: Close(); emphasis = true; return 2;
-    case code::kEndEmphasis: Close(); emphasis = false; return 2;
+      break;
+    case code::kBeginEmphasis: Close(); emphasis = true; break;
+    case code::kEndEmphasis: Close(); emphasis = false; break;
     case code::kBeginSkip:
       for (int32_t q = p + 2; q - p < kSkipSearch; q += 2) {
         if (text.At(q) == code::kEscape && text.At(q + 1) == code::kEndSkip) return q + 2 - p;
@@ -243,38 +241,47 @@ int32_t Builder::Control(int32_t p, int32_t b, bool* stop, RangeEnd* how) {
       Close();
       bold = true;
       boldExtra = m.boldExtra;
-      return 4;
+      break;
     case code::kEndKeyword:
       Close();
       bold = false;
       boldExtra = 0;
-      return 2;
+      break;
+    // Both kinds of reference are links the reader follows (the library reads either).
     case code::kBeginReference:
-      BeginMedia(p, 2, code::kEndReference, 6, LinkKind::kReference, 0, kReferenceColour);
-      return 2;
-    case code::kEndReference: Close(); colour = kDefaultTextColour; return 8;
+      BeginMedia(p, length, code::kEndReference, code::FixedCodeLength(code::kEndReference) - 2,
+                 LinkKind::kReference, 0, kReferenceColour);
+      break;
+    case code::kBeginReference2:
+      BeginMedia(p, length, code::kEndReference2, code::FixedCodeLength(code::kEndReference2) - 2,
+                 LinkKind::kReference, 0, kReferenceColour);
+      break;
     case code::kBeginMonoGraphic:
-      BeginMedia(p, 12, code::kEndMonoGraphic, 6, LinkKind::kGraphic, kIconGraphic, kGraphicColour);
-      return 12;
-    case code::kEndMonoGraphic: Close(); colour = kDefaultTextColour; return 8;
+      BeginMedia(p, length, code::kEndMonoGraphic, code::FixedCodeLength(code::kEndMonoGraphic) - 2,
+                 LinkKind::kGraphic, kIconGraphic, kGraphicColour);
+      break;
     case code::kBeginCdAudio:
-      BeginMedia(p, 12, code::kEndCdAudio, 0, LinkKind::kSound, kIconSound, kSoundColour);
-      return 12;
+      BeginMedia(p, length, code::kEndCdAudio, 0, LinkKind::kSound, kIconSound, kSoundColour);
+      break;
     case code::kBeginSound:
-      BeginMedia(p, 18, code::kEndSound, 0, LinkKind::kSound, kIconSound, kSoundColour);
-      return 18;
+      BeginMedia(p, length, code::kEndSound, 0, LinkKind::kSound, kIconSound, kSoundColour);
+      break;
     case code::kBeginColorGraphic:
-      BeginMedia(p, 20, code::kEndColorGraphic, 0, LinkKind::kGraphic, kIconColourGraphic, kGraphicColour);
-      return 20;
+      BeginMedia(p, length, code::kEndColorGraphic, 0, LinkKind::kGraphic, kIconColourGraphic, kGraphicColour);
+      break;
+    case code::kEndReference:
+    case code::kEndReference2:
+    case code::kEndMonoGraphic:
     case code::kEndCdAudio:
     case code::kEndSound:
-    case code::kEndColorGraphic: Close(); colour = kDefaultTextColour; return 2;
-    case code::kBeginDecoration: Close(); decoration1 = true; return 4;
-    case code::kEndDecoration: Close(); decoration1 = false; return 2;
-    case code::kBeginDecoration2: Close(); decoration2 = true; return 4;
-    case code::kEndDecoration2: Close(); decoration2 = false; return 2;
-    default: return 2;
+    case code::kEndColorGraphic: Close(); colour = kDefaultTextColour; break;
+    case code::kBeginDecoration: Close(); decoration1 = true; break;
+    case code::kEndDecoration: Close(); decoration1 = false; break;
+    case code::kBeginDecoration2: Close(); decoration2 = true; break;
+    case code::kEndDecoration2: Close(); decoration2 = false; break;
+    default: break;
   }
+  return length;
 }
 
 RangeEnd Builder::Run(int32_t a, int32_t b) {

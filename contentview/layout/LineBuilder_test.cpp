@@ -230,6 +230,21 @@ TEST(LineBuilderCodes, ReferenceGraphicAndSoundSlots) {
   EXPECT_EQ(line.runs[7].colour, kDefaultTextColour);
 }
 
+TEST(LineBuilderCodes, ReferenceOfTheSecondKindIsALinkToo) {
+  Text t;  // the end code's six position bytes are arguments, never characters
+  t.Code({0x1F, 0x43}).Jis(kI).Code({0x1F, 0x63, 0, 0, 0, 2, 0, 0x10}).Jis(kA).Newline();
+  auto lines = Build(t);
+  ASSERT_EQ(lines.size(), 1u);
+  ASSERT_EQ(lines[0].links.size(), 1u);
+  EXPECT_EQ(lines[0].links[0].kind, LinkKind::kReference);
+  EXPECT_EQ(lines[0].links[0].length, 12u);  // 1F 43, anchor, 1F 63 and its 6 bytes
+  ASSERT_EQ(lines[0].runs.size(), 2u);
+  EXPECT_EQ(lines[0].runs[0].colour, kReferenceColour);
+  EXPECT_EQ(lines[0].runs[1].text, Jis({kA}));
+  EXPECT_EQ(lines[0].runs[1].colour, kDefaultTextColour);
+  EXPECT_TRUE(lines[0].gaiji.empty());
+}
+
 TEST(LineBuilderCodes, LinkCopiesStayInTheBlock) {
   Text t;
   t.Code({0x1F, 0x42}).Jis(kI, 70).Code({0x1F, 0x62, 0, 0, 0, 2, 0, 0}).Newline();

@@ -14,8 +14,8 @@ int32_t CeilDiv(int32_t a, int32_t b) { return -FloorDiv(-a, b); }
 
 void AppendShiftJis(std::string* out, const std::string& jis, size_t first, size_t count) {
   for (size_t i = first; i + 2 <= first + count && i + 2 <= jis.size(); i += 2) {
-    viewer::BytePair in{static_cast<uint8_t>(jis[i]), static_cast<uint8_t>(jis[i + 1])}, sjis{};
-    viewer::JisToSjis(in, &sjis);
+    booktext::BytePair in{static_cast<uint8_t>(jis[i]), static_cast<uint8_t>(jis[i + 1])}, sjis{};
+    booktext::JisToSjis(in, &sjis);
     out->push_back(static_cast<char>(sjis.first));
     out->push_back(static_cast<char>(sjis.second));
   }
@@ -152,7 +152,7 @@ int32_t MarkSelection::CopyLeading(char* buffer, int32_t size) const {
   for (const std::string* text : texts) {
     for (size_t i = 0; i < text->size();) {
       uint8_t byte = static_cast<uint8_t>((*text)[i]);
-      size_t width = viewer::IsSjisLeadByte(byte) && i + 1 < text->size() ? 2 : 1;
+      size_t width = booktext::IsSjisLeadByte(byte) && i + 1 < text->size() ? 2 : 1;
       if (written + width > capacity) {
         buffer[written] = '\0';
         return static_cast<int32_t>(written);

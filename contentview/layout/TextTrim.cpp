@@ -1,12 +1,12 @@
 #include "TextTrim.h"
 
-#include "TextFormat.h"
+#include "ControlCodes.h"
 
 namespace calvetta {
 
 namespace {
 
-namespace code = dunmoor::text;
+namespace code = booktext::code;
 
 bool IsCode(const HeldText& text, int32_t p, uint8_t c) {
   return text.At(p) == code::kEscape && text.At(p + 1) == c;

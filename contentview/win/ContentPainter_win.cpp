@@ -35,8 +35,8 @@ std::wstring WideRunText(const std::string& jis) {
   // The painter's buffer holds 127 bytes and a zero, as the layout's runs never grow longer.
   std::string sjis = jis.substr(0, kMaxRunBytes);
   for (size_t i = 0; i + 1 < sjis.size(); i += 2) {
-    viewer::BytePair in{static_cast<uint8_t>(sjis[i]), static_cast<uint8_t>(sjis[i + 1])}, out{};
-    viewer::JisToSjis(in, &out);
+    booktext::BytePair in{static_cast<uint8_t>(sjis[i]), static_cast<uint8_t>(sjis[i + 1])}, out{};
+    booktext::JisToSjis(in, &out);
     sjis[i] = static_cast<char>(out.first);
     sjis[i + 1] = static_cast<char>(out.second);
   }

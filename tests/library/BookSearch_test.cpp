@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 std::string Jis(const std::u32string& word) {
   std::string key;
   for (char32_t c : word) {
-    uint16_t j = jistext::UnicodeToJis(c);
+    uint16_t j = booktext::UnicodeToJis(c);
     key.push_back(static_cast<char>(j >> 8));
     key.push_back(static_cast<char>(j & 0xFF));
   }
@@ -33,9 +33,9 @@ std::string HeadingText(const char* heading) {
       if (p[i + 1] == 0x09 || p[i + 1] == 0x41 || p[i + 1] == 0xE0 || p[i + 1] == 0xE2) i += 2;
       continue;
     }
-    char32_t c = jistext::JisToUnicode(static_cast<uint16_t>(p[i] << 8 | p[i + 1]));
+    char32_t c = booktext::JisToUnicode(static_cast<uint16_t>(p[i] << 8 | p[i + 1]));
     if (c) {
-      jistext::AppendUtf8(&out, c);
+      booktext::AppendUtf8(&out, c);
     } else {
       char escape[8];
       std::snprintf(escape, sizeof escape, "{%02X%02X}", p[i], p[i + 1]);

@@ -24,7 +24,7 @@ JisString Jis(std::string_view utf8) {
   JisString out;
   size_t pos = 0;
   char32_t cp;
-  while (jistext::NextUtf8(utf8, &pos, &cp)) out.push_back(jistext::UnicodeToJis(cp));
+  while (booktext::NextUtf8(utf8, &pos, &cp)) out.push_back(booktext::UnicodeToJis(cp));
   return out;
 }
 

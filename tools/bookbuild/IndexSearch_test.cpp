@@ -186,7 +186,7 @@ TEST_F(IndexSearchTest, KeysKeptAsWrittenWhenTheStyleKeepsEverything) {
 
 std::string Utf8(const JisString& key) {
   std::string out;
-  for (uint16_t c : key) jistext::AppendUtf8(&out, jistext::JisToUnicode(c));
+  for (uint16_t c : key) booktext::AppendUtf8(&out, booktext::JisToUnicode(c));
   return out;
 }
 

@@ -3,10 +3,13 @@
 #include <cstdio>
 
 #include "BuildError.h"
+#include "ControlCodes.h"
 #include "JisText.h"
 #include "SourceParser.h"
 
 namespace bookbuild {
+
+namespace code = booktext::code;
 
 struct MarkupEncoder::State {
   EncodedText out;
@@ -22,7 +25,7 @@ struct MarkupEncoder::State {
 namespace {
 
 void PutCode(Bytes* out, uint8_t code) {
-  out->push_back(0x1F);
+  out->push_back(code::kEscape);
   out->push_back(code);
 }
 
@@ -57,7 +60,7 @@ uint16_t AsciiToJis(char c) {
     case ' ': return 0x2121;
     case '\'': return 0x2147;  // ’
     case '"': return 0x2149;   // ”
-    default: return jistext::UnicodeToJis(static_cast<char32_t>(static_cast<unsigned char>(c)) + 0xFEE0);
+    default: return booktext::UnicodeToJis(static_cast<char32_t>(static_cast<unsigned char>(c)) + 0xFEE0);
   }
 }
 
@@ -70,8 +73,8 @@ std::vector<uint16_t> WordToJis(const std::string& word, int line) {
       continue;
     }
     char32_t cp;
-    jistext::NextUtf8(word, &i, &cp);
-    uint16_t code = cp >= 0x20 && cp <= 0x7E ? AsciiToJis(static_cast<char>(cp)) : jistext::UnicodeToJis(cp);
+    booktext::NextUtf8(word, &i, &cp);
+    uint16_t code = cp >= 0x20 && cp <= 0x7E ? AsciiToJis(static_cast<char>(cp)) : booktext::UnicodeToJis(cp);
     if (code == 0) throw BuildError(line, "no JIS X 0208 code for " + Hex(cp));
     out.push_back(code);
   }
@@ -92,12 +95,12 @@ void MarkupEncoder::EncodeLine(const TextLine& line, bool lineBreak, State* stat
   Bytes& out = state->out.bytes;
   const std::string& text = line.text;
   auto closeNarrow = [&] {
-    if (state->autoNarrow) PutCode(&out, 0x05);
+    if (state->autoNarrow) PutCode(&out, code::kEndNarrow);
     state->autoNarrow = false;
   };
   auto putAscii = [&](char c) {
     if (state->narrowDepth == 0 && !state->autoNarrow) {
-      PutCode(&out, 0x04);
+      PutCode(&out, code::kBeginNarrow);
       state->autoNarrow = true;
     }
     PutBe16(&out, AsciiToJis(c));
@@ -126,19 +129,19 @@ void MarkupEncoder::EncodeLine(const TextLine& line, bool lineBreak, State* stat
       PutBe16(&out, ParseGaiji(text, &i, line.line));
     } else {
       char32_t cp;
-      jistext::NextUtf8(text, &i, &cp);
+      booktext::NextUtf8(text, &i, &cp);
       if (cp >= 0x20 && cp <= 0x7E) {
         putAscii(static_cast<char>(cp));
         continue;
       }
-      uint16_t code = cp > 0x7E ? jistext::UnicodeToJis(cp) : 0;
+      uint16_t code = cp > 0x7E ? booktext::UnicodeToJis(cp) : 0;
       if (code == 0) throw BuildError(line.line, "no JIS X 0208 code for " + Hex(cp));
       closeNarrow();
       PutBe16(&out, code);
     }
   }
   closeNarrow();
-  if (lineBreak && !continued) PutCode(&out, 0x0A);
+  if (lineBreak && !continued) PutCode(&out, code::kNewline);
 }
 
 void MarkupEncoder::AddFixup(Fixup::Kind kind, const std::string& target, int line, State* state) {
@@ -160,32 +163,32 @@ void MarkupEncoder::CloseTag(const std::string& name, int line, State* state) {
         if (f.at >= state->keywordStart) e.keywordFixups.push_back({f.kind, f.at - state->keywordStart, f.target, f.line});
       state->inFirstKeyword = false;
     }
-    PutCode(&out, 0x61);
+    PutCode(&out, code::kEndKeyword);
   } else if (name == "n") {
     --state->narrowDepth;
-    PutCode(&out, 0x05);
+    PutCode(&out, code::kEndNarrow);
   } else if (name == "sub") {
-    PutCode(&out, 0x07);
+    PutCode(&out, code::kEndSubscript);
   } else if (name == "sup") {
-    PutCode(&out, 0x0F);
+    PutCode(&out, code::kEndSuperscript);
   } else if (name == "em") {
-    PutCode(&out, 0x13);
+    PutCode(&out, code::kEndEmphasis);
   } else if (name == "deco") {
-    PutCode(&out, 0xE1);
+    PutCode(&out, code::kEndDecoration);
   } else if (name == "deco2") {
-    PutCode(&out, 0xE3);
+    PutCode(&out, code::kEndDecoration2);
   } else if (name == "skip") {
-    PutCode(&out, 0x15);
+    PutCode(&out, code::kEndSkip);
   } else if (name == "ref" || name == "ref2" || name == "mono") {
     // The end code carries the position: it was kept on the tag stack as a pending fixup.
   } else if (name == "color") {
-    PutCode(&out, 0x6D);
+    PutCode(&out, code::kEndColorGraphic);
   } else if (name == "sound") {
-    PutCode(&out, 0x6A);
+    PutCode(&out, code::kEndSound);
   } else if (name == "cdda") {
-    PutCode(&out, 0x68);
+    PutCode(&out, code::kEndCdAudio);
   } else if (name == "cdda4a") {
-    PutCode(&out, 0x6A);
+    PutCode(&out, code::kEndSound);
   }
 }
 
@@ -201,7 +204,7 @@ void MarkupEncoder::EncodeTag(const std::string& tag, int line, State* state) {
     if (!state->open.empty() && state->open.back().name == name) {
       if (name == "ref" || name == "ref2" || name == "mono") {
         const std::string& target = state->pending.back();
-        PutCode(&out, name == "ref" ? 0x62 : name == "ref2" ? 0x63 : 0x64);
+        PutCode(&out, name == "ref" ? code::kEndReference : name == "ref2" ? code::kEndReference2 : code::kEndMonoGraphic);
         if (target[0] == '@') {
           std::string raw = target.substr(1);
           size_t colon = raw.find(':');
@@ -240,7 +243,8 @@ void MarkupEncoder::EncodeTag(const std::string& tag, int line, State* state) {
     if (words.size() != count) throw BuildError(line, "<" + name + "> takes " + std::to_string(count - 1) + " argument(s)");
   };
   static const std::map<std::string, uint8_t> kSimple = {
-      {"n", 0x04}, {"sub", 0x06}, {"sup", 0x0E}, {"em", 0x12}, {"skip", 0x14}};
+      {"n", code::kBeginNarrow}, {"sub", code::kBeginSubscript}, {"sup", code::kBeginSuperscript},
+      {"em", code::kBeginEmphasis}, {"skip", code::kBeginSkip}};
   auto simple = kSimple.find(name);
   if (simple != kSimple.end()) {
     needArgs(1);
@@ -250,7 +254,7 @@ void MarkupEncoder::EncodeTag(const std::string& tag, int line, State* state) {
   } else if (name == "kw") {
     auto o = opts(1, {"arg"});
     uint32_t arg = o.count("arg") ? ParseNumber(o["arg"], line, 0xFFFF) : 0x0100;
-    PutCode(&out, 0x41);
+    PutCode(&out, code::kBeginKeyword);
     PutBe16(&out, arg);
     if (!state->out.hasKeyword) {
       state->out.hasKeyword = true;
@@ -260,16 +264,16 @@ void MarkupEncoder::EncodeTag(const std::string& tag, int line, State* state) {
     push(name);
   } else if (name == "deco" || name == "deco2") {
     auto o = opts(1, {"arg"});
-    PutCode(&out, name == "deco" ? 0xE0 : 0xE2);
+    PutCode(&out, name == "deco" ? code::kBeginDecoration : code::kBeginDecoration2);
     PutBe16(&out, o.count("arg") ? ParseNumber(o["arg"], line, 0xFFFF) : 0);
     push(name);
   } else if (name == "indent") {
     needArgs(2);
-    PutCode(&out, 0x09);
+    PutCode(&out, code::kIndent);
     PutBe16(&out, ParseNumber(words[1], line, 0xFFFF));
   } else if (name == "ref" || name == "ref2") {
     needArgs(2);
-    PutCode(&out, name == "ref" ? 0x42 : 0x43);
+    PutCode(&out, name == "ref" ? code::kBeginReference : code::kBeginReference2);
     if (words[1] != "menu" && words[1][0] != '@') {
       bool found = false;
       for (const EntryDef& e : book_.entries) found = found || e.id == words[1];
@@ -283,7 +287,7 @@ void MarkupEncoder::EncodeTag(const std::string& tag, int line, State* state) {
     const PictureDef* pic = nullptr;
     for (const PictureDef& p : book_.pictures) if (p.id == words[1]) pic = &p;
     if (pic == nullptr || pic->color) throw BuildError(line, "no monochrome picture '" + words[1] + "'");
-    PutCode(&out, 0x44);
+    PutCode(&out, code::kBeginMonoGraphic);
     PutBe16(&out, 0);
     PutBcd(&out, static_cast<uint32_t>(pic->height), 4);
     PutBcd(&out, static_cast<uint32_t>(pic->width), 4);
@@ -294,7 +298,7 @@ void MarkupEncoder::EncodeTag(const std::string& tag, int line, State* state) {
     const PictureDef* pic = nullptr;
     for (const PictureDef& p : book_.pictures) if (p.id == words[1]) pic = &p;
     if (pic == nullptr || !pic->color) throw BuildError(line, "no colour picture '" + words[1] + "'");
-    PutCode(&out, 0x4D);
+    PutCode(&out, code::kBeginColorGraphic);
     out.resize(out.size() + 12, 0);
     AddFixup(Fixup::kPictureData, words[1], line, state);
     push(name);
@@ -303,7 +307,7 @@ void MarkupEncoder::EncodeTag(const std::string& tag, int line, State* state) {
     const SoundDef* sound = nullptr;
     for (const SoundDef& s : book_.sounds) if (s.id == words[1]) sound = &s;
     if (sound == nullptr) throw BuildError(line, "no sound '" + words[1] + "'");
-    PutCode(&out, 0x4A);
+    PutCode(&out, code::kBeginSound);
     out.push_back(0x00);
     out.push_back(0x01);  // low nibble 1: the data lies in the text file
     PutBe16(&out, sound->code ? *sound->code : (sound->raw ? 0x0100 : 0x0000));
@@ -335,12 +339,12 @@ void MarkupEncoder::EncodeTag(const std::string& tag, int line, State* state) {
       // In this form the track stands in byte 3, whose low nibble 1 marks sound data in the
       // text file: a track number ending in 1 cannot be written here.
       if ((fields[0] & 0x0F) == 1) throw BuildError(line, "the 1F 4A form cannot carry a track number ending in 1");
-      PutCode(&out, 0x4A);
+      PutCode(&out, code::kBeginSound);
       out.push_back(0x00);
       out.insert(out.end(), fields.begin(), fields.end());
       out.resize(out.size() + 5, 0);  // 18 bytes in all
     } else {
-      PutCode(&out, 0x48);
+      PutCode(&out, code::kBeginCdAudio);
       out.insert(out.end(), fields.begin(), fields.end());
     }
     state->cdda4a.push_back(form4a);

@@ -4,11 +4,14 @@
 #include <utility>
 
 #include "BuildError.h"
+#include "ControlCodes.h"
 #include "IndexPager.h"
 #include "MarkupEncoder.h"
 #include "MediaData.h"
 
 namespace bookbuild {
+
+namespace code = booktext::code;
 
 namespace {
 
@@ -44,8 +47,7 @@ Bytes WriteTextFile(const BookDef& book, BookLayout* layout) {
   std::vector<Placed> placed;
 
   // Entry text.
-  file.push_back(0x1F);
-  file.push_back(0x02);
+  file.insert(file.end(), {code::kEscape, code::kBeginText});
   std::vector<std::optional<EncodedText>> headings;
   for (const EntryDef& entry : book.entries) {
     EncodedText text = encoder.Encode(entry.text);
@@ -58,21 +60,19 @@ Bytes WriteTextFile(const BookDef& book, BookLayout* layout) {
       throw BuildError(entry.line, "entry " + entry.id + " has keys but neither a heading nor a <kw>");
     }
     if (heading) {
-      heading->bytes.push_back(0x1F);
-      heading->bytes.push_back(0x0A);
+      heading->bytes.insert(heading->bytes.end(), {code::kEscape, code::kNewline});
     }
     headings.push_back(std::move(heading));
     // Every entry begins at the indent the book gives its headwords, as real books do: the
     // indent of the last line of the entry before does not carry over.
     uint32_t at = static_cast<uint32_t>(file.size());
-    const bool indented = text.bytes.size() >= 2 && text.bytes[0] == 0x1F && text.bytes[1] == 0x09;
-    if (book.entryIndent > 0 && !indented) file.insert(file.end(), {0x1F, 0x09, 0x00, book.entryIndent});
+    const bool indented = text.bytes.size() >= 2 && text.bytes[0] == code::kEscape && text.bytes[1] == code::kIndent;
+    if (book.entryIndent > 0 && !indented) file.insert(file.end(), {code::kEscape, code::kIndent, 0x00, book.entryIndent});
     uint32_t textAt = Append(&file, text.bytes);
     layout->entryText[entry.id] = at;
     placed.push_back({textAt, std::move(text)});
   }
-  file.push_back(0x1F);
-  file.push_back(0x03);
+  file.insert(file.end(), {code::kEscape, code::kEndText});
 
   // Headings.
   PadToBlock(&file);
@@ -88,8 +88,7 @@ Bytes WriteTextFile(const BookDef& book, BookLayout* layout) {
   if (book.menu) {
     PadToBlock(&file);
     EncodedText menu = encoder.Encode(*book.menu);
-    menu.bytes.push_back(0x1F);
-    menu.bytes.push_back(0x03);
+    menu.bytes.insert(menu.bytes.end(), {code::kEscape, code::kEndText});
     uint32_t at = Append(&file, menu.bytes);
     layout->menu = at;
     menuPage = BlockOf(at);

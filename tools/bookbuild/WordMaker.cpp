@@ -27,7 +27,7 @@ JisString FromUtf8(std::string_view text) {
   JisString out;
   size_t pos = 0;
   char32_t cp;
-  while (jistext::NextUtf8(text, &pos, &cp)) out.push_back(jistext::UnicodeToJis(cp));
+  while (booktext::NextUtf8(text, &pos, &cp)) out.push_back(booktext::UnicodeToJis(cp));
   return out;
 }
 
@@ -136,7 +136,7 @@ JisString WordMaker::KanjiForm() {
   while (static_cast<int>(out.size()) < count) {
     // First-level kanji: rows 0x30-0x4F, the last row ending at 0x4F53.
     uint16_t code = static_cast<uint16_t>((0x30 + random_.Below(0x20)) << 8 | (0x21 + random_.Below(94)));
-    if (code <= 0x4F53 && jistext::JisToUnicode(code) != 0) out.push_back(code);
+    if (code <= 0x4F53 && booktext::JisToUnicode(code) != 0) out.push_back(code);
   }
   return out;
 }
@@ -183,7 +183,7 @@ int WordMaker::GlossLineCount() {
 
 std::string JisToUtf8(const JisString& text) {
   std::string out;
-  for (uint16_t c : text) jistext::AppendUtf8(&out, jistext::JisToUnicode(c));
+  for (uint16_t c : text) booktext::AppendUtf8(&out, booktext::JisToUnicode(c));
   return out;
 }
 

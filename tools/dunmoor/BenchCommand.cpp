@@ -23,7 +23,7 @@ int RunBench(const Disc& disc, const std::string& word, const std::string& repea
     err << "dunmoor: REPEAT must be a number 1 to " << kMaxRepeat << ", HEADINGS 0 to " << kMaxRepeat << "\n";
     return 2;
   }
-  viewer::SearchKey typed;
+  booktext::SearchKey typed;
   if (!KeyFromWord(word, &typed, err)) return 1;
   dunmoor::Library library;
   if (int status = OpenBook(&library, disc, err)) return status;
@@ -34,7 +34,7 @@ int RunBench(const Disc& disc, const std::string& word, const std::string& repea
   int32_t hits = 0;
   auto begin = std::chrono::steady_clock::now();
   for (uint32_t r = 0; r < repeat; ++r) {
-    viewer::SearchKey key = typed;
+    booktext::SearchKey key = typed;
     WordProperties properties{};
     int32_t result = library.GetWordProperties(key.bytes, &properties);
     if (result == dunmoor::kFailed) {

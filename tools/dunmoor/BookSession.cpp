@@ -55,7 +55,7 @@ int OpenBookOfCatalog(dunmoor::Library* library, const Disc& disc, std::ostream&
   }
 }
 
-jistext::GaijiMap BookCharacterMap(const dunmoor::Library& library) {
+booktext::GaijiMap BookCharacterMap(const dunmoor::Library& library) {
   const dunmoor::BookCatalog* catalog = library.Catalog();
   int32_t index = library.OpenBookIndex();
   if (!catalog || index < 0 || static_cast<size_t>(index) >= catalog->size()) return {};
@@ -66,7 +66,7 @@ jistext::GaijiMap BookCharacterMap(const dunmoor::Library& library) {
     if (!file) continue;
     std::ostringstream text;
     text << file.rdbuf();
-    return jistext::GaijiMap::Parse(text.str());
+    return booktext::GaijiMap::Parse(text.str());
   }
   return {};
 }

@@ -28,7 +28,7 @@ int OpenBookOfCatalog(dunmoor::Library* library, const Disc& disc, std::ostream&
 // The character map of the open book (empty when it has none): NAME.map beside the catalog or
 // in the book's folder, NAME being the book directory's name; names matched as the library
 // matches them.
-jistext::GaijiMap BookCharacterMap(const dunmoor::Library& library);
+booktext::GaijiMap BookCharacterMap(const dunmoor::Library& library);
 
 // A decimal number from the command line, 0..max; false for anything else.
 bool ParseNumber(const std::string& text, uint32_t max, uint32_t* value);

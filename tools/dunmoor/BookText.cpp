@@ -34,7 +34,7 @@ std::string CdAudio(const uint8_t* fields, const std::string& mark) {
 
 class Renderer {
  public:
-  Renderer(bool marked, int64_t base, const jistext::GaijiMap* map) : marked(marked), base(base), map(map) {}
+  Renderer(bool marked, int64_t base, const booktext::GaijiMap* map) : marked(marked), base(base), map(map) {}
 
   std::string Render(const uint8_t* bytes, size_t size) {
     text::TextWalker walker(bytes, size);
@@ -78,18 +78,18 @@ class Renderer {
   }
 
   void Character(uint16_t code) {
-    char ascii = narrow ? viewer::NarrowToAscii(code) : 0;
+    char ascii = narrow ? booktext::NarrowToAscii(code) : 0;
     if (ascii) {
       Emit(std::string(1, ascii));
       return;
     }
-    char32_t cp = jistext::JisToUnicode(code);
+    char32_t cp = booktext::JisToUnicode(code);
     if (!cp) {
       Emit(Escape(code));
       return;
     }
     std::string utf8;
-    jistext::AppendUtf8(&utf8, cp);
+    booktext::AppendUtf8(&utf8, cp);
     Emit(utf8);
   }
 
@@ -172,7 +172,7 @@ class Renderer {
   std::string caption;
   std::string mediaHead;
   bool inMedia = false;
-  const jistext::GaijiMap* map;
+  const booktext::GaijiMap* map;
   bool narrow = false;
   bool lineStart = true;
   int indent = 0;
@@ -180,11 +180,11 @@ class Renderer {
 
 }  // namespace
 
-std::string BookTextToUtf8(const uint8_t* text, size_t size, const jistext::GaijiMap* map) {
+std::string BookTextToUtf8(const uint8_t* text, size_t size, const booktext::GaijiMap* map) {
   return Renderer(false, -1, map).Render(text, size);
 }
 
-std::string EntryTextToUtf8(const uint8_t* text, size_t size, int64_t base, const jistext::GaijiMap* map) {
+std::string EntryTextToUtf8(const uint8_t* text, size_t size, int64_t base, const booktext::GaijiMap* map) {
   return Renderer(true, base, map).Render(text, size);
 }
 

@@ -17,7 +17,7 @@ namespace cli {
 // at the start of a line). Text ends at a zero byte where a character would begin.
 // With the book's character map (map), the external characters it knows come out as their
 // Unicode characters instead.
-std::string BookTextToUtf8(const uint8_t* text, size_t size, const jistext::GaijiMap* map = nullptr);
+std::string BookTextToUtf8(const uint8_t* text, size_t size, const booktext::GaijiMap* map = nullptr);
 
 // Entry text: as above, and the codes made visible:
 //   keyword            **text**              emphasis       *text*
@@ -33,7 +33,7 @@ std::string BookTextToUtf8(const uint8_t* text, size_t size, const jistext::Gaij
 //   [picture 64x48 @7900 at 108544: caption]   [sound @48300 at 110592-115034: caption]
 //   [colour picture @46200 at 108928: caption] [CD audio @14700 track 2 0:05+0:10: caption]
 std::string EntryTextToUtf8(const uint8_t* text, size_t size, int64_t base = -1,
-                            const jistext::GaijiMap* map = nullptr);
+                            const booktext::GaijiMap* map = nullptr);
 
 }  // namespace cli
 

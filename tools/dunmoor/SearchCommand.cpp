@@ -9,7 +9,7 @@
 namespace cli {
 
 int RunSearch(const Disc& disc, const std::string& word, std::ostream& out, std::ostream& err) {
-  viewer::SearchKey key;
+  booktext::SearchKey key;
   if (!KeyFromWord(word, &key, err)) return 1;
   dunmoor::Library library;
   if (int status = OpenBook(&library, disc, err)) return status;
@@ -25,7 +25,7 @@ int RunSearch(const Disc& disc, const std::string& word, std::ostream& out, std:
     return 1;
   }
   const auto& hits = library.Book()->Hits();
-  jistext::GaijiMap map = BookCharacterMap(library);
+  booktext::GaijiMap map = BookCharacterMap(library);
   out << "hits " << properties.hitCount << "\n";
   char heading[kDunmoorHeadingSize + 1] = {};
   WordItem item{};

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "JisText.h"
+#include "ShiftJis.h"
 
 namespace cli {
 
@@ -11,7 +12,7 @@ bool Utf8ToSjis(std::string_view utf8, std::string* sjis, char32_t* unconvertibl
   sjis->clear();
   size_t pos = 0;
   char32_t cp;
-  while (jistext::NextUtf8(utf8, &pos, &cp)) {
+  while (booktext::NextUtf8(utf8, &pos, &cp)) {
     if (cp < 0x80) {
       *sjis += static_cast<char>(cp);
       continue;
@@ -20,12 +21,12 @@ bool Utf8ToSjis(std::string_view utf8, std::string* sjis, char32_t* unconvertibl
       *sjis += static_cast<char>(cp - 0xFF61 + 0xA1);
       continue;
     }
-    uint16_t jis = jistext::UnicodeToJis(cp);
+    uint16_t jis = booktext::UnicodeToJis(cp);
     if (jis == 0) {
       *unconvertible = cp;
       return false;
     }
-    uint16_t code = jistext::JisToSjis(jis);
+    uint16_t code = booktext::JisToSjis(jis);
     *sjis += static_cast<char>(code >> 8);
     *sjis += static_cast<char>(code & 0xFF);
   }
@@ -39,7 +40,7 @@ namespace {
 bool IsUtf8(std::string_view text) {
   size_t pos = 0, before = 0;
   char32_t cp;
-  while (jistext::NextUtf8(text, &pos, &cp)) {
+  while (booktext::NextUtf8(text, &pos, &cp)) {
     if (cp == 0xFFFD && pos - before != 3) return false;
     before = pos;
   }
@@ -48,7 +49,7 @@ bool IsUtf8(std::string_view text) {
 
 }  // namespace
 
-bool KeyFromWord(const std::string& word, viewer::SearchKey* key, std::ostream& err) {
+bool KeyFromWord(const std::string& word, booktext::SearchKey* key, std::ostream& err) {
   if (!IsUtf8(word)) {
     err << "dunmoor: the word is not UTF-8 text (its bytes:";
     char hex[4];
@@ -67,7 +68,7 @@ bool KeyFromWord(const std::string& word, viewer::SearchKey* key, std::ostream& 
     err << "dunmoor: the word holds a character that Shift-JIS cannot hold (" << code << ")\n";
     return false;
   }
-  *key = viewer::BuildSearchKey(sjis);
+  *key = booktext::BuildSearchKey(sjis);
   return true;
 }
 

@@ -17,7 +17,7 @@ namespace cli {
 bool Utf8ToSjis(std::string_view utf8, std::string* sjis, char32_t* unconvertible);
 
 // The key for word: false with a message on err when the word cannot be typed in Shift-JIS.
-bool KeyFromWord(const std::string& word, viewer::SearchKey* key, std::ostream& err);
+bool KeyFromWord(const std::string& word, booktext::SearchKey* key, std::ostream& err);
 
 }  // namespace cli
 

@@ -20,7 +20,7 @@ TEST(SearchWord, Utf8BecomesShiftJis) {
 
 TEST(SearchWord, KeysAsTheViewerBuildsThem) {
   std::ostringstream err;
-  viewer::SearchKey key;
+  booktext::SearchKey key;
   ASSERT_TRUE(KeyFromWord(" がっこう*", &key, err));
   EXPECT_EQ(std::string(key.bytes, key.length), "\x24\x2C\x24\x43\x24\x33\x24\x26\x21\x76");
   ASSERT_TRUE(KeyFromWord("*ｂｏｏｋ ", &key, err));

@@ -14,7 +14,7 @@ int PrintEntry(dunmoor::Library* library, uint32_t position, std::ostream& out, 
     err << "dunmoor: the text at " << position << " cannot be read (or the disc changed)\n";
     return 1;
   }
-  jistext::GaijiMap map = BookCharacterMap(*library);
+  booktext::GaijiMap map = BookCharacterMap(*library);
   std::string text = EntryTextToUtf8(entry.bytes.data(), entry.bytes.size(), position, &map);
   out << text;
   if (!text.empty() && text.back() != '\n') out << "\n";

@@ -41,14 +41,14 @@ class Builder {
       layout.pieces.push_back(std::move(piece));
       return;
     }
-    BytePair sjis{};
+    booktext::BytePair sjis{};
     if (narrow) {
-      if (char ascii = NarrowToAscii(static_cast<uint16_t>(first << 8 | second))) {
+      if (char ascii = booktext::NarrowToAscii(static_cast<uint16_t>(first << 8 | second))) {
         run += ascii;
         return;
       }
     }
-    JisToSjis(BytePair{first, second}, &sjis);
+    booktext::JisToSjis(booktext::BytePair{first, second}, &sjis);
     run += static_cast<char>(sjis.first);
     run += static_cast<char>(sjis.second);
   }

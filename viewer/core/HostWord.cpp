@@ -1,15 +1,15 @@
 #include "HostWord.h"
 
-namespace viewer {
+#include "ShiftJis.h"
 
-bool IsCp932LeadByte(uint8_t byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
+namespace viewer {
 
 std::string CutHostWord(std::string_view bytes, size_t maxBytes) {
   size_t end = bytes.find('\0');
   if (end == std::string_view::npos) end = bytes.size();
   size_t kept = 0;
   while (kept < end) {
-    size_t width = IsCp932LeadByte(static_cast<uint8_t>(bytes[kept])) ? 2 : 1;
+    size_t width = booktext::IsCp932LeadByte(static_cast<uint8_t>(bytes[kept])) ? 2 : 1;
     if (kept + width > end || kept + width > maxBytes) break;
     kept += width;
   }

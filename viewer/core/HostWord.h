@@ -15,10 +15,6 @@ namespace viewer {
 constexpr size_t kExchangeWordBytes = 49;
 constexpr size_t kRegistryWordBytes = 50;
 
-// True for the first byte of a double-byte character of code page 932: 0x81..0x9F and
-// 0xE0..0xFC (the user-defined rows 0xF0..0xFC included).
-bool IsCp932LeadByte(uint8_t byte);
-
 // The word that arrives: bytes up to the first NUL, cut to at most maxBytes. A cut never
 // splits a double-byte character: a lead byte whose second byte does not fit, or that ends
 // the bytes, is dropped with it.

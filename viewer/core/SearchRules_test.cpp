@@ -25,7 +25,7 @@ TEST(SearchRules, LongWordsAreSearchedAsTheirFirst49Characters) {
   }
   EXPECT_EQ(SearchWord(L"abc"), L"abc");
   // 49 letters fit the key with room to spare.
-  SearchKey key = BuildSearchKey(std::string(49, 'a'));
+  booktext::SearchKey key = booktext::BuildSearchKey(std::string(49, 'a'));
   EXPECT_EQ(key.length, 98u);
 }
 

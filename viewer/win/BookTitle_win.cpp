@@ -18,7 +18,7 @@ constexpr int32_t kMaxCatalogRecords = 65536;
 // A title as the book stores it (JIS X 0208, kDunmoorTitleSize bytes) for a Unicode control.
 std::wstring TitleFromJis(char* jis) {
   jis[kDunmoorTitleSize - 1] = '\0';
-  viewer::JisToSjisInPlace(jis, kDunmoorTitleSize);
+  booktext::JisToSjisInPlace(jis, kDunmoorTitleSize);
   wchar_t wide[kDunmoorTitleSize] = {};
   MultiByteToWideChar(kShiftJisCodePage, 0, jis, -1, wide, kDunmoorTitleSize);
   wide[kDunmoorTitleSize - 1] = L'\0';

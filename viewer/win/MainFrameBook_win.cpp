@@ -128,7 +128,7 @@ void MainFrame::SetBookTitle() {
     return;
   }
   title[kDunmoorTitleSize - 1] = '\0';
-  viewer::JisToSjisInPlace(title, sizeof title);
+  booktext::JisToSjisInPlace(title, sizeof title);
   wchar_t wide[kDunmoorTitleSize] = {};
   MultiByteToWideChar(932, 0, title, -1, wide, kDunmoorTitleSize);
   SetTitle(LoadText(IDS_APP_TITLE) + L" - " + wide);

@@ -65,7 +65,7 @@ void SearchCommand::Run(FrameForSearch& frame, WordBox& wordBox, ResultList& lis
 
   lastWord = word;
   frame.GreyPreviousLayer();
-  viewer::SearchKey key = viewer::BuildSearchKey(ToShiftJis(word));
+  booktext::SearchKey key = booktext::BuildSearchKey(ToShiftJis(word));
   list.Reset();
   frame.BlankContent();
   frame.ClearLayers();

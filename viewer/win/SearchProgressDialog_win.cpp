@@ -75,7 +75,7 @@ constexpr WORD kStaticAtom = 0x0082;
 
 }  // namespace
 
-SearchProgressDialog::SearchProgressDialog(const BookApi& book, HWND list, const viewer::SearchKey& key)
+SearchProgressDialog::SearchProgressDialog(const BookApi& book, HWND list, const booktext::SearchKey& key)
     : book(book),
       list(list),
       key(key),
@@ -136,7 +136,7 @@ void SearchProgressDialog::OnTimer(UINT_PTR id) {
       return;
     }
     // The library normalises the key in place: give it a copy.
-    viewer::SearchKey working = key;
+    booktext::SearchKey working = key;
     WordProperties properties = {};
     int32_t result = book.epwGetWordProperties(working.bytes, &properties);
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);

@@ -17,7 +17,7 @@ namespace brisvane {
 
 class SearchProgressDialog {
  public:
-  SearchProgressDialog(const BookApi& book, HWND list, const viewer::SearchKey& key);
+  SearchProgressDialog(const BookApi& book, HWND list, const booktext::SearchKey& key);
   SearchProgressDialog(const SearchProgressDialog&) = delete;
   SearchProgressDialog& operator=(const SearchProgressDialog&) = delete;
 
@@ -34,7 +34,7 @@ class SearchProgressDialog {
 
   const BookApi& book;
   HWND list;
-  viewer::SearchKey key;
+  booktext::SearchKey key;
   HWND dialog = nullptr;
   HWND bar = nullptr;
   HCURSOR waitCursor = nullptr;

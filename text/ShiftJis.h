@@ -1,13 +1,13 @@
-// The viewer's conversion between Shift-JIS (code page 932, what the screen, the word box and
-// the clipboard hold) and the book's JIS X 0208 codes (7-bit form, both bytes 0x21..0x7E).
+// Conversion between Shift-JIS (code page 932: what the screen, the word box, the clipboard and
+// the host product hold) and the book's JIS X 0208 codes (7-bit form, both bytes 0x21..0x7E).
 // The arithmetic conversion only: no table, so no character is looked up.
-#ifndef BRISVANE_VIEWER_CORE_SHIFTJIS_H
-#define BRISVANE_VIEWER_CORE_SHIFTJIS_H
+#ifndef BOOKTEXT_SHIFTJIS_H
+#define BOOKTEXT_SHIFTJIS_H
 
 #include <cstddef>
 #include <cstdint>
 
-namespace viewer {
+namespace booktext {
 
 // A two-byte character: first and second byte.
 struct BytePair {
@@ -19,6 +19,10 @@ struct BytePair {
 // (0x81..0x9F, 0xE0..0xEF). The other high bytes are single characters in code page 932
 // (0x80, 0xA0..0xDF half-width katakana, 0xFD..0xFF) or user-defined rows (0xF0..0xFC).
 bool IsSjisLeadByte(uint8_t lead);
+
+// True for the first byte of any double-byte character of code page 932: 0x81..0x9F and
+// 0xE0..0xFC (the user-defined rows 0xF0..0xFC included).
+bool IsCp932LeadByte(uint8_t byte);
 
 // Shift-JIS to JIS X 0208 for lead bytes 0x81..0x9F and 0xE0..0xEF with trail bytes
 // 0x40..0x7E or 0x80..0xFC. Any other pair is copied unchanged into *jis and false is returned
@@ -35,6 +39,10 @@ bool JisToSjis(BytePair jis, BytePair* sjis);
 // or a missing terminator does not run off the buffer; a lone last byte stays as it is.
 void JisToSjisInPlace(char* text, size_t capacity);
 
-}  // namespace viewer
+// The same two conversions on codes packed high byte first: 0 when the code is not converted.
+uint16_t JisToSjis(uint16_t jis);
+uint16_t SjisToJis(uint16_t sjis);
 
-#endif  // BRISVANE_VIEWER_CORE_SHIFTJIS_H
+}  // namespace booktext
+
+#endif  // BOOKTEXT_SHIFTJIS_H

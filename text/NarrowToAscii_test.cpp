@@ -4,7 +4,7 @@
 
 #include <map>
 
-namespace viewer {
+namespace booktext {
 namespace {
 
 TEST(NarrowToAscii, DigitsAndLettersOfRow23) {
@@ -38,4 +38,4 @@ TEST(NarrowToAscii, OtherRowsHaveNoAsciiForm) {
 }
 
 }  // namespace
-}  // namespace viewer
+}  // namespace booktext

@@ -4,7 +4,7 @@
 
 #include <set>
 
-namespace viewer {
+namespace booktext {
 namespace {
 
 BytePair Sjis(unsigned code) { return {static_cast<uint8_t>(code >> 8), static_cast<uint8_t>(code)}; }
@@ -101,5 +101,13 @@ TEST(ShiftJis, InPlaceStopsAtTheTerminatorAndTheBuffer) {
   EXPECT_EQ(static_cast<uint8_t>(external[2]), 0x82);
 }
 
+TEST(ShiftJis, PackedCodesGiveZeroWhenNotConverted) {
+  EXPECT_EQ(JisToSjis(uint16_t{0x7426}), 0xEAA4);
+  EXPECT_EQ(SjisToJis(uint16_t{0xEAA4}), 0x7426);
+  EXPECT_EQ(SjisToJis(uint16_t{0x4142}), 0u);  // two single-byte characters
+  EXPECT_EQ(SjisToJis(uint16_t{0x817F}), 0u);  // 0x7F is never a trail byte
+  EXPECT_EQ(JisToSjis(uint16_t{0xA121}), 0u);  // an external character
+}
+
 }  // namespace
-}  // namespace viewer
+}  // namespace booktext

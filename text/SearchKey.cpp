@@ -2,7 +2,7 @@
 
 #include "ShiftJis.h"
 
-namespace viewer {
+namespace booktext {
 
 namespace {
 
@@ -66,4 +66,4 @@ SearchKey BuildSearchKey(std::string_view typedSjis) {
   return key;
 }
 
-}  // namespace viewer
+}  // namespace booktext

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace jistext {
+namespace booktext {
 namespace {
 
 TEST(GaijiMap, ReadsNarrowAndWideCharactersAndSkipsWhatItCannotRead) {
@@ -27,4 +27,4 @@ TEST(GaijiMap, ReadsNarrowAndWideCharactersAndSkipsWhatItCannotRead) {
 }
 
 }  // namespace
-}  // namespace jistext
+}  // namespace booktext

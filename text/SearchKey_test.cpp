@@ -5,7 +5,7 @@
 #include <cctype>
 #include <string>
 
-namespace viewer {
+namespace booktext {
 namespace {
 
 std::string Key(std::string_view typed) {
@@ -81,4 +81,4 @@ TEST(SearchKey, TheBufferBoundsTheKey) {
 }
 
 }  // namespace
-}  // namespace viewer
+}  // namespace booktext

@@ -1,6 +1,6 @@
 #include "NarrowToAscii.h"
 
-namespace viewer {
+namespace booktext {
 
 namespace {
 
@@ -40,4 +40,4 @@ char NarrowToAscii(uint16_t jis) {
   return 0;
 }
 
-}  // namespace viewer
+}  // namespace booktext

@@ -2,7 +2,7 @@
 
 #include "JisText.h"
 
-namespace jistext {
+namespace booktext {
 
 namespace {
 
@@ -64,4 +64,4 @@ std::string GaijiMap::Lookup(uint16_t code, bool narrow) const {
   return found == characters.end() ? std::string() : found->second;
 }
 
-}  // namespace jistext
+}  // namespace booktext

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-namespace jistext {
+namespace booktext {
 namespace {
 
 constexpr int kCells = 94;
@@ -64,28 +64,6 @@ uint16_t UnicodeToJis(char32_t cp) {
   return (it != t.end() && it->first == cp) ? it->second : 0;
 }
 
-uint16_t JisToSjis(uint16_t jis) {
-  int hi = jis >> 8, lo = jis & 0xFF;
-  int s1 = ((hi + 1) >> 1) + (hi <= 0x5E ? 0x70 : 0xB0);
-  int s2 = (hi & 1) ? lo + (lo <= 0x5F ? 0x1F : 0x20) : lo + 0x7E;
-  return static_cast<uint16_t>(((s1 & 0xFF) << 8) | (s2 & 0xFF));
-}
-
-uint16_t SjisToJis(uint16_t sjis) {
-  int s1 = sjis >> 8, s2 = sjis & 0xFF;
-  bool lead = (s1 >= 0x81 && s1 <= 0x9F) || (s1 >= 0xE0 && s1 <= 0xEF);
-  if (!lead || s2 < 0x40 || s2 == 0x7F || s2 > 0xFC) return 0;
-  int hi = (s1 - (s1 <= 0x9F ? 0x70 : 0xB0)) * 2;
-  int lo;
-  if (s2 >= 0x9F) {
-    lo = s2 - 0x7E;
-  } else {
-    hi -= 1;
-    lo = s2 - (s2 >= 0x80 ? 0x20 : 0x1F);
-  }
-  return static_cast<uint16_t>((hi << 8) | lo);
-}
-
 void AppendUtf8(std::string* out, char32_t cp) {
   if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
   if (cp < 0x80) {
@@ -138,4 +116,4 @@ bool NextUtf8(std::string_view text, size_t* pos, char32_t* cp) {
   return true;
 }
 
-}  // namespace jistext
+}  // namespace booktext

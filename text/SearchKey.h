@@ -1,12 +1,12 @@
 // The search key that the viewer hands to the book-access library: the typed word (Shift-JIS)
 // as JIS X 0208 codes, two bytes a character, zero-terminated, in a 256-byte buffer.
-#ifndef BRISVANE_VIEWER_CORE_SEARCHKEY_H
-#define BRISVANE_VIEWER_CORE_SEARCHKEY_H
+#ifndef BOOKTEXT_SEARCHKEY_H
+#define BOOKTEXT_SEARCHKEY_H
 
 #include <cstddef>
 #include <string_view>
 
-namespace viewer {
+namespace booktext {
 
 constexpr size_t kSearchKeySize = 256;
 
@@ -27,6 +27,6 @@ struct SearchKey {
 // Characters that would not fit the buffer with its terminator (past the 127th) are dropped.
 SearchKey BuildSearchKey(std::string_view typedSjis);
 
-}  // namespace viewer
+}  // namespace booktext
 
-#endif  // BRISVANE_VIEWER_CORE_SEARCHKEY_H
+#endif  // BOOKTEXT_SEARCHKEY_H

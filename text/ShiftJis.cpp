@@ -1,6 +1,6 @@
 #include "ShiftJis.h"
 
-namespace viewer {
+namespace booktext {
 
 namespace {
 
@@ -10,6 +10,8 @@ bool IsSjisTrailByte(uint8_t b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 
 }  // namespace
 
 bool IsSjisLeadByte(uint8_t lead) { return (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xEF); }
+
+bool IsCp932LeadByte(uint8_t byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
 
 bool SjisToJis(BytePair sjis, BytePair* jis) {
   if (!IsSjisLeadByte(sjis.first) || !IsSjisTrailByte(sjis.second)) {
@@ -56,4 +58,16 @@ void JisToSjisInPlace(char* text, size_t capacity) {
   }
 }
 
-}  // namespace viewer
+uint16_t JisToSjis(uint16_t jis) {
+  BytePair sjis;
+  if (!JisToSjis({static_cast<uint8_t>(jis >> 8), static_cast<uint8_t>(jis & 0xFF)}, &sjis)) return 0;
+  return static_cast<uint16_t>((sjis.first << 8) | sjis.second);
+}
+
+uint16_t SjisToJis(uint16_t sjis) {
+  BytePair jis;
+  if (!SjisToJis({static_cast<uint8_t>(sjis >> 8), static_cast<uint8_t>(sjis & 0xFF)}, &jis)) return 0;
+  return static_cast<uint16_t>((jis.first << 8) | jis.second);
+}
+
+}  // namespace booktext

@@ -2,15 +2,15 @@
 // beside the catalog or in the book's folder, named after the book directory (JISYO.map), one
 // character a line: "hA121<TAB>u00E9" for the narrow character A121, "zB121<TAB>u2776" for the
 // wide character B121 (several code points: u0041,u0301 or u0041+u0301).
-#ifndef DUNMOOR_TOOLS_COMMON_GAIJIMAP_H
-#define DUNMOOR_TOOLS_COMMON_GAIJIMAP_H
+#ifndef BOOKTEXT_GAIJIMAP_H
+#define BOOKTEXT_GAIJIMAP_H
 
 #include <cstdint>
 #include <map>
 #include <string>
 #include <string_view>
 
-namespace jistext {
+namespace booktext {
 
 class GaijiMap {
  public:
@@ -25,6 +25,6 @@ class GaijiMap {
   std::map<uint32_t, std::string> characters;  // (narrow << 16 | code) -> UTF-8
 };
 
-}  // namespace jistext
+}  // namespace booktext
 
-#endif  // DUNMOOR_TOOLS_COMMON_GAIJIMAP_H
+#endif  // BOOKTEXT_GAIJIMAP_H

@@ -4,6 +4,7 @@
 
 #include "Dunmoor.h"
 #include "Library.h"
+#include "LittleEndian.h"
 #include "MediaCode.h"
 #include "TextFormat.h"
 
@@ -16,10 +17,6 @@ constexpr size_t kColorFixed = 20;
 constexpr size_t kPositionBytes = 6;  // the BCD position after 1F 64
 constexpr uint32_t kMonoHead = 8;   // height and width before the bitmap
 constexpr uint32_t kColorHead = 8;  // the header before the picture file
-
-void PutLittleEndian32(char* p, uint32_t v) {
-  for (int i = 0; i < 4; ++i) p[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-}
 
 // True when count bytes from position lie inside a file of size bytes.
 bool Inside(int64_t position, uint64_t count, uint64_t size) {
@@ -98,8 +95,8 @@ int32_t Images::GetImage(const char* code, char* buffer, int32_t* kind) {
 
   if (request.code == text::kBeginMonoGraphic) {
     *kind = 0;
-    PutLittleEndian32(buffer, text::DecodeBcd(bytes + 4, 4));
-    PutLittleEndian32(buffer + 4, text::DecodeBcd(bytes + 8, 4));
+    ::media::Store32(reinterpret_cast<uint8_t*>(buffer), text::DecodeBcd(bytes + 4, 4));
+    ::media::Store32(reinterpret_cast<uint8_t*>(buffer) + 4, text::DecodeBcd(bytes + 8, 4));
     target += kMonoHead;
   } else {
     *kind = 1;

@@ -15,8 +15,8 @@ function(dunmoor_resource_art rc_file)
   set(tool_source ${CMAKE_SOURCE_DIR}/tools/resgen/ResourceArt.cpp)
   add_custom_command(
     OUTPUT ${tool}
-    COMMAND ${DUNMOOR_HOST_CXX} -std=c++17 -O1 -o ${tool} ${tool_source}
-    DEPENDS ${tool_source}
+    COMMAND ${DUNMOOR_HOST_CXX} -std=c++17 -O1 -I${CMAKE_SOURCE_DIR}/mediafiles -o ${tool} ${tool_source}
+    DEPENDS ${tool_source} ${CMAKE_SOURCE_DIR}/mediafiles/LittleEndian.h
     COMMENT "Building resource_art with the host compiler")
   set(outputs)
   foreach(art ${ARGN})

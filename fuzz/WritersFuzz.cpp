@@ -4,7 +4,8 @@
 // a monochrome picture of that size (whose size follows from its data, as the library
 // guarantees: height × width ÷ 8 bytes were read), as a monochrome record with its own head, as
 // a colour picture whose BMP headers are checked, and as sound data behind a WAVE header.
-#include "BmpFile.h"
+#include "BmpImage.h"
+#include "LittleEndian.h"
 #include "BmpImage.h"
 #include "FuzzInput.h"
 #include "FuzzTargets.h"
@@ -14,17 +15,13 @@ namespace fuzz {
 
 namespace {
 
-uint32_t LittleEndian32(const std::vector<uint8_t>& b, size_t at) {
-  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (uint32_t{b[at + 3]} << 24);
-}
-
 void Monochrome(uint32_t width, uint32_t height, const Bytes& bits) {
   if (uint64_t{height} * width / 8 > bits.size()) return;
   std::vector<uint8_t> file = media::MonochromeBmp(width, height, bits);
   if (!file.empty()) {
     FUZZ_CHECK(file.size() >= media::kBmpHeaderSize && file[0] == 'B' && file[1] == 'M');
-    FUZZ_CHECK(LittleEndian32(file, 2) == file.size());
-    FUZZ_CHECK(LittleEndian32(file, 18) == width && LittleEndian32(file, 22) == height);
+    FUZZ_CHECK(media::Read32(&file[2]) == file.size());
+    FUZZ_CHECK(media::Read32(&file[18]) == width && media::Read32(&file[22]) == height);
   }
 }
 
@@ -43,7 +40,7 @@ void MonochromeRecord(const Bytes& record) {
 
 void Colour(const Bytes& bytes) {
   uint32_t width = 0, height = 0;
-  if (cli::BmpDimensions(bytes, bytes.size(), &width, &height)) FUZZ_CHECK(bytes.size() >= 26);
+  if (media::BmpDimensions(bytes, bytes.size(), &width, &height)) FUZZ_CHECK(bytes.size() >= 26);
   media::ColourBmp bmp;
   if (media::CheckColourBmp(bytes.data(), bytes.size(), &bmp) != media::BmpCheck::kOk) return;
   FUZZ_CHECK(bmp.fileSize <= bytes.size() && bmp.dataOffset <= bmp.fileSize);
@@ -56,7 +53,7 @@ void Sound(const uint8_t codes[4], const Bytes& bytes) {
   media::WaveFormat format = media::FormatOfCodes(codes);
   std::vector<uint8_t> wave = media::WaveFile(format, bytes);
   FUZZ_CHECK(wave.size() == bytes.size() + (format.ownFormatChunk ? 12 : 44));
-  FUZZ_CHECK(LittleEndian32(wave, 4) == wave.size() - 8);
+  FUZZ_CHECK(media::Read32(&wave[4]) == wave.size() - 8);
 }
 
 }  // namespace

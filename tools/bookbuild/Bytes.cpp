@@ -12,16 +12,6 @@ void PutBe32(Bytes* out, uint32_t value) {
   PutBe16(out, value & 0xFFFF);
 }
 
-void PutLe16(Bytes* out, uint32_t value) {
-  out->push_back(static_cast<uint8_t>(value));
-  out->push_back(static_cast<uint8_t>(value >> 8));
-}
-
-void PutLe32(Bytes* out, uint32_t value) {
-  PutLe16(out, value & 0xFFFF);
-  PutLe16(out, value >> 16);
-}
-
 void SetBe32(Bytes* out, size_t at, uint32_t value) {
   for (int i = 0; i < 4; ++i) (*out)[at + i] = static_cast<uint8_t>(value >> (24 - 8 * i));
 }

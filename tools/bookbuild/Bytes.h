@@ -15,8 +15,6 @@ constexpr uint32_t kBlockSize = 2048;
 
 void PutBe16(Bytes* out, uint32_t value);
 void PutBe32(Bytes* out, uint32_t value);
-void PutLe16(Bytes* out, uint32_t value);
-void PutLe32(Bytes* out, uint32_t value);
 // Writes value into out[at..at+3] big-endian; out must be large enough.
 void SetBe32(Bytes* out, size_t at, uint32_t value);
 

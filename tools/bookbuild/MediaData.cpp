@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "LittleEndian.h"
+
 namespace bookbuild {
 
 namespace {
@@ -14,20 +16,20 @@ Bytes MakeBitmapFile(const PictureDef& picture) {
   Bytes bmp;
   bmp.push_back('B');
   bmp.push_back('M');
-  PutLe32(&bmp, bitsOffset + imageSize);
-  PutLe32(&bmp, 0);
-  PutLe32(&bmp, bitsOffset);
-  PutLe32(&bmp, 40);
-  PutLe32(&bmp, static_cast<uint32_t>(picture.width));
-  PutLe32(&bmp, static_cast<uint32_t>(picture.height));  // positive: bottom row first
-  PutLe16(&bmp, 1);
-  PutLe16(&bmp, 8);
-  PutLe32(&bmp, 0);  // no compression
-  PutLe32(&bmp, imageSize);
-  PutLe32(&bmp, 2835);
-  PutLe32(&bmp, 2835);
-  PutLe32(&bmp, colours);
-  PutLe32(&bmp, 0);
+  media::Put32(&bmp, bitsOffset + imageSize);
+  media::Put32(&bmp, 0);
+  media::Put32(&bmp, bitsOffset);
+  media::Put32(&bmp, 40);
+  media::Put32(&bmp, static_cast<uint32_t>(picture.width));
+  media::Put32(&bmp, static_cast<uint32_t>(picture.height));  // positive: bottom row first
+  media::Put16(&bmp, 1);
+  media::Put16(&bmp, 8);
+  media::Put32(&bmp, 0);  // no compression
+  media::Put32(&bmp, imageSize);
+  media::Put32(&bmp, 2835);
+  media::Put32(&bmp, 2835);
+  media::Put32(&bmp, colours);
+  media::Put32(&bmp, 0);
   for (uint32_t rgb : picture.palette) {
     bmp.push_back(static_cast<uint8_t>(rgb));
     bmp.push_back(static_cast<uint8_t>(rgb >> 8));
@@ -56,7 +58,7 @@ Bytes MakePictureData(const PictureDef& picture) {
   }
   Bytes bmp = MakeBitmapFile(picture);
   out = {'d', 'a', 't', 'a'};
-  PutLe32(&out, static_cast<uint32_t>(bmp.size()));
+  media::Put32(&out, static_cast<uint32_t>(bmp.size()));
   out.insert(out.end(), bmp.begin(), bmp.end());
   return out;
 }
@@ -71,22 +73,22 @@ Bytes MakeSoundData(const SoundDef& sound) {
       if (sound.bits == 8) {
         samples.push_back(static_cast<uint8_t>(128 + std::lround(v * 127)));
       } else {
-        PutLe16(&samples, static_cast<uint16_t>(static_cast<int16_t>(std::lround(v * 32767))));
+        media::Put16(&samples, static_cast<uint16_t>(static_cast<int16_t>(std::lround(v * 32767))));
       }
     }
   }
   if (sound.raw) return samples;
   uint32_t blockAlign = static_cast<uint32_t>(sound.channels * sound.bits / 8);
   Bytes out = {'f', 'm', 't', ' '};
-  PutLe32(&out, 16);
-  PutLe16(&out, 1);  // PCM
-  PutLe16(&out, static_cast<uint32_t>(sound.channels));
-  PutLe32(&out, sound.rate);
-  PutLe32(&out, sound.rate * blockAlign);
-  PutLe16(&out, blockAlign);
-  PutLe16(&out, static_cast<uint32_t>(sound.bits));
+  media::Put32(&out, 16);
+  media::Put16(&out, 1);  // PCM
+  media::Put16(&out, static_cast<uint32_t>(sound.channels));
+  media::Put32(&out, sound.rate);
+  media::Put32(&out, sound.rate * blockAlign);
+  media::Put16(&out, blockAlign);
+  media::Put16(&out, static_cast<uint32_t>(sound.bits));
   out.insert(out.end(), {'d', 'a', 't', 'a'});
-  PutLe32(&out, static_cast<uint32_t>(samples.size()));
+  media::Put32(&out, static_cast<uint32_t>(samples.size()));
   out.insert(out.end(), samples.begin(), samples.end());
   return out;
 }

@@ -4,20 +4,13 @@
 #include <cstring>
 #include <vector>
 
-#include "BmpFile.h"
+#include "BmpImage.h"
+#include "LittleEndian.h"
 #include "BookSession.h"
 #include "BookText.h"
 #include "TextFormat.h"
 
 namespace cli {
-
-namespace {
-
-uint32_t LittleEndian32(const std::vector<uint8_t>& b, size_t at) {
-  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (uint32_t{b[at + 3]} << 24);
-}
-
-}  // namespace
 
 int RunPicture(const Disc& disc, const std::string& position, const std::string& outFile, std::ostream& out,
                std::ostream& err) {
@@ -48,8 +41,8 @@ int RunPicture(const Disc& disc, const std::string& position, const std::string&
   std::string text = BookTextToUtf8(reinterpret_cast<const uint8_t*>(caption), std::strlen(caption));
   std::vector<uint8_t> file;
   if (kind == 0) {
-    uint32_t height = LittleEndian32(bytes, 0), width = LittleEndian32(bytes, 4);
-    file = MonochromeBmp(width, height, std::vector<uint8_t>(bytes.begin() + 8, bytes.begin() + 8 + got));
+    uint32_t height = media::Read32(&bytes[0]), width = media::Read32(&bytes[4]);
+    file = media::MonochromeBmp(width, height, std::vector<uint8_t>(bytes.begin() + 8, bytes.begin() + 8 + got));
     if (file.empty()) {
       err << "dunmoor: the picture at " << at << " (" << width << "x" << height
           << ") is too large for a BMP file\n";
@@ -60,7 +53,7 @@ int RunPicture(const Disc& disc, const std::string& position, const std::string&
     file.assign(bytes.begin(), bytes.begin() + got);
     out << "colour picture, " << got << " bytes";
     uint32_t width = 0, height = 0;
-    if (BmpDimensions(bytes, static_cast<size_t>(got), &width, &height)) out << ", a BMP file of " << width << "x" << height;
+    if (media::BmpDimensions(bytes, static_cast<size_t>(got), &width, &height)) out << ", a BMP file of " << width << "x" << height;
     out << ", written as stored";
   }
   out << ": " << text << "\n";

@@ -23,6 +23,8 @@
 #include <string>
 #include <vector>
 
+#include "LittleEndian.h"
+
 namespace {
 
 struct Art {
@@ -107,14 +109,8 @@ bool ReadArt(const char* path, Art* art) {
   return true;
 }
 
-void Put16(std::vector<uint8_t>* out, uint32_t v) {
-  out->push_back(static_cast<uint8_t>(v));
-  out->push_back(static_cast<uint8_t>(v >> 8));
-}
-void Put32(std::vector<uint8_t>* out, uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
+using media::Put16;
+using media::Put32;
 
 // BITMAPINFOHEADER.
 void PutInfoHeader(std::vector<uint8_t>* out, int width, int height, int bits, uint32_t imageSize) {

@@ -1,8 +1,8 @@
-#include "BmpFile.h"
+#include "BmpImage.h"
 
 #include <gtest/gtest.h>
 
-namespace cli {
+namespace media {
 namespace {
 
 using Bytes = std::vector<uint8_t>;
@@ -52,4 +52,4 @@ TEST(BmpDimensions, ReadsTheInfoHeaderOfABmpFileOnly) {
 }
 
 }  // namespace
-}  // namespace cli
+}  // namespace media

@@ -148,4 +148,12 @@ std::vector<uint8_t> ColourDib(const uint8_t* file, const ColourBmp& bmp) {
   return out;
 }
 
+bool BmpDimensions(const std::vector<uint8_t>& file, size_t length, uint32_t* width, uint32_t* height) {
+  constexpr size_t kHeightEnd = 26;
+  if (length > file.size() || length < kHeightEnd || file[0] != 'B' || file[1] != 'M') return false;
+  *width = Read32(&file[18]);
+  *height = Read32(&file[22]);
+  return true;
+}
+
 }  // namespace media

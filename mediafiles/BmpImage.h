@@ -74,6 +74,10 @@ struct ColourBmp {
   uint32_t rowBytes = 0;      // bytes a row, padded to 4
 };
 
+// The width and height of a Windows bitmap file held in file[0, length): its info header's
+// fields at bytes 18-21 and 22-25. False when the bytes do not begin "BM" or are too short.
+bool BmpDimensions(const std::vector<uint8_t>& file, size_t length, uint32_t* width, uint32_t* height);
+
 BmpCheck CheckColourBmp(const uint8_t* file, size_t size, ColourBmp* bmp);
 // Words for a failed check, for a message.
 const char* BmpCheckText(BmpCheck check);

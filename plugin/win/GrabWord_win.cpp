@@ -58,7 +58,7 @@ bool ReadClipboardText(HWND owner, std::string* bytes) {
       std::wstring wide(text, wcsnlen(text, capacity));
       GlobalUnlock(data);
       found = true;
-      if (!brisvane::ToShiftJis(wide, bytes)) bytes->clear();
+      if (!exchange::ToShiftJis(wide, bytes)) bytes->clear();
     }
   } else if (HANDLE narrow = GetClipboardData(CF_TEXT)) {
     size_t capacity = GlobalSize(narrow);

@@ -28,10 +28,10 @@ void LaunchViewer(WordSource source) {
   if (program.empty()) return;
   std::string word;
   if (source == WordSource::kSelection)
-    word = viewer::CutHostWord(GrabWord(), viewer::kExchangeWordBytes);  // whole characters only
+    word = exchange::CutHostWord(GrabWord(), exchange::kExchangeWordBytes);  // whole characters only
   else
-    word = brisvane::ReadExchangeBytes(hostexchange::kQuickLookupSection);
-  brisvane::WriteExchangeBytes(hostexchange::kHostStartSection, word);
+    word = exchange::ReadExchangeBytes(hostexchange::kQuickLookupSection);
+  exchange::WriteExchangeBytes(hostexchange::kHostStartSection, word);
   std::wstring folder = ViewerFolder(program);
   auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", program.c_str(), L"-p",
                                                         folder.empty() ? nullptr : folder.c_str(), SW_SHOW));

@@ -35,8 +35,8 @@ std::wstring PluginSettings::Read(const wchar_t* name) const {
 
 std::string PluginSettings::ReadShiftJis(const wchar_t* name) const {
   std::string bytes;
-  if (!brisvane::ToShiftJis(Read(name), &bytes)) return std::string();
-  return viewer::CutHostWord(bytes, kSettingTextBytes);
+  if (!exchange::ToShiftJis(Read(name), &bytes)) return std::string();
+  return exchange::CutHostWord(bytes, kSettingTextBytes);
 }
 
 }  // namespace ostrelle

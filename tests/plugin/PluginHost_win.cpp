@@ -90,7 +90,7 @@ class Host {
     SetEnvironmentVariableW(L"OSTRELLE_RECORD", record.c_str());  // inherited by what the plug-in starts
     notifyMessage = RegisterWindowMessageW(ostrelle::kPluginNotifyMessage);
     searchMessage = RegisterWindowMessageW(ostrelle::kSearchLastActiveMessage);
-    exchange = brisvane::ExchangeMessages::Register();
+    exchange = exchange::ExchangeMessages::Register();
     int code = CreateToolbar() && LoadPlugin() ? 0 : 1;
     if (code) viewertest::PrintLine(L"FAIL the host cannot start");
     while (code == 0 && next < args.size()) {
@@ -378,10 +378,10 @@ class Host {
       return Expect(held, L"face notices: " + std::to_wstring(faceNotices), detail);
     }
     if (step == L"exchange")
-      return Expect(brisvane::WriteExchangeWord(hostexchange::kQuickLookupSection, Argument()), L"not written", detail);
+      return Expect(exchange::WriteExchangeWord(hostexchange::kQuickLookupSection, Argument()), L"not written", detail);
     if (step == L"startword") {
       std::wstring expected = Argument();
-      std::wstring got = brisvane::ReadExchangeWord(hostexchange::kHostStartSection);
+      std::wstring got = exchange::ReadExchangeWord(hostexchange::kHostStartSection);
       return Expect(got == expected, L"\"Data From Trevik\" holds " + got, detail);
     }
     if (step == L"quick") {
@@ -407,7 +407,7 @@ class Host {
       std::string model = Narrow(Argument());
       std::wstring word = Argument();
       std::string bytes;
-      brisvane::ToShiftJis(word, &bytes);
+      exchange::ToShiftJis(word, &bytes);
       std::string line = "35 1234 " + model + " " + std::to_string(bytes.size()) + " " +
                          (word == L"-" ? "null" : Hex(bytes));
       if (word == L"-") line = "35 1234 " + model + " 0 null";
@@ -450,7 +450,7 @@ class Host {
   int faceNotices = 0;
   UINT notifyMessage = 0;
   UINT searchMessage = 0;
-  brisvane::ExchangeMessages exchange;
+  exchange::ExchangeMessages exchange;
   std::wstring grellixLog;
   std::wstring record;
   size_t logRead = 0;

@@ -82,10 +82,10 @@ int MainFrame::OpenChosenBook() {
 }
 
 int MainFrame::DetectBook() {
-  std::string path = ReadSetting(L"Curpath", L"Curpath", kPathCapacity);
+  std::string path = exchange::ReadSetting(L"Curpath", L"Curpath", kPathCapacity);
   char title[kDunmoorTitleSize] = {};
   uint32_t remembered = 0;
-  bookIndex = ReadNumberSetting(L"Curpath", L"Curbook", &remembered) ? static_cast<int32_t>(remembered) : -1;
+  bookIndex = exchange::ReadNumberSetting(L"Curpath", L"Curbook", &remembered) ? static_cast<int32_t>(remembered) : -1;
   if (book.IsEpwBook(path.c_str(), title) == -1) {
     path.clear();
     bookIndex = -1;  // the book remembered was one of another disc

@@ -23,8 +23,8 @@ bool MainFrame::OnExchangeMessage(UINT message, WPARAM wParam) {
 }
 
 LRESULT MainFrame::OnHostWord() {
-  BroadcastViewerState(exchange, hostexchange::kStateBroughtUp);
-  std::wstring word = ReadExchangeWord(hostexchange::kHostStartSection);
+  exchange::BroadcastViewerState(exchange, hostexchange::kStateBroughtUp);
+  std::wstring word = exchange::ReadExchangeWord(hostexchange::kHostStartSection);
   if (!word.empty()) TakeHostWord(word);
   return 1;
 }
@@ -37,9 +37,9 @@ bool MainFrame::HandOverBlocked() {
 
 void MainFrame::OnQuickLookup() {
   if (HandOverBlocked()) return;
-  std::wstring word = ReadExchangeWord(hostexchange::kQuickLookupSection);
+  std::wstring word = exchange::ReadExchangeWord(hostexchange::kQuickLookupSection);
   BringUp();
-  BroadcastViewerState(exchange, hostexchange::kStateBroughtUp);
+  exchange::BroadcastViewerState(exchange, hostexchange::kStateBroughtUp);
   TakeHostWord(word);  // an empty word too: the box is emptied and nothing is searched
 }
 
@@ -57,8 +57,8 @@ void MainFrame::OnHostCommand(WPARAM command) {
       if (HandOverBlocked()) return;
       BringUp();
       if (!gFlags.hostWordPending) return;
-      BroadcastViewerState(exchange, hostexchange::kStateBroughtUp);
-      std::wstring word = ReadRegistryWord();
+      exchange::BroadcastViewerState(exchange, hostexchange::kStateBroughtUp);
+      std::wstring word = exchange::ReadRegistryWord();
       if (!word.empty()) TakeHostWord(word);
       break;
     }
@@ -81,7 +81,7 @@ void MainFrame::BringUp() {
 void MainFrame::HideByUser() {
   ShowWindow(Hwnd(), SW_HIDE);
   gFlags.showState = 0;
-  BroadcastViewerState(exchange, hostexchange::kStateHidden);
+  exchange::BroadcastViewerState(exchange, hostexchange::kStateHidden);
 }
 
 // Inside one of our message boxes or the search dialog the host's word is no longer awaited.

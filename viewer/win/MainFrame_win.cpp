@@ -68,7 +68,7 @@ ui::Handled MainFrame::OnCreate(const CREATESTRUCTW&) {
   layerStack.clear();
   bookPath.clear();
   ResetPanes();
-  exchange = ExchangeMessages::Register();
+  exchange = exchange::ExchangeMessages::Register();
   return ui::Done(0);
 }
 
@@ -164,8 +164,8 @@ ui::Handled MainFrame::OnDestroy() {
   // The book in use is remembered for the next start. Without one (the disc was not in the
   // drive), the book remembered before stays remembered: the disc may be back next time.
   if (!bookPath.empty()) {
-    WriteSetting(L"Curpath", L"Curpath", bookPath);
-    WriteNumberSetting(L"Curpath", L"Curbook", static_cast<uint32_t>(bookIndex));
+    exchange::WriteSetting(L"Curpath", L"Curpath", bookPath);
+    exchange::WriteNumberSetting(L"Curpath", L"Curbook", static_cast<uint32_t>(bookIndex));
   }
   PostQuitMessage(0);
   return ui::Done(0);

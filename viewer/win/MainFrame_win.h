@@ -130,7 +130,7 @@ class MainFrame : public ui::Window, public FrameForSearch {
   int selectedItem = 0;
   std::vector<int32_t> layerStack;  // most recent first
   HMODULE dunmoor = nullptr;
-  ExchangeMessages exchange;  // registered at creation
+  exchange::ExchangeMessages exchange;  // registered at creation
   BookApi book;
   ui::UniqueFont uiFont;
 };

@@ -44,7 +44,7 @@ void TitleDialog::Fill() {
   for (const std::wstring& root : DriveRootsAfterFirst()) AddLinesIfBook(root.substr(0, kDriveRootLength));
   // Drive roots in the value were listed above already; a directory whose disc is missing is
   // simply not a book now. A value that cannot be read lists nothing.
-  std::string remembered = ReadSetting(L"path", L"path", viewer::kRememberedPathsCapacity);
+  std::string remembered = exchange::ReadSetting(L"path", L"path", viewer::kRememberedPathsCapacity);
   for (const std::string& directory : viewer::SplitRememberedPaths(remembered)) AddLinesIfBook(FromLocalPath(directory));
 }
 
@@ -101,7 +101,7 @@ void TitleDialog::Browse() {
   std::vector<std::string> listed;
   for (int i = 0; i < lines; ++i) listed.push_back(ToLocalPath(viewer::PathOfTitleLine(ui::ListBoxText(list, i))));
   std::string browsed = ToLocalPath(browse.Path());
-  WriteSetting(L"path", L"path", viewer::BuildRememberedPaths(listed, browsed));
+  exchange::WriteSetting(L"path", L"path", viewer::BuildRememberedPaths(listed, browsed));
   // A disc of several books: its lines join the list, the first of them selected, and the
   // user picks one. A disc of one book is chosen at once.
   if (AddLinesIfBook(browse.Path()) > 1) {

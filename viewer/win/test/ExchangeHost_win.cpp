@@ -40,7 +40,7 @@ class Host {
   explicit Host(std::vector<std::wstring> arguments) : args(std::move(arguments)) {}
 
   int Run() {
-    messages = brisvane::ExchangeMessages::Register();
+    messages = exchange::ExchangeMessages::Register();
     if (!CreateListener()) {
       viewertest::PrintLine(L"FAIL no listening window");
       return 1;
@@ -134,9 +134,9 @@ class Host {
     }
     if (step == L"exchange" || step == L"startword") {
       const char* section = step == L"exchange" ? hostexchange::kQuickLookupSection : hostexchange::kHostStartSection;
-      return Expect(brisvane::WriteExchangeWord(section, Argument()), L"not written", detail);
+      return Expect(exchange::WriteExchangeWord(section, Argument()), L"not written", detail);
     }
-    if (step == L"data") return Expect(brisvane::WriteRegistryWord(Argument()), L"not written", detail);
+    if (step == L"data") return Expect(exchange::WriteRegistryWord(Argument()), L"not written", detail);
     if (step == L"no-file") {
       wchar_t folder[MAX_PATH] = L"";
       GetWindowsDirectoryW(folder, MAX_PATH);
@@ -238,7 +238,7 @@ class Host {
 
   std::vector<std::wstring> args;
   size_t next = 0;
-  brisvane::ExchangeMessages messages;
+  exchange::ExchangeMessages messages;
   HWND listener = nullptr;
   HWND dialog = nullptr;  // the search dialog found by await-dialog
   std::deque<std::pair<WPARAM, LPARAM>> states;

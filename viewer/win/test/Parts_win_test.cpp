@@ -67,34 +67,34 @@ TEST(FrameSizingTest, TheDraggedEdgeStopsAtTheMinimum) {
 class SettingsTest : public ::testing::Test {
  protected:
   void TearDown() override {
-    std::wstring key = std::wstring(kSettingsKey) + L"\\ViewerTest";
+    std::wstring key = std::wstring(exchange::kSettingsKey) + L"\\ViewerTest";
     RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
     RegDeleteKeyW(HKEY_LOCAL_MACHINE, key.c_str());
   }
 };
 
 TEST_F(SettingsTest, WrittenValuesReadBackAndTooLongOnesReadAsEmpty) {
-  EXPECT_EQ(ReadSetting(L"ViewerTest", L"ViewerTest", 256), "");
-  ASSERT_TRUE(WriteSetting(L"ViewerTest", L"ViewerTest", "D:\\BOOK"));
-  EXPECT_EQ(ReadSetting(L"ViewerTest", L"ViewerTest", 256), "D:\\BOOK");
-  EXPECT_EQ(ReadSetting(L"ViewerTest", L"ViewerTest", 8), "D:\\BOOK");  // exactly fits with its NUL
-  EXPECT_EQ(ReadSetting(L"ViewerTest", L"ViewerTest", 7), "");
-  ASSERT_TRUE(WriteSetting(L"ViewerTest", L"ViewerTest", ""));
-  EXPECT_EQ(ReadSetting(L"ViewerTest", L"ViewerTest", 256), "");
+  EXPECT_EQ(exchange::ReadSetting(L"ViewerTest", L"ViewerTest", 256), "");
+  ASSERT_TRUE(exchange::WriteSetting(L"ViewerTest", L"ViewerTest", "D:\\BOOK"));
+  EXPECT_EQ(exchange::ReadSetting(L"ViewerTest", L"ViewerTest", 256), "D:\\BOOK");
+  EXPECT_EQ(exchange::ReadSetting(L"ViewerTest", L"ViewerTest", 8), "D:\\BOOK");  // exactly fits with its NUL
+  EXPECT_EQ(exchange::ReadSetting(L"ViewerTest", L"ViewerTest", 7), "");
+  ASSERT_TRUE(exchange::WriteSetting(L"ViewerTest", L"ViewerTest", ""));
+  EXPECT_EQ(exchange::ReadSetting(L"ViewerTest", L"ViewerTest", 256), "");
 }
 
 TEST_F(SettingsTest, APerUserCopyWinsUntilTheMachineKeyIsWrittenAgain) {
-  ASSERT_TRUE(WriteSetting(L"ViewerTest", L"ViewerTest", "machine"));
+  ASSERT_TRUE(exchange::WriteSetting(L"ViewerTest", L"ViewerTest", "machine"));
   // What a run without the right to write the machine key leaves behind.
   HKEY key = nullptr;
-  std::wstring path = std::wstring(kSettingsKey) + L"\\ViewerTest";
+  std::wstring path = std::wstring(exchange::kSettingsKey) + L"\\ViewerTest";
   ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
             ERROR_SUCCESS);
   RegSetValueExA(key, "ViewerTest", 0, REG_SZ, reinterpret_cast<const BYTE*>("user"), 5);
   RegCloseKey(key);
-  EXPECT_EQ(ReadSetting(L"ViewerTest", L"ViewerTest", 256), "user");
-  ASSERT_TRUE(WriteSetting(L"ViewerTest", L"ViewerTest", "machine again"));
-  EXPECT_EQ(ReadSetting(L"ViewerTest", L"ViewerTest", 256), "machine again");
+  EXPECT_EQ(exchange::ReadSetting(L"ViewerTest", L"ViewerTest", 256), "user");
+  ASSERT_TRUE(exchange::WriteSetting(L"ViewerTest", L"ViewerTest", "machine again"));
+  EXPECT_EQ(exchange::ReadSetting(L"ViewerTest", L"ViewerTest", 256), "machine again");
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace viewer {
+namespace exchange {
 namespace {
 
 const std::string kA = "\x82\xA0";  // あ
@@ -46,4 +46,4 @@ TEST(HostWordTest, BrokenBytesEndTheWordWithoutReadingFurther) {
 }
 
 }  // namespace
-}  // namespace viewer
+}  // namespace exchange

@@ -2,7 +2,7 @@
 
 #include "ShiftJis.h"
 
-namespace viewer {
+namespace exchange {
 
 std::string CutHostWord(std::string_view bytes, size_t maxBytes) {
   size_t end = bytes.find('\0');
@@ -16,4 +16,4 @@ std::string CutHostWord(std::string_view bytes, size_t maxBytes) {
   return std::string(bytes.substr(0, kept));
 }
 
-}  // namespace viewer
+}  // namespace exchange

@@ -2,13 +2,13 @@
 // value lives in a subkey of that key ("Curpath" with "Curbook" beside it, "path", "exchange"). Settings are written to
 // HKEY_LOCAL_MACHINE; where that is refused (a normal user), to the same key under
 // HKEY_CURRENT_USER, which reading then prefers, so that the settings are remembered.
-#ifndef BRISVANE_VIEWER_WIN_SETTINGS_WIN_H
-#define BRISVANE_VIEWER_WIN_SETTINGS_WIN_H
+#ifndef EXCHANGE_SETTINGS_WIN_H
+#define EXCHANGE_SETTINGS_WIN_H
 
 #include <cstdint>
 #include <string>
 
-namespace brisvane {
+namespace exchange {
 
 extern const wchar_t kSettingsKey[];
 
@@ -24,6 +24,6 @@ bool WriteSetting(const wchar_t* subkey, const wchar_t* value, const std::string
 bool ReadNumberSetting(const wchar_t* subkey, const wchar_t* value, uint32_t* number);
 bool WriteNumberSetting(const wchar_t* subkey, const wchar_t* value, uint32_t number);
 
-}  // namespace brisvane
+}  // namespace exchange
 
-#endif  // BRISVANE_VIEWER_WIN_SETTINGS_WIN_H
+#endif  // EXCHANGE_SETTINGS_WIN_H

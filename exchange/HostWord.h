@@ -1,14 +1,14 @@
 // The words that another program hands to the viewer: Shift-JIS bytes (code page 932) read
 // from the exchange file or the registry into buffers of fixed size.
-#ifndef BRISVANE_VIEWER_CORE_HOSTWORD_H
-#define BRISVANE_VIEWER_CORE_HOSTWORD_H
+#ifndef EXCHANGE_HOSTWORD_H
+#define EXCHANGE_HOSTWORD_H
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-namespace viewer {
+namespace exchange {
 
 // "Word" in the exchange file is read into 50 bytes (49 and the NUL); the registry value
 // "data" into 51 bytes (50 and the NUL).
@@ -20,6 +20,6 @@ constexpr size_t kRegistryWordBytes = 50;
 // the bytes, is dropped with it.
 std::string CutHostWord(std::string_view bytes, size_t maxBytes);
 
-}  // namespace viewer
+}  // namespace exchange
 
-#endif  // BRISVANE_VIEWER_CORE_HOSTWORD_H
+#endif  // EXCHANGE_HOSTWORD_H

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-namespace brisvane {
+namespace exchange {
 
 const wchar_t kSettingsKey[] = L"Software\\Olvenar\\Trevik DUDAZA ZORARI";
 
@@ -114,4 +114,4 @@ bool WriteNumberSetting(const wchar_t* subkey, const wchar_t* value, uint32_t nu
   return WriteNumberTo(HKEY_CURRENT_USER, path, value, number);
 }
 
-}  // namespace brisvane
+}  // namespace exchange

@@ -6,7 +6,7 @@
 #include "HostWord.h"
 #include "Settings_win.h"
 
-namespace brisvane {
+namespace exchange {
 
 namespace {
 
@@ -50,14 +50,14 @@ std::string ReadExchangeBytes(const char* section) {
   DWORD length = GetPrivateProfileStringA(section, hostexchange::kWordKey, "", buffer.data(), kReadCapacity,
                                           hostexchange::kExchangeFile);
   if (length >= kReadCapacity) length = kReadCapacity - 1;
-  return viewer::CutHostWord(std::string(buffer.data(), length), viewer::kExchangeWordBytes);
+  return CutHostWord(std::string(buffer.data(), length), kExchangeWordBytes);
 }
 
 std::wstring ReadExchangeWord(const char* section) { return FromShiftJis(ReadExchangeBytes(section)); }
 
 std::wstring ReadRegistryWord() {
   std::string bytes = ReadSetting(hostexchange::kExchangeSubkey, hostexchange::kDataValue, kReadCapacity);
-  return FromShiftJis(viewer::CutHostWord(bytes, viewer::kRegistryWordBytes));
+  return FromShiftJis(CutHostWord(bytes, kRegistryWordBytes));
 }
 
 bool WriteExchangeWord(const char* section, const std::wstring& word) {
@@ -81,4 +81,4 @@ void BroadcastViewerState(const ExchangeMessages& messages, LPARAM state) {
   if (messages.viewerState) PostMessageW(HWND_BROADCAST, messages.viewerState, 1, state);
 }
 
-}  // namespace brisvane
+}  // namespace exchange

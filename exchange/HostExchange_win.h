@@ -3,14 +3,14 @@
 // Shift-JIS bytes that the other program writes through the ANSI functions; they are converted
 // with code page 932 explicitly, so that a Japanese word crosses intact whatever the system's
 // ANSI code page.
-#ifndef BRISVANE_VIEWER_WIN_HOSTEXCHANGE_WIN_H
-#define BRISVANE_VIEWER_WIN_HOSTEXCHANGE_WIN_H
+#ifndef EXCHANGE_HOSTEXCHANGE_WIN_H
+#define EXCHANGE_HOSTEXCHANGE_WIN_H
 
 #include <windows.h>
 
 #include <string>
 
-namespace brisvane {
+namespace exchange {
 
 // Conversions at the edge where the exchanged bytes meet the Unicode APIs. ToShiftJis fails
 // (false) for characters without a Shift-JIS form.
@@ -47,6 +47,6 @@ bool WriteRegistryWord(const std::wstring& word);
 // Posts the viewer's state (wParam 1, lParam state) to every top-level window.
 void BroadcastViewerState(const ExchangeMessages& messages, LPARAM state);
 
-}  // namespace brisvane
+}  // namespace exchange
 
-#endif  // BRISVANE_VIEWER_WIN_HOSTEXCHANGE_WIN_H
+#endif  // EXCHANGE_HOSTEXCHANGE_WIN_H

@@ -1,15 +1,8 @@
 #include "FuzzDisc.h"
 
-#include <unistd.h>
-
-#include <filesystem>
-#include <memory>
-
-#include "TestFiles.h"
+#include "platform/BookFile.h"
 
 namespace fuzz {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -68,49 +61,15 @@ FuzzDisc& FuzzDisc::Get() {
   return disc;
 }
 
-namespace {
-
-// The disc lives in memory where the system offers a memory file system: a file rewritten on
-// a disk file system is flushed when it is closed (to keep its old contents safe), which would
-// cost milliseconds on every input.
-class DiscFolder {
- public:
-  DiscFolder() {
-    const fs::path shm = "/dev/shm";
-    std::error_code error;
-    if (fs::is_directory(shm, error)) {
-      fs::path candidate = shm / ("dunmoor-fuzz-" + std::to_string(::getpid()));
-      if (fs::create_directories(candidate, error) || fs::is_directory(candidate, error)) path = candidate;
-    }
-    if (path.empty()) {
-      fallback = std::make_unique<testfiles::TempDir>();
-      path = fallback->Path();
-    }
-  }
-  ~DiscFolder() {
-    std::error_code ignored;
-    if (!fallback) fs::remove_all(path, ignored);
-  }
-  const fs::path& Path() const { return path; }
-
- private:
-  fs::path path;
-  std::unique_ptr<testfiles::TempDir> fallback;
-};
-
-}  // namespace
-
-FuzzDisc::FuzzDisc() {
-  static DiscFolder folder;  // removed when the process ends
-  root = folder.Path().string();
-  fs::create_directories(folder.Path() / "BOOK" / "DATA");
-  fs::create_directories(folder.Path() / "BOOK" / "GAIJI");
+// The disc is held in memory by the book file layer: no file is written or read for an input,
+// and no change watch is started on it.
+FuzzDisc::FuzzDisc() : root("/dunmoor-fuzz-disc") {
   UseStandardCatalog();
   WriteText(SmallTextFile());
 }
 
 void FuzzDisc::WriteCatalog(const Bytes& catalog) {
-  testfiles::WriteFile(fs::path(root) / "CATALOGS", catalog);
+  dunmoor::memoryfiles::Put(root + "/CATALOGS", catalog);
   standardCatalog = false;
 }
 
@@ -120,16 +79,15 @@ void FuzzDisc::UseStandardCatalog() {
   standardCatalog = true;
 }
 
-void FuzzDisc::WriteText(const Bytes& text) { testfiles::WriteFile(fs::path(root) / "BOOK" / "DATA" / "HONMON", text); }
+void FuzzDisc::WriteText(const Bytes& text) { dunmoor::memoryfiles::Put(root + "/BOOK/DATA/HONMON", text); }
 
 void FuzzDisc::WriteFonts(const Bytes& font) {
   for (int slot = 0; slot < 8; ++slot) {
-    fs::path path = fs::path(root) / "BOOK" / "GAIJI" / ("F" + std::to_string(slot));
+    std::string path = root + "/BOOK/GAIJI/F" + std::to_string(slot);
     if (font.empty()) {
-      std::error_code ignored;
-      fs::remove(path, ignored);
+      dunmoor::memoryfiles::Remove(path);
     } else {
-      testfiles::WriteFile(path, font);
+      dunmoor::memoryfiles::Put(path, font);
     }
   }
 }

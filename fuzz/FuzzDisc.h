@@ -1,4 +1,4 @@
-// A disc that the fuzz targets write their inputs into: one folder per process, one book
+// A disc that the fuzz targets put their inputs into, held in memory: one book
 // BOOK with its text file DATA/HONMON and eight external-character fonts GAIJI/F0 .. F7.
 #ifndef DUNMOOR_FUZZ_FUZZDISC_H
 #define DUNMOOR_FUZZ_FUZZDISC_H

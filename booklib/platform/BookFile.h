@@ -7,7 +7,9 @@
 #define DUNMOOR_BOOKLIB_PLATFORM_BOOKFILE_H
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace dunmoor {
 
@@ -47,6 +49,7 @@ class BookFile {
 #else
   int fd = -1;
   uint64_t position = 0;  // reads go to the descriptor with pread: no seek of their own
+  std::shared_ptr<const std::vector<uint8_t>> memory;  // a file of MemoryFiles instead of fd
 #endif
 };
 
@@ -99,6 +102,17 @@ class ChangeWatch {
 // Finds path on disk matching each component without regard to ASCII case; an exact match
 // wins. False when no such path exists.
 bool ResolvePathFolded(const std::string& path, std::string* resolved);
+
+// Files held in memory instead of on disk (native build), for the fuzz targets and the tests of
+// damaged books, which open thousands of books a second. A file put here is what BookFile,
+// LookUpFileSize and SpelledPath find at its path (names compared without regard to ASCII case,
+// as on a disc), and a change watch of a directory that holds such files stays quiet and is
+// never trusted. Every other path goes to the file system; the product puts nothing here.
+namespace memoryfiles {
+void Put(const std::string& path, std::vector<uint8_t> bytes);
+void Remove(const std::string& path);
+void Clear();
+}  // namespace memoryfiles
 #endif
 
 // The library's own modal message (OK button only). Shown only by the Windows build.

@@ -10,13 +10,91 @@
 #include <sys/vfs.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
+#include <cctype>
 #include <cerrno>
+#include <cstring>
 #include <map>
+#include <memory>
+#include <mutex>
 #include <strings.h>
 #include <utility>
 #include <vector>
 
 namespace dunmoor {
+
+// --- Files in memory ---------------------------------------------------------------------------
+
+namespace {
+
+using MemoryFile = std::shared_ptr<const std::vector<uint8_t>>;
+
+struct MemoryStore {
+  std::mutex mutex;
+  std::map<std::string, MemoryFile> files;  // by folded path
+  std::atomic<bool> used{false};            // anything put since the last Clear: look here first
+};
+
+MemoryStore& Store() {
+  static MemoryStore store;
+  return store;
+}
+
+std::string Folded(const std::string& path) {
+  std::string out = path;
+  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  while (out.size() > 1 && out.back() == '/') out.pop_back();
+  return out;
+}
+
+MemoryFile FindInMemory(const std::string& path) {
+  MemoryStore& store = Store();
+  if (!store.used.load(std::memory_order_acquire)) return nullptr;
+  std::lock_guard<std::mutex> lock(store.mutex);
+  auto found = store.files.find(Folded(path));
+  return found == store.files.end() ? nullptr : found->second;
+}
+
+// True when a file in memory lies at path or below it.
+bool HeldInMemory(const std::string& path) {
+  MemoryStore& store = Store();
+  if (!store.used.load(std::memory_order_acquire)) return false;
+  std::string key = Folded(path);
+  std::lock_guard<std::mutex> lock(store.mutex);
+  auto at = store.files.lower_bound(key);
+  if (at == store.files.end()) return false;
+  return at->first == key || (at->first.compare(0, key.size(), key) == 0 && at->first.size() > key.size() &&
+                              at->first[key.size()] == '/');
+}
+
+}  // namespace
+
+namespace memoryfiles {
+
+void Put(const std::string& path, std::vector<uint8_t> bytes) {
+  MemoryStore& store = Store();
+  std::lock_guard<std::mutex> lock(store.mutex);
+  store.files[Folded(path)] = std::make_shared<const std::vector<uint8_t>>(std::move(bytes));
+  store.used.store(true, std::memory_order_release);
+}
+
+void Remove(const std::string& path) {
+  MemoryStore& store = Store();
+  std::lock_guard<std::mutex> lock(store.mutex);
+  store.files.erase(Folded(path));
+}
+
+void Clear() {
+  MemoryStore& store = Store();
+  std::lock_guard<std::mutex> lock(store.mutex);
+  store.files.clear();
+  store.used.store(false, std::memory_order_release);
+}
+
+}  // namespace memoryfiles
+
+// --- The file system ---------------------------------------------------------------------------
 
 namespace {
 
@@ -97,19 +175,25 @@ bool ResolvePathFolded(const std::string& path, std::string* resolved) {
 BookFile::~BookFile() { Close(); }
 
 BookFile::BookFile(BookFile&& other) noexcept
-    : fd(std::exchange(other.fd, -1)), position(std::exchange(other.position, 0)) {}
+    : fd(std::exchange(other.fd, -1)), position(std::exchange(other.position, 0)), memory(std::move(other.memory)) {}
 
 BookFile& BookFile::operator=(BookFile&& other) noexcept {
   if (this != &other) {
     Close();
     fd = std::exchange(other.fd, -1);
     position = std::exchange(other.position, 0);
+    memory = std::move(other.memory);
   }
   return *this;
 }
 
 bool BookFile::Open(const std::string& path) {
   Close();
+  if (MemoryFile held = FindInMemory(path)) {
+    memory = std::move(held);
+    position = 0;
+    return true;
+  }
   std::string resolved;
   if (!ResolvePathFolded(path, &resolved)) return false;
   int opened = open(resolved.c_str(), O_RDONLY | O_CLOEXEC);
@@ -124,15 +208,23 @@ bool BookFile::Open(const std::string& path) {
   return true;
 }
 
-bool BookFile::IsOpen() const { return fd >= 0; }
+bool BookFile::IsOpen() const { return fd >= 0 || memory; }
 
 bool BookFile::Seek(uint32_t to) {
-  if (fd < 0) return false;
+  if (!IsOpen()) return false;
   position = to;
   return true;
 }
 
 bool BookFile::Read(void* buffer, uint32_t size, uint32_t* got) {
+  if (memory) {
+    uint64_t length = memory->size();
+    uint32_t count = position >= length ? 0 : static_cast<uint32_t>(std::min<uint64_t>(size, length - position));
+    if (count > 0) std::memcpy(buffer, memory->data() + position, count);
+    position += count;
+    *got = count;
+    return true;
+  }
   if (fd < 0) return false;
   uint32_t total = 0;
   auto* bytes = static_cast<unsigned char*>(buffer);
@@ -151,6 +243,10 @@ bool BookFile::Read(void* buffer, uint32_t size, uint32_t* got) {
 }
 
 bool BookFile::Size(uint64_t* size) const {
+  if (memory) {
+    *size = memory->size();
+    return true;
+  }
   struct stat st;
   if (fd < 0 || fstat(fd, &st) != 0) return false;
   *size = static_cast<uint64_t>(st.st_size);
@@ -158,12 +254,17 @@ bool BookFile::Size(uint64_t* size) const {
 }
 
 bool BookFile::Close() {
+  memory.reset();
   if (fd < 0) return true;
   int rc = close(std::exchange(fd, -1));
   return rc == 0;
 }
 
 bool LookUpFileSize(const std::string& path, uint64_t* size) {
+  if (MemoryFile held = FindInMemory(path)) {
+    *size = held->size();
+    return true;
+  }
   struct stat st;
   if (stat(path.c_str(), &st) != 0) {
     std::string resolved;
@@ -174,6 +275,7 @@ bool LookUpFileSize(const std::string& path, uint64_t* size) {
 }
 
 std::string SpelledPath(const std::string& path) {
+  if (HeldInMemory(path)) return path;
   std::string resolved;
   return ResolvePathFolded(path, &resolved) ? resolved : path;
 }
@@ -245,6 +347,7 @@ ChangeWatch::~ChangeWatch() { Stop(); }
 void ChangeWatch::Start(const std::string& directory) {
   Stop();
   state = new State;
+  if (HeldInMemory(directory)) return;  // files in memory do not change behind the library's back
   std::string resolved;
   if (!ResolvePathFolded(directory, &resolved)) return;  // unavailable, as a failed start
   state->fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <set>
 
+#include "platform/BookFile.h"
+
 namespace damaged {
 
 namespace fs = std::filesystem;
@@ -64,6 +66,21 @@ DamagedDisc::DamagedDisc(const fs::path& original) {
     for (const fs::directory_entry& e : fs::directory_iterator(gaiji)) fonts.push_back(e.path());
     std::sort(fonts.begin(), fonts.end());
   }
+  for (const fs::path& file : fonts) Write(file, testfiles::ReadFile(file));
+  Restore();
+}
+
+DamagedDisc::~DamagedDisc() { dunmoor::memoryfiles::Clear(); }
+
+void DamagedDisc::Write(const fs::path& file, const Bytes& bytes) {
+  current[file] = bytes;
+  dunmoor::memoryfiles::Put(file.string(), bytes);
+}
+
+const Bytes& DamagedDisc::Current(const fs::path& file) {
+  auto found = current.find(file);
+  if (found == current.end()) found = current.emplace(file, testfiles::ReadFile(file)).first;
+  return found->second;
 }
 
 void DamagedDisc::Restore() {
@@ -72,13 +89,13 @@ void DamagedDisc::Restore() {
 }
 
 void DamagedDisc::Patch(const fs::path& file, size_t offset, const Bytes& bytes) {
-  Bytes content = testfiles::ReadFile(file);
+  Bytes content = Current(file);
   for (size_t i = 0; i < bytes.size() && offset + i < content.size(); ++i) content[offset + i] = bytes[i];
   Write(file, content);
 }
 
 void DamagedDisc::Truncate(const fs::path& file, size_t size) {
-  Bytes content = testfiles::ReadFile(file);
+  Bytes content = Current(file);
   content.resize(std::min(size, content.size()));
   Write(file, content);
 }

@@ -1,10 +1,13 @@
-// A temporary copy of a test disc to damage: the files of its first book found by name as the
-// library finds them (without regard to case), and byte-level changes to them.
+// A copy of a test disc to damage: the files of its first book found by name as the library
+// finds them (without regard to case), and byte-level changes to them. The copy is held in
+// memory by the book file layer (it is on disk too, where the library's path look-ups find its
+// folders), so that the thousands of damaged books open fast.
 #ifndef DUNMOOR_TESTS_DAMAGED_DAMAGEDDISC_H
 #define DUNMOOR_TESTS_DAMAGED_DAMAGEDDISC_H
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -26,6 +29,9 @@ std::vector<std::pair<std::filesystem::path, std::filesystem::path>> CompressedT
 class DamagedDisc {
  public:
   explicit DamagedDisc(const std::filesystem::path& original);
+  ~DamagedDisc();
+  DamagedDisc(const DamagedDisc&) = delete;
+  DamagedDisc& operator=(const DamagedDisc&) = delete;
 
   std::string Root() const { return dir.Str(); }
   const std::filesystem::path& Catalog() const { return catalog; }
@@ -38,13 +44,17 @@ class DamagedDisc {
 
   // Puts the original text file and catalog back.
   void Restore();
-  void Write(const std::filesystem::path& file, const Bytes& bytes) { testfiles::WriteFile(file, bytes); }
+  void Write(const std::filesystem::path& file, const Bytes& bytes);
   // The file with bytes replaced at offset (cut at the file's end).
   void Patch(const std::filesystem::path& file, size_t offset, const Bytes& bytes);
   void Truncate(const std::filesystem::path& file, size_t size);
 
  private:
+  // The bytes the library reads now.
+  const Bytes& Current(const std::filesystem::path& file);
+
   testfiles::TempDir dir;
+  std::map<std::filesystem::path, Bytes> current;
   std::filesystem::path catalog;
   std::filesystem::path text;
   std::vector<std::filesystem::path> fonts;

@@ -1,6 +1,8 @@
 // The exported functions, under their plain names (Dunmoor.def). Each forwards to the
 // process-wide Library; no exception leaves the library (an allocation failure becomes the
 // export's failure result).
+#include <type_traits>
+
 #include "Dunmoor.h"
 #include "Library.h"
 
@@ -138,3 +140,10 @@ int32_t epwGetPcmCont(const char* code, char* buffer) {
 }
 
 }  // extern "C"
+
+// The export list of Dunmoor.h, from which callers make their function-pointer types, names
+// the same types as the functions above.
+#define DUNMOOR_CHECK_EXPORT(name, result, parameters) \
+  static_assert(std::is_same<decltype(&::name), name##Proc>::value, #name " differs from its list entry");
+DUNMOOR_EXPORTS(DUNMOOR_CHECK_EXPORT)
+#undef DUNMOOR_CHECK_EXPORT

@@ -1,6 +1,8 @@
 // The three drawing exports for external characters: a glyph of the open book's fonts onto the
 // caller's device context (HDC), or into a new monochrome bitmap (HBITMAP) that the caller owns.
 // Which device pixels belong to which glyph bit is worked out in GlyphRaster.cpp.
+#include <type_traits>
+
 #include <windows.h>
 
 #include <cstring>
@@ -107,3 +109,8 @@ int32_t epwExCode2Bmp(uint32_t code, uint32_t size, uint32_t wide, uint32_t, uin
 }
 
 }  // extern "C"
+
+#define DUNMOOR_CHECK_EXPORT(name, result, parameters) \
+  static_assert(std::is_same<decltype(&::name), name##Proc>::value, #name " differs from its list entry");
+DUNMOOR_DRAWING_EXPORTS(DUNMOOR_CHECK_EXPORT)
+#undef DUNMOOR_CHECK_EXPORT

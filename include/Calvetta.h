@@ -63,15 +63,34 @@ void viewCopyToClipBoard(void);
 // when nothing is marked or size < 2 (a size of 1 gets just the zero).
 int32_t viewGetMarkCont(char* buffer, int32_t size);
 
-// ---- Types for binding by name ----------------------------------------------------------------
-typedef void* (*viewCreateViewProc)(void*, int32_t, int32_t, int32_t, int32_t);
-typedef void (*viewSetContentBlankProc)(void);
-typedef int32_t (*viewIsMarkValidProc)(void);
-typedef void (*viewCopyToClipBoardProc)(void);
-typedef int32_t (*viewGetMarkContProc)(char*, int32_t);
+// ---- Every export, once, and the types for binding by name ------------------------------
+#define CALVETTA_EXPORTS(X)                                   \
+  X(viewCreateView, void*, (void*, int32_t, int32_t, int32_t, int32_t)) \
+  X(viewSetContentBlank, void, (void))                        \
+  X(viewIsMarkValid, int32_t, (void))                         \
+  X(viewCopyToClipBoard, void, (void))                        \
+  X(viewGetMarkCont, int32_t, (char*, int32_t))
+
+#define CALVETTA_PROC_TYPE(name, result, parameters) typedef result(*name##Proc) parameters;
+CALVETTA_EXPORTS(CALVETTA_PROC_TYPE)
+#undef CALVETTA_PROC_TYPE
 
 #ifdef __cplusplus
 }
+
+// The exports as one table of function pointers, for callers that bind them by name.
+struct CalvettaExports {
+#define CALVETTA_FIELD(name, result, parameters) name##Proc name = nullptr;
+  CALVETTA_EXPORTS(CALVETTA_FIELD)
+#undef CALVETTA_FIELD
+
+  template <typename Visit>
+  void ForEach(Visit visit) {
+#define CALVETTA_VISIT(name, result, parameters) visit(#name, &name);
+    CALVETTA_EXPORTS(CALVETTA_VISIT)
+#undef CALVETTA_VISIT
+  }
+};
 #endif
 
 #endif  // CALVETTA_INCLUDE_CALVETTA_H

@@ -7,7 +7,8 @@
 //    0  only the entry-at-a-time readers: the buffer was filled and the entry goes on
 //   -1  no catalog or no open book, a failed seek or read, or a failed disc check
 //   -2  an argument is out of range or malformed, or nothing was found
-// Callers compare with these values, never only with zero.
+// Callers compare with these values (kDunmoorSuccess, kDunmoorGoesOn, kDunmoorFailed,
+// kDunmoorRefused below), never only with zero.
 //
 // Strings passed in are zero-terminated byte strings: disc paths in the system code page
 // (natively: as the file system takes them), search keys as JIS X 0208 codes. Text handed
@@ -20,6 +21,14 @@
 #ifdef __cplusplus
 extern "C" {
 #endif
+
+// The result values.
+enum {
+  kDunmoorSuccess = 1,   // also: the entry ends in this buffer
+  kDunmoorGoesOn = 0,    // the entry-at-a-time readers: the buffer is full, call again
+  kDunmoorFailed = -1,   // no catalog or book, a failed seek, read or disc check
+  kDunmoorRefused = -2,  // an argument out of range or malformed, or nothing found
+};
 
 // Sizes of caller buffers that are part of the interface.
 enum {
@@ -177,43 +186,79 @@ int32_t epwGetPcmSize(const char* code);
 // pending request).
 int32_t epwGetPcmCont(const char* code, char* buffer);
 
+// ---- Every export, once ----------------------------------------------------------------
+// X(name, result type, parameter list) for every export of the portable library, then for the
+// drawing exports of the Windows build. The function-pointer types (nameProc) and the table of
+// bound functions below are made from these lists; Exports.cpp checks them against the
+// declarations above.
+#define DUNMOOR_EXPORTS(X)                                                                   \
+  X(IsEpwBook, int32_t, (const char*, char*))                                               \
+  X(OpenEpwing, int32_t, (const char*))                                                     \
+  X(CloseEpwing, void, (void))                                                              \
+  X(epwGetBooks, int32_t, (void))                                                           \
+  X(epwGetBookInfo, int32_t, (int32_t, BookInfo*))                                          \
+  X(epwSelectBook, int32_t, (int32_t))                                                      \
+  X(epwBooksOpen, int32_t, (void))                                                          \
+  X(epwBooksOpenAt, int32_t, (int32_t))                                                     \
+  X(epwBooksClose, void, (void))                                                            \
+  X(epwGetWordProperties, int32_t, (char*, WordProperties*))                                \
+  X(epwGetWordItem, int32_t, (int32_t, WordItem*))                                          \
+  X(GetWordCont, int32_t, (int32_t, char*, uint32_t, uint32_t*))                            \
+  X(GetWordContNext, int32_t, (char*, uint32_t, uint32_t*))                                 \
+  X(GetWordContLast, int32_t, (char*, uint32_t, uint32_t*))                                 \
+  X(GetContLastNoSet, int32_t, (char*, uint32_t, uint32_t*))                                \
+  X(epwGetWordContent, int32_t, (int32_t, char*, uint32_t, uint32_t*))                      \
+  X(epwGetNextContentByWord, int32_t, (char*, uint32_t, uint32_t*))                         \
+  X(epwGetLastContentByWord, int32_t, (char*, uint32_t, uint32_t*))                         \
+  X(GetLinkContent, int32_t, (const char*, char*, uint32_t, uint32_t*))                     \
+  X(GetLinkContByPt, int32_t, (int32_t, char*, uint32_t, uint32_t*))                        \
+  X(epwGetLinkContent, int32_t, (const char*, char*, uint32_t, uint32_t*))                  \
+  X(GetMenuHead, int32_t, (void))                                                           \
+  X(epwGetImageSize, int32_t, (const char*, char*))                                         \
+  X(epwGetImage, int32_t, (const char*, char*, int32_t*))                                   \
+  X(epwGetSoundProp, int32_t, (const char*, uint8_t*))                                      \
+  X(epwGetPcmSize, int32_t, (const char*))                                                  \
+  X(epwGetPcmCont, int32_t, (const char*, char*))
+
+#define DUNMOOR_DRAWING_EXPORTS(X)                                                           \
+  X(epwShowExCodePixel, int32_t,                                                            \
+    (uint32_t, uint32_t, uint32_t, int32_t, int32_t, int32_t, int32_t, uint32_t, void*))     \
+  X(epwShowExCode, int32_t,                                                                 \
+    (uint32_t, uint32_t, uint32_t, int32_t, int32_t, int32_t, int32_t, uint32_t, uint32_t, void*)) \
+  X(epwExCode2Bmp, int32_t,                                                                 \
+    (uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, void*))
+
 // ---- Types for binding by name --------------------------------------------------------
-typedef int32_t (*IsEpwBookProc)(const char*, char*);
-typedef int32_t (*OpenEpwingProc)(const char*);
-typedef void (*CloseEpwingProc)(void);
-typedef int32_t (*epwGetBooksProc)(void);
-typedef int32_t (*epwGetBookInfoProc)(int32_t, BookInfo*);
-typedef int32_t (*epwSelectBookProc)(int32_t);
-typedef int32_t (*epwBooksOpenProc)(void);
-typedef int32_t (*epwBooksOpenAtProc)(int32_t);
-typedef void (*epwBooksCloseProc)(void);
-typedef int32_t (*epwGetWordPropertiesProc)(char*, WordProperties*);
-typedef int32_t (*epwGetWordItemProc)(int32_t, WordItem*);
-typedef int32_t (*GetWordContProc)(int32_t, char*, uint32_t, uint32_t*);
-typedef int32_t (*GetWordContNextProc)(char*, uint32_t, uint32_t*);
-typedef int32_t (*GetWordContLastProc)(char*, uint32_t, uint32_t*);
-typedef int32_t (*GetContLastNoSetProc)(char*, uint32_t, uint32_t*);
-typedef int32_t (*epwGetWordContentProc)(int32_t, char*, uint32_t, uint32_t*);
-typedef int32_t (*epwGetNextContentByWordProc)(char*, uint32_t, uint32_t*);
-typedef int32_t (*epwGetLastContentByWordProc)(char*, uint32_t, uint32_t*);
-typedef int32_t (*GetLinkContentProc)(const char*, char*, uint32_t, uint32_t*);
-typedef int32_t (*GetLinkContByPtProc)(int32_t, char*, uint32_t, uint32_t*);
-typedef int32_t (*epwGetLinkContentProc)(const char*, char*, uint32_t, uint32_t*);
-typedef int32_t (*GetMenuHeadProc)(void);
-typedef int32_t (*epwShowExCodePixelProc)(uint32_t, uint32_t, uint32_t, int32_t, int32_t, int32_t, int32_t,
-                                          uint32_t, void*);
-typedef int32_t (*epwShowExCodeProc)(uint32_t, uint32_t, uint32_t, int32_t, int32_t, int32_t, int32_t, uint32_t,
-                                     uint32_t, void*);
-typedef int32_t (*epwExCode2BmpProc)(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t,
-                                     void*);
-typedef int32_t (*epwGetImageSizeProc)(const char*, char*);
-typedef int32_t (*epwGetImageProc)(const char*, char*, int32_t*);
-typedef int32_t (*epwGetSoundPropProc)(const char*, uint8_t*);
-typedef int32_t (*epwGetPcmSizeProc)(const char*);
-typedef int32_t (*epwGetPcmContProc)(const char*, char*);
+#define DUNMOOR_PROC_TYPE(name, result, parameters) typedef result(*name##Proc) parameters;
+DUNMOOR_EXPORTS(DUNMOOR_PROC_TYPE)
+DUNMOOR_DRAWING_EXPORTS(DUNMOOR_PROC_TYPE)
+#undef DUNMOOR_PROC_TYPE
 
 #ifdef __cplusplus
 }
+
+// Every export as one table of function pointers, for callers that bind them by name
+// (ui::BoundLibrary) or point them at the linked functions. The drawing exports are there in
+// the Windows build only.
+struct DunmoorExports {
+#define DUNMOOR_FIELD(name, result, parameters) name##Proc name = nullptr;
+  DUNMOOR_EXPORTS(DUNMOOR_FIELD)
+#ifdef _WIN32
+  DUNMOOR_DRAWING_EXPORTS(DUNMOOR_FIELD)
+#endif
+#undef DUNMOOR_FIELD
+
+  // Calls visit(name, &field) for every field, in the lists' order.
+  template <typename Visit>
+  void ForEach(Visit visit) {
+#define DUNMOOR_VISIT(name, result, parameters) visit(#name, &name);
+    DUNMOOR_EXPORTS(DUNMOOR_VISIT)
+#ifdef _WIN32
+    DUNMOOR_DRAWING_EXPORTS(DUNMOOR_VISIT)
+#endif
+#undef DUNMOOR_VISIT
+  }
+};
 #endif
 
 #endif  // DUNMOOR_INCLUDE_DUNMOOR_H

@@ -104,13 +104,8 @@ trap cleanup EXIT
 if build_tree windows "$build/win" -DCMAKE_BUILD_TYPE=Release \
      -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" \
      -DDUNMOOR_BOOKS_DIR="$build/native/discs"; then
-  display=""
-  for n in $(seq 91 120); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=$n; break; fi
-  done
-  Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$log_dir/xvfb.log" 2>&1 &
-  xvfb_pid=$!
-  export DISPLAY=":$display"
+  source "$repo/scripts/xvfb.sh"
+  start_xvfb 91 120 "$log_dir/xvfb.log"
   export WINEPREFIX="$build/win/wineprefix" WINEDEBUG=-all
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "== windows: preparing the Wine prefix"
@@ -120,9 +115,7 @@ if build_tree windows "$build/win" -DCMAKE_BUILD_TYPE=Release \
   # away from the pipes through which ctest reads the tests' output (they would hold them open).
   wineserver -p
   wine cmd.exe /c exit >/dev/null 2>&1 </dev/null
-  # Under load Wine now and then fails to start a program at all (no output, at once): a test
-  # that fails runs once more, so that only a failure that repeats counts.
-  run_tests windows "$build/win" --repeat until-pass:2
+  run_tests windows "$build/win"
 fi
 
 echo "$passed passed, $failed failed"

@@ -84,7 +84,6 @@ class ContentLayout {
   void SetMetrics(const Metrics& metrics);
   const Metrics& GetMetrics() const { return metrics; }
   void SetClientSize(int32_t width, int32_t height);
-  int32_t ClientWidth() const { return clientWidth; }
   int32_t ClientHeight() const { return clientHeight; }
   PageMeasures Page() const;
 

@@ -68,7 +68,6 @@ class MarkSelection {
   bool Present() const { return present; }
   bool Selecting() const { return selecting; }
   // The last extension went up from the anchor: segments are listed bottom to top.
-  bool Upward() const { return upward; }
   const Segments& All() const { return segments; }
   Segments& All() { return segments; }
   // Segments in use (the prefix).

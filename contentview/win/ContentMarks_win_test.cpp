@@ -129,7 +129,7 @@ class ContentMarks : public viewtest::ContentView {
   }
   std::string Marked(int size = 512) {
     std::vector<char> buffer(static_cast<size_t>(size) + 8, '#');
-    int32_t n = view.getMarkCont(buffer.data(), size);
+    int32_t n = view.viewGetMarkCont(buffer.data(), size);
     EXPECT_EQ(buffer[static_cast<size_t>(n)], '\0');
     return std::string(buffer.data(), static_cast<size_t>(n));
   }
@@ -150,18 +150,18 @@ class ContentMarks : public viewtest::ContentView {
 
 TEST_F(ContentMarks, DragAcrossParagraphsReadsBackThroughExportsAndClipboard) {
   Show(24);
-  EXPECT_EQ(view.isMarkValid(), 0);
+  EXPECT_EQ(view.viewIsMarkValid(), 0);
   // From the start of the headword line to just before ';' of "house; home", and back: the
   // paragraphs are joined by CR LF, in either direction of the drag.
   std::wstring expected = std::wstring(kHeadLine) + L"\r\nhouse";
   Drag(2, 0, {{NarrowX(2, 5), 1}});
   EXPECT_EQ(Marked(), ShiftJis(expected));
-  EXPECT_EQ(view.isMarkValid(), static_cast<int32_t>(ShiftJis(expected).size()));
+  EXPECT_EQ(view.viewIsMarkValid(), static_cast<int32_t>(ShiftJis(expected).size()));
   Drag(NarrowX(2, 5), 1, {{2, 0}});
   EXPECT_EQ(Marked(), ShiftJis(expected));
 
   SetClipboardText("before");
-  view.copyToClipBoard();
+  view.viewCopyToClipBoard();
   EXPECT_EQ(ClipboardBytes(), ShiftJis(expected));
   EXPECT_EQ(ClipboardUnicode(), expected);
 
@@ -180,7 +180,7 @@ TEST_F(ContentMarks, DragAcrossParagraphsReadsBackThroughExportsAndClipboard) {
 
   // New content drops the marks.
   SendMessageW(hwnd, VM_VIEW_SHOWPOS, 0, 0);
-  EXPECT_EQ(view.isMarkValid(), 0);
+  EXPECT_EQ(view.viewIsMarkValid(), 0);
   EXPECT_EQ(Marked(), "");
 }
 
@@ -236,7 +236,7 @@ TEST_F(ContentMarks, ContextMenuGreysWithoutMarksAndSendsItsCommands) {
     }
   });
   ASSERT_EQ(WaitForSingleObject(opened, 5000), WAIT_OBJECT_0);
-  view.copyToClipBoard();
+  view.viewCopyToClipBoard();
   SetEvent(done);
   holder.join();
   CloseHandle(opened);

@@ -12,10 +12,10 @@ namespace calvetta {
 void ContentWindow::ShowPicture(const char* codeBlock) {
   // One picture at a time: the one shown goes, with its memory, before the next is read.
   ClosePicture();
-  const DunmoorFunctions& book = binding.Functions();
-  if (!codeBlock || !book.getImageSize || !book.getImage) return;
+  const DunmoorExports& book = binding.Functions();
+  if (!codeBlock || !book.epwGetImageSize || !book.epwGetImage) return;
   char caption[kDunmoorCaptionSize] = {};
-  int32_t size = book.getImageSize(codeBlock, caption);
+  int32_t size = book.epwGetImageSize(codeBlock, caption);
   if (size < 0) {
     HandleFailure();
     return;
@@ -28,7 +28,7 @@ void ContentWindow::ShowPicture(const char* codeBlock) {
     return;
   }
   int32_t kind = -1;
-  int32_t got = book.getImage(codeBlock, reinterpret_cast<char*>(pictureMemory.data()), &kind);
+  int32_t got = book.epwGetImage(codeBlock, reinterpret_cast<char*>(pictureMemory.data()), &kind);
   if (got < 0) {
     pictureMemory = {};
     HandleFailure();

@@ -66,19 +66,9 @@ class ContentMedia : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(book.Bind()) << "cannot bind Dunmoor.dll";
-    HMODULE dunmoor = GetModuleHandleW(L"Dunmoor.dll");
-    auto bind = [dunmoor](auto* proc, const char* name) {
-      *proc = reinterpret_cast<std::remove_pointer_t<decltype(proc)>>(
-          reinterpret_cast<void*>(GetProcAddress(dunmoor, name)));
-    };
-    bind(&getImageSize, "epwGetImageSize");
-    bind(&getImage, "epwGetImage");
-    bind(&getPcmSize, "epwGetPcmSize");
-    bind(&getPcmCont, "epwGetPcmCont");
-    ASSERT_TRUE(getImageSize && getImage && getPcmSize && getPcmCont);
     std::string root = testfiles::BuiltBook("sample").make_preferred().string();
-    ASSERT_EQ(book.openEpwing(root.c_str()), 1) << root;
-    ASSERT_EQ(book.booksOpen(), 1);
+    ASSERT_EQ(book.OpenEpwing(root.c_str()), 1) << root;
+    ASSERT_EQ(book.epwBooksOpen(), 1);
     parent = std::make_unique<viewtest::ParentWindow>();
     ASSERT_TRUE(parent->Create(400, 300));
     view = std::make_unique<calvetta::ContentWindow>(GetModuleHandleW(nullptr));
@@ -92,18 +82,18 @@ class ContentMedia : public ::testing::Test {
     Pump();
     view.reset();
     parent.reset();
-    if (book.booksClose) book.booksClose();
-    if (book.closeEpwing) book.closeEpwing();
+    if (book.epwBooksClose) book.epwBooksClose();
+    if (book.CloseEpwing) book.CloseEpwing();
   }
 
   // The entry of key, from its first code with the bytes 1F code on.
   const char* CodeOf(const char* key, uint8_t code) {
     std::vector<char> word(key, key + std::strlen(key) + 1);
     WordProperties properties = {};
-    EXPECT_EQ(book.getWordProperties(word.data(), &properties), 1);
+    EXPECT_EQ(book.epwGetWordProperties(word.data(), &properties), 1);
     text.assign(65536, 0);
     uint32_t length = 0;
-    if (book.getWordCont(0, text.data(), static_cast<uint32_t>(text.size()), &length) < 0) return nullptr;
+    if (book.GetWordCont(0, text.data(), static_cast<uint32_t>(text.size()), &length) < 0) return nullptr;
     for (uint32_t i = 0; i + 1 < length; ++i)
       if (static_cast<uint8_t>(text[i]) == 0x1F && static_cast<uint8_t>(text[i + 1]) == code) return &text[i];
     return nullptr;
@@ -111,10 +101,10 @@ class ContentMedia : public ::testing::Test {
   // The picture as the library hands it over, read independently of the view.
   Bytes Picture(const char* code, int32_t* kind) {
     char caption[kDunmoorCaptionSize];
-    int32_t size = getImageSize(code, caption);
+    int32_t size = book.epwGetImageSize(code, caption);
     if (size < 0) return {};
     Bytes memory(static_cast<size_t>(size));
-    if (getImage(code, reinterpret_cast<char*>(memory.data()), kind) < 0) return {};
+    if (book.epwGetImage(code, reinterpret_cast<char*>(memory.data()), kind) < 0) return {};
     return memory;
   }
   static HWND PictureWindow() { return FindWindowW(L"BMP window", nullptr); }
@@ -153,10 +143,6 @@ class ContentMedia : public ::testing::Test {
   }
 
   viewtest::BookApi book;
-  epwGetImageSizeProc getImageSize = nullptr;
-  epwGetImageProc getImage = nullptr;
-  epwGetPcmSizeProc getPcmSize = nullptr;
-  epwGetPcmContProc getPcmCont = nullptr;
   std::unique_ptr<viewtest::ParentWindow> parent;
   std::unique_ptr<calvetta::ContentWindow> view;
   Listener listener;
@@ -253,10 +239,10 @@ TEST_F(ContentMedia, ColourPictureIsDrawnCopiedAndSavedWhole) {
 TEST_F(ContentMedia, SoundDataAreWrittenToTheTemporaryWaveFile) {
   const char* code = CodeOf(kBell, 0x4A);
   ASSERT_NE(code, nullptr);
-  int32_t size = getPcmSize(code);
+  int32_t size = book.epwGetPcmSize(code);
   ASSERT_GT(size, 0);
   Bytes samples(static_cast<size_t>(size));
-  ASSERT_EQ(getPcmCont(code, reinterpret_cast<char*>(samples.data())), size);
+  ASSERT_EQ(book.epwGetPcmCont(code, reinterpret_cast<char*>(samples.data())), size);
   wchar_t temp[400];
   GetTempPathW(400, temp);
   std::filesystem::path wave = std::filesystem::path(temp) / "temp.wav";

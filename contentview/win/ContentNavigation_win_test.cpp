@@ -214,7 +214,7 @@ TEST_F(Navigation, CursorShowsWhatLiesUnderThePointer) {
   POINT sound = {};
   ASSERT_TRUE(Leftmost(Now(), IsBrown, &sound));
   EXPECT_EQ(CursorAt(sound), ViewCursor(145));
-  view.setContentBlank();
+  view.viewSetContentBlank();
   Pump();
   EXPECT_EQ(CursorAt(sound), LoadCursorW(nullptr, IDC_ARROW));
 }

@@ -115,7 +115,7 @@ void ContentWindow::EnsureMetrics() {
 
 void ContentWindow::RedrawPage() {
   ui::WindowDc dc(Hwnd());
-  if (dc) painter.Draw(dc.Get(), layout, nullptr, binding.Functions().showExCodePixel);
+  if (dc) painter.Draw(dc.Get(), layout, nullptr, binding.Functions().epwShowExCodePixel);
 }
 
 LRESULT ContentWindow::OnShow(LayoutResult result, bool noTextIsFailure, LRESULT failedResult) {
@@ -166,7 +166,7 @@ void ContentWindow::Paint() {
   if (dc) {
     Metrics metrics;
     if (!painter.Measured() && painter.EnsureMetrics(dc, &metrics)) layout.SetMetrics(metrics);
-    painter.Draw(dc, layout, partial ? &update : nullptr, binding.Functions().showExCodePixel);
+    painter.Draw(dc, layout, partial ? &update : nullptr, binding.Functions().epwShowExCodePixel);
     DrawMarks(dc, partial ? &update : nullptr);
   }
   EndPaint(Hwnd(), &ps);
@@ -203,7 +203,7 @@ LRESULT ContentWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       RECT client;
       GetClientRect(Hwnd(), &client);
       ContentPainter::FillBackground(dc, client);
-      painter.Draw(dc, layout, nullptr, binding.Functions().showExCodePixel);
+      painter.Draw(dc, layout, nullptr, binding.Functions().epwShowExCodePixel);
       DrawMarks(dc, nullptr);
       return 0;
     }

@@ -31,7 +31,7 @@ TEST_F(ContentView, NewViewIsAnEmptyChildWithFourDisabledIconButtons) {
   LONG wanted = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
   EXPECT_EQ(style & wanted, wanted);
   EXPECT_EQ(GetDlgCtrlID(hwnd), 0);
-  EXPECT_EQ(view.createView(parent->Hwnd(), 0, 0, 10, 10), hwnd);  // one view per process
+  EXPECT_EQ(view.viewCreateView(parent->Hwnd(), 0, 0, 10, 10), hwnd);  // one view per process
 
   // The button column: line up on top, line down at the bottom, the page buttons between.
   const RECT expected[] = {{465, 0, 481, 16}, {465, 185, 481, 201}, {465, 16, 481, 100}, {465, 100, 481, 185}};
@@ -83,7 +83,7 @@ TEST_F(ContentView, EntryByHitIndexShowsBoldBlueRedAndExternalCharacters) {
   int full = FullWidth();
   ASSERT_GT(full, 0);
   viewtest::Surface cell(full, full, kBackground);
-  ASSERT_EQ(book.showExCodePixel(0xA124, 16, 1, 0, 0, full, full, RGB(0, 0, 0), cell.Dc()), 1);
+  ASSERT_EQ(book.epwShowExCodePixel(0xA124, 16, 1, 0, 0, full, full, RGB(0, 0, 0), cell.Dc()), 1);
   Capture glyph = cell.Read();
   ASSERT_GT(glyph.Ink(kBackground, 0, 0, full, full), 10);
   bool found = false;
@@ -119,11 +119,11 @@ TEST_F(ContentView, EntryByTextPositionLooksTheSame) {
   Open(560, 240);
   std::vector<char> text(0x40000);
   uint32_t length = 0;
-  int32_t position = book.getWordCont(0, text.data(), static_cast<uint32_t>(text.size()), &length);
+  int32_t position = book.GetWordCont(0, text.data(), static_cast<uint32_t>(text.size()), &length);
   ASSERT_GE(position, 0);
   ASSERT_EQ(Send(VM_VIEW_SHOWPOS, 0, 0), 1);
   Capture byHit = Shot("03a-entry-by-hit-index");
-  view.setContentBlank();
+  view.viewSetContentBlank();
   Pump();
   EXPECT_EQ(Send(VM_VIEW_SHOWAT, 0, position), 1);
   Capture byPosition = Shot("03b-entry-by-position");
@@ -218,13 +218,13 @@ TEST_F(ContentView, ScrollButtonsMoveTheTextALineAtATime) {
 TEST_F(ContentView, BlankingDropsTheContent) {
   Open(480, 200);
   ASSERT_EQ(Send(VM_VIEW_SHOWPOS, 0, 0), 1);
-  view.setContentBlank();
+  view.viewSetContentBlank();
   Pump();
   EXPECT_TRUE(TextAreaIsBlank(Shot("06-blanked")));
   EXPECT_EQ(ButtonsEnabled(), std::vector<bool>(4, false));
   char buffer[51] = "x";
-  EXPECT_EQ(view.isMarkValid(), 0);
-  EXPECT_EQ(view.getMarkCont(buffer, sizeof buffer), 0);
+  EXPECT_EQ(view.viewIsMarkValid(), 0);
+  EXPECT_EQ(view.viewGetMarkCont(buffer, sizeof buffer), 0);
   EXPECT_EQ(buffer[0], '\0');
   EXPECT_EQ(parent->failedCount, 0);
 }
@@ -299,7 +299,7 @@ TEST(ViewChild, CreatedWithoutUsableDunmoor) {
   ASSERT_TRUE(view.Bind());
   viewtest::ParentWindow parent;
   ASSERT_TRUE(parent.Create(400, 160));
-  HWND hwnd = static_cast<HWND>(view.createView(parent.Hwnd(), 0, 0, 400, 160));
+  HWND hwnd = static_cast<HWND>(view.viewCreateView(parent.Hwnd(), 0, 0, 400, 160));
   ASSERT_NE(hwnd, nullptr);
   Pump();
   EXPECT_EQ(parent.failedCount, 1);

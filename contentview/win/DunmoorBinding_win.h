@@ -1,5 +1,5 @@
-// The functions of Dunmoor.dll that the view binds by name, and the loaded library. The view
-// works only when every function it calls is there; the four it never calls may be missing.
+// Dunmoor.dll as the view binds it by name. The view works only when every function it calls
+// is there.
 #ifndef CALVETTA_WIN_DUNMOORBINDING_WIN_H
 #define CALVETTA_WIN_DUNMOORBINDING_WIN_H
 
@@ -7,44 +7,22 @@
 
 #include "Dunmoor.h"
 #include "layout/TextSource.h"
-#include "ui/UniqueHandle.h"
+#include "ui/BoundLibrary.h"
 
 namespace calvetta {
 
-struct DunmoorFunctions {
-  // Called by the view.
-  GetWordContProc getWordCont = nullptr;
-  GetWordContLastProc getWordContLast = nullptr;
-  GetWordContNextProc getWordContNext = nullptr;
-  GetContLastNoSetProc getContLastNoSet = nullptr;
-  GetLinkContentProc getLinkContent = nullptr;
-  GetLinkContByPtProc getLinkContByPt = nullptr;
-  epwGetImageSizeProc getImageSize = nullptr;
-  epwGetImageProc getImage = nullptr;
-  epwGetSoundPropProc getSoundProp = nullptr;
-  epwGetPcmSizeProc getPcmSize = nullptr;
-  epwGetPcmContProc getPcmCont = nullptr;
-  epwShowExCodePixelProc showExCodePixel = nullptr;
-  // Bound as well, never called.
-  epwShowExCodeProc showExCode = nullptr;
-  epwGetWordContentProc getWordContent = nullptr;
-  epwGetLastContentByWordProc getLastContent = nullptr;
-  epwGetNextContentByWordProc getNextContent = nullptr;
-};
-
 class DunmoorBinding {
  public:
-  // Loads "Dunmoor.dll" and looks up the sixteen names. True when the library is there with
-  // all twelve functions the view calls; otherwise the library is let go again and the
-  // binding stays unloaded.
+  // Loads "Dunmoor.dll" and binds its names. True when the library is there with all twelve
+  // functions the view calls; otherwise the library is let go again and the binding stays
+  // unloaded.
   bool Load();
-  void Unload();
-  bool IsLoaded() const { return module.IsValid(); }
-  const DunmoorFunctions& Functions() const { return functions; }
+  void Unload() { library.Unload(); }
+  bool IsLoaded() const { return library.IsLoaded(); }
+  const DunmoorExports& Functions() const { return library.Get(); }
 
  private:
-  ui::UniqueModule module;
-  DunmoorFunctions functions;
+  ui::BoundLibrary<DunmoorExports> library;
 };
 
 // The layout's text readers over a loaded binding. Every call reports -1 (0 for the look-back)

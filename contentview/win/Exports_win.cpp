@@ -1,5 +1,7 @@
 // The five exports of Calvetta.dll. There is one view per process: gView points at it from
 // viewCreateView on, and every other export acts on it. No exception leaves an export.
+#include <type_traits>
+
 #include <windows.h>
 
 #include <new>
@@ -72,3 +74,9 @@ int32_t viewGetMarkCont(char* buffer, int32_t size) {
 }
 
 }  // extern "C"
+
+// The export list of Calvetta.h names the same types as the functions above.
+#define CALVETTA_CHECK_EXPORT(name, result, parameters) \
+  static_assert(std::is_same<decltype(&::name), name##Proc>::value, #name " differs from its list entry");
+CALVETTA_EXPORTS(CALVETTA_CHECK_EXPORT)
+#undef CALVETTA_CHECK_EXPORT

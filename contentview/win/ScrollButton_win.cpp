@@ -1,41 +1,38 @@
 #include "win/ScrollButton_win.h"
 
+#include "ui/Subclass.h"
+
 namespace calvetta {
 namespace {
 
-constexpr wchar_t kOldProcProperty[] = L"CalvettaButtonProc";
-// The pressed state last reported to the parent. The button's own procedure sends itself
-// messages (BM_SETSTATE inside WM_LBUTTONDOWN), so one change is seen at more than one level;
-// comparing with what was reported posts each change once.
-constexpr wchar_t kReportedProperty[] = L"CalvettaButtonPushed";
+// A scroll button reports each change of its pressed state to the parent once, and gives the
+// focus back to the parent when released. It owns itself and goes with its button.
+class ScrollButton : public ui::Subclass {
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    LRESULT result = Default(message, wParam, lParam);
+    if (message == WM_NCDESTROY) return result;
+    HWND button = Control();
+    HWND parent = GetParent(button);
+    if (message == WM_LBUTTONUP) {
+      if (GetCapture() == button) ReleaseCapture();
+      SetFocus(parent);
+    }
+    // The button's own procedure sends itself messages (BM_SETSTATE inside WM_LBUTTONDOWN), so
+    // one change is seen at more than one level; comparing with what was reported posts each
+    // change once.
+    bool isPushed = (Default(BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
+    if (isPushed != reported) {
+      reported = isPushed;
+      PostMessageW(parent, WM_USER + GetDlgCtrlID(button), isPushed ? 1 : 0, 0);
+    }
+    return result;
+  }
+  void OnControlGone() override { delete this; }
 
-bool IsPushed(WNDPROC old, HWND button) {
-  return (CallWindowProcW(old, button, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
-}
-
-LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
-  WNDPROC old = reinterpret_cast<WNDPROC>(GetPropW(button, kOldProcProperty));
-  if (!old) return DefWindowProcW(button, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
-    RemovePropW(button, kOldProcProperty);
-    RemovePropW(button, kReportedProperty);
-    return CallWindowProcW(old, button, message, wParam, lParam);
-  }
-  LRESULT result = CallWindowProcW(old, button, message, wParam, lParam);
-  HWND parent = GetParent(button);
-  if (message == WM_LBUTTONUP) {
-    if (GetCapture() == button) ReleaseCapture();
-    SetFocus(parent);
-  }
-  bool isPushed = IsPushed(old, button);
-  bool reported = GetPropW(button, kReportedProperty) != nullptr;
-  if (isPushed != reported) {
-    SetPropW(button, kReportedProperty, isPushed ? reinterpret_cast<HANDLE>(1) : nullptr);
-    PostMessageW(parent, WM_USER + GetDlgCtrlID(button), isPushed ? 1 : 0, 0);
-  }
-  return result;
-}
+ private:
+  bool reported = false;  // the pressed state last reported to the parent
+};
 
 }  // namespace
 
@@ -44,9 +41,8 @@ HWND CreateScrollButton(HWND parent, int id, HICON icon, HINSTANCE module) {
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), module, nullptr);
   if (!button) return nullptr;
   if (icon) SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
-  LONG_PTR old = GetWindowLongPtrW(button, GWLP_WNDPROC);
-  SetPropW(button, kOldProcProperty, reinterpret_cast<HANDLE>(old));
-  SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ButtonProc));
+  auto* subclass = new ScrollButton;
+  if (!subclass->Attach(button)) delete subclass;
   return button;
 }
 

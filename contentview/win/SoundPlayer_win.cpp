@@ -63,13 +63,13 @@ bool WriteAll(HANDLE file, const void* data, DWORD size) {
   return size == 0 || (WriteFile(file, data, size, &written, nullptr) && written == size);
 }
 
-int PlaySoundData(const DunmoorFunctions& book, const char* code, const uint8_t* properties) {
-  int32_t size = book.getPcmSize(code);
+int PlaySoundData(const DunmoorExports& book, const char* code, const uint8_t* properties) {
+  int32_t size = book.epwGetPcmSize(code);
   if (size < 0) return kSoundBookFailed;
   std::unique_ptr<char[]> samples(new (std::nothrow) char[size > 0 ? size : 1]);
   if (!samples) return kSoundNoMemory;
   // No bytes: nothing to read (the library would refuse the read), an empty sound.
-  int32_t got = size > 0 ? book.getPcmCont(code, samples.get()) : 0;
+  int32_t got = size > 0 ? book.epwGetPcmCont(code, samples.get()) : 0;
   if (got < 0 || got > size) return kSoundBookFailed;
 
   wchar_t tempDir[kTempPathCapacity];
@@ -90,9 +90,9 @@ int PlaySoundData(const DunmoorFunctions& book, const char* code, const uint8_t*
 
 }  // namespace
 
-int PlaySoundCode(const DunmoorFunctions& book, const char* code, HWND owner) {
+int PlaySoundCode(const DunmoorExports& book, const char* code, HWND owner) {
   uint8_t properties[kDunmoorSoundPropertiesSize] = {};
-  if (!code || book.getSoundProp(code, properties) != 1) return kSoundBookFailed;
+  if (!code || book.epwGetSoundProp(code, properties) != kDunmoorSuccess) return kSoundBookFailed;
   if (properties[0] == kCdAudio) return PlayCdAudio(properties, owner);
   if (properties[0] == kSoundData) return PlaySoundData(book, code, properties);
   return kSoundPlayed;

@@ -20,7 +20,7 @@ enum SoundResult : int {
 
 // code: the sound code (1F 4A or 1F 48) within a copy of the entry text. owner: the window
 // that owns the CD audio message boxes.
-int PlaySoundCode(const DunmoorFunctions& book, const char* code, HWND owner);
+int PlaySoundCode(const DunmoorExports& book, const char* code, HWND owner);
 // Ends a sound played from the temporary file; CD audio goes on.
 void StopSoundFile();
 

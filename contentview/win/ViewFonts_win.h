@@ -29,7 +29,6 @@ class ViewFonts {
   HFONT View() const { return view.Get(); }
   HFONT BoldWide() const { return boldWide ? boldWide.Get() : view.Get(); }
   HFONT BoldNarrow() const { return boldNarrow ? boldNarrow.Get() : BoldWide(); }
-  const std::wstring& ViewFace() const { return viewFace; }
 
  private:
   ui::UniqueFont view;

@@ -12,6 +12,7 @@
 #include "OstrelleRes.h"
 #include "PluginSettings_win.h"
 #include "PluginState_win.h"
+#include "ui/Window.h"
 
 namespace ostrelle {
 
@@ -33,37 +34,41 @@ Result Guarded(Result failure, Body body) {
   }
 }
 
-LRESULT CALLBACK NotifyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message != 0 && message == gState.stateMessage && wParam == 1) {
-    gState.viewerActive = lParam != 0 ? 1 : 0;
-    if (HWND toolbar = FindWindowW(kHostToolbarClass, nullptr))
-      PostMessageW(toolbar, RegisterWindowMessageW(kPluginNotifyMessage), kNotifyFaceChanged, 0);
+// Hears the viewer's state broadcasts and has the host's toolbar show the matching face.
+class NotifyWindow : public ui::Window {
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message != 0 && message == gState.stateMessage && wParam == 1) {
+      gState.viewerActive = lParam != 0 ? 1 : 0;
+      if (HWND toolbar = FindWindowW(kHostToolbarClass, nullptr))
+        PostMessageW(toolbar, RegisterWindowMessageW(kPluginNotifyMessage), kNotifyFaceChanged, 0);
+    }
+    return Window::OnMessage(message, wParam, lParam);
   }
-  return DefWindowProcW(window, message, wParam, lParam);
-}
+};
 
-LRESULT CALLBACK PlaceholderProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message != 0 && message == gState.lookupMessage) {
-    return Guarded<LRESULT>(0, [] {
+// Carries the viewer's class until the viewer runs: a quick lookup sent to it starts the viewer.
+class PlaceholderWindow : public ui::Window {
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message != 0 && message == gState.lookupMessage) {
       LaunchViewer(WordSource::kQuickLookup);
       return 0;
-    });
+    }
+    return Window::OnMessage(message, wParam, lParam);
   }
-  return DefWindowProcW(window, message, wParam, lParam);
-}
+};
 
-bool RegisterPluginClass(const wchar_t* name, WNDPROC procedure) {
-  WNDCLASSW windowClass = {};
-  windowClass.style = CS_HREDRAW | CS_VREDRAW;
-  windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = gFaces.module;
-  windowClass.lpszClassName = name;
-  return RegisterClassW(&windowClass) != 0;
+NotifyWindow gNotifyWindow;
+PlaceholderWindow gPlaceholderWindow;
+
+bool RegisterPluginClass(const wchar_t* className) {
+  return ui::Window::RegisterClassOnce(gFaces.module, className, CS_HREDRAW | CS_VREDRAW, nullptr, nullptr);
 }
 
 // Never shown; owned by the desktop, so a top-level window that broadcasts reach.
-HWND CreatePluginWindow(const wchar_t* className) {
-  return CreateWindowExW(0, className, L"", 0, 0, 0, 0, 0, GetDesktopWindow(), nullptr, gFaces.module, nullptr);
+HWND CreatePluginWindow(ui::Window* window, const wchar_t* className) {
+  return window->Create(gFaces.module, className, L"", 0, 0, 0, 0, 0, 0, GetDesktopWindow(), nullptr);
 }
 
 }  // namespace
@@ -80,19 +85,19 @@ BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
 }
 
 int WINAPI TrevikPluginInitModel() {
-  if (!RegisterPluginClass(kNotifyClass, &NotifyProc)) return 0;
+  if (!RegisterPluginClass(kNotifyClass)) return 0;
   gState.stateMessage = RegisterWindowMessageW(hostexchange::kViewerStateMessage);
-  gState.notifyWindow = CreatePluginWindow(kNotifyClass);
+  gState.notifyWindow = CreatePluginWindow(&gNotifyWindow, kNotifyClass);
   gState.exchange = GrellixOpenPort(kExchangePort, gState.notifyWindow);
-  if (!RegisterPluginClass(hostexchange::kViewerClass, &PlaceholderProc)) return 0;
+  if (!RegisterPluginClass(hostexchange::kViewerClass)) return 0;
   gState.lookupMessage = RegisterWindowMessageW(hostexchange::kQuickLookupMessage);
-  gState.placeholderWindow = CreatePluginWindow(hostexchange::kViewerClass);
-  gFaces.bitmaps[0] = LoadBitmapW(gFaces.module, MAKEINTRESOURCEW(IDB_FACE_INACTIVE));
-  gFaces.bitmaps[1] = LoadBitmapW(gFaces.module, MAKEINTRESOURCEW(IDB_FACE_ACTIVE));
-  gFaces.icons[0] = static_cast<HICON>(
-      LoadImageW(gFaces.module, MAKEINTRESOURCEW(IDI_FACE_INACTIVE), IMAGE_ICON, 16, 16, 0));
-  gFaces.icons[1] = static_cast<HICON>(
-      LoadImageW(gFaces.module, MAKEINTRESOURCEW(IDI_FACE_ACTIVE), IMAGE_ICON, 16, 16, 0));
+  gState.placeholderWindow = CreatePluginWindow(&gPlaceholderWindow, hostexchange::kViewerClass);
+  gFaces.bitmaps[0].Attach(LoadBitmapW(gFaces.module, MAKEINTRESOURCEW(IDB_FACE_INACTIVE)));
+  gFaces.bitmaps[1].Attach(LoadBitmapW(gFaces.module, MAKEINTRESOURCEW(IDB_FACE_ACTIVE)));
+  gFaces.icons[0].Attach(static_cast<HICON>(
+      LoadImageW(gFaces.module, MAKEINTRESOURCEW(IDI_FACE_INACTIVE), IMAGE_ICON, 16, 16, 0)));
+  gFaces.icons[1].Attach(static_cast<HICON>(
+      LoadImageW(gFaces.module, MAKEINTRESOURCEW(IDI_FACE_ACTIVE), IMAGE_ICON, 16, 16, 0)));
   return 1;
 }
 
@@ -109,17 +114,15 @@ int WINAPI TrevikPluginFreeModel() {
   UnregisterClassW(kNotifyClass, gFaces.module);
   UnregisterClassW(hostexchange::kViewerClass, gFaces.module);
   for (int i = 0; i < 2; ++i) {
-    if (gFaces.bitmaps[i]) DeleteObject(gFaces.bitmaps[i]);
-    if (gFaces.icons[i]) DestroyIcon(gFaces.icons[i]);
-    gFaces.bitmaps[i] = nullptr;
-    gFaces.icons[i] = nullptr;
+    gFaces.bitmaps[i].Close();
+    gFaces.icons[i].Close();
   }
   return 1;
 }
 
-HICON WINAPI TrevikPluginIcon() { return gFaces.icons[gState.viewerActive ? 1 : 0]; }
+HICON WINAPI TrevikPluginIcon() { return gFaces.icons[gState.viewerActive ? 1 : 0].Get(); }
 
-HBITMAP WINAPI TrevikPluginBitmap() { return gFaces.bitmaps[gState.viewerActive ? 1 : 0]; }
+HBITMAP WINAPI TrevikPluginBitmap() { return gFaces.bitmaps[gState.viewerActive ? 1 : 0].Get(); }
 
 const char* WINAPI TrevikPluginTooltip() {
   gTooltip[0] = '\0';

@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include "ui/UniqueHandle.h"
+
 namespace ostrelle {
 
 struct PluginState {
@@ -22,8 +24,8 @@ struct PluginState {
 
 struct ProcessFaces {
   HINSTANCE module = nullptr;
-  HBITMAP bitmaps[2] = {};  // inactive, active
-  HICON icons[2] = {};
+  ui::UniqueBitmap bitmaps[2];  // inactive, active
+  ui::UniqueIcon icons[2];
 };
 
 extern PluginState gState;

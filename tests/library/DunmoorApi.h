@@ -8,36 +8,7 @@
 
 #include "Dunmoor.h"
 
-struct DunmoorApi {
-  IsEpwBookProc IsEpwBook = nullptr;
-  OpenEpwingProc OpenEpwing = nullptr;
-  CloseEpwingProc CloseEpwing = nullptr;
-  epwGetBooksProc epwGetBooks = nullptr;
-  epwGetBookInfoProc epwGetBookInfo = nullptr;
-  epwSelectBookProc epwSelectBook = nullptr;
-  epwBooksOpenProc epwBooksOpen = nullptr;
-  epwBooksOpenAtProc epwBooksOpenAt = nullptr;
-  epwBooksCloseProc epwBooksClose = nullptr;
-  epwGetWordPropertiesProc epwGetWordProperties = nullptr;
-  epwGetWordItemProc epwGetWordItem = nullptr;
-  GetWordContProc GetWordCont = nullptr;
-  GetWordContNextProc GetWordContNext = nullptr;
-  GetWordContLastProc GetWordContLast = nullptr;
-  GetContLastNoSetProc GetContLastNoSet = nullptr;
-  epwGetWordContentProc epwGetWordContent = nullptr;
-  epwGetNextContentByWordProc epwGetNextContentByWord = nullptr;
-  epwGetLastContentByWordProc epwGetLastContentByWord = nullptr;
-  GetLinkContentProc GetLinkContent = nullptr;
-  GetLinkContByPtProc GetLinkContByPt = nullptr;
-  epwGetLinkContentProc epwGetLinkContent = nullptr;
-  GetMenuHeadProc GetMenuHead = nullptr;
-#ifdef _WIN32
-  // The drawing exports for external characters exist only in the Windows build.
-  epwShowExCodePixelProc epwShowExCodePixel = nullptr;
-  epwShowExCodeProc epwShowExCode = nullptr;
-  epwExCode2BmpProc epwExCode2Bmp = nullptr;
-#endif
-};
+using DunmoorApi = DunmoorExports;
 
 // Binds every export; false (with the missing name in *missing) when one is not there.
 bool BindDunmoor(DunmoorApi* api, std::string* missing);

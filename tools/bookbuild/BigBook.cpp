@@ -7,7 +7,7 @@
 
 #include "BuildError.h"
 #include "JisText.h"
-#include "KeyNormalizer.h"
+#include "StoredKeys.h"
 #include "WordMaker.h"
 
 namespace bookbuild {

@@ -8,7 +8,7 @@
 
 #include "BigBook.h"
 #include "BookBuild.h"
-#include "KeyNormalizer.h"
+#include "StoredKeys.h"
 #include "MarkupEncoder.h"
 
 namespace bookbuild {

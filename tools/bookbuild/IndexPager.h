@@ -20,7 +20,7 @@
 
 #include "BookModel.h"
 #include "Bytes.h"
-#include "KeyNormalizer.h"
+#include "StoredKeys.h"
 
 namespace bookbuild {
 

@@ -8,7 +8,7 @@
 
 #include "BookBuild.h"
 #include "JisText.h"
-#include "KeyNormalizer.h"
+#include "StoredKeys.h"
 #include "MarkupEncoder.h"
 
 namespace bookbuild {

@@ -1,7 +1,12 @@
 // The conversion of search keys that an index's IndexStyle asks for, as the reader applies it to
 // a typed word; the builder applies the same conversion to the words it stores.
-#ifndef DUNMOOR_TOOLS_BOOKBUILD_KEYNORMALIZER_H
-#define DUNMOOR_TOOLS_BOOKBUILD_KEYNORMALIZER_H
+//
+// The builder keeps this normaliser of its own, written from the format's rules apart from the
+// book-access library's (booklib/KeyNormalizer): the keys the builder stores and the keys the
+// library makes of a typed word meet only in the tests, so that a fault in either shows there as
+// a search that misses, instead of being shared by both sides and hidden.
+#ifndef DUNMOOR_TOOLS_BOOKBUILD_STOREDKEYS_H
+#define DUNMOOR_TOOLS_BOOKBUILD_STOREDKEYS_H
 
 #include <array>
 #include <cstdint>
@@ -38,4 +43,4 @@ std::vector<uint8_t> KeyBytes(const JisString& key);
 
 }  // namespace bookbuild
 
-#endif  // DUNMOOR_TOOLS_BOOKBUILD_KEYNORMALIZER_H
+#endif  // DUNMOOR_TOOLS_BOOKBUILD_STOREDKEYS_H

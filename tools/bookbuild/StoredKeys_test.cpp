@@ -1,4 +1,4 @@
-#include "KeyNormalizer.h"
+#include "StoredKeys.h"
 
 #include <gtest/gtest.h>
 

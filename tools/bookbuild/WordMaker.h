@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "KeyNormalizer.h"
+#include "StoredKeys.h"
 
 namespace bookbuild {
 

@@ -1,6 +1,6 @@
 #include "DirectoryLevels.h"
 
-namespace viewer {
+namespace brisvane {
 
 std::wstring DirectoryItemText(const DirectoryItem& item) {
   std::wstring text;
@@ -50,4 +50,4 @@ std::wstring DirectoryLevels::PathOf(const DirectoryItem& item) const {
   return result;
 }
 
-}  // namespace viewer
+}  // namespace brisvane

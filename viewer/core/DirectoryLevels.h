@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace viewer {
+namespace brisvane {
 
 enum class DirectoryKind : wchar_t { kSubdirectory = 1, kPathComponent = 2 };
 
@@ -43,6 +43,6 @@ class DirectoryLevels {
   std::vector<std::wstring> components;
 };
 
-}  // namespace viewer
+}  // namespace brisvane
 
 #endif  // BRISVANE_VIEWER_CORE_DIRECTORYLEVELS_H

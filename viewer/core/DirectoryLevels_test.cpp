@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace viewer {
+namespace brisvane {
 namespace {
 
 using Names = std::vector<std::wstring>;
@@ -58,4 +58,4 @@ TEST(DirectoryLevelsTest, AnItemLeadsToItsPath) {
 }
 
 }  // namespace
-}  // namespace viewer
+}  // namespace brisvane

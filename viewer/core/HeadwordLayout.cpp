@@ -3,7 +3,7 @@
 #include "NarrowToAscii.h"
 #include "ShiftJis.h"
 
-namespace viewer {
+namespace brisvane {
 
 namespace {
 
@@ -92,4 +92,4 @@ HeadwordLayout LayOutHeadword(std::string_view headword, int itemLeft, int itemT
   return builder.Finish();
 }
 
-}  // namespace viewer
+}  // namespace brisvane

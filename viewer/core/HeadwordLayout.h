@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace viewer {
+namespace brisvane {
 
 struct HeadwordPiece {
   enum class Kind { kText, kExternal };
@@ -39,6 +39,6 @@ using TextWidth = std::function<int(std::string_view sjis, bool small)>;
 // text. A trailing odd byte is ignored.
 HeadwordLayout LayOutHeadword(std::string_view headword, int itemLeft, int itemTop, const TextWidth& width);
 
-}  // namespace viewer
+}  // namespace brisvane
 
 #endif  // BRISVANE_VIEWER_CORE_HEADWORDLAYOUT_H

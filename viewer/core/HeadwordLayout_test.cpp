@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace viewer {
+namespace brisvane {
 namespace {
 
 using Kind = HeadwordPiece::Kind;
@@ -87,4 +87,4 @@ TEST(HeadwordLayout, OtherControlCodesAndBadEndings) {
 }
 
 }  // namespace
-}  // namespace viewer
+}  // namespace brisvane

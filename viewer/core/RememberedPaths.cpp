@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace viewer {
+namespace brisvane {
 
 namespace {
 
@@ -54,4 +54,4 @@ std::string BuildRememberedPaths(const std::vector<std::string>& listed, const s
   return value;
 }
 
-}  // namespace viewer
+}  // namespace brisvane

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace viewer {
+namespace brisvane {
 
 constexpr size_t kRememberedPathsCapacity = 500;
 
@@ -24,6 +24,6 @@ std::vector<std::string> SplitRememberedPaths(const std::string& value);
 // trailing backslash (D:\Dict and D:\DICT\ are one directory, D:\Dict and D:\Dict2 are two).
 std::string BuildRememberedPaths(const std::vector<std::string>& listed, const std::string& chosen);
 
-}  // namespace viewer
+}  // namespace brisvane
 
 #endif  // BRISVANE_VIEWER_CORE_REMEMBEREDPATHS_H

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace viewer {
+namespace brisvane {
 namespace {
 
 using Paths = std::vector<std::string>;
@@ -46,4 +46,4 @@ TEST(RememberedPathsTest, DirectoriesBeyondFiveHundredBytesAreDropped) {
 }
 
 }  // namespace
-}  // namespace viewer
+}  // namespace brisvane

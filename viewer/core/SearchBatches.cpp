@@ -4,7 +4,7 @@
 
 #include "SearchRules.h"
 
-namespace viewer {
+namespace brisvane {
 
 SearchOutcome SearchBatches::Start(int32_t result, int32_t count) {
   if (result == -1) return SearchOutcome::kReadError;
@@ -39,4 +39,4 @@ SearchOutcome SearchBatches::Cancel() {
   return SearchOutcome::kHits;
 }
 
-}  // namespace viewer
+}  // namespace brisvane

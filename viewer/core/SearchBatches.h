@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <functional>
 
-namespace viewer {
+namespace brisvane {
 
 constexpr int32_t kItemsPerBatch = 4000;
 
@@ -47,6 +47,6 @@ class SearchBatches {
   int32_t done = 0;
 };
 
-}  // namespace viewer
+}  // namespace brisvane
 
 #endif  // BRISVANE_VIEWER_CORE_SEARCHBATCHES_H

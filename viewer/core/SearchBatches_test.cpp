@@ -4,7 +4,7 @@
 
 #include "SearchRules.h"
 
-namespace viewer {
+namespace brisvane {
 namespace {
 
 struct Recorder {
@@ -81,4 +81,4 @@ TEST(SearchBatches, HugeCountStopsAtTheCap) {
 }
 
 }  // namespace
-}  // namespace viewer
+}  // namespace brisvane

@@ -1,6 +1,6 @@
 #include "SearchRules.h"
 
-namespace viewer {
+namespace brisvane {
 
 std::wstring SearchWord(std::wstring_view boxText) {
   return std::wstring(boxText.substr(0, kSearchWordLimit));
@@ -20,4 +20,4 @@ std::wstring ResultCountText(int32_t hitCount) {
 
 std::wstring NoHitText() { return L"検索結果 : 0    項目"; }
 
-}  // namespace viewer
+}  // namespace brisvane

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace viewer {
+namespace brisvane {
 
 // The box holds up to 51 characters; a search uses only the first 49.
 constexpr size_t kWordBoxLimit = 51;
@@ -32,6 +32,6 @@ std::wstring ResultCountText(int32_t hitCount);
 // Status pane 1 (and the message) after a search without hits.
 std::wstring NoHitText();
 
-}  // namespace viewer
+}  // namespace brisvane
 
 #endif  // BRISVANE_VIEWER_CORE_SEARCHRULES_H

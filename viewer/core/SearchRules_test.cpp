@@ -4,7 +4,7 @@
 
 #include "SearchKey.h"
 
-namespace viewer {
+namespace brisvane {
 namespace {
 
 TEST(SearchRules, Decisions) {
@@ -39,4 +39,4 @@ TEST(SearchRules, StatusTexts) {
 }
 
 }  // namespace
-}  // namespace viewer
+}  // namespace brisvane

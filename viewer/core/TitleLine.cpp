@@ -1,6 +1,6 @@
 #include "TitleLine.h"
 
-namespace viewer {
+namespace brisvane {
 
 std::wstring FormatTitleLine(const std::wstring& path, const std::wstring& title) {
   return path + L" <<" + title + L">>";
@@ -8,4 +8,4 @@ std::wstring FormatTitleLine(const std::wstring& path, const std::wstring& title
 
 std::wstring PathOfTitleLine(const std::wstring& line) { return line.substr(0, line.find(L' ')); }
 
-}  // namespace viewer
+}  // namespace brisvane

@@ -6,12 +6,12 @@
 
 #include <string>
 
-namespace viewer {
+namespace brisvane {
 
 std::wstring FormatTitleLine(const std::wstring& path, const std::wstring& title);
 // The path of a line: the whole text when it has no blank.
 std::wstring PathOfTitleLine(const std::wstring& line);
 
-}  // namespace viewer
+}  // namespace brisvane
 
 #endif  // BRISVANE_VIEWER_CORE_TITLELINE_H

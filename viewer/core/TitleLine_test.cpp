@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace viewer {
+namespace brisvane {
 namespace {
 
 TEST(TitleLineTest, ThePathComesBackFromTheLine) {
@@ -15,4 +15,4 @@ TEST(TitleLineTest, ThePathComesBackFromTheLine) {
 }
 
 }  // namespace
-}  // namespace viewer
+}  // namespace brisvane

@@ -1,6 +1,6 @@
 #include "WordHistory.h"
 
-namespace viewer {
+namespace brisvane {
 
 int WordHistory::Add(const std::wstring& word) {
   if (word.empty()) return -1;
@@ -15,4 +15,4 @@ int WordHistory::Add(const std::wstring& word) {
   return removed;
 }
 
-}  // namespace viewer
+}  // namespace brisvane

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace viewer {
+namespace brisvane {
 
 class WordHistory {
  public:
@@ -19,6 +19,6 @@ class WordHistory {
   std::vector<std::wstring> entries;
 };
 
-}  // namespace viewer
+}  // namespace brisvane
 
 #endif  // BRISVANE_VIEWER_CORE_WORDHISTORY_H

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace viewer {
+namespace brisvane {
 namespace {
 
 using Words = std::vector<std::wstring>;
@@ -38,4 +38,4 @@ TEST(WordHistory, HasNoLimit) {
 }
 
 }  // namespace
-}  // namespace viewer
+}  // namespace brisvane

@@ -48,7 +48,7 @@ bool FindBookTitle(const BookApi& book, const std::wstring& path, std::wstring* 
   std::string narrow = ToLocalPath(path);
   if (narrow.empty() || narrow.size() >= kLibraryPathCapacity || !book.IsEpwBook) return false;
   char jis[kDunmoorTitleSize] = {};
-  if (book.IsEpwBook(narrow.c_str(), jis) != 1) return false;
+  if (book.IsEpwBook(narrow.c_str(), jis) != kDunmoorSuccess) return false;
   *title = TitleFromJis(jis);
   return true;
 }
@@ -61,12 +61,12 @@ std::vector<DiscBook> ListDiscBooks(const BookApi& book, const std::wstring& pat
     return {{-1, first}};
   }
   std::string narrow = ToLocalPath(path);
-  if (narrow.empty() || narrow.size() >= kLibraryPathCapacity || book.OpenEpwing(narrow.c_str()) != 1) return {};
+  if (narrow.empty() || narrow.size() >= kLibraryPathCapacity || book.OpenEpwing(narrow.c_str()) != kDunmoorSuccess) return {};
   std::vector<DiscBook> books;
   for (int32_t i = 0; i < kMaxCatalogRecords; ++i) {
     char jis[kDunmoorTitleSize] = {};
     BookInfo info = {0, jis};
-    if (book.epwGetBookInfo(i, &info) == 1) books.push_back({i, TitleFromJis(jis)});
+    if (book.epwGetBookInfo(i, &info) == kDunmoorSuccess) books.push_back({i, TitleFromJis(jis)});
   }
   return books;
 }
@@ -75,7 +75,7 @@ int32_t FirstUsableBook(const BookApi& book) {
   for (int32_t i = 0; i < kMaxCatalogRecords; ++i) {
     char title[kDunmoorTitleSize];
     BookInfo info = {0, title};
-    if (book.epwGetBookInfo(i, &info) == 1) return i;
+    if (book.epwGetBookInfo(i, &info) == kDunmoorSuccess) return i;
   }
   return -1;
 }

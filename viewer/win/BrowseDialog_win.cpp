@@ -24,33 +24,22 @@ BrowseDialog::BrowseDialog(const BookApi& book, std::wstring startPath) : book(b
 }
 
 INT_PTR BrowseDialog::Run(HWND owner) {
-  INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_BROWSE), owner, &DialogProc,
-                                   reinterpret_cast<LPARAM>(this));
+  // The owner-drawn lists are measured before WM_INITDIALOG, when the dialog has no object yet.
+  auto measure = [](UINT message, WPARAM, LPARAM lParam) -> INT_PTR {
+    if (message != WM_MEASUREITEM) return FALSE;
+    auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+    item->itemHeight = item->CtlID == IDC_BROWSE_DRIVES ? DriveCombo::kItemHeight : DirectoryList::kItemHeight;
+    return TRUE;
+  };
+  INT_PTR result = RunModal(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_BROWSE), owner, measure);
   return result == 1 ? 1 : 0;
 }
 
-INT_PTR CALLBACK BrowseDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_MEASUREITEM) {  // comes before WM_INITDIALOG
-    auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-    measure->itemHeight = measure->CtlID == IDC_BROWSE_DRIVES ? DriveCombo::kItemHeight : DirectoryList::kItemHeight;
-    return TRUE;
-  }
-  if (message == WM_INITDIALOG) {
-    SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
-    auto* self = reinterpret_cast<BrowseDialog*>(lParam);
-    self->dialog = hwnd;
-    self->OnInit();
-    return FALSE;  // the focus is set
-  }
-  auto* self = reinterpret_cast<BrowseDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-  return self ? self->OnMessage(message, wParam, lParam) : FALSE;
-}
-
-void BrowseDialog::OnInit() {
-  HWND edit = GetDlgItem(dialog, IDE_BROWSE_PATH);
-  directories.Attach(GetDlgItem(dialog, IDL_BROWSE_DIRECTORIES));
+INT_PTR BrowseDialog::OnInitDialog() {
+  HWND edit = GetDlgItem(Hwnd(), IDE_BROWSE_PATH);
+  directories.Attach(GetDlgItem(Hwnd(), IDL_BROWSE_DIRECTORIES));
   SetWindowTextW(edit, path.c_str());
-  drives.Attach(GetDlgItem(dialog, IDC_BROWSE_DRIVES), BM_DRIVEENTER);
+  drives.Attach(GetDlgItem(Hwnd(), IDC_BROWSE_DRIVES), BM_DRIVEENTER);
   if (!CanEnterDirectory(path)) {
     ShowMessage(LoadText(IDS_BAD_DRIVE));
   } else {
@@ -60,6 +49,7 @@ void BrowseDialog::OnInit() {
   }
   UpdateTitle();
   drives.ShowDriveOf(path);
+  return FALSE;  // the focus is set
 }
 
 INT_PTR BrowseDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -76,7 +66,7 @@ INT_PTR BrowseDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
           OnEnterKey();
           return TRUE;
         case IDCANCEL:
-          EndDialog(dialog, 0);
+          EndDialog(Hwnd(), 0);
           return TRUE;
         case IDL_BROWSE_DIRECTORIES:
           if (HIWORD(wParam) == LBN_DBLCLK) OnListActivated();
@@ -93,7 +83,7 @@ INT_PTR BrowseDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // themselves, so that a message from elsewhere cannot make the dialog read foreign memory.
     case BM_DIRCHANGED:
       path = directories.Path();
-      SetDlgItemTextW(dialog, IDE_BROWSE_PATH, path.c_str());
+      SetDlgItemTextW(Hwnd(), IDE_BROWSE_PATH, path.c_str());
       UpdateTitle();
       return TRUE;
     case BM_DRIVEENTER:
@@ -109,20 +99,20 @@ INT_PTR BrowseDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void BrowseDialog::OnEnterKey() {
   // Enter reaches the dialog as its default button: it means the control that has the focus.
   HWND focus = GetFocus();
-  if (focus == GetDlgItem(dialog, IDE_BROWSE_PATH)) PostMessageW(dialog, BM_DIRENTER, 0, 0);
+  if (focus == GetDlgItem(Hwnd(), IDE_BROWSE_PATH)) PostMessageW(Hwnd(), BM_DIRENTER, 0, 0);
   else if (focus == directories.Hwnd()) OnListActivated();
   else OnOk();
 }
 
 void BrowseDialog::OnOk() {
   std::wstring title;
-  if (FindBookTitle(book, path, &title)) EndDialog(dialog, 1);
+  if (FindBookTitle(book, path, &title)) EndDialog(Hwnd(), 1);
   else ShowMessage(LoadText(IDS_NO_DISC));
 }
 
 void BrowseDialog::OnPathEntered() {
   wchar_t typed[kTypedPathCapacity + 1] = L"";
-  GetDlgItemTextW(dialog, IDE_BROWSE_PATH, typed, kTypedPathCapacity + 1);
+  GetDlgItemTextW(Hwnd(), IDE_BROWSE_PATH, typed, kTypedPathCapacity + 1);
   if (!CanEnterDirectory(typed)) {
     ShowMessage(LoadText(IDS_BAD_DRIVE));
     return;
@@ -136,7 +126,7 @@ void BrowseDialog::OnPathEntered() {
 void BrowseDialog::OnDriveChosen(const std::wstring& drive) {
   path = drive;
   directories.Fill(path);
-  SetDlgItemTextW(dialog, IDE_BROWSE_PATH, path.c_str());
+  SetDlgItemTextW(Hwnd(), IDE_BROWSE_PATH, path.c_str());
   UpdateTitle();
 }
 
@@ -144,10 +134,10 @@ void BrowseDialog::OnListActivated() {
   std::wstring newPath;
   switch (directories.Activate(&newPath)) {
     case DirectoryList::Outcome::kChanged:
-      SendMessageW(dialog, BM_DIRCHANGED, 0, reinterpret_cast<LPARAM>(newPath.c_str()));
+      SendMessageW(Hwnd(), BM_DIRCHANGED, 0, reinterpret_cast<LPARAM>(newPath.c_str()));
       break;
     case DirectoryList::Outcome::kAccepted:
-      SendMessageW(dialog, BM_DIRACCEPT, 0, 0);
+      SendMessageW(Hwnd(), BM_DIRACCEPT, 0, 0);
       break;
     case DirectoryList::Outcome::kFailed:
       ShowMessage(newPath);
@@ -160,11 +150,11 @@ void BrowseDialog::OnListActivated() {
 void BrowseDialog::UpdateTitle() {
   std::wstring title;
   if (!FindBookTitle(book, path, &title)) title.clear();
-  SetDlgItemTextW(dialog, IDT_BROWSE_TITLE, title.c_str());
+  SetDlgItemTextW(Hwnd(), IDT_BROWSE_TITLE, title.c_str());
 }
 
 void BrowseDialog::ShowMessage(const std::wstring& text) const {
-  MessageBoxW(dialog, text.c_str(), L"DUDAZA Zorari", MB_OK);
+  MessageBoxW(Hwnd(), text.c_str(), L"DUDAZA Zorari", MB_OK);
 }
 
 }  // namespace brisvane

@@ -10,6 +10,7 @@
 #include "DirectoryList_win.h"
 #include "DriveCombo_win.h"
 #include "SearchFlow.h"
+#include "ui/Dialog.h"
 
 namespace brisvane {
 
@@ -19,21 +20,21 @@ constexpr UINT BM_DIRCHANGED = WM_USER + 113;   // the directory list moved; lPa
 constexpr UINT BM_DRIVEENTER = WM_USER + 114;   // Enter in the open drive list; lParam: the drive text
 constexpr UINT BM_DIRACCEPT = WM_USER + 115;    // the innermost path item was chosen: as OK
 
-class BrowseDialog {
+class BrowseDialog : public ui::Dialog {
  public:
   // An empty startPath starts at the working directory.
   BrowseDialog(const BookApi& book, std::wstring startPath);
-  BrowseDialog(const BrowseDialog&) = delete;
-  BrowseDialog& operator=(const BrowseDialog&) = delete;
 
   // 1 when a directory with a book was chosen (Path()), 0 when cancelled.
   INT_PTR Run(HWND owner);
   const std::wstring& Path() const { return path; }
 
  private:
-  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  void OnInit();
+ protected:
+  INT_PTR OnInitDialog() override;
+  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
   void OnEnterKey();
   void OnOk();
   void OnPathEntered();
@@ -43,7 +44,6 @@ class BrowseDialog {
   void ShowMessage(const std::wstring& text) const;
 
   const BookApi& book;
-  HWND dialog = nullptr;
   std::wstring path;
   DirectoryList directories;
   DriveCombo drives;

@@ -8,18 +8,12 @@ namespace {
 
 const wchar_t kClassName[] = L"BrisvaneContentPane";
 
-template <typename Proc>
-bool Bind(HMODULE module, const char* name, Proc* proc) {
-  *proc = reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-  return *proc != nullptr;
-}
-
 }  // namespace
 
 void ViewApi::GetMarkCont(char* buffer, int size) const {
   if (size <= 0) return;
   buffer[0] = '\0';
-  if (getMarkCont) getMarkCont(buffer, size);
+  if (bound.viewGetMarkCont) bound.viewGetMarkCont(buffer, size);
   buffer[size - 1] = '\0';
 }
 
@@ -40,19 +34,15 @@ bool ContentView::Create(HWND parent, HWND frameWindow) {
 }
 
 void ContentView::BindCalvetta() {
-  calvetta = LoadLibraryW(L"Calvetta.dll");
-  if (!calvetta) return;  // the pane stays empty; the calls through api do nothing
-  ViewApi bound;
-  if (!(Bind(calvetta, "viewCreateView", &bound.createView) &&
-        Bind(calvetta, "viewSetContentBlank", &bound.setContentBlank) &&
-        Bind(calvetta, "viewIsMarkValid", &bound.isMarkValid) &&
-        Bind(calvetta, "viewCopyToClipBoard", &bound.copyToClipBoard) &&
-        Bind(calvetta, "viewGetMarkCont", &bound.getMarkCont)))
-    return;
-  api = bound;
+  // Without the library (or one of its five names) the pane stays empty and the calls through
+  // api do nothing.
+  ui::BoundLibrary<CalvettaExports> calvetta;
+  if (!calvetta.LoadAll(L"Calvetta.dll")) return;
+  calvetta.Keep();  // never freed: the content window's code lives in it
+  api.bound = calvetta.Get();
   RECT client;
   GetClientRect(Hwnd(), &client);
-  contentWindow = static_cast<HWND>(api.createView(Hwnd(), client.left, client.top, client.right, client.bottom));
+  contentWindow = static_cast<HWND>(api.bound.viewCreateView(Hwnd(), client.left, client.top, client.right, client.bottom));
 }
 
 LRESULT ContentView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

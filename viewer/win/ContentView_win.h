@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "Calvetta.h"
+#include "ui/BoundLibrary.h"
 #include "ui/Window.h"
 
 namespace brisvane {
@@ -13,19 +14,14 @@ namespace brisvane {
 // The five exports of Calvetta.dll. Until (or unless) they are bound, each call does nothing
 // and answers 0, so the rest of the viewer need not ask whether the library was found.
 struct ViewApi {
-  viewCreateViewProc createView = nullptr;
-  viewSetContentBlankProc setContentBlank = nullptr;
-  viewIsMarkValidProc isMarkValid = nullptr;
-  viewCopyToClipBoardProc copyToClipBoard = nullptr;
-  viewGetMarkContProc getMarkCont = nullptr;
+  CalvettaExports bound;
 
-  bool IsBound() const { return createView != nullptr; }
   void SetContentBlank() const {
-    if (setContentBlank) setContentBlank();
+    if (bound.viewSetContentBlank) bound.viewSetContentBlank();
   }
-  bool IsMarkValid() const { return isMarkValid && isMarkValid() != 0; }
+  bool IsMarkValid() const { return bound.viewIsMarkValid && bound.viewIsMarkValid() != 0; }
   void CopyToClipBoard() const {
-    if (copyToClipBoard) copyToClipBoard();
+    if (bound.viewCopyToClipBoard) bound.viewCopyToClipBoard();
   }
   // The marked text into buffer (zero-terminated); empty when nothing is bound.
   void GetMarkCont(char* buffer, int size) const;
@@ -46,7 +42,6 @@ class ContentView : public ui::Window {
 
   HWND frame = nullptr;
   HWND contentWindow = nullptr;
-  HMODULE calvetta = nullptr;  // never freed: the content window's code lives in it
   ViewApi api;
 };
 

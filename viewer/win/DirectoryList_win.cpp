@@ -23,19 +23,19 @@ constexpr int kIndentPerLevel = 3;
 
 bool DirectoryList::Fill(const std::wstring& path) {
   SendMessageW(list, LB_RESETCONTENT, 0, 0);
-  levels = viewer::DirectoryLevels(path);
+  levels = brisvane::DirectoryLevels(path);
   std::vector<std::wstring> subdirectories;
   filled = ListSubdirectories(levels.Path(), &subdirectories);
   if (!filled) return false;
-  for (const viewer::DirectoryItem& item : levels.Items(subdirectories))
-    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(viewer::DirectoryItemText(item).c_str()));
+  for (const brisvane::DirectoryItem& item : levels.Items(subdirectories))
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(brisvane::DirectoryItemText(item).c_str()));
   return true;
 }
 
 DirectoryList::Outcome DirectoryList::Activate(std::wstring* newPath) {
   LRESULT selected = SendMessageW(list, LB_GETCURSEL, 0, 0);
-  viewer::DirectoryItem item;
-  if (!filled || selected == LB_ERR || !viewer::ParseDirectoryItemText(ui::ListBoxText(list, static_cast<int>(selected)), &item))
+  brisvane::DirectoryItem item;
+  if (!filled || selected == LB_ERR || !brisvane::ParseDirectoryItemText(ui::ListBoxText(list, static_cast<int>(selected)), &item))
     return Outcome::kNothing;
   // The path follows from the item's level and the components this list was filled from, not
   // from the items above it, so that it stays right however the list sorted its texts.
@@ -56,12 +56,12 @@ void DirectoryList::Draw(const DRAWITEMSTRUCT& draw) const {
     return;
   }
   bool selected = (draw.itemState & ODS_SELECTED) != 0;
-  viewer::DirectoryItem item;
-  if (!viewer::ParseDirectoryItemText(ui::ListBoxText(draw.hwndItem, static_cast<int>(draw.itemID)), &item)) return;
+  brisvane::DirectoryItem item;
+  if (!brisvane::ParseDirectoryItemText(ui::ListBoxText(draw.hwndItem, static_cast<int>(draw.itemID)), &item)) return;
   ui::UniqueBrush back(CreateSolidBrush(selected ? kSelectedBack : kBack));
   FillRect(draw.hDC, &draw.rcItem, back.Get());
   int indent = std::min(item.depth, 64) * kIndentPerLevel;
-  int iconId = item.kind == viewer::DirectoryKind::kPathComponent ? IDI_BROWSE_PATH_COMPONENT : IDI_BROWSE_DIRECTORY;
+  int iconId = item.kind == brisvane::DirectoryKind::kPathComponent ? IDI_BROWSE_PATH_COMPONENT : IDI_BROWSE_DIRECTORY;
   HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId), IMAGE_ICON, kIconSize,
                                              kIconSize, LR_SHARED));
   if (icon) DrawIconEx(draw.hDC, draw.rcItem.left + indent + 1, draw.rcItem.top + 1, icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);

@@ -36,7 +36,7 @@ class DirectoryList {
 
  private:
   HWND list = nullptr;
-  viewer::DirectoryLevels levels{L""};
+  brisvane::DirectoryLevels levels{L""};
   bool filled = false;
 };
 

@@ -38,7 +38,7 @@ void DriveCombo::Attach(HWND combo, UINT enterMessage) {
   }
   for (const std::wstring& root : DriveRootsAfterFirst())
     SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(root.c_str()));
-  SetWindowSubclass(combo, &SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  ui::Subclass::Attach(combo);
 }
 
 std::wstring DriveCombo::Text() const {
@@ -53,9 +53,8 @@ void DriveCombo::ShowDriveOf(const std::wstring& path) {
   SendMessageW(combo, CB_SETCURSEL, index == CB_ERR ? static_cast<WPARAM>(-1) : static_cast<WPARAM>(index), 0);
 }
 
-LRESULT CALLBACK DriveCombo::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                          DWORD_PTR data) {
-  auto* self = reinterpret_cast<DriveCombo*>(data);
+LRESULT DriveCombo::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  HWND hwnd = Control();
   if (message == WM_KEYDOWN) {
     bool open = SendMessageW(hwnd, CB_GETDROPPEDSTATE, 0, 0) != FALSE;
     if (wParam == VK_DOWN && !open) {
@@ -67,12 +66,10 @@ LRESULT CALLBACK DriveCombo::SubclassProc(HWND hwnd, UINT message, WPARAM wParam
       wchar_t text[kDriveTextCapacity + 1] = L"";
       if (selected != CB_ERR && SendMessageW(hwnd, CB_GETLBTEXTLEN, static_cast<WPARAM>(selected), 0) <= static_cast<LRESULT>(kDriveTextCapacity))
         SendMessageW(hwnd, CB_GETLBTEXT, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(text));
-      SendMessageW(GetParent(hwnd), self->enterMessage, 0, reinterpret_cast<LPARAM>(text));
+      SendMessageW(GetParent(hwnd), enterMessage, 0, reinterpret_cast<LPARAM>(text));
     }
-  } else if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(hwnd, &SubclassProc, 0);
   }
-  return DefSubclassProc(hwnd, message, wParam, lParam);
+  return Default(message, wParam, lParam);
 }
 
 void DriveCombo::Draw(const DRAWITEMSTRUCT& draw) const {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/Subclass.h"
 #include "ui/UniqueHandle.h"
 
 namespace brisvane {
@@ -16,7 +17,7 @@ namespace brisvane {
 // (usually the floppy drive).
 std::vector<std::wstring> DriveRootsAfterFirst();
 
-class DriveCombo {
+class DriveCombo : private ui::Subclass {
  public:
   static constexpr int kItemHeight = 22;
 
@@ -30,7 +31,7 @@ class DriveCombo {
   void Draw(const DRAWITEMSTRUCT& draw) const;
 
  private:
-  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data);
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   HWND combo = nullptr;
   UINT enterMessage = 0;

@@ -5,7 +5,6 @@
 
 #include "AppFlags_win.h"
 #include "BrisvaneRes.h"
-#include "DunmoorBinding_win.h"
 #include "MainFrame_win.h"
 #include "Settings_win.h"
 #include "BookTitle_win.h"
@@ -26,34 +25,41 @@ std::wstring LoadText(UINT id) {
 }  // namespace
 
 void MainFrame::OnOpenBook() {
-  // Each open binds the library again (the count of loads grows; it is freed once, at the end).
-  HMODULE module = BindDunmoor(&book);
-  if (!module) {
+  // Each open binds the library again; the same library comes back, and the reference taken by
+  // the binding before is let go, so that one stays. A library that lacks one of the 27 names
+  // the viewer binds counts as missing; epwBooksOpenAt is bound when it is there.
+  ui::BoundLibrary<DunmoorExports> bound;
+  if (!bound.Load(L"Dunmoor.dll",
+                  {"IsEpwBook", "OpenEpwing", "CloseEpwing", "epwGetBooks", "epwGetBookInfo", "epwSelectBook",
+                   "epwBooksOpen", "epwBooksClose", "epwGetWordProperties", "epwGetWordItem", "epwGetWordContent",
+                   "epwGetLastContentByWord", "epwGetNextContentByWord", "epwShowExCode", "epwExCode2Bmp",
+                   "epwShowExCodePixel", "epwGetImageSize", "epwGetImage", "epwGetSoundProp", "epwGetPcmSize",
+                   "epwGetPcmCont", "GetWordCont", "GetWordContLast", "GetWordContNext", "GetLinkContent",
+                   "GetLinkContByPt", "GetMenuHead"})) {
     MessageBoxW(Hwnd(), LoadText(IDS_NO_DUNMOOR).c_str(), L"DUDAZA Zorari", MB_OK);
     ExitProcess(0);
   }
-  if (dunmoor) FreeLibrary(dunmoor);  // keep one reference, as the same library comes back
-  dunmoor = module;
+  dunmoor = std::move(bound);
   gFlags.rebindPending = false;
   OpenBook();
 }
 
 int MainFrame::OpenBook() {
   if (!bookPath.empty()) {
-    if (book.OpenEpwing(bookPath.c_str()) != 1 || OpenChosenBook() != 1) {
+    if (book.OpenEpwing(bookPath.c_str()) != kDunmoorSuccess || OpenChosenBook() != 1) {
       ReportOpenFailure();
       return -1;
     }
   } else {
     int detected = DetectBook();
-    if (detected == -2) {
+    if (detected == kDunmoorRefused) {
       SetToolbarState(IDM_SEARCH, TBSTATE_INDETERMINATE);
       MessageBeep(0);
       ShowModalMessage(LoadText(IDS_NO_DISC).c_str());
       if (gFlags.hostWordPending) SetFocus(statusBar);
       return -2;
     }
-    if (detected != 1) {
+    if (detected != kDunmoorSuccess) {
       ReportReadError();
       return -1;
     }
@@ -72,11 +78,11 @@ int MainFrame::OpenBook() {
 int MainFrame::OpenChosenBook() {
   if (bookIndex >= 0 && book.epwBooksOpenAt) {
     int32_t opened = book.epwBooksOpenAt(bookIndex);
-    if (opened == 1) return 1;
-    if (opened != -2) return -1;
+    if (opened == kDunmoorSuccess) return 1;
+    if (opened != kDunmoorRefused) return -1;
     // -2: the disc no longer has that book, or it is not usable: the first usable one opens.
   }
-  if (book.epwBooksOpen() != 1) return -1;
+  if (book.epwBooksOpen() != kDunmoorSuccess) return -1;
   bookIndex = FirstUsableBook(book);
   return 1;
 }
@@ -86,7 +92,7 @@ int MainFrame::DetectBook() {
   char title[kDunmoorTitleSize] = {};
   uint32_t remembered = 0;
   bookIndex = exchange::ReadNumberSetting(L"Curpath", L"Curbook", &remembered) ? static_cast<int32_t>(remembered) : -1;
-  if (book.IsEpwBook(path.c_str(), title) == -1) {
+  if (book.IsEpwBook(path.c_str(), title) == kDunmoorFailed) {
     path.clear();
     bookIndex = -1;  // the book remembered was one of another disc
     std::vector<wchar_t> drives(GetLogicalDriveStringsW(0, nullptr) + 1, L'\0');
@@ -100,7 +106,7 @@ int MainFrame::DetectBook() {
       }
       char narrow[8] = {};
       WideCharToMultiByte(CP_ACP, 0, root, -1, narrow, sizeof narrow, nullptr, nullptr);
-      if (book.IsEpwBook(narrow, title) != 1) continue;
+      if (book.IsEpwBook(narrow, title) != kDunmoorSuccess) continue;
       path = narrow;
       if (GetDriveTypeW(root) == DRIVE_CDROM) break;  // a CD-ROM drive wins
     }
@@ -123,7 +129,7 @@ void MainFrame::SetBookTitle() {
   char title[kDunmoorTitleSize] = {};
   BookInfo info = {};
   info.title = title;
-  if (book.epwGetBookInfo(bookIndex, &info) != 1) {
+  if (book.epwGetBookInfo(bookIndex, &info) != kDunmoorSuccess) {
     ReportReadError();
     return;
   }

@@ -11,6 +11,7 @@
 #include "BrisvaneRes.h"
 #include "FrameMessages.h"
 #include "MainFrame_win.h"
+#include "ui/Dialog.h"
 
 namespace brisvane {
 
@@ -18,25 +19,39 @@ namespace {
 
 constexpr int kMarkCapacity = 51;
 
-INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-  if (message == WM_INITDIALOG) return TRUE;
-  if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
-    EndDialog(dialog, LOWORD(wParam));
-    return TRUE;
+class AboutDialog : public ui::Dialog {
+ public:
+  void Run(HWND owner) { RunModal(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT), owner); }
+
+ protected:
+  INT_PTR OnInitDialog() override { return TRUE; }
+  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM) override {
+    if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+      EndDialog(Hwnd(), LOWORD(wParam));
+      return TRUE;
+    }
+    return FALSE;
   }
-  return FALSE;
-}
+};
 
 }  // namespace
 
 void MainFrame::AddCommands() {
   commands.Add(IDM_REFRESH, [this](int, HWND) { Refresh(); });
   commands.Add(IDM_TOGGLE_LIST, [this](int, HWND) { ToggleListWidth(); });
-  commands.Add(IDM_PREVIOUS_LAYER, [this](int, HWND) { PreviousLayer(); });
-  commands.Add(IDM_COPY, [this](int, HWND) { Copy(); });
-  commands.Add(IDM_CONTINUOUS_SEARCH, [this](int, HWND) { ContinuousSearch(); });
+  commands.Add(IDM_PREVIOUS_LAYER, [this](int, HWND) { PreviousLayer(); }, [this] { return !layerStack.empty(); });
+  commands.Add(IDM_COPY, [this](int, HWND) { Copy(); }, [this] {
+    DWORD start = 0, end = 0;
+    if (wordBox) SendMessageW(wordBox, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return start != end || contentView.Api().IsMarkValid();
+  });
+  commands.Add(IDM_CONTINUOUS_SEARCH, [this](int, HWND) { ContinuousSearch(); },
+               [this] { return contentView.Api().IsMarkValid(); });
+  // Search stays enabled: greyed on the toolbar while no book is open; the command itself reports.
   commands.Add(IDM_SEARCH, [this](int, HWND) { SearchCommand(); });
-  commands.Add(IDM_BOOK_MENU, [this](int, HWND) { ShowBookMenu(); });
+  // A book without a menu: greyed.
+  commands.Add(IDM_BOOK_MENU, [this](int, HWND) { ShowBookMenu(); },
+               [this] { return bookOpen && book.GetMenuHead() >= 0; });
   commands.Add(IDM_APP_ABOUT, [this](int, HWND) { ShowAbout(); });
   commands.Add(IDM_NEXT_PANE, [this](int, HWND) { MoveFocus(GetFocus() == ResultList() ? 1 : 0); });
   commands.Add(IDM_PREVIOUS_PANE, [this](int, HWND) { MoveFocus(GetFocus() == ResultList() ? 1 : 0); });
@@ -47,25 +62,7 @@ void MainFrame::AddCommands() {
   commands.Add(IDM_TITLE_SELECT, [this](int, HWND) { SelectTitle(); });
 }
 
-bool MainFrame::IsCommandEnabled(int id) const {
-  switch (id) {
-    case IDM_PREVIOUS_LAYER:
-      return !layerStack.empty();
-    case IDM_SEARCH:
-      return true;  // greyed on the toolbar while no book is open; the command itself reports
-    case IDM_COPY: {
-      DWORD start = 0, end = 0;
-      if (wordBox) SendMessageW(wordBox, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-      return start != end || contentView.Api().IsMarkValid();
-    }
-    case IDM_CONTINUOUS_SEARCH:
-      return contentView.Api().IsMarkValid();
-    case IDM_BOOK_MENU:
-      return bookOpen && book.GetMenuHead() >= 0;  // a book without a menu: greyed
-    default:
-      return true;
-  }
-}
+bool MainFrame::IsCommandEnabled(int id) const { return commands.IsEnabled(id); }
 
 void MainFrame::UpdateMenu(HMENU menu) {
   int count = GetMenuItemCount(menu);
@@ -217,7 +214,7 @@ void MainFrame::ShowHelp() {
 }
 
 void MainFrame::ShowAbout() {
-  DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT), Hwnd(), &AboutProc, 0);
+  AboutDialog().Run(Hwnd());
 }
 
 }  // namespace brisvane

@@ -19,24 +19,22 @@ constexpr int kWordBoxSlotWidth = 152;
 constexpr int kToolbarHeight = 30;
 constexpr int kStatusCountWidth = 200;
 
-// The toolbar passes the word box's Enter on to the frame, and its focus to the word box.
-LRESULT CALLBACK ToolbarProc(HWND toolbar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-  HWND frame = reinterpret_cast<HWND>(data);
+}  // namespace
+
+LRESULT ToolbarRelay::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == FM_WORDENTER) {
     PostMessageW(frame, FM_WORDENTER, wParam, lParam);
     return 0;
   }
   if (message == WM_SETFOCUS) {
-    HWND box = GetDlgItem(toolbar, IDC_WORDBOX);
+    HWND box = GetDlgItem(Control(), IDC_WORDBOX);
     if (box) {
       SetFocus(box);
       return 0;
     }
   }
-  return DefSubclassProc(toolbar, message, wParam, lParam);
+  return Default(message, wParam, lParam);
 }
-
-}  // namespace
 
 MainFrame::MainFrame() { AddCommands(); }
 
@@ -98,7 +96,7 @@ bool MainFrame::CreateToolbar() {
       {5, IDM_APP_ABOUT, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
   };
   SendMessageW(toolbar, TB_ADDBUTTONSW, sizeof buttons / sizeof buttons[0], reinterpret_cast<LPARAM>(buttons));
-  SetWindowSubclass(toolbar, &ToolbarProc, 1, reinterpret_cast<DWORD_PTR>(Hwnd()));
+  toolbarRelay.Attach(toolbar, Hwnd());
   RECT slot = {};
   SendMessageW(toolbar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&slot));
   // The word box sits over the toolbar's first button.
@@ -159,8 +157,7 @@ void MainFrame::OnClose() {
 
 ui::Handled MainFrame::OnDestroy() {
   if (bookOpen) CloseBook();
-  if (dunmoor) FreeLibrary(dunmoor);
-  dunmoor = nullptr;
+  dunmoor.Unload();
   // The book in use is remembered for the next start. Without one (the disc was not in the
   // drive), the book remembered before stays remembered: the disc may be back next time.
   if (!bookPath.empty()) {

@@ -18,13 +18,30 @@
 #include "SearchFlow.h"
 #include "SearchPanel_win.h"
 #include "Splitter_win.h"
+#include "ui/BoundLibrary.h"
 #include "ui/CommandTable.h"
+#include "ui/Subclass.h"
 #include "ui/UniqueHandle.h"
 #include "ui/Window.h"
 
 namespace brisvane {
 
 extern const wchar_t kFrameClassName[];  // "TrevikBrisvane": how a running viewer is found
+
+// The toolbar passes the word box's Enter on to the frame, and its focus to the word box.
+class ToolbarRelay : public ui::Subclass {
+ public:
+  void Attach(HWND toolbar, HWND frameWindow) {
+    frame = frameWindow;
+    ui::Subclass::Attach(toolbar);
+  }
+
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  HWND frame = nullptr;
+};
 
 class MainFrame : public ui::Window, public FrameForSearch {
  public:
@@ -122,6 +139,7 @@ class MainFrame : public ui::Window, public FrameForSearch {
   bool bookOpen = false;
   HWND statusBar = nullptr;
   HWND toolbar = nullptr;
+  ToolbarRelay toolbarRelay;
   HWND wordBox = nullptr;
   std::string bookPath;
   int32_t bookIndex = -1;  // catalog index of the book chosen or open; -1: the first usable
@@ -129,9 +147,9 @@ class MainFrame : public ui::Window, public FrameForSearch {
   int savedColumnWidths[2] = {};
   int selectedItem = 0;
   std::vector<int32_t> layerStack;  // most recent first
-  HMODULE dunmoor = nullptr;
+  ui::BoundLibrary<DunmoorExports> dunmoor;
   exchange::ExchangeMessages exchange;  // registered at creation
-  BookApi book;
+  const BookApi& book = dunmoor.Get();  // the bound functions, for short
   ui::UniqueFont uiFont;
 };
 

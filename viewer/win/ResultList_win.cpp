@@ -129,10 +129,7 @@ bool ResultList::Attach(HWND listBox, HWND frameWindow, const BookApi& bookApi) 
   book = &bookApi;
   SendMessageW(list, LB_SETITEMHEIGHT, 0, itemHeight);
   if (font) SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
-  SetWindowLongPtrW(list, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  listProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ResultList::ListProc)));
-  return listProc != nullptr;
+  return ui::Subclass::Attach(list);
 }
 
 void ResultList::Reset() {
@@ -246,7 +243,7 @@ void ResultList::DrawHeadword(HDC dc, int index, const RECT& rect, COLORREF ink)
   char text[kDunmoorHeadingSize] = {};
   WordItem record = {};
   record.text = text;
-  if (book->epwGetWordItem(index, &record) == -1) {
+  if (book->epwGetWordItem(index, &record) == kDunmoorFailed) {
     PostMessageW(frame, VM_VIEW_FAILED, 0, 0);
     return;
   }
@@ -260,11 +257,11 @@ void ResultList::DrawHeadword(HDC dc, int index, const RECT& rect, COLORREF ink)
     GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
     return static_cast<int>(size.cx);
   };
-  viewer::HeadwordLayout layout = viewer::LayOutHeadword(headword, rect.left, rect.top, width);
+  brisvane::HeadwordLayout layout = brisvane::LayOutHeadword(headword, rect.left, rect.top, width);
 
   SetTextColor(dc, ink);
-  for (const viewer::HeadwordPiece& piece : layout.pieces) {
-    if (piece.kind == viewer::HeadwordPiece::Kind::kExternal) {
+  for (const brisvane::HeadwordPiece& piece : layout.pieces) {
+    if (piece.kind == brisvane::HeadwordPiece::Kind::kExternal) {
       if (book->epwShowExCodePixel)
         book->epwShowExCodePixel(piece.code, 16, piece.narrow ? 0 : 1, piece.left, piece.top, piece.right,
                                  piece.bottom, ink, dc);
@@ -278,29 +275,24 @@ void ResultList::DrawHeadword(HDC dc, int index, const RECT& rect, COLORREF ink)
     SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(layout.endX), 0);
 }
 
-LRESULT CALLBACK ResultList::ListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<ResultList*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-  WNDPROC original = self->listProc;
+LRESULT ResultList::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_KEYDOWN:
       if (wParam == VK_TAB) {
-        PostMessageW(self->frame, VM_VIEW_TAB, 1, 0);
+        PostMessageW(frame, VM_VIEW_TAB, 1, 0);
         return 0;
       }
       break;
     case WM_CHAR:
       if (wParam == L'\t') return 0;
       break;
-    case WM_NCDESTROY:
-      SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-      SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-      self->list = nullptr;
+    case WM_NCDESTROY:  // the subclass removes itself after this message
+      list = nullptr;
       break;
     default:
       break;
   }
-  return CallWindowProcW(original, hwnd, message, wParam, lParam);
+  return Default(message, wParam, lParam);
 }
 
 }  // namespace brisvane

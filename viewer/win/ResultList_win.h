@@ -8,11 +8,13 @@
 #include <string>
 
 #include "SearchFlow.h"
+#include "ui/Subclass.h"
 #include "ui/UniqueHandle.h"
 
 namespace brisvane {
 
-class ResultList {
+// The object handles the list box's messages (a subclass of it).
+class ResultList : private ui::Subclass {
  public:
   ResultList() = default;
   ResultList(const ResultList&) = delete;
@@ -36,7 +38,7 @@ class ResultList {
   void Reset();
 
  private:
-  static LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void MakeFonts();
   void DrawHeadword(HDC dc, int index, const RECT& rect, COLORREF ink);
   void DrawFocusFrame(HDC dc, const RECT& rect, HBRUSH brush);
@@ -45,7 +47,6 @@ class ResultList {
   HWND list = nullptr;
   HWND frame = nullptr;
   const BookApi* book = nullptr;
-  WNDPROC listProc = nullptr;
   ui::UniqueFont font;       // 12 points
   ui::UniqueFont smallFont;  // 9 points, sub- and superscripts
   ui::UniqueBrush focusBrush;

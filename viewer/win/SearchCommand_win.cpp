@@ -40,7 +40,7 @@ class ClearMessagePane {
 }  // namespace
 
 void SearchCommand::ReportNoHit(FrameForSearch& frame) {
-  std::wstring text = viewer::NoHitText();
+  std::wstring text = brisvane::NoHitText();
   frame.SetStatusText(1, text.c_str());
   frame.FocusWordBoxOnActivate() = true;
   frame.ShowModalMessage(text.c_str());
@@ -49,17 +49,17 @@ void SearchCommand::ReportNoHit(FrameForSearch& frame) {
 
 void SearchCommand::Run(FrameForSearch& frame, WordBox& wordBox, ResultList& list) {
   ClearMessagePane clear(frame);
-  std::wstring word = viewer::SearchWord(wordBox.Text());
+  std::wstring word = brisvane::SearchWord(wordBox.Text());
   if (word.empty()) return;
   wordBox.AddToHistory(word);
 
-  switch (viewer::DecideSearch(word, lastWord, lastSearchFound)) {
-    case viewer::SearchAction::kNothing:
+  switch (brisvane::DecideSearch(word, lastWord, lastSearchFound)) {
+    case brisvane::SearchAction::kNothing:
       return;
-    case viewer::SearchAction::kReportNoHit:
+    case brisvane::SearchAction::kReportNoHit:
       ReportNoHit(frame);
       return;
-    case viewer::SearchAction::kSearch:
+    case brisvane::SearchAction::kSearch:
       break;
   }
 
@@ -73,17 +73,17 @@ void SearchCommand::Run(FrameForSearch& frame, WordBox& wordBox, ResultList& lis
   frame.FocusWordBoxOnActivate() = false;
   SearchProgressDialog dialog(frame.Book(), list.Hwnd(), key);
   frame.ModalBusy() = true;
-  viewer::SearchOutcome outcome = dialog.Run(frame.FrameWindow());
+  brisvane::SearchOutcome outcome = dialog.Run(frame.FrameWindow());
   frame.ModalBusy() = false;
 
-  if (outcome == viewer::SearchOutcome::kHits) {
+  if (outcome == brisvane::SearchOutcome::kHits) {
     lastSearchFound = true;
     frame.ShowHit(0);
     SendMessageW(list.Hwnd(), LB_SETCURSEL, 0, 0);
     SetFocus(list.Hwnd());
-    std::wstring text = viewer::ResultCountText(dialog.Total());
+    std::wstring text = brisvane::ResultCountText(dialog.Total());
     frame.SetStatusText(1, text.c_str());
-  } else if (outcome == viewer::SearchOutcome::kReadError) {
+  } else if (outcome == brisvane::SearchOutcome::kReadError) {
     frame.FocusWordBoxOnActivate() = true;
     frame.ReportReadError();
     lastSearchFound = false;

@@ -10,39 +10,9 @@
 
 namespace brisvane {
 
-// The functions of Dunmoor.dll the viewer binds by name (27; the viewer calls few of them).
-struct BookApi {
-  IsEpwBookProc IsEpwBook = nullptr;
-  OpenEpwingProc OpenEpwing = nullptr;
-  CloseEpwingProc CloseEpwing = nullptr;
-  epwGetBooksProc epwGetBooks = nullptr;
-  epwGetBookInfoProc epwGetBookInfo = nullptr;
-  epwSelectBookProc epwSelectBook = nullptr;
-  epwBooksOpenProc epwBooksOpen = nullptr;
-  epwBooksCloseProc epwBooksClose = nullptr;
-  epwGetWordPropertiesProc epwGetWordProperties = nullptr;
-  epwGetWordItemProc epwGetWordItem = nullptr;
-  epwGetWordContentProc epwGetWordContent = nullptr;
-  epwGetLastContentByWordProc epwGetLastContentByWord = nullptr;
-  epwGetNextContentByWordProc epwGetNextContentByWord = nullptr;
-  epwShowExCodeProc epwShowExCode = nullptr;
-  epwExCode2BmpProc epwExCode2Bmp = nullptr;
-  epwShowExCodePixelProc epwShowExCodePixel = nullptr;
-  epwGetImageSizeProc epwGetImageSize = nullptr;
-  epwGetImageProc epwGetImage = nullptr;
-  epwGetSoundPropProc epwGetSoundProp = nullptr;
-  epwGetPcmSizeProc epwGetPcmSize = nullptr;
-  epwGetPcmContProc epwGetPcmCont = nullptr;
-  GetWordContProc GetWordCont = nullptr;
-  GetWordContLastProc GetWordContLast = nullptr;
-  GetWordContNextProc GetWordContNext = nullptr;
-  GetLinkContentProc GetLinkContent = nullptr;
-  GetLinkContByPtProc GetLinkContByPt = nullptr;
-  GetMenuHeadProc GetMenuHead = nullptr;
-  // Not one of the 27: a library without it still serves, and only the first usable book of a
-  // disc opens then.
-  epwBooksOpenAtProc epwBooksOpenAt = nullptr;
-};
+// The functions of Dunmoor.dll the viewer binds by name (27 of them, and epwBooksOpenAt when the
+// library has it: without it only the first usable book of a disc opens).
+using BookApi = DunmoorExports;
 
 // The frame, as the search code sees it (implemented by the main frame).
 class FrameForSearch {

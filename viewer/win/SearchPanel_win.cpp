@@ -60,6 +60,6 @@ void SearchPanel::Reset() {
 
 void SearchPanel::AddToHistory(const wchar_t* word) { wordBox->AddToHistory(word ? word : L""); }
 
-std::wstring SearchPanel::Word() const { return viewer::SearchWord(wordBox->Text()); }
+std::wstring SearchPanel::Word() const { return brisvane::SearchWord(wordBox->Text()); }
 
 }  // namespace brisvane

@@ -82,7 +82,7 @@ SearchProgressDialog::SearchProgressDialog(const BookApi& book, HWND list, const
       batches([this] { SendMessageW(this->list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"")); },
               [this] { SendMessageW(bar, PBM_STEPIT, 0, 0); }) {}
 
-viewer::SearchOutcome SearchProgressDialog::Run(HWND owner) {
+brisvane::SearchOutcome SearchProgressDialog::Run(HWND owner) {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);
   TemplateWriter writer;
@@ -91,27 +91,27 @@ viewer::SearchOutcome SearchProgressDialog::Run(HWND owner) {
   writer.Control(WS_BORDER, 10, 22, 166, 12, kProgressBarId, 0, L"");
   writer.Control(BS_PUSHBUTTON | WS_TABSTOP, 68, 42, 50, 16, IDCANCEL, kButtonAtom, L"キャンセル");
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  INT_PTR result = DialogBoxIndirectParamW(instance, writer.Get(), owner, &SearchProgressDialog::DialogProc,
-                                           reinterpret_cast<LPARAM>(this));
-  if (result == static_cast<INT_PTR>(viewer::SearchOutcome::kHits)) return viewer::SearchOutcome::kHits;
-  if (result == static_cast<INT_PTR>(viewer::SearchOutcome::kReadError)) return viewer::SearchOutcome::kReadError;
-  return viewer::SearchOutcome::kNoHit;  // also when the dialog could not be shown at all
+  INT_PTR result = RunModal(instance, writer.Get(), owner);
+  if (result == static_cast<INT_PTR>(brisvane::SearchOutcome::kHits)) return brisvane::SearchOutcome::kHits;
+  if (result == static_cast<INT_PTR>(brisvane::SearchOutcome::kReadError)) return brisvane::SearchOutcome::kReadError;
+  return brisvane::SearchOutcome::kNoHit;  // also when the dialog could not be shown at all
 }
 
-void SearchProgressDialog::OnInit() {
+INT_PTR SearchProgressDialog::OnInitDialog() {
   textFont.Attach(CreateJapaneseUiFont(9));
   if (textFont) {
     for (int id : {kTextId, static_cast<int>(IDCANCEL)})
-      SendDlgItemMessageW(dialog, id, WM_SETFONT, reinterpret_cast<WPARAM>(textFont.Get()), FALSE);
-    SendMessageW(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(textFont.Get()), FALSE);
+      SendDlgItemMessageW(Hwnd(), id, WM_SETFONT, reinterpret_cast<WPARAM>(textFont.Get()), FALSE);
+    SendMessageW(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(textFont.Get()), FALSE);
   }
-  bar = GetDlgItem(dialog, kProgressBarId);
+  bar = GetDlgItem(Hwnd(), kProgressBarId);
   SendMessageW(bar, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
   SendMessageW(bar, PBM_SETSTEP, 1, 0);
   SendMessageW(bar, PBM_SETPOS, 0, 0);
   waitCursor = LoadCursorW(nullptr, IDC_WAIT);
-  ShowWindow(dialog, SW_SHOW);
-  SetTimer(dialog, kCountTimer, kCountDelay, nullptr);
+  ShowWindow(Hwnd(), SW_SHOW);
+  SetTimer(Hwnd(), kCountTimer, kCountDelay, nullptr);
+  return TRUE;
 }
 
 void SearchProgressDialog::RunBatch() {
@@ -122,7 +122,7 @@ void SearchProgressDialog::RunBatch() {
   InvalidateRect(list, nullptr, TRUE);
   if (complete) {
     SendMessageW(bar, PBM_SETPOS, 100, 0);
-    End(viewer::SearchOutcome::kHits);
+    End(brisvane::SearchOutcome::kHits);
   }
 }
 
@@ -130,9 +130,9 @@ void SearchProgressDialog::OnTimer(UINT_PTR id) {
   SetCursor(waitCursor);
   ShowCursor(TRUE);
   if (id == kCountTimer) {
-    KillTimer(dialog, kCountTimer);
+    KillTimer(Hwnd(), kCountTimer);
     if (!book.epwGetWordProperties) {
-      End(viewer::SearchOutcome::kReadError);
+      End(brisvane::SearchOutcome::kReadError);
       return;
     }
     // The library normalises the key in place: give it a copy.
@@ -140,61 +140,51 @@ void SearchProgressDialog::OnTimer(UINT_PTR id) {
     WordProperties properties = {};
     int32_t result = book.epwGetWordProperties(working.bytes, &properties);
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-    viewer::SearchOutcome outcome = batches.Start(result, properties.hitCount);
+    brisvane::SearchOutcome outcome = batches.Start(result, properties.hitCount);
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
-    if (outcome != viewer::SearchOutcome::kHits) {
+    if (outcome != brisvane::SearchOutcome::kHits) {
       End(outcome);
     } else if (batches.Pending()) {
-      SetTimer(dialog, kBatchTimer, kBatchDelay, nullptr);
+      SetTimer(Hwnd(), kBatchTimer, kBatchDelay, nullptr);
     } else {
       SendMessageW(bar, PBM_SETPOS, 100, 0);
-      End(viewer::SearchOutcome::kHits);
+      End(brisvane::SearchOutcome::kHits);
     }
   } else if (id == kBatchTimer) {
     RunBatch();
   }
 }
 
-void SearchProgressDialog::End(viewer::SearchOutcome outcome) {
-  KillTimer(dialog, kCountTimer);
-  KillTimer(dialog, kBatchTimer);
-  EndDialog(dialog, static_cast<INT_PTR>(outcome));
+void SearchProgressDialog::End(brisvane::SearchOutcome outcome) {
+  KillTimer(Hwnd(), kCountTimer);
+  KillTimer(Hwnd(), kBatchTimer);
+  EndDialog(Hwnd(), static_cast<INT_PTR>(outcome));
 }
 
-INT_PTR CALLBACK SearchProgressDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    auto* self = reinterpret_cast<SearchProgressDialog*>(lParam);
-    SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
-    self->dialog = hwnd;
-    self->OnInit();
-    return TRUE;
-  }
-  auto* self = reinterpret_cast<SearchProgressDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-  if (!self) return FALSE;
-  try {
-    switch (message) {
-      case WM_TIMER:
-        self->OnTimer(wParam);
+INT_PTR SearchProgressDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_TIMER:
+      OnTimer(wParam);
+      return TRUE;
+    case WM_SETCURSOR:
+      SetCursor(waitCursor);
+      SetWindowLongPtrW(Hwnd(), DWLP_MSGRESULT, TRUE);
+      return TRUE;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDCANCEL) {
+        End(batches.Cancel());
         return TRUE;
-      case WM_SETCURSOR:
-        SetCursor(self->waitCursor);
-        SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, TRUE);
-        return TRUE;
-      case WM_COMMAND:
-        if (LOWORD(wParam) == IDCANCEL) {
-          self->End(self->batches.Cancel());
-          return TRUE;
-        }
-        return FALSE;
-      default:
-        return FALSE;
-    }
-  } catch (...) {
-    // Nothing may leave a dialog procedure; a failed search lists nothing more.
-    self->End(viewer::SearchOutcome::kReadError);
-    return TRUE;
+      }
+      return FALSE;
+    default:
+      return FALSE;
   }
+}
+
+INT_PTR SearchProgressDialog::OnUnexpectedException(UINT) {
+  End(brisvane::SearchOutcome::kReadError);
+  return TRUE;
 }
 
 }  // namespace brisvane

@@ -10,36 +10,38 @@
 
 #include "SearchBatches.h"
 #include "SearchFlow.h"
+#include "ui/Dialog.h"
 #include "SearchKey.h"
 #include "ui/UniqueHandle.h"
 
 namespace brisvane {
 
-class SearchProgressDialog {
+class SearchProgressDialog : public ui::Dialog {
  public:
   SearchProgressDialog(const BookApi& book, HWND list, const booktext::SearchKey& key);
-  SearchProgressDialog(const SearchProgressDialog&) = delete;
-  SearchProgressDialog& operator=(const SearchProgressDialog&) = delete;
 
   // Runs the dialog modally over owner. kHits: Total() items were listed (at most 32766).
-  viewer::SearchOutcome Run(HWND owner);
+  brisvane::SearchOutcome Run(HWND owner);
   int32_t Total() const { return batches.Total(); }
 
+ protected:
+  INT_PTR OnInitDialog() override;
+  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // Nothing may leave a dialog procedure; a failed search lists nothing more.
+  INT_PTR OnUnexpectedException(UINT message) override;
+
  private:
-  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  void OnInit();
   void OnTimer(UINT_PTR id);
   void RunBatch();
-  void End(viewer::SearchOutcome outcome);
+  void End(brisvane::SearchOutcome outcome);
 
   const BookApi& book;
   HWND list;
   booktext::SearchKey key;
-  HWND dialog = nullptr;
   HWND bar = nullptr;
   HCURSOR waitCursor = nullptr;
   ui::UniqueFont textFont;
-  viewer::SearchBatches batches;
+  brisvane::SearchBatches batches;
 };
 
 }  // namespace brisvane

@@ -32,7 +32,6 @@ class Splitter : public ui::Window {
   // The panes are child windows of this splitter, created by the caller.
   void SetPanes(HWND left, HWND right);
   void SetColumnInfo(int column, int ideal, int minimum);
-  ColumnInfo GetColumnInfo(int column) const { return columns[column == 0 ? 0 : 1]; }
   // Current widths (0 for a hidden column).
   int ColumnWidth(int column) const { return column == 0 ? layout.left : layout.right; }
   void RecalcLayout();

@@ -22,36 +22,28 @@ constexpr size_t kDriveRootLength = 3;
 TitleDialog::TitleDialog(const BookApi& book, std::string bookPath) : book(book), path(std::move(bookPath)) {}
 
 INT_PTR TitleDialog::Run(HWND owner) {
-  INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_TITLE), owner, &DialogProc,
-                                   reinterpret_cast<LPARAM>(this));
+  INT_PTR result = RunModal(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_TITLE), owner);
   return result == 1 ? 1 : 0;
 }
 
-INT_PTR CALLBACK TitleDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
-    auto* self = reinterpret_cast<TitleDialog*>(lParam);
-    self->dialog = hwnd;
-    self->list = GetDlgItem(hwnd, IDL_TITLE_LIST);
-    self->Fill();
-    return TRUE;
-  }
-  auto* self = reinterpret_cast<TitleDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-  return self ? self->OnMessage(message, wParam, lParam) : FALSE;
+INT_PTR TitleDialog::OnInitDialog() {
+  list = GetDlgItem(Hwnd(), IDL_TITLE_LIST);
+  Fill();
+  return TRUE;
 }
 
 void TitleDialog::Fill() {
   for (const std::wstring& root : DriveRootsAfterFirst()) AddLinesIfBook(root.substr(0, kDriveRootLength));
   // Drive roots in the value were listed above already; a directory whose disc is missing is
   // simply not a book now. A value that cannot be read lists nothing.
-  std::string remembered = exchange::ReadSetting(L"path", L"path", viewer::kRememberedPathsCapacity);
-  for (const std::string& directory : viewer::SplitRememberedPaths(remembered)) AddLinesIfBook(FromLocalPath(directory));
+  std::string remembered = exchange::ReadSetting(L"path", L"path", brisvane::kRememberedPathsCapacity);
+  for (const std::string& directory : brisvane::SplitRememberedPaths(remembered)) AddLinesIfBook(FromLocalPath(directory));
 }
 
 size_t TitleDialog::AddLinesIfBook(const std::wstring& bookPath) {
   std::vector<DiscBook> books = ListDiscBooks(book, bookPath);
   for (const DiscBook& found : books) {
-    std::wstring line = viewer::FormatTitleLine(bookPath, found.title);
+    std::wstring line = brisvane::FormatTitleLine(bookPath, found.title);
     // The list is sorted: each line keeps its book's catalog index beside it.
     LRESULT at = SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(line.c_str()));
     if (at == LB_ERR || static_cast<int32_t>(SendMessageW(list, LB_GETITEMDATA, at, 0)) != found.index)
@@ -65,14 +57,14 @@ INT_PTR TitleDialog::OnMessage(UINT message, WPARAM wParam, LPARAM) {
   if (message != WM_COMMAND) return FALSE;
   switch (LOWORD(wParam)) {
     case IDL_TITLE_LIST:
-      if (HIWORD(wParam) == LBN_SELCHANGE) EnableWindow(GetDlgItem(dialog, IDOK), TRUE);
+      if (HIWORD(wParam) == LBN_SELCHANGE) EnableWindow(GetDlgItem(Hwnd(), IDOK), TRUE);
       else if (HIWORD(wParam) == LBN_DBLCLK) Choose();
       return TRUE;
     case IDOK:
       Choose();
       return TRUE;
     case IDCANCEL:
-      EndDialog(dialog, 0);
+      EndDialog(Hwnd(), 0);
       return TRUE;
     case IDB_TITLE_BROWSE:
       Browse();
@@ -84,12 +76,12 @@ INT_PTR TitleDialog::OnMessage(UINT message, WPARAM wParam, LPARAM) {
 void TitleDialog::Choose() {
   LRESULT selected = SendMessageW(list, LB_GETCURSEL, 0, 0);
   if (selected == LB_ERR) {
-    EndDialog(dialog, 0);
+    EndDialog(Hwnd(), 0);
     return;
   }
-  path = ToLocalPath(viewer::PathOfTitleLine(ui::ListBoxText(list, static_cast<int>(selected))));
+  path = ToLocalPath(brisvane::PathOfTitleLine(ui::ListBoxText(list, static_cast<int>(selected))));
   bookIndex = static_cast<int32_t>(SendMessageW(list, LB_GETITEMDATA, selected, 0));
-  EndDialog(dialog, 1);
+  EndDialog(Hwnd(), 1);
 }
 
 void TitleDialog::Browse() {
@@ -97,27 +89,27 @@ void TitleDialog::Browse() {
   std::wstring start = lines > 0 ? ui::ListBoxText(list, 0) : FromLocalPath(path);
   start = start.substr(0, kDriveRootLength);
   BrowseDialog browse(book, start);
-  if (browse.Run(dialog) != 1) return;  // the list stays as it was
+  if (browse.Run(Hwnd()) != 1) return;  // the list stays as it was
   std::vector<std::string> listed;
-  for (int i = 0; i < lines; ++i) listed.push_back(ToLocalPath(viewer::PathOfTitleLine(ui::ListBoxText(list, i))));
+  for (int i = 0; i < lines; ++i) listed.push_back(ToLocalPath(brisvane::PathOfTitleLine(ui::ListBoxText(list, i))));
   std::string browsed = ToLocalPath(browse.Path());
-  exchange::WriteSetting(L"path", L"path", viewer::BuildRememberedPaths(listed, browsed));
+  exchange::WriteSetting(L"path", L"path", brisvane::BuildRememberedPaths(listed, browsed));
   // A disc of several books: its lines join the list, the first of them selected, and the
   // user picks one. A disc of one book is chosen at once.
   if (AddLinesIfBook(browse.Path()) > 1) {
     int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
-      if (ToLocalPath(viewer::PathOfTitleLine(ui::ListBoxText(list, i))) != browsed) continue;
+      if (ToLocalPath(brisvane::PathOfTitleLine(ui::ListBoxText(list, i))) != browsed) continue;
       SendMessageW(list, LB_SETCURSEL, i, 0);
       break;
     }
-    EnableWindow(GetDlgItem(dialog, IDOK), TRUE);
+    EnableWindow(GetDlgItem(Hwnd(), IDOK), TRUE);
     SetFocus(list);
     return;
   }
   path = browsed;
   bookIndex = -1;
-  EndDialog(dialog, 1);
+  EndDialog(Hwnd(), 1);
 }
 
 }  // namespace brisvane

@@ -11,16 +11,15 @@
 #include <string>
 
 #include "SearchFlow.h"
+#include "ui/Dialog.h"
 
 namespace brisvane {
 
-class TitleDialog {
+class TitleDialog : public ui::Dialog {
  public:
   // bookPath: the path of the current book (local code page), where browsing starts when the
   // list is empty.
   TitleDialog(const BookApi& book, std::string bookPath);
-  TitleDialog(const TitleDialog&) = delete;
-  TitleDialog& operator=(const TitleDialog&) = delete;
 
   // 1 when a book was chosen (Path(), BookIndex()), 0 when cancelled.
   INT_PTR Run(HWND owner);
@@ -28,9 +27,11 @@ class TitleDialog {
   // The catalog index of the chosen book; -1: the disc's first usable book.
   int32_t BookIndex() const { return bookIndex; }
 
+ protected:
+  INT_PTR OnInitDialog() override;
+  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
  private:
-  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void Fill();
   // Adds a line for each usable book at bookPath; the number of books.
   size_t AddLinesIfBook(const std::wstring& bookPath);
@@ -38,7 +39,6 @@ class TitleDialog {
   void Browse();
 
   const BookApi& book;
-  HWND dialog = nullptr;
   HWND list = nullptr;
   std::string path;
   int32_t bookIndex = -1;

@@ -35,11 +35,8 @@ bool WordBox::Attach(HWND comboBox, HWND frameWindow) {
   edit = GetComboBoxInfo(combo, &info) ? info.hwndItem : GetWindow(combo, GW_CHILD);
   if (!edit) return false;
   // Words of up to 51 characters can be typed; a search uses the first 49 of them.
-  SendMessageW(combo, CB_LIMITTEXT, viewer::kWordBoxLimit, 0);
-  SetWindowLongPtrW(edit, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  editProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WordBox::EditProc)));
-  return editProc != nullptr;
+  SendMessageW(combo, CB_LIMITTEXT, brisvane::kWordBoxLimit, 0);
+  return ui::Subclass::Attach(edit);
 }
 
 std::wstring WordBox::Text() const {
@@ -103,36 +100,31 @@ bool WordBox::OnKeyDown(WPARAM key) {
   }
 }
 
-LRESULT CALLBACK WordBox::EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<WordBox*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-  WNDPROC original = self->editProc;
+LRESULT WordBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_KEYDOWN:
-      if (self->OnKeyDown(wParam)) return 0;
+      if (OnKeyDown(wParam)) return 0;
       break;
     case WM_CHAR:
       // The characters of the keys taken above would only beep in a single-line edit.
       if (wParam == L'\r' || wParam == L'\t' || wParam == 0x1B) return 0;
       break;
     case WM_GETDLGCODE:
-      return CallWindowProcW(original, hwnd, message, wParam, lParam) | DLGC_WANTALLKEYS;
+      return Default(message, wParam, lParam) | DLGC_WANTALLKEYS;
     case WM_SETFOCUS: {
-      LRESULT result = CallWindowProcW(original, hwnd, message, wParam, lParam);
-      SendMessageW(hwnd, EM_SETSEL, 0, -1);
+      LRESULT result = Default(message, wParam, lParam);
+      SendMessageW(Control(), EM_SETSEL, 0, -1);
       return result;
     }
     case WM_NCDESTROY:
-      // Hand the edit back to its own procedure before it goes.
-      SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-      SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-      self->edit = nullptr;
-      self->combo = nullptr;
+      // The edit goes (with its combo); the subclass removes itself after this message.
+      edit = nullptr;
+      combo = nullptr;
       break;
     default:
       break;
   }
-  return CallWindowProcW(original, hwnd, message, wParam, lParam);
+  return Default(message, wParam, lParam);
 }
 
 }  // namespace brisvane

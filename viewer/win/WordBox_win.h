@@ -8,15 +8,15 @@
 #include <string>
 
 #include "WordHistory.h"
+#include "ui/Subclass.h"
 #include "ui/UniqueHandle.h"
 
 namespace brisvane {
 
-class WordBox {
+// The object handles the messages of the combo's edit box (a subclass of it).
+class WordBox : private ui::Subclass {
  public:
   WordBox() = default;
-  WordBox(const WordBox&) = delete;
-  WordBox& operator=(const WordBox&) = delete;
 
   // The toolbar (the combo's parent) is sent FM_WORDENTER (Enter with a word) and passes it
   // on to the frame; frame receives VM_VIEW_TAB 0 (Tab); Esc gives the
@@ -34,7 +34,7 @@ class WordBox {
   void AddToHistory(const std::wstring& word);
 
  private:
-  static LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   // True when the key was taken.
   bool OnKeyDown(WPARAM key);
   void OnEnter();
@@ -43,9 +43,8 @@ class WordBox {
   HWND edit = nullptr;
   HWND frame = nullptr;
   HWND escTarget = nullptr;
-  WNDPROC editProc = nullptr;
   ui::UniqueFont font;
-  viewer::WordHistory history;
+  brisvane::WordHistory history;
 };
 
 }  // namespace brisvane

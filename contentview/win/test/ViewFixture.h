@@ -52,24 +52,24 @@ class ContentView : public ::testing::Test {
     ASSERT_TRUE(view.Bind()) << "cannot bind Calvetta.dll";
     ASSERT_TRUE(book.Bind()) << "cannot bind Dunmoor.dll";
     std::string root = testfiles::BuiltBook("sample").make_preferred().string();
-    ASSERT_EQ(book.openEpwing(root.c_str()), 1) << root;
-    ASSERT_EQ(book.booksOpen(), 1);
+    ASSERT_EQ(book.OpenEpwing(root.c_str()), 1) << root;
+    ASSERT_EQ(book.epwBooksOpen(), 1);
     char key[sizeof kHouseKey];
     std::memcpy(key, kHouseKey, sizeof key);
     WordProperties properties = {};
-    ASSERT_EQ(book.getWordProperties(key, &properties), 1);
+    ASSERT_EQ(book.epwGetWordProperties(key, &properties), 1);
     ASSERT_GE(properties.hitCount, 1);
   }
   void TearDown() override {
     parent.reset();
-    if (book.booksClose) book.booksClose();
-    if (book.closeEpwing) book.closeEpwing();
+    if (book.epwBooksClose) book.epwBooksClose();
+    if (book.CloseEpwing) book.CloseEpwing();
   }
 
   void Open(int width, int height) {
     parent = std::make_unique<viewtest::ParentWindow>();
     ASSERT_TRUE(parent->Create(width, height));
-    hwnd = static_cast<HWND>(view.createView(parent->Hwnd(), 0, 0, width, height));
+    hwnd = static_cast<HWND>(view.viewCreateView(parent->Hwnd(), 0, 0, width, height));
     ASSERT_NE(hwnd, nullptr);
     Pump();
   }

@@ -6,14 +6,18 @@
 #include <fstream>
 
 #include "TestFiles.h"
+#include "ui/BoundLibrary.h"
 
 namespace viewtest {
 namespace {
 
-template <typename Proc>
-bool Bind(HMODULE module, const char* name, Proc* proc) {
-  *proc = reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-  return *proc != nullptr;
+// The libraries stay loaded for the whole test run, as in the viewer.
+template <typename Exports>
+bool BindAll(const wchar_t* file, Exports* exports) {
+  static ui::BoundLibrary<Exports> library;
+  if (!library.IsLoaded() && !library.LoadAll(file)) return false;
+  *exports = library.Get();
+  return true;
 }
 
 constexpr wchar_t kParentClass[] = L"CalvettaTestPane";
@@ -22,24 +26,9 @@ uint32_t ToColorref(uint32_t dib) { return ((dib >> 16) & 0xFF) | (dib & 0xFF00)
 
 }  // namespace
 
-bool CalvettaApi::Bind() {
-  HMODULE module = LoadLibraryW(L"Calvetta.dll");
-  return module && viewtest::Bind(module, "viewCreateView", &createView) &&
-         viewtest::Bind(module, "viewSetContentBlank", &setContentBlank) &&
-         viewtest::Bind(module, "viewIsMarkValid", &isMarkValid) &&
-         viewtest::Bind(module, "viewCopyToClipBoard", &copyToClipBoard) &&
-         viewtest::Bind(module, "viewGetMarkCont", &getMarkCont);
-}
+bool CalvettaApi::Bind() { return BindAll<CalvettaExports>(L"Calvetta.dll", this); }
 
-bool BookApi::Bind() {
-  HMODULE module = LoadLibraryW(L"Dunmoor.dll");
-  return module && viewtest::Bind(module, "OpenEpwing", &openEpwing) &&
-         viewtest::Bind(module, "CloseEpwing", &closeEpwing) && viewtest::Bind(module, "epwBooksOpen", &booksOpen) &&
-         viewtest::Bind(module, "epwBooksClose", &booksClose) &&
-         viewtest::Bind(module, "epwGetWordProperties", &getWordProperties) &&
-         viewtest::Bind(module, "GetWordCont", &getWordCont) &&
-         viewtest::Bind(module, "epwShowExCodePixel", &showExCodePixel);
-}
+bool BookApi::Bind() { return BindAll<DunmoorExports>(L"Dunmoor.dll", this); }
 
 bool ParentWindow::Create(int width, int height) {
   HINSTANCE instance = GetModuleHandleW(nullptr);

@@ -17,25 +17,14 @@
 
 namespace viewtest {
 
-struct CalvettaApi {
-  viewCreateViewProc createView = nullptr;
-  viewSetContentBlankProc setContentBlank = nullptr;
-  viewIsMarkValidProc isMarkValid = nullptr;
-  viewCopyToClipBoardProc copyToClipBoard = nullptr;
-  viewGetMarkContProc getMarkCont = nullptr;
-  // Loads "Calvetta.dll" and binds all five; false when one is missing.
+// Calvetta.dll's exports; Bind loads the library and binds all five, false when one is missing.
+struct CalvettaApi : CalvettaExports {
   bool Bind();
 };
 
-// The few book functions the tests call themselves (opening the book, searching, reading).
-struct BookApi {
-  OpenEpwingProc openEpwing = nullptr;
-  CloseEpwingProc closeEpwing = nullptr;
-  epwBooksOpenProc booksOpen = nullptr;
-  epwBooksCloseProc booksClose = nullptr;
-  epwGetWordPropertiesProc getWordProperties = nullptr;
-  GetWordContProc getWordCont = nullptr;
-  epwShowExCodePixelProc showExCodePixel = nullptr;
+// Dunmoor.dll's exports, for what the tests do themselves (opening the book, searching,
+// reading, drawing an external character); Bind binds them all.
+struct BookApi : DunmoorExports {
   bool Bind();
 };
 

@@ -66,7 +66,7 @@ TEST_F(DirectoryListTest, ThePathComesFirstThenTheSubdirectoriesAndDoubleClicksM
   EXPECT_EQ(CurrentDirectory(), start);
   EXPECT_EQ(directories.Path(), PathOf(fs::path("A") / "B"));
   std::vector<std::wstring> items = Items();
-  size_t depth = viewer::DirectoryLevels(directories.Path()).Components().size();
+  size_t depth = brisvane::DirectoryLevels(directories.Path()).Components().size();
   ASSERT_EQ(items.size(), depth + 2);  // no ".hidden", no file
   EXPECT_EQ(items[0].substr(0, 2), std::wstring(L"A\x02"));
   EXPECT_EQ(items[depth - 1].substr(1), std::wstring(L"\x02") + L"B");

@@ -97,4 +97,24 @@ TEST_F(LayersTest, F3GoesBackThroughTheFollowedReferencesLatestFirst) {
   EXPECT_EQ(SettledPixels(content), house);
 }
 
+TEST_F(LayersTest, AReferenceOfTheSecondKindIsALinkThatIsFollowed) {
+  // The entry はし【端】 ends with "Compare はし【橋】", a reference of the second kind (1F 43).
+  Search(L"端");
+  ASSERT_GE(WaitForHits(), 1);
+  Drain();
+  std::vector<uint32_t> edge;
+  POINT any = {};
+  ASSERT_TRUE(WaitUntil([&] { return FirstReference(content, edge = SettledPixels(content), &any); }))
+      << "the reference is not drawn as a link";
+  EXPECT_TRUE(viewertest::SaveWindowShot(frame, "reference_second_kind"));
+  ClickFirstReference(edge);
+  std::vector<uint32_t> bridge;
+  ASSERT_TRUE(WaitUntil([&] { return (bridge = SettledPixels(content)) != edge; })) << "the reference was not followed";
+  EXPECT_EQ(LayerButton(), TBSTATE_ENABLED);
+  // It led to the entry that a search of 橋 shows.
+  Search(L"橋");
+  ASSERT_GE(WaitForHits(), 1);
+  EXPECT_TRUE(Shows(bridge));
+}
+
 }  // namespace

@@ -5,35 +5,26 @@
 #include "HostExchange.h"
 #include "HostWord.h"
 #include "Settings_win.h"
+#include "ui/ShiftJisText.h"
 
 namespace exchange {
 
 namespace {
 
-constexpr UINT kShiftJis = 932;
 // Read more than a word may hold, so that the cut is ours (between characters), not the API's.
 constexpr DWORD kReadCapacity = 1024;
 
 }  // namespace
 
-std::wstring FromShiftJis(const std::string& bytes) {
-  if (bytes.empty()) return std::wstring();
-  int length = MultiByteToWideChar(kShiftJis, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-  std::wstring wide(length > 0 ? length : 0, L'\0');
-  if (length > 0) MultiByteToWideChar(kShiftJis, 0, bytes.data(), static_cast<int>(bytes.size()), &wide[0], length);
-  return wide;
-}
+std::wstring FromShiftJis(const std::string& bytes) { return ui::FromShiftJis(bytes); }
 
 bool ToShiftJis(const std::wstring& wide, std::string* bytes) {
-  bytes->clear();
-  if (wide.empty()) return true;
-  BOOL lost = FALSE;
-  int length = WideCharToMultiByte(kShiftJis, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
-                                   &lost);
-  if (length <= 0 || lost) return false;
-  bytes->resize(length);
-  WideCharToMultiByte(kShiftJis, 0, wide.data(), static_cast<int>(wide.size()), &(*bytes)[0], length, nullptr,
-                      nullptr);
+  bool lost = false;
+  *bytes = ui::ToShiftJis(wide, &lost);
+  if (!wide.empty() && (bytes->empty() || lost)) {
+    bytes->clear();
+    return false;
+  }
   return true;
 }
 

@@ -64,6 +64,7 @@ FuzzDisc& FuzzDisc::Get() {
 // The disc is held in memory by the book file layer: no file is written or read for an input,
 // and no change watch is started on it.
 FuzzDisc::FuzzDisc() : root("/dunmoor-fuzz-disc") {
+  dunmoor::memoryfiles::PutFolder(root + "/BOOK/GAIJI");  // no fonts until a target writes them
   UseStandardCatalog();
   WriteText(SmallTextFile());
 }

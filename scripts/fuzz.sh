@@ -12,7 +12,7 @@
 #   DUNMOOR_FUZZ_SUMMARIES=dir where TARGET.summary goes (default: the run folder)
 #   DUNMOOR_FUZZ_PARALLEL=n    targets run at a time (default 2)
 #
-# Prints one line a target: "fuzz TARGET: E executions, cov C, ft F, corpus K, findings N (by
+# Prints one line a target: "fuzz TARGET: E executions (R/s), cov C, ft F, corpus K, findings N (by
 # kind: crash, leak, timeout, oom)" and
 # ends with "fuzz: N passed, M failed" (a target fails when it found anything, or did not run).
 # Exit status 0 when every target passed. A finding is fixed with its input replayed as a
@@ -82,8 +82,9 @@ run_target() {
        -timeout=10 -rss_limit_mb=2048 -max_total_time="$seconds" -print_final_stats=1 \
        -artifact_prefix="$dir/findings/") >"$dir/log" 2>&1
   end=$(date +%s)
-  local executions cov ft corpus findings total
+  local executions rate cov ft corpus findings total
   executions=$(grep -aE '^stat::number_of_executed_units:' "$dir/log" | awk '{print $2}' | tail -1)
+  rate=$(grep -aE '^stat::average_exec_per_sec:' "$dir/log" | awk '{print $2}' | tail -1)
   cov=$(grep -aoE 'cov: [0-9]+' "$dir/log" | tail -1 | awk '{print $2}')
   ft=$(grep -aoE 'ft: [0-9]+' "$dir/log" | tail -1 | awk '{print $2}')
   corpus=$(find "$dir/corpus" -type f | wc -l)
@@ -100,7 +101,7 @@ run_target() {
     echo "target: $t"
     echo "finished: $(date -u +%Y-%m-%dT%H:%M:%SZ)"
     echo "seconds run: $((end - start)) (all runs so far: $total)"
-    echo "executions: ${executions:-0}"
+    echo "executions: ${executions:-0} (${rate:-0} a second)"
     echo "cov: ${cov:-0}"
     echo "ft: ${ft:-0}"
     echo "corpus size: $corpus files"
@@ -108,7 +109,7 @@ run_target() {
     ls -1t "$dir/findings" 2>/dev/null | head -$findings | sed 's/^/  /'
     echo "log: $dir/log"
   } >"$summaries/$t.summary"
-  echo "fuzz $t: ${executions:-0} executions, cov ${cov:-0}, ft ${ft:-0}, corpus $corpus, findings $findings$kinds" \
+  echo "fuzz $t: ${executions:-0} executions (${rate:-0}/s), cov ${cov:-0}, ft ${ft:-0}, corpus $corpus, findings $findings$kinds" \
        "in $((end - start)) s" >"$dir/line"
   local status=ok
   if [ "$findings" -ne 0 ] || [ -z "$executions" ]; then status=failed; fi

@@ -106,10 +106,13 @@ bool ResolvePathFolded(const std::string& path, std::string* resolved);
 // Files held in memory instead of on disk (native build), for the fuzz targets and the tests of
 // damaged books, which open thousands of books a second. A file put here is what BookFile,
 // LookUpFileSize and SpelledPath find at its path (names compared without regard to ASCII case,
-// as on a disc), and a change watch of a directory that holds such files stays quiet and is
-// never trusted. Every other path goes to the file system; the product puts nothing here.
+// as on a disc); the folders above it are held in memory too: a name in one of them that is not
+// in memory is missing, and a change watch of one stays quiet and is never trusted. Every other
+// path goes to the file system; the product puts nothing here.
 namespace memoryfiles {
 void Put(const std::string& path, std::vector<uint8_t> bytes);
+// A folder held in memory with nothing in it (yet).
+void PutFolder(const std::string& path);
 void Remove(const std::string& path);
 void Clear();
 }  // namespace memoryfiles

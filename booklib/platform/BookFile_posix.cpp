@@ -18,6 +18,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <strings.h>
 #include <utility>
 #include <vector>
@@ -33,6 +34,7 @@ using MemoryFile = std::shared_ptr<const std::vector<uint8_t>>;
 struct MemoryStore {
   std::mutex mutex;
   std::map<std::string, MemoryFile> files;  // by folded path
+  std::set<std::string> directories;        // folded; every folder above a file put here
   std::atomic<bool> used{false};            // anything put since the last Clear: look here first
 };
 
@@ -56,16 +58,28 @@ MemoryFile FindInMemory(const std::string& path) {
   return found == store.files.end() ? nullptr : found->second;
 }
 
-// True when a file in memory lies at path or below it.
+std::string FoldedParent(const std::string& folded) {
+  size_t slash = folded.rfind('/');
+  return slash == std::string::npos ? std::string() : folded.substr(0, slash == 0 ? 1 : slash);
+}
+
+// True when path is a file in memory or a folder above one.
 bool HeldInMemory(const std::string& path) {
   MemoryStore& store = Store();
   if (!store.used.load(std::memory_order_acquire)) return false;
   std::string key = Folded(path);
   std::lock_guard<std::mutex> lock(store.mutex);
-  auto at = store.files.lower_bound(key);
-  if (at == store.files.end()) return false;
-  return at->first == key || (at->first.compare(0, key.size(), key) == 0 && at->first.size() > key.size() &&
-                              at->first[key.size()] == '/');
+  return store.files.count(key) > 0 || store.directories.count(key) > 0;
+}
+
+// True when path names a file of a folder held in memory: its answer comes from memory alone
+// (a file removed from memory is missing, not looked for on disk).
+bool InMemoryFolder(const std::string& path) {
+  MemoryStore& store = Store();
+  if (!store.used.load(std::memory_order_acquire)) return false;
+  std::string parent = FoldedParent(Folded(path));
+  std::lock_guard<std::mutex> lock(store.mutex);
+  return store.directories.count(parent) > 0;
 }
 
 }  // namespace
@@ -75,7 +89,18 @@ namespace memoryfiles {
 void Put(const std::string& path, std::vector<uint8_t> bytes) {
   MemoryStore& store = Store();
   std::lock_guard<std::mutex> lock(store.mutex);
-  store.files[Folded(path)] = std::make_shared<const std::vector<uint8_t>>(std::move(bytes));
+  std::string key = Folded(path);
+  store.files[key] = std::make_shared<const std::vector<uint8_t>>(std::move(bytes));
+  for (std::string folder = FoldedParent(key); folder.size() > 1; folder = FoldedParent(folder))
+    store.directories.insert(folder);
+  store.used.store(true, std::memory_order_release);
+}
+
+void PutFolder(const std::string& path) {
+  MemoryStore& store = Store();
+  std::lock_guard<std::mutex> lock(store.mutex);
+  for (std::string folder = Folded(path); folder.size() > 1; folder = FoldedParent(folder))
+    store.directories.insert(folder);
   store.used.store(true, std::memory_order_release);
 }
 
@@ -89,6 +114,7 @@ void Clear() {
   MemoryStore& store = Store();
   std::lock_guard<std::mutex> lock(store.mutex);
   store.files.clear();
+  store.directories.clear();
   store.used.store(false, std::memory_order_release);
 }
 
@@ -194,6 +220,7 @@ bool BookFile::Open(const std::string& path) {
     position = 0;
     return true;
   }
+  if (InMemoryFolder(path)) return false;
   std::string resolved;
   if (!ResolvePathFolded(path, &resolved)) return false;
   int opened = open(resolved.c_str(), O_RDONLY | O_CLOEXEC);
@@ -265,6 +292,7 @@ bool LookUpFileSize(const std::string& path, uint64_t* size) {
     *size = held->size();
     return true;
   }
+  if (InMemoryFolder(path)) return false;
   struct stat st;
   if (stat(path.c_str(), &st) != 0) {
     std::string resolved;
@@ -275,7 +303,7 @@ bool LookUpFileSize(const std::string& path, uint64_t* size) {
 }
 
 std::string SpelledPath(const std::string& path) {
-  if (HeldInMemory(path)) return path;
+  if (HeldInMemory(path) || InMemoryFolder(path)) return path;
   std::string resolved;
   return ResolvePathFolded(path, &resolved) ? resolved : path;
 }

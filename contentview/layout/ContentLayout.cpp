@@ -22,7 +22,12 @@ constexpr int32_t kMinUsableCharacters = 3;
 
 }  // namespace
 
-ContentLayout::ContentLayout(TextSource* source) : source(source), buffer(kContentBufferSize, 0) {}
+ContentLayout::ContentLayout(TextSource* source) : source(source) {}
+
+char* ContentLayout::Scratch() {
+  if (!scratch) scratch.reset(new char[kLaterFetchSize]);
+  return scratch.get();
+}
 
 void ContentLayout::SetMetrics(const Metrics& value) {
   // Zero or negative measures would divide by zero or never wrap: keep them at least 1 (0 for
@@ -51,10 +56,10 @@ const uint8_t* ContentLayout::HeldBytes(int32_t position, size_t count) const {
   if (position < bufferBase || count > static_cast<size_t>(held)) return nullptr;
   int64_t offset = int64_t{position} - bufferBase;
   if (offset + static_cast<int64_t>(count) > held) return nullptr;
-  return buffer.data() + offset;
+  return buffer.get() + offset;
 }
 
-HeldText ContentLayout::Text() const { return HeldText{buffer.data(), bufferBase, held}; }
+HeldText ContentLayout::Text() const { return HeldText{buffer.get(), bufferBase, held}; }
 
 void ContentLayout::SetButtons() {
   buttons.lineUp = buttons.pageUp = !atTextStart;
@@ -84,10 +89,10 @@ LayoutResult ContentLayout::ShowAt(int32_t position) { return Show(Reader::kPosi
 LayoutResult ContentLayout::ShowLink(const char* linkCode) { return Show(Reader::kLink, 0, linkCode); }
 
 LayoutResult ContentLayout::Show(Reader reader, int32_t argument, const char* linkCode) {
-  // The text arrives in a fresh zero-filled buffer, so that a reference that names no text
+  // The text arrives in a second zero-filled buffer, so that a reference that names no text
   // leaves the entry shown before intact: its lines still refer to the old buffer's bytes.
-  std::vector<uint8_t> incoming(kContentBufferSize, 0);
-  char* data = reinterpret_cast<char*>(incoming.data());
+  if (!incoming) incoming.reset(new uint8_t[kContentBufferSize]);
+  char* data = reinterpret_cast<char*>(incoming.get());
   uint32_t length = 0;
   int32_t result = -1;
   switch (reader) {
@@ -108,13 +113,13 @@ LayoutResult ContentLayout::Show(Reader reader, int32_t argument, const char* li
   held = static_cast<int32_t>(std::min<uint32_t>(length, kContentBufferSize));
 
   // Look back: does the entry's text start right here (only codes between it and 1F 02 / 1F 03)?
-  std::vector<char> scratch(kLookBackSize, 0);
+  char* back = Scratch();
   uint32_t backLength = 0;
-  if (source->GetContLastNoSet(scratch.data(), kLookBackSize, &backLength) != 1) return Fail();
+  if (source->GetContLastNoSet(back, kLookBackSize, &backLength) != 1) return Fail();
   backLength = std::min<uint32_t>(backLength, kLookBackSize);
   atTextStart = false;
-  for (int64_t p = int64_t{backLength} - 2; p >= 0 && static_cast<uint8_t>(scratch[p]) == code::kEscape; p -= 2) {
-    uint8_t c = static_cast<uint8_t>(scratch[p + 1]);
+  for (int64_t p = int64_t{backLength} - 2; p >= 0 && static_cast<uint8_t>(back[p]) == code::kEscape; p -= 2) {
+    uint8_t c = static_cast<uint8_t>(back[p + 1]);
     if (c == code::kBeginText || c == code::kEndText) {
       atTextStart = true;
       break;
@@ -192,16 +197,16 @@ bool ContentLayout::FetchEarlier(bool* fetched) {
   *fetched = false;
   int64_t first = int64_t{entryBase} + bufferBase;
   if (first <= 0) return true;  // the text file starts here
-  std::vector<char> scratch(kEarlierFetchSize, 0);
+  char* bytes = Scratch();
   uint32_t length = 0;
-  if (source->GetLinkContByPt(static_cast<int32_t>(first), scratch.data(), 2, &length) < 0) return false;
+  if (source->GetLinkContByPt(static_cast<int32_t>(first), bytes, 2, &length) < 0) return false;
   length = 0;
-  if (source->GetWordContLast(scratch.data(), kEarlierFetchSize, &length) < 0) return false;
+  if (source->GetWordContLast(bytes, kEarlierFetchSize, &length) < 0) return false;
   int32_t n = static_cast<int32_t>(std::min<uint32_t>(length, kEarlierFetchSize));
   if (n == 0) return true;
   int32_t keep = std::min(held, kContentBufferSize - n);
-  std::memmove(buffer.data() + n, buffer.data(), static_cast<size_t>(keep));
-  std::memcpy(buffer.data(), scratch.data(), static_cast<size_t>(n));
+  std::memmove(buffer.get() + n, buffer.get(), static_cast<size_t>(keep));
+  std::memcpy(buffer.get(), bytes, static_cast<size_t>(n));
   bufferBase -= n;
   held = keep + n;
   *fetched = true;
@@ -214,17 +219,17 @@ bool ContentLayout::FetchLater(bool* fetched) {
   *fetched = false;
   int64_t next = int64_t{entryBase} + bufferBase + held;
   if (held < 2 || next > INT32_MAX) return true;
-  std::vector<char> scratch(kLaterFetchSize, 0);
+  char* bytes = Scratch();
   uint32_t length = 0;
-  if (source->GetLinkContByPt(static_cast<int32_t>(next - 2), scratch.data(), 2, &length) < 0) return false;
+  if (source->GetLinkContByPt(static_cast<int32_t>(next - 2), bytes, 2, &length) < 0) return false;
   if (length != 2) return true;  // the text file ends here
   length = 0;
-  if (source->GetWordContNext(scratch.data(), kLaterFetchSize, &length) < 0) return false;
+  if (source->GetWordContNext(bytes, kLaterFetchSize, &length) < 0) return false;
   int32_t n = static_cast<int32_t>(std::min<uint32_t>(length, kLaterFetchSize));
   if (n == 0) return true;
   int32_t drop = std::max(0, held + n - kContentBufferSize);
-  std::memmove(buffer.data(), buffer.data() + drop, static_cast<size_t>(held - drop));
-  std::memcpy(buffer.data() + held - drop, scratch.data(), static_cast<size_t>(n));
+  std::memmove(buffer.get(), buffer.get() + drop, static_cast<size_t>(held - drop));
+  std::memcpy(buffer.get() + held - drop, bytes, static_cast<size_t>(n));
   bufferBase += drop;
   held = held - drop + n;
   *fetched = true;

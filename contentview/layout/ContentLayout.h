@@ -31,6 +31,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "HeldText.h"
@@ -151,7 +152,15 @@ class ContentLayout {
   void DisableButtons();
 
   TextSource* source;
-  std::vector<uint8_t> buffer;  // the ContentBuffer, kContentBufferSize bytes
+  // The ContentBuffer, kContentBufferSize bytes from the first show on. Only its first `held`
+  // bytes are ever read, so no buffer here is cleared before the book's bytes are read into it.
+  std::unique_ptr<uint8_t[]> buffer;
+  // Kept between calls, so that showing and scrolling allocate nothing: the buffer that the
+  // next entry is read into (the one shown before, once swapped), and the fetches' scratch
+  // (kLaterFetchSize bytes, the largest fetch).
+  std::unique_ptr<uint8_t[]> incoming;
+  std::unique_ptr<char[]> scratch;
+  char* Scratch();
   int32_t held = 0;             // bytes of the buffer that hold delivered text
   int32_t bufferBase = 0;
   int32_t entryBase = 0;

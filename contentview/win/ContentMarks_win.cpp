@@ -13,11 +13,11 @@
 #include "Calvetta.h"
 #include "win/CalvettaRes.h"
 #include "win/ContentWindow_win.h"
+#include "ui/ShiftJisText.h"
 
 namespace calvetta {
 namespace {
 
-constexpr UINT kShiftJisCodePage = 932;
 
 // Global memory holding bytes, for the clipboard; null when it cannot be had.
 HGLOBAL GlobalCopy(const void* data, size_t bytes) {
@@ -135,10 +135,7 @@ void ContentWindow::CopyMarksToClipboard() {
   if (text.empty()) return;
   // CF_TEXT as Shift-JIS, and the same text as UTF-16 converted with code page 932 whatever the
   // system's code page, so that it pastes right on any locale.
-  int count = MultiByteToWideChar(kShiftJisCodePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(count > 0 ? count : 0), L'\0');
-  if (count > 0)
-    MultiByteToWideChar(kShiftJisCodePage, 0, text.data(), static_cast<int>(text.size()), &wide[0], count);
+  std::wstring wide = ui::FromShiftJis(text);
   HGLOBAL ansi = GlobalCopy(text.c_str(), text.size() + 1);
   HGLOBAL unicode = GlobalCopy(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
   if (!ansi || !OpenClipboard(Hwnd())) {  // the clipboard stays as it was

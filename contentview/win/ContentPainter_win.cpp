@@ -4,23 +4,16 @@
 
 #include "ShiftJis.h"
 #include "ui/UniqueHandle.h"
+#include "ui/ShiftJisText.h"
 
 namespace calvetta {
 namespace {
 
-constexpr UINT kShiftJisCodePage = 932;
 // Nine kanji whose average extent gives the full-width character width (Shift-JIS bytes of
 // 漢字辞典国語英和林).
 const char kSampleKanji[] = "\x8a\xbf\x8e\x9a\x8e\xab\x93\x54\x8d\x91\x8c\xea\x89\x70\x98\x61\x97\xd1";
 
-std::wstring FromShiftJis(const std::string& bytes) {
-  if (bytes.empty()) return std::wstring();
-  int count = MultiByteToWideChar(kShiftJisCodePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-  if (count <= 0) return std::wstring();
-  std::wstring text(static_cast<size_t>(count), L'\0');
-  MultiByteToWideChar(kShiftJisCodePage, 0, bytes.data(), static_cast<int>(bytes.size()), &text[0], count);
-  return text;
-}
+using ui::FromShiftJis;
 
 void Fill(HDC dc, int left, int top, int right, int bottom) {
   if (right <= left || bottom <= top) return;

@@ -3,13 +3,13 @@
 #include <windows.h>
 
 #include "ShiftJis.h"
+#include "ui/ShiftJisText.h"
 
 namespace brisvane {
 
 namespace {
 
 constexpr size_t kLibraryPathCapacity = 256;
-constexpr UINT kShiftJisCodePage = 932;
 // A catalog counts its entries in 16 bits. epwGetBookInfo answers -1 alike for an index past
 // the records and for an unusable record, so every possible index is asked (a call costs
 // next to nothing).
@@ -20,7 +20,7 @@ std::wstring TitleFromJis(char* jis) {
   jis[kDunmoorTitleSize - 1] = '\0';
   booktext::JisToSjisInPlace(jis, kDunmoorTitleSize);
   wchar_t wide[kDunmoorTitleSize] = {};
-  MultiByteToWideChar(kShiftJisCodePage, 0, jis, -1, wide, kDunmoorTitleSize);
+  MultiByteToWideChar(ui::kShiftJisCodePage, 0, jis, -1, wide, kDunmoorTitleSize);
   wide[kDunmoorTitleSize - 1] = L'\0';
   return wide;
 }

@@ -4,6 +4,7 @@
 #include "BrisvaneRes.h"
 #include "TitleDialogRes.h"
 #include "WorkingDirectory_win.h"
+#include "ui/ResourceText.h"
 
 namespace brisvane {
 
@@ -11,11 +12,7 @@ namespace {
 
 constexpr int kTypedPathCapacity = 254;
 
-std::wstring LoadText(UINT id) {
-  wchar_t text[256] = L"";
-  LoadStringW(GetModuleHandleW(nullptr), id, text, 256);
-  return text;
-}
+using ui::LoadText;
 
 }  // namespace
 

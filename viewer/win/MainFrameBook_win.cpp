@@ -9,6 +9,8 @@
 #include "Settings_win.h"
 #include "BookTitle_win.h"
 #include "ShiftJis.h"
+#include "ui/ResourceText.h"
+#include "ui/ShiftJisText.h"
 
 namespace brisvane {
 
@@ -16,11 +18,7 @@ namespace {
 
 constexpr size_t kPathCapacity = 256;
 
-std::wstring LoadText(UINT id) {
-  wchar_t text[256] = L"";
-  LoadStringW(GetModuleHandleW(nullptr), id, text, 256);
-  return text;
-}
+using ui::LoadText;
 
 }  // namespace
 
@@ -136,7 +134,7 @@ void MainFrame::SetBookTitle() {
   title[kDunmoorTitleSize - 1] = '\0';
   booktext::JisToSjisInPlace(title, sizeof title);
   wchar_t wide[kDunmoorTitleSize] = {};
-  MultiByteToWideChar(932, 0, title, -1, wide, kDunmoorTitleSize);
+  MultiByteToWideChar(ui::kShiftJisCodePage, 0, title, -1, wide, kDunmoorTitleSize);
   SetTitle(LoadText(IDS_APP_TITLE) + L" - " + wide);
 }
 

@@ -12,6 +12,7 @@
 #include "FrameMessages.h"
 #include "MainFrame_win.h"
 #include "ui/Dialog.h"
+#include "ui/ShiftJisText.h"
 
 namespace brisvane {
 
@@ -165,7 +166,7 @@ void MainFrame::ContinuousSearch() {
   if (char* cr = std::strchr(mark, '\r')) *cr = '\0';
   // The mark is Shift-JIS text, as the view shows it.
   wchar_t word[kMarkCapacity] = {};
-  MultiByteToWideChar(932, 0, mark, -1, word, kMarkCapacity);
+  MultiByteToWideChar(ui::kShiftJisCodePage, 0, mark, -1, word, kMarkCapacity);
   if (search.Word() == word) return;
   search.AddToHistory(word);
   SearchCommand();

@@ -6,6 +6,7 @@
 #include "Calvetta.h"
 #include "FrameMessages.h"
 #include "HeadwordLayout.h"
+#include "ui/ShiftJisText.h"
 
 namespace brisvane {
 
@@ -13,7 +14,6 @@ namespace {
 
 constexpr int kResultListId = 103;
 constexpr int kFocusBitmapId = 170;
-constexpr UINT kShiftJisCodePage = 932;
 constexpr COLORREF kNavy = RGB(0, 0, 128);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
@@ -51,13 +51,7 @@ HFONT MakeFont(HDC dc, const wchar_t* face, int points) {
   return CreateFontIndirectW(&font);
 }
 
-std::wstring FromShiftJis(std::string_view bytes) {
-  int count = MultiByteToWideChar(kShiftJisCodePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-  if (count <= 0) return std::wstring();
-  std::wstring text(static_cast<size_t>(count), L'\0');
-  MultiByteToWideChar(kShiftJisCodePage, 0, bytes.data(), static_cast<int>(bytes.size()), &text[0], count);
-  return text;
-}
+using ui::FromShiftJis;
 
 // A 50% dotted brush for the focus frame when the program carries no bitmap 170.
 HBRUSH MakeDottedBrush() {

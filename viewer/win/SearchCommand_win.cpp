@@ -7,23 +7,14 @@
 #include "SearchProgressDialog_win.h"
 #include "SearchRules.h"
 #include "WordBox_win.h"
+#include "ui/ShiftJisText.h"
 
 namespace brisvane {
 
 namespace {
 
-constexpr UINT kShiftJisCodePage = 932;
 
-std::string ToShiftJis(const std::wstring& text) {
-  if (text.empty()) return std::string();
-  int size = WideCharToMultiByte(kShiftJisCodePage, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
-                                 nullptr, nullptr);
-  if (size <= 0) return std::string();
-  std::string bytes(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(kShiftJisCodePage, 0, text.c_str(), static_cast<int>(text.size()), &bytes[0], size, nullptr,
-                      nullptr);
-  return bytes;
-}
+using ui::ToShiftJis;
 
 // Status pane 0 goes back to a blank however the command ends.
 class ClearMessagePane {

@@ -65,12 +65,9 @@ wineserver -p 2>/dev/null || true
 # The book the viewer opens: the one it remembers from its last run.
 key='HKLM\Software\Olvenar\Trevik DUDAZA ZORARI\Curpath'
 wine reg add "$key" /v Curpath /d "Z:$(sed 's|/|\\|g' <<<"$build/discs/sample")" /f >/dev/null 2>&1
-# Menus and message boxes use the system's UI fonts; on a Japanese system they have Japanese
-# glyphs, here they fall back to an installed Japanese face.
-for face in Tahoma "MS Shell Dlg" "MS Sans Serif" "Microsoft Sans Serif"; do
-  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
-    /v "$face" /t REG_MULTI_SZ /d 'ipagp.ttf,IPAPGothic' /f >/dev/null 2>&1
-done
+# The fonts of a Japanese system: menus, dialogs and message boxes show Japanese.
+source "$repo/scripts/wine-fonts.sh"
+japanese_wine_fonts
 
 # An Xvfb display of our own has no window manager: Wine then places, decorates and maximises
 # its windows itself (the setting is taken back at the end; the tests run without it).

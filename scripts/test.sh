@@ -111,6 +111,10 @@ if build_tree windows "$build/win" -DCMAKE_BUILD_TYPE=Release \
     echo "== windows: preparing the Wine prefix"
     wineboot -i >"$log_dir/wineboot.log" 2>&1
   fi
+  # The fonts of a Japanese system: menus, dialogs and message boxes show Japanese.
+  source "$repo/scripts/wine-fonts.sh"
+  japanese_wine_fonts
+  wineserver -w  # the test scripts copy the prefix: its registry files must hold the fonts
   # One server for all the test programs, and Wine's own background programs started now,
   # away from the pipes through which ctest reads the tests' output (they would hold them open).
   wineserver -p

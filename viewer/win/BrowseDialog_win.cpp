@@ -5,6 +5,7 @@
 #include "TitleDialogRes.h"
 #include "WorkingDirectory_win.h"
 #include "ui/ResourceText.h"
+#include "UiFont_win.h"
 
 namespace brisvane {
 
@@ -33,6 +34,7 @@ INT_PTR BrowseDialog::Run(HWND owner) {
 }
 
 INT_PTR BrowseDialog::OnInitDialog() {
+  UseJapaneseUiFont(Hwnd(), 9, &font);
   HWND edit = GetDlgItem(Hwnd(), IDE_BROWSE_PATH);
   directories.Attach(GetDlgItem(Hwnd(), IDL_BROWSE_DIRECTORIES));
   SetWindowTextW(edit, path.c_str());

@@ -11,6 +11,7 @@
 #include "DriveCombo_win.h"
 #include "SearchFlow.h"
 #include "ui/Dialog.h"
+#include "ui/UniqueHandle.h"
 
 namespace brisvane {
 
@@ -44,6 +45,7 @@ class BrowseDialog : public ui::Dialog {
   void ShowMessage(const std::wstring& text) const;
 
   const BookApi& book;
+  ui::UniqueFont font;  // the Japanese UI font of the dialog and its controls
   std::wstring path;
   DirectoryList directories;
   DriveCombo drives;

@@ -11,6 +11,7 @@
 #include "BrisvaneRes.h"
 #include "FrameMessages.h"
 #include "MainFrame_win.h"
+#include "UiFont_win.h"
 #include "ui/Dialog.h"
 #include "ui/ShiftJisText.h"
 
@@ -25,7 +26,10 @@ class AboutDialog : public ui::Dialog {
   void Run(HWND owner) { RunModal(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT), owner); }
 
  protected:
-  INT_PTR OnInitDialog() override { return TRUE; }
+  INT_PTR OnInitDialog() override {
+    UseJapaneseUiFont(Hwnd(), 9, &font);
+    return TRUE;
+  }
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM) override {
     if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
       EndDialog(Hwnd(), LOWORD(wParam));
@@ -33,6 +37,9 @@ class AboutDialog : public ui::Dialog {
     }
     return FALSE;
   }
+
+ private:
+  ui::UniqueFont font;
 };
 
 }  // namespace

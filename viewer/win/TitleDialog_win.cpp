@@ -10,6 +10,7 @@
 #include "TitleDialogRes.h"
 #include "TitleLine.h"
 #include "ui/ListBoxText.h"
+#include "UiFont_win.h"
 
 namespace brisvane {
 
@@ -27,6 +28,7 @@ INT_PTR TitleDialog::Run(HWND owner) {
 }
 
 INT_PTR TitleDialog::OnInitDialog() {
+  UseJapaneseUiFont(Hwnd(), 9, &font);
   list = GetDlgItem(Hwnd(), IDL_TITLE_LIST);
   Fill();
   return TRUE;

@@ -12,6 +12,7 @@
 
 #include "SearchFlow.h"
 #include "ui/Dialog.h"
+#include "ui/UniqueHandle.h"
 
 namespace brisvane {
 
@@ -39,6 +40,7 @@ class TitleDialog : public ui::Dialog {
   void Browse();
 
   const BookApi& book;
+  ui::UniqueFont font;  // the Japanese UI font of the dialog and its controls
   HWND list = nullptr;
   std::string path;
   int32_t bookIndex = -1;

@@ -47,4 +47,18 @@ HFONT CreateJapaneseUiFont(int points) {
   return CreateFontIndirectW(&font);
 }
 
+void UseJapaneseUiFont(HWND dialog, int points, ui::UniqueFont* owner) {
+  owner->Attach(CreateJapaneseUiFont(points));
+  if (!*owner) return;
+  auto font = reinterpret_cast<WPARAM>(owner->Get());
+  SendMessageW(dialog, WM_SETFONT, font, FALSE);
+  EnumChildWindows(
+      dialog,
+      [](HWND child, LPARAM value) -> BOOL {
+        SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(value), TRUE);
+        return TRUE;
+      },
+      static_cast<LPARAM>(font));
+}
+
 }  // namespace brisvane

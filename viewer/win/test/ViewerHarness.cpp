@@ -1,5 +1,6 @@
 #include "ViewerHarness.h"
 
+#include <cstdlib>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -136,8 +137,11 @@ bool SaveWindowShot(HWND window, const std::string& name) {
     return !pixels.empty() && pixels == previous;
   }, 10000);
   if (!stable) return false;
+  // A run under another locale names its scenes apart (DUNMOOR_SHOT_SUFFIX, e.g. "-ja_JP").
+  const char* suffix = std::getenv("DUNMOOR_SHOT_SUFFIX");
+  std::string file = name + (suffix ? suffix : "") + ".bmp";
   // The pixels of a top-down 32-bit DIB are 0x00RRGGBB.
-  return testfiles::WriteBmp24(std::filesystem::path(BRISVANE_ARTIFACTS_DIR) / (name + ".bmp"), width, height,
+  return testfiles::WriteBmp24(std::filesystem::path(BRISVANE_ARTIFACTS_DIR) / file, width, height,
                                [&](int x, int y) { return pixels[static_cast<size_t>(y) * width + x] & 0xFFFFFF; });
 }
 

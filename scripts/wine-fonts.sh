@@ -1,0 +1,26 @@
+# Sourced by test.sh and sample.sh: makes the Wine prefix in WINEPREFIX look like a Japanese
+# system as far as fonts go, under any locale.
+#
+# japanese_wine_fonts: the faces a Japanese Windows has (ＭＳ ゴシック, ＭＳ Ｐゴシック, MS UI Gothic,
+# ＭＳ 明朝 and their English names) become substitutes for Debian's IPA faces, and the system's UI
+# faces (menus, captions, message boxes) link to IPA P Gothic for the characters they lack. Done
+# once a prefix (a marker file remembers it). The registry reaches the prefix's files when the
+# Wine server exits (wineserver -w waits for that, when no server is kept running).
+japanese_wine_fonts() {
+  local marker="$WINEPREFIX/.japanese-fonts"
+  [ -f "$marker" ] && return 0
+  local substitutes='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
+  local pair face target
+  for pair in "ＭＳ ゴシック=IPAGothic" "MS Gothic=IPAGothic" "ＭＳ Ｐゴシック=IPAPGothic" "MS PGothic=IPAPGothic" \
+              "MS UI Gothic=IPAPGothic" "ＭＳ 明朝=IPAMincho" "MS Mincho=IPAMincho" "ＭＳ Ｐ明朝=IPAPMincho" \
+              "MS PMincho=IPAPMincho"; do
+    face=${pair%%=*}
+    target=${pair#*=}
+    wine reg add "$substitutes" /v "$face" /d "$target" /f >/dev/null 2>&1 || return 1
+  done
+  for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "MS Sans Serif" "Microsoft Sans Serif" "Segoe UI"; do
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+      /v "$face" /t REG_MULTI_SZ /d 'ipagp.ttf,IPAPGothic' /f >/dev/null 2>&1 || return 1
+  done
+  touch "$marker"
+}

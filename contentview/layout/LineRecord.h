@@ -42,7 +42,7 @@ constexpr int32_t kIconColourGraphic = 135;
 constexpr int32_t kIconSound = 138;
 constexpr int32_t kIconGraphic = 140;
 
-// Vertical mode of text: recorded, drawn like normal text.
+// Vertical mode of text: sub- and superscripts are drawn smaller, lowered or raised.
 enum class Vertical : int8_t { kRaised = -1, kNormal = 0, kLowered = 1 };
 
 // A stretch of text with one look. Wide runs hold JIS X 0208 codes, two bytes per character
@@ -53,8 +53,8 @@ struct TextRun {
   bool narrow = false;    // one byte per character (ASCII)
   uint32_t colour = kDefaultTextColour;
   bool bold = false;
-  Vertical vertical = Vertical::kNormal;  // recorded only
-  bool emphasis = false;                  // recorded only
+  Vertical vertical = Vertical::kNormal;
+  bool emphasis = false;                  // drawn slanted
   bool decoration1 = false;               // recorded only
   bool decoration2 = false;               // recorded only
 };

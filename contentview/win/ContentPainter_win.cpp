@@ -112,9 +112,16 @@ void ContentPainter::DrawLine(HDC dc, const LineRecord& line, int32_t top, const
     std::wstring text = run.narrow ? NarrowRunText(run.text) : WideRunText(run.text);
     if (run.colour != kDefaultTextColour) SetTextColor(dc, run.colour);
     HFONT font = !run.bold ? fonts.View() : run.narrow ? fonts.BoldNarrow() : fonts.BoldWide();
+    if (run.emphasis && !run.bold) font = fonts.Emphasis();
+    // Sub- and superscripts: smaller, their foot on the line's foot or their head on its head.
+    int32_t y = top;
+    if (run.vertical != Vertical::kNormal) {
+      font = run.bold ? fonts.SmallBold() : fonts.Small();
+      if (run.vertical == Vertical::kLowered) y = top + metrics.lineHeight / 3;
+    }
     {
       ui::ScopedSelectObject select(dc, font);
-      ExtTextOutW(dc, line.indent + run.x, top, 0, nullptr, text.c_str(), static_cast<UINT>(text.size()), nullptr);
+      ExtTextOutW(dc, line.indent + run.x, y, 0, nullptr, text.c_str(), static_cast<UINT>(text.size()), nullptr);
     }
     SetTextColor(dc, kDefaultTextColour);
   }

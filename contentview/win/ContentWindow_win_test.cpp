@@ -132,6 +132,17 @@ TEST_F(ContentView, EntryByTextPositionLooksTheSame) {
   EXPECT_TRUE(byPosition.SameAs(byHit, TextRight(), Client().bottom));
 }
 
+TEST_F(ContentView, SubAndSuperscriptsAreDrawnSmallerAndLoweredOrRaised) {
+  // The entry "water" ends with "H₂O; 1 m³ weighs 1000 kg".
+  int32_t water = testfiles::MappedEntryPosition("sample", "en-water");
+  ASSERT_GT(water, 0);
+  Open(560, 160);
+  ASSERT_EQ(Send(VM_VIEW_SHOWAT, 0, water), 1);
+  Capture shown = Shot("03c-sub-and-superscripts");
+  EXPECT_EQ(parent->failedCount, 0);
+  EXPECT_FALSE(TextAreaIsBlank(shown));
+}
+
 TEST_F(ContentView, PartialRepaintRestoresOnlyTheDamagedRows) {
   Open(560, 240);
   ASSERT_EQ(Send(VM_VIEW_SHOWPOS, 0, 0), 1);

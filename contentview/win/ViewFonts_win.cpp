@@ -4,6 +4,7 @@ namespace calvetta {
 namespace {
 
 constexpr int kPointSize = 12;
+constexpr int kScriptPercent = 66;  // sub- and superscripts
 
 // Mincho faces for the view, Gothic faces for bold narrow text: the design's face first, then
 // the same face under its English name, then faces that free systems ship.
@@ -30,10 +31,11 @@ bool IsInstalled(HDC dc, const wchar_t* face) {
   return found;
 }
 
-HFONT MakeFont(HDC dc, const std::wstring& face, int weight) {
+HFONT MakeFont(HDC dc, const std::wstring& face, int weight, bool italic = false, int percent = 100) {
   LOGFONTW font = {};
-  font.lfHeight = -MulDiv(kPointSize, GetDeviceCaps(dc, LOGPIXELSY), 72);
+  font.lfHeight = -MulDiv(kPointSize * percent, GetDeviceCaps(dc, LOGPIXELSY), 72 * 100);
   font.lfWeight = weight;
+  font.lfItalic = italic ? TRUE : FALSE;
   font.lfCharSet = SHIFTJIS_CHARSET;
   font.lfOutPrecision = OUT_DEFAULT_PRECIS;
   font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
@@ -57,6 +59,9 @@ bool ViewFonts::Create(HDC dc) {
   view.Attach(MakeFont(dc, viewFace, FW_NORMAL));
   boldWide.Attach(MakeFont(dc, viewFace, FW_BOLD));
   boldNarrow.Attach(MakeFont(dc, gothic, FW_BOLD));
+  emphasis.Attach(MakeFont(dc, viewFace, FW_NORMAL, true));
+  small.Attach(MakeFont(dc, viewFace, FW_NORMAL, false, kScriptPercent));
+  smallBold.Attach(MakeFont(dc, viewFace, FW_BOLD, false, kScriptPercent));
   return view.IsValid();
 }
 

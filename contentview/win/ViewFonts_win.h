@@ -23,17 +23,25 @@ std::wstring PickJapaneseFace(HDC dc, const wchar_t* const* candidates);
 
 class ViewFonts {
  public:
-  // Creates the three fonts for the DC's resolution; false when the view font cannot be made.
+  // Creates the fonts for the DC's resolution; false when the view font cannot be made.
   bool Create(HDC dc);
   bool IsCreated() const { return view.IsValid(); }
   HFONT View() const { return view.Get(); }
   HFONT BoldWide() const { return boldWide ? boldWide.Get() : view.Get(); }
   HFONT BoldNarrow() const { return boldNarrow ? boldNarrow.Get() : BoldWide(); }
+  // Emphasised text: the view face slanted.
+  HFONT Emphasis() const { return emphasis ? emphasis.Get() : view.Get(); }
+  // Sub- and superscripts: the view face at two thirds of its height, normal and bold.
+  HFONT Small() const { return small ? small.Get() : view.Get(); }
+  HFONT SmallBold() const { return smallBold ? smallBold.Get() : Small(); }
 
  private:
   ui::UniqueFont view;
   ui::UniqueFont boldWide;
   ui::UniqueFont boldNarrow;
+  ui::UniqueFont emphasis;
+  ui::UniqueFont small;
+  ui::UniqueFont smallBold;
   std::wstring viewFace;
 };
 

@@ -190,7 +190,7 @@ int32_t epwGetPcmCont(const char* code, char* buffer);
 // X(name, result type, parameter list) for every export of the portable library, then for the
 // drawing exports of the Windows build. The function-pointer types (nameProc) and the table of
 // bound functions below are made from these lists; Exports.cpp checks them against the
-// declarations above.
+// declarations above, and a test checks that Dunmoor.def exports exactly these names.
 #define DUNMOOR_EXPORTS(X)                                                                   \
   X(IsEpwBook, int32_t, (const char*, char*))                                               \
   X(OpenEpwing, int32_t, (const char*))                                                     \

@@ -1,0 +1,40 @@
+# Checks that a DLL's .def file exports exactly the names of its export list in the public
+# header (X(name, ...) lines of the lists named in NAMES), so that a function added to one is
+# not missing from the other.
+#   cmake -DDEF=file.def -DHEADER=file.h -DNAMES="DUNMOOR_EXPORTS;DUNMOOR_DRAWING_EXPORTS" -P ExportLists.cmake
+file(STRINGS ${DEF} def_lines)
+set(exported)
+set(in_exports FALSE)
+foreach(line IN LISTS def_lines)
+  string(STRIP "${line}" line)
+  if(line STREQUAL "EXPORTS")
+    set(in_exports TRUE)
+  elseif(in_exports AND line MATCHES "^([A-Za-z_][A-Za-z0-9_]*)")
+    list(APPEND exported ${CMAKE_MATCH_1})
+  endif()
+endforeach()
+
+file(READ ${HEADER} header)
+set(listed)
+foreach(name IN LISTS NAMES)
+  # The list runs from its #define to the first line that does not end with a backslash.
+  string(REGEX MATCH "#define ${name}\\(X\\)([^\n]*\\\\\n)*[^\n]*" block "${header}")
+  if(NOT block)
+    message(FATAL_ERROR "${HEADER} has no list ${name}")
+  endif()
+  string(REGEX MATCHALL "X\\(([A-Za-z_][A-Za-z0-9_]*)," entries "${block}")
+  foreach(entry IN LISTS entries)
+    string(REGEX REPLACE "X\\(([A-Za-z_][A-Za-z0-9_]*)," "\\1" entry "${entry}")
+    list(APPEND listed ${entry})
+  endforeach()
+endforeach()
+
+set(missing ${listed})
+list(REMOVE_ITEM missing ${exported})
+set(unlisted ${exported})
+list(REMOVE_ITEM unlisted ${listed})
+list(LENGTH listed count)
+if(missing OR unlisted OR count EQUAL 0)
+  message(FATAL_ERROR "${DEF} and ${HEADER} differ: listed but not exported: ${missing}; exported but not listed: ${unlisted}")
+endif()
+message(STATUS "${count} exports of ${DEF} match ${HEADER}")

@@ -67,16 +67,12 @@ class BoundLibrary {
   void Unload() {
     exports = Exports{};
     module.Close();
-    kept = false;
   }
   // The module stays loaded for the rest of the process (code of it still runs, as a window
-  // procedure does); the table stays bound.
-  void Keep() {
-    kept = kept || module.IsValid();
-    module.Detach();
-  }
+  // procedure does): this object lets go of it, and a copy of Get() stays good.
+  void Keep() { module.Detach(); }
 
-  bool IsLoaded() const { return module.IsValid() || kept; }
+  bool IsLoaded() const { return module.IsValid(); }
   const Exports& Get() const { return exports; }
   const Exports* operator->() const { return &exports; }
   const std::string& Missing() const { return missing; }
@@ -91,7 +87,6 @@ class BoundLibrary {
   UniqueModule module;
   Exports exports;
   std::string missing;
-  bool kept = false;
 };
 
 }  // namespace ui

@@ -50,36 +50,36 @@ std::string Folded(const std::string& path) {
   return out;
 }
 
-MemoryFile FindInMemory(const std::string& path) {
-  MemoryStore& store = Store();
-  if (!store.used.load(std::memory_order_acquire)) return nullptr;
-  std::lock_guard<std::mutex> lock(store.mutex);
-  auto found = store.files.find(Folded(path));
-  return found == store.files.end() ? nullptr : found->second;
-}
-
 std::string FoldedParent(const std::string& folded) {
   size_t slash = folded.rfind('/');
   return slash == std::string::npos ? std::string() : folded.substr(0, slash == 0 ? 1 : slash);
 }
 
-// True when path is a file in memory or a folder above one.
-bool HeldInMemory(const std::string& path) {
-  MemoryStore& store = Store();
-  if (!store.used.load(std::memory_order_acquire)) return false;
-  std::string key = Folded(path);
-  std::lock_guard<std::mutex> lock(store.mutex);
-  return store.files.count(key) > 0 || store.directories.count(key) > 0;
+// Notes folder and every folder above it as held in memory. The store's mutex is held.
+void NoteFolders(MemoryStore* store, std::string folder) {
+  for (; folder.size() > 1; folder = FoldedParent(folder)) store->directories.insert(folder);
+  store->used.store(true, std::memory_order_release);
 }
 
-// True when path names a file of a folder held in memory: its answer comes from memory alone
-// (a file removed from memory is missing, not looked for on disk).
-bool InMemoryFolder(const std::string& path) {
+// What memory says of a path, in one look.
+struct MemoryAnswer {
+  MemoryFile file;        // the file put at path, if any
+  bool folder = false;    // path is a folder above a file (or a folder put)
+  bool inFolder = false;  // path lies in a folder held in memory: memory alone answers for it
+};
+
+MemoryAnswer AskMemory(const std::string& path) {
+  MemoryAnswer answer;
   MemoryStore& store = Store();
-  if (!store.used.load(std::memory_order_acquire)) return false;
-  std::string parent = FoldedParent(Folded(path));
+  if (!store.used.load(std::memory_order_acquire)) return answer;
+  std::string key = Folded(path);
+  std::string parent = FoldedParent(key);
   std::lock_guard<std::mutex> lock(store.mutex);
-  return store.directories.count(parent) > 0;
+  auto found = store.files.find(key);
+  if (found != store.files.end()) answer.file = found->second;
+  answer.folder = store.directories.count(key) > 0;
+  answer.inFolder = store.directories.count(parent) > 0;
+  return answer;
 }
 
 }  // namespace
@@ -91,17 +91,13 @@ void Put(const std::string& path, std::vector<uint8_t> bytes) {
   std::lock_guard<std::mutex> lock(store.mutex);
   std::string key = Folded(path);
   store.files[key] = std::make_shared<const std::vector<uint8_t>>(std::move(bytes));
-  for (std::string folder = FoldedParent(key); folder.size() > 1; folder = FoldedParent(folder))
-    store.directories.insert(folder);
-  store.used.store(true, std::memory_order_release);
+  NoteFolders(&store, FoldedParent(key));
 }
 
 void PutFolder(const std::string& path) {
   MemoryStore& store = Store();
   std::lock_guard<std::mutex> lock(store.mutex);
-  for (std::string folder = Folded(path); folder.size() > 1; folder = FoldedParent(folder))
-    store.directories.insert(folder);
-  store.used.store(true, std::memory_order_release);
+  NoteFolders(&store, Folded(path));
 }
 
 void Remove(const std::string& path) {
@@ -215,12 +211,13 @@ BookFile& BookFile::operator=(BookFile&& other) noexcept {
 
 bool BookFile::Open(const std::string& path) {
   Close();
-  if (MemoryFile held = FindInMemory(path)) {
-    memory = std::move(held);
+  MemoryAnswer held = AskMemory(path);
+  if (held.file) {
+    memory = std::move(held.file);
     position = 0;
     return true;
   }
-  if (InMemoryFolder(path)) return false;
+  if (held.inFolder) return false;
   std::string resolved;
   if (!ResolvePathFolded(path, &resolved)) return false;
   int opened = open(resolved.c_str(), O_RDONLY | O_CLOEXEC);
@@ -288,11 +285,12 @@ bool BookFile::Close() {
 }
 
 bool LookUpFileSize(const std::string& path, uint64_t* size) {
-  if (MemoryFile held = FindInMemory(path)) {
-    *size = held->size();
+  MemoryAnswer held = AskMemory(path);
+  if (held.file) {
+    *size = held.file->size();
     return true;
   }
-  if (InMemoryFolder(path)) return false;
+  if (held.inFolder) return false;
   struct stat st;
   if (stat(path.c_str(), &st) != 0) {
     std::string resolved;
@@ -303,7 +301,8 @@ bool LookUpFileSize(const std::string& path, uint64_t* size) {
 }
 
 std::string SpelledPath(const std::string& path) {
-  if (HeldInMemory(path) || InMemoryFolder(path)) return path;
+  MemoryAnswer held = AskMemory(path);
+  if (held.file || held.folder || held.inFolder) return path;
   std::string resolved;
   return ResolvePathFolded(path, &resolved) ? resolved : path;
 }
@@ -375,7 +374,7 @@ ChangeWatch::~ChangeWatch() { Stop(); }
 void ChangeWatch::Start(const std::string& directory) {
   Stop();
   state = new State;
-  if (HeldInMemory(directory)) return;  // files in memory do not change behind the library's back
+  if (AskMemory(directory).folder) return;  // files in memory do not change behind the library's back
   std::string resolved;
   if (!ResolvePathFolded(directory, &resolved)) return;  // unavailable, as a failed start
   state->fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);

@@ -20,13 +20,18 @@ std::wstring CloseMessageBox() {
     HWND box = FindWindowW(L"#32770", nullptr);
     DWORD process = 0;
     if (box) GetWindowThreadProcessId(box, &process);
-    if (box && process == GetCurrentProcessId()) {
+    // The box exists before its text is set: it counts once it is shown with its text.
+    if (box && process == GetCurrentProcessId() && IsWindowVisible(box)) {
       std::wstring text;
       for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         wchar_t className[32] = {};
         wchar_t buffer[256] = {};
         GetClassNameW(child, className, 32);
         if (lstrcmpiW(className, L"Static") == 0 && GetWindowTextW(child, buffer, 256) > 0) text = buffer;
+      }
+      if (text.empty()) {
+        Sleep(50);
+        continue;
       }
       HWND ok = GetDlgItem(box, IDOK);
       if (ok) {

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Times word searches and book opening on a large generated book (200,000 entries) and prints
-# each mean next to its target; then the same cases on that book compressed by ebzip at levels 0
-# and 3, each beside the plain case of the same run. Not a test: it never fails on a slow
-# result, it reports it.
+# Times word searches, headings and book opening on two large books of the same 200,000
+# generated entries and prints each mean next to its target: the book our builder makes (kana,
+# as-is, alphabet and backward indexes, group leaves) and the one freepwing makes (as-is and
+# backward as-is only, variable leaves without groups). Then the same cases on the generated
+# book compressed by ebzip at levels 0 and 3, each beside the plain case of the same run. Not a
+# test: it never fails on a slow result, it reports it.
 #
 #   scripts/bench.sh           set up, build (Release, build/bench), make the book once, time
 #   DUNMOOR_BENCH_SCALE=N      multiplies every repeat count and time budget (default 1)
@@ -10,7 +12,8 @@
 # Each case makes an untimed warm-up call first (warm page cache), then a timed run of up to
 # the case's repeat count, fewer when that would take more than about a second.
 #
-# The book goes to build/bench/bigbook and is made again only when makebigbook is newer.
+# The books go to build/bench/bigbook and build/bench/fpwbook and are made again only when
+# makebigbook is newer.
 set -euo pipefail
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
@@ -51,9 +54,31 @@ if [ ! -f "$words" ] || [ "$makebigbook" -nt "$words" ]; then
   "$makebigbook" "$book"
 fi
 
-# word_of NAME / expected_of NAME: the planted words and their hit counts.
-word_of() { awk -v n="$1" '$1 == n { print $2 }' "$words"; }
-expected_of() { awk -v n="$1" '$1 == n { print $3 }' "$words"; }
+# The same entries made into a book by freepwing (one as-is index and its backward twin,
+# variable-length leaves without groups): the shape most free dictionaries have. Made again
+# only when makebigbook is newer; its planted words and counts are in its own words file.
+fpw_work="$build/fpwbook-work"
+fpw_book="$build/fpwbook/bigfpw"
+fpw_words="$build/fpwbook/bench-words.txt"  # written last: it marks a complete book
+if [ ! -f "$fpw_words" ] || [ "$makebigbook" -nt "$fpw_words" ]; then
+  echo "== making the big book with freepwing ($fpw_book)"
+  rm -rf "$fpw_work" "$build/fpwbook"
+  mkdir -p "$fpw_work"
+  cp "$repo/tools/bookbuild/freepwing/Makefile" "$repo/tools/bookbuild/freepwing/catalogs.in" \
+     "$repo/tests/books/freepwing/fpwdictionary.pl" "$fpw_work/"
+  "$makebigbook" --freepwing-source "$fpw_work/dictionary.txt"
+  if ! (cd "$fpw_work" && env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL fpwmake install INSTALLDIR="$build/fpwbook") \
+       >"$fpw_work/fpwmake.log" 2>&1; then
+    tail -20 "$fpw_work/fpwmake.log"
+    echo "bench: fpwmake failed (log: $fpw_work/fpwmake.log)" >&2
+    exit 1
+  fi
+  cp "$fpw_work/dictionary.txt.words" "$fpw_words"
+fi
+
+# word_of NAME / expected_of NAME: the planted words of the book being timed and their counts.
+word_of() { awk -v n="$1" '$1 == n { print $2 }' "$on_words"; }
+expected_of() { awk -v n="$1" '$1 == n { print $3 }' "$on_words"; }
 
 warnings=()
 if [ "$cli_built" -eq 0 ]; then warnings+=("dunmoor did not build (log: $build/build-cli.log): nothing was timed"); fi
@@ -69,13 +94,13 @@ calibrated() {
 }
 
 # run_bench WORD REPEAT HEADINGS [BOOK]: an untimed warm-up call (it also sizes the repeat
-# count), then the timed one, on the big book or BOOK. Prints its output line, or nothing when
-# the command failed.
+# count), then the timed one, on the book being timed or BOOK. Prints its output line, or
+# nothing when the command failed.
 run_bench() {
-  local warm ns on=${4:-$book}
-  warm=$("$dunmoor" bench "$on" "$1" 3 "$3" 2>/dev/null | grep -E '^bench hits=' || true)
+  local warm ns at=${4:-$on}
+  warm=$("$dunmoor" bench "$at" "$1" 3 "$3" 2>/dev/null | grep -E '^bench hits=' || true)
   ns=$(field ns_per_search "$warm")
-  "$dunmoor" bench "$on" "$1" "$(calibrated "$2" "${ns:-0}")" "$3" 2>&1 | grep -E '^bench hits=' || true
+  "$dunmoor" bench "$at" "$1" "$(calibrated "$2" "${ns:-0}")" "$3" 2>&1 | grep -E '^bench hits=' || true
 }
 
 repeat() { echo $(($1 * scale)); }
@@ -90,7 +115,7 @@ rows=()
 add_row() {
   local status="n/a" target="<= $6 us"
   if [ "$6" = "-" ]; then status=""; target=""; elif [ -n "$5" ]; then status=$(verdict "$5" "$6"); fi
-  rows+=("$(printf '%-26s %6s %9s %12s %12s  %-5s %s' "$1" "$3" "$4" "${5:-n/a}" "$target" "$status" "$2")")
+  rows+=("$(printf '%-24s %-9s %6s %9s %12s %12s  %-5s %s' "$1" "$on_label" "$3" "$4" "${5:-n/a}" "$target" "$status" "$2")")
 }
 
 # search_case CASE NAME REPEAT TARGET_US: a search without headings. Sets last_hits, last_ns.
@@ -104,40 +129,12 @@ search_case() {
   last_hits=$hits
   last_ns=$ns
   if [ -z "$line" ]; then
-    [ "$cli_built" -eq 1 ] && warnings+=("$1: 'dunmoor bench' gave no result (try: $dunmoor bench $book '$word' 1 0)")
+    [ "$cli_built" -eq 1 ] && warnings+=("$1 ($on_label): 'dunmoor bench' gave no result (try: $dunmoor bench $on '$word' 1 0)")
   elif [ "$hits" != "$expected" ]; then
-    warnings+=("$1: $hits hits, expected $expected")
+    warnings+=("$1 ($on_label): $hits hits, expected $expected")
   fi
   add_row "$1" "$word" "${hits:-?}" "$expected" "$([ -n "$ns" ] && us "$ns")" "$4"
 }
-
-echo "== timing (warm page cache; DUNMOOR_BENCH_SCALE=$scale)"
-search_case "exact (~10 hits)" exact 100000 5
-exact_ns=$last_ns
-search_case "suffix (~10,000 hits)" suffix 10000 130
-suffix_ns=$last_ns
-search_case "prefix (~2,000 hits)" prefix 20000 25
-prefix_hits=$last_hits
-prefix_ns=$last_ns
-
-# The prefix search again, reading the heading of every hit.
-prefix_word=$(word_of prefix)
-headings=2000
-line=$(run_bench "$prefix_word" "$(repeat 2000)" "$headings")
-with_ns=$(field ns_per_search "$line")
-read_count=""  # headings read a search: as many as there are hits, at most $headings
-if [ -n "$prefix_hits" ]; then read_count=$((prefix_hits < headings ? prefix_hits : headings)); fi
-per_heading=""
-if [ -n "$with_ns" ] && [ -n "$prefix_ns" ] && [ "${read_count:-0}" -gt 0 ]; then
-  per_heading=$(awk -v a="$with_ns" -v b="$prefix_ns" -v n="$read_count" 'BEGIN { printf "%.1f", (a - b) / n }')
-fi
-if [ "$cli_built" -eq 1 ]; then
-  if [ -z "$line" ]; then warnings+=("headings: 'dunmoor bench' gave no result"); fi
-  if [ "${read_count:-0}" -eq 0 ]; then warnings+=("headings: no hits, so no heading was read"); fi
-fi
-add_row "prefix + $headings headings" "$prefix_word" "$(field hits "$line")" "$(expected_of prefix)" \
-  "$([ -n "$with_ns" ] && us "$with_ns")" "-"
-add_row "  per heading" "" "$read_count" "" "$([ -n "$per_heading" ] && us "$per_heading")" 0.9
 
 # open_ns BOOK: the mean time of opening the catalog and the book, in nanoseconds.
 # Sized by the wall time of the warm-up: only the open is timed, but each close takes time too.
@@ -149,14 +146,49 @@ open_ns() {
   field ns_per_open "$("$dunmoor" bench-open "$1" "$open_repeat" 2>&1 | grep -E '^bench-open ' || true)"
 }
 
-# Opening the catalog and the book.
-open_ns=$(open_ns "$book")
-line=$open_ns
-if [ -z "$line" ] && [ "$cli_built" -eq 1 ]; then warnings+=("open: 'dunmoor bench-open' gave no result"); fi
-add_row "open book" "" "" "" "$([ -n "$open_ns" ] && us "$open_ns")" 100
+headings=2000  # read after the prefix search
+# time_book LABEL BOOK WORDS: every case on one book. The figures of the generated book stay in
+# exact_ns, prefix_ns, suffix_ns, with_ns, open_ns for the compressed books below.
+time_book() {
+  on_label=$1 on=$2 on_words=$3
+  search_case "exact (~10 hits)" exact 100000 3
+  exact_ns=$last_ns
+  search_case "suffix (~10,000 hits)" suffix 10000 110
+  suffix_ns=$last_ns
+  search_case "prefix (~2,000 hits)" prefix 20000 25
+  local prefix_hits=$last_hits
+  prefix_ns=$last_ns
+
+  # The prefix search again, reading the heading of every hit.
+  local prefix_word line read_count per_heading
+  prefix_word=$(word_of prefix)
+  line=$(run_bench "$prefix_word" "$(repeat 2000)" "$headings")
+  with_ns=$(field ns_per_search "$line")
+  read_count=""  # headings read a search: as many as there are hits, at most $headings
+  if [ -n "$prefix_hits" ]; then read_count=$((prefix_hits < headings ? prefix_hits : headings)); fi
+  per_heading=""
+  if [ -n "$with_ns" ] && [ -n "$prefix_ns" ] && [ "${read_count:-0}" -gt 0 ]; then
+    per_heading=$(awk -v a="$with_ns" -v b="$prefix_ns" -v n="$read_count" 'BEGIN { printf "%.1f", (a - b) / n }')
+  fi
+  if [ "$cli_built" -eq 1 ]; then
+    if [ -z "$line" ]; then warnings+=("headings ($on_label): 'dunmoor bench' gave no result"); fi
+    if [ "${read_count:-0}" -eq 0 ]; then warnings+=("headings ($on_label): no hits, so no heading was read"); fi
+  fi
+  add_row "prefix + $headings headings" "$prefix_word" "$(field hits "$line")" "$(expected_of prefix)" \
+    "$([ -n "$with_ns" ] && us "$with_ns")" "-"
+  add_row "  per heading" "" "$read_count" "" "$([ -n "$per_heading" ] && us "$per_heading")" 0.7
+
+  open_ns=$(open_ns "$on")
+  if [ -z "$open_ns" ] && [ "$cli_built" -eq 1 ]; then warnings+=("open ($on_label): 'dunmoor bench-open' gave no result"); fi
+  add_row "open book" "" "" "" "$([ -n "$open_ns" ] && us "$open_ns")" 100
+}
+
+echo "== timing (warm page cache; DUNMOOR_BENCH_SCALE=$scale)"
+time_book freepwing "$fpw_book" "$fpw_words"
+time_book generated "$book" "$words"
 
 echo
-printf '%-26s %6s %9s %12s %12s  %-5s %s\n' "case" "hits" "expected" "mean (us)" "target" "" "word"
+printf '%-24s %-9s %6s %9s %12s %12s  %-5s %s\n' "case" "book" "hits" "expected" "mean (us)" "target" "" "word"
 for row in "${rows[@]}"; do echo "$row"; done
 
 # The baseline, measured in the same way in the same program: what one step of every search

@@ -13,6 +13,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,14 @@ inline size_t SuffixHits(size_t entries) { return entries / 20; }
 // Deterministic: the same options give the same book. Throws BuildError when entries is below
 // kMinBigBookEntries.
 BigBook MakeBigBook(const BigBookOptions& options);
+
+// The same entries as a source for the freepwing conversion script of the test books
+// (tests/books/freepwing/dictionary.txt's format): "[tag] reading 【written】" or "[tag] latin",
+// then the gloss lines. freepwing indexes the reading, the written form and the Latin word in
+// its one as-is index. It also indexes a reading with katakana a second time with the katakana
+// made hiragana; where both forms match a planted word, the entry is found twice (the two keys
+// do not stand together in the index). Returns the planted words with the counts of that book.
+std::vector<BenchWord> WriteFreePwingSource(const BigBook& big, std::ostream& out);
 
 }  // namespace bookbuild
 

@@ -1,5 +1,8 @@
 // makebigbook OUTDIR [ENTRIES]: writes a large generated book (BigBook.h) below OUTDIR and
 // OUTDIR/bench-words.txt, one line per planted search: `name word expected`.
+// makebigbook --freepwing-source FILE [ENTRIES]: writes the same entries as a source for the
+// freepwing conversion script instead, and FILE.words with the planted words and their counts in
+// the book freepwing makes of it.
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
@@ -39,11 +42,22 @@ void PrintLayout(const bookbuild::BookLayout& book, size_t entries) {
   }
 }
 
+void WriteBenchWords(const bookbuild::BigBook& big, const std::string& path) {
+  std::ofstream words(path, std::ios::binary | std::ios::trunc);
+  for (const bookbuild::BenchWord& w : big.benchWords) words << w.name << ' ' << w.word << ' ' << w.expected << '\n';
+  words.close();
+  if (!words) throw bookbuild::BuildError(0, "cannot write " + path);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  const bool freepwing = argc >= 2 && std::string(argv[1]) == "--freepwing-source";
+  if (freepwing) ++argv, --argc;
   if (argc != 2 && argc != 3) {
-    std::fprintf(stderr, "usage: makebigbook OUTDIR [ENTRIES]   (ENTRIES at least %zu, default %zu)\n",
+    std::fprintf(stderr,
+                 "usage: makebigbook OUTDIR [ENTRIES]\n"
+                 "       makebigbook --freepwing-source FILE [ENTRIES]   (ENTRIES at least %zu, default %zu)\n",
                  bookbuild::kMinBigBookEntries, bookbuild::BigBookOptions().entries);
     return 2;
   }
@@ -63,6 +77,16 @@ int main(int argc, char** argv) {
   try {
     bookbuild::BigBook big = bookbuild::MakeBigBook(options);
     double generated = SecondsSince(start);
+    if (freepwing) {
+      std::ofstream source(outDir, std::ios::binary | std::ios::trunc);
+      big.benchWords = bookbuild::WriteFreePwingSource(big, source);
+      source.close();
+      if (!source) throw bookbuild::BuildError(0, "cannot write " + outDir);
+      WriteBenchWords(big, outDir + ".words");
+      std::printf("freepwing source %s: %zu entries in %.2f s\n", outDir.c_str(),
+                  big.disc.books.front().entries.size(), SecondsSince(start));
+      return 0;
+    }
     bookbuild::LayoutMap map;
     bookbuild::DiscImage image = bookbuild::MakeDiscImage(big.disc, &map);
     double laidOut = SecondsSince(start);
@@ -74,10 +98,7 @@ int main(int argc, char** argv) {
       return 1;
     }
     bookbuild::WriteDiscImage(image, outDir);
-    std::ofstream words(outDir + "/bench-words.txt", std::ios::binary | std::ios::trunc);
-    for (const bookbuild::BenchWord& w : big.benchWords) words << w.name << ' ' << w.word << ' ' << w.expected << '\n';
-    words.close();
-    if (!words) throw bookbuild::BuildError(0, "cannot write " + outDir + "/bench-words.txt");
+    WriteBenchWords(big, outDir + "/bench-words.txt");
 
     PrintLayout(book, big.disc.books.front().entries.size());
     for (const bookbuild::BenchWord& w : big.benchWords)

@@ -1,5 +1,6 @@
 #include "BookState.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "Catalog.h"
@@ -65,8 +66,9 @@ bool BookState::Close() {
   hitList.shrink_to_fit();
   leafBuffer.clear();
   leafBuffer.shrink_to_fit();
-  pageCache.clear();
+  DropCaches();
   pageCache.shrink_to_fit();
+  nearWindow.shrink_to_fit();
   changeWatch.Stop();
   return closed;
 }
@@ -88,6 +90,41 @@ void BookState::KeepIndexPage(uint32_t page, const uint8_t* bytes) {
   std::memcpy(slot.bytes, bytes, kCachedPageSize);
 }
 
+bool BookState::ReadNear(uint32_t position, void* out, uint32_t size, uint32_t* got) {
+  if (size > kNearWindowSize - (kCachedPageSize - 1) || !changeWatch.ReportsEveryChange()) {
+    return textFile.Seek(position) && textFile.Read(out, size, got);
+  }
+  auto held = [&] {
+    if (nearWindow.empty() || position < nearStart) return false;
+    uint64_t end = uint64_t{nearStart} + nearWindow.size();
+    return uint64_t{position} + size <= end || (nearAtEnd && position <= end);
+  };
+  if (!held()) {
+    nearWindow.resize(kNearWindowSize);
+    uint32_t start = position - position % kCachedPageSize, read = 0;
+    if (!textFile.Seek(start) || !textFile.Read(nearWindow.data(), kNearWindowSize, &read)) {
+      nearWindow.clear();
+      return false;
+    }
+    nearWindow.resize(read);
+    nearStart = start;
+    nearAtEnd = read < kNearWindowSize;
+    if (!held()) {  // the file ends before position
+      *got = 0;
+      return textFile.Seek(position);
+    }
+  }
+  uint32_t from = position - nearStart;
+  *got = std::min<uint32_t>(size, static_cast<uint32_t>(nearWindow.size()) - from);
+  std::memcpy(out, nearWindow.data() + from, *got);
+  return textFile.Seek(position + *got);
+}
+
+void BookState::DropCaches() {
+  pageCache.clear();
+  nearWindow.clear();
+}
+
 uint8_t* BookState::LeafBuffer(size_t size) {
   if (leafBuffer.size() < size) leafBuffer.resize(size);
   return leafBuffer.data();
@@ -100,7 +137,7 @@ bool BookState::DiscCheck() {
   // file may have another size for good).
   if (changeWatch.Check() == ChangeWatch::Poll::kChanged) {
     changeSeen = true;
-    pageCache.clear();
+    DropCaches();
     return false;
   }
   if (changeSeen || !changeWatch.ReportsEveryChange()) {
@@ -109,13 +146,13 @@ bool BookState::DiscCheck() {
     // case is looked up afresh.
     if (!LookUpFileSize(lookUpPath, &size)) {
       if (textPath.empty() || !LookUpFileSize(textPath, &size)) {
-        pageCache.clear();
+        DropCaches();
         return false;
       }
       lookUpPath = SpelledPath(textPath);
     }
     if (size != storedSize) {
-      pageCache.clear();
+      DropCaches();
       return false;
     }
   }

@@ -24,6 +24,7 @@ constexpr size_t kIndexHeaderSize = 16;
 constexpr size_t kIndexDescriptorSize = 16;
 constexpr size_t kCachedPageSize = 2048;
 constexpr size_t kCachedPages = 64;  // 128 KiB
+constexpr uint32_t kNearWindowSize = 8192;
 
 struct IndexDescriptor {
   uint8_t bytes[kIndexDescriptorSize];
@@ -70,11 +71,19 @@ class BookState {
   // every change; the cache is emptied by every disc check that fails and when the book closes.
   bool CachedIndexPage(uint32_t page, uint8_t* out) const;
   void KeepIndexPage(uint32_t page, const uint8_t* bytes);
+  // Reads size bytes (at most kNearWindowSize - 2047) at position, as a seek and a read of the
+  // text file would, leaving the file after the bytes read; made after a disc check that passed.
+  // The bytes come from a window of the text file kept from an earlier call when it holds them
+  // (the headings of one search lie close together), else the window is read afresh there. It
+  // is kept only while the change watch reports every change, and dropped like the page cache.
+  bool ReadNear(uint32_t position, void* out, uint32_t size, uint32_t* got);
   // SearchMode of the last search (0 exact, 1 prefix, 2 suffix).
   int32_t LastSearchMode() const { return searchMode; }
   void SetSearchMode(int32_t mode) { searchMode = mode; }
 
  private:
+  void DropCaches();
+
   BookData textFile;
   ChangeWatch changeWatch;
   int32_t openFlag = 0;
@@ -87,6 +96,9 @@ class BookState {
     uint8_t bytes[kCachedPageSize];
   };
   std::vector<CachedPage> pageCache;  // direct-mapped by page number
+  std::vector<uint8_t> nearWindow;     // bytes of the text file from nearStart (empty: none)
+  uint32_t nearStart = 0;
+  bool nearAtEnd = false;              // the window ends where the text file ends
   std::string textPath;    // as the library builds it from the catalog (+ ".ebz" when compressed)
   std::string lookUpPath;  // the stored file, as the file system spells it
   bool changeSeen = false;  // the watch has reported a change since the book was opened

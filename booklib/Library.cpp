@@ -129,8 +129,9 @@ int32_t Library::GetWordItem(int32_t index, WordItem* item) {
   if (index < 0 || static_cast<size_t>(index) >= hits.size() || !item || !item->text) return kBadArgument;
   char* text = item->text;
   uint32_t got = 0;
-  if (!book->TextFile().Seek(hits[static_cast<size_t>(index)].headingPosition) || !book->DiscCheck() ||
-      !book->TextFile().Read(text, kDunmoorHeadingSize, &got)) {
+  const uint32_t position = hits[static_cast<size_t>(index)].headingPosition;
+  if (!book->TextFile().Seek(position) || !book->DiscCheck() ||
+      !book->ReadNear(position, text, kDunmoorHeadingSize, &got)) {
     return kFailed;
   }
   // A heading ends with its newline code 1F 0A: the 0x1F becomes the end of the string.

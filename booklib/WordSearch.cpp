@@ -55,14 +55,13 @@ int CompareNodeKey(const uint8_t* entry, size_t stored, const KeyBytes& key) {
 // bytes as the search key has (an entry key that begins with it is equal). The entry key ends
 // at its stored length or at a zero byte; the search key holds no zero byte.
 int CompareLeafKey(const uint8_t* entry, size_t stored, const KeyBytes& key, SearchMode mode) {
-  const uint8_t* k = key.data();
   const size_t common = std::min(stored, key.size());
-  size_t i = 0;
-  while (i < common && entry[i] == k[i]) ++i;
-  if (i < common) return Sign(entry[i], k[i]);  // a zero byte ends the entry key: it sorts first
-  if (i < key.size()) return -1;                // the entry key ended first
+  // The first differing byte decides, as unsigned bytes; a zero byte ends the entry key, and as
+  // the search key holds none, it sorts first.
+  if (int order = std::memcmp(entry, key.data(), common)) return order < 0 ? -1 : 1;
+  if (common < key.size()) return -1;  // the entry key ended first
   if (mode != SearchMode::kExact) return 0;
-  return i < stored && entry[i] != 0 ? 1 : 0;   // exact: the entry key must end here too
+  return common < stored && entry[common] != 0 ? 1 : 0;  // exact: the entry key must end here too
 }
 
 bool IsAlphabetLead(uint16_t c) {
@@ -106,7 +105,7 @@ class LeafScan {
   PageEnd ScanLeafPage(const uint8_t* page);
   // Adds the entry's positions when its key equals the typed key (comparedEqual: the entry
   // was just found equal to the search key).
-  void AddHit(const uint8_t* entryKey, size_t stored, const uint8_t* positions, bool comparedEqual);
+  [[gnu::always_inline]] void AddHit(const uint8_t* entryKey, size_t stored, const uint8_t* positions, bool comparedEqual);
 
   const PreparedSearch& search;
   BookState* book;
@@ -149,12 +148,19 @@ SearchResult LeafScan::Descend(uint32_t page, const uint8_t** leaf) {
     size_t entrySize = keyLength + 4;
     uint32_t next = page + 1;  // no entry qualifies: on to the next page of this level
     bool qualified = false;
+    // A node key that is the search key's beginning may be its child's last key shortened, so
+    // that child may hold the key: it qualifies, unless a later entry sorts below the key
+    // (then that child's last key does too, and so do those of the children before it).
     for (size_t i = 0, at = kPageHeaderSize; i < count && at + entrySize <= kIndexPageSize; ++i, at += entrySize) {
-      if (CompareNodeKey(p + at, keyLength, key) >= 0) {
-        next = text::ReadBigEndian32(p + at + keyLength);
-        qualified = true;
-        break;
+      int order = CompareNodeKey(p + at, keyLength, key);
+      if (order < 0) {
+        next = page + 1;
+        qualified = false;
+        continue;
       }
+      if (!qualified) next = text::ReadBigEndian32(p + at + keyLength);
+      qualified = true;
+      if (order > 0 || KeyLength(p + at, keyLength) >= key.size()) break;
     }
     if (!qualified && (p[0] & kLastPageFlag)) return SearchResult::kNotFound;
     if (next <= page) return SearchResult::kNotFound;
@@ -162,7 +168,7 @@ SearchResult LeafScan::Descend(uint32_t page, const uint8_t** leaf) {
   }
 }
 
-void LeafScan::AddHit(const uint8_t* entryKey, size_t stored, const uint8_t* positions, bool comparedEqual) {
+inline void LeafScan::AddHit(const uint8_t* entryKey, size_t stored, const uint8_t* positions, bool comparedEqual) {
   if (!(comparedEqual && typedIsKey) && CompareLeafKey(entryKey, stored, typed, search.mode) != 0) return;
   uint32_t textPosition, headingPosition;
   // A position outside the range of the text file is no hit that could be shown.
@@ -172,7 +178,11 @@ void LeafScan::AddHit(const uint8_t* entryKey, size_t stored, const uint8_t* pos
   }
   std::vector<HitRecord>& hits = book->Hits();
   if (!hits.empty() && (textPosition == 0 || textPosition == hits.back().textPosition)) return;
-  hits.push_back(HitRecord{textPosition, headingPosition, 0});
+  // Field by field: a record built whole and copied in made the compiler read it back as a
+  // different width than it was written, a store-forwarding stall on every hit.
+  HitRecord& hit = hits.emplace_back();
+  hit.textPosition = textPosition;
+  hit.headingPosition = headingPosition;
 }
 
 // Scans one leaf page. An entry that does not fit the page, or of an unknown group kind, ends

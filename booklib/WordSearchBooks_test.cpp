@@ -178,6 +178,53 @@ TEST_F(SearchBook, HitsRunAcrossManyLeafPagesAndTheBufferBoundary) {
   EXPECT_EQ(Hits(U"かのこお"), (Ids{"w1464"}));
 }
 
+// A node key that is the search key's beginning (か before かく) may be its child's last key
+// shortened, or the whole of it: the search finds the same hits either way, also where such
+// keys fill whole node pages and the entries that follow them sort below the key.
+TEST_P(EveryLayout, NodeKeysThatBeginTheSearchKeyLeadToTheSameHits) {
+  std::vector<Word> words;
+  for (int i = 0; i < 800; ++i) words.push_back({"ka" + std::to_string(i), {{"kana", U"か"}}});
+  for (int i = 0; i < 200; ++i) words.push_back({"kaa" + std::to_string(i), {{"kana", U"かあ"}}});
+  words.push_back({"kaku", {{"kana", U"かく"}}});
+  words.push_back({"kakugo", {{"kana", U"かくご"}}});
+  words.push_back({"ki", {{"kana", U"き"}}});
+  Open(Source(std::string("index kana id=0x90 per-page=4 layout=") + GetParam(), words));
+  const bookbuild::IndexLayout* index = map.books[0].Index("kana");
+  ASSERT_GE(index->levels.size(), 3u) << "no node page with a page of its level after it";
+  ASSERT_GT(index->levels[1].second, index->levels[1].first);
+
+  EXPECT_EQ(Hits(U"かく"), (Ids{"kaku"}));
+  EXPECT_EQ(Hits(U"かく＊"), (Ids{"kaku", "kakugo"}));
+  EXPECT_EQ(Hits(U"き"), (Ids{"ki"}));
+  EXPECT_EQ(Hits(U"か").size(), 800u);
+  EXPECT_EQ(Hits(U"か＊").size(), 1002u);
+  EXPECT_EQ(Hits(U"かい"), Ids{});
+}
+
+// The headings of one search are served from a window of the text file: every heading read in
+// a row, forwards and backwards, is the heading at its position in the file.
+TEST_F(SearchBook, HeadingsReadInARowAreTheBookHeadings) {
+  std::vector<Word> words;
+  for (int i = 0; i < 600; ++i)
+    words.push_back({"heading-of-entry-" + std::to_string(i * 37), {{"kana", U"か" + std::u32string(1, U'あ' + i % 80)}}});
+  Open(Source("index kana id=0x90", words));
+  const testfiles::Bytes file = testfiles::ReadFile(root.Path() / "SEARCH" / "DATA" / "HONMON");
+  std::vector<std::string> ids;
+  ASSERT_EQ(Search(U"か＊", &ids), kSuccess);
+  ASSERT_EQ(ids.size(), 600u);
+  char text[kDunmoorHeadingSize];
+  WordItem item{{}, text};
+  auto check = [&](int32_t i) {
+    ASSERT_EQ(lib.GetWordItem(i, &item), kSuccess) << i;
+    const uint32_t at = lib.Book()->Hits()[static_cast<size_t>(i)].headingPosition;
+    std::string expected(file.begin() + at, file.begin() + std::min<size_t>(at + 499, file.size()));
+    expected = expected.substr(0, expected.find("\x1F\x0A"));
+    EXPECT_EQ(std::string(text), expected) << i;
+  };
+  for (int32_t i = 0; i < 600; ++i) check(i);
+  for (int32_t i = 599; i >= 0; i -= 7) check(i);
+}
+
 // The node pages every search walks are kept between searches; a change of the book is seen
 // by the next search (it fails once), and the one after reads the pages as they are now.
 TEST_F(SearchBook, KeptIndexPagesGoWhenTheBookChanges) {
@@ -203,6 +250,33 @@ TEST_F(SearchBook, KeptIndexPagesGoWhenTheBookChanges) {
   }
   EXPECT_EQ(first, kFailed);
   EXPECT_EQ(Search(U"かか"), kBadArgument) << "a kept page of the book as it was";
+}
+
+// The same for the window that headings are read from: after a change of the book, a heading
+// is read as it is now.
+TEST_F(SearchBook, KeptHeadingsGoWhenTheBookChanges) {
+  Open(Source("index asis id=0x91", {{"a", {{"asis", U"亜"}}}, {"b", {{"asis", U"井"}}}}));
+  ASSERT_EQ(Search(U"亜"), kSuccess);
+  char text[kDunmoorHeadingSize];
+  WordItem item{{}, text};
+  ASSERT_EQ(lib.GetWordItem(0, &item), kSuccess);
+  const std::string before = text;
+  ASSERT_FALSE(before.empty());
+
+  std::filesystem::path file = root.Path() / "SEARCH" / "DATA" / "HONMON";
+  testfiles::Bytes bytes = testfiles::ReadFile(file);
+  const uint32_t at = lib.Book()->Hits()[0].headingPosition;
+  bytes[at] ^= 0x01;  // same size, another first character
+  testfiles::WriteFile(file, bytes);
+  int32_t first = kSuccess;
+  for (int i = 0; i < 40 && first == kSuccess; ++i) {  // the watch reports through the system
+    first = lib.GetWordItem(0, &item);
+    if (first == kSuccess) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  EXPECT_EQ(first, kFailed);
+  ASSERT_EQ(lib.GetWordItem(0, &item), kSuccess);
+  EXPECT_EQ(static_cast<uint8_t>(text[0]), static_cast<uint8_t>(before[0] ^ 0x01));
+  EXPECT_EQ(std::string(text + 1), before.substr(1));
 }
 
 TEST_F(SearchBook, ConsecutiveEntriesOfOneTextGiveOneHit) {

@@ -201,7 +201,8 @@ if [ -n "$line" ]; then
        " heading $(us "$(field ns_per_heading "$line")") us"
   echo "  a search reads its leaf page (the node pages above it come from the book's page cache"
   echo "  after the first search), then, while its hits go on, the next leaf page alone and after"
-  echo "  that 32 pages at a time; a heading is one heading read"
+  echo "  that 32 pages at a time; headings come from an 8 KiB window of the text file, read"
+  echo "  again only for a heading outside it (each heading still makes its disc check)"
 elif [ "$cli_built" -eq 1 ]; then
   warnings+=("baseline: 'dunmoor bench-io' gave no result")
 fi

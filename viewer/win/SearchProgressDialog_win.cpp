@@ -78,9 +78,17 @@ constexpr WORD kStaticAtom = 0x0082;
 SearchProgressDialog::SearchProgressDialog(const BookApi& book, HWND list, const booktext::SearchKey& key)
     : book(book),
       list(list),
+      listProc(reinterpret_cast<WNDPROC>(GetClassLongPtrW(list, GCLP_WNDPROC))),
       key(key),
-      batches([this] { SendMessageW(this->list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"")); },
+      batches([this] { AddEmptyItem(); },
               [this] { SendMessageW(bar, PBM_STEPIT, 0, 0); }) {}
+
+void SearchProgressDialog::AddEmptyItem() {
+  if (listProc)
+    CallWindowProcW(listProc, list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L""));
+  else
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L""));
+}
 
 brisvane::SearchOutcome SearchProgressDialog::Run(HWND owner) {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};

@@ -18,28 +18,36 @@ bool IsInstalled(HDC dc, const wchar_t* face) {
   return found;
 }
 
-}  // namespace
-
-HFONT CreateJapaneseUiFont(int points) {
+// The first installed of the faces, looked for once a run: every progress dialog makes the
+// font again, and each look-up enumerates the system's fonts.
+const wchar_t* InstalledJapaneseFace(HDC dc) {
   static const wchar_t* const kFaces[] = {
       L"\xFF2D\xFF33 \xFF30\x30B4\x30B7\x30C3\x30AF",  // ＭＳ Ｐゴシック
       L"Meiryo UI", L"IPAPGothic", L"IPAGothic", L"IPAexGothic", L"Noto Sans CJK JP",
   };
+  static const wchar_t* const chosen = [dc]() -> const wchar_t* {
+    for (const wchar_t* face : kFaces)
+      if (IsInstalled(dc, face)) return face;
+    return nullptr;
+  }();
+  return chosen;
+}
+
+}  // namespace
+
+HFONT CreateJapaneseUiFont(int points) {
   HDC dc = GetDC(nullptr);
   LOGFONTW font = {};
   font.lfHeight = -MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72);
   font.lfCharSet = DEFAULT_CHARSET;
   font.lfWeight = FW_NORMAL;
-  bool chosen = false;
-  for (const wchar_t* face : kFaces)
-    if (IsInstalled(dc, face)) {
-      lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
-      font.lfCharSet = SHIFTJIS_CHARSET;
-      chosen = true;
-      break;
-    }
+  const wchar_t* face = InstalledJapaneseFace(dc);
+  if (face) {
+    lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
+    font.lfCharSet = SHIFTJIS_CHARSET;
+  }
   ReleaseDC(nullptr, dc);
-  if (!chosen) {
+  if (!face) {
     LOGFONTW stock = {};
     GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof stock, &stock);
     lstrcpynW(font.lfFaceName, stock.lfFaceName, LF_FACESIZE);

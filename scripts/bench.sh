@@ -6,7 +6,12 @@
 # book compressed by ebzip at levels 0 and 3, each beside the plain case of the same run. Not a
 # test: it never fails on a slow result, it reports it.
 #
-#   scripts/bench.sh           set up, build (Release, build/bench), make the book once, time
+#   scripts/bench.sh           set up, build (Release, build/bench), make the books once, time
+#   scripts/bench.sh --viewer  the same books, then the viewer itself: Brisvane.exe (Release,
+#                              build/bench-win) under Wine and an Xvfb display of its own, timed
+#                              from outside by brisvane_latency.exe (Enter to the full list, Enter
+#                              to the first entry on the screen, paging through the list), each
+#                              beside the time the design's own timers take
 #   DUNMOOR_BENCH_SCALE=N      multiplies every repeat count and time budget (default 1)
 #
 # Each case makes an untimed warm-up call first (warm page cache), then a timed run of up to
@@ -15,6 +20,13 @@
 # The books go to build/bench/bigbook and build/bench/fpwbook and are made again only when
 # makebigbook is newer.
 set -euo pipefail
+
+viewer_mode=0
+case "${1:-}" in
+  --viewer) viewer_mode=1 ;;
+  "") ;;
+  *) echo "usage: scripts/bench.sh [--viewer]" >&2; exit 2 ;;
+esac
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
 build="$repo/build/bench"
@@ -182,6 +194,12 @@ time_book() {
   if [ -z "$open_ns" ] && [ "$cli_built" -eq 1 ]; then warnings+=("open ($on_label): 'dunmoor bench-open' gave no result"); fi
   add_row "open book" "" "" "" "$([ -n "$open_ns" ] && us "$open_ns")" 100
 }
+
+if [ "$viewer_mode" -eq 1 ]; then
+  source "$repo/scripts/bench-viewer.sh"
+  bench_viewer "generated:$book:$words" "freepwing:$fpw_book:$fpw_words"
+  exit $?
+fi
 
 echo "== timing (warm page cache; DUNMOOR_BENCH_SCALE=$scale)"
 time_book freepwing "$fpw_book" "$fpw_words"

@@ -1,0 +1,83 @@
+# Sourced by bench.sh --viewer: the viewer's own latency on the big books, under Wine.
+#
+# bench_viewer LABEL:ROOT:WORDS...: builds Brisvane.exe, the two DLLs and brisvane_latency.exe
+# (Release, build/bench-win), prepares a Wine prefix of its own there (the Japanese fonts; no
+# window manager on the display, so Wine manages the windows itself, as it does beside a real
+# desktop's), starts Xvfb, times each book and prints one table. Uses repo, build, jobs.
+bench_viewer() {
+  local win="$repo/build/bench-win" rows=() spec label root words line
+  mkdir -p "$win"
+  echo "== building the viewer (Release, $win)"
+  if ! { cmake -S "$repo" -B "$win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+           -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" \
+           -DDUNMOOR_BOOKS_DIR="$repo/build/native/discs" &&
+         cmake --build "$win" -j "$jobs" --target Brisvane Dunmoor Calvetta brisvane_latency; } \
+       >"$win/bench-build.log" 2>&1; then
+    grep -E "error|FAILED" "$win/bench-build.log" | head -30
+    echo "bench: building the viewer failed (log: $win/bench-build.log)" >&2
+    return 1
+  fi
+
+  source "$repo/scripts/xvfb.sh"
+  xvfb_pid=""
+  trap '[ -d "$WINEPREFIX" ] && wineserver -k 2>/dev/null; [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null' EXIT
+  start_xvfb 151 180 "$win/xvfb.log"
+  export WINEPREFIX="$win/wineprefix" WINEDEBUG=-all
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "== preparing the Wine prefix ($WINEPREFIX)"
+    wineboot -i >"$win/wineboot.log" 2>&1
+  fi
+  source "$repo/scripts/wine-fonts.sh"
+  japanese_wine_fonts
+  # Without a window manager Wine waits two seconds at every closed dialog for one to answer.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  wineserver -w  # one server for all the runs: the one the settings started must end first
+  wineserver -p
+  wine cmd.exe /c exit >/dev/null 2>&1 </dev/null
+
+  for spec in "$@"; do
+    IFS=: read -r label root words <<<"$spec"
+    echo "== timing the viewer on the $label book"
+    if ! line=$(cd "$win/bin" && wine brisvane_latency.exe "$label" "$(winepath -w "$root")" "$(winepath -w "$words")" \
+                  "$((5 * scale))" 2>&1); then
+      echo "$line" | tail -5
+      echo "bench: the viewer could not be timed on the $label book" >&2
+      continue
+    fi
+    rows+=("$(grep -E '^viewer ' <<<"$line")")
+  done
+
+  # ours MS DESIGN: what is left beside the design's own waits.
+  ours() { awk -v a="$1" -v d="$2" 'BEGIN { if (a < 0) print "n/a"; else printf "%.0f", a - d }'; }
+  echo
+  echo "viewer under Wine (ms; median of the runs; 'ours' is the time beyond the design's own timers:"
+  echo "the progress dialog counts 100 ms after it opens, then adds 4,000 items every 50 ms)"
+  printf '%-10s %-7s %6s %7s %9s %5s %10s %5s %7s  %s\n' book case hits design "list" ours entry ours target ""
+  local all
+  all=$(printf '%s\n' "${rows[@]+"${rows[@]}"}")
+  while read -r line; do
+    [ -n "$line" ] || continue
+    grep -q ' paging ' <<<"$line" && continue
+    local book case hits design list entry target="" status=""
+    book=$(sed -nE 's/.* book=([^ ]+).*/\1/p' <<<"$line")
+    case=$(sed -nE 's/.* case=([^ ]+).*/\1/p' <<<"$line")
+    hits=$(field hits "$line"); design=$(field design_ms "$line")
+    list=$(sed -nE 's/.* list_ms=([-0-9.]+).*/\1/p' <<<"$line")
+    entry=$(sed -nE 's/.* entry_ms=([-0-9.]+).*/\1/p' <<<"$line")
+    # The targets: the first entry of an exact search, the full list of the largest search.
+    if [ "$case" = exact ]; then target="entry<=130"; status=$(verdict "$entry" 130); fi
+    if [ "$case" = suffix ]; then target="list<=250"; status=$(verdict "$list" 250); fi
+    printf '%-10s %-7s %6s %7s %9s %5s %10s %5s %10s %s\n' "$book" "$case" "$hits" "$design" "$list" \
+      "$(ours "$list" "$design")" "$entry" "$(ours "$entry" "$design")" "$target" "$status"
+  done <<<"$all"
+  echo
+  echo "paging: Page Down from the first item to the last, each step shown and painted"
+  printf '%-10s %-7s %6s %9s %12s\n' book case pages "total" "per page"
+  while read -r line; do
+    grep -q ' paging ' <<<"$line" || continue
+    printf '%-10s %-7s %6s %9s %12s\n' "$(sed -nE 's/.* book=([^ ]+).*/\1/p' <<<"$line")" \
+      "$(sed -nE 's/.* case=([^ ]+).*/\1/p' <<<"$line")" "$(field pages "$line")" \
+      "$(field total_ms "$line")" "$(field per_page_ms "$line")"
+  done <<<"$all"
+  [ "${#rows[@]}" -gt 0 ]
+}

@@ -1,0 +1,273 @@
+// brisvane_latency: how long the real viewer makes a user wait, measured from outside as a user
+// sees it. Not a test: it starts Brisvane.exe on a book, searches the planted words of a words
+// file ("name word expected" lines, UTF-8) and prints, for each, the time from Enter until the
+// list holds every hit, until the first entry is on the screen, and the time to page down
+// through the whole list, each beside what the design's own timers take.
+//
+//   brisvane_latency LABEL BOOKROOT WORDSFILE [REPEAT]
+//
+// Each search is made once untimed first (it warms the caches and gives the picture of the
+// entry that the timed runs wait for), then REPEAT times (default 5), the words in turn so
+// that no search repeats the one before. Output lines begin with "viewer ".
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "SearchFixture.h"
+#include "ViewerHarness.h"
+
+namespace {
+
+using namespace viewertest;
+
+// The design's own waits: the progress dialog counts the hits 100 ms after it opens and adds
+// them 4000 at a time, one batch then and one every 50 ms after.
+constexpr double kCountDelayMs = 100;
+constexpr double kBatchDelayMs = 50;
+constexpr int kItemsPerBatch = 4000;
+
+double DesignMs(int hits) {
+  int batches = std::max(1, (hits + kItemsPerBatch - 1) / kItemsPerBatch);
+  return kCountDelayMs + kBatchDelayMs * (batches - 1);
+}
+
+double NowMs() {
+  static LARGE_INTEGER frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// The top of the content view as the screen shows it: where an entry's first lines stand.
+std::vector<uint32_t> TopOfView(HWND content) {
+  RECT rect = {};
+  GetWindowRect(content, &rect);
+  int width = std::min<int>(rect.right - rect.left, 320), height = std::min<int>(rect.bottom - rect.top, 48);
+  if (width <= 0 || height <= 0) return {};
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  std::vector<uint32_t> pixels;
+  if (bitmap) {
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    GdiFlush();
+    const auto* from = static_cast<const uint32_t*>(bits);
+    pixels.assign(from, from + static_cast<size_t>(width) * height);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+  }
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+struct Case {
+  std::string name;
+  std::wstring word;
+  int expected = 0;
+  std::vector<uint32_t> entryPicture;  // the top of the view once the first entry is shown
+  std::vector<double> listMs, entryMs;
+};
+
+std::wstring FromUtf8(const std::string& text) {
+  int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring out(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
+  return out;
+}
+
+// The viewer takes '*' as typed; the word box holds what the user would type.
+std::wstring Typed(std::wstring word) {
+  std::replace(word.begin(), word.end(), L'*', L'＊');
+  return word;
+}
+
+double Median(std::vector<double> values) {
+  if (values.empty()) return -1;
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+class Viewer {
+ public:
+  bool Start(const std::wstring& bookRoot) {
+    EndViewerLeftBehind();
+    std::string root(bookRoot.begin(), bookRoot.end());  // the paths given are ASCII
+    WriteCurpath(root);
+    if (!process.Start(BinDir() / "Brisvane.exe")) return false;
+    if (!WaitUntil([&] {
+          frame = process.FindTopWindow(kFrameClass);
+          return frame && IsWindowVisible(frame) && WindowText(frame).rfind(L"DUDAZA Zorari - ", 0) == 0;
+        }, 60000))
+      return false;
+    HWND toolbar = FindChild(frame, L"ToolbarWindow32");
+    wordBox = toolbar ? GetDlgItem(toolbar, 101) : nullptr;
+    edit = wordBox ? FindWindowExW(wordBox, nullptr, L"Edit", nullptr) : nullptr;
+    list = FindChild(frame, L"ListBox", 103);
+    statusBar = FindChild(frame, STATUSCLASSNAMEW);
+    content = FindChild(frame, L"Calvetta");
+    return edit && list && statusBar && content;
+  }
+
+  void Close() {
+    if (frame) PostMessageW(frame, WM_CLOSE, 0, 0);
+    process.WaitForExit(20000);
+  }
+
+  // Types the word and presses Enter; the time Enter was pressed.
+  double Search(const std::wstring& word) {
+    SendMessageW(wordBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(word.c_str()));
+    double enter = NowMs();
+    SendMessageTimeoutW(edit, WM_KEYDOWN, VK_RETURN, 0x001C0001, SMTO_ABORTIFHUNG, 5000, nullptr);
+    PostMessageW(edit, WM_KEYUP, VK_RETURN, 0xC01C0001);
+    return enter;
+  }
+
+  int Count() { return static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)); }
+  int Selection() { return static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0)); }
+  bool Finished(int expected) {
+    return Count() == expected && StatusText(process.Id(), statusBar, 1) ==
+                                      L"検索結果 : " + std::to_wstring(expected) + L"    項目";
+  }
+
+  // Waits until everything queued now has run and what it changed is painted: posted messages
+  // run in order, so a marker posted after them tells when they have; painting is then asked
+  // for at once.
+  void Settle() {
+    LRESULT limit = SendMessageW(edit, EM_GETLIMITTEXT, 0, 0);
+    PostMessageW(edit, EM_LIMITTEXT, limit + 1, 0);
+    while (SendMessageW(edit, EM_GETLIMITTEXT, 0, 0) != limit + 1) Sleep(0);
+    SendMessageW(edit, EM_LIMITTEXT, limit, 0);
+    RedrawWindow(frame, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  }
+
+  ViewerProcess process;
+  HWND frame = nullptr, wordBox = nullptr, edit = nullptr, list = nullptr, statusBar = nullptr, content = nullptr;
+};
+
+// One search: the times from Enter to the full list and to the first entry on the screen
+// (-1 when it did not come within 20 s).
+void TimeSearch(Viewer& viewer, const Case& c, double* listMs, double* entryMs) {
+  *listMs = *entryMs = -1;
+  // The list as the search starts it, empty, also when the search before had as many hits.
+  SendMessageW(viewer.list, LB_RESETCONTENT, 0, 0);
+  double enter = viewer.Search(Typed(c.word));
+  while (NowMs() - enter < 20000 && (*listMs < 0 || *entryMs < 0)) {
+    if (*listMs < 0 && viewer.Count() == c.expected) *listMs = NowMs() - enter;
+    if (*entryMs < 0 && TopOfView(viewer.content) == c.entryPicture) *entryMs = NowMs() - enter;
+    Sleep(1);
+  }
+  WaitUntil([&] { return viewer.Finished(c.expected); });
+}
+
+int Run(const std::wstring& label, const std::wstring& bookRoot, const std::wstring& wordsFile, int repeat) {
+  std::ifstream words{std::filesystem::path(wordsFile)};
+  std::vector<Case> cases;
+  std::string line;
+  while (std::getline(words, line)) {
+    std::istringstream fields(line);
+    Case c;
+    std::string word;
+    if (fields >> c.name >> word >> c.expected) {
+      c.word = FromUtf8(word);
+      cases.push_back(c);
+    }
+  }
+  if (cases.empty()) {
+    std::fprintf(stderr, "brisvane_latency: no words in the words file\n");
+    return 2;
+  }
+  Viewer viewer;
+  if (!viewer.Start(bookRoot)) {
+    std::fprintf(stderr, "brisvane_latency: the viewer did not show the book\n");
+    viewer.Close();
+    return 1;
+  }
+  // Untimed: the picture of each first entry, once the search has settled.
+  for (Case& c : cases) {
+    viewer.Search(Typed(c.word));
+    if (!WaitUntil([&] { return viewer.Finished(c.expected); }, 60000)) {
+      std::fprintf(stderr, "brisvane_latency: %s: the list did not reach %d items (it has %d)\n", c.name.c_str(),
+                   c.expected, viewer.Count());
+      viewer.Close();
+      return 1;
+    }
+    viewer.Settle();
+    SettledPixels(viewer.content);
+    c.entryPicture = TopOfView(viewer.content);
+  }
+  // A search is seen to show its entry when the view changes to it: the entries searched one
+  // after the other must differ.
+  for (size_t i = 0; i < cases.size(); ++i) {
+    if (cases.size() < 2 || cases[i].entryPicture == cases[(i + 1) % cases.size()].entryPicture) {
+      std::fprintf(stderr, "brisvane_latency: the words must show different entries one after the other\n");
+      viewer.Close();
+      return 1;
+    }
+  }
+  for (int r = 0; r < repeat; ++r) {
+    for (Case& c : cases) {
+      double listMs, entryMs;
+      TimeSearch(viewer, c, &listMs, &entryMs);
+      if (listMs >= 0) c.listMs.push_back(listMs);
+      if (entryMs >= 0) c.entryMs.push_back(entryMs);
+    }
+  }
+  std::string book(label.begin(), label.end());
+  for (Case& c : cases) {
+    double design = DesignMs(c.expected);
+    std::printf("viewer book=%s case=%s hits=%d design_ms=%.0f list_ms=%.1f entry_ms=%.1f runs=%zu\n", book.c_str(),
+                c.name.c_str(), c.expected, design, Median(c.listMs), Median(c.entryMs), c.entryMs.size());
+  }
+  // Paging: from the first item to the last with Page Down, each step shown and painted.
+  for (Case& c : cases) {
+    double listMs, entryMs;
+    TimeSearch(viewer, c, &listMs, &entryMs);
+    viewer.Settle();
+    int pages = 0;
+    double start = NowMs();
+    while (viewer.Selection() < c.expected - 1 && pages <= c.expected) {
+      SendMessageTimeoutW(viewer.list, WM_KEYDOWN, VK_NEXT, 0x01490001, SMTO_ABORTIFHUNG, 5000, nullptr);
+      SendMessageTimeoutW(viewer.list, WM_KEYUP, VK_NEXT, 0xC1490001, SMTO_ABORTIFHUNG, 5000, nullptr);
+      viewer.Settle();
+      ++pages;
+    }
+    double total = NowMs() - start;
+    std::printf("viewer book=%s case=%s paging pages=%d total_ms=%.0f per_page_ms=%.2f reached=%d\n", book.c_str(),
+                c.name.c_str(), pages, total, pages ? total / pages : 0.0,
+                viewer.Selection() == c.expected - 1 ? 1 : 0);
+  }
+  std::fflush(stdout);
+  viewer.Close();
+  return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc != 4 && argc != 5) {
+    std::fprintf(stderr, "usage: brisvane_latency LABEL BOOKROOT WORDSFILE [REPEAT]\n");
+    return 2;
+  }
+  int repeat = argc == 5 ? _wtoi(argv[4]) : 5;
+  return Run(argv[1], argv[2], argv[3], std::clamp(repeat, 1, 100));
+}

@@ -22,6 +22,10 @@ extern "C" {
 #define VM_VIEW_SHOWAT (0x400 + 106)
 // Result 1 while the view is showing a message box, else 0.
 #define VM_VIEW_INMSGBOX (0x400 + 107)
+// wParam: the size of the text in percent of the design's 12 points (50 to 400). The view
+// makes its fonts anew and lays what it shows out again, from the same top line. Result 1;
+// 0 for a size out of that range (nothing changes).
+#define VM_VIEW_TEXTSIZE (0x400 + 120)
 
 // ---- Messages the view sends to its parent ---------------------------------------------------
 

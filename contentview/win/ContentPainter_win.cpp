@@ -40,9 +40,15 @@ std::wstring NarrowRunText(const std::string& ascii) { return FromShiftJis(ascii
 
 void ContentPainter::FillBackground(HDC dc, const RECT& rect) { Fill(dc, rect.left, rect.top, rect.right, rect.bottom); }
 
+void ContentPainter::SetTextSize(int percent) {
+  textSize = percent;
+  fonts = ViewFonts();
+  measured = false;
+}
+
 bool ContentPainter::EnsureMetrics(HDC dc, Metrics* out) {
   if (!measured) {
-    if (!fonts.IsCreated() && !fonts.Create(dc)) return false;
+    if (!fonts.IsCreated() && !fonts.Create(dc, textSize)) return false;
     ui::ScopedSelectObject select(dc, fonts.View());
     TEXTMETRICW tm = {};
     GetTextMetricsW(dc, &tm);

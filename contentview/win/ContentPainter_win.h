@@ -33,6 +33,9 @@ class ContentPainter {
   bool EnsureMetrics(HDC dc, Metrics* metrics);
   bool Measured() const { return measured; }
   HFONT ViewFont() const { return fonts.View(); }
+  // The text size in percent of the design's: the fonts are made and measured anew at the next
+  // EnsureMetrics.
+  void SetTextSize(int percent);
 
   // Draws the page into dc. update null: the whole page; else only the rows it touches.
   // showGaiji may be null (no library): external characters then stay blank.
@@ -49,6 +52,7 @@ class ContentPainter {
   ViewFonts fonts;
   Metrics metrics;
   bool measured = false;
+  int textSize = 100;
 };
 
 }  // namespace calvetta

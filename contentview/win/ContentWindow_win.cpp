@@ -13,6 +13,8 @@ namespace {
 constexpr int kButtonIds[] = {IDB_VIEW_LINEUP, IDB_VIEW_LINEDOWN, IDB_VIEW_PAGEUP, IDB_VIEW_PAGEDOWN};
 constexpr int kButtonIcons[] = {IDI_VIEW_LINEUP, IDI_VIEW_LINEDOWN, IDI_VIEW_PAGEUP, IDI_VIEW_PAGEDOWN};
 constexpr UINT kButtonMessageFirst = WM_USER + IDB_VIEW_LINEUP;
+constexpr int kSmallestTextSize = 50;  // percent of the design's size
+constexpr int kLargestTextSize = 400;
 constexpr UINT kButtonMessageLast = WM_USER + IDB_VIEW_PAGEDOWN;
 constexpr UINT_PTR kRepeatTimer = 1;
 
@@ -148,6 +150,18 @@ ui::Handled ContentWindow::OnSize(UINT, int width, int height) {
   return ui::Done(0);
 }
 
+bool ContentWindow::SetTextSize(int percent) {
+  if (percent < kSmallestTextSize || percent > kLargestTextSize) return false;
+  painter.SetTextSize(percent);
+  EnsureMetrics();
+  // Laid out again from the same top line, as after a change of the window's size.
+  RECT client = {};
+  GetClientRect(Hwnd(), &client);
+  OnSize(SIZE_RESTORED, client.right, client.bottom);
+  InvalidateRect(Hwnd(), nullptr, TRUE);
+  return true;
+}
+
 ui::Handled ContentWindow::OnDestroy() {
   KillTimer(Hwnd(), kRepeatTimer);
   ClosePicture();
@@ -188,6 +202,8 @@ LRESULT ContentWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return OnShow(layout.ShowAt(static_cast<int32_t>(lParam)), false, 1);
     case VM_VIEW_INMSGBOX:
       return gInMessageBox ? 1 : 0;
+    case VM_VIEW_TEXTSIZE:
+      return SetTextSize(static_cast<int>(wParam)) ? 1 : 0;
     case WM_ERASEBKGND: {
       RECT client;
       GetClientRect(Hwnd(), &client);

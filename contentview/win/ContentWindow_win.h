@@ -90,6 +90,8 @@ class ContentWindow : public ui::Window {
   void HandleFailure();
   void EnsureMetrics();
   void RedrawPage();
+  // VM_VIEW_TEXTSIZE.
+  bool SetTextSize(int percent);
   void Paint();
   bool OnSetCursor(LPARAM lParam);
   bool ExtractMarks();

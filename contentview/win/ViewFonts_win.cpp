@@ -31,7 +31,7 @@ bool IsInstalled(HDC dc, const wchar_t* face) {
   return found;
 }
 
-HFONT MakeFont(HDC dc, const std::wstring& face, int weight, bool italic = false, int percent = 100) {
+HFONT MakeFont(HDC dc, const std::wstring& face, int weight, int percent, bool italic = false) {
   LOGFONTW font = {};
   font.lfHeight = -MulDiv(kPointSize * percent, GetDeviceCaps(dc, LOGPIXELSY), 72 * 100);
   font.lfWeight = weight;
@@ -53,15 +53,16 @@ std::wstring PickJapaneseFace(HDC dc, const wchar_t* const* candidates) {
   return candidates[0];
 }
 
-bool ViewFonts::Create(HDC dc) {
+bool ViewFonts::Create(HDC dc, int percent) {
   viewFace = PickJapaneseFace(dc, kMinchoFaces);
   std::wstring gothic = PickJapaneseFace(dc, kGothicFaces);
-  view.Attach(MakeFont(dc, viewFace, FW_NORMAL));
-  boldWide.Attach(MakeFont(dc, viewFace, FW_BOLD));
-  boldNarrow.Attach(MakeFont(dc, gothic, FW_BOLD));
-  emphasis.Attach(MakeFont(dc, viewFace, FW_NORMAL, true));
-  small.Attach(MakeFont(dc, viewFace, FW_NORMAL, false, kScriptPercent));
-  smallBold.Attach(MakeFont(dc, viewFace, FW_BOLD, false, kScriptPercent));
+  const int script = percent * kScriptPercent / 100;
+  view.Attach(MakeFont(dc, viewFace, FW_NORMAL, percent));
+  boldWide.Attach(MakeFont(dc, viewFace, FW_BOLD, percent));
+  boldNarrow.Attach(MakeFont(dc, gothic, FW_BOLD, percent));
+  emphasis.Attach(MakeFont(dc, viewFace, FW_NORMAL, percent, true));
+  small.Attach(MakeFont(dc, viewFace, FW_NORMAL, script));
+  smallBold.Attach(MakeFont(dc, viewFace, FW_BOLD, script));
   return view.IsValid();
 }
 

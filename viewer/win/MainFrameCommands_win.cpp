@@ -11,6 +11,8 @@
 #include "BrisvaneRes.h"
 #include "FrameMessages.h"
 #include "MainFrame_win.h"
+#include "Settings_win.h"
+#include "TextSize.h"
 #include "UiFont_win.h"
 #include "ui/Dialog.h"
 #include "ui/ShiftJisText.h"
@@ -68,6 +70,16 @@ void MainFrame::AddCommands() {
   commands.Add(IDM_LAST_LAYER, [](int, HWND) {});
   commands.Add(IDM_HELP, [this](int, HWND) { ShowHelp(); });
   commands.Add(IDM_TITLE_SELECT, [this](int, HWND) { SelectTitle(); });
+  commands.Add(IDM_TEXT_LARGER, [this](int, HWND) { SetTextSize(LargerTextSize(textSize), true); });
+  commands.Add(IDM_TEXT_SMALLER, [this](int, HWND) { SetTextSize(SmallerTextSize(textSize), true); });
+  commands.Add(IDM_TEXT_NORMAL, [this](int, HWND) { SetTextSize(kNormalTextSize, true); });
+}
+
+void MainFrame::SetTextSize(int percent, bool remember) {
+  textSize = percent;
+  if (HWND view = contentView.ContentWindow()) SendMessageW(view, VM_VIEW_TEXTSIZE, static_cast<WPARAM>(percent), 0);
+  search.SetTextSize(percent);
+  if (remember) exchange::WriteNumberSetting(L"view", L"TextSize", static_cast<uint32_t>(percent));
 }
 
 bool MainFrame::IsCommandEnabled(int id) const { return commands.IsEnabled(id); }

@@ -7,6 +7,7 @@
 #include "FrameMessages.h"
 #include "FrameSizing_win.h"
 #include "Settings_win.h"
+#include "TextSize.h"
 #include "UiFont_win.h"
 
 namespace brisvane {
@@ -66,6 +67,9 @@ ui::Handled MainFrame::OnCreate(const CREATESTRUCTW&) {
   layerStack.clear();
   bookPath.clear();
   ResetPanes();
+  uint32_t stored = 0;
+  if (exchange::ReadNumberSetting(L"view", L"TextSize", &stored) && StoredTextSize(stored) != kNormalTextSize)
+    SetTextSize(StoredTextSize(stored), false);
   exchange = exchange::ExchangeMessages::Register();
   return ui::Done(0);
 }
@@ -232,6 +236,14 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
       if (wordBox) SetFocus(wordBox);
       return 0;
+    case WM_MOUSEWHEEL:
+      // Ctrl + the wheel over the view (whose windows hand the wheel on): the text size.
+      if (GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) {
+        int delta = GET_WHEEL_DELTA_WPARAM(wParam);
+        if (delta != 0) SetTextSize(delta > 0 ? LargerTextSize(textSize) : SmallerTextSize(textSize), true);
+        return 0;
+      }
+      break;
     case FM_OPENBOOK:
       OnOpenBook();
       return 0;

@@ -117,6 +117,9 @@ class MainFrame : public ui::Window, public FrameForSearch {
   void PushLayer(int32_t position);
   void PreviousLayer();
   void ShowBookMenu();
+  // The text size of the content view and the result list (percent of the design's), kept in
+  // the settings ("view", "TextSize") when remember is set.
+  void SetTextSize(int percent, bool remember);
   void Copy();
   void ContinuousSearch();
   void SearchCommand();
@@ -137,6 +140,7 @@ class MainFrame : public ui::Window, public FrameForSearch {
   int initialWidths[2] = {};
   int initialHeight = 0;
   bool bookOpen = false;
+  int textSize = 100;  // percent
   HWND statusBar = nullptr;
   HWND toolbar = nullptr;
   ToolbarRelay toolbarRelay;

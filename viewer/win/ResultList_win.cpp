@@ -41,9 +41,10 @@ const wchar_t* PickFace(HDC dc) {
   return kMinchoFaces[0];
 }
 
-HFONT MakeFont(HDC dc, const wchar_t* face, int points) {
+// The size in hundredths of a point.
+HFONT MakeFont(HDC dc, const wchar_t* face, int hundredths) {
   LOGFONTW font = {};
-  font.lfHeight = -MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72);
+  font.lfHeight = -MulDiv(hundredths, GetDeviceCaps(dc, LOGPIXELSY), 72 * 100);
   font.lfWeight = FW_NORMAL;
   font.lfCharSet = SHIFTJIS_CHARSET;
   font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
@@ -77,12 +78,12 @@ class SelectFont {
 
 }  // namespace
 
-void ResultList::MakeFonts() {
-  if (font) return;
+void ResultList::MakeTextFonts(int percent) {
   HDC screen = GetDC(nullptr);
   const wchar_t* face = PickFace(screen);
-  font.Attach(MakeFont(screen, face, 12));
-  smallFont.Attach(MakeFont(screen, face, 9));
+  font.Attach(MakeFont(screen, face, 12 * percent));
+  smallFont.Attach(MakeFont(screen, face, 9 * percent));
+  itemHeight = 0;
   if (font) {
     SelectFont select(screen, font.Get());
     SIZE size = {};
@@ -90,7 +91,22 @@ void ResultList::MakeFonts() {
     itemHeight = size.cy + 6;  // the height of a kana of the list font, plus 6
   }
   ReleaseDC(nullptr, screen);
-  if (itemHeight <= 6) itemHeight = 22;
+  if (itemHeight <= 6) itemHeight = 22 * percent / 100;
+}
+
+void ResultList::SetTextSize(int percent) {
+  MakeTextFonts(percent);
+  if (!list) return;
+  SendMessageW(list, LB_SETITEMHEIGHT, 0, itemHeight);
+  if (font) SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+  // The widest headword is measured again as the items are drawn.
+  SendMessageW(list, LB_SETHORIZONTALEXTENT, 0, 0);
+  InvalidateRect(list, nullptr, TRUE);
+}
+
+void ResultList::MakeFonts() {
+  if (font) return;
+  MakeTextFonts(100);
 
   HBITMAP pattern = LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kFocusBitmapId));
   if (pattern) {

@@ -37,9 +37,14 @@ class ResultList : private ui::Subclass {
   // No items, no selection, horizontal extent 0.
   void Reset();
 
+  // The headwords' size in percent of the design's (12 and 9 points): fonts and item height
+  // anew, the list repainted.
+  void SetTextSize(int percent);
+
  private:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void MakeFonts();
+  void MakeTextFonts(int percent);
   void DrawHeadword(HDC dc, int index, const RECT& rect, COLORREF ink);
   void DrawFocusFrame(HDC dc, const RECT& rect, HBRUSH brush);
   void FitToPane(HWND pane);
@@ -47,7 +52,7 @@ class ResultList : private ui::Subclass {
   HWND list = nullptr;
   HWND frame = nullptr;
   const BookApi* book = nullptr;
-  ui::UniqueFont font;       // 12 points
+  ui::UniqueFont font;       // 12 points at the normal size
   ui::UniqueFont smallFont;  // 9 points, sub- and superscripts
   ui::UniqueBrush focusBrush;
   ui::UniqueBrush whiteBrush;

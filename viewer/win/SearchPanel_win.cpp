@@ -52,6 +52,8 @@ HWND SearchPanel::ResultListWindow() const { return resultList->Hwnd(); }
 
 void SearchPanel::RunSearch(FrameForSearch& frame) { command->Run(frame, *wordBox, *resultList); }
 
+void SearchPanel::SetTextSize(int percent) { resultList->SetTextSize(percent); }
+
 void SearchPanel::Reset() {
   resultList->Reset();
   wordBox->SetText(std::wstring());

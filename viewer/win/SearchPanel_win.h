@@ -68,6 +68,9 @@ class SearchPanel {
   // the box (the history stays) and forgets the last word, so the same word is searched anew.
   void Reset();
 
+  // The headwords' size in percent of the design's.
+  void SetTextSize(int percent);
+
   // Sets the box text to word and moves it to the top of the history (continuous search,
   // host hand-over). An empty word only empties the box.
   void AddToHistory(const wchar_t* word);

@@ -1,6 +1,6 @@
 // Brisvane.exe under Wine, driven as a user drives it: a search with more hits than the list
-// holds, Cancel in the progress dialog, the list-width toggle, the toolbar's prompts, F1, and a
-// headword with external characters drawn in the list.
+// holds, Cancel in the progress dialog, the list-width toggle, the toolbar's prompts, F1, a
+// headword with external characters drawn in the list, and the text size.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -12,6 +12,7 @@
 
 #include "BrisvaneRes.h"
 #include "SearchFixture.h"
+#include "Settings_win.h"
 
 namespace {
 
@@ -190,6 +191,76 @@ TEST_F(FrameTest, F1WithoutAHelpFileSaysWhereItLooked) {
   EXPECT_EQ(text.rfind(L"ヘルプ ファイルが見つかりません:\n", 0), 0u) << text;
   EXPECT_NE(text.find(L"\\Brisvane.chm"), std::wstring::npos) << text;
   PressOk(box);
+}
+
+// The text size: Ctrl + the wheel over the view makes the entry larger, and the size is there
+// again after a restart. Each run starts and ends at the normal size, so no other scene sees it.
+class TextSizeTest : public SearchRoadTest {
+ protected:
+  void SetUp() override {
+    exchange::WriteNumberSetting(L"view", L"TextSize", 100);
+    SearchRoadTest::SetUp();
+  }
+  void TearDown() override {
+    SearchRoadTest::TearDown();
+    exchange::WriteNumberSetting(L"view", L"TextSize", 100);
+  }
+
+  // The height of the first line of ink in the view: the entry's headword.
+  int FirstLineHeight() {
+    std::vector<uint32_t> pixels = viewertest::SettledPixels(content);
+    RECT rect = {};
+    GetWindowRect(content, &rect);
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    if (pixels.empty() || width <= 40) return 0;
+    const uint32_t paper = pixels[0];
+    auto inked = [&](int y) {
+      for (int x = 0; x < width - 20; ++x)  // the scroll buttons' column left out
+        if (pixels[static_cast<size_t>(y) * width + x] != paper) return true;
+      return false;
+    };
+    int top = 0;
+    while (top < height && !inked(top)) ++top;
+    int bottom = top;
+    while (bottom < height && inked(bottom)) ++bottom;
+    return bottom - top;
+  }
+
+  void WheelWithCtrl(int notches) {
+    RECT rect = {};
+    GetWindowRect(content, &rect);
+    for (int i = 0; i < notches; ++i)
+      PostMessageW(content, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, WHEEL_DELTA),
+                   MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2));
+    Drain();
+  }
+};
+
+TEST_F(TextSizeTest, CtrlAndTheWheelMakeTheEntryLargerAndTheSizeSurvivesARestart) {
+  Search(L"はし");
+  ASSERT_GT(WaitForHits(), 0);
+  const int normal = FirstLineHeight();
+  ASSERT_GT(normal, 4);
+  EXPECT_TRUE(viewertest::SaveWindowShot(frame, "text_size_normal"));
+
+  WheelWithCtrl(3);  // 110, 125, 150 percent
+  const int larger = FirstLineHeight();
+  EXPECT_GE(larger * 100, normal * 130) << normal << " -> " << larger;
+  EXPECT_TRUE(viewertest::SaveWindowShot(frame, "text_size_larger"));
+  uint32_t stored = 0;
+  EXPECT_TRUE(exchange::ReadNumberSetting(L"view", L"TextSize", &stored));
+  EXPECT_EQ(stored, 150u);
+
+  SearchRoadTest::TearDown();
+  SearchRoadTest::SetUp();
+  Search(L"はし");
+  ASSERT_GT(WaitForHits(), 0);
+  EXPECT_EQ(FirstLineHeight(), larger);
+
+  // The menu's command takes it back to the normal size.
+  PostMessageW(frame, WM_COMMAND, IDM_TEXT_NORMAL, 0);
+  Drain();
+  EXPECT_EQ(FirstLineHeight(), normal);
 }
 
 }  // namespace

@@ -23,17 +23,10 @@ bench_viewer() {
   trap '[ -d "$WINEPREFIX" ] && wineserver -k 2>/dev/null; [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null' EXIT
   start_xvfb 151 180 "$win/xvfb.log"
   export WINEPREFIX="$win/wineprefix" WINEDEBUG=-all
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    echo "== preparing the Wine prefix ($WINEPREFIX)"
-    wineboot -i >"$win/wineboot.log" 2>&1
-  fi
   source "$repo/scripts/wine-fonts.sh"
-  japanese_wine_fonts
+  prepare_wine_prefix "$win/wineboot.log"
   # Without a window manager Wine waits two seconds at every closed dialog for one to answer.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-  wineserver -w  # one server for all the runs: the one the settings started must end first
-  wineserver -p
-  wine cmd.exe /c exit >/dev/null 2>&1 </dev/null
 
   for spec in "$@"; do
     IFS=: read -r label root words <<<"$spec"

@@ -107,18 +107,10 @@ if build_tree windows "$build/win" -DCMAKE_BUILD_TYPE=Release \
   source "$repo/scripts/xvfb.sh"
   start_xvfb 91 120 "$log_dir/xvfb.log"
   export WINEPREFIX="$build/win/wineprefix" WINEDEBUG=-all
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    echo "== windows: preparing the Wine prefix"
-    wineboot -i >"$log_dir/wineboot.log" 2>&1
-  fi
-  # The fonts of a Japanese system: menus, dialogs and message boxes show Japanese.
+  # The fonts of a Japanese system (menus, dialogs and message boxes show Japanese), written to
+  # the prefix's files before the test scripts copy it; one server for all the test programs.
   source "$repo/scripts/wine-fonts.sh"
-  japanese_wine_fonts
-  wineserver -w  # the test scripts copy the prefix: its registry files must hold the fonts
-  # One server for all the test programs, and Wine's own background programs started now,
-  # away from the pipes through which ctest reads the tests' output (they would hold them open).
-  wineserver -p
-  wine cmd.exe /c exit >/dev/null 2>&1 </dev/null
+  prepare_wine_prefix "$log_dir/wineboot.log"
   run_tests windows "$build/win"
 fi
 

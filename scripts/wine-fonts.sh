@@ -1,5 +1,5 @@
-# Sourced by test.sh and sample.sh: makes the Wine prefix in WINEPREFIX look like a Japanese
-# system as far as fonts go, under any locale.
+# Sourced by test.sh, sample.sh and bench-viewer.sh: makes the Wine prefix in WINEPREFIX look like
+# a Japanese system as far as fonts go, under any locale.
 #
 # japanese_wine_fonts: the faces a Japanese Windows has (ＭＳ ゴシック, ＭＳ Ｐゴシック, MS UI Gothic,
 # ＭＳ 明朝 and their English names) become substitutes for Debian's IPA faces, and the system's UI
@@ -23,4 +23,19 @@ japanese_wine_fonts() {
       /v "$face" /t REG_MULTI_SZ /d 'ipagp.ttf,IPAPGothic' /f >/dev/null 2>&1 || return 1
   done
   touch "$marker"
+}
+
+# prepare_wine_prefix LOG: makes the prefix when there is none (wineboot's output into LOG), gives
+# it the Japanese fonts, and starts one Wine server for the whole run, with Wine's own background
+# programs started now, away from the pipes through which callers read their programs' output
+# (those would hold them open).
+prepare_wine_prefix() {
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "== preparing the Wine prefix ($WINEPREFIX)"
+    wineboot -i >"$1" 2>&1
+  fi
+  japanese_wine_fonts
+  wineserver -w  # the server that made the settings ends first: its registry files hold them
+  wineserver -p
+  wine cmd.exe /c exit >/dev/null 2>&1 </dev/null
 }

@@ -9,6 +9,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -81,11 +83,11 @@ inline RECT RemoteRect(DWORD processId, HWND window, UINT message, WPARAM wParam
   return rect;
 }
 
-// What the window shows on the screen.
-inline std::vector<uint32_t> ScreenPixels(HWND window) {
+// What the window shows on the screen; with a size, only that much of its top left corner.
+inline std::vector<uint32_t> ScreenPixels(HWND window, int maxWidth = INT_MAX, int maxHeight = INT_MAX) {
   RECT rect = {};
   GetWindowRect(window, &rect);
-  int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  int width = std::min<int>(rect.right - rect.left, maxWidth), height = std::min<int>(rect.bottom - rect.top, maxHeight);
   if (width <= 0 || height <= 0) return {};
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);

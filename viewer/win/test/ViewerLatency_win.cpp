@@ -50,35 +50,7 @@ double NowMs() {
 }
 
 // The top of the content view as the screen shows it: where an entry's first lines stand.
-std::vector<uint32_t> TopOfView(HWND content) {
-  RECT rect = {};
-  GetWindowRect(content, &rect);
-  int width = std::min<int>(rect.right - rect.left, 320), height = std::min<int>(rect.bottom - rect.top, 48);
-  if (width <= 0 || height <= 0) return {};
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  std::vector<uint32_t> pixels;
-  if (bitmap) {
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    GdiFlush();
-    const auto* from = static_cast<const uint32_t*>(bits);
-    pixels.assign(from, from + static_cast<size_t>(width) * height);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-  }
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return pixels;
-}
+std::vector<uint32_t> TopOfView(HWND content) { return ScreenPixels(content, 320, 48); }
 
 struct Case {
   std::string name;

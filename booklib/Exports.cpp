@@ -63,6 +63,10 @@ int32_t epwBooksOpenAt(int32_t index) {
   return Guarded([&] { return TheLibrary().BooksOpenAt(index); });
 }
 
+int32_t epwGetCharacterMap(char* path, uint32_t size) {
+  return Guarded([&] { return TheLibrary().GetCharacterMap(path, size); });
+}
+
 void epwBooksClose(void) {
   GuardedVoid([] { TheLibrary().BooksClose(); });
 }

@@ -59,6 +59,23 @@ int32_t Library::BooksOpen() {
   return OpenRecord(static_cast<size_t>(first));
 }
 
+int32_t Library::GetCharacterMap(char* path, uint32_t size) const {
+  if (!catalog || openIndex < 0 || static_cast<size_t>(openIndex) >= catalog->size()) return kFailed;
+  if (!path || size == 0) return kBadArgument;
+  path[0] = '\0';
+  const std::string& directory = (*catalog)[static_cast<size_t>(openIndex)].bookDirectory;
+  const std::string name = directory.substr(directory.find_last_of(kPathSeparator) + 1);
+  for (const std::string& candidate : {directory + ".map", directory + kPathSeparator + name + ".map"}) {
+    const std::string spelled = SpelledPath(candidate);
+    uint64_t bytes = 0;
+    if (!LookUpFileSize(spelled, &bytes)) continue;
+    if (spelled.size() >= size) return kBadArgument;
+    std::memcpy(path, spelled.c_str(), spelled.size() + 1);
+    return kSuccess;
+  }
+  return kBadArgument;
+}
+
 int32_t Library::BooksOpenAt(int32_t index) {
   if (!catalog) return kFailed;
   BooksClose();

@@ -26,6 +26,8 @@ constexpr int32_t kBadArgument = -2;
 
 // More usable books than this in one catalog make the catalog unusable for opening.
 constexpr size_t kMaxUsableBooks = 200;
+// Enough for the path of a book's character map (GetCharacterMap).
+constexpr uint32_t kMapPathCapacity = 520;
 
 class Library {
  public:
@@ -45,6 +47,11 @@ class Library {
   // unusable record, -1 when it cannot be opened. Closes an open book first.
   int32_t BooksOpenAt(int32_t index);
   void BooksClose();
+  // The open book's character map file (the Unicode text of its external characters), named
+  // after the book directory with ".map", beside the catalog or in the book's folder: 1 with
+  // its path in path (size bytes with the zero); -2 when the book has none or the path does not
+  // fit; -1 when no book is open.
+  int32_t GetCharacterMap(char* path, uint32_t size) const;
 
   // Word search (Library.cpp, WordSearch.cpp).
   int32_t GetWordProperties(char* key, WordProperties* properties);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <cstring>
 
 #include "BookFixture.h"
@@ -160,6 +162,29 @@ TEST(Library, DirectoryNamesMatchWithoutRegardToCase) {
   Library lib;
   ASSERT_EQ(lib.OpenEpwing(root.Str().c_str()), kSuccess);
   EXPECT_EQ(lib.BooksOpen(), kSuccess);
+}
+
+// The character map is found beside the catalog or in the book's folder, whatever the case of
+// its name; the path must fit the caller's buffer.
+TEST(Library, TheCharacterMapIsFoundBesideTheCatalogOrInTheBook) {
+  TempDir root;
+  testfiles::WriteFile(root.Path() / "catalogs", fixture::CatalogBytes({{0x00, "", "test"}}));
+  testfiles::WriteFile(root.Path() / "TEST" / "DATA" / "HONMON", fixture::TextFileBytes({0x91}));
+  Library lib;
+  char path[kMapPathCapacity];
+  EXPECT_EQ(lib.GetCharacterMap(path, sizeof path), kFailed);  // no book open
+  ASSERT_EQ(lib.OpenEpwing(root.Str().c_str()), kSuccess);
+  ASSERT_EQ(lib.BooksOpen(), kSuccess);
+  EXPECT_EQ(lib.GetCharacterMap(path, sizeof path), kBadArgument);  // none
+
+  testfiles::WriteFile(root.Path() / "TEST" / "Test.MAP", {'h'});
+  ASSERT_EQ(lib.GetCharacterMap(path, sizeof path), kSuccess);
+  EXPECT_EQ(std::filesystem::path(path), root.Path() / "TEST" / "Test.MAP");
+  testfiles::WriteFile(root.Path() / "test.map", {'h'});  // beside the catalog comes first
+  ASSERT_EQ(lib.GetCharacterMap(path, sizeof path), kSuccess);
+  EXPECT_EQ(std::filesystem::path(path), root.Path() / "test.map");
+  EXPECT_EQ(lib.GetCharacterMap(path, 8), kBadArgument);
+  EXPECT_STREQ(path, "");
 }
 
 }  // namespace

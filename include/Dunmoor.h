@@ -89,6 +89,12 @@ int32_t epwBooksOpen(void);
 // index gives its title.
 int32_t epwBooksOpenAt(int32_t index);
 
+// The open book's character map (the Unicode text of its external characters, lines such as
+// "hA121<TAB>u00E9"): a file named after the book directory with ".map", beside the catalog or in
+// the book's folder. 1 with its path (system code page) in path, size bytes with the zero; -2
+// when the book has none or the path does not fit; -1 when no book is open.
+int32_t epwGetCharacterMap(char* path, uint32_t size);
+
 // Closes the open book. Does nothing when none is open.
 void epwBooksClose(void);
 
@@ -200,6 +206,7 @@ int32_t epwGetPcmCont(const char* code, char* buffer);
   X(epwSelectBook, int32_t, (int32_t))                                                      \
   X(epwBooksOpen, int32_t, (void))                                                          \
   X(epwBooksOpenAt, int32_t, (int32_t))                                                     \
+  X(epwGetCharacterMap, int32_t, (char*, uint32_t))                                         \
   X(epwBooksClose, void, (void))                                                            \
   X(epwGetWordProperties, int32_t, (char*, WordProperties*))                                \
   X(epwGetWordItem, int32_t, (int32_t, WordItem*))                                          \

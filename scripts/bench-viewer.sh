@@ -45,7 +45,7 @@ bench_viewer() {
   echo
   echo "viewer under Wine (ms; median of the runs; 'ours' is the time beyond the design's own timers:"
   echo "the progress dialog counts 100 ms after it opens, then adds 4,000 items every 50 ms)"
-  printf '%-10s %-7s %6s %7s %9s %5s %10s %5s %7s  %s\n' book case hits design "list" ours entry ours target ""
+  printf '%-10s %-7s %6s %7s %9s %5s %10s %5s %10s %s\n' book case hits design "list" ours entry ours target ""
   local all
   all=$(printf '%s\n' "${rows[@]+"${rows[@]}"}")
   while read -r line; do

@@ -39,6 +39,21 @@ inline std::string ToShiftJis(std::wstring_view text, bool* lost = nullptr) {
   return bytes;
 }
 
+// The bytes of the text when Shift-JIS has every one of its characters as it is (the system puts
+// no look-alike, such as O for Ò, in its place); false, and nothing, otherwise.
+inline bool ToShiftJisExactly(std::wstring_view text, std::string* bytes) {
+  bytes->clear();
+  if (text.empty()) return true;
+  BOOL defaulted = FALSE;
+  int size = WideCharToMultiByte(kShiftJisCodePage, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()),
+                                 nullptr, 0, nullptr, &defaulted);
+  if (size <= 0 || defaulted) return false;
+  bytes->resize(static_cast<size_t>(size));
+  WideCharToMultiByte(kShiftJisCodePage, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()), &(*bytes)[0],
+                      size, nullptr, nullptr);
+  return true;
+}
+
 }  // namespace ui
 
 #endif  // UI_SHIFTJISTEXT_H

@@ -23,9 +23,9 @@ void AppendShiftJis(std::string* out, const std::string& jis, size_t first, size
 
 }  // namespace
 
-std::string LineTextBetween(const LineRecord& line, int32_t left, int32_t right, const Metrics& metrics) {
-  std::string text;
-  if (right <= left) return text;
+std::vector<CopyPiece> LinePiecesBetween(const LineRecord& line, int32_t left, int32_t right, const Metrics& metrics) {
+  std::vector<std::pair<int32_t, CopyPiece>> placed;  // by x
+  if (right <= left) return {};
   size_t runs = std::min(line.runs.size(), kSlotsPerLine);
   for (size_t i = 0; i < runs; ++i) {
     const TextRun& run = line.runs[i];
@@ -40,9 +40,32 @@ std::string LineTextBetween(const LineRecord& line, int32_t left, int32_t right,
     if (last <= first) continue;
     size_t from = static_cast<size_t>(first) * bytes;
     size_t length = static_cast<size_t>(last - first) * bytes;
-    if (run.narrow) text.append(run.text, from, length);
-    else AppendShiftJis(&text, run.text, from, length);
+    CopyPiece piece;
+    if (run.narrow) piece.text.append(run.text, from, length);
+    else AppendShiftJis(&piece.text, run.text, from, length);
+    placed.emplace_back(start + first * m, std::move(piece));
   }
+  size_t characters = std::min(line.gaiji.size(), kSlotsPerLine);
+  for (size_t i = 0; i < characters; ++i) {
+    const GaijiSlot& slot = line.gaiji[i];
+    if (slot.code == 0) break;
+    int32_t start = line.indent + slot.x;
+    int32_t width = slot.fullWidth ? metrics.fullWidth : metrics.halfWidth;
+    if (start < left + 1 || start + width > right + 1) continue;
+    CopyPiece piece;
+    piece.external = slot.code;
+    piece.narrow = !slot.fullWidth;
+    placed.emplace_back(start, std::move(piece));
+  }
+  std::stable_sort(placed.begin(), placed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<CopyPiece> pieces;
+  for (auto& [x, piece] : placed) pieces.push_back(std::move(piece));
+  return pieces;
+}
+
+std::string LineTextBetween(const LineRecord& line, int32_t left, int32_t right, const Metrics& metrics) {
+  std::string text;
+  for (const CopyPiece& piece : LinePiecesBetween(line, left, right, metrics)) text += piece.text;
   return text;
 }
 
@@ -118,16 +141,34 @@ size_t MarkSelection::Extract(const LineList& lines, const Metrics& metrics) {
     MarkSegment& segment = segments[i];
     const LineRecord* line = lines.Find(segment.row);
     if (!line) break;
-    std::string text = LineTextBetween(*line, segment.left, segment.right, metrics);
+    std::vector<CopyPiece> pieces = LinePiecesBetween(*line, segment.left, segment.right, metrics);
+    std::string text;
+    for (const CopyPiece& piece : pieces) text += piece.text;
     const LineRecord* next = lines.Find(segment.row + 1);
-    if (!text.empty() && next && !next->continuation && segment.right == LineRightEnd(*line, metrics))
-      text += "\r\n";
+    if (!pieces.empty() && next && !next->continuation && segment.right == LineRightEnd(*line, metrics)) {
+      if (!text.empty()) text += "\r\n";
+      pieces.push_back(CopyPiece{"\r\n"});
+    }
     total += text.size();
     segment.text = std::move(text);
+    segment.pieces = std::move(pieces);
   }
   // Segments past the end of the extraction keep no text of an earlier one.
-  for (; i < segments.size(); ++i) segments[i].text.clear();
+  for (; i < segments.size(); ++i) {
+    segments[i].text.clear();
+    segments[i].pieces.clear();
+  }
   return total;
+}
+
+std::vector<CopyPiece> MarkSelection::JoinedPieces() const {
+  std::vector<const std::vector<CopyPiece>*> lists;
+  for (size_t i = 0; i < segments.size() && segments[i].InUse(); ++i)
+    if (!segments[i].pieces.empty()) lists.push_back(&segments[i].pieces);
+  if (upward) std::reverse(lists.begin(), lists.end());
+  std::vector<CopyPiece> joined;
+  for (const auto* list : lists) joined.insert(joined.end(), list->begin(), list->end());
+  return joined;
 }
 
 std::string MarkSelection::JoinedText() const {

@@ -10,7 +10,7 @@
 //
 // Extracted text, per segment: the characters of the line's runs between the two edges (wide runs
 // converted from JIS X 0208 to Shift-JIS, narrow runs as they are; external characters and icons
-// give nothing), then CR LF when the segment reaches the line's right end and the next line is
+// give nothing; the clipboard's pieces hold the external characters too), then CR LF when the segment reaches the line's right end and the next line is
 // held and starts a paragraph (a wrapped line continues its paragraph: no break). A line's text is
 // kept whole however long it is (at most 32 runs of 127 bytes, plus the break): there is no fixed
 // row buffer to overrun and nothing is cut off.
@@ -23,6 +23,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "ContentLayout.h"
 #include "LineList.h"
@@ -30,6 +31,14 @@
 namespace calvetta {
 
 constexpr size_t kMarkSegmentCount = 256;
+
+// A piece of marked text for the clipboard: Shift-JIS text, or one external character (which
+// the text leaves out) to be put in as its book maps it.
+struct CopyPiece {
+  std::string text;       // Shift-JIS; empty for an external character
+  uint16_t external = 0;  // its code, or 0
+  bool narrow = false;    // drawn from the narrow font
+};
 // A drag extends only to lines less than this many lines away from its anchor.
 constexpr int32_t kMarkRowReach = 75;
 
@@ -45,6 +54,7 @@ struct MarkSegment {
   int32_t shownLeft = -1;
   int32_t shownRight = -1;
   std::string text;  // extracted Shift-JIS text; empty = none
+  std::vector<CopyPiece> pieces;  // the same with the external characters in their places
   bool InUse() const { return used; }
 };
 
@@ -76,8 +86,10 @@ class MarkSelection {
   // Extracts each segment's text from the held lines (segments whose line is no longer held end
   // the extraction) and returns the total length in bytes.
   size_t Extract(const LineList& lines, const Metrics& metrics);
-  // After Extract: the texts of every segment that has text, top to bottom (clipboard).
+  // After Extract: the texts of every segment that has text, top to bottom.
   std::string JoinedText() const;
+  // After Extract: the same as pieces, external characters included (clipboard).
+  std::vector<CopyPiece> JoinedPieces() const;
   // After Extract: the texts of the leading segments up to the first one without text, top to
   // bottom, copied into buffer with a terminating zero: at most size - 1 bytes, and never the
   // first byte of a double-byte character without its second. Returns the bytes copied: 0 when
@@ -99,6 +111,9 @@ class MarkSelection {
 // The marked text of one line between two character edges (see the file comment), without the
 // line break.
 std::string LineTextBetween(const LineRecord& line, int32_t left, int32_t right, const Metrics& metrics);
+// The same as pieces in the order of the line, with the external characters whose cells lie
+// wholly between the edges.
+std::vector<CopyPiece> LinePiecesBetween(const LineRecord& line, int32_t left, int32_t right, const Metrics& metrics);
 
 }  // namespace calvetta
 

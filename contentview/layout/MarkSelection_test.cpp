@@ -93,6 +93,13 @@ TEST(MarkEdges, CutsKeepWholeCharacters) {
   EXPECT_EQ(LineTextBetween(line, 32 + 18 * 4 - 1, 32 + 106 + 16 - 1, m), Sjis("E") + "xy");
   EXPECT_EQ(LineTextBetween(line, 32 + 90 - 1, 32 + 106 - 1, m), "");  // only the external character
   EXPECT_EQ(LineTextBetween(line, 50, 50, m), "");
+  // The clipboard's pieces hold the external character where it stands.
+  std::vector<CopyPiece> pieces = LinePiecesBetween(line, 32 + 18 * 4 - 1, 32 + 106 + 16 - 1, m);
+  ASSERT_EQ(pieces.size(), 3u);
+  EXPECT_EQ(pieces[0].text, Sjis("E"));
+  EXPECT_EQ(pieces[1].external, 0xA121);
+  EXPECT_EQ(pieces[2].text, "xy");
+  EXPECT_TRUE(LinePiecesBetween(line, 32 + 90, 32 + 106 - 1, m).empty()) << "half of its cell";
 }
 
 // Two paragraphs: ＡＢＣＤＥＦＧＨ wraps after four characters onto a continuation line, then ＩＪ.

@@ -8,9 +8,13 @@
 // equal to what the screen holds.
 #include <windows.h>
 
+#include <algorithm>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "Calvetta.h"
+#include "GaijiMap.h"
 #include "win/CalvettaRes.h"
 #include "win/ContentWindow_win.h"
 #include "ui/ShiftJisText.h"
@@ -36,6 +40,28 @@ HGLOBAL GlobalCopy(const void* data, size_t bytes) {
 // Hands memory to the clipboard, which owns it from then on; frees it when refused.
 void Put(UINT format, HGLOBAL memory) {
   if (memory && !SetClipboardData(format, memory)) GlobalFree(memory);
+}
+
+// What an external character without a mapping becomes in a copy: 〓, never nothing.
+constexpr wchar_t kGetaMark[] = L"\u3013";
+
+std::wstring FromUtf8(const std::string& text) {
+  int count = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  if (count <= 0) return std::wstring();
+  std::wstring wide(static_cast<size_t>(count), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0], count);
+  return wide;
+}
+
+// The open book's character map, read afresh for each copy (a copy is rare, and the book may
+// have changed since the last); empty without one.
+booktext::GaijiMap CharacterMap(const DunmoorExports& book) {
+  char path[520];
+  if (!book.epwGetCharacterMap || book.epwGetCharacterMap(path, sizeof path) != kDunmoorSuccess) return {};
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return booktext::GaijiMap::Parse(text.str());
 }
 
 }  // namespace
@@ -131,11 +157,28 @@ int32_t ContentWindow::GetMarkedText(char* buffer, int32_t size) {
 
 void ContentWindow::CopyMarksToClipboard() {
   if (!ExtractMarks()) return;
-  std::string text = marks.JoinedText();
-  if (text.empty()) return;
+  std::vector<CopyPiece> pieces = marks.JoinedPieces();
+  if (pieces.empty()) return;
   // CF_TEXT as Shift-JIS, and the same text as UTF-16 converted with code page 932 whatever the
-  // system's code page, so that it pastes right on any locale.
-  std::wstring wide = ui::FromShiftJis(text);
+  // system's code page, so that it pastes right on any locale. An external character is the
+  // character the book's map names (in CF_TEXT when Shift-JIS has it), else 〓.
+  booktext::GaijiMap map;
+  if (std::any_of(pieces.begin(), pieces.end(), [](const CopyPiece& p) { return p.external != 0; }))
+    map = CharacterMap(binding.Functions());
+  std::string text;
+  std::wstring wide;
+  for (const CopyPiece& piece : pieces) {
+    if (!piece.external) {
+      text += piece.text;
+      wide += ui::FromShiftJis(piece.text);
+      continue;
+    }
+    std::wstring character = FromUtf8(map.Lookup(piece.external, piece.narrow));
+    if (character.empty()) character = kGetaMark;
+    std::string bytes;
+    text += ui::ToShiftJisExactly(character, &bytes) ? bytes : ui::ToShiftJis(kGetaMark);
+    wide += character;
+  }
   HGLOBAL ansi = GlobalCopy(text.c_str(), text.size() + 1);
   HGLOBAL unicode = GlobalCopy(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
   if (!ansi || !OpenClipboard(Hwnd())) {  // the clipboard stays as it was

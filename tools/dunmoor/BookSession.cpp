@@ -56,19 +56,12 @@ int OpenBookOfCatalog(dunmoor::Library* library, const Disc& disc, std::ostream&
 }
 
 booktext::GaijiMap BookCharacterMap(const dunmoor::Library& library) {
-  const dunmoor::BookCatalog* catalog = library.Catalog();
-  int32_t index = library.OpenBookIndex();
-  if (!catalog || index < 0 || static_cast<size_t>(index) >= catalog->size()) return {};
-  std::string directory = (*catalog)[static_cast<size_t>(index)].bookDirectory;
-  std::string name = directory.substr(directory.find_last_of(dunmoor::kPathSeparator) + 1);
-  for (const std::string& candidate : {directory + ".map", directory + dunmoor::kPathSeparator + name + ".map"}) {
-    std::ifstream file(dunmoor::SpelledPath(candidate), std::ios::binary);
-    if (!file) continue;
-    std::ostringstream text;
-    text << file.rdbuf();
-    return booktext::GaijiMap::Parse(text.str());
-  }
-  return {};
+  char path[dunmoor::kMapPathCapacity];
+  if (library.GetCharacterMap(path, sizeof path) != dunmoor::kSuccess) return {};
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return booktext::GaijiMap::Parse(text.str());
 }
 
 bool ParseNumber(const std::string& text, uint32_t max, uint32_t* value) {

@@ -9,6 +9,9 @@
 namespace calvetta {
 namespace {
 
+// The sizes of the books' external-character fonts, largest first.
+constexpr uint32_t kGaijiSizes[] = {48, 30, 24, 16};
+
 // Nine kanji whose average extent gives the full-width character width (Shift-JIS bytes of
 // 漢字辞典国語英和林).
 const char kSampleKanji[] = "\x8a\xbf\x8e\x9a\x8e\xab\x93\x54\x8d\x91\x8c\xea\x89\x70\x98\x61\x97\xd1";
@@ -137,8 +140,15 @@ void ContentPainter::DrawLine(HDC dc, const LineRecord& line, int32_t top, const
     if (!showGaiji) continue;  // no library: the cell stays blank
     int32_t left = line.indent + slot.x;
     int32_t right = left + (slot.fullWidth ? metrics.fullWidth : metrics.halfWidth);
-    // A glyph the library cannot draw (negative result) leaves its cell blank.
-    showGaiji(slot.code, 16, slot.fullWidth ? 1 : 0, left, top, right, top + metrics.fullWidth, slot.colour, dc);
+    // The book's largest font that fits the cell, so that a large cell gets a finer glyph, not
+    // a 16-dot one blown up; a glyph the library cannot draw (negative result) leaves its cell
+    // blank.
+    for (uint32_t size : kGaijiSizes) {
+      if (size > static_cast<uint32_t>(metrics.fullWidth) && size != 16) continue;
+      if (showGaiji(slot.code, size, slot.fullWidth ? 1 : 0, left, top, right, top + metrics.fullWidth, slot.colour,
+                    dc) >= 0)
+        break;
+    }
   }
   count = 0;
   ui::UniqueDc memory;

@@ -9,6 +9,7 @@
 #include "Settings_win.h"
 #include "TextSize.h"
 #include "UiFont_win.h"
+#include "ui/Dpi.h"
 
 namespace brisvane {
 
@@ -16,9 +17,34 @@ const wchar_t kFrameClassName[] = L"TrevikBrisvane";
 
 namespace {
 
+// In pixels of a 96-dots-an-inch screen; scaled to the screen's resolution (ui::ScaledPixels).
 constexpr int kWordBoxSlotWidth = 152;
 constexpr int kToolbarHeight = 30;
 constexpr int kStatusCountWidth = 200;
+constexpr int kPictureWidth = 16;  // the toolbar's button pictures
+constexpr int kPictureHeight = 15;
+
+// A toolbar picture at the screen's resolution: the bitmap as drawn, or stretched pixel for
+// pixel to the scaled size.
+HBITMAP ScaledPicture(HINSTANCE instance, int id, int width, int height) {
+  HBITMAP source = LoadBitmapW(instance, MAKEINTRESOURCEW(id));
+  if (!source || (width == kPictureWidth && height == kPictureHeight)) return source;
+  HDC screen = GetDC(nullptr);
+  HDC from = CreateCompatibleDC(screen), to = CreateCompatibleDC(screen);
+  HBITMAP scaled = CreateCompatibleBitmap(screen, width, height);
+  if (from && to && scaled) {
+    HGDIOBJ oldFrom = SelectObject(from, source), oldTo = SelectObject(to, scaled);
+    SetStretchBltMode(to, COLORONCOLOR);
+    StretchBlt(to, 0, 0, width, height, from, 0, 0, kPictureWidth, kPictureHeight, SRCCOPY);
+    SelectObject(from, oldFrom);
+    SelectObject(to, oldTo);
+  }
+  if (from) DeleteDC(from);
+  if (to) DeleteDC(to);
+  ReleaseDC(nullptr, screen);
+  DeleteObject(source);
+  return scaled;
+}
 
 }  // namespace
 
@@ -79,19 +105,28 @@ bool MainFrame::CreateToolbar() {
   toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
                             WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT | CCS_TOP | CCS_NODIVIDER |
                                 CCS_NORESIZE,
-                            0, 0, 0, kToolbarHeight, Hwnd(), reinterpret_cast<HMENU>(ID_TOOLBAR), instance, nullptr);
+                            0, 0, 0, ui::ScaledPixels(kToolbarHeight), Hwnd(), reinterpret_cast<HMENU>(ID_TOOLBAR),
+                            instance, nullptr);
   if (!toolbar) return false;
   SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  SendMessageW(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 15));
+  const int pictureWidth = ui::ScaledPixels(kPictureWidth), pictureHeight = ui::ScaledPixels(kPictureHeight);
+  SendMessageW(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(pictureWidth, pictureHeight));
   static const int kPictures[] = {IDBM_TOOL_SEARCH, IDBM_TOOL_REFRESH, IDBM_TOOL_TOGGLE,
                                   IDBM_TOOL_MENU,   IDBM_TOOL_LAYER,   IDBM_TOOL_ABOUT};
   for (int picture : kPictures) {
-    TBADDBITMAP add = {instance, static_cast<UINT_PTR>(picture)};
+    if (pictureWidth == kPictureWidth) {
+      TBADDBITMAP add = {instance, static_cast<UINT_PTR>(picture)};
+      SendMessageW(toolbar, TB_ADDBITMAP, 1, reinterpret_cast<LPARAM>(&add));
+      continue;
+    }
+    // Handed over as handles: the frame keeps them while it lives.
+    toolbarPictures.emplace_back(ScaledPicture(instance, picture, pictureWidth, pictureHeight));
+    TBADDBITMAP add = {nullptr, reinterpret_cast<UINT_PTR>(toolbarPictures.back().Get())};
     SendMessageW(toolbar, TB_ADDBITMAP, 1, reinterpret_cast<LPARAM>(&add));
   }
   // Button 0 is the word box's place: a separator as wide as the box.
   TBBUTTON buttons[] = {
-      {kWordBoxSlotWidth, IDM_WORDBOX_SLOT, TBSTATE_ENABLED, BTNS_SEP, {}, 0, 0},
+      {ui::ScaledPixels(kWordBoxSlotWidth), IDM_WORDBOX_SLOT, TBSTATE_ENABLED, BTNS_SEP, {}, 0, 0},
       {0, IDM_SEARCH, TBSTATE_INDETERMINATE, BTNS_BUTTON, {}, 0, 0},
       {1, IDM_REFRESH, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
       {2, IDM_TOGGLE_LIST, TBSTATE_ENABLED, BTNS_CHECK, {}, 0, 0},
@@ -136,10 +171,12 @@ bool MainFrame::CreatePanes() {
 
 ui::Handled MainFrame::OnSize(UINT kind, int width, int height) {
   if (!toolbar || !statusBar) return ui::NotHandled();
-  // The bar keeps its height of 30 pixels (it does not size itself: CCS_NORESIZE).
-  MoveWindow(toolbar, 0, 0, width, kToolbarHeight, TRUE);
+  // The bar keeps its height of 30 pixels at 96 dots an inch (it does not size itself:
+  // CCS_NORESIZE).
+  MoveWindow(toolbar, 0, 0, width, ui::ScaledPixels(kToolbarHeight), TRUE);
   SendMessageW(statusBar, WM_SIZE, 0, 0);
-  int parts[2] = {width > kStatusCountWidth ? width - kStatusCountWidth : 0, -1};
+  const int countWidth = ui::ScaledPixels(kStatusCountWidth);
+  int parts[2] = {width > countWidth ? width - countWidth : 0, -1};
   SendMessageW(statusBar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
   RECT bar, status;
   GetWindowRect(toolbar, &bar);

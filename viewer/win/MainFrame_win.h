@@ -155,6 +155,7 @@ class MainFrame : public ui::Window, public FrameForSearch {
   exchange::ExchangeMessages exchange;  // registered at creation
   const BookApi& book = dunmoor.Get();  // the bound functions, for short
   ui::UniqueFont uiFont;
+  std::vector<ui::UniqueBitmap> toolbarPictures;  // scaled for the screen (none at 96 dpi)
 };
 
 }  // namespace brisvane

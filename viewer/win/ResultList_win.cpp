@@ -272,9 +272,14 @@ void ResultList::DrawHeadword(HDC dc, int index, const RECT& rect, COLORREF ink)
   SetTextColor(dc, ink);
   for (const brisvane::HeadwordPiece& piece : layout.pieces) {
     if (piece.kind == brisvane::HeadwordPiece::Kind::kExternal) {
-      if (book->epwShowExCodePixel)
-        book->epwShowExCodePixel(piece.code, 16, piece.narrow ? 0 : 1, piece.left, piece.top, piece.right,
-                                 piece.bottom, ink, dc);
+      // The book's largest font that fits the cell (a 16-dot glyph blown up is coarse).
+      for (uint32_t size : {48u, 30u, 24u, 16u}) {
+        if (!book->epwShowExCodePixel) break;
+        if (size > static_cast<uint32_t>(piece.bottom - piece.top) && size != 16) continue;
+        if (book->epwShowExCodePixel(piece.code, size, piece.narrow ? 0 : 1, piece.left, piece.top, piece.right,
+                                     piece.bottom, ink, dc) >= 0)
+          break;
+      }
       continue;
     }
     SelectFont select(dc, piece.small ? smallFont.Get() : font.Get());

@@ -6,6 +6,7 @@
 #include "Calvetta.h"
 #include "SearchRules.h"
 #include "UiFont_win.h"
+#include "ui/Dpi.h"
 
 namespace brisvane {
 
@@ -18,7 +19,7 @@ constexpr int kHeight = 150;  // with the drop-down list
 bool WordBox::Create(HWND toolbar, int x, int y, HWND frameWindow) {
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(toolbar, GWLP_HINSTANCE));
   HWND box = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN |
-                              CBS_AUTOHSCROLL, x, y, kWidth, kHeight, toolbar,
+                              CBS_AUTOHSCROLL, x, y, ui::ScaledPixels(kWidth), ui::ScaledPixels(kHeight), toolbar,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kWordBoxId)), instance, nullptr);
   if (!box) return false;
   font.Attach(CreateJapaneseUiFont(10));

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "Calvetta.h"
+#include "Clipboard_win.h"
 #include "TestFiles.h"
 #include "win/test/ViewFixture.h"
 #include "win/test/ViewHarness.h"
@@ -37,27 +38,8 @@ std::string ShiftJis(const std::wstring& text) {
   return out;
 }
 
-std::string ClipboardBytes() {
-  std::string text;
-  if (!OpenClipboard(nullptr)) return "<cannot open>";
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    if (const char* p = static_cast<const char*>(GlobalLock(data))) text = p;
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  return text;
-}
-
-std::wstring ClipboardUnicode() {
-  std::wstring text;
-  if (!OpenClipboard(nullptr)) return L"<cannot open>";
-  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-    if (const wchar_t* p = static_cast<const wchar_t*>(GlobalLock(data))) text = p;
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  return text;
-}
+using testfiles::ClipboardBytes;
+using testfiles::ClipboardUnicode;
 
 void SetClipboardText(const char* text) {
   ASSERT_TRUE(OpenClipboard(nullptr));

@@ -1,6 +1,7 @@
 // Marked text in the viewer: a word marked in the content view with the mouse is copied by the
 // frame's Copy command and searched for from the view's context menu (連続検索); a copy of
 // external characters holds what the book's character map names, or 〓.
+#include "Clipboard_win.h"
 #include "SearchFixture.h"
 
 namespace {
@@ -41,26 +42,8 @@ class MarkSearchTest : public viewertest::SearchRoadTest {
     CloseClipboard();
     SendMessageW(frame, WM_COMMAND, MAKEWPARAM(32785, 0), 0);
   }
-  static std::wstring ClipboardUnicode() {
-    std::wstring text;
-    if (!OpenClipboard(nullptr)) return L"<cannot open>";
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-      if (const wchar_t* p = static_cast<const wchar_t*>(GlobalLock(data))) text = p;
-      GlobalUnlock(data);
-    }
-    CloseClipboard();
-    return text;
-  }
-  static std::string ClipboardText() {
-    std::string text;
-    if (!OpenClipboard(nullptr)) return "<cannot open>";
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-      if (const char* p = static_cast<const char*>(GlobalLock(data))) text = p;
-      GlobalUnlock(data);
-    }
-    CloseClipboard();
-    return text;
-  }
+  static std::wstring ClipboardUnicode() { return testfiles::ClipboardUnicode(); }
+  static std::string ClipboardText() { return testfiles::ClipboardBytes(); }
 };
 
 TEST_F(MarkSearchTest, MarkedWordIsCopiedAndSearchedFromTheContextMenu) {

@@ -5,7 +5,7 @@
 # window manager on the display, so Wine manages the windows itself, as it does beside a real
 # desktop's), starts Xvfb, times each book and prints one table. Uses repo, build, jobs.
 bench_viewer() {
-  local win="$repo/build/bench-win" rows=() spec label root words line
+  local win="$repo/build/bench-win" rows=() given label root words line
   mkdir -p "$win"
   echo "== building the viewer (Release, $win)"
   if ! { cmake -S "$repo" -B "$win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
@@ -28,8 +28,8 @@ bench_viewer() {
   # Without a window manager Wine waits two seconds at every closed dialog for one to answer.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 
-  for spec in "$@"; do
-    IFS=: read -r label root words <<<"$spec"
+  for given in "$@"; do
+    IFS=: read -r label root words <<<"$given"
     echo "== timing the viewer on the $label book"
     if ! line=$(cd "$win/bin" && wine brisvane_latency.exe "$label" "$(winepath -w "$root")" "$(winepath -w "$words")" \
                   "$((5 * scale))" 2>&1); then

@@ -13,10 +13,10 @@ namespace {
 constexpr int kButtonIds[] = {IDB_VIEW_LINEUP, IDB_VIEW_LINEDOWN, IDB_VIEW_PAGEUP, IDB_VIEW_PAGEDOWN};
 constexpr int kButtonIcons[] = {IDI_VIEW_LINEUP, IDI_VIEW_LINEDOWN, IDI_VIEW_PAGEUP, IDI_VIEW_PAGEDOWN};
 constexpr UINT kButtonMessageFirst = WM_USER + IDB_VIEW_LINEUP;
-constexpr int kSmallestTextSize = 50;  // percent of the design's size
-constexpr int kLargestTextSize = 400;
 constexpr UINT kButtonMessageLast = WM_USER + IDB_VIEW_PAGEDOWN;
 constexpr UINT_PTR kRepeatTimer = 1;
+constexpr int kSmallestTextSize = 50;  // VM_VIEW_TEXTSIZE, percent of the design's size
+constexpr int kLargestTextSize = 400;
 
 // Mouse coordinates are signed: left of or above the window while the mouse is captured.
 int ClientX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }

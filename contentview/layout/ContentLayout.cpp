@@ -45,7 +45,7 @@ void ContentLayout::SetClientSize(int32_t width, int32_t height) {
 
 PageMeasures ContentLayout::Page() const {
   PageMeasures page;
-  page.textRight = clientWidth - kButtonColumnWidth;
+  page.textRight = clientWidth - buttonColumnWidth;
   page.usableWidth = std::max(0, metrics.halfWidth * (page.textRight / metrics.halfWidth));
   page.linesPerPage = std::max(0, (clientHeight - kTopMargin) / metrics.lineHeight);
   page.textHeight = metrics.lineHeight * page.linesPerPage;

@@ -85,6 +85,9 @@ class ContentLayout {
   void SetMetrics(const Metrics& metrics);
   const Metrics& GetMetrics() const { return metrics; }
   void SetClientSize(int32_t width, int32_t height);
+  // The width of the button column right of the text area (kButtonColumnWidth at 96 dots an
+  // inch; the window scales it to the screen).
+  void SetButtonColumnWidth(int32_t width) { buttonColumnWidth = width; }
   int32_t ClientHeight() const { return clientHeight; }
   PageMeasures Page() const;
 
@@ -168,6 +171,7 @@ class ContentLayout {
   Metrics metrics;
   int32_t clientWidth = 0;
   int32_t clientHeight = 0;
+  int32_t buttonColumnWidth = kButtonColumnWidth;
   int32_t layoutChunk = 8192;
   int32_t topLine = 0;
   int32_t bottomLine = 0;

@@ -3,6 +3,7 @@
 #include "Calvetta.h"
 #include "win/CalvettaRes.h"
 #include "win/ScrollButton_win.h"
+#include "ui/Dpi.h"
 
 namespace calvetta {
 
@@ -40,6 +41,8 @@ HWND ContentWindow::CreateView(HWND parent, const RECT& rect) {
 }
 
 ui::Handled ContentWindow::OnCreate(const CREATESTRUCTW&) {
+  buttonColumn = ui::ScaledPixels(kButtonColumnWidth);
+  layout.SetButtonColumnWidth(buttonColumn);
   CreateButtons();
   bmpWindowDestroy = RegisterWindowMessageW(CALVETTA_BMP_WINDOW_DESTROY);
   referenceCursor = LoadCursorOrArrow(module, IDCU_VIEW_REFERENCE);
@@ -65,14 +68,16 @@ void ContentWindow::CreateButtons() {
 }
 
 void ContentWindow::PlaceButtons(int w, int h) {
-  int x = w - 15;
+  // A column of 16 pixels at 96 dots an inch, as wide as the screen's resolution makes it.
+  const int b = buttonColumn;
+  int x = w - (b - 1);
   auto place = [&](int index, int y, int height) {
-    if (buttons[index]) MoveWindow(buttons[index], x, y, 16, height, TRUE);
+    if (buttons[index]) MoveWindow(buttons[index], x, y, b, height, TRUE);
   };
-  place(0, 0, 16);                              // line up
-  place(1, h - 15, 16);                         // line down
-  place(2, 16, (h + 1) / 2 - 16);               // page up
-  place(3, (h + 1) / 2, (h + 2) / 2 - 16);      // page down
+  place(0, 0, b);                              // line up
+  place(1, h - (b - 1), b);                    // line down
+  place(2, b, (h + 1) / 2 - b);                // page up
+  place(3, (h + 1) / 2, (h + 2) / 2 - b);      // page down
 }
 
 void ContentWindow::UpdateButtons() {
@@ -95,7 +100,7 @@ void ContentWindow::SetContentBlank() {
   if (Hwnd()) {
     RECT client;
     GetClientRect(Hwnd(), &client);
-    client.right -= kButtonColumnWidth;
+    client.right -= buttonColumn;
     InvalidateRect(Hwnd(), &client, TRUE);
   }
 }

@@ -1,6 +1,6 @@
 // The content view's window (class "Calvetta"): one per process, a child of the viewer's
 // content pane. It binds Dunmoor.dll itself, lays entry text out through ContentLayout, paints
-// it, and has four scroll buttons in a 16-pixel column at its right edge.
+// it, and has four scroll buttons in a column at its right edge (16 pixels at 96 dots an inch).
 #ifndef CALVETTA_WIN_CONTENTWINDOW_WIN_H
 #define CALVETTA_WIN_CONTENTWINDOW_WIN_H
 
@@ -105,6 +105,7 @@ class ContentWindow : public ui::Window {
   ContentPainter painter;
   std::array<HWND, kButtonCount> buttons{};
   std::array<ui::UniqueIcon, kButtonCount> buttonIcons;
+  int buttonColumn = kButtonColumnWidth;  // scaled to the screen at creation
   std::array<bool, kButtonCount> released{{true, true, true, true}};
   uint8_t hoverKind = 0;  // 0 none, 1 reference, 2 graphic, 3 sound
   POINT lastMouse = {-1, -1};  // client point of the last mouse message; -1: none yet

@@ -212,10 +212,13 @@ class TextSizeTest : public SearchRoadTest {
     RECT rect = {};
     GetWindowRect(content, &rect);
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    if (pixels.empty() || width <= 40) return 0;
+    if (pixels.empty() || width <= 80) return 0;
     const uint32_t paper = pixels[0];
+    HDC screen = GetDC(nullptr);
+    const int buttons = MulDiv(20, GetDeviceCaps(screen, LOGPIXELSX), 96);  // 16 pixels at 96 dpi, and a margin
+    ReleaseDC(nullptr, screen);
     auto inked = [&](int y) {
-      for (int x = 0; x < width - 20; ++x)  // the scroll buttons' column left out
+      for (int x = 0; x < width - buttons; ++x)  // the scroll buttons' column left out
         if (pixels[static_cast<size_t>(y) * width + x] != paper) return true;
       return false;
     };

@@ -26,8 +26,6 @@ constexpr int32_t kBadArgument = -2;
 
 // More usable books than this in one catalog make the catalog unusable for opening.
 constexpr size_t kMaxUsableBooks = 200;
-// Enough for the path of a book's character map (GetCharacterMap).
-constexpr uint32_t kMapPathCapacity = 520;
 
 class Library {
  public:

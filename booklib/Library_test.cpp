@@ -172,7 +172,7 @@ TEST(Library, TheCharacterMapIsFoundBesideTheCatalogOrInTheBook) {
   testfiles::WriteFile(root.Path() / "catalogs", fixture::CatalogBytes({{0x00, "", "test"}}));
   testfiles::WriteFile(root.Path() / "TEST" / "DATA" / "HONMON", fixture::TextFileBytes({0x91}));
   Library lib;
-  char path[kMapPathCapacity];
+  char path[kDunmoorMapPathSize];
   EXPECT_EQ(lib.GetCharacterMap(path, sizeof path), kFailed);  // no book open
   ASSERT_EQ(lib.OpenEpwing(root.Str().c_str()), kSuccess);
   ASSERT_EQ(lib.BooksOpen(), kSuccess);

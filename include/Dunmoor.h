@@ -34,6 +34,7 @@ enum {
 enum {
   kDunmoorTitleSize = 81,     // 80 title bytes (JIS X 0208 as stored) and a zero byte
   kDunmoorHeadingSize = 500,  // the heading buffer of a WordItem
+  kDunmoorMapPathSize = 520,  // a buffer that holds any path epwGetCharacterMap gives
   kDunmoorWordItemUserBytes = 80,
   kDunmoorCaptionSize = 100,          // the caption buffer of epwGetImageSize
   kDunmoorSoundPropertiesSize = 211,  // the record filled by epwGetSoundProp

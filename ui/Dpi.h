@@ -10,12 +10,16 @@ namespace ui {
 
 constexpr int kDesignDpi = 96;
 
-// The screen's dots an inch (the system's, which the viewer declares it follows).
+// The screen's dots an inch: the system's, which the viewer declares it follows and which
+// stays the same while a program runs, so it is asked for once.
 inline int ScreenDpi() {
-  HDC screen = GetDC(nullptr);
-  int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : kDesignDpi;
-  if (screen) ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : kDesignDpi;
+  static const int dpi = [] {
+    HDC screen = GetDC(nullptr);
+    int value = screen ? GetDeviceCaps(screen, LOGPIXELSY) : kDesignDpi;
+    if (screen) ReleaseDC(nullptr, screen);
+    return value > 0 ? value : kDesignDpi;
+  }();
+  return dpi;
 }
 
 // designPixels at the screen's resolution (the same at 96 dots an inch).

@@ -56,7 +56,7 @@ std::wstring FromUtf8(const std::string& text) {
 // The open book's character map, read afresh for each copy (a copy is rare, and the book may
 // have changed since the last); empty without one.
 booktext::GaijiMap CharacterMap(const DunmoorExports& book) {
-  char path[520];
+  char path[kDunmoorMapPathSize];
   if (!book.epwGetCharacterMap || book.epwGetCharacterMap(path, sizeof path) != kDunmoorSuccess) return {};
   std::ifstream file(path, std::ios::binary);
   std::ostringstream text;

@@ -2,15 +2,13 @@
 
 #include <algorithm>
 
+#include "GaijiSizes.h"
 #include "ShiftJis.h"
 #include "ui/UniqueHandle.h"
 #include "ui/ShiftJisText.h"
 
 namespace calvetta {
 namespace {
-
-// The sizes of the books' external-character fonts, largest first.
-constexpr uint32_t kGaijiSizes[] = {48, 30, 24, 16};
 
 // Nine kanji whose average extent gives the full-width character width (Shift-JIS bytes of
 // 漢字辞典国語英和林).
@@ -140,15 +138,11 @@ void ContentPainter::DrawLine(HDC dc, const LineRecord& line, int32_t top, const
     if (!showGaiji) continue;  // no library: the cell stays blank
     int32_t left = line.indent + slot.x;
     int32_t right = left + (slot.fullWidth ? metrics.fullWidth : metrics.halfWidth);
-    // The book's largest font that fits the cell, so that a large cell gets a finer glyph, not
-    // a 16-dot one blown up; a glyph the library cannot draw (negative result) leaves its cell
-    // blank.
-    for (uint32_t size : kGaijiSizes) {
-      if (size > static_cast<uint32_t>(metrics.fullWidth) && size != 16) continue;
-      if (showGaiji(slot.code, size, slot.fullWidth ? 1 : 0, left, top, right, top + metrics.fullWidth, slot.colour,
-                    dc) >= 0)
-        break;
-    }
+    // A glyph the library cannot draw in any size leaves its cell blank.
+    booktext::DrawFromLargestFittingFont(metrics.fullWidth, [&](uint32_t size) {
+      return showGaiji(slot.code, size, slot.fullWidth ? 1 : 0, left, top, right, top + metrics.fullWidth,
+                       slot.colour, dc);
+    });
   }
   count = 0;
   ui::UniqueDc memory;

@@ -56,7 +56,7 @@ int OpenBookOfCatalog(dunmoor::Library* library, const Disc& disc, std::ostream&
 }
 
 booktext::GaijiMap BookCharacterMap(const dunmoor::Library& library) {
-  char path[dunmoor::kMapPathCapacity];
+  char path[kDunmoorMapPathSize];
   if (library.GetCharacterMap(path, sizeof path) != dunmoor::kSuccess) return {};
   std::ifstream file(path, std::ios::binary);
   std::ostringstream text;

@@ -5,6 +5,7 @@
 
 #include "Calvetta.h"
 #include "FrameMessages.h"
+#include "GaijiSizes.h"
 #include "HeadwordLayout.h"
 #include "ui/ShiftJisText.h"
 
@@ -272,13 +273,11 @@ void ResultList::DrawHeadword(HDC dc, int index, const RECT& rect, COLORREF ink)
   SetTextColor(dc, ink);
   for (const brisvane::HeadwordPiece& piece : layout.pieces) {
     if (piece.kind == brisvane::HeadwordPiece::Kind::kExternal) {
-      // The book's largest font that fits the cell (a 16-dot glyph blown up is coarse).
-      for (uint32_t size : {48u, 30u, 24u, 16u}) {
-        if (!book->epwShowExCodePixel) break;
-        if (size > static_cast<uint32_t>(piece.bottom - piece.top) && size != 16) continue;
-        if (book->epwShowExCodePixel(piece.code, size, piece.narrow ? 0 : 1, piece.left, piece.top, piece.right,
-                                     piece.bottom, ink, dc) >= 0)
-          break;
+      if (book->epwShowExCodePixel) {
+        booktext::DrawFromLargestFittingFont(piece.bottom - piece.top, [&](uint32_t size) {
+          return book->epwShowExCodePixel(piece.code, size, piece.narrow ? 0 : 1, piece.left, piece.top, piece.right,
+                                          piece.bottom, ink, dc);
+        });
       }
       continue;
     }

@@ -125,7 +125,46 @@ inline std::vector<uint32_t> SettledPixels(HWND window) {
   return pixels;
 }
 
-class SearchRoadTest : public ::testing::Test {
+// The viewer's windows that a user works with, found in its frame, and the user's steps on them.
+struct ViewerWindows {
+  // Finds the controls of frame (set before); whether every one was found.
+  bool FindControls() {
+    HWND toolbar = FindChild(frame, L"ToolbarWindow32");
+    wordBox = toolbar ? GetDlgItem(toolbar, 101) : nullptr;
+    edit = wordBox ? FindWindowExW(wordBox, nullptr, L"Edit", nullptr) : nullptr;  // the combo's edit
+    list = FindChild(frame, L"ListBox", 103);
+    statusBar = FindChild(frame, STATUSCLASSNAMEW);
+    content = FindChild(frame, L"Calvetta");
+    return toolbar && wordBox && edit && list && statusBar && content;
+  }
+
+  // Puts word into the box, as typed.
+  void Type(const std::wstring& word) { SendMessageW(wordBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(word.c_str())); }
+  // Presses Enter in the box. When this returns, the box has taken the key: whatever it asked
+  // the frame for is queued.
+  void PressEnter() {
+    SendMessageTimeoutW(edit, WM_KEYDOWN, VK_RETURN, 0x001C0001, SMTO_ABORTIFHUNG, 5000, nullptr);
+    PostMessageW(edit, WM_KEYUP, VK_RETURN, 0xC01C0001);
+  }
+
+  // Waits until the viewer has handled what is queued now: message posts are handled in order,
+  // so once a marker posted after them has taken effect, they have run. The marker is a changed
+  // length limit of the edit, put back (sent) afterwards. Whether it was seen within 20 s.
+  bool DrainQueue(DWORD pollMs = 20) {
+    LRESULT limit = SendMessageW(edit, EM_GETLIMITTEXT, 0, 0);
+    PostMessageW(edit, EM_LIMITTEXT, limit + 1, 0);
+    bool seen = WaitUntil([&] { return SendMessageW(edit, EM_GETLIMITTEXT, 0, 0) == limit + 1; }, 20000, pollMs);
+    SendMessageW(edit, EM_LIMITTEXT, limit, 0);
+    return seen;
+  }
+
+  int Count() { return static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)); }
+  int Selection() { return static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0)); }
+
+  HWND frame = nullptr, wordBox = nullptr, edit = nullptr, list = nullptr, statusBar = nullptr, content = nullptr;
+};
+
+class SearchRoadTest : public ::testing::Test, protected ViewerWindows {
  protected:
   // The book the viewer opens (a book made by the build).
   virtual std::string BookName() const { return "sample"; }
@@ -141,17 +180,12 @@ class SearchRoadTest : public ::testing::Test {
       frame = viewer.FindTopWindow(kFrameClass);
       return frame && IsWindowVisible(frame) && WindowText(frame).rfind(L"DUDAZA Zorari - ", 0) == 0;
     })) << "no main window with the book open";
-    HWND toolbar = FindChild(frame, L"ToolbarWindow32");
-    ASSERT_NE(toolbar, nullptr);
-    wordBox = GetDlgItem(toolbar, 101);
+    FindControls();
+    ASSERT_NE(FindChild(frame, L"ToolbarWindow32"), nullptr);
     ASSERT_NE(wordBox, nullptr);
-    edit = FindWindowExW(wordBox, nullptr, L"Edit", nullptr);  // the combo's edit
     ASSERT_NE(edit, nullptr);
-    list = FindChild(frame, L"ListBox", 103);
     ASSERT_NE(list, nullptr);
-    statusBar = FindChild(frame, STATUSCLASSNAMEW);
     ASSERT_NE(statusBar, nullptr);
-    content = FindChild(frame, L"Calvetta");
     ASSERT_NE(content, nullptr);
   }
 
@@ -160,27 +194,15 @@ class SearchRoadTest : public ::testing::Test {
     EXPECT_EQ(viewer.WaitForExit(), 0u);
   }
 
-  // Types word into the box and presses Enter in it. When this returns, the box has taken the
-  // key: whatever it asked the frame for is queued.
+  // Types word into the box and presses Enter in it.
   void Search(const std::wstring& word) {
-    SendMessageW(wordBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(word.c_str()));
-    SendMessageTimeoutW(edit, WM_KEYDOWN, VK_RETURN, 0x001C0001, SMTO_ABORTIFHUNG, 5000, nullptr);
-    PostMessageW(edit, WM_KEYUP, VK_RETURN, 0xC01C0001);
+    Type(word);
+    PressEnter();
   }
 
-  // Waits until the viewer has handled what is queued now: message posts are handled in order,
-  // so once a marker posted after them has taken effect, they have run.
-  // The marker is a changed length limit of the edit, put back (sent) afterwards.
-  void Drain() {
-    LRESULT limit = SendMessageW(edit, EM_GETLIMITTEXT, 0, 0);
-    PostMessageW(edit, EM_LIMITTEXT, limit + 1, 0);
-    EXPECT_TRUE(WaitUntil([&] { return SendMessageW(edit, EM_GETLIMITTEXT, 0, 0) == limit + 1; }));
-    SendMessageW(edit, EM_LIMITTEXT, limit, 0);
-  }
+  void Drain() { EXPECT_TRUE(DrainQueue()); }
 
   std::wstring Status(int pane) { return StatusText(viewer.Id(), statusBar, pane); }
-  int Count() { return static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)); }
-  int Selection() { return static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0)); }
 
   // Waits for the end of a search that lists hits; the number listed, or -1.
   int WaitForHits() {
@@ -210,7 +232,6 @@ class SearchRoadTest : public ::testing::Test {
   }
 
   ViewerProcess viewer;
-  HWND frame = nullptr, wordBox = nullptr, edit = nullptr, list = nullptr, statusBar = nullptr, content = nullptr;
 };
 
 }  // namespace viewertest

@@ -74,12 +74,12 @@ std::filesystem::path BinDir() {
   return std::filesystem::path(path).parent_path();
 }
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs) {
   DWORD start = GetTickCount();
   for (;;) {
     if (condition()) return true;
     if (GetTickCount() - start > timeoutMs) return false;
-    Sleep(20);
+    Sleep(pollMs);
   }
 }
 

@@ -16,8 +16,9 @@ namespace viewertest {
 // The folder of this test program: Brisvane.exe and the two DLLs lie beside it.
 std::filesystem::path BinDir();
 
-// Polls condition every 20 ms until it holds or timeoutMs has passed; whether it held.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 20000);
+// Polls condition every pollMs (0: as often as the thread gets its turn) until it holds or
+// timeoutMs has passed; whether it held.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 20000, DWORD pollMs = 20);
 
 // One started process; ended (TerminateProcess) when still running at destruction.
 class ViewerProcess {

@@ -79,7 +79,7 @@ double Median(std::vector<double> values) {
   return values[values.size() / 2];
 }
 
-class Viewer {
+class Viewer : public ViewerWindows {
  public:
   bool Start(const std::wstring& bookRoot) {
     EndViewerLeftBehind();
@@ -91,13 +91,7 @@ class Viewer {
           return frame && IsWindowVisible(frame) && WindowText(frame).rfind(L"DUDAZA Zorari - ", 0) == 0;
         }, 60000))
       return false;
-    HWND toolbar = FindChild(frame, L"ToolbarWindow32");
-    wordBox = toolbar ? GetDlgItem(toolbar, 101) : nullptr;
-    edit = wordBox ? FindWindowExW(wordBox, nullptr, L"Edit", nullptr) : nullptr;
-    list = FindChild(frame, L"ListBox", 103);
-    statusBar = FindChild(frame, STATUSCLASSNAMEW);
-    content = FindChild(frame, L"Calvetta");
-    return edit && list && statusBar && content;
+    return FindControls();
   }
 
   void Close() {
@@ -107,33 +101,24 @@ class Viewer {
 
   // Types the word and presses Enter; the time Enter was pressed.
   double Search(const std::wstring& word) {
-    SendMessageW(wordBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(word.c_str()));
+    Type(word);
     double enter = NowMs();
-    SendMessageTimeoutW(edit, WM_KEYDOWN, VK_RETURN, 0x001C0001, SMTO_ABORTIFHUNG, 5000, nullptr);
-    PostMessageW(edit, WM_KEYUP, VK_RETURN, 0xC01C0001);
+    PressEnter();
     return enter;
   }
 
-  int Count() { return static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)); }
-  int Selection() { return static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0)); }
   bool Finished(int expected) {
     return Count() == expected && StatusText(process.Id(), statusBar, 1) ==
                                       L"検索結果 : " + std::to_wstring(expected) + L"    項目";
   }
 
-  // Waits until everything queued now has run and what it changed is painted: posted messages
-  // run in order, so a marker posted after them tells when they have; painting is then asked
-  // for at once.
+  // Waits until everything queued now has run, then has what it changed painted at once.
   void Settle() {
-    LRESULT limit = SendMessageW(edit, EM_GETLIMITTEXT, 0, 0);
-    PostMessageW(edit, EM_LIMITTEXT, limit + 1, 0);
-    while (SendMessageW(edit, EM_GETLIMITTEXT, 0, 0) != limit + 1) Sleep(0);
-    SendMessageW(edit, EM_LIMITTEXT, limit, 0);
+    DrainQueue(0);
     RedrawWindow(frame, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   }
 
   ViewerProcess process;
-  HWND frame = nullptr, wordBox = nullptr, edit = nullptr, list = nullptr, statusBar = nullptr, content = nullptr;
 };
 
 // One search: the times from Enter to the full list and to the first entry on the screen

@@ -46,6 +46,16 @@ TEST_F(SearchRoadTest, HiraganaWordListsItsHitsAndSelectingAnotherShowsItsEntry)
   EXPECT_EQ(Count(), 3);
 }
 
+TEST_F(SearchRoadTest, AnEntryWithFormulasAndExternalCharactersIsShown) {
+  // かがく【化学】: the part of speech emphasised, ❶ ❷ and the arrow from the book's font,
+  // H₂O and x² with their sub- and superscripts. The screenshot is the one to read.
+  std::vector<uint32_t> blank = SettledPixels(content);
+  Search(L"化学");
+  ASSERT_EQ(WaitForHits(), 1);
+  ASSERT_TRUE(WaitUntil([&] { return SettledPixels(content) != blank; })) << "the entry was not shown";
+  EXPECT_TRUE(viewertest::SaveWindowShot(frame, "entry_formulas"));
+}
+
 TEST_F(SearchRoadTest, KatakanaAndLatinWordsFindTheirHeadwords) {
   Search(L"カード");
   int cards = WaitForHits();

@@ -4,8 +4,9 @@
 
 #include "GaijiSizes.h"
 #include "ShiftJis.h"
-#include "ui/UniqueHandle.h"
+#include "ui/ScaledPicture.h"
 #include "ui/ShiftJisText.h"
+#include "ui/UniqueHandle.h"
 
 namespace calvetta {
 namespace {
@@ -13,6 +14,9 @@ namespace {
 // Nine kanji whose average extent gives the full-width character width (Shift-JIS bytes of
 // 漢字辞典国語英和林).
 const char kSampleKanji[] = "\x8a\xbf\x8e\x9a\x8e\xab\x93\x54\x8d\x91\x8c\xea\x89\x70\x98\x61\x97\xd1";
+
+// The media icons in the text are drawn 16 pixels square, and again at 24 and 32.
+constexpr int kMediaIconSide = 16;
 
 using ui::FromShiftJis;
 
@@ -148,8 +152,8 @@ void ContentPainter::DrawLine(HDC dc, const LineRecord& line, int32_t top, const
   ui::UniqueDc memory;
   for (const IconSlot& icon : line.icons) {
     if (++count > kSlotsPerLine || icon.bitmapId == 0) break;
-    ui::UniqueBitmap bitmap(static_cast<HBITMAP>(
-        LoadImageW(module, MAKEINTRESOURCEW(icon.bitmapId), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    // The largest drawing of the picture that fits the square (16, 24 or 32 pixels).
+    ui::UniqueBitmap bitmap(ui::LoadFittingBitmap(module, icon.bitmapId, kMediaIconSide, metrics.fullWidth));
     if (!bitmap) continue;
     if (!memory) memory.Attach(CreateCompatibleDC(dc));
     if (!memory) break;

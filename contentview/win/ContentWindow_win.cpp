@@ -4,6 +4,7 @@
 #include "win/CalvettaRes.h"
 #include "win/ScrollButton_win.h"
 #include "ui/Dpi.h"
+#include "ui/ScaledPicture.h"
 
 namespace calvetta {
 
@@ -13,6 +14,7 @@ namespace {
 
 constexpr int kButtonIds[] = {IDB_VIEW_LINEUP, IDB_VIEW_LINEDOWN, IDB_VIEW_PAGEUP, IDB_VIEW_PAGEDOWN};
 constexpr int kButtonIcons[] = {IDI_VIEW_LINEUP, IDI_VIEW_LINEDOWN, IDI_VIEW_PAGEUP, IDI_VIEW_PAGEDOWN};
+constexpr int kButtonIconSide = 16;  // at 96 dots an inch
 constexpr UINT kButtonMessageFirst = WM_USER + IDB_VIEW_LINEUP;
 constexpr UINT kButtonMessageLast = WM_USER + IDB_VIEW_PAGEDOWN;
 constexpr UINT_PTR kRepeatTimer = 1;
@@ -24,7 +26,7 @@ int ClientX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
 int ClientY(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
 
 HCURSOR LoadCursorOrArrow(HINSTANCE module, int id) {
-  HCURSOR cursor = static_cast<HCURSOR>(LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_CURSOR, 0, 0, LR_SHARED));
+  HCURSOR cursor = ui::LoadScaledCursor(module, id, ui::ScreenDpi());
   return cursor ? cursor : LoadCursorW(nullptr, IDC_ARROW);
 }
 
@@ -61,8 +63,7 @@ ui::Handled ContentWindow::OnCreate(const CREATESTRUCTW&) {
 
 void ContentWindow::CreateButtons() {
   for (int i = 0; i < kButtonCount; ++i) {
-    buttonIcons[i].Attach(
-        static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(kButtonIcons[i]), IMAGE_ICON, 16, 16, 0)));
+    buttonIcons[i].Attach(ui::LoadScaledIcon(module, kButtonIcons[i], kButtonIconSide, ui::ScreenDpi()));
     buttons[i] = CreateScrollButton(Hwnd(), kButtonIds[i], buttonIcons[i].Get(), module);
   }
 }

@@ -2,7 +2,7 @@
 // that the resource compiler takes. Runs on the build machine (the cross build compiles it
 // with the host's compiler), so it uses nothing but the standard library.
 //
-//   resource_art INPUT.txt OUTPUT
+//   resource_art INPUT.txt OUTPUT [PERCENT]
 //
 // Input: lines of "key value" settings, then the line "art" and one text line per pixel row,
 // top row first, one character per pixel. Lines starting with ';' are comments.
@@ -15,8 +15,12 @@
 // Icons and cursors are 32-bit with an AND mask (clear pixels are transparent); cursors are
 // placed top-left on a 32 x 32 canvas, the size cursors are shown at. Bitmaps are 24-bit.
 // With depth 4 the pixels are 4-bit indexes into the art's own colours (at most 16).
+// Screens of 144 and 192 dots an inch: an icon or cursor file holds the art three times, as
+// drawn, at 1.5 and at 2 times (PixelArtScale.h), and Windows picks the size it asks for; a bitmap
+// is drawn at PERCENT (100, 150 or 200) of its size, each size a resource of its own.
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -24,12 +28,16 @@
 #include <vector>
 
 #include "LittleEndian.h"
+#include "PixelArtScale.h"
 
 namespace {
+
+constexpr int kCursorCanvas = 32;
 
 struct Art {
   std::string kind;
   int width = 0, height = 0, hotX = 0, hotY = 0, depth = 0;
+  int canvas = kCursorCanvas;  // a cursor's square
   uint32_t clearColour = 0xFFFFE1;
   std::map<char, int64_t> palette;  // -1 clear, else 0xRRGGBB
   std::vector<std::string> rows;
@@ -167,39 +175,45 @@ void PutIndexedPixels(std::vector<uint8_t>* out, const Art& art, const std::vect
 
 uint32_t IndexedImageSize(const Art& art) { return ((art.width * 4 + 31) / 32) * 4 * art.height; }
 
-std::vector<uint8_t> IconFile(const Art& art) {
+// The art at percent of its size: the pixels, the sizes, a cursor's canvas and hotspot.
+Art Scaled(const Art& art, int percent) {
+  Art scaled = art;
+  scaled.rows = resgen::ScaledArt(art.rows, percent);
+  scaled.width = resgen::ScaledSide(art.width, percent);
+  scaled.height = resgen::ScaledSide(art.height, percent);
+  scaled.canvas = resgen::ScaledSide(art.canvas, percent);
+  scaled.hotX = art.hotX * percent / 100;
+  scaled.hotY = art.hotY * percent / 100;
+  return scaled;
+}
+
+// One image of an icon or cursor file (BITMAPINFOHEADER, pixels, mask) and its directory entry.
+struct IconImage {
+  std::vector<uint8_t> entry;  // 16 bytes, the offset still 0
+  std::vector<uint8_t> bytes;
+};
+
+IconImage IconImageOf(const Art& art) {
   bool cursor = art.kind == "cursor";
-  int side = cursor ? 32 : art.width;
-  int height = cursor ? 32 : art.height;
+  int side = cursor ? art.canvas : art.width;
+  int height = cursor ? art.canvas : art.height;
   uint32_t maskStride = ((side + 31) / 32) * 4;
-  uint32_t imageSize = 40 + side * height * 4 + maskStride * height;
-  std::vector<uint8_t> out;
-  Put16(&out, 0), Put16(&out, cursor ? 2 : 1), Put16(&out, 1);  // ICONDIR: one image
-  out.push_back(static_cast<uint8_t>(side));
-  out.push_back(static_cast<uint8_t>(height));
-  out.push_back(0), out.push_back(0);
-  Put16(&out, cursor ? art.hotX : 1);  // planes, or the hotspot x of a cursor
-  Put16(&out, cursor ? art.hotY : 32);  // bits a pixel, or the hotspot y
-  Put32(&out, imageSize);
-  Put32(&out, 6 + 16);
+  IconImage image;
+  std::vector<uint8_t>& out = image.bytes;
   if (art.depth == 4) {  // clear pixels are black under the mask
     std::vector<uint32_t> table;
     ColourTable(art, 0, &table);
-    uint32_t size = 40 + 64 + IndexedImageSize(art) + maskStride * height;
-    // The directory entry: 16 colours, one plane, 4 bits a pixel, the image's size.
-    out[8] = 16, out[10] = 1, out[11] = 0, out[12] = 4, out[13] = 0;
-    for (int i = 0; i < 4; ++i) out[14 + i] = static_cast<uint8_t>(size >> (8 * i));
     PutInfoHeader(&out, side, height * 2, 4, 0);
     PutIndexedPixels(&out, art, table, 0);
   } else {
-  PutInfoHeader(&out, side, height * 2, 32, 0);  // height counts colour and mask
-  for (int y = height - 1; y >= 0; --y)
-    for (int x = 0; x < side; ++x) {
-      int64_t p = PixelAt(art, x, y);
-      uint32_t rgb = p < 0 ? 0 : static_cast<uint32_t>(p);
-      out.push_back(static_cast<uint8_t>(rgb)), out.push_back(static_cast<uint8_t>(rgb >> 8));
-      out.push_back(static_cast<uint8_t>(rgb >> 16)), out.push_back(p < 0 ? 0 : 0xFF);
-    }
+    PutInfoHeader(&out, side, height * 2, 32, 0);  // height counts colour and mask
+    for (int y = height - 1; y >= 0; --y)
+      for (int x = 0; x < side; ++x) {
+        int64_t p = PixelAt(art, x, y);
+        uint32_t rgb = p < 0 ? 0 : static_cast<uint32_t>(p);
+        out.push_back(static_cast<uint8_t>(rgb)), out.push_back(static_cast<uint8_t>(rgb >> 8));
+        out.push_back(static_cast<uint8_t>(rgb >> 16)), out.push_back(p < 0 ? 0 : 0xFF);
+      }
   }
   for (int y = height - 1; y >= 0; --y) {
     std::vector<uint8_t> mask(maskStride, 0);
@@ -207,6 +221,32 @@ std::vector<uint8_t> IconFile(const Art& art) {
       if (PixelAt(art, x, y) < 0) mask[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
     out.insert(out.end(), mask.begin(), mask.end());
   }
+  std::vector<uint8_t>& entry = image.entry;
+  entry.push_back(static_cast<uint8_t>(side));
+  entry.push_back(static_cast<uint8_t>(height));
+  entry.push_back(art.depth == 4 ? 16 : 0), entry.push_back(0);
+  if (cursor) {
+    Put16(&entry, static_cast<uint32_t>(art.hotX)), Put16(&entry, static_cast<uint32_t>(art.hotY));
+  } else {
+    Put16(&entry, 1), Put16(&entry, art.depth == 4 ? 4 : 32);  // planes, bits a pixel
+  }
+  Put32(&entry, static_cast<uint32_t>(out.size()));
+  return image;
+}
+
+// An icon or cursor file with the art as drawn, at 1.5 and at 2 times.
+std::vector<uint8_t> IconFile(const Art& art) {
+  std::vector<IconImage> images;
+  for (int percent : {100, 150, 200}) images.push_back(IconImageOf(Scaled(art, percent)));
+  std::vector<uint8_t> out;
+  Put16(&out, 0), Put16(&out, art.kind == "cursor" ? 2 : 1), Put16(&out, static_cast<uint32_t>(images.size()));
+  uint32_t offset = static_cast<uint32_t>(6 + 16 * images.size());
+  for (const IconImage& image : images) {
+    out.insert(out.end(), image.entry.begin(), image.entry.end());
+    Put32(&out, offset);
+    offset += static_cast<uint32_t>(image.bytes.size());
+  }
+  for (const IconImage& image : images) out.insert(out.end(), image.bytes.begin(), image.bytes.end());
   return out;
 }
 
@@ -249,8 +289,9 @@ std::vector<uint8_t> BitmapFile(const Art& art) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: resource_art INPUT.txt OUTPUT\n");
+  int percent = argc == 4 ? std::atoi(argv[3]) : 100;
+  if ((argc != 3 && argc != 4) || (percent != 100 && percent != 150 && percent != 200)) {
+    std::fprintf(stderr, "usage: resource_art INPUT.txt OUTPUT [100|150|200]\n");
     return 2;
   }
   Art art;
@@ -258,7 +299,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "resource_art: in %s\n", argv[1]);
     return 1;
   }
-  std::vector<uint8_t> bytes = art.kind == "bitmap" ? BitmapFile(art) : IconFile(art);
+  if (art.kind != "bitmap" && percent != 100) {
+    std::fprintf(stderr, "resource_art: %s: an icon or cursor file holds every size\n", argv[1]);
+    return 2;
+  }
+  std::vector<uint8_t> bytes = art.kind == "bitmap" ? BitmapFile(Scaled(art, percent)) : IconFile(art);
   std::ofstream out(argv[2], std::ios::binary);
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   if (!out) {

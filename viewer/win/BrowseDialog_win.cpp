@@ -4,6 +4,7 @@
 #include "BrisvaneRes.h"
 #include "TitleDialogRes.h"
 #include "WorkingDirectory_win.h"
+#include "ui/Dpi.h"
 #include "ui/ResourceText.h"
 #include "UiFont_win.h"
 
@@ -26,7 +27,8 @@ INT_PTR BrowseDialog::Run(HWND owner) {
   auto measure = [](UINT message, WPARAM, LPARAM lParam) -> INT_PTR {
     if (message != WM_MEASUREITEM) return FALSE;
     auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-    item->itemHeight = item->CtlID == IDC_BROWSE_DRIVES ? DriveCombo::kItemHeight : DirectoryList::kItemHeight;
+    item->itemHeight = static_cast<UINT>(
+        ui::ScaledPixels(item->CtlID == IDC_BROWSE_DRIVES ? DriveCombo::kItemHeight : DirectoryList::kItemHeight));
     return TRUE;
   };
   INT_PTR result = RunModal(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_BROWSE), owner, measure);

@@ -5,6 +5,7 @@
 
 #include "TitleDialogRes.h"
 #include "WorkingDirectory_win.h"
+#include "ui/Dpi.h"
 #include "ui/ListBoxText.h"
 #include "ui/UniqueHandle.h"
 
@@ -16,8 +17,9 @@ constexpr COLORREF kSelectedBack = RGB(0, 0, 128);
 constexpr COLORREF kSelectedText = RGB(255, 255, 255);
 constexpr COLORREF kBack = RGB(255, 255, 255);
 constexpr COLORREF kText = RGB(0, 0, 0);
-constexpr int kIconSize = 16;
+constexpr int kIconSize = 16;  // sizes in pixels of a 96-dots-an-inch screen
 constexpr int kIndentPerLevel = 3;
+constexpr int kTextLeft = 19;  // the name, after the icon
 
 }  // namespace
 
@@ -60,15 +62,16 @@ void DirectoryList::Draw(const DRAWITEMSTRUCT& draw) const {
   if (!brisvane::ParseDirectoryItemText(ui::ListBoxText(draw.hwndItem, static_cast<int>(draw.itemID)), &item)) return;
   ui::UniqueBrush back(CreateSolidBrush(selected ? kSelectedBack : kBack));
   FillRect(draw.hDC, &draw.rcItem, back.Get());
-  int indent = std::min(item.depth, 64) * kIndentPerLevel;
+  int indent = std::min(item.depth, 64) * ui::ScaledPixels(kIndentPerLevel);
   int iconId = item.kind == brisvane::DirectoryKind::kPathComponent ? IDI_BROWSE_PATH_COMPONENT : IDI_BROWSE_DIRECTORY;
-  HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId), IMAGE_ICON, kIconSize,
-                                             kIconSize, LR_SHARED));
-  if (icon) DrawIconEx(draw.hDC, draw.rcItem.left + indent + 1, draw.rcItem.top + 1, icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
+  const int side = ui::ScaledPixels(kIconSize), margin = ui::ScaledPixels(1);
+  HICON icon = static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId), IMAGE_ICON, side, side, LR_SHARED));
+  if (icon) DrawIconEx(draw.hDC, draw.rcItem.left + indent + margin, draw.rcItem.top + margin, icon, side, side, 0, nullptr, DI_NORMAL);
   SetBkMode(draw.hDC, TRANSPARENT);
   SetTextColor(draw.hDC, selected ? kSelectedText : kText);
-  TextOutW(draw.hDC, draw.rcItem.left + indent + 19, draw.rcItem.top + 1, item.name.c_str(),
-           static_cast<int>(item.name.size()));
+  TextOutW(draw.hDC, draw.rcItem.left + indent + ui::ScaledPixels(kTextLeft), draw.rcItem.top + margin,
+           item.name.c_str(), static_cast<int>(item.name.size()));
   if (draw.itemState & ODS_FOCUS) DrawFocusRect(draw.hDC, &draw.rcItem);
 }
 

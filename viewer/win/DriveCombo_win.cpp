@@ -3,13 +3,15 @@
 #include <commctrl.h>
 
 #include "TitleDialogRes.h"
+#include "ui/Dpi.h"
 
 namespace brisvane {
 
 namespace {
 
 constexpr size_t kDriveTextCapacity = 8;
-constexpr int kIconSize = 16;
+constexpr int kIconSize = 16;  // in pixels of a 96-dots-an-inch screen, as the other sizes here
+constexpr int kTextLeft = 20;
 
 }  // namespace
 
@@ -87,12 +89,18 @@ void DriveCombo::Draw(const DRAWITEMSTRUCT& draw) const {
   if (SendMessageW(draw.hwndItem, CB_GETLBTEXTLEN, draw.itemID, 0) > static_cast<LRESULT>(kDriveTextCapacity)) return;
   SendMessageW(draw.hwndItem, CB_GETLBTEXT, draw.itemID, reinterpret_cast<LPARAM>(text));
   int iconId = GetDriveTypeW(text) == DRIVE_REMOTE ? IDI_BROWSE_NETWORK_DRIVE : IDI_BROWSE_DRIVE;
-  HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId), IMAGE_ICON, kIconSize,
-                                             kIconSize, LR_SHARED));
-  if (icon) DrawIconEx(draw.hDC, rect.left + 2, rect.top + 2, icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
+  // The icon and the text stand in the middle of the item's height, which the selection field
+  // may make smaller than the list's items.
+  const int side = ui::ScaledPixels(kIconSize);
+  HICON icon = static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId), IMAGE_ICON, side, side, LR_SHARED));
+  int middle = (rect.top + rect.bottom) / 2;
+  if (icon)
+    DrawIconEx(draw.hDC, rect.left + ui::ScaledPixels(2), middle - side / 2, icon, side, side, 0, nullptr, DI_NORMAL);
   SetBkMode(draw.hDC, TRANSPARENT);
   SetTextColor(draw.hDC, selected ? RGB(255, 255, 255) : RGB(0, 0, 0));
-  TextOutW(draw.hDC, rect.left + 20, rect.top + 2, text, lstrlenW(text));
+  RECT textRect = {rect.left + ui::ScaledPixels(kTextLeft), rect.top, rect.right, rect.bottom};
+  DrawTextW(draw.hDC, text, -1, &textRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   if (draw.itemState & ODS_FOCUS && focusBrush) FrameRect(draw.hDC, &rect, focusBrush.Get());
 }
 

@@ -15,6 +15,7 @@
 #include "TextSize.h"
 #include "UiFont_win.h"
 #include "ui/Dialog.h"
+#include "ui/Dpi.h"
 #include "ui/ShiftJisText.h"
 
 namespace brisvane {
@@ -129,7 +130,7 @@ void MainFrame::Refresh() {
 void MainFrame::ToggleListWidth() {
   if (screenToggled) {
     splitter.SetColumnInfo(0, savedColumnWidths[0], 1);
-    splitter.SetColumnInfo(1, savedColumnWidths[1], 200);
+    splitter.SetColumnInfo(1, savedColumnWidths[1], ui::ScaledPixels(kContentColumnMinimum));
   } else {
     savedColumnWidths[0] = splitter.ColumnWidth(0);
     savedColumnWidths[1] = splitter.ColumnWidth(1);

@@ -10,6 +10,7 @@
 #include "TextSize.h"
 #include "UiFont_win.h"
 #include "ui/Dpi.h"
+#include "ui/ScaledPicture.h"
 
 namespace brisvane {
 
@@ -23,28 +24,6 @@ constexpr int kToolbarHeight = 30;
 constexpr int kStatusCountWidth = 200;
 constexpr int kPictureWidth = 16;  // the toolbar's button pictures
 constexpr int kPictureHeight = 15;
-
-// A toolbar picture at the screen's resolution: the bitmap as drawn, or stretched pixel for
-// pixel to the scaled size.
-HBITMAP ScaledPicture(HINSTANCE instance, int id, int width, int height) {
-  HBITMAP source = LoadBitmapW(instance, MAKEINTRESOURCEW(id));
-  if (!source || (width == kPictureWidth && height == kPictureHeight)) return source;
-  HDC screen = GetDC(nullptr);
-  HDC from = CreateCompatibleDC(screen), to = CreateCompatibleDC(screen);
-  HBITMAP scaled = CreateCompatibleBitmap(screen, width, height);
-  if (from && to && scaled) {
-    HGDIOBJ oldFrom = SelectObject(from, source), oldTo = SelectObject(to, scaled);
-    SetStretchBltMode(to, COLORONCOLOR);
-    StretchBlt(to, 0, 0, width, height, from, 0, 0, kPictureWidth, kPictureHeight, SRCCOPY);
-    SelectObject(from, oldFrom);
-    SelectObject(to, oldTo);
-  }
-  if (from) DeleteDC(from);
-  if (to) DeleteDC(to);
-  ReleaseDC(nullptr, screen);
-  DeleteObject(source);
-  return scaled;
-}
 
 }  // namespace
 
@@ -120,7 +99,7 @@ bool MainFrame::CreateToolbar() {
       continue;
     }
     // Handed over as handles: the frame keeps them while it lives.
-    toolbarPictures.emplace_back(ScaledPicture(instance, picture, pictureWidth, pictureHeight));
+    toolbarPictures.emplace_back(ui::LoadScaledBitmap(instance, picture, kPictureWidth, pictureWidth, pictureHeight));
     TBADDBITMAP add = {nullptr, reinterpret_cast<UINT_PTR>(toolbarPictures.back().Get())};
     SendMessageW(toolbar, TB_ADDBITMAP, 1, reinterpret_cast<LPARAM>(&add));
   }
@@ -164,8 +143,8 @@ bool MainFrame::CreatePanes() {
   if (!listView.Create(splitter.Hwnd(), Hwnd(), search, book) || !contentView.Create(splitter.Hwnd(), Hwnd()))
     return false;
   splitter.SetPanes(listView.Hwnd(), contentView.Hwnd());
-  splitter.SetColumnInfo(0, 200, 1);
-  splitter.SetColumnInfo(1, 400, 200);
+  splitter.SetColumnInfo(0, ui::ScaledPixels(kListColumnWidth), 1);
+  splitter.SetColumnInfo(1, ui::ScaledPixels(kContentColumnWidth), ui::ScaledPixels(kContentColumnMinimum));
   return true;
 }
 

@@ -132,6 +132,9 @@ class MainFrame : public ui::Window, public FrameForSearch {
   // Title selection (MainFrameTitle_win.cpp).
   void SelectTitle();
 
+  // The columns' ideal widths and the content's least, in pixels of a 96-dots-an-inch screen.
+  static constexpr int kListColumnWidth = 200, kContentColumnWidth = 400, kContentColumnMinimum = 200;
+
   ui::CommandTable commands;
   SearchPanel search;  // the word box, the result list and the search itself
   Splitter splitter;

@@ -4,13 +4,15 @@
 
 #include <algorithm>
 
+#include "ui/Dpi.h"
+
 namespace brisvane {
 
 namespace {
 const wchar_t kClassName[] = L"BrisvaneSplitter";
 }
 
-ColumnLayout LayOutColumns(const ColumnInfo& left, const ColumnInfo& right, int width) {
+ColumnLayout LayOutColumns(const ColumnInfo& left, const ColumnInfo& right, int width, int bar) {
   ColumnLayout result;
   if (width <= 0) return result;
   // The left column takes its ideal width; the right one gets what is left after the bar, and
@@ -18,7 +20,7 @@ ColumnLayout LayOutColumns(const ColumnInfo& left, const ColumnInfo& right, int 
   // limits dragging: the list-width toggle asks for a left ideal one below its minimum so that
   // the list fills the window.
   int leftWidth = std::max(0, std::min(left.ideal, width));
-  int rest = width - leftWidth - kSplitterBar;
+  int rest = width - leftWidth - bar;
   if (leftWidth == 0) {
     result.right = width;
   } else if (rest < std::max(right.minimum, 1)) {
@@ -35,6 +37,7 @@ bool Splitter::Create(HWND parent, int id) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   if (!RegisterClassOnce(instance, kClassName, 0, LoadCursorW(nullptr, IDC_SIZEWE), nullptr)) return false;
   barBrush.Attach(CreateSolidBrush(RGB(128, 128, 255)));
+  barWidth = ui::ScaledPixels(kSplitterBar);
   return ui::Window::Create(instance, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, 0,
                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))) != nullptr;
 }
@@ -51,14 +54,14 @@ void Splitter::SetColumnInfo(int column, int ideal, int minimum) {
 RECT Splitter::BarRect() const {
   RECT client;
   GetClientRect(Hwnd(), &client);
-  return RECT{layout.left, 0, layout.left + kSplitterBar, client.bottom};
+  return RECT{layout.left, 0, layout.left + barWidth, client.bottom};
 }
 
 void Splitter::RecalcLayout() {
   RECT client;
   GetClientRect(Hwnd(), &client);
-  layout = LayOutColumns(columns[0], columns[1], client.right);
-  int rightX = layout.barShown ? layout.left + kSplitterBar : layout.left;
+  layout = LayOutColumns(columns[0], columns[1], client.right, barWidth);
+  int rightX = layout.barShown ? layout.left + barWidth : layout.left;
   if (panes[0]) {
     MoveWindow(panes[0], 0, 0, layout.left, client.bottom, TRUE);
     ShowWindow(panes[0], layout.left > 0 ? SW_SHOWNA : SW_HIDE);
@@ -102,7 +105,7 @@ LRESULT Splitter::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         RECT client;
         GetClientRect(Hwnd(), &client);
         int x = GET_X_LPARAM(lParam) - dragOffset;
-        x = std::max(columns[0].minimum, std::min(x, static_cast<int>(client.right) - kSplitterBar - columns[1].minimum));
+        x = std::max(columns[0].minimum, std::min(x, static_cast<int>(client.right) - barWidth - columns[1].minimum));
         if (x != layout.left && x > 0) {
           columns[0].ideal = x;
           RecalcLayout();

@@ -16,15 +16,16 @@ struct ColumnInfo {
   int minimum = 0;
 };
 
-// Widths of the two columns in a client of the given width (the bar takes kSplitterBar
-// pixels when both columns show). Kept apart from the window so that it can be tested alone.
+// Widths of the two columns in a client of the given width (the bar takes bar pixels when both
+// columns show: kSplitterBar on a 96-dots-an-inch screen). Kept apart from the window so that it
+// can be tested alone.
 struct ColumnLayout {
   int left = 0;
   int right = 0;
   bool barShown = false;
 };
 constexpr int kSplitterBar = 7;
-ColumnLayout LayOutColumns(const ColumnInfo& left, const ColumnInfo& right, int width);
+ColumnLayout LayOutColumns(const ColumnInfo& left, const ColumnInfo& right, int width, int bar = kSplitterBar);
 
 class Splitter : public ui::Window {
  public:
@@ -46,6 +47,7 @@ class Splitter : public ui::Window {
   HWND panes[2] = {};
   ColumnInfo columns[2];
   ColumnLayout layout;
+  int barWidth = kSplitterBar;  // grows with the screen's resolution
   ui::UniqueBrush barBrush;
   bool dragging = false;
   int dragOffset = 0;

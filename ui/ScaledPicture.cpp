@@ -1,0 +1,70 @@
+#include "ScaledPicture.h"
+
+#include "Dpi.h"
+
+namespace ui {
+
+namespace {
+
+// The size of a bitmap handle, or 0 × 0.
+SIZE BitmapSize(HBITMAP bitmap) {
+  BITMAP info = {};
+  if (!bitmap || !GetObjectW(bitmap, sizeof info, &info)) return SIZE{0, 0};
+  return SIZE{info.bmWidth, info.bmHeight};
+}
+
+HBITMAP Stretched(HBITMAP source, SIZE from, int width, int height) {
+  HDC screen = GetDC(nullptr);
+  HDC in = CreateCompatibleDC(screen), out = CreateCompatibleDC(screen);
+  HBITMAP scaled = CreateCompatibleBitmap(screen, width, height);
+  if (in && out && scaled) {
+    HGDIOBJ oldIn = SelectObject(in, source), oldOut = SelectObject(out, scaled);
+    SetStretchBltMode(out, COLORONCOLOR);
+    StretchBlt(out, 0, 0, width, height, in, 0, 0, from.cx, from.cy, SRCCOPY);
+    SelectObject(in, oldIn);
+    SelectObject(out, oldOut);
+  }
+  if (in) DeleteDC(in);
+  if (out) DeleteDC(out);
+  ReleaseDC(nullptr, screen);
+  return scaled;
+}
+
+// The drawing of percent 200, 150 or 100, or the next smaller one the module has.
+HBITMAP LoadDrawing(HINSTANCE module, int id, int percent) {
+  HBITMAP picture = nullptr;
+  if (percent >= 200) picture = LoadBitmapW(module, MAKEINTRESOURCEW(UI_BITMAP_AT_200(id)));
+  if (!picture && percent >= 150) picture = LoadBitmapW(module, MAKEINTRESOURCEW(UI_BITMAP_AT_150(id)));
+  return picture ? picture : LoadBitmapW(module, MAKEINTRESOURCEW(id));
+}
+
+}  // namespace
+
+HBITMAP LoadScaledBitmap(HINSTANCE module, int id, int designWidth, int width, int height) {
+  // The drawing closest in size: 2 times from 1.75 on, 1.5 times from 1.25 on.
+  int percent = designWidth > 0 ? width * 100 / designWidth : 100;
+  HBITMAP picture = LoadDrawing(module, id, percent >= 175 ? 200 : (percent >= 125 ? 150 : 100));
+  if (!picture) return nullptr;
+  SIZE size = BitmapSize(picture);
+  if (size.cx == width && size.cy == height) return picture;
+  HBITMAP scaled = Stretched(picture, size, width, height);
+  DeleteObject(picture);
+  return scaled;
+}
+
+HBITMAP LoadFittingBitmap(HINSTANCE module, int id, int designSide, int room) {
+  return LoadDrawing(module, id, room >= 2 * designSide ? 200 : (2 * room >= 3 * designSide ? 150 : 100));
+}
+
+HICON LoadScaledIcon(HINSTANCE module, int id, int designSide, int dpi) {
+  int side = ScaledPixels(designSide, dpi);
+  return static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_ICON, side, side, 0));
+}
+
+HCURSOR LoadScaledCursor(HINSTANCE module, int id, int dpi) {
+  constexpr int kDesignCursor = 32;  // the canvas cursors are drawn on
+  int side = ScaledPixels(kDesignCursor, dpi);
+  return static_cast<HCURSOR>(LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_CURSOR, side, side, LR_SHARED));
+}
+
+}  // namespace ui

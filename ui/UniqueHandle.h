@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <utility>
 
 namespace ui {
@@ -105,6 +107,11 @@ struct DcTraits {
   static Handle Invalid() { return nullptr; }
   static bool Close(Handle h) { return DeleteDC(h) != 0; }
 };
+struct ImageListTraits {
+  using Handle = HIMAGELIST;
+  static Handle Invalid() { return nullptr; }
+  static bool Close(Handle h) { return ImageList_Destroy(h) != 0; }
+};
 struct ModuleTraits {
   using Handle = HMODULE;
   static Handle Invalid() { return nullptr; }
@@ -121,6 +128,7 @@ using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueDc = UniqueHandle<DcTraits>;
 using UniqueModule = UniqueHandle<ModuleTraits>;
+using UniqueImageList = UniqueHandle<ImageListTraits>;
 
 // A window's device context from GetDC, released against the same window.
 class WindowDc {

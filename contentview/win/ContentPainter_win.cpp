@@ -51,9 +51,15 @@ void ContentPainter::SetTextSize(int percent) {
   measured = false;
 }
 
+void ContentPainter::SetDpi(int screenDpi) {
+  dpi = screenDpi;
+  fonts = ViewFonts();
+  measured = false;
+}
+
 bool ContentPainter::EnsureMetrics(HDC dc, Metrics* out) {
   if (!measured) {
-    if (!fonts.IsCreated() && !fonts.Create(dc, textSize)) return false;
+    if (!fonts.IsCreated() && !fonts.Create(dc, textSize, dpi)) return false;
     ui::ScopedSelectObject select(dc, fonts.View());
     TEXTMETRICW tm = {};
     GetTextMetricsW(dc, &tm);

@@ -33,9 +33,10 @@ class ContentPainter {
   bool EnsureMetrics(HDC dc, Metrics* metrics);
   bool Measured() const { return measured; }
   HFONT ViewFont() const { return fonts.View(); }
-  // The text size in percent of the design's: the fonts are made and measured anew at the next
-  // EnsureMetrics.
+  // The text size in percent of the design's, and the dots an inch of the view's monitor: the
+  // fonts are made and measured anew at the next EnsureMetrics.
   void SetTextSize(int percent);
+  void SetDpi(int dpi);
 
   // Draws the page into dc. update null: the whole page; else only the rows it touches.
   // showGaiji may be null (no library): external characters then stay blank.
@@ -53,6 +54,7 @@ class ContentPainter {
   Metrics metrics;
   bool measured = false;
   int textSize = 100;
+  int dpi = 96;
 };
 
 }  // namespace calvetta

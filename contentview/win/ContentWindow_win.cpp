@@ -25,8 +25,8 @@ constexpr int kLargestTextSize = 400;
 int ClientX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
 int ClientY(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
 
-HCURSOR LoadCursorOrArrow(HINSTANCE module, int id) {
-  HCURSOR cursor = ui::LoadScaledCursor(module, id, ui::ScreenDpi());
+HCURSOR LoadCursorOrArrow(HINSTANCE module, int id, int dpi) {
+  HCURSOR cursor = ui::LoadScaledCursor(module, id, dpi);
   return cursor ? cursor : LoadCursorW(nullptr, IDC_ARROW);
 }
 
@@ -43,13 +43,13 @@ HWND ContentWindow::CreateView(HWND parent, const RECT& rect) {
 }
 
 ui::Handled ContentWindow::OnCreate(const CREATESTRUCTW&) {
-  buttonColumn = ui::ScaledPixels(kButtonColumnWidth);
+  dpi = ui::WindowDpi(Hwnd());
+  painter.SetDpi(dpi);
+  buttonColumn = ui::ScaledPixels(kButtonColumnWidth, dpi);
   layout.SetButtonColumnWidth(buttonColumn);
   CreateButtons();
   bmpWindowDestroy = RegisterWindowMessageW(CALVETTA_BMP_WINDOW_DESTROY);
-  referenceCursor = LoadCursorOrArrow(module, IDCU_VIEW_REFERENCE);
-  graphicCursor = LoadCursorOrArrow(module, IDCU_VIEW_GRAPHIC);
-  soundCursor = LoadCursorOrArrow(module, IDCU_VIEW_SOUND);
+  LoadPictures();
   arrowCursor = LoadCursorW(nullptr, IDC_ARROW);
   DisableButtons();
   if (!binding.Load()) {
@@ -62,10 +62,30 @@ ui::Handled ContentWindow::OnCreate(const CREATESTRUCTW&) {
 }
 
 void ContentWindow::CreateButtons() {
+  for (int i = 0; i < kButtonCount; ++i) buttons[i] = CreateScrollButton(Hwnd(), kButtonIds[i], nullptr, module);
+}
+
+void ContentWindow::LoadPictures() {
   for (int i = 0; i < kButtonCount; ++i) {
-    buttonIcons[i].Attach(ui::LoadScaledIcon(module, kButtonIcons[i], kButtonIconSide, ui::ScreenDpi()));
-    buttons[i] = CreateScrollButton(Hwnd(), kButtonIds[i], buttonIcons[i].Get(), module);
+    // The button lets go of its old icon before that is destroyed.
+    ui::UniqueIcon icon(ui::LoadScaledIcon(module, kButtonIcons[i], kButtonIconSide, dpi));
+    if (buttons[i]) SendMessageW(buttons[i], BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon.Get()));
+    buttonIcons[i] = std::move(icon);
   }
+  referenceCursor = LoadCursorOrArrow(module, IDCU_VIEW_REFERENCE, dpi);
+  graphicCursor = LoadCursorOrArrow(module, IDCU_VIEW_GRAPHIC, dpi);
+  soundCursor = LoadCursorOrArrow(module, IDCU_VIEW_SOUND, dpi);
+}
+
+void ContentWindow::SetDpi(int newDpi) {
+  if (newDpi == dpi || newDpi <= 0) return;
+  dpi = newDpi;
+  painter.SetDpi(dpi);
+  buttonColumn = ui::ScaledPixels(kButtonColumnWidth, dpi);
+  layout.SetButtonColumnWidth(buttonColumn);
+  LoadPictures();
+  EnsureMetrics();
+  LayOutAgain();
 }
 
 void ContentWindow::PlaceButtons(int w, int h) {
@@ -160,12 +180,16 @@ bool ContentWindow::SetTextSize(int percent) {
   if (percent < kSmallestTextSize || percent > kLargestTextSize) return false;
   painter.SetTextSize(percent);
   EnsureMetrics();
-  // Laid out again from the same top line, as after a change of the window's size.
+  LayOutAgain();
+  return true;
+}
+
+void ContentWindow::LayOutAgain() {
+  // From the same top line, as after a change of the window's size.
   RECT client = {};
   GetClientRect(Hwnd(), &client);
   OnSize(SIZE_RESTORED, client.right, client.bottom);
   InvalidateRect(Hwnd(), nullptr, TRUE);
-  return true;
 }
 
 ui::Handled ContentWindow::OnDestroy() {
@@ -210,6 +234,9 @@ LRESULT ContentWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return gInMessageBox ? 1 : 0;
     case VM_VIEW_TEXTSIZE:
       return SetTextSize(static_cast<int>(wParam)) ? 1 : 0;
+    case WM_DPICHANGED_AFTERPARENT:
+      SetDpi(ui::WindowDpi(Hwnd()));
+      return 0;
     case WM_ERASEBKGND: {
       RECT client;
       GetClientRect(Hwnd(), &client);

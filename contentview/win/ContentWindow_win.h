@@ -92,6 +92,12 @@ class ContentWindow : public ui::Window {
   void RedrawPage();
   // VM_VIEW_TEXTSIZE.
   bool SetTextSize(int percent);
+  // The view's monitor's dots an inch (at creation, and WM_DPICHANGED_AFTERPARENT when the
+  // window moved to a monitor of another resolution): fonts, the button column, its icons and
+  // the cursors at that resolution, and the text laid out again from the same top line.
+  void SetDpi(int newDpi);
+  void LoadPictures();
+  void LayOutAgain();
   void Paint();
   bool OnSetCursor(LPARAM lParam);
   bool ExtractMarks();
@@ -105,7 +111,8 @@ class ContentWindow : public ui::Window {
   ContentPainter painter;
   std::array<HWND, kButtonCount> buttons{};
   std::array<ui::UniqueIcon, kButtonCount> buttonIcons;
-  int buttonColumn = kButtonColumnWidth;  // scaled to the screen at creation
+  int dpi = 96;
+  int buttonColumn = kButtonColumnWidth;  // at dpi
   std::array<bool, kButtonCount> released{{true, true, true, true}};
   uint8_t hoverKind = 0;  // 0 none, 1 reference, 2 graphic, 3 sound
   POINT lastMouse = {-1, -1};  // client point of the last mouse message; -1: none yet

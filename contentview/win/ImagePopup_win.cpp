@@ -11,6 +11,8 @@
 #include "MediaPaths.h"
 #include "win/CalvettaRes.h"
 #include "win/ViewMessage_win.h"
+#include "ui/Dpi.h"
+#include "ui/ScaledPicture.h"
 
 namespace calvetta {
 
@@ -18,9 +20,13 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"BMP window";
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+// In pixels of a 96-dots-an-inch screen, scaled to the owner's monitor.
 constexpr int kToolbarHeight = 26;
 constexpr int kMinimumWidth = 90;
 constexpr int kToolbarButtons = 3;
+constexpr int kPictureWidth = 16;  // each button's picture; side by side in one bitmap
+constexpr int kPictureHeight = 15;
+constexpr int kButtonMargin = 7;
 
 // The commands of the toolbar resource (version 1, image width and height, count, ids); the
 // three fixed commands when the resource is missing or not of that form.
@@ -95,19 +101,21 @@ bool ImagePopup::Open(HWND ownerWindow, int width, int height) {
   if (!RegisterClassOnce(module, kClassName, CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_BYTEALIGNCLIENT,
                          LoadCursorW(nullptr, IDC_ARROW), static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))))
     return false;
+  const int dpi = ui::WindowDpi(owner);
+  toolbarHeight = ui::ScaledPixels(kToolbarHeight, dpi);
   RECT rect = {10, 20, width + 10, height + 20};
   AdjustWindowRectEx(&rect, kStyle, FALSE, 0);
-  int windowWidth = std::max<int>(rect.right - rect.left, kMinimumWidth);
-  int windowHeight = rect.bottom - rect.top + kToolbarHeight;
+  int windowWidth = std::max<int>(rect.right - rect.left, ui::ScaledPixels(kMinimumWidth, dpi));
+  int windowHeight = rect.bottom - rect.top + toolbarHeight;
   int x = std::max(0, (GetSystemMetrics(SM_CXSCREEN) - windowWidth) / 2);
-  int y = std::max(0, (GetSystemMetrics(SM_CYSCREEN) - windowHeight - kToolbarHeight) / 2);
+  int y = std::max(0, (GetSystemMetrics(SM_CYSCREEN) - windowHeight - toolbarHeight) / 2);
   if (!Create(module, kClassName, L"\u753b\u50cf", kStyle, 0, x, y, windowWidth, windowHeight, owner, nullptr))
     return false;
   HICON icon = LoadIconW(module, MAKEINTRESOURCEW(IDI_PICTURE_WINDOW));
   if (icon) SetClassLongPtrW(Hwnd(), GCLP_HICON, reinterpret_cast<LONG_PTR>(icon));
   RECT client;
   GetClientRect(Hwnd(), &client);
-  CreateToolbar(client.right);
+  CreateToolbar(client.right, dpi);
   ShowWindow(Hwnd(), SW_SHOW);
   SetForegroundWindow(Hwnd());
   SetFocus(Hwnd());
@@ -115,17 +123,24 @@ bool ImagePopup::Open(HWND ownerWindow, int width, int height) {
   return true;
 }
 
-void ImagePopup::CreateToolbar(int clientWidth) {
+void ImagePopup::CreateToolbar(int clientWidth, int dpi) {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
   toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
                             WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOMOVEY,
-                            0, 0, clientWidth + 20, kToolbarHeight, Hwnd(),
+                            0, 0, clientWidth + 20, toolbarHeight, Hwnd(),
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDTB_PICTURE_TOOLBAR)), module, nullptr);
   if (!toolbar) return;
   SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  TBADDBITMAP images = {module, IDBM_PICTURE_TOOLBAR};
-  SendMessageW(toolbar, TB_ADDBITMAP, kToolbarButtons, reinterpret_cast<LPARAM>(&images));
+  // The three pictures at the monitor's resolution; their clear colour, light grey, becomes the
+  // button's face.
+  const int width = ui::ScaledPixels(kPictureWidth, dpi), height = ui::ScaledPixels(kPictureHeight, dpi);
+  toolbarPictures.Attach(ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, kToolbarButtons, 0));
+  ui::UniqueBitmap strip(ui::LoadScaledBitmap(module, IDBM_PICTURE_TOOLBAR, kToolbarButtons * kPictureWidth,
+                                              kToolbarButtons * width, height));
+  if (toolbarPictures && strip) ImageList_AddMasked(toolbarPictures.Get(), strip.Get(), RGB(0xC0, 0xC0, 0xC0));
+  SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(toolbarPictures.Get()));
+  SendMessageW(toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(width + kButtonMargin, height + kButtonMargin));
   std::vector<int> commands = ToolbarCommands(module);
   std::vector<TBBUTTON> buttons(commands.size());
   for (size_t i = 0; i < commands.size(); ++i) {
@@ -143,7 +158,7 @@ void ImagePopup::Paint(HDC dc) {
   if (kind == 1) {
     HPALETTE previous = palette ? SelectPalette(dc, static_cast<HPALETTE>(palette.Get()), TRUE) : nullptr;
     if (palette) RealizePalette(dc);
-    SetDIBitsToDevice(dc, 0, kToolbarHeight, static_cast<DWORD>(bmp.width), bmp.rows, 0, 0, 0, bmp.rows,
+    SetDIBitsToDevice(dc, 0, toolbarHeight, static_cast<DWORD>(bmp.width), bmp.rows, 0, 0, 0, bmp.rows,
                       file + bmp.dataOffset,
                       reinterpret_cast<const BITMAPINFO*>(file + media::kBmpFileHeaderSize), DIB_RGB_COLORS);
     if (previous) SelectPalette(dc, previous, TRUE);
@@ -159,7 +174,7 @@ void ImagePopup::Paint(HDC dc) {
   ui::ScopedSelectObject select(memory.Get(), bitmap.Get());
   SetTextColor(dc, RGB(0, 0, 0));
   SetBkColor(dc, RGB(255, 255, 255));
-  BitBlt(dc, 0, kToolbarHeight, width, height, memory.Get(), 0, 0, NOTSRCCOPY);
+  BitBlt(dc, 0, toolbarHeight, width, height, memory.Get(), 0, 0, NOTSRCCOPY);
 }
 
 void ImagePopup::SelectPaletteInto(HWND window) {

@@ -35,7 +35,7 @@ class ImagePopup : public ui::Window {
 
  private:
   bool Open(HWND owner, int width, int height);
-  void CreateToolbar(int clientWidth);
+  void CreateToolbar(int clientWidth, int dpi);
   void Paint(HDC dc);
   void SelectPaletteInto(HWND window);
   void CreatePalette();
@@ -47,6 +47,8 @@ class ImagePopup : public ui::Window {
   UINT destroyMessage;
   HWND owner = nullptr;
   HWND toolbar = nullptr;
+  ui::UniqueImageList toolbarPictures;
+  int toolbarHeight = 0;  // at the owner's monitor's resolution
   int kind = 0;  // 0 monochrome, 1 colour
   media::MonochromePicture mono;
   const uint8_t* file = nullptr;

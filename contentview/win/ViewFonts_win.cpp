@@ -31,9 +31,9 @@ bool IsInstalled(HDC dc, const wchar_t* face) {
   return found;
 }
 
-HFONT MakeFont(HDC dc, const std::wstring& face, int weight, int percent, bool italic = false) {
+HFONT MakeFont(const std::wstring& face, int weight, int percent, int dpi, bool italic = false) {
   LOGFONTW font = {};
-  font.lfHeight = -MulDiv(kPointSize * percent, GetDeviceCaps(dc, LOGPIXELSY), 72 * 100);
+  font.lfHeight = -MulDiv(kPointSize * percent, dpi, 72 * 100);
   font.lfWeight = weight;
   font.lfItalic = italic ? TRUE : FALSE;
   font.lfCharSet = SHIFTJIS_CHARSET;
@@ -53,16 +53,16 @@ std::wstring PickJapaneseFace(HDC dc, const wchar_t* const* candidates) {
   return candidates[0];
 }
 
-bool ViewFonts::Create(HDC dc, int percent) {
+bool ViewFonts::Create(HDC dc, int percent, int dpi) {
   viewFace = PickJapaneseFace(dc, kMinchoFaces);
   std::wstring gothic = PickJapaneseFace(dc, kGothicFaces);
   const int script = percent * kScriptPercent / 100;
-  view.Attach(MakeFont(dc, viewFace, FW_NORMAL, percent));
-  boldWide.Attach(MakeFont(dc, viewFace, FW_BOLD, percent));
-  boldNarrow.Attach(MakeFont(dc, gothic, FW_BOLD, percent));
-  emphasis.Attach(MakeFont(dc, viewFace, FW_NORMAL, percent, true));
-  small.Attach(MakeFont(dc, viewFace, FW_NORMAL, script));
-  smallBold.Attach(MakeFont(dc, viewFace, FW_BOLD, script));
+  view.Attach(MakeFont(viewFace, FW_NORMAL, percent, dpi));
+  boldWide.Attach(MakeFont(viewFace, FW_BOLD, percent, dpi));
+  boldNarrow.Attach(MakeFont(gothic, FW_BOLD, percent, dpi));
+  emphasis.Attach(MakeFont(viewFace, FW_NORMAL, percent, dpi, true));
+  small.Attach(MakeFont(viewFace, FW_NORMAL, script, dpi));
+  smallBold.Attach(MakeFont(viewFace, FW_BOLD, script, dpi));
   return view.IsValid();
 }
 

@@ -23,9 +23,9 @@ std::wstring PickJapaneseFace(HDC dc, const wchar_t* const* candidates);
 
 class ViewFonts {
  public:
-  // Creates the fonts for the DC's resolution, at percent of the design's size; false when the
-  // view font cannot be made.
-  bool Create(HDC dc, int percent = 100);
+  // Creates the fonts for a monitor of dpi dots an inch, at percent of the design's size; false
+  // when the view font cannot be made. dc is only asked which faces are installed.
+  bool Create(HDC dc, int percent, int dpi);
   bool IsCreated() const { return view.IsValid(); }
   HFONT View() const { return view.Get(); }
   HFONT BoldWide() const { return boldWide ? boldWide.Get() : view.Get(); }

@@ -12,12 +12,14 @@
 //   colour C RRGGBB | colour C clear   (C: the pixel's character)
 //   clear RRGGBB                  (bitmaps: what clear pixels become; default FFFFE1)
 //   depth 4                       (icons and bitmaps: 16 colours, from a palette of the art's)
+//   sizes 100 [150 [200]]         (icons and cursors: the sizes the file holds; default all three)
 // Icons and cursors are 32-bit with an AND mask (clear pixels are transparent); cursors are
 // placed top-left on a 32 x 32 canvas, the size cursors are shown at. Bitmaps are 24-bit.
 // With depth 4 the pixels are 4-bit indexes into the art's own colours (at most 16).
 // Screens of 144 and 192 dots an inch: an icon or cursor file holds the art three times, as
-// drawn, at 1.5 and at 2 times (PixelArtScale.h), and Windows picks the size it asks for; a bitmap
-// is drawn at PERCENT (100, 150 or 200) of its size, each size a resource of its own.
+// drawn, at 1.5 and at 2 times (PixelArtScale.h; unless its sizes say otherwise), and Windows
+// picks the size it asks for; a bitmap is drawn at PERCENT (100, 150 or 200) of its size, each
+// size a resource of its own.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -38,6 +40,7 @@ struct Art {
   std::string kind;
   int width = 0, height = 0, hotX = 0, hotY = 0, depth = 0;
   int canvas = kCursorCanvas;  // a cursor's square
+  std::vector<int> sizes = {100, 150, 200};  // percent, the images of an icon or cursor file
   uint32_t clearColour = 0xFFFFE1;
   std::map<char, int64_t> palette;  // -1 clear, else 0xRRGGBB
   std::vector<std::string> rows;
@@ -81,6 +84,13 @@ bool ReadArt(const char* path, Art* art) {
     } else if (key == "depth") {
       words >> art->depth;
       if (art->depth != 4) return Fail("only depth 4 is known: " + line);
+    } else if (key == "sizes") {
+      art->sizes.clear();
+      for (int percent = 0; words >> percent;) {
+        if (percent != 100 && percent != 150 && percent != 200) return Fail("sizes are 100, 150 or 200: " + line);
+        art->sizes.push_back(percent);
+      }
+      if (art->sizes.empty()) return Fail("no size: " + line);
     } else if (key == "hotspot") {
       words >> art->hotX >> art->hotY;
     } else if (key == "clear") {
@@ -234,10 +244,10 @@ IconImage IconImageOf(const Art& art) {
   return image;
 }
 
-// An icon or cursor file with the art as drawn, at 1.5 and at 2 times.
+// An icon or cursor file with the art at each of its sizes (as drawn, at 1.5 and at 2 times).
 std::vector<uint8_t> IconFile(const Art& art) {
   std::vector<IconImage> images;
-  for (int percent : {100, 150, 200}) images.push_back(IconImageOf(Scaled(art, percent)));
+  for (int percent : art.sizes) images.push_back(IconImageOf(Scaled(art, percent)));
   std::vector<uint8_t> out;
   Put16(&out, 0), Put16(&out, art.kind == "cursor" ? 2 : 1), Put16(&out, static_cast<uint32_t>(images.size()));
   uint32_t offset = static_cast<uint32_t>(6 + 16 * images.size());

@@ -23,12 +23,15 @@ BrowseDialog::BrowseDialog(const BookApi& book, std::wstring startPath) : book(b
 }
 
 INT_PTR BrowseDialog::Run(HWND owner) {
-  // The owner-drawn lists are measured before WM_INITDIALOG, when the dialog has no object yet.
+  // The owner-drawn lists are measured before WM_INITDIALOG, when the dialog has no object yet,
+  // at the resolution of the owner's monitor, where the dialog opens.
+  static thread_local int measureDpi = ui::kDesignDpi;
+  measureDpi = ui::WindowDpi(owner);
   auto measure = [](UINT message, WPARAM, LPARAM lParam) -> INT_PTR {
     if (message != WM_MEASUREITEM) return FALSE;
     auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-    item->itemHeight = static_cast<UINT>(
-        ui::ScaledPixels(item->CtlID == IDC_BROWSE_DRIVES ? DriveCombo::kItemHeight : DirectoryList::kItemHeight));
+    item->itemHeight = static_cast<UINT>(ui::ScaledPixels(
+        item->CtlID == IDC_BROWSE_DRIVES ? DriveCombo::kItemHeight : DirectoryList::kItemHeight, measureDpi));
     return TRUE;
   };
   INT_PTR result = RunModal(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_BROWSE), owner, measure);

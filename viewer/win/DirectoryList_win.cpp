@@ -62,15 +62,16 @@ void DirectoryList::Draw(const DRAWITEMSTRUCT& draw) const {
   if (!brisvane::ParseDirectoryItemText(ui::ListBoxText(draw.hwndItem, static_cast<int>(draw.itemID)), &item)) return;
   ui::UniqueBrush back(CreateSolidBrush(selected ? kSelectedBack : kBack));
   FillRect(draw.hDC, &draw.rcItem, back.Get());
-  int indent = std::min(item.depth, 64) * ui::ScaledPixels(kIndentPerLevel);
+  const int dpi = ui::WindowDpi(draw.hwndItem);
+  int indent = std::min(item.depth, 64) * ui::ScaledPixels(kIndentPerLevel, dpi);
   int iconId = item.kind == brisvane::DirectoryKind::kPathComponent ? IDI_BROWSE_PATH_COMPONENT : IDI_BROWSE_DIRECTORY;
-  const int side = ui::ScaledPixels(kIconSize), margin = ui::ScaledPixels(1);
+  const int side = ui::ScaledPixels(kIconSize, dpi), margin = ui::ScaledPixels(1, dpi);
   HICON icon = static_cast<HICON>(
       LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId), IMAGE_ICON, side, side, LR_SHARED));
   if (icon) DrawIconEx(draw.hDC, draw.rcItem.left + indent + margin, draw.rcItem.top + margin, icon, side, side, 0, nullptr, DI_NORMAL);
   SetBkMode(draw.hDC, TRANSPARENT);
   SetTextColor(draw.hDC, selected ? kSelectedText : kText);
-  TextOutW(draw.hDC, draw.rcItem.left + indent + ui::ScaledPixels(kTextLeft), draw.rcItem.top + margin,
+  TextOutW(draw.hDC, draw.rcItem.left + indent + ui::ScaledPixels(kTextLeft, dpi), draw.rcItem.top + margin,
            item.name.c_str(), static_cast<int>(item.name.size()));
   if (draw.itemState & ODS_FOCUS) DrawFocusRect(draw.hDC, &draw.rcItem);
 }

@@ -91,15 +91,16 @@ void DriveCombo::Draw(const DRAWITEMSTRUCT& draw) const {
   int iconId = GetDriveTypeW(text) == DRIVE_REMOTE ? IDI_BROWSE_NETWORK_DRIVE : IDI_BROWSE_DRIVE;
   // The icon and the text stand in the middle of the item's height, which the selection field
   // may make smaller than the list's items.
-  const int side = ui::ScaledPixels(kIconSize);
+  const int dpi = ui::WindowDpi(draw.hwndItem);
+  const int side = ui::ScaledPixels(kIconSize, dpi);
   HICON icon = static_cast<HICON>(
       LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId), IMAGE_ICON, side, side, LR_SHARED));
   int middle = (rect.top + rect.bottom) / 2;
   if (icon)
-    DrawIconEx(draw.hDC, rect.left + ui::ScaledPixels(2), middle - side / 2, icon, side, side, 0, nullptr, DI_NORMAL);
+    DrawIconEx(draw.hDC, rect.left + ui::ScaledPixels(2, dpi), middle - side / 2, icon, side, side, 0, nullptr, DI_NORMAL);
   SetBkMode(draw.hDC, TRANSPARENT);
   SetTextColor(draw.hDC, selected ? RGB(255, 255, 255) : RGB(0, 0, 0));
-  RECT textRect = {rect.left + ui::ScaledPixels(kTextLeft), rect.top, rect.right, rect.bottom};
+  RECT textRect = {rect.left + ui::ScaledPixels(kTextLeft, dpi), rect.top, rect.right, rect.bottom};
   DrawTextW(draw.hDC, text, -1, &textRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   if (draw.itemState & ODS_FOCUS && focusBrush) FrameRect(draw.hDC, &rect, focusBrush.Get());
 }

@@ -130,7 +130,7 @@ void MainFrame::Refresh() {
 void MainFrame::ToggleListWidth() {
   if (screenToggled) {
     splitter.SetColumnInfo(0, savedColumnWidths[0], 1);
-    splitter.SetColumnInfo(1, savedColumnWidths[1], ui::ScaledPixels(kContentColumnMinimum));
+    splitter.SetColumnInfo(1, savedColumnWidths[1], Scaled(kContentColumnMinimum));
   } else {
     savedColumnWidths[0] = splitter.ColumnWidth(0);
     savedColumnWidths[1] = splitter.ColumnWidth(1);

@@ -24,6 +24,7 @@ constexpr int kToolbarHeight = 30;
 constexpr int kStatusCountWidth = 200;
 constexpr int kPictureWidth = 16;  // the toolbar's button pictures
 constexpr int kPictureHeight = 15;
+constexpr int kButtonMargin = 7;  // a button is its picture and 7 pixels each way
 
 }  // namespace
 
@@ -65,7 +66,8 @@ bool MainFrame::Create(HINSTANCE instance) {
 }
 
 ui::Handled MainFrame::OnCreate(const CREATESTRUCTW&) {
-  uiFont.Attach(CreateJapaneseUiFont(10));
+  dpi = ui::WindowDpi(Hwnd());
+  uiFont.Attach(CreateJapaneseUiFont(10, dpi));
   if (!CreateToolbar() || !CreateStatusBar() || !CreatePanes()) return ui::Done(-1);
   bookOpen = false;
   screenToggled = false;
@@ -79,33 +81,21 @@ ui::Handled MainFrame::OnCreate(const CREATESTRUCTW&) {
   return ui::Done(0);
 }
 
+int MainFrame::Scaled(int designPixels) const { return ui::ScaledPixels(designPixels, dpi); }
+
 bool MainFrame::CreateToolbar() {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
                             WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT | CCS_TOP | CCS_NODIVIDER |
                                 CCS_NORESIZE,
-                            0, 0, 0, ui::ScaledPixels(kToolbarHeight), Hwnd(), reinterpret_cast<HMENU>(ID_TOOLBAR),
+                            0, 0, 0, Scaled(kToolbarHeight), Hwnd(), reinterpret_cast<HMENU>(ID_TOOLBAR),
                             instance, nullptr);
   if (!toolbar) return false;
   SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  const int pictureWidth = ui::ScaledPixels(kPictureWidth), pictureHeight = ui::ScaledPixels(kPictureHeight);
-  SendMessageW(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(pictureWidth, pictureHeight));
-  static const int kPictures[] = {IDBM_TOOL_SEARCH, IDBM_TOOL_REFRESH, IDBM_TOOL_TOGGLE,
-                                  IDBM_TOOL_MENU,   IDBM_TOOL_LAYER,   IDBM_TOOL_ABOUT};
-  for (int picture : kPictures) {
-    if (pictureWidth == kPictureWidth) {
-      TBADDBITMAP add = {instance, static_cast<UINT_PTR>(picture)};
-      SendMessageW(toolbar, TB_ADDBITMAP, 1, reinterpret_cast<LPARAM>(&add));
-      continue;
-    }
-    // Handed over as handles: the frame keeps them while it lives.
-    toolbarPictures.emplace_back(ui::LoadScaledBitmap(instance, picture, kPictureWidth, pictureWidth, pictureHeight));
-    TBADDBITMAP add = {nullptr, reinterpret_cast<UINT_PTR>(toolbarPictures.back().Get())};
-    SendMessageW(toolbar, TB_ADDBITMAP, 1, reinterpret_cast<LPARAM>(&add));
-  }
+  SetToolbarPictures();
   // Button 0 is the word box's place: a separator as wide as the box.
   TBBUTTON buttons[] = {
-      {ui::ScaledPixels(kWordBoxSlotWidth), IDM_WORDBOX_SLOT, TBSTATE_ENABLED, BTNS_SEP, {}, 0, 0},
+      {Scaled(kWordBoxSlotWidth), IDM_WORDBOX_SLOT, TBSTATE_ENABLED, BTNS_SEP, {}, 0, 0},
       {0, IDM_SEARCH, TBSTATE_INDETERMINATE, BTNS_BUTTON, {}, 0, 0},
       {1, IDM_REFRESH, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
       {2, IDM_TOGGLE_LIST, TBSTATE_ENABLED, BTNS_CHECK, {}, 0, 0},
@@ -121,6 +111,58 @@ bool MainFrame::CreateToolbar() {
   if (!search.CreateWordBox(toolbar, slot.left, slot.top, Hwnd())) return false;
   wordBox = search.WordBoxWindow();
   return wordBox != nullptr;
+}
+
+void MainFrame::SetToolbarPictures() {
+  // The pictures' clear colour, light grey, becomes the button's face.
+  constexpr COLORREF kClear = RGB(0xC0, 0xC0, 0xC0);
+  static const int kPictures[] = {IDBM_TOOL_SEARCH, IDBM_TOOL_REFRESH, IDBM_TOOL_TOGGLE,
+                                  IDBM_TOOL_MENU,   IDBM_TOOL_LAYER,   IDBM_TOOL_ABOUT};
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  const int width = Scaled(kPictureWidth), height = Scaled(kPictureHeight);
+  ui::UniqueImageList pictures(ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, 6, 0));
+  if (!pictures) return;
+  for (int picture : kPictures) {
+    ui::UniqueBitmap bitmap(ui::LoadScaledBitmap(instance, picture, kPictureWidth, width, height));
+    if (bitmap) ImageList_AddMasked(pictures.Get(), bitmap.Get(), kClear);
+  }
+  // The toolbar lets go of the old list before it is destroyed.
+  SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pictures.Get()));
+  SendMessageW(toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(width + kButtonMargin, height + kButtonMargin));
+  toolbarPictures = std::move(pictures);
+}
+
+void MainFrame::OnDpiChanged(int newDpi, const RECT& suggested) {
+  if (newDpi <= 0) return;
+  dpi = newDpi;
+  ui::UniqueFont font(CreateJapaneseUiFont(10, dpi));
+  if (font) {
+    SendMessageW(statusBar, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+    uiFont = std::move(font);
+  }
+  SetToolbarPictures();
+  TBBUTTONINFOW slotInfo = {};
+  slotInfo.cbSize = sizeof slotInfo;
+  slotInfo.dwMask = TBIF_SIZE;
+  slotInfo.cx = static_cast<WORD>(Scaled(kWordBoxSlotWidth));
+  SendMessageW(toolbar, TB_SETBUTTONINFOW, IDM_WORDBOX_SLOT, reinterpret_cast<LPARAM>(&slotInfo));
+  search.SetDpi(dpi);
+  RECT slot = {};
+  SendMessageW(toolbar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&slot));
+  SetWindowPos(wordBox, nullptr, slot.left, slot.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  splitter.SetDpi(dpi);
+  if (!screenToggled) {
+    splitter.SetColumnInfo(0, Scaled(kListColumnWidth), 1);
+    splitter.SetColumnInfo(1, Scaled(kContentColumnWidth), Scaled(kContentColumnMinimum));
+  }
+  // Where the system suggests, at the new size; the panes follow in WM_SIZE.
+  SetWindowPos(Hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT client = {};
+  GetClientRect(Hwnd(), &client);
+  OnSize(SIZE_RESTORED, client.right, client.bottom);
+  splitter.RecalcLayout();
+  InvalidateRect(Hwnd(), nullptr, TRUE);
 }
 
 bool MainFrame::CreateStatusBar() {
@@ -143,8 +185,8 @@ bool MainFrame::CreatePanes() {
   if (!listView.Create(splitter.Hwnd(), Hwnd(), search, book) || !contentView.Create(splitter.Hwnd(), Hwnd()))
     return false;
   splitter.SetPanes(listView.Hwnd(), contentView.Hwnd());
-  splitter.SetColumnInfo(0, ui::ScaledPixels(kListColumnWidth), 1);
-  splitter.SetColumnInfo(1, ui::ScaledPixels(kContentColumnWidth), ui::ScaledPixels(kContentColumnMinimum));
+  splitter.SetColumnInfo(0, Scaled(kListColumnWidth), 1);
+  splitter.SetColumnInfo(1, Scaled(kContentColumnWidth), Scaled(kContentColumnMinimum));
   return true;
 }
 
@@ -152,9 +194,9 @@ ui::Handled MainFrame::OnSize(UINT kind, int width, int height) {
   if (!toolbar || !statusBar) return ui::NotHandled();
   // The bar keeps its height of 30 pixels at 96 dots an inch (it does not size itself:
   // CCS_NORESIZE).
-  MoveWindow(toolbar, 0, 0, width, ui::ScaledPixels(kToolbarHeight), TRUE);
+  MoveWindow(toolbar, 0, 0, width, Scaled(kToolbarHeight), TRUE);
   SendMessageW(statusBar, WM_SIZE, 0, 0);
-  const int countWidth = ui::ScaledPixels(kStatusCountWidth);
+  const int countWidth = Scaled(kStatusCountWidth);
   int parts[2] = {width > countWidth ? width - countWidth : 0, -1};
   SendMessageW(statusBar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
   RECT bar, status;
@@ -252,6 +294,13 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
       if (wordBox) SetFocus(wordBox);
       return 0;
+    case WM_DPICHANGED: {
+      RECT where = {};
+      GetWindowRect(Hwnd(), &where);
+      if (lParam) where = *reinterpret_cast<const RECT*>(lParam);  // the system's suggestion
+      OnDpiChanged(LOWORD(wParam), where);
+      return 0;
+    }
     case WM_MOUSEWHEEL:
       // Ctrl + the wheel over the view (whose windows hand the wheel on): the text size.
       if (GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) {

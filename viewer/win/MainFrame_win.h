@@ -78,6 +78,11 @@ class MainFrame : public ui::Window, public FrameForSearch {
  private:
   // Creation (MainFrame_win.cpp).
   bool CreateToolbar();
+  // The design's sizes, in pixels of a 96-dots-an-inch screen, at the frame's resolution; and
+  // everything sized so made anew when the frame moved to a monitor of another resolution.
+  int Scaled(int designPixels) const;
+  void SetToolbarPictures();
+  void OnDpiChanged(int newDpi, const RECT& suggested);
   bool CreateStatusBar();
   bool CreatePanes();
   void AddCommands();
@@ -158,7 +163,8 @@ class MainFrame : public ui::Window, public FrameForSearch {
   exchange::ExchangeMessages exchange;  // registered at creation
   const BookApi& book = dunmoor.Get();  // the bound functions, for short
   ui::UniqueFont uiFont;
-  std::vector<ui::UniqueBitmap> toolbarPictures;  // scaled for the screen (none at 96 dpi)
+  ui::UniqueImageList toolbarPictures;
+  int dpi = 96;  // the frame's monitor's dots an inch
 };
 
 }  // namespace brisvane

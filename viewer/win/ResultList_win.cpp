@@ -7,6 +7,7 @@
 #include "FrameMessages.h"
 #include "GaijiSizes.h"
 #include "HeadwordLayout.h"
+#include "ui/Dpi.h"
 #include "ui/ShiftJisText.h"
 
 namespace brisvane {
@@ -42,10 +43,10 @@ const wchar_t* PickFace(HDC dc) {
   return kMinchoFaces[0];
 }
 
-// The size in hundredths of a point.
-HFONT MakeFont(HDC dc, const wchar_t* face, int hundredths) {
+// The size in hundredths of a point, on a monitor of dpi dots an inch.
+HFONT MakeFont(const wchar_t* face, int hundredths, int dpi) {
   LOGFONTW font = {};
-  font.lfHeight = -MulDiv(hundredths, GetDeviceCaps(dc, LOGPIXELSY), 72 * 100);
+  font.lfHeight = -MulDiv(hundredths, dpi, 72 * 100);
   font.lfWeight = FW_NORMAL;
   font.lfCharSet = SHIFTJIS_CHARSET;
   font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
@@ -79,11 +80,12 @@ class SelectFont {
 
 }  // namespace
 
-void ResultList::MakeTextFonts(int percent) {
+void ResultList::MakeTextFonts() {
+  const int percent = textPercent;
   HDC screen = GetDC(nullptr);
   const wchar_t* face = PickFace(screen);
-  font.Attach(MakeFont(screen, face, 12 * percent));
-  smallFont.Attach(MakeFont(screen, face, 9 * percent));
+  font.Attach(MakeFont(face, 12 * percent, dpi));
+  smallFont.Attach(MakeFont(face, 9 * percent, dpi));
   itemHeight = 0;
   if (font) {
     SelectFont select(screen, font.Get());
@@ -92,11 +94,21 @@ void ResultList::MakeTextFonts(int percent) {
     itemHeight = size.cy + 6;  // the height of a kana of the list font, plus 6
   }
   ReleaseDC(nullptr, screen);
-  if (itemHeight <= 6) itemHeight = 22 * percent / 100;
+  if (itemHeight <= 6) itemHeight = ui::ScaledPixels(22 * percent / 100, dpi);
 }
 
 void ResultList::SetTextSize(int percent) {
-  MakeTextFonts(percent);
+  textPercent = percent;
+  UseTextFonts();
+}
+
+void ResultList::SetDpi(int newDpi) {
+  dpi = newDpi;
+  UseTextFonts();
+}
+
+void ResultList::UseTextFonts() {
+  MakeTextFonts();
   if (!list) return;
   SendMessageW(list, LB_SETITEMHEIGHT, 0, itemHeight);
   if (font) SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
@@ -107,7 +119,7 @@ void ResultList::SetTextSize(int percent) {
 
 void ResultList::MakeFonts() {
   if (font) return;
-  MakeTextFonts(100);
+  MakeTextFonts();
 
   HBITMAP pattern = LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kFocusBitmapId));
   if (pattern) {
@@ -120,6 +132,7 @@ void ResultList::MakeFonts() {
 }
 
 bool ResultList::Create(HWND pane, HWND frameWindow, const BookApi& bookApi) {
+  if (!dpi) dpi = ui::WindowDpi(pane);
   MakeFonts();
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(pane, GWLP_HINSTANCE));
   RECT client = {};
@@ -134,6 +147,7 @@ bool ResultList::Create(HWND pane, HWND frameWindow, const BookApi& bookApi) {
 
 bool ResultList::Attach(HWND listBox, HWND frameWindow, const BookApi& bookApi) {
   if (!listBox || list) return false;
+  if (!dpi) dpi = ui::WindowDpi(listBox);
   MakeFonts();
   list = listBox;
   frame = frameWindow;

@@ -37,14 +37,16 @@ class ResultList : private ui::Subclass {
   // No items, no selection, horizontal extent 0.
   void Reset();
 
-  // The headwords' size in percent of the design's (12 and 9 points): fonts and item height
-  // anew, the list repainted.
+  // The headwords' size in percent of the design's (12 and 9 points), and the dots an inch of
+  // the list's monitor: fonts and item height anew, the list repainted.
   void SetTextSize(int percent);
+  void SetDpi(int dpi);
 
  private:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void MakeFonts();
-  void MakeTextFonts(int percent);
+  void MakeTextFonts();
+  void UseTextFonts();
   void DrawHeadword(HDC dc, int index, const RECT& rect, COLORREF ink);
   void DrawFocusFrame(HDC dc, const RECT& rect, HBRUSH brush);
   void FitToPane(HWND pane);
@@ -58,6 +60,8 @@ class ResultList : private ui::Subclass {
   ui::UniqueBrush whiteBrush;
   ui::UniqueBrush navyBrush;
   int itemHeight = 0;
+  int textPercent = 100;
+  int dpi = 0;  // the list's monitor's; 0 until the list is made
 };
 
 }  // namespace brisvane

@@ -54,6 +54,11 @@ void SearchPanel::RunSearch(FrameForSearch& frame) { command->Run(frame, *wordBo
 
 void SearchPanel::SetTextSize(int percent) { resultList->SetTextSize(percent); }
 
+void SearchPanel::SetDpi(int dpi) {
+  wordBox->SetDpi(dpi);
+  resultList->SetDpi(dpi);
+}
+
 void SearchPanel::Reset() {
   resultList->Reset();
   wordBox->SetText(std::wstring());

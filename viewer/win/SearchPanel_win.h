@@ -70,6 +70,8 @@ class SearchPanel {
 
   // The headwords' size in percent of the design's.
   void SetTextSize(int percent);
+  // The word box's and the list's fonts and sizes for a monitor of dpi dots an inch.
+  void SetDpi(int dpi);
 
   // Sets the box text to word and moves it to the top of the history (continuous search,
   // host hand-over). An empty word only empties the box.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "UiFont_win.h"
+#include "ui/Dpi.h"
 
 namespace brisvane {
 
@@ -130,7 +131,7 @@ brisvane::SearchOutcome SearchProgressDialog::Run(HWND owner) {
 }
 
 INT_PTR SearchProgressDialog::OnInitDialog() {
-  textFont.Attach(CreateJapaneseUiFont(9));
+  textFont.Attach(CreateJapaneseUiFont(9, ui::WindowDpi(Hwnd())));
   if (textFont) {
     for (int id : {kTextId, static_cast<int>(IDCANCEL)})
       SendDlgItemMessageW(Hwnd(), id, WM_SETFONT, reinterpret_cast<WPARAM>(textFont.Get()), FALSE);

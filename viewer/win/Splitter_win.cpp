@@ -37,10 +37,14 @@ bool Splitter::Create(HWND parent, int id) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   if (!RegisterClassOnce(instance, kClassName, 0, LoadCursorW(nullptr, IDC_SIZEWE), nullptr)) return false;
   barBrush.Attach(CreateSolidBrush(RGB(128, 128, 255)));
-  barWidth = ui::ScaledPixels(kSplitterBar);
-  return ui::Window::Create(instance, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, 0,
-                            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))) != nullptr;
+  if (!ui::Window::Create(instance, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, 0, parent,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))))
+    return false;
+  SetDpi(ui::WindowDpi(Hwnd()));
+  return true;
 }
+
+void Splitter::SetDpi(int dpi) { barWidth = ui::ScaledPixels(kSplitterBar, dpi); }
 
 void Splitter::SetPanes(HWND left, HWND right) {
   panes[0] = left;

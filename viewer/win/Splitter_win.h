@@ -33,6 +33,8 @@ class Splitter : public ui::Window {
   // The panes are child windows of this splitter, created by the caller.
   void SetPanes(HWND left, HWND right);
   void SetColumnInfo(int column, int ideal, int minimum);
+  // The bar's width for a monitor of dpi dots an inch.
+  void SetDpi(int dpi);
   // Current widths (0 for a hidden column).
   int ColumnWidth(int column) const { return column == 0 ? layout.left : layout.right; }
   void RecalcLayout();

@@ -1,5 +1,7 @@
 #include "UiFont_win.h"
 
+#include "ui/Dpi.h"
+
 namespace brisvane {
 
 namespace {
@@ -35,10 +37,10 @@ const wchar_t* InstalledJapaneseFace(HDC dc) {
 
 }  // namespace
 
-HFONT CreateJapaneseUiFont(int points) {
+HFONT CreateJapaneseUiFont(int points, int dpi) {
   HDC dc = GetDC(nullptr);
   LOGFONTW font = {};
-  font.lfHeight = -MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72);
+  font.lfHeight = -MulDiv(points, dpi, 72);
   font.lfCharSet = DEFAULT_CHARSET;
   font.lfWeight = FW_NORMAL;
   const wchar_t* face = InstalledJapaneseFace(dc);
@@ -56,7 +58,7 @@ HFONT CreateJapaneseUiFont(int points) {
 }
 
 void UseJapaneseUiFont(HWND dialog, int points, ui::UniqueFont* owner) {
-  owner->Attach(CreateJapaneseUiFont(points));
+  owner->Attach(CreateJapaneseUiFont(points, ui::WindowDpi(dialog)));
   if (!*owner) return;
   auto font = reinterpret_cast<WPARAM>(owner->Get());
   SendMessageW(dialog, WM_SETFONT, font, FALSE);

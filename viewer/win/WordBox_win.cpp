@@ -1,5 +1,6 @@
 #include "WordBox_win.h"
 
+#include <utility>
 #include <vector>
 
 #include "FrameMessages.h"
@@ -19,12 +20,23 @@ constexpr int kHeight = 150;  // with the drop-down list
 bool WordBox::Create(HWND toolbar, int x, int y, HWND frameWindow) {
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(toolbar, GWLP_HINSTANCE));
   HWND box = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN |
-                              CBS_AUTOHSCROLL, x, y, ui::ScaledPixels(kWidth), ui::ScaledPixels(kHeight), toolbar,
+                              CBS_AUTOHSCROLL, x, y, kWidth, kHeight, toolbar,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kWordBoxId)), instance, nullptr);
-  if (!box) return false;
-  font.Attach(CreateJapaneseUiFont(10));
-  if (font) SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
-  return Attach(box, frameWindow);
+  if (!box || !Attach(box, frameWindow)) return false;
+  SetDpi(ui::WindowDpi(toolbar));
+  return true;
+}
+
+void WordBox::SetDpi(int dpi) {
+  if (!combo) return;
+  // The box lets go of the old font before it is deleted.
+  ui::UniqueFont next(CreateJapaneseUiFont(10, dpi));
+  if (next) {
+    SendMessageW(combo, WM_SETFONT, reinterpret_cast<WPARAM>(next.Get()), TRUE);
+    font = std::move(next);
+  }
+  SetWindowPos(combo, nullptr, 0, 0, ui::ScaledPixels(kWidth, dpi), ui::ScaledPixels(kHeight, dpi),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool WordBox::Attach(HWND comboBox, HWND frameWindow) {

@@ -25,6 +25,8 @@ class WordBox : private ui::Subclass {
   // The same over a drop-down combo that the toolbar made itself.
   bool Attach(HWND comboBox, HWND frame);
   void SetEscTarget(HWND target) { escTarget = target; }
+  // Font and width for a monitor of dpi dots an inch.
+  void SetDpi(int dpi);
 
   HWND Combo() const { return combo; }
   HWND Edit() const { return edit; }

@@ -1,12 +1,14 @@
 // Brisvane.exe under Wine, driven as a user drives it: a search with more hits than the list
 // holds, Cancel in the progress dialog, the list-width toggle, the toolbar's prompts, F1, a
-// headword with external characters drawn in the list, and the text size.
+// headword with external characters drawn in the list, the text size (by the wheel and by the
+// keyboard), and a move to a monitor of another resolution.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -264,6 +266,136 @@ TEST_F(TextSizeTest, CtrlAndTheWheelMakeTheEntryLargerAndTheSizeSurvivesARestart
   PostMessageW(frame, WM_COMMAND, IDM_TEXT_NORMAL, 0);
   Drain();
   EXPECT_EQ(FirstLineHeight(), normal);
+}
+
+// Ctrl + plus, pressed on the keyboard three times: keys that go through the system's input, so
+// that the viewer's accelerators see Ctrl held down (a posted key carries no such state).
+TEST_F(TextSizeTest, CtrlPlusThreeTimesOnTheKeyboardMakesTheEntryLarger) {
+  Search(L"はし");
+  ASSERT_GT(WaitForHits(), 0);
+  const int normal = FirstLineHeight();
+  ASSERT_GT(normal, 4);
+  SetForegroundWindow(frame);
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == frame; })) << "the viewer is not in front";
+  std::vector<INPUT> keys;
+  auto key = [&](WORD code, bool up) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = code;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(code, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    keys.push_back(input);
+  };
+  key(VK_CONTROL, false);
+  for (int i = 0; i < 3; ++i) key(VK_OEM_PLUS, false), key(VK_OEM_PLUS, true);
+  key(VK_CONTROL, true);
+  ASSERT_EQ(SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)), keys.size());
+  uint32_t stored = 0;
+  EXPECT_TRUE(WaitUntil([&] { return exchange::ReadNumberSetting(L"view", L"TextSize", &stored) && stored == 150; }))
+      << "the size stored is " << stored;
+  Drain();
+  const int larger = FirstLineHeight();
+  EXPECT_GE(larger * 100, normal * 130) << normal << " -> " << larger;
+  EXPECT_TRUE(viewertest::SaveWindowShot(frame, "text_size_ctrl_plus"));
+}
+
+// A move to a monitor of another resolution. The system says so with WM_DPICHANGED, whose
+// lParam points at the rectangle it suggests; sent from this process, that pointer is read in
+// the viewer's, so the rectangle is put at one address in both processes (and is read right
+// whether or not Wine copies it across).
+class MonitorResolutionTest : public SearchRoadTest {
+ protected:
+  struct Sizes {
+    int toolbarHeight = 0, wordBoxWidth = 0, itemHeight = 0, barWidth = 0;
+    bool operator==(const Sizes& o) const {
+      return toolbarHeight == o.toolbarHeight && wordBoxWidth == o.wordBoxWidth && itemHeight == o.itemHeight &&
+             barWidth == o.barWidth;
+    }
+  };
+
+  static int Width(HWND window) {
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    return rect.right - rect.left;
+  }
+
+  Sizes Measure() {
+    Sizes sizes;
+    RECT bar = {};
+    GetWindowRect(viewertest::FindChild(frame, L"ToolbarWindow32"), &bar);
+    sizes.toolbarHeight = bar.bottom - bar.top;
+    sizes.wordBoxWidth = Width(wordBox);
+    sizes.itemHeight = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    // The splitter's bar lies between the list's pane and the content's.
+    HWND splitter = viewertest::FindChild(frame, L"BrisvaneSplitter");
+    HWND left = GetWindow(splitter, GW_CHILD), right = left ? GetWindow(left, GW_HWNDNEXT) : nullptr;
+    RECT l = {}, r = {};
+    GetWindowRect(left, &l);
+    GetWindowRect(right, &r);
+    sizes.barWidth = std::max(r.left, l.left) - std::min(r.right, l.right);
+    return sizes;
+  }
+
+  bool SendDpiChanged(int dpi, const RECT& suggested) {
+    DWORD id = 0;
+    GetWindowThreadProcessId(frame, &id);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, id);
+    if (!process) return false;
+    // An address free in the viewer (from the top down, where this process is unlikely to have
+    // anything), taken here too.
+    std::vector<void*> tried;
+    void* shared = nullptr;
+    for (int i = 0; i < 32 && !shared; ++i) {
+      void* remote = VirtualAllocEx(process, nullptr, 0x10000, MEM_RESERVE | MEM_COMMIT | MEM_TOP_DOWN, PAGE_READWRITE);
+      if (!remote) break;
+      tried.push_back(remote);
+      if (VirtualAlloc(remote, 0x10000, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE) == remote) shared = remote;
+    }
+    bool sent = false;
+    if (shared && WriteProcessMemory(process, shared, &suggested, sizeof suggested, nullptr)) {
+      *static_cast<RECT*>(shared) = suggested;
+      DWORD_PTR result = 0;
+      sent = SendMessageTimeoutW(frame, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(shared),
+                                 SMTO_ABORTIFHUNG, 10000, &result) != 0;
+      VirtualFree(shared, 0, MEM_RELEASE);
+    }
+    for (void* remote : tried) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    Drain();
+    return sent;
+  }
+};
+
+TEST_F(MonitorResolutionTest, OnAMonitorOf144DotsAnInchTheFrameGrowsAndBackAt96ItIsAsBefore) {
+  Search(L"はし");
+  ASSERT_EQ(WaitForHits(), 3);
+  RECT before = {};
+  GetWindowRect(frame, &before);
+  const Sizes at96 = Measure();
+  ASSERT_GT(at96.itemHeight, 0);
+  ASSERT_GT(at96.barWidth, 0);
+
+  // A little larger and elsewhere; still on the screen, which would hold a larger window back.
+  RECT larger = {before.left + 10, before.top + 10, before.left + 10 + (before.right - before.left) * 5 / 4,
+                 before.top + 10 + (before.bottom - before.top) * 5 / 4};
+  ASSERT_TRUE(SendDpiChanged(144, larger));
+  RECT now = {};
+  GetWindowRect(frame, &now);
+  // Where the system suggested. (Its size stays: Wine without a window manager does not let a
+  // top-level window of another process be resized, whoever asks.)
+  EXPECT_EQ(now.left, larger.left);
+  EXPECT_EQ(now.top, larger.top);
+  const Sizes at144 = Measure();
+  EXPECT_EQ(at144.toolbarHeight, at96.toolbarHeight * 3 / 2);
+  EXPECT_EQ(at144.wordBoxWidth, at96.wordBoxWidth * 3 / 2);
+  EXPECT_GE(at144.itemHeight * 100, at96.itemHeight * 130) << at96.itemHeight << " -> " << at144.itemHeight;
+  EXPECT_GT(at144.barWidth, at96.barWidth);
+  EXPECT_EQ(Count(), 3);  // the list and the word keep what they held
+  EXPECT_EQ(WindowText(wordBox), L"はし");
+  EXPECT_TRUE(viewertest::SaveWindowShot(frame, "monitor_144dpi"));
+
+  ASSERT_TRUE(SendDpiChanged(96, before));
+  EXPECT_TRUE(Measure() == at96) << "the sizes at 96 dots an inch did not come back";
 }
 
 }  // namespace

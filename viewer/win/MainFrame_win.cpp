@@ -282,7 +282,7 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnClose();
       return 0;
     case WM_SIZING:
-      KeepMinimumSize(wParam, reinterpret_cast<RECT*>(lParam));
+      KeepMinimumSize(wParam, reinterpret_cast<RECT*>(lParam), dpi);
       break;
     case WM_INITMENUPOPUP:
       UpdateMenu(reinterpret_cast<HMENU>(wParam));

@@ -62,6 +62,10 @@ TEST(FrameSizingTest, TheDraggedEdgeStopsAtTheMinimum) {
   KeepMinimumSize(WMSZ_TOPLEFT, &bigEnough);
   EXPECT_EQ(bigEnough.left, 0);
   EXPECT_EQ(bigEnough.top, 0);
+  // Big enough at 96 dots an inch is too small at 192.
+  KeepMinimumSize(WMSZ_BOTTOMRIGHT, &bigEnough, 192);
+  EXPECT_EQ(bigEnough.right, 600);
+  EXPECT_EQ(bigEnough.bottom, 400);
 }
 
 class SettingsTest : public ::testing::Test {

@@ -23,8 +23,8 @@ class SearchCommand;
 // The messages are FM_... of FrameMessages.h and VM_VIEW_... of Calvetta.h.
 constexpr int kWordBoxId = 101;
 constexpr int kResultListId = 103;
-constexpr int kWordBoxWidth = 150;   // the box is 150 × 150 (with its drop-down list)
-constexpr int kWordBoxHeight = 150;
+constexpr int kWordBoxWidth = 150;   // the box is 150 × 150 (with its drop-down list) at 96
+constexpr int kWordBoxHeight = 150;  // dots an inch
 
 class SearchPanel {
  public:

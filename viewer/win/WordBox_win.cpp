@@ -5,22 +5,17 @@
 
 #include "FrameMessages.h"
 #include "Calvetta.h"
+#include "SearchPanel_win.h"
 #include "SearchRules.h"
 #include "UiFont_win.h"
 #include "ui/Dpi.h"
 
 namespace brisvane {
 
-namespace {
-constexpr int kWordBoxId = 101;
-constexpr int kWidth = 150;
-constexpr int kHeight = 150;  // with the drop-down list
-}  // namespace
-
 bool WordBox::Create(HWND toolbar, int x, int y, HWND frameWindow) {
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(toolbar, GWLP_HINSTANCE));
   HWND box = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN |
-                              CBS_AUTOHSCROLL, x, y, kWidth, kHeight, toolbar,
+                              CBS_AUTOHSCROLL, x, y, kWordBoxWidth, kWordBoxHeight, toolbar,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kWordBoxId)), instance, nullptr);
   if (!box || !Attach(box, frameWindow)) return false;
   SetDpi(ui::WindowDpi(toolbar));
@@ -35,7 +30,7 @@ void WordBox::SetDpi(int dpi) {
     SendMessageW(combo, WM_SETFONT, reinterpret_cast<WPARAM>(next.Get()), TRUE);
     font = std::move(next);
   }
-  SetWindowPos(combo, nullptr, 0, 0, ui::ScaledPixels(kWidth, dpi), ui::ScaledPixels(kHeight, dpi),
+  SetWindowPos(combo, nullptr, 0, 0, ui::ScaledPixels(kWordBoxWidth, dpi), ui::ScaledPixels(kWordBoxHeight, dpi),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -64,7 +64,7 @@ HICON LoadScaledIcon(HINSTANCE module, int id, int designSide, int dpi) {
 HCURSOR LoadScaledCursor(HINSTANCE module, int id, int dpi) {
   constexpr int kDesignCursor = 32;  // the canvas cursors are drawn on
   int side = ScaledPixels(kDesignCursor, dpi);
-  return static_cast<HCURSOR>(LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_CURSOR, side, side, LR_SHARED));
+  return static_cast<HCURSOR>(LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_CURSOR, side, side, 0));
 }
 
 }  // namespace ui

@@ -25,7 +25,8 @@ HBITMAP LoadFittingBitmap(HINSTANCE module, int id, int designSide, int room);
 // The icon id at the size a screen of dpi dots an inch asks for (designSide at 96); the caller
 // owns it.
 HICON LoadScaledIcon(HINSTANCE module, int id, int designSide, int dpi);
-// The cursor id at that size, shared with the module (LR_SHARED): never destroyed.
+// The cursor id at that size (not shared: a shared one keeps the size it was first loaded at);
+// the caller owns it.
 HCURSOR LoadScaledCursor(HINSTANCE module, int id, int dpi);
 
 }  // namespace ui

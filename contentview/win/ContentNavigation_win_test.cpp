@@ -80,9 +80,29 @@ class Navigation : public ContentView {
     Send(WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     return GetCursor();
   }
-  static HCURSOR ViewCursor(int id) {
-    return static_cast<HCURSOR>(
-        LoadImageW(GetModuleHandleW(L"Calvetta.dll"), MAKEINTRESOURCEW(id), IMAGE_CURSOR, 0, 0, LR_SHARED));
+  // What a cursor looks like: its hotspot, then the bits of its mask and of its colours. The
+  // view owns its cursors (each made for its resolution), so they are told by their looks.
+  static std::vector<uint8_t> Look(HCURSOR cursor) {
+    ICONINFO info = {};
+    if (!cursor || !GetIconInfo(cursor, &info)) return {};
+    std::vector<uint8_t> look = {static_cast<uint8_t>(info.xHotspot), static_cast<uint8_t>(info.yHotspot)};
+    for (HBITMAP bitmap : {info.hbmMask, info.hbmColor}) {
+      BITMAP shape = {};
+      if (!bitmap || !GetObjectW(bitmap, sizeof shape, &shape)) continue;
+      std::vector<uint8_t> bits(static_cast<size_t>(shape.bmWidthBytes) * shape.bmHeight);
+      GetBitmapBits(bitmap, static_cast<LONG>(bits.size()), bits.data());
+      look.insert(look.end(), bits.begin(), bits.end());
+      DeleteObject(bitmap);
+    }
+    return look;
+  }
+  // The look of the view's cursor id at a 96-dots-an-inch screen's size.
+  static std::vector<uint8_t> ViewCursor(int id) {
+    HCURSOR cursor = static_cast<HCURSOR>(
+        LoadImageW(GetModuleHandleW(L"Calvetta.dll"), MAKEINTRESOURCEW(id), IMAGE_CURSOR, 32, 32, 0));
+    std::vector<uint8_t> look = Look(cursor);
+    if (cursor) DestroyCursor(cursor);
+    return look;
   }
   int32_t Entry(const char* id) {
     int32_t position = testfiles::MappedEntryPosition("sample", id);
@@ -205,15 +225,16 @@ TEST_F(Navigation, CursorShowsWhatLiesUnderThePointer) {
   ASSERT_TRUE(Leftmost(house, IsBlue, &reference));
   ASSERT_TRUE(Leftmost(house, IsRed, &picture));
   ASSERT_TRUE(Leftmost(house, IsInk, &plain));  // the bold headword
-  EXPECT_EQ(CursorAt(reference), ViewCursor(146));
-  EXPECT_EQ(CursorAt(picture), ViewCursor(148));
+  ASSERT_NE(ViewCursor(146), ViewCursor(148));
+  EXPECT_EQ(Look(CursorAt(reference)), ViewCursor(146));
+  EXPECT_EQ(Look(CursorAt(picture)), ViewCursor(148));
   EXPECT_EQ(CursorAt(plain), LoadCursorW(nullptr, IDC_ARROW));
   EXPECT_EQ(CursorAt(POINT{TextRight() - 2, Client().bottom - 2}), LoadCursorW(nullptr, IDC_ARROW));
 
   ASSERT_EQ(Send(VM_VIEW_SHOWAT, 0, Entry("beru")), 1);
   POINT sound = {};
   ASSERT_TRUE(Leftmost(Now(), IsBrown, &sound));
-  EXPECT_EQ(CursorAt(sound), ViewCursor(145));
+  EXPECT_EQ(Look(CursorAt(sound)), ViewCursor(145));
   view.viewSetContentBlank();
   Pump();
   EXPECT_EQ(CursorAt(sound), LoadCursorW(nullptr, IDC_ARROW));

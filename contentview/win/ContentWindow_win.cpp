@@ -25,11 +25,6 @@ constexpr int kLargestTextSize = 400;
 int ClientX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
 int ClientY(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
 
-HCURSOR LoadCursorOrArrow(HINSTANCE module, int id, int dpi) {
-  HCURSOR cursor = ui::LoadScaledCursor(module, id, dpi);
-  return cursor ? cursor : LoadCursorW(nullptr, IDC_ARROW);
-}
-
 }  // namespace
 
 ContentWindow::ContentWindow(HINSTANCE module) : module(module), painter(module) {}
@@ -72,9 +67,13 @@ void ContentWindow::LoadPictures() {
     if (buttons[i]) SendMessageW(buttons[i], BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon.Get()));
     buttonIcons[i] = std::move(icon);
   }
-  referenceCursor = LoadCursorOrArrow(module, IDCU_VIEW_REFERENCE, dpi);
-  graphicCursor = LoadCursorOrArrow(module, IDCU_VIEW_GRAPHIC, dpi);
-  soundCursor = LoadCursorOrArrow(module, IDCU_VIEW_SOUND, dpi);
+  HCURSOR* const cursors[] = {&referenceCursor, &graphicCursor, &soundCursor};
+  const int ids[] = {IDCU_VIEW_REFERENCE, IDCU_VIEW_GRAPHIC, IDCU_VIEW_SOUND};
+  for (size_t i = 0; i < ownCursors.size(); ++i) {
+    ui::UniqueIcon cursor(ui::LoadScaledCursor(module, ids[i], dpi));
+    *cursors[i] = cursor ? cursor.Get() : LoadCursorW(nullptr, IDC_ARROW);
+    ownCursors[i] = std::move(cursor);
+  }
 }
 
 void ContentWindow::SetDpi(int newDpi) {

@@ -117,6 +117,8 @@ class ContentWindow : public ui::Window {
   uint8_t hoverKind = 0;  // 0 none, 1 reference, 2 graphic, 3 sound
   POINT lastMouse = {-1, -1};  // client point of the last mouse message; -1: none yet
   UINT bmpWindowDestroy = 0;
+  // The book's cursors at the view's resolution (owned), or the arrow where one is missing.
+  std::array<ui::UniqueIcon, 3> ownCursors;
   HCURSOR referenceCursor = nullptr;
   HCURSOR graphicCursor = nullptr;
   HCURSOR soundCursor = nullptr;

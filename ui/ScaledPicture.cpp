@@ -1,5 +1,7 @@
 #include "ScaledPicture.h"
 
+#include <utility>
+
 #include "Dpi.h"
 
 namespace ui {
@@ -59,6 +61,24 @@ HBITMAP LoadFittingBitmap(HINSTANCE module, int id, int designSide, int room) {
 HICON LoadScaledIcon(HINSTANCE module, int id, int designSide, int dpi) {
   int side = ScaledPixels(designSide, dpi);
   return static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_ICON, side, side, 0));
+}
+
+void SetToolbarPictures(HWND toolbar, HINSTANCE module, const ToolbarStrip* strips, size_t count, int dpi,
+                        UniqueImageList* owner) {
+  constexpr int kPictureWidth = 16, kPictureHeight = 15, kButtonMargin = 7;
+  constexpr COLORREF kClear = RGB(0xC0, 0xC0, 0xC0);
+  const int width = ScaledPixels(kPictureWidth, dpi), height = ScaledPixels(kPictureHeight, dpi);
+  UniqueImageList pictures(ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, 6, 0));
+  if (!pictures) return;
+  for (size_t i = 0; i < count; ++i) {
+    const ToolbarStrip& strip = strips[i];
+    UniqueBitmap bitmap(
+        LoadScaledBitmap(module, strip.bitmapId, strip.pictures * kPictureWidth, strip.pictures * width, height));
+    if (bitmap) ImageList_AddMasked(pictures.Get(), bitmap.Get(), kClear);
+  }
+  SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pictures.Get()));
+  SendMessageW(toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(width + kButtonMargin, height + kButtonMargin));
+  *owner = std::move(pictures);
 }
 
 HCURSOR LoadScaledCursor(HINSTANCE module, int id, int dpi) {

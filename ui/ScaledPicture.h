@@ -11,6 +11,12 @@
 #define UI_BITMAP_AT_200(id) ((id) + 2000)
 
 #ifndef RC_INVOKED
+#include <commctrl.h>
+
+#include <cstddef>
+
+#include "UniqueHandle.h"
+
 namespace ui {
 
 // The bitmap id drawn closest to width × height (designWidth wide as designed), stretched pixel
@@ -28,6 +34,18 @@ HICON LoadScaledIcon(HINSTANCE module, int id, int designSide, int dpi);
 // The cursor id at that size (not shared: a shared one keeps the size it was first loaded at);
 // the caller owns it.
 HCURSOR LoadScaledCursor(HINSTANCE module, int id, int dpi);
+
+// A toolbar's button pictures: bitmaps of one or more 16 × 15 pictures side by side (at 96 dots an
+// inch), whose light grey is clear and shows the button's face.
+struct ToolbarStrip {
+  int bitmapId;
+  int pictures;
+};
+// Gives toolbar the strips' pictures, in order, at dpi dots an inch, through an image list that
+// *owner keeps (the toolbar lets go of the one before); each button is its picture and 7 pixels
+// each way.
+void SetToolbarPictures(HWND toolbar, HINSTANCE module, const ToolbarStrip* strips, size_t count, int dpi,
+                        UniqueImageList* owner);
 
 }  // namespace ui
 #endif  // RC_INVOKED

@@ -23,10 +23,7 @@ constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 // In pixels of a 96-dots-an-inch screen, scaled to the owner's monitor.
 constexpr int kToolbarHeight = 26;
 constexpr int kMinimumWidth = 90;
-constexpr int kToolbarButtons = 3;
-constexpr int kPictureWidth = 16;  // each button's picture; side by side in one bitmap
-constexpr int kPictureHeight = 15;
-constexpr int kButtonMargin = 7;
+constexpr int kToolbarButtons = 3;  // pictures side by side in one bitmap
 
 // The commands of the toolbar resource (version 1, image width and height, count, ids); the
 // three fixed commands when the resource is missing or not of that form.
@@ -132,15 +129,9 @@ void ImagePopup::CreateToolbar(int clientWidth, int dpi) {
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDTB_PICTURE_TOOLBAR)), module, nullptr);
   if (!toolbar) return;
   SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  // The three pictures at the monitor's resolution; their clear colour, light grey, becomes the
-  // button's face.
-  const int width = ui::ScaledPixels(kPictureWidth, dpi), height = ui::ScaledPixels(kPictureHeight, dpi);
-  toolbarPictures.Attach(ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, kToolbarButtons, 0));
-  ui::UniqueBitmap strip(ui::LoadScaledBitmap(module, IDBM_PICTURE_TOOLBAR, kToolbarButtons * kPictureWidth,
-                                              kToolbarButtons * width, height));
-  if (toolbarPictures && strip) ImageList_AddMasked(toolbarPictures.Get(), strip.Get(), RGB(0xC0, 0xC0, 0xC0));
-  SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(toolbarPictures.Get()));
-  SendMessageW(toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(width + kButtonMargin, height + kButtonMargin));
+  // The three pictures at the monitor's resolution.
+  const ui::ToolbarStrip strip = {IDBM_PICTURE_TOOLBAR, kToolbarButtons};
+  ui::SetToolbarPictures(toolbar, module, &strip, 1, dpi, &toolbarPictures);
   std::vector<int> commands = ToolbarCommands(module);
   std::vector<TBBUTTON> buttons(commands.size());
   for (size_t i = 0; i < commands.size(); ++i) {

@@ -22,9 +22,6 @@ namespace {
 constexpr int kWordBoxSlotWidth = 152;
 constexpr int kToolbarHeight = 30;
 constexpr int kStatusCountWidth = 200;
-constexpr int kPictureWidth = 16;  // the toolbar's button pictures
-constexpr int kPictureHeight = 15;
-constexpr int kButtonMargin = 7;  // a button is its picture and 7 pixels each way
 
 }  // namespace
 
@@ -114,22 +111,10 @@ bool MainFrame::CreateToolbar() {
 }
 
 void MainFrame::SetToolbarPictures() {
-  // The pictures' clear colour, light grey, becomes the button's face.
-  constexpr COLORREF kClear = RGB(0xC0, 0xC0, 0xC0);
-  static const int kPictures[] = {IDBM_TOOL_SEARCH, IDBM_TOOL_REFRESH, IDBM_TOOL_TOGGLE,
-                                  IDBM_TOOL_MENU,   IDBM_TOOL_LAYER,   IDBM_TOOL_ABOUT};
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  const int width = Scaled(kPictureWidth), height = Scaled(kPictureHeight);
-  ui::UniqueImageList pictures(ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, 6, 0));
-  if (!pictures) return;
-  for (int picture : kPictures) {
-    ui::UniqueBitmap bitmap(ui::LoadScaledBitmap(instance, picture, kPictureWidth, width, height));
-    if (bitmap) ImageList_AddMasked(pictures.Get(), bitmap.Get(), kClear);
-  }
-  // The toolbar lets go of the old list before it is destroyed.
-  SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pictures.Get()));
-  SendMessageW(toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(width + kButtonMargin, height + kButtonMargin));
-  toolbarPictures = std::move(pictures);
+  static const ui::ToolbarStrip kPictures[] = {{IDBM_TOOL_SEARCH, 1}, {IDBM_TOOL_REFRESH, 1}, {IDBM_TOOL_TOGGLE, 1},
+                                               {IDBM_TOOL_MENU, 1},   {IDBM_TOOL_LAYER, 1},   {IDBM_TOOL_ABOUT, 1}};
+  ui::SetToolbarPictures(toolbar, GetModuleHandleW(nullptr), kPictures, sizeof kPictures / sizeof kPictures[0], dpi,
+                         &toolbarPictures);
 }
 
 void MainFrame::OnDpiChanged(int newDpi, const RECT& suggested) {

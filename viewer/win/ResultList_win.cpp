@@ -82,6 +82,7 @@ class SelectFont {
 
 void ResultList::MakeTextFonts() {
   const int percent = textPercent;
+  if (!dpi) dpi = ui::ScreenDpi();  // sized before the list is made
   HDC screen = GetDC(nullptr);
   const wchar_t* face = PickFace(screen);
   font.Attach(MakeFont(face, 12 * percent, dpi));

@@ -52,6 +52,9 @@ inline PixelRows OneAndAHalfTimes(const PixelRows& rows) {
   return out;
 }
 
+// The sizes art is drawn at, in percent.
+inline bool IsDrawnSize(int percent) { return percent == 100 || percent == 150 || percent == 200; }
+
 // The art at percent 100, 150 or 200 of its size.
 inline PixelRows ScaledArt(const PixelRows& rows, int percent) {
   if (percent == 200) return Scale2x(rows);

@@ -87,7 +87,7 @@ bool ReadArt(const char* path, Art* art) {
     } else if (key == "sizes") {
       art->sizes.clear();
       for (int percent = 0; words >> percent;) {
-        if (percent != 100 && percent != 150 && percent != 200) return Fail("sizes are 100, 150 or 200: " + line);
+        if (!resgen::IsDrawnSize(percent)) return Fail("sizes are 100, 150 or 200: " + line);
         art->sizes.push_back(percent);
       }
       if (art->sizes.empty()) return Fail("no size: " + line);
@@ -300,7 +300,7 @@ std::vector<uint8_t> BitmapFile(const Art& art) {
 
 int main(int argc, char** argv) {
   int percent = argc == 4 ? std::atoi(argv[3]) : 100;
-  if ((argc != 3 && argc != 4) || (percent != 100 && percent != 150 && percent != 200)) {
+  if ((argc != 3 && argc != 4) || !resgen::IsDrawnSize(percent)) {
     std::fprintf(stderr, "usage: resource_art INPUT.txt OUTPUT [100|150|200]\n");
     return 2;
   }

@@ -23,6 +23,7 @@ bench_viewer() {
   trap '[ -d "$WINEPREFIX" ] && wineserver -k 2>/dev/null; [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null' EXIT
   start_xvfb 151 180 "$win/xvfb.log"
   export WINEPREFIX="$win/wineprefix" WINEDEBUG=-all
+  source "$repo/scripts/wine-layout.sh"
   source "$repo/scripts/wine-fonts.sh"
   prepare_wine_prefix "$win/wineboot.log"
   # Without a window manager Wine waits two seconds at every closed dialog for one to answer.

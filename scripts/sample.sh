@@ -55,6 +55,7 @@ if [ -z "${DISPLAY:-}" ]; then
   start_xvfb 121 150 /dev/null
 fi
 export WINEPREFIX="$win/wineprefix" WINEDEBUG=-all
+source "$repo/scripts/wine-layout.sh"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "== preparing the Wine prefix ($WINEPREFIX)"
   wineboot -i >/dev/null 2>&1

@@ -119,6 +119,7 @@ if build_tree windows "$build/win" -DCMAKE_BUILD_TYPE=Release \
      -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" \
      -DDUNMOOR_BOOKS_DIR="$build/native/discs"; then
   source "$repo/scripts/xvfb.sh"
+  source "$repo/scripts/wine-layout.sh"
   start_xvfb 91 120 "$log_dir/xvfb.log"
   export WINEPREFIX="$build/win/wineprefix" WINEDEBUG=-all
   # The fonts of a Japanese system (menus, dialogs and message boxes show Japanese), written to

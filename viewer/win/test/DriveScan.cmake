@@ -28,7 +28,9 @@ foreach(map ${MAPS})
   file(REMOVE ${private}/dosdevices/${drive}:)
   file(CREATE_LINK ${target} ${private}/dosdevices/${drive}: SYMBOLIC)
 endforeach()
-set(wine ${CMAKE_COMMAND} -E env WINEPREFIX=${private} WINEDEBUG=-all)
+# Wine runs with the fixed address layout it needs (scripts/wine-layout.sh says why).
+cmake_host_system_information(RESULT machine QUERY OS_PLATFORM)
+set(wine ${CMAKE_COMMAND} -E env WINEPREFIX=${private} WINEDEBUG=-all setarch ${machine} -R)
 foreach(drive ${CDROMS})
   execute_process(COMMAND ${wine} wine reg add "HKLM\\Software\\Wine\\Drives" /v ${drive}: /d cdrom /f
                   OUTPUT_QUIET ERROR_QUIET)

@@ -100,17 +100,8 @@ bool ViewerProcess::Start(const std::filesystem::path& exe, const std::wstring& 
   std::wstring dir = (workDir.empty() ? exe.parent_path() : workDir).wstring();
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
-  // Wine now and then fails to start a process at all (seen once in some thousand starts, in a
-  // few milliseconds): that start is tried once more, and said so.
-  for (int attempt = 0; attempt < 2; ++attempt) {
-    if (CreateProcessW(exe.wstring().c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &startup,
-                       &info))
-      return true;
-    std::fprintf(stderr, "starting %ls failed (error %lu)%s\n", exe.wstring().c_str(), GetLastError(),
-                 attempt == 0 ? "; once more" : "");
-    Sleep(500);
-  }
-  return false;
+  return CreateProcessW(exe.wstring().c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(),
+                        &startup, &info) != 0;
 }
 
 DWORD ViewerProcess::WaitForExit(DWORD timeoutMs) {

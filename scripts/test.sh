@@ -7,6 +7,7 @@
 #   scripts/test.sh            set up, build and test all four
 #   DUNMOOR_BUILD=dir          where the builds go (default: build/ in the repository)
 #   DUNMOOR_FUZZ_SMOKE=seconds how long each fuzz target runs (default 20)
+#   DUNMOOR_PHASES="..."       only these of native, sanitize, fuzz and windows (default: all)
 set -uo pipefail
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
@@ -17,6 +18,8 @@ jobs=${DUNMOOR_JOBS:-2}
 
 passed=0
 failed=0
+phases=" ${DUNMOOR_PHASES:-native sanitize fuzz windows} "
+wanted() { [[ $phases == *" $1 "* ]]; }
 log_dir="$build/logs"
 mkdir -p "$log_dir"
 
@@ -80,12 +83,12 @@ run_tests() {
 }
 
 # --- native -------------------------------------------------------------------------------
-if build_tree native "$build/native" -DCMAKE_BUILD_TYPE=Debug; then
+if wanted native && build_tree native "$build/native" -DCMAKE_BUILD_TYPE=Debug; then
   run_tests native "$build/native"
 fi
 
 # --- native with AddressSanitizer and UBSan ---------------------------------------------------
-if build_tree sanitize "$build/sanitize" -DCMAKE_BUILD_TYPE=Debug -DDUNMOOR_SANITIZE=ON; then
+if wanted sanitize && build_tree sanitize "$build/sanitize" -DCMAKE_BUILD_TYPE=Debug -DDUNMOOR_SANITIZE=ON; then
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
     run_tests sanitize "$build/sanitize"
 fi
@@ -93,18 +96,20 @@ fi
 # --- fuzz targets, a short run each -------------------------------------------------------------
 # Each libFuzzer target (scripts/fuzz.sh) runs for a few seconds from its seeds, two at a time;
 # a target that finds a crash, leak or hang counts as a failed test.
-echo "== fuzz: build and run each target for ${DUNMOOR_FUZZ_SMOKE:-20} s"
-DUNMOOR_FUZZ_RUNS="$build/fuzz-smoke" "$repo/scripts/fuzz.sh" "${DUNMOOR_FUZZ_SMOKE:-20}" >"$log_dir/fuzz.log" 2>&1
-fuzz_summary=$(grep -E "^fuzz: [0-9]+ passed, [0-9]+ failed" "$log_dir/fuzz.log" | tail -1)
-if [ -z "$fuzz_summary" ]; then
-  tail -30 "$log_dir/fuzz.log"
-  echo "!! fuzz: no summary"
-  failed=$((failed + 1))
-else
-  grep -E "^fuzz [a-z]+:|finding:" "$log_dir/fuzz.log" | sed 's/^/   /'
-  passed=$((passed + $(sed -E 's/^fuzz: ([0-9]+) passed.*/\1/' <<<"$fuzz_summary")))
-  failed=$((failed + $(sed -E 's/.* ([0-9]+) failed$/\1/' <<<"$fuzz_summary")))
-  echo "   $fuzz_summary"
+if wanted fuzz; then
+  echo "== fuzz: build and run each target for ${DUNMOOR_FUZZ_SMOKE:-20} s"
+  DUNMOOR_FUZZ_RUNS="$build/fuzz-smoke" "$repo/scripts/fuzz.sh" "${DUNMOOR_FUZZ_SMOKE:-20}" >"$log_dir/fuzz.log" 2>&1
+  fuzz_summary=$(grep -E "^fuzz: [0-9]+ passed, [0-9]+ failed" "$log_dir/fuzz.log" | tail -1)
+  if [ -z "$fuzz_summary" ]; then
+    tail -30 "$log_dir/fuzz.log"
+    echo "!! fuzz: no summary"
+    failed=$((failed + 1))
+  else
+    grep -E "^fuzz [a-z]+:|finding:" "$log_dir/fuzz.log" | sed 's/^/   /'
+    passed=$((passed + $(sed -E 's/^fuzz: ([0-9]+) passed.*/\1/' <<<"$fuzz_summary")))
+    failed=$((failed + $(sed -E 's/.* ([0-9]+) failed$/\1/' <<<"$fuzz_summary")))
+    echo "   $fuzz_summary"
+  fi
 fi
 
 # --- Windows, under Wine and Xvfb --------------------------------------------------------------
@@ -115,7 +120,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-if build_tree windows "$build/win" -DCMAKE_BUILD_TYPE=Release \
+if wanted windows && build_tree windows "$build/win" -DCMAKE_BUILD_TYPE=Release \
      -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" \
      -DDUNMOOR_BOOKS_DIR="$build/native/discs"; then
   source "$repo/scripts/xvfb.sh"
@@ -126,6 +131,8 @@ if build_tree windows "$build/win" -DCMAKE_BUILD_TYPE=Release \
   # the prefix's files before the test scripts copy it; one server for all the test programs.
   source "$repo/scripts/wine-fonts.sh"
   prepare_wine_prefix "$log_dir/wineboot.log"
+  # The scenes of this run only: the check that every scene is there must not find an older one.
+  rm -rf "$build/win/test-artifacts"
   rerun_once=1 run_tests windows "$build/win"
 fi
 

@@ -1,9 +1,7 @@
 # Turns the scenes that the view tests saved as BMP files in DIR into PNG files (ImageMagick).
-# Fails when there is no scene or a conversion fails.
+# Fails only when a conversion fails: a run of a few tests (or a failed test run once more) may
+# leave nothing to convert. Whether every scene is there is CheckShots.cmake's to say.
 file(GLOB shots "${DIR}/*.bmp")
-if(NOT shots)
-  message(FATAL_ERROR "no screenshots in ${DIR}")
-endif()
 find_program(CONVERT convert REQUIRED)
 foreach(bmp IN LISTS shots)
   string(REGEX REPLACE "\\.bmp$" ".png" png "${bmp}")

@@ -26,8 +26,6 @@ bench_viewer() {
   source "$repo/scripts/wine-layout.sh"
   source "$repo/scripts/wine-fonts.sh"
   prepare_wine_prefix "$win/wineboot.log"
-  # Without a window manager Wine waits two seconds at every closed dialog for one to answer.
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 
   for given in "$@"; do
     IFS=: read -r label root words <<<"$given"

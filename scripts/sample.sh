@@ -44,7 +44,6 @@ xvfb_pid=""
 viewer_pid=""
 cleanup() {
   [ -n "$viewer_pid" ] && kill "$viewer_pid" 2>/dev/null
-  [ -n "${unmanaged:-}" ] && wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1
   [ -d "$win/wineprefix" ] && WINEPREFIX="$win/wineprefix" wineserver -k 2>/dev/null
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   return 0
@@ -71,11 +70,11 @@ source "$repo/scripts/wine-fonts.sh"
 japanese_wine_fonts
 
 # An Xvfb display of our own has no window manager: Wine then places, decorates and maximises
-# its windows itself (the setting is taken back at the end; the tests run without it).
-unmanaged=""
+# its windows itself (as in the tests). On the user's own display, the window manager does.
 if [ -n "$xvfb_pid" ]; then
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-  unmanaged=yes
+else
+  wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 || true
 fi
 
 # start_viewer SCREENSHOT [ARGS...]: starts the viewer, waits for its window and saves a

@@ -8,7 +8,7 @@ PACKAGES=(
   googletest libgtest-dev libgmock-dev
   g++-mingw-w64-x86-64 wine wine64
   xvfb xauth x11-utils imagemagick sox
-  fonts-ipafont-gothic fonts-ipafont-mincho
+  fonts-ipafont-gothic fonts-ipafont-mincho fonts-wine
   freepwing eb-utils
   zlib1g-dev libz-mingw-w64-dev
   clang libclang-rt-14-dev

@@ -6,7 +6,13 @@
 # faces (menus, captions, message boxes) link to IPA P Gothic for the characters they lack. Done
 # once a prefix (a marker file remembers it). The registry reaches the prefix's files when the
 # Wine server exits (wineserver -w waits for that, when no server is kept running).
+# Wine's Marlett (the symbols on the caption and scroll buttons Wine draws) is copied into the
+# prefix's font folder: Wine does not look for it where Debian's fonts-wine puts it.
 japanese_wine_fonts() {
+  local marlett=/usr/share/wine/fonts/marlett.ttf
+  if [ -f "$marlett" ] && [ -d "$WINEPREFIX/drive_c/windows/Fonts" ]; then
+    cp -n "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/"
+  fi
   local marker="$WINEPREFIX/.japanese-fonts"
   [ -f "$marker" ] && return 0
   local substitutes='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
@@ -26,15 +32,19 @@ japanese_wine_fonts() {
 }
 
 # prepare_wine_prefix LOG: makes the prefix when there is none (wineboot's output into LOG), gives
-# it the Japanese fonts, and starts one Wine server for the whole run, with Wine's own background
-# programs started now, away from the pipes through which callers read their programs' output
-# (those would hold them open).
+# it the Japanese fonts, tells Wine that no window manager runs on the display, and starts one
+# Wine server for the whole run, with Wine's own background programs started now, away from the
+# pipes through which callers read their programs' output (those would hold them open).
+# Our Xvfb displays have no window manager: Wine then places and decorates the windows itself, as
+# it does beside a real desktop's; left "managed", it waits two seconds at every closed dialog
+# for a window manager to answer.
 prepare_wine_prefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "== preparing the Wine prefix ($WINEPREFIX)"
     wineboot -i >"$1" 2>&1
   fi
   japanese_wine_fonts
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   wineserver -w  # the server that made the settings ends first: its registry files hold them
   wineserver -p
   wine cmd.exe /c exit >/dev/null 2>&1 </dev/null

@@ -83,37 +83,6 @@ inline RECT RemoteRect(DWORD processId, HWND window, UINT message, WPARAM wParam
   return rect;
 }
 
-// What the window shows on the screen; with a size, only that much of its top left corner.
-inline std::vector<uint32_t> ScreenPixels(HWND window, int maxWidth = INT_MAX, int maxHeight = INT_MAX) {
-  RECT rect = {};
-  GetWindowRect(window, &rect);
-  int width = std::min<int>(rect.right - rect.left, maxWidth), height = std::min<int>(rect.bottom - rect.top, maxHeight);
-  if (width <= 0 || height <= 0) return {};
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  std::vector<uint32_t> pixels;
-  if (bitmap) {
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    GdiFlush();
-    const auto* from = static_cast<const uint32_t*>(bits);
-    pixels.assign(from, from + static_cast<size_t>(width) * height);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-  }
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return pixels;
-}
-
 // The pixels once two captures in a row agree (the window has finished painting).
 inline std::vector<uint32_t> SettledPixels(HWND window) {
   std::vector<uint32_t> pixels, previous;

@@ -1,5 +1,6 @@
 #include "ViewerHarness.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstdint>
 #include <cstdio>
@@ -36,34 +37,14 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
   return TRUE;
 }
 
-// The pixels of the screen under window, 32 bits each.
-std::vector<uint32_t> Grab(HWND window, int* width, int* height) {
-  RECT rect;
-  GetWindowRect(window, &rect);
-  *width = rect.right - rect.left;
-  *height = rect.bottom - rect.top;
-  std::vector<uint32_t> pixels;
-  if (*width <= 0 || *height <= 0) return pixels;
-  pixels.resize(static_cast<size_t>(*width) * *height);
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = *width;
-  info.bmiHeader.biHeight = -*height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, *width, *height, screen, rect.left, rect.top, SRCCOPY);
-  GdiFlush();
-  std::memcpy(pixels.data(), bits, pixels.size() * 4);
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return pixels;
+// The part of rect that lies on the screen (empty when none does).
+RECT OnScreen(const RECT& rect) {
+  RECT screen = {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN), 0, 0};
+  screen.right = screen.left + GetSystemMetrics(SM_CXVIRTUALSCREEN);
+  screen.bottom = screen.top + GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  RECT shown = {};
+  IntersectRect(&shown, &rect, &screen);
+  return shown;
 }
 
 }  // namespace
@@ -126,23 +107,67 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
+std::vector<uint32_t> ScreenPixels(HWND window, int maxWidth, int maxHeight) {
+  RECT rect = {};
+  GetWindowRect(window, &rect);
+  int width = std::min<int>(rect.right - rect.left, maxWidth), height = std::min<int>(rect.bottom - rect.top, maxHeight);
+  if (width <= 0 || height <= 0) return {};
+  // Only what lies on the screen is copied: a maximised window's frame reaches past its edges,
+  // and a copy from beyond them fails as a whole.
+  RECT shown = OnScreen({rect.left, rect.top, rect.left + width, rect.top + height});
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  std::vector<uint32_t> pixels;
+  if (bitmap) {
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    if (!IsRectEmpty(&shown))
+      BitBlt(memory, shown.left - rect.left, shown.top - rect.top, shown.right - shown.left, shown.bottom - shown.top,
+             screen, shown.left, shown.top, SRCCOPY);
+    GdiFlush();
+    const auto* from = static_cast<const uint32_t*>(bits);
+    pixels.assign(from, from + static_cast<size_t>(width) * height);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+  }
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
 bool SaveWindowShot(HWND window, const std::string& name) {
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-  int width = 0, height = 0;
   std::vector<uint32_t> pixels, previous;
   bool stable = WaitUntil([&] {
     SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
     previous.swap(pixels);
-    pixels = Grab(window, &width, &height);
+    pixels = ScreenPixels(window);
     return !pixels.empty() && pixels == previous;
   }, 10000);
   if (!stable) return false;
+  RECT rect = {};
+  GetWindowRect(window, &rect);
+  const int width = rect.right - rect.left;
+  if (static_cast<size_t>(width) * (rect.bottom - rect.top) != pixels.size()) return false;  // resized meanwhile
+  // What a user sees: a maximised window's frame beyond the screen's edges is left out.
+  RECT shown = OnScreen(rect);
+  if (IsRectEmpty(&shown)) return false;
+  const int left = shown.left - rect.left, top = shown.top - rect.top;
   // A run under another locale names its scenes apart (DUNMOOR_SHOT_SUFFIX, e.g. "-ja_JP").
   const char* suffix = std::getenv("DUNMOOR_SHOT_SUFFIX");
   std::string file = name + (suffix ? suffix : "") + ".bmp";
   // The pixels of a top-down 32-bit DIB are 0x00RRGGBB.
-  return testfiles::WriteBmp24(std::filesystem::path(BRISVANE_ARTIFACTS_DIR) / file, width, height,
-                               [&](int x, int y) { return pixels[static_cast<size_t>(y) * width + x] & 0xFFFFFF; });
+  return testfiles::WriteBmp24(std::filesystem::path(BRISVANE_ARTIFACTS_DIR) / file, shown.right - shown.left,
+                               shown.bottom - shown.top, [&](int x, int y) {
+                                 return pixels[static_cast<size_t>(top + y) * width + left + x] & 0xFFFFFF;
+                               });
 }
 
 std::string ReadCurpath() {

@@ -8,8 +8,10 @@
 
 #include <filesystem>
 #include <functional>
+#include <climits>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace viewertest {
 
@@ -64,6 +66,10 @@ struct ReportedRun {
 // pipe: programs it starts may inherit the handle, and a pipe would stay open while they run.
 ReportedRun RunWithReport(const std::filesystem::path& exe, const std::wstring& arguments,
                           const std::filesystem::path& workDir, DWORD timeoutMs);
+
+// What the screen shows under window (at most maxWidth x maxHeight of its top left corner), 32
+// bits a pixel (0x00RRGGBB), row after row; what lies off the screen is black.
+std::vector<uint32_t> ScreenPixels(HWND window, int maxWidth = INT_MAX, int maxHeight = INT_MAX);
 
 // Saves what window shows on the screen as a BMP file in the test-artifacts folder, once two
 // captures in a row are the same (the window has finished painting).

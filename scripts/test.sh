@@ -65,9 +65,9 @@ run_tests() {
   fi
   echo "   $name: $summary"
   if [ "$bad" -ne 0 ] && [ -n "${rerun_once:-}" ]; then
-    # Under Wine a program now and then dies before its first line (seen once in hundreds of
-    # runs: "Failed 0.00 sec" with no output). Such a test runs once more, on its own, and the
-    # log says so; a test that fails again counts as failed.
+    # A test that fails by chance (a machine so busy that a window misses its moment) runs once
+    # more, on its own, and the log says so; a test that fails again counts as failed. Wine's
+    # start failures that this was first made for are gone (wine-layout.sh).
     echo "   $name: running the $bad failed test(s) once more"
     ctest --test-dir "$dir" --output-on-failure --rerun-failed --timeout 300 "$@" >"$log_dir/$name-rerun.log" 2>&1
     local again

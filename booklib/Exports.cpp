@@ -4,39 +4,22 @@
 #include <type_traits>
 
 #include "Dunmoor.h"
+#include "ExportGuard.h"
 #include "Library.h"
 
 using dunmoor::TheLibrary;
 
-namespace {
-
-template <typename Work>
-int32_t Guarded(Work work, int32_t onFailure = dunmoor::kFailed) {
-  try {
-    return work();
-  } catch (...) {
-    return onFailure;
-  }
-}
-
-template <typename Work>
-void GuardedVoid(Work work) {
-  try {
-    work();
-  } catch (...) {
-  }
-}
-
-}  // namespace
+using exportguard::Guarded;
+using exportguard::GuardedVoid;
 
 extern "C" {
 
 int32_t IsEpwBook(const char* root, char* title) {
-  return Guarded([&] { return dunmoor::Library::IsEpwBook(root, title); });
+  return Guarded(dunmoor::kFailed, [&] { return dunmoor::Library::IsEpwBook(root, title); });
 }
 
 int32_t OpenEpwing(const char* root) {
-  return Guarded([&] { return TheLibrary().OpenEpwing(root); });
+  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().OpenEpwing(root); });
 }
 
 void CloseEpwing(void) {
@@ -44,27 +27,27 @@ void CloseEpwing(void) {
 }
 
 int32_t epwGetBooks(void) {
-  return Guarded([] { return TheLibrary().GetBooks(); });
+  return Guarded(dunmoor::kFailed, [] { return TheLibrary().GetBooks(); });
 }
 
 int32_t epwGetBookInfo(int32_t index, BookInfo* info) {
-  return Guarded([&] { return TheLibrary().GetBookInfo(index, info); });
+  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().GetBookInfo(index, info); });
 }
 
 int32_t epwSelectBook(int32_t index) {
-  return Guarded([&] { return TheLibrary().SelectBook(index); });
+  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().SelectBook(index); });
 }
 
 int32_t epwBooksOpen(void) {
-  return Guarded([] { return TheLibrary().BooksOpen(); });
+  return Guarded(dunmoor::kFailed, [] { return TheLibrary().BooksOpen(); });
 }
 
 int32_t epwBooksOpenAt(int32_t index) {
-  return Guarded([&] { return TheLibrary().BooksOpenAt(index); });
+  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().BooksOpenAt(index); });
 }
 
 int32_t epwGetCharacterMap(char* path, uint32_t size) {
-  return Guarded([&] { return TheLibrary().GetCharacterMap(path, size); });
+  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().GetCharacterMap(path, size); });
 }
 
 void epwBooksClose(void) {
@@ -72,75 +55,75 @@ void epwBooksClose(void) {
 }
 
 int32_t epwGetWordProperties(char* key, WordProperties* properties) {
-  return Guarded([&] { return TheLibrary().GetWordProperties(key, properties); });
+  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().GetWordProperties(key, properties); });
 }
 
 int32_t epwGetWordItem(int32_t index, WordItem* item) {
-  return Guarded([&] { return TheLibrary().GetWordItem(index, item); });
+  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().GetWordItem(index, item); });
 }
 
 int32_t GetWordCont(int32_t index, char* buffer, uint32_t size, uint32_t* length) {
-  return Guarded([&] { return TheLibrary().GetWordCont(index, buffer, size, length); });
+  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().GetWordCont(index, buffer, size, length); });
 }
 
 int32_t GetWordContNext(char* buffer, uint32_t size, uint32_t* length) {
-  return Guarded([&] { return TheLibrary().GetWordContNext(buffer, size, length); });
+  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().GetWordContNext(buffer, size, length); });
 }
 
 int32_t GetWordContLast(char* buffer, uint32_t size, uint32_t* length) {
-  return Guarded([&] { return TheLibrary().GetWordContLast(buffer, size, length); });
+  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().GetWordContLast(buffer, size, length); });
 }
 
 int32_t GetContLastNoSet(char* buffer, uint32_t size, uint32_t* length) {
-  return Guarded([&] { return TheLibrary().GetContLastNoSet(buffer, size, length); }, 0);
+  return Guarded<int32_t>(0, [&] { return TheLibrary().GetContLastNoSet(buffer, size, length); });
 }
 
 int32_t epwGetWordContent(int32_t index, char* buffer, uint32_t size, uint32_t* length) {
-  return Guarded([&] { return TheLibrary().GetWordContent(index, buffer, size, length); });
+  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().GetWordContent(index, buffer, size, length); });
 }
 
 int32_t epwGetNextContentByWord(char* buffer, uint32_t size, uint32_t* length) {
-  return Guarded([&] { return TheLibrary().GetNextContentByWord(buffer, size, length); });
+  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().GetNextContentByWord(buffer, size, length); });
 }
 
 int32_t epwGetLastContentByWord(char* buffer, uint32_t size, uint32_t* length) {
-  return Guarded([&] { return TheLibrary().GetLastContentByWord(buffer, size, length); });
+  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().GetLastContentByWord(buffer, size, length); });
 }
 
 int32_t GetLinkContent(const char* code, char* buffer, uint32_t size, uint32_t* length) {
-  return Guarded([&] { return TheLibrary().GetLinkContent(code, buffer, size, length); });
+  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().GetLinkContent(code, buffer, size, length); });
 }
 
 int32_t GetLinkContByPt(int32_t position, char* buffer, uint32_t size, uint32_t* length) {
-  return Guarded([&] { return TheLibrary().GetLinkContByPt(position, buffer, size, length); });
+  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().GetLinkContByPt(position, buffer, size, length); });
 }
 
 int32_t epwGetLinkContent(const char* code, char* buffer, uint32_t size, uint32_t* length) {
-  return Guarded([&] { return TheLibrary().GetLinkContentEntry(code, buffer, size, length); });
+  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().GetLinkContentEntry(code, buffer, size, length); });
 }
 
 int32_t GetMenuHead(void) {
-  return Guarded([] { return TheLibrary().GetMenuHead(); });
+  return Guarded(dunmoor::kFailed, [] { return TheLibrary().GetMenuHead(); });
 }
 
 int32_t epwGetImageSize(const char* code, char* caption) {
-  return Guarded([&] { return TheLibrary().GetImageSize(code, caption); });
+  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().GetImageSize(code, caption); });
 }
 
 int32_t epwGetImage(const char* code, char* buffer, int32_t* kind) {
-  return Guarded([&] { return TheLibrary().GetImage(code, buffer, kind); });
+  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().GetImage(code, buffer, kind); });
 }
 
 int32_t epwGetSoundProp(const char* code, uint8_t* properties) {
-  return Guarded([&] { return TheLibrary().GetSoundProp(code, properties); });
+  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().GetSoundProp(code, properties); });
 }
 
 int32_t epwGetPcmSize(const char* code) {
-  return Guarded([&] { return TheLibrary().GetPcmSize(code); });
+  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().GetPcmSize(code); });
 }
 
 int32_t epwGetPcmCont(const char* code, char* buffer) {
-  return Guarded([&] { return TheLibrary().GetPcmCont(code, buffer); });
+  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().GetPcmCont(code, buffer); });
 }
 
 }  // extern "C"

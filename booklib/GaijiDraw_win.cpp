@@ -9,22 +9,15 @@
 #include <vector>
 
 #include "Dunmoor.h"
+#include "ExportGuard.h"
 #include "GlyphRaster.h"
 #include "Library.h"
 
 using dunmoor::Glyph;
+using exportguard::Guarded;
 using dunmoor::TheLibrary;
 
 namespace {
-
-template <typename Work>
-int32_t Guarded(Work work) {
-  try {
-    return work();
-  } catch (...) {
-    return dunmoor::kFailed;
-  }
-}
 
 // The glyph for the exports' common arguments: 1, -1 or -2 as the exports return them.
 int32_t FindGlyph(uint32_t code, uint32_t size, uint32_t wide, Glyph* glyph) {
@@ -94,18 +87,20 @@ extern "C" {
 
 int32_t epwShowExCodePixel(uint32_t code, uint32_t size, uint32_t wide, int32_t left, int32_t top, int32_t right,
                            int32_t bottom, uint32_t ink, void* dc) {
-  return Guarded([&] { return ShowPixels(code, size, wide, left, top, right, bottom, ink, static_cast<HDC>(dc)); });
+  return Guarded(dunmoor::kFailed,
+                 [&] { return ShowPixels(code, size, wide, left, top, right, bottom, ink, static_cast<HDC>(dc)); });
 }
 
 int32_t epwShowExCode(uint32_t code, uint32_t size, uint32_t wide, int32_t left, int32_t top, int32_t right,
                       int32_t bottom, uint32_t ink, uint32_t paper, void* dc) {
-  return Guarded(
-      [&] { return ShowWhole(code, size, wide, left, top, right, bottom, ink, paper, static_cast<HDC>(dc)); });
+  return Guarded(dunmoor::kFailed, [&] {
+    return ShowWhole(code, size, wide, left, top, right, bottom, ink, paper, static_cast<HDC>(dc));
+  });
 }
 
 int32_t epwExCode2Bmp(uint32_t code, uint32_t size, uint32_t wide, uint32_t, uint32_t, uint32_t, uint32_t,
                       void* bitmap) {
-  return Guarded([&] { return MakeBitmap(code, size, wide, static_cast<HBITMAP*>(bitmap)); });
+  return Guarded(dunmoor::kFailed, [&] { return MakeBitmap(code, size, wide, static_cast<HBITMAP*>(bitmap)); });
 }
 
 }  // extern "C"

@@ -125,20 +125,6 @@ BmpCheck CheckColourBmp(const uint8_t* file, size_t size, ColourBmp* bmp) {
   return BmpCheck::kOk;
 }
 
-const char* BmpCheckText(BmpCheck check) {
-  switch (check) {
-    case BmpCheck::kOk: return "a sound bitmap";
-    case BmpCheck::kTooShort: return "shorter than its headers";
-    case BmpCheck::kNotBmp: return "not a bitmap file";
-    case BmpCheck::kBadFileSize: return "its file size does not match the data";
-    case BmpCheck::kUnsupported: return "a kind of bitmap that cannot be shown";
-    case BmpCheck::kBadDimensions: return "no pixels, or too large";
-    case BmpCheck::kBadPalette: return "its colour table does not fit";
-    case BmpCheck::kRowsOutside: return "its rows end after the data";
-  }
-  return "damaged";
-}
-
 std::vector<uint8_t> ColourDib(const uint8_t* file, const ColourBmp& bmp) {
   // The rows follow the colour table directly in a packed bitmap, wherever the file kept them.
   const size_t tableEnd = kBmpFileHeaderSize + kBmpInfoHeaderSize + size_t{4} * bmp.paletteEntries;

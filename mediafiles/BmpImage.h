@@ -79,8 +79,6 @@ struct ColourBmp {
 bool BmpDimensions(const std::vector<uint8_t>& file, size_t length, uint32_t* width, uint32_t* height);
 
 BmpCheck CheckColourBmp(const uint8_t* file, size_t size, ColourBmp* bmp);
-// Words for a failed check, for a message.
-const char* BmpCheckText(BmpCheck check);
 
 // The checked colour picture as a packed device-independent bitmap: info header, colour table
 // and rows, without the file header.

@@ -4,10 +4,13 @@
 #include <cstdint>
 
 #include "ContentLayout.h"
+#include "ControlCodes.h"
 #include "LineBuilder.h"
 #include "TextTrim.h"
 
 namespace calvetta {
+
+namespace code = booktext::code;
 
 LayoutResult ContentLayout::ScrollTo(int32_t n) {
   failed = false;
@@ -80,7 +83,7 @@ bool ContentLayout::ScrollTop(int32_t n) {
       break;
     }
     // 1F 02 right before the first line: the entry starts there.
-    if (trimmed >= end && Text().At(end - 1) == 0x1F && Text().At(end) == 0x02) break;
+    if (trimmed >= end && Text().At(end - 1) == code::kEscape && Text().At(end) == code::kBeginText) break;
     if (start <= textStart) {
       left = true;  // the text file begins inside this paragraph: from its first byte
       break;

@@ -3,7 +3,11 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "ControlCodes.h"
+
 namespace calvetta {
+
+namespace code = booktext::code;
 
 namespace {
 
@@ -72,12 +76,12 @@ Hit HitTest(const LineList& lines, int32_t topLine, int32_t bottomLine, const Me
 int32_t HeadwordPosition(const HeldText& text, int32_t entryBase, int32_t lineStart) {
   if (!text.Holds(lineStart)) return entryBase;
   for (int64_t p = lineStart; p >= text.base; p -= 2) {
-    if (text.At(static_cast<int32_t>(p)) != 0x1F || text.At(static_cast<int32_t>(p + 1)) != 0x41 ||
-        text.At(static_cast<int32_t>(p + 2)) != 0x01)
+    if (text.At(static_cast<int32_t>(p)) != code::kEscape ||
+        text.At(static_cast<int32_t>(p + 1)) != code::kBeginKeyword || text.At(static_cast<int32_t>(p + 2)) != 0x01)
       continue;
     // 1F 09 with its 2 argument bytes right before: the headword line starts with its indent.
-    if (p - 4 >= text.base && text.At(static_cast<int32_t>(p - 4)) == 0x1F &&
-        text.At(static_cast<int32_t>(p - 3)) == 0x09)
+    if (p - 4 >= text.base && text.At(static_cast<int32_t>(p - 4)) == code::kEscape &&
+        text.At(static_cast<int32_t>(p - 3)) == code::kIndent)
       p -= 4;
     int64_t position = int64_t{entryBase} + p;
     return position >= 0 && position <= INT32_MAX ? static_cast<int32_t>(position) : entryBase;

@@ -1,11 +1,5 @@
-// Marks of the content view on screen: dragging with the mouse captured, inverting what changed,
-// the clipboard copy, the context menu and the text the exports hand out. What is marked and its
-// text come from MarkSelection (portable).
-//
-// Marks are drawn by inverting the text under them (InvertRect): inverting twice restores the
-// text, so a mark is taken off the screen by inverting its shown extent again and never needs a
-// repaint. Each segment remembers the extent shown (shownRow/Left/Right); the window keeps that
-// equal to what the screen holds.
+#include "win/ContentMarks_win.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -16,12 +10,11 @@
 #include "Calvetta.h"
 #include "GaijiMap.h"
 #include "win/CalvettaRes.h"
-#include "win/ContentWindow_win.h"
 #include "ui/ShiftJisText.h"
+#include "ui/UniqueHandle.h"
 
 namespace calvetta {
 namespace {
-
 
 // Global memory holding bytes, for the clipboard; null when it cannot be had.
 HGLOBAL GlobalCopy(const void* data, size_t bytes) {
@@ -66,14 +59,14 @@ booktext::GaijiMap CharacterMap(const DunmoorExports& book) {
 
 }  // namespace
 
-int32_t ContentWindow::MarkRow(int y) const {
+int32_t ContentMarks::Row(int y) const {
   int32_t height = layout.GetMetrics().lineHeight;
   // Rows above the window (the mouse is captured while dragging) count upward from the top.
   int32_t row = y / height - (y % height < 0 ? 1 : 0);
   return row + layout.TopLine();
 }
 
-void ContentWindow::InvertSegment(HDC dc, int32_t row, int32_t left, int32_t right, const RECT* clip) const {
+void ContentMarks::InvertSegment(HDC dc, int32_t row, int32_t left, int32_t right, const RECT* clip) const {
   if (left == right || row < layout.TopLine() || row > layout.BottomLine()) return;
   int32_t height = layout.GetMetrics().lineHeight;
   int32_t top = (row - layout.TopLine()) * height + kTopMargin;
@@ -82,9 +75,7 @@ void ContentWindow::InvertSegment(HDC dc, int32_t row, int32_t left, int32_t rig
   InvertRect(dc, &rect);
 }
 
-void ContentWindow::ClearMarks() { marks.Clear(); }
-
-void ContentWindow::DrawMarks(HDC dc, const RECT* clip) {
+void ContentMarks::Draw(HDC dc, const RECT* clip) {
   if (!dc || !marks.Present() || layout.IsBlank()) return;
   for (MarkSegment& segment : marks.All()) {
     if (!segment.InUse()) break;
@@ -95,27 +86,27 @@ void ContentWindow::DrawMarks(HDC dc, const RECT* clip) {
   }
 }
 
-void ContentWindow::BeginMarkDrag(int x, int y) {
-  SetCapture(Hwnd());
+void ContentMarks::BeginDrag(int x, int y) {
+  SetCapture(window.Hwnd());
   if (marks.Present() && !layout.IsBlank()) {
-    ui::WindowDc dc(Hwnd());
+    ui::WindowDc dc(window.Hwnd());
     for (const MarkSegment& segment : marks.All()) {
       if (!segment.InUse()) break;
       if (dc) InvertSegment(dc.Get(), segment.shownRow, segment.shownLeft, segment.shownRight, nullptr);
     }
   }
-  marks.Begin(layout.Lines(), layout.GetMetrics(), MarkRow(y), x);
+  marks.Begin(layout.Lines(), layout.GetMetrics(), Row(y), x);
   // The new anchor segment is empty: nothing is shown yet.
 }
 
-void ContentWindow::ExtendMarkDrag(int x, int y) {
+void ContentMarks::ExtendDrag(int x, int y) {
   if (!marks.Selecting()) return;
-  if (GetCapture() != Hwnd()) {  // capture taken away (another window, a menu): the drag is over
+  if (GetCapture() != window.Hwnd()) {  // capture taken away (another window, a menu): the drag is over
     marks.End();
     return;
   }
-  if (layout.IsBlank() || !marks.Extend(layout.Lines(), layout.GetMetrics(), MarkRow(y), x)) return;
-  ui::WindowDc dc(Hwnd());
+  if (layout.IsBlank() || !marks.Extend(layout.Lines(), layout.GetMetrics(), Row(y), x)) return;
+  ui::WindowDc dc(window.Hwnd());
   for (MarkSegment& segment : marks.All()) {
     if (!segment.InUse()) break;
     if (dc) {
@@ -134,29 +125,29 @@ void ContentWindow::ExtendMarkDrag(int x, int y) {
   }
 }
 
-void ContentWindow::EndMarkDrag() {
+void ContentMarks::EndDrag() {
   marks.End();
-  if (GetCapture() == Hwnd()) ReleaseCapture();
+  if (GetCapture() == window.Hwnd()) ReleaseCapture();
 }
 
-bool ContentWindow::ExtractMarks() {
+bool ContentMarks::Extract() {
   if (!layout.HasContent() || layout.IsBlank()) return false;
   return marks.Extract(layout.Lines(), layout.GetMetrics()) > 0;
 }
 
-int32_t ContentWindow::MarkedTextLength() {
+int32_t ContentMarks::TextLength() {
   if (!layout.HasContent() || layout.IsBlank()) return 0;
   return static_cast<int32_t>(marks.Extract(layout.Lines(), layout.GetMetrics()));
 }
 
-int32_t ContentWindow::GetMarkedText(char* buffer, int32_t size) {
+int32_t ContentMarks::GetText(char* buffer, int32_t size) {
   if (buffer && size > 0) buffer[0] = '\0';
-  if (!ExtractMarks()) return 0;
+  if (!Extract()) return 0;
   return marks.CopyLeading(buffer, size);
 }
 
-void ContentWindow::CopyMarksToClipboard() {
-  if (!ExtractMarks()) return;
+void ContentMarks::CopyToClipboard() {
+  if (!Extract()) return;
   std::vector<CopyPiece> pieces = marks.JoinedPieces();
   if (pieces.empty()) return;
   // CF_TEXT as Shift-JIS, and the same text as UTF-16 converted with code page 932 whatever the
@@ -181,7 +172,7 @@ void ContentWindow::CopyMarksToClipboard() {
   }
   HGLOBAL ansi = GlobalCopy(text.c_str(), text.size() + 1);
   HGLOBAL unicode = GlobalCopy(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
-  if (!ansi || !OpenClipboard(Hwnd())) {  // the clipboard stays as it was
+  if (!ansi || !OpenClipboard(window.Hwnd())) {  // the clipboard stays as it was
     if (ansi) GlobalFree(ansi);
     if (unicode) GlobalFree(unicode);
     return;
@@ -192,23 +183,23 @@ void ContentWindow::CopyMarksToClipboard() {
   CloseClipboard();
 }
 
-void ContentWindow::ShowContextMenu(int x, int y) {
+void ContentMarks::ShowContextMenu(int x, int y) {
   if (!layout.HasContent() || layout.IsBlank()) return;
   ui::UniqueMenu menu(CreatePopupMenu());
   if (!menu) return;
-  UINT state = ExtractMarks() ? MF_ENABLED : MF_GRAYED;
+  UINT state = Extract() ? MF_ENABLED : MF_GRAYED;
   AppendMenuW(menu.Get(), MF_STRING | state, IDM_VIEW_COPY, L"\u30b3\u30d4\u30fc");                  // コピー
   AppendMenuW(menu.Get(), MF_STRING | state, IDM_VIEW_SEARCHMARK, L"\u9023\u7d9a\u691c\u7d22");  // 連続検索
   POINT point = {x, y};
-  ClientToScreen(Hwnd(), &point);
+  ClientToScreen(window.Hwnd(), &point);
   // The command comes back as the result rather than as WM_COMMAND: the view has no command
   // table of its own.
   int command = static_cast<int>(TrackPopupMenu(menu.Get(), TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
-                                                point.x, point.y, 0, Hwnd(), nullptr));
+                                                point.x, point.y, 0, window.Hwnd(), nullptr));
   if (command == IDM_VIEW_COPY) {
-    CopyMarksToClipboard();
+    CopyToClipboard();
   } else if (command == IDM_VIEW_SEARCHMARK) {
-    SendMessageW(GetParent(Hwnd()), VM_VIEW_SEARCHMARK, 0, 0);
+    SendMessageW(GetParent(window.Hwnd()), VM_VIEW_SEARCHMARK, 0, 0);
   }
 }
 

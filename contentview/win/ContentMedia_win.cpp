@@ -1,15 +1,23 @@
-// Pictures and sound of the text: the picture window and the sound player for the code block
-// of a clicked graphic or sound.
+#include "win/ContentMedia_win.h"
+
 #include <new>
 
 #include "win/CalvettaRes.h"
-#include "win/ContentWindow_win.h"
+#include "Calvetta.h"
 #include "win/SoundPlayer_win.h"
-#include "win/ViewMessage_win.h"
 
 namespace calvetta {
 
-void ContentWindow::ShowPicture(const char* codeBlock) {
+ContentMedia::ContentMedia(const ui::Window& window, HINSTANCE module, const DunmoorBinding& binding,
+                           ViewMessages& messages, ViewRouter& router)
+    : window(window),
+      module(module),
+      binding(binding),
+      messages(messages),
+      router(router),
+      pictureGone(RegisterWindowMessageW(CALVETTA_BMP_WINDOW_DESTROY)) {}
+
+void ContentMedia::ShowPicture(const char* codeBlock) {
   // One picture at a time: the one shown goes, with its memory, before the next is read.
   ClosePicture();
   const DunmoorExports& book = binding.Functions();
@@ -17,69 +25,69 @@ void ContentWindow::ShowPicture(const char* codeBlock) {
   char caption[kDunmoorCaptionSize] = {};
   int32_t size = book.epwGetImageSize(codeBlock, caption);
   if (size < 0) {
-    HandleFailure();
+    router.HandleFailure();
     return;
   }
   try {
     pictureMemory.assign(static_cast<size_t>(size), 0);
   } catch (const std::bad_alloc&) {
     pictureMemory = {};
-    ShowViewMessage(Hwnd(), module, IDS_PICTURE_DAMAGED);
+    messages.Show(window.Hwnd(), module, IDS_PICTURE_DAMAGED);
     return;
   }
   int32_t kind = -1;
   int32_t got = book.epwGetImage(codeBlock, reinterpret_cast<char*>(pictureMemory.data()), &kind);
   if (got < 0) {
     pictureMemory = {};
-    HandleFailure();
+    router.HandleFailure();
     return;
   }
   // The headers of the picture must describe bytes that were received before anything reads
   // pixels through them; a damaged picture is reported instead of shown.
-  auto popup = std::make_unique<ImagePopup>(module, bmpWindowDestroy);
+  auto popup = std::make_unique<ImagePopup>(module, pictureGone, messages);
   bool shown = false;
   if (kind == 0) {
     media::MonochromePicture mono;
     shown = media::ReadMonochromePicture(pictureMemory.data(), pictureMemory.size(), &mono) &&
-            popup->ShowMonochrome(Hwnd(), std::move(mono));
+            popup->ShowMonochrome(window.Hwnd(), std::move(mono));
   } else if (kind == 1) {
     media::ColourBmp bmp;
     shown = media::CheckColourBmp(pictureMemory.data(), pictureMemory.size(), &bmp) == media::BmpCheck::kOk &&
-            popup->ShowColour(Hwnd(), pictureMemory.data(), bmp);
+            popup->ShowColour(window.Hwnd(), pictureMemory.data(), bmp);
   }
   if (!shown) {
     popup.reset();
     pictureMemory = {};
-    ShowViewMessage(Hwnd(), module, IDS_PICTURE_DAMAGED);
+    messages.Show(window.Hwnd(), module, IDS_PICTURE_DAMAGED);
     return;
   }
   picture = std::move(popup);
 }
 
-void ContentWindow::ClosePicture() {
+void ContentMedia::ClosePicture() {
   // The window first (it draws from the memory), then the memory. The notification the window
   // posts finds no window of its own left and frees nothing twice.
   picture.reset();
   pictureMemory = {};
 }
 
-void ContentWindow::OnPictureWindowGone() {
+void ContentMedia::OnPictureWindowGone() {
   // Only a picture whose window has gone by itself (closed by the user) is freed here: a
   // notification that arrives after the view replaced the picture leaves the new one alone.
   if (picture && !picture->Hwnd()) ClosePicture();
 }
 
-void ContentWindow::PlaySoundBlock(const char* codeBlock) {
+void ContentMedia::PlaySoundBlock(const char* codeBlock) {
   soundPlaying = true;
-  int result = PlaySoundCode(binding.Functions(), codeBlock, Hwnd());
+  int result = PlaySoundCode(binding.Functions(), codeBlock, window.Hwnd(), messages);
   if (result == kSoundFileFailed || result == kSoundNoMemory) {
-    ShowViewMessage(Hwnd(), module, IDS_SOUND_CANNOT_PLAY);
+    messages.Show(window.Hwnd(), module, IDS_SOUND_CANNOT_PLAY);
   } else if (result == kSoundBookFailed) {
-    HandleFailure();
+    router.HandleFailure();
   }
 }
 
-void ContentWindow::StopSound() {
+void ContentMedia::StopSound() {
   if (!soundPlaying) return;
   StopSoundFile();
   soundPlaying = false;

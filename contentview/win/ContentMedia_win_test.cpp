@@ -158,7 +158,7 @@ TEST_F(ContentMedia, MonochromePictureShowsCopiesSavesAndClosesOnce) {
   ASSERT_TRUE(media::ReadMonochromePicture(record.data(), record.size(), &house));
   ASSERT_EQ(house.width, 64u);
 
-  view->ShowPicture(code);
+  view->Media().ShowPicture(code);
   Pump();
   HWND popup = PictureWindow();
   ASSERT_NE(popup, nullptr);
@@ -195,7 +195,7 @@ TEST_F(ContentMedia, MonochromePictureShowsCopiesSavesAndClosesOnce) {
   Pump();
   EXPECT_FALSE(IsWindow(popup));
   EXPECT_EQ(listener.destroyed, 1);
-  view->ShowPicture(CodeOf(kHouse, 0x44));
+  view->Media().ShowPicture(CodeOf(kHouse, 0x44));
   Pump();
   EXPECT_NE(PictureWindow(), nullptr);
 }
@@ -208,7 +208,7 @@ TEST_F(ContentMedia, ColourPictureIsDrawnCopiedAndSavedWhole) {
   ASSERT_EQ(kind, 1);
   ASSERT_EQ(file.size(), 1598u);
 
-  view->ShowPicture(code);
+  view->Media().ShowPicture(code);
   Pump();
   HWND popup = PictureWindow();
   ASSERT_NE(popup, nullptr);
@@ -226,7 +226,7 @@ TEST_F(ContentMedia, ColourPictureIsDrawnCopiedAndSavedWhole) {
   EXPECT_EQ(SaveAs(popup, dir.Path() / "flag2.bmp"), file);
 
   // A second graphic replaces the window; the late notification of the first frees nothing.
-  view->ShowPicture(CodeOf(kHouse, 0x44));
+  view->Media().ShowPicture(CodeOf(kHouse, 0x44));
   Pump();
   HWND second = PictureWindow();
   EXPECT_FALSE(IsWindow(popup));
@@ -248,11 +248,11 @@ TEST_F(ContentMedia, SoundDataAreWrittenToTheTemporaryWaveFile) {
   std::filesystem::path wave = std::filesystem::path(temp) / "temp.wav";
   std::filesystem::remove(wave);
 
-  view->PlaySoundBlock(CodeOf(kBell, 0x4A));  // no sound device under Wine: the file is what counts
+  view->Media().PlaySoundBlock(CodeOf(kBell, 0x4A));  // no sound device under Wine: the file is what counts
   const uint8_t ownChunk[4] = {0, 0, 0, 0};
   EXPECT_EQ(testfiles::ReadFile(wave), media::WaveFile(media::FormatOfCodes(ownChunk), samples));
   EXPECT_EQ(parent->failedCount, 0);
-  view->StopSound();
+  view->Media().StopSound();
 }
 
 TEST_F(ContentMedia, CdAudioProblemsAreShownInAMessageBox) {
@@ -260,7 +260,7 @@ TEST_F(ContentMedia, CdAudioProblemsAreShownInAMessageBox) {
   ASSERT_NE(code, nullptr);
   std::wstring caption, message;
   LRESULT inMessageBox = 0;
-  WhileModal([&] { view->PlaySoundBlock(code); },
+  WhileModal([&] { view->Media().PlaySoundBlock(code); },
              [&] {
                HWND box = OwnedDialog(view->Hwnd());
                if (!box) return false;

@@ -1,17 +1,12 @@
-// Moving through the text of the view: the scroll keys, the four buttons with their auto-repeat,
-// what lies under the pointer (hover kind and cursor), and clicks that follow a reference, open a
-// picture or play a sound. The view keeps no history of its own: before it follows a reference it
-// reports the headword position of the entry it leaves to its parent (VM_VIEW_HISTORY), which
-// keeps the layers and returns to one with VM_VIEW_SHOWAT.
+#include "win/ContentNavigation_win.h"
+
 #include <windows.h>
 
 #include <algorithm>
-#include <array>
 
 #include "Calvetta.h"
-#include "HitTest.h"
 #include "win/CalvettaRes.h"
-#include "win/ContentWindow_win.h"
+#include "ui/ScaledPicture.h"
 
 namespace calvetta {
 
@@ -21,7 +16,6 @@ namespace {
 // the mouse and timer messages that lead to them are handled while a button is held.
 constexpr UINT kRepeatPumpFirst = WM_COMMAND;
 constexpr UINT kRepeatPumpLast = WM_USER + IDB_VIEW_PAGEDOWN;
-constexpr UINT_PTR kRepeatTimer = 1;
 constexpr UINT kRepeatDelayMs = 250;
 // A delay timer that never fires (SetTimer can fail) must not hold the button for ever.
 constexpr ULONGLONG kRepeatDelayLimitMs = 1000;
@@ -36,9 +30,30 @@ bool PumpOneRepeatMessage() {
 
 }  // namespace
 
-bool ContentWindow::Showing() const { return layout.HasContent() && !layout.IsBlank(); }
+void ContentNavigation::LoadCursors(int dpi) {
+  arrowCursor = LoadCursorW(nullptr, IDC_ARROW);
+  HCURSOR* const cursors[] = {&referenceCursor, &graphicCursor, &soundCursor};
+  const int ids[] = {IDCU_VIEW_REFERENCE, IDCU_VIEW_GRAPHIC, IDCU_VIEW_SOUND};
+  for (size_t i = 0; i < ownCursors.size(); ++i) {
+    ui::UniqueIcon cursor(ui::LoadScaledCursor(module, ids[i], dpi));
+    *cursors[i] = cursor ? cursor.Get() : arrowCursor;
+    ownCursors[i] = std::move(cursor);
+  }
+}
 
-void ContentWindow::OnKeyDown(WPARAM key) {
+void ContentNavigation::Stop() {
+  if (window.Hwnd()) KillTimer(window.Hwnd(), kRepeatTimer);
+}
+
+bool ContentNavigation::OnSetCursor(LPARAM lParam) {
+  if (LOWORD(lParam) != HTCLIENT) return false;
+  ApplyHoverCursor();
+  return true;
+}
+
+bool ContentNavigation::Showing() const { return layout.HasContent() && !layout.IsBlank(); }
+
+void ContentNavigation::OnKeyDown(WPARAM key) {
   int32_t page = std::max(1, layout.LinesPerPage());
   int32_t delta = 0;
   switch (key) {
@@ -47,7 +62,7 @@ void ContentWindow::OnKeyDown(WPARAM key) {
     case VK_UP: delta = -1; break;
     case VK_DOWN: delta = 1; break;
     default:
-      StopSound();
+      media.StopSound();
       return;
   }
   if (layout.CanScrollBy(delta)) ScrollStep(delta);
@@ -56,25 +71,25 @@ void ContentWindow::OnKeyDown(WPARAM key) {
 // One step of a key or a button, then what every scroll is followed by: the hover under the
 // pointer, the page drawn, the marks drawn over it, the cursor. False when the scroll failed
 // (the failure has been handled: the view is blank).
-bool ContentWindow::ScrollStep(int32_t delta) {
+bool ContentNavigation::ScrollStep(int32_t delta) {
   hoverKind = kHoverNone;
   if (layout.ScrollBy(delta) == LayoutResult::kFailed) {
-    HandleFailure();
+    router.HandleFailure();
     return false;
   }
-  UpdateButtons();
+  router.UpdateButtons();
   UpdateHover();
   SetHoverCursor();
-  RedrawPage();
+  router.RedrawPage();
   {
-    ui::WindowDc dc(Hwnd());
-    if (dc) DrawMarks(dc.Get(), nullptr);
+    ui::WindowDc dc(window.Hwnd());
+    if (dc) marks.Draw(dc.Get(), nullptr);
   }
   SetHoverCursor();
   return true;
 }
 
-int32_t ContentWindow::ButtonStep(int index) const {
+int32_t ContentNavigation::ButtonStep(int index) const {
   int32_t page = std::max(1, layout.LinesPerPage());
   switch (index) {
     case 0: return -1;     // line up
@@ -84,9 +99,9 @@ int32_t ContentWindow::ButtonStep(int index) const {
   }
 }
 
-void ContentWindow::OnButton(int id, bool pressed) {
+void ContentNavigation::OnButton(int id, bool pressed) {
   int index = id - IDB_VIEW_LINEUP;
-  if (index < 0 || index >= kButtonCount) return;
+  if (index < 0 || index >= kScrollButtonCount) return;
   if (!pressed) {
     released[index] = true;
     return;
@@ -98,23 +113,23 @@ void ContentWindow::OnButton(int id, bool pressed) {
 // A held button: one step, a pause, then steps without delay until the button is released or
 // the text ends that way (the button is disabled there). Runs inside the press message and pumps
 // the messages that can release the button itself.
-void ContentWindow::RepeatButton(int index) {
+void ContentNavigation::RepeatButton(int index) {
   if (!layout.CanScrollBy(ButtonStep(index))) return;
   if (!ScrollStep(ButtonStep(index))) return;
   if (!WaitForRepeat()) return;
-  while (Hwnd() && !released[index] && layout.CanScrollBy(ButtonStep(index))) {
+  while (window.Hwnd() && !released[index] && layout.CanScrollBy(ButtonStep(index))) {
     PumpOneRepeatMessage();
-    if (!Hwnd() || released[index] || !layout.CanScrollBy(ButtonStep(index))) break;
+    if (!window.Hwnd() || released[index] || !layout.CanScrollBy(ButtonStep(index))) break;
     if (!ScrollStep(ButtonStep(index))) return;
   }
 }
 
 // The pause before the repeat: timer 1 clears `waiting` (WM_TIMER). False when the window went
 // away meanwhile.
-bool ContentWindow::WaitForRepeat() {
-  waiting = SetTimer(Hwnd(), kRepeatTimer, kRepeatDelayMs, nullptr) != 0;
+bool ContentNavigation::WaitForRepeat() {
+  waiting = SetTimer(window.Hwnd(), kRepeatTimer, kRepeatDelayMs, nullptr) != 0;
   ULONGLONG limit = GetTickCount64() + kRepeatDelayLimitMs;
-  while (waiting && Hwnd() && GetTickCount64() < limit) {
+  while (waiting && window.Hwnd() && GetTickCount64() < limit) {
     while (waiting && PumpOneRepeatMessage()) {
     }
     // Sleeps until input arrives (or 10 ms): messages outside the range stay queued and do
@@ -122,25 +137,25 @@ bool ContentWindow::WaitForRepeat() {
     if (waiting) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
   waiting = false;
-  if (!Hwnd()) return false;
-  KillTimer(Hwnd(), kRepeatTimer);
+  if (!window.Hwnd()) return false;
+  KillTimer(window.Hwnd(), kRepeatTimer);
   return true;
 }
 
-void ContentWindow::UpdateHover() {
+void ContentNavigation::UpdateHover() {
   hoverKind = kHoverNone;
   if (Showing() && lastMouse.x >= 0) hoverKind = HitTest(layout, lastMouse.x, lastMouse.y).kind;
 }
 
 // The cursor of the hover kind, only while the pointer is over the view itself (a scroll by key
 // or button must not change the cursor of another window).
-void ContentWindow::SetHoverCursor() {
+void ContentNavigation::SetHoverCursor() {
   POINT point;
-  if (!GetCursorPos(&point) || WindowFromPoint(point) != Hwnd()) return;
+  if (!GetCursorPos(&point) || WindowFromPoint(point) != window.Hwnd()) return;
   ApplyHoverCursor();
 }
 
-void ContentWindow::ApplyHoverCursor() {
+void ContentNavigation::ApplyHoverCursor() {
   HCURSOR cursor = hoverKind == kHoverReference ? referenceCursor
                    : hoverKind == kHoverGraphic ? graphicCursor
                    : hoverKind == kHoverSound   ? soundCursor
@@ -148,10 +163,10 @@ void ContentWindow::ApplyHoverCursor() {
   SetCursor(cursor ? cursor : LoadCursorW(nullptr, IDC_ARROW));
 }
 
-void ContentWindow::OnMouseMove(int x, int y) {
+void ContentNavigation::OnMouseMove(int x, int y) {
   lastMouse = {x, y};
-  if (MarkDragging()) {
-    ExtendMarkDrag(x, y);
+  if (marks.Dragging()) {
+    marks.ExtendDrag(x, y);
     return;
   }
   uint8_t old = hoverKind;
@@ -159,58 +174,58 @@ void ContentWindow::OnMouseMove(int x, int y) {
   if (hoverKind != old) ApplyHoverCursor();
 }
 
-void ContentWindow::OnLeftButtonDown(int x, int y) {
+void ContentNavigation::OnLeftButtonDown(int x, int y) {
   lastMouse = {x, y};
   if (!Showing()) return;
-  StopSound();
+  media.StopSound();
   Hit hit = HitTest(layout, x, y);
   if (hit.kind == kHoverNone) {
-    BeginMarkDrag(x, y);
+    marks.BeginDrag(x, y);
     return;
   }
   // The slot belongs to the lines, which following a reference replaces: work on a copy.
   std::array<char, kLinkBlockSize + 1> code = hit.link->code;
   switch (hit.kind) {
     case kHoverReference: FollowReference(hit); break;
-    case kHoverGraphic: ShowPicture(code.data()); break;
-    default: PlaySoundBlock(code.data()); break;
+    case kHoverGraphic: media.ShowPicture(code.data()); break;
+    default: media.PlaySoundBlock(code.data()); break;
   }
-  if (!Hwnd()) return;
+  if (!window.Hwnd()) return;
   hoverKind = kHoverNone;
   SetHoverCursor();
   UpdateHover();
 }
 
-void ContentWindow::OnLeftButtonUp(int x, int y) {
+void ContentNavigation::OnLeftButtonUp(int x, int y) {
   lastMouse = {x, y};
-  EndMarkDrag();
+  marks.EndDrag();
   UpdateHover();
   SetHoverCursor();
 }
 
-void ContentWindow::OnRightButtonDown(int x, int y) {
+void ContentNavigation::OnRightButtonDown(int x, int y) {
   lastMouse = {x, y};
-  if (Showing()) ShowContextMenu(x, y);
+  if (Showing()) marks.ShowContextMenu(x, y);
 }
 
 // Tells the parent where the entry being left starts, then shows the reference's target from
 // its first line. A reference that names no text leaves the view as it was.
-void ContentWindow::FollowReference(const Hit& hit) {
+void ContentNavigation::FollowReference(const Hit& hit) {
   std::array<char, kLinkBlockSize + 1> code = hit.link->code;
   int32_t headword = HeadwordPosition(layout.Text(), layout.EntryBase(), hit.line->start);
-  SendMessageW(GetParent(Hwnd()), VM_VIEW_HISTORY, 0, static_cast<LPARAM>(headword));
-  if (!Hwnd()) return;  // the parent closed the view meanwhile
+  SendMessageW(GetParent(window.Hwnd()), VM_VIEW_HISTORY, 0, static_cast<LPARAM>(headword));
+  if (!window.Hwnd()) return;  // the parent closed the view meanwhile
   hoverKind = kHoverNone;
-  EnsureMetrics();
+  router.EnsureMetrics();
   LayoutResult result = layout.ShowLink(code.data());
   if (result == LayoutResult::kFailed) {
-    HandleFailure();
+    router.HandleFailure();
     return;
   }
   if (result == LayoutResult::kNoText) return;
-  ClearMarks();
-  UpdateButtons();
-  RedrawPage();
+  marks.Clear();
+  router.UpdateButtons();
+  router.RedrawPage();
 }
 
 }  // namespace calvetta

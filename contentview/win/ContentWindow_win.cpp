@@ -8,8 +8,6 @@
 
 namespace calvetta {
 
-bool gInMessageBox = false;
-
 namespace {
 
 constexpr int kButtonIds[] = {IDB_VIEW_LINEUP, IDB_VIEW_LINEDOWN, IDB_VIEW_PAGEUP, IDB_VIEW_PAGEDOWN};
@@ -17,7 +15,6 @@ constexpr int kButtonIcons[] = {IDI_VIEW_LINEUP, IDI_VIEW_LINEDOWN, IDI_VIEW_PAG
 constexpr int kButtonIconSide = 16;  // at 96 dots an inch
 constexpr UINT kButtonMessageFirst = WM_USER + IDB_VIEW_LINEUP;
 constexpr UINT kButtonMessageLast = WM_USER + IDB_VIEW_PAGEDOWN;
-constexpr UINT_PTR kRepeatTimer = 1;
 constexpr int kSmallestTextSize = 50;  // VM_VIEW_TEXTSIZE, percent of the design's size
 constexpr int kLargestTextSize = 400;
 
@@ -43,9 +40,7 @@ ui::Handled ContentWindow::OnCreate(const CREATESTRUCTW&) {
   buttonColumn = ui::ScaledPixels(kButtonColumnWidth, dpi);
   layout.SetButtonColumnWidth(buttonColumn);
   CreateButtons();
-  bmpWindowDestroy = RegisterWindowMessageW(CALVETTA_BMP_WINDOW_DESTROY);
   LoadPictures();
-  arrowCursor = LoadCursorW(nullptr, IDC_ARROW);
   DisableButtons();
   if (!binding.Load()) {
     // The parent may already react to the failure: the window exists from here on.
@@ -57,23 +52,18 @@ ui::Handled ContentWindow::OnCreate(const CREATESTRUCTW&) {
 }
 
 void ContentWindow::CreateButtons() {
-  for (int i = 0; i < kButtonCount; ++i) buttons[i] = CreateScrollButton(Hwnd(), kButtonIds[i], nullptr, module);
+  for (int i = 0; i < kScrollButtonCount; ++i)
+    buttons[i] = CreateScrollButton(Hwnd(), kButtonIds[i], nullptr, module);
 }
 
 void ContentWindow::LoadPictures() {
-  for (int i = 0; i < kButtonCount; ++i) {
+  for (int i = 0; i < kScrollButtonCount; ++i) {
     // The button lets go of its old icon before that is destroyed.
     ui::UniqueIcon icon(ui::LoadScaledIcon(module, kButtonIcons[i], kButtonIconSide, dpi));
     if (buttons[i]) SendMessageW(buttons[i], BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon.Get()));
     buttonIcons[i] = std::move(icon);
   }
-  HCURSOR* const cursors[] = {&referenceCursor, &graphicCursor, &soundCursor};
-  const int ids[] = {IDCU_VIEW_REFERENCE, IDCU_VIEW_GRAPHIC, IDCU_VIEW_SOUND};
-  for (size_t i = 0; i < ownCursors.size(); ++i) {
-    ui::UniqueIcon cursor(ui::LoadScaledCursor(module, ids[i], dpi));
-    *cursors[i] = cursor ? cursor.Get() : LoadCursorW(nullptr, IDC_ARROW);
-    ownCursors[i] = std::move(cursor);
-  }
+  navigation.LoadCursors(dpi);
 }
 
 void ContentWindow::SetDpi(int newDpi) {
@@ -103,7 +93,7 @@ void ContentWindow::PlaceButtons(int w, int h) {
 void ContentWindow::UpdateButtons() {
   ButtonStates states = layout.Buttons();
   const bool enabled[] = {states.lineUp, states.lineDown, states.pageUp, states.pageDown};
-  for (int i = 0; i < kButtonCount; ++i)
+  for (int i = 0; i < kScrollButtonCount; ++i)
     if (buttons[i]) EnableWindow(buttons[i], enabled[i] ? TRUE : FALSE);
 }
 
@@ -113,8 +103,8 @@ void ContentWindow::DisableButtons() {
 }
 
 void ContentWindow::SetContentBlank() {
-  ClosePicture();
-  ClearMarks();
+  media.ClosePicture();
+  marks.Clear();
   layout.Blank();
   DisableButtons();
   if (Hwnd()) {
@@ -128,8 +118,6 @@ void ContentWindow::SetContentBlank() {
 void ContentWindow::HandleFailure() {
   SendMessageW(GetParent(Hwnd()), VM_VIEW_FAILED, 0, 0);
   MessageBeep(0xFFFFFFFF);
-  gInMessageBox = true;
-  gInMessageBox = false;
   SetContentBlank();
 }
 
@@ -155,8 +143,8 @@ LRESULT ContentWindow::OnShow(LayoutResult result, bool noTextIsFailure, LRESULT
     return 0;
   }
   UpdateButtons();
-  hoverKind = 0;  // recomputed at the next mouse move
-  ClearMarks();
+  navigation.ForgetHover();  // recomputed at the next mouse move
+  marks.Clear();
   RedrawPage();
   return 1;
 }
@@ -168,7 +156,7 @@ ui::Handled ContentWindow::OnSize(UINT, int width, int height) {
   if (layout.Resize(width, height) == LayoutResult::kFailed) {
     HandleFailure();
   } else if (hadContent) {
-    ClearMarks();  // the lines were laid out anew; the resize repaints the window
+    marks.Clear();  // the lines were laid out anew; the resize repaints the window
     UpdateButtons();
     if (layout.IsBlank()) DisableButtons();
   }
@@ -192,9 +180,9 @@ void ContentWindow::LayOutAgain() {
 }
 
 ui::Handled ContentWindow::OnDestroy() {
-  KillTimer(Hwnd(), kRepeatTimer);
-  ClosePicture();
-  StopSound();
+  navigation.Stop();
+  media.ClosePicture();
+  media.StopSound();
   binding.Unload();
   return ui::Done(0);
 }
@@ -210,15 +198,17 @@ void ContentWindow::Paint() {
     Metrics metrics;
     if (!painter.Measured() && painter.EnsureMetrics(dc, &metrics)) layout.SetMetrics(metrics);
     painter.Draw(dc, layout, partial ? &update : nullptr, binding.Functions().epwShowExCodePixel);
-    DrawMarks(dc, partial ? &update : nullptr);
+    marks.Draw(dc, partial ? &update : nullptr);
   }
   EndPaint(Hwnd(), &ps);
 }
 
-bool ContentWindow::OnSetCursor(LPARAM lParam) {
-  if (LOWORD(lParam) != HTCLIENT) return false;
-  ApplyHoverCursor();
-  return true;
+void ContentWindow::PrintClient(HDC dc) {
+  RECT client;
+  GetClientRect(Hwnd(), &client);
+  ContentPainter::FillBackground(dc, client);
+  painter.Draw(dc, layout, nullptr, binding.Functions().epwShowExCodePixel);
+  marks.Draw(dc, nullptr);
 }
 
 LRESULT ContentWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -230,7 +220,7 @@ LRESULT ContentWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       EnsureMetrics();
       return OnShow(layout.ShowAt(static_cast<int32_t>(lParam)), false, 1);
     case VM_VIEW_INMSGBOX:
-      return gInMessageBox ? 1 : 0;
+      return messages.Open() ? 1 : 0;
     case VM_VIEW_TEXTSIZE:
       return SetTextSize(static_cast<int>(wParam)) ? 1 : 0;
     case WM_DPICHANGED_AFTERPARENT:
@@ -245,33 +235,27 @@ LRESULT ContentWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
       Paint();
       return 0;
-    case WM_PRINTCLIENT: {
+    case WM_PRINTCLIENT:
       // What the view shows, drawn into another DC (PrintWindow, screenshots).
-      HDC dc = reinterpret_cast<HDC>(wParam);
-      RECT client;
-      GetClientRect(Hwnd(), &client);
-      ContentPainter::FillBackground(dc, client);
-      painter.Draw(dc, layout, nullptr, binding.Functions().epwShowExCodePixel);
-      DrawMarks(dc, nullptr);
+      PrintClient(reinterpret_cast<HDC>(wParam));
       return 0;
-    }
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(painter.ViewFont());
     case WM_SETCURSOR:
-      if (OnSetCursor(lParam)) return TRUE;
+      if (navigation.OnSetCursor(lParam)) return TRUE;
       break;
     case WM_LBUTTONDOWN:
       SetFocus(Hwnd());
-      OnLeftButtonDown(ClientX(lParam), ClientY(lParam));
+      navigation.OnLeftButtonDown(ClientX(lParam), ClientY(lParam));
       return 0;
     case WM_MOUSEMOVE:
-      OnMouseMove(ClientX(lParam), ClientY(lParam));
+      navigation.OnMouseMove(ClientX(lParam), ClientY(lParam));
       return 0;
     case WM_LBUTTONUP:
-      OnLeftButtonUp(ClientX(lParam), ClientY(lParam));
+      navigation.OnLeftButtonUp(ClientX(lParam), ClientY(lParam));
       return 0;
     case WM_RBUTTONDOWN:
-      OnRightButtonDown(ClientX(lParam), ClientY(lParam));
+      navigation.OnRightButtonDown(ClientX(lParam), ClientY(lParam));
       return 0;
     case WM_GETDLGCODE:
       return DLGC_WANTALLKEYS;
@@ -280,21 +264,21 @@ LRESULT ContentWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         PostMessageW(GetParent(Hwnd()), VM_VIEW_TAB, 2, 0);
         return 0;
       }
-      OnKeyDown(wParam);
+      navigation.OnKeyDown(wParam);
       return 0;
     case WM_TIMER:
-      if (wParam == kRepeatTimer) {
-        waiting = false;
+      if (wParam == ContentNavigation::kRepeatTimer) {
+        navigation.OnRepeatTimer();
         return 0;
       }
       break;
     default:
-      if (bmpWindowDestroy && message == bmpWindowDestroy) {
-        OnPictureWindowGone();
+      if (media.PictureGoneMessage() && message == media.PictureGoneMessage()) {
+        media.OnPictureWindowGone();
         return 0;
       }
       if (message >= kButtonMessageFirst && message <= kButtonMessageLast) {
-        OnButton(static_cast<int>(message - WM_USER), wParam != 0);
+        navigation.OnButton(static_cast<int>(message - WM_USER), wParam != 0);
         return 0;
       }
       break;

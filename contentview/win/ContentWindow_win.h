@@ -1,30 +1,30 @@
 // The content view's window (class "Calvetta"): one per process, a child of the viewer's
 // content pane. It binds Dunmoor.dll itself, lays entry text out through ContentLayout, paints
 // it, and has four scroll buttons in a column at its right edge (16 pixels at 96 dots an inch).
+// It routes: the marks, the pictures and sound, and the moves through the text (keys, buttons,
+// pointer) are features of their own that own their state.
 #ifndef CALVETTA_WIN_CONTENTWINDOW_WIN_H
 #define CALVETTA_WIN_CONTENTWINDOW_WIN_H
 
 #include <windows.h>
 
 #include <array>
-#include <memory>
-#include <vector>
 
 #include "ContentLayout.h"
-#include "HitTest.h"
-#include "MarkSelection.h"
 #include "ui/UniqueHandle.h"
 #include "ui/Window.h"
+#include "win/ContentMarks_win.h"
+#include "win/ContentMedia_win.h"
+#include "win/ContentNavigation_win.h"
 #include "win/ContentPainter_win.h"
 #include "win/DunmoorBinding_win.h"
-#include "win/ImagePopup_win.h"
+#include "win/ScrollButton_win.h"
+#include "win/ViewMessage_win.h"
+#include "win/ViewRouter_win.h"
 
 namespace calvetta {
 
-// Set while the library shows a message box (VM_VIEW_INMSGBOX answers it).
-extern bool gInMessageBox;
-
-class ContentWindow : public ui::Window {
+class ContentWindow : public ui::Window, private ViewRouter {
  public:
   explicit ContentWindow(HINSTANCE module);
 
@@ -33,28 +33,9 @@ class ContentWindow : public ui::Window {
   // Drops all content and shows an empty view.
   void SetContentBlank();
 
-  // Marks (ContentMarks_win.cpp). A drag starts where a click hits nothing, follows the pointer
-  // and ends at button up; DrawMarks inverts the marks over freshly drawn text (after painting
-  // and after scrolling; clip: the update rectangle or null); ClearMarks drops them without
-  // drawing (new content, a followed reference, blanking, re-layout after a resize).
-  void BeginMarkDrag(int x, int y);
-  void ExtendMarkDrag(int x, int y);
-  void EndMarkDrag();
-  bool MarkDragging() const { return marks.Selecting(); }
-  void DrawMarks(HDC dc, const RECT* clip);
-  void ClearMarks();
-  // The context menu at client point (x, y): コピー and 連続検索.
-  void ShowContextMenu(int x, int y);
-  // The exports: length of the marked text (0 none), copy to the clipboard, the leading text.
-  int32_t MarkedTextLength();
-  void CopyMarksToClipboard();
-  int32_t GetMarkedText(char* buffer, int32_t size);
-
-  // Pictures and sound from the text (ContentMedia_win.cpp), for the code block of a link slot.
-  // PlaySoundBlock sets the sound playing flag; StopSound stops a sound only while it is set.
-  void ShowPicture(const char* codeBlock);
-  void PlaySoundBlock(const char* codeBlock);
-  void StopSound();
+  // The marks (the exports read and copy them) and the pictures and sound of the text.
+  ContentMarks& Marks() { return marks; }
+  ContentMedia& Media() { return media; }
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -63,33 +44,16 @@ class ContentWindow : public ui::Window {
   ui::Handled OnDestroy() override;
 
  private:
-  static constexpr int kButtonCount = 4;
+  // ViewRouter.
+  void HandleFailure() override;
+  void UpdateButtons() override;
+  void RedrawPage() override;
+  void EnsureMetrics() override;
 
   void CreateButtons();
   void PlaceButtons(int width, int height);
-  void UpdateButtons();
   void DisableButtons();
   LRESULT OnShow(LayoutResult result, bool noTextIsFailure, LRESULT failedResult);
-  // Navigation (ContentNavigation_win.cpp): keys, the buttons' auto-repeat, hover and clicks.
-  bool Showing() const;  // content shown and not blank
-  void OnKeyDown(WPARAM key);
-  bool ScrollStep(int32_t delta);
-  int32_t ButtonStep(int index) const;
-  void OnButton(int id, bool pressed);
-  void RepeatButton(int index);
-  bool WaitForRepeat();
-  void UpdateHover();
-  void SetHoverCursor();
-  void ApplyHoverCursor();
-  void OnMouseMove(int x, int y);
-  void OnLeftButtonDown(int x, int y);
-  void OnLeftButtonUp(int x, int y);
-  void OnRightButtonDown(int x, int y);
-  void FollowReference(const Hit& hit);
-
-  void HandleFailure();
-  void EnsureMetrics();
-  void RedrawPage();
   // VM_VIEW_TEXTSIZE.
   bool SetTextSize(int percent);
   // The view's monitor's dots an inch (at creation, and WM_DPICHANGED_AFTERPARENT when the
@@ -99,39 +63,21 @@ class ContentWindow : public ui::Window {
   void LoadPictures();
   void LayOutAgain();
   void Paint();
-  bool OnSetCursor(LPARAM lParam);
-  bool ExtractMarks();
-  int32_t MarkRow(int y) const;
-  void InvertSegment(HDC dc, int32_t row, int32_t left, int32_t right, const RECT* clip) const;
+  void PrintClient(HDC dc);
 
   HINSTANCE module;
   DunmoorBinding binding;
   DunmoorTextSource source{binding};
   ContentLayout layout{&source};
   ContentPainter painter;
-  std::array<HWND, kButtonCount> buttons{};
-  std::array<ui::UniqueIcon, kButtonCount> buttonIcons;
+  ViewMessages messages;
+  ContentMarks marks{*this, layout, binding};
+  ContentMedia media{*this, module, binding, messages, *this};
+  ContentNavigation navigation{*this, module, layout, marks, media, *this};
+  std::array<HWND, kScrollButtonCount> buttons{};
+  std::array<ui::UniqueIcon, kScrollButtonCount> buttonIcons;
   int dpi = 96;
   int buttonColumn = kButtonColumnWidth;  // at dpi
-  std::array<bool, kButtonCount> released{{true, true, true, true}};
-  uint8_t hoverKind = 0;  // 0 none, 1 reference, 2 graphic, 3 sound
-  POINT lastMouse = {-1, -1};  // client point of the last mouse message; -1: none yet
-  UINT bmpWindowDestroy = 0;
-  // The book's cursors at the view's resolution (owned), or the arrow where one is missing.
-  std::array<ui::UniqueIcon, 3> ownCursors;
-  HCURSOR referenceCursor = nullptr;
-  HCURSOR graphicCursor = nullptr;
-  HCURSOR soundCursor = nullptr;
-  HCURSOR arrowCursor = nullptr;
-  bool waiting = false;  // cleared by the repeat timer
-  MarkSelection marks;
-  // The picture shown (its window and the memory read for it; both null when none) and
-  // whether a sound was started from the text (ContentMedia_win.cpp).
-  void ClosePicture();
-  void OnPictureWindowGone();
-  std::unique_ptr<ImagePopup> picture;
-  std::vector<uint8_t> pictureMemory;
-  bool soundPlaying = false;
 };
 
 }  // namespace calvetta

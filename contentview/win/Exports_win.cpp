@@ -7,7 +7,11 @@
 #include <new>
 
 #include "Calvetta.h"
+#include "ExportGuard.h"
 #include "win/ContentWindow_win.h"
+
+using exportguard::Guarded;
+using exportguard::GuardedVoid;
 
 namespace {
 
@@ -27,7 +31,7 @@ bool ViewExists() { return gView && gView->Hwnd() && IsWindow(gView->Hwnd()); }
 extern "C" {
 
 void* viewCreateView(void* parent, int32_t left, int32_t top, int32_t right, int32_t bottom) {
-  try {
+  return Guarded<void*>(nullptr, [&]() -> void* {
     if (ViewExists()) return gView->Hwnd();
     // A view whose window is gone (its parent was destroyed) is replaced. The object is kept
     // otherwise until the process ends, so a late message never meets a freed object.
@@ -36,41 +40,31 @@ void* viewCreateView(void* parent, int32_t left, int32_t top, int32_t right, int
     if (!gView) return nullptr;
     RECT rect = {left, top, right, bottom};
     return gView->CreateView(static_cast<HWND>(parent), rect);
-  } catch (...) {
-    return nullptr;
-  }
+  });
 }
 
 void viewSetContentBlank(void) {
-  try {
+  GuardedVoid([] {
     if (ViewExists()) gView->SetContentBlank();
-  } catch (...) {
-  }
+  });
 }
 
 int32_t viewIsMarkValid(void) {
-  try {
-    return ViewExists() ? gView->MarkedTextLength() : 0;
-  } catch (...) {
-    return 0;
-  }
+  return Guarded<int32_t>(0, [] { return ViewExists() ? gView->Marks().TextLength() : 0; });
 }
 
 void viewCopyToClipBoard(void) {
-  try {
-    if (ViewExists()) gView->CopyMarksToClipboard();
-  } catch (...) {
-  }
+  GuardedVoid([] {
+    if (ViewExists()) gView->Marks().CopyToClipboard();
+  });
 }
 
 int32_t viewGetMarkCont(char* buffer, int32_t size) {
-  try {
-    if (ViewExists()) return gView->GetMarkedText(buffer, size);
+  return Guarded<int32_t>(0, [&]() -> int32_t {
+    if (ViewExists()) return gView->Marks().GetText(buffer, size);
     if (buffer && size > 0) buffer[0] = '\0';
     return 0;
-  } catch (...) {
-    return 0;
-  }
+  });
 }
 
 }  // extern "C"

@@ -185,7 +185,7 @@ std::vector<uint8_t> ImagePopup::Dib() const {
 
 void ImagePopup::Copy() {
   if (!OpenClipboard(Hwnd())) {
-    ShowViewMessage(Hwnd(), module, IDS_CLIPBOARD_CANNOT_OPEN);
+    messages.Show(Hwnd(), module, IDS_CLIPBOARD_CANNOT_OPEN);
     return;
   }
   EmptyClipboard();
@@ -201,7 +201,7 @@ void ImagePopup::Copy() {
   // The clipboard owns the memory only once it has taken it.
   if (!set && memory) GlobalFree(memory);
   CloseClipboard();
-  if (!set) ShowViewMessage(Hwnd(), module, IDS_CLIPBOARD_CANNOT_SET);
+  if (!set) messages.Show(Hwnd(), module, IDS_CLIPBOARD_CANNOT_SET);
 }
 
 void ImagePopup::Save() {
@@ -228,7 +228,7 @@ void ImagePopup::Save() {
   }
   ui::UniqueFile out(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!out) {
-    ShowViewMessage(Hwnd(), L"Could not create file " + name);
+    messages.Show(Hwnd(), L"Could not create file " + name);
     return;
   }
   bool written = WriteAll(out.Get(), bytes, size);
@@ -236,7 +236,7 @@ void ImagePopup::Save() {
   if (!written || !closed) {
     // A half-written picture is no picture: say so, and leave no such file behind.
     DeleteFileW(name.c_str());
-    ShowViewMessage(Hwnd(), L"Could not write file " + name);
+    messages.Show(Hwnd(), L"Could not write file " + name);
   }
 }
 

@@ -14,12 +14,15 @@
 #include "BmpImage.h"
 #include "ui/UniqueHandle.h"
 #include "ui/Window.h"
+#include "win/ViewMessage_win.h"
 
 namespace calvetta {
 
 class ImagePopup : public ui::Window {
  public:
-  ImagePopup(HINSTANCE module, UINT destroyMessage) : module(module), destroyMessage(destroyMessage) {}
+  // messages shows what goes wrong with the clipboard or the file.
+  ImagePopup(HINSTANCE module, UINT destroyMessage, ViewMessages& messages)
+      : module(module), destroyMessage(destroyMessage), messages(messages) {}
   ~ImagePopup() override;
 
   bool ShowMonochrome(HWND owner, media::MonochromePicture picture);
@@ -45,6 +48,7 @@ class ImagePopup : public ui::Window {
 
   HINSTANCE module;
   UINT destroyMessage;
+  ViewMessages& messages;
   HWND owner = nullptr;
   HWND toolbar = nullptr;
   ui::UniqueImageList toolbarPictures;

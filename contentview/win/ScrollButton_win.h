@@ -8,6 +8,9 @@
 
 namespace calvetta {
 
+// The view's column has four: line up, line down, page up, page down (ids IDB_VIEW_LINEUP on).
+constexpr int kScrollButtonCount = 4;
+
 // Creates the button (WS_CHILD | WS_VISIBLE | BS_ICON | BS_CENTER, 16 x 16) with icon; null
 // on failure.
 HWND CreateScrollButton(HWND parent, int id, HICON icon, HINSTANCE module);

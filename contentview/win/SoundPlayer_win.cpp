@@ -23,7 +23,7 @@ constexpr uint8_t kSoundData = 1;
 constexpr size_t kTempPathCapacity = 400;
 
 // The text for an MCI error: the system's, an empty one read as "not found", or none at all.
-void ShowCdError(MCIERROR error, HWND owner) {
+void ShowCdError(MCIERROR error, HWND owner, ViewMessages& messages) {
   wchar_t text[256] = L"";
   std::wstring message;
   if (!mciGetErrorStringW(error & 0xFFFF, text, sizeof text / sizeof text[0])) {
@@ -33,26 +33,26 @@ void ShowCdError(MCIERROR error, HWND owner) {
   } else {
     message = text;
   }
-  ShowViewMessage(owner, message);
+  messages.Show(owner, message);
 }
 
-int PlayCdAudio(const uint8_t* properties, HWND owner) {
+int PlayCdAudio(const uint8_t* properties, HWND owner, ViewMessages& messages) {
   wchar_t reply[128];
   for (const wchar_t* command : {L"open cdaudio", L"set cdaudio time format tmsf"}) {
     if (MCIERROR error = mciSendStringW(command, reply, sizeof reply / sizeof reply[0], nullptr)) {
-      ShowCdError(error, owner);
+      ShowCdError(error, owner, messages);
       return kSoundCdShown;
     }
   }
   media::CdPlayRange range;
   if (!media::CdRange(properties, &range)) {
-    ShowViewMessage(owner, L"CDDA \u30c7\u30fc\u30bf\u304c\u898b\u3064\u304b\u308a\u307e\u305b\u3093! ");
+    messages.Show(owner, L"CDDA \u30c7\u30fc\u30bf\u304c\u898b\u3064\u304b\u308a\u307e\u305b\u3093! ");
     return kSoundCdShown;
   }
   wchar_t play[64];
   std::swprintf(play, sizeof play / sizeof play[0], L"play cdaudio from %u to %u", range.from, range.to);
   if (MCIERROR error = mciSendStringW(play, reply, sizeof reply / sizeof reply[0], nullptr)) {
-    ShowCdError(error, owner);
+    ShowCdError(error, owner, messages);
     return kSoundCdShown;
   }
   return kSoundPlayed;
@@ -90,10 +90,10 @@ int PlaySoundData(const DunmoorExports& book, const char* code, const uint8_t* p
 
 }  // namespace
 
-int PlaySoundCode(const DunmoorExports& book, const char* code, HWND owner) {
+int PlaySoundCode(const DunmoorExports& book, const char* code, HWND owner, ViewMessages& messages) {
   uint8_t properties[kDunmoorSoundPropertiesSize] = {};
   if (!code || book.epwGetSoundProp(code, properties) != kDunmoorSuccess) return kSoundBookFailed;
-  if (properties[0] == kCdAudio) return PlayCdAudio(properties, owner);
+  if (properties[0] == kCdAudio) return PlayCdAudio(properties, owner, messages);
   if (properties[0] == kSoundData) return PlaySoundData(book, code, properties);
   return kSoundPlayed;
 }

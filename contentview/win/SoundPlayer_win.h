@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "win/DunmoorBinding_win.h"
+#include "win/ViewMessage_win.h"
 
 namespace calvetta {
 
@@ -19,8 +20,8 @@ enum SoundResult : int {
 };
 
 // code: the sound code (1F 4A or 1F 48) within a copy of the entry text. owner: the window
-// that owns the CD audio message boxes.
-int PlaySoundCode(const DunmoorExports& book, const char* code, HWND owner);
+// that owns the CD audio message boxes, shown through messages.
+int PlaySoundCode(const DunmoorExports& book, const char* code, HWND owner, ViewMessages& messages);
 // Ends a sound played from the temporary file; CD audio goes on.
 void StopSoundFile();
 

@@ -1,35 +1,12 @@
 #include "win/ViewFonts_win.h"
 
+#include "ui/JapaneseFaces.h"
+
 namespace calvetta {
 namespace {
 
 constexpr int kPointSize = 12;
 constexpr int kScriptPercent = 66;  // sub- and superscripts
-
-// Mincho faces for the view, Gothic faces for bold narrow text: the design's face first, then
-// the same face under its English name, then faces that free systems ship.
-const wchar_t* const kMinchoFaces[] = {L"ＭＳ 明朝",       L"MS Mincho",          L"IPA明朝",
-                                       L"IPAMincho",       L"IPAex明朝",          L"IPAexMincho",
-                                       L"Noto Serif CJK JP", L"Noto Sans CJK JP", L"IPAゴシック",
-                                       L"IPAGothic",       nullptr};
-const wchar_t* const kGothicFaces[] = {L"ＭＳ ゴシック",    L"MS Gothic",        L"IPAゴシック",
-                                       L"IPAGothic",       L"IPAexゴシック",    L"IPAexGothic",
-                                       L"Noto Sans CJK JP", L"IPA明朝",          L"IPAMincho",
-                                       nullptr};
-
-int CALLBACK NoteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
-  *reinterpret_cast<bool*>(found) = true;
-  return 0;  // one is enough
-}
-
-bool IsInstalled(HDC dc, const wchar_t* face) {
-  LOGFONTW query = {};
-  query.lfCharSet = SHIFTJIS_CHARSET;
-  lstrcpynW(query.lfFaceName, face, LF_FACESIZE);
-  bool found = false;
-  EnumFontFamiliesExW(dc, &query, &NoteFound, reinterpret_cast<LPARAM>(&found), 0);
-  return found;
-}
 
 HFONT MakeFont(const std::wstring& face, int weight, int percent, int dpi, bool italic = false) {
   LOGFONTW font = {};
@@ -47,15 +24,9 @@ HFONT MakeFont(const std::wstring& face, int weight, int percent, int dpi, bool 
 
 }  // namespace
 
-std::wstring PickJapaneseFace(HDC dc, const wchar_t* const* candidates) {
-  for (const wchar_t* const* face = candidates; *face; ++face)
-    if (IsInstalled(dc, *face)) return *face;
-  return candidates[0];
-}
-
 bool ViewFonts::Create(HDC dc, int percent, int dpi) {
-  viewFace = PickJapaneseFace(dc, kMinchoFaces);
-  std::wstring gothic = PickJapaneseFace(dc, kGothicFaces);
+  viewFace = ui::FirstInstalledFace(dc, ui::kMinchoFaces);
+  std::wstring gothic = ui::FirstInstalledFace(dc, ui::kGothicFaces);
   const int script = percent * kScriptPercent / 100;
   view.Attach(MakeFont(viewFace, FW_NORMAL, percent, dpi));
   boldWide.Attach(MakeFont(viewFace, FW_BOLD, percent, dpi));

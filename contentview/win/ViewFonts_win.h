@@ -17,10 +17,6 @@
 
 namespace calvetta {
 
-// The first face of candidates (a null-terminated list) installed with Shift-JIS coverage;
-// candidates[0] when none is.
-std::wstring PickJapaneseFace(HDC dc, const wchar_t* const* candidates);
-
 class ViewFonts {
  public:
   // Creates the fonts for a monitor of dpi dots an inch, at percent of the design's size; false

@@ -1,20 +1,17 @@
 #include "win/ViewMessage_win.h"
 
-#include "win/ContentWindow_win.h"
-
 namespace calvetta {
 
-void ShowViewMessage(HWND owner, const std::wstring& text) {
-  bool wasInMessageBox = gInMessageBox;
-  gInMessageBox = true;
+void ViewMessages::Show(HWND owner, const std::wstring& text) {
+  ++open;
   MessageBoxW(owner, text.c_str(), L"DUDAZA Zorari", MB_OK);
-  gInMessageBox = wasInMessageBox;
+  --open;
 }
 
-void ShowViewMessage(HWND owner, HINSTANCE module, UINT id) {
+void ViewMessages::Show(HWND owner, HINSTANCE module, UINT id) {
   const wchar_t* text = nullptr;
   int length = LoadStringW(module, id, reinterpret_cast<LPWSTR>(&text), 0);
-  if (length > 0) ShowViewMessage(owner, std::wstring(text, static_cast<size_t>(length)));
+  if (length > 0) Show(owner, std::wstring(text, static_cast<size_t>(length)));
 }
 
 }  // namespace calvetta

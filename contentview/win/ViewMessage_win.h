@@ -1,5 +1,5 @@
-// The view's message boxes: OK only, caption "DUDAZA Zorari", with gInMessageBox set while one
-// is open so that the viewer drops hand-overs and searches meanwhile.
+// The view's message boxes: OK only, caption "DUDAZA Zorari". While one is open the view
+// answers VM_VIEW_INMSGBOX with 1, so that the viewer drops hand-overs and searches meanwhile.
 #ifndef CALVETTA_WIN_VIEWMESSAGE_WIN_H
 #define CALVETTA_WIN_VIEWMESSAGE_WIN_H
 
@@ -9,11 +9,16 @@
 
 namespace calvetta {
 
-extern bool gInMessageBox;
+class ViewMessages {
+ public:
+  void Show(HWND owner, const std::wstring& text);
+  // The library string id of module (nothing shown when it is missing).
+  void Show(HWND owner, HINSTANCE module, UINT id);
+  bool Open() const { return open > 0; }
 
-void ShowViewMessage(HWND owner, const std::wstring& text);
-// The library string id of module (nothing shown when it is missing).
-void ShowViewMessage(HWND owner, HINSTANCE module, UINT id);
+ private:
+  int open = 0;  // message boxes open (one can open inside another's loop)
+};
 
 }  // namespace calvetta
 

@@ -4,6 +4,7 @@
 // viewer starts it.
 #include <windows.h>
 
+#include "ExportGuard.h"
 #include "GrabWord_win.h"
 #include "Grellix32.h"
 #include "HostExchange.h"
@@ -25,14 +26,7 @@ namespace {
 char gTooltip[kSettingTextBytes + 1];
 
 // No exception may leave the plug-in into the host: a failed allocation ends the call quietly.
-template <typename Result, typename Body>
-Result Guarded(Result failure, Body body) {
-  try {
-    return body();
-  } catch (...) {
-    return failure;
-  }
-}
+using exportguard::Guarded;
 
 // Hears the viewer's state broadcasts and has the host's toolbar show the matching face.
 class NotifyWindow : public ui::Window {

@@ -1,11 +1,14 @@
 #include "HeadwordLayout.h"
 
+#include "ControlCodes.h"
 #include "NarrowToAscii.h"
 #include "ShiftJis.h"
 
 namespace brisvane {
 
 namespace {
+
+namespace code = booktext::code;
 
 bool IsJisByte(uint8_t b) { return b >= 0x21 && b <= 0x7E; }
 
@@ -14,15 +17,15 @@ class Builder {
   Builder(int left, int top, const TextWidth& width) : x(left + 4), top(top), width(width) {}
 
   void AddPair(uint8_t first, uint8_t second) {
-    if (first == 0x1F) {
+    if (first == code::kEscape) {
       Flush();
       switch (second) {
-        case 0x04: narrow = true; break;
-        case 0x05: narrow = false; break;
-        case 0x06: subscript = true; break;
-        case 0x07: subscript = false; break;
-        case 0x0E: superscript = true; break;
-        case 0x0F: superscript = false; break;
+        case code::kBeginNarrow: narrow = true; break;
+        case code::kEndNarrow: narrow = false; break;
+        case code::kBeginSubscript: subscript = true; break;
+        case code::kEndSubscript: subscript = false; break;
+        case code::kBeginSuperscript: superscript = true; break;
+        case code::kEndSuperscript: superscript = false; break;
         default: break;  // other control codes carry nothing a headword line shows
       }
       return;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "SearchFlow.h"
+#include "BookApi.h"
 
 namespace brisvane {
 

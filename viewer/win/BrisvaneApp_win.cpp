@@ -5,22 +5,18 @@
 
 #include <memory>
 
-#include "AppFlags_win.h"
+#include "AppState_win.h"
 #include "BrisvaneRes.h"
 #include "FrameMessages.h"
+#include "HostExchange.h"
 #include "MainFrame_win.h"
 
 namespace brisvane {
 
-AppFlags gFlags;
-
-namespace {
-std::unique_ptr<MainFrame> gFrame;
-}
 
 bool BrisvaneApp::InitInstance(HINSTANCE instance) {
   // One viewer at a time: a running one is brought forward instead.
-  if (HWND running = FindWindowW(kFrameClassName, nullptr)) {
+  if (HWND running = FindWindowW(hostexchange::kViewerClass, nullptr)) {
     SetForegroundWindow(running);
     ShowWindow(running, IsIconic(running) ? SW_RESTORE : SW_SHOW);
     return false;
@@ -28,28 +24,28 @@ bool BrisvaneApp::InitInstance(HINSTANCE instance) {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
 
-  gFrame = std::make_unique<MainFrame>();
-  if (!gFrame->Create(instance)) return false;
-  HWND frame = gFrame->Hwnd();
+  frame = std::make_unique<MainFrame>(state);
+  if (!frame->Create(instance)) return false;
+  HWND window = frame->Hwnd();
 
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   StartKind kind = ClassifyStart(argv && argc > 1 ? argv[1] : nullptr);
   if (argv) LocalFree(argv);
-  gFlags.exitOnClose = kind == StartKind::User;
+  state.SetExitOnClose(kind == StartKind::User);
 
-  SetForegroundWindow(frame);
-  ShowWindow(frame, SW_SHOWMAXIMIZED);
-  SendMessageW(frame, FM_OPENBOOK, 0, 0);
+  SetForegroundWindow(window);
+  ShowWindow(window, SW_SHOWMAXIMIZED);
+  SendMessageW(window, FM_OPENBOOK, 0, 0);
   if (kind == StartKind::User) {
-    UpdateWindow(frame);
+    UpdateWindow(window);
   } else if (kind == StartKind::Host) {
-    if (gFlags.hostWordPending) {
-      SendMessageW(frame, FM_HOSTWORD, 0, 0);
-      UpdateWindow(frame);
+    if (state.HostWordPending()) {
+      SendMessageW(window, FM_HOSTWORD, 0, 0);
+      UpdateWindow(window);
     }
-  } else if (gFlags.hostWordPending) {
-    UpdateWindow(frame);
+  } else if (state.HostWordPending()) {
+    UpdateWindow(window);
   }
   return true;
 }
@@ -59,15 +55,15 @@ int BrisvaneApp::Run(HINSTANCE instance) {
   HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME));
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    HWND frame = gFrame->Hwnd();
+    HWND window = frame->Hwnd();
     // Accelerators act only while no dialog or message box owns the input.
-    if (frame && accelerators && (GetAncestor(message.hwnd, GA_ROOT) == frame) &&
-        TranslateAcceleratorW(frame, accelerators, &message))
+    if (window && accelerators && (GetAncestor(message.hwnd, GA_ROOT) == window) &&
+        TranslateAcceleratorW(window, accelerators, &message))
       continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
-  gFrame.reset();
+  frame.reset();
   return static_cast<int>(message.wParam);
 }
 

@@ -1,12 +1,18 @@
-// The viewer program: the single-instance rule, the command line and the start-up order.
+// The viewer program: the single-instance rule, the command line and the start-up order. It
+// owns what the windows share for the whole run (AppState) and the main frame.
 #ifndef BRISVANE_VIEWER_WIN_BRISVANEAPP_WIN_H
 #define BRISVANE_VIEWER_WIN_BRISVANEAPP_WIN_H
 
 #include <windows.h>
 
+#include <memory>
+
+#include "AppState_win.h"
 #include "StartKind_win.h"
 
 namespace brisvane {
+
+class MainFrame;
 
 class BrisvaneApp {
  public:
@@ -15,6 +21,9 @@ class BrisvaneApp {
 
  private:
   bool InitInstance(HINSTANCE instance);
+
+  AppState state;
+  std::unique_ptr<MainFrame> frame;
 };
 
 }  // namespace brisvane

@@ -10,8 +10,10 @@ namespace {
 const wchar_t kClassName[] = L"BrisvaneListPane";
 }
 
-bool BrisvaneView::Create(HWND parent, HWND frameWindow, SearchPanel& searchPanel, const BookApi& book) {
+bool BrisvaneView::Create(HWND parent, HWND frameWindow, AppState& state, SearchPanel& searchPanel,
+                          const BookApi& book) {
   frame = frameWindow;
+  app = &state;
   panel = &searchPanel;
   HINSTANCE instance = GetModuleHandleW(nullptr);
   whiteBrush.Attach(CreateSolidBrush(RGB(255, 255, 255)));
@@ -26,7 +28,7 @@ LRESULT BrisvaneView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   // The pane becoming active (its own focus, or the list's) may send the focus to the word box.
   if (message == WM_SETFOCUS ||
       (message == WM_COMMAND && LOWORD(wParam) == IDL_RESULTLIST && HIWORD(wParam) == LBN_SETFOCUS))
-    NotePaneActivated(frame);
+    NotePaneActivated(*app, frame);
   LRESULT result = 0;
   if (panel && panel->HandleListPaneMessage(Hwnd(), message, wParam, lParam, &result)) return result;
   return ui::Window::OnMessage(message, wParam, lParam);

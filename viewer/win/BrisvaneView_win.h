@@ -5,24 +5,27 @@
 
 #include <windows.h>
 
-#include "SearchFlow.h"
+#include "BookApi.h"
 #include "ui/UniqueHandle.h"
 #include "ui/Window.h"
 
 namespace brisvane {
 
+class AppState;
 class SearchPanel;
 
 class BrisvaneView : public ui::Window {
  public:
-  // panel makes the list and answers its messages; book is read whenever an item is drawn.
-  bool Create(HWND parent, HWND frame, SearchPanel& panel, const BookApi& book);
+  // panel makes the list and answers its messages; book is read whenever an item is drawn; app
+  // says whether the pane's activation moves the focus to the word box.
+  bool Create(HWND parent, HWND frame, AppState& app, SearchPanel& panel, const BookApi& book);
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   HWND frame = nullptr;
+  AppState* app = nullptr;
   SearchPanel* panel = nullptr;
   ui::UniqueBrush whiteBrush;
 };

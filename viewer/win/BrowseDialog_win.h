@@ -9,7 +9,7 @@
 
 #include "DirectoryList_win.h"
 #include "DriveCombo_win.h"
-#include "SearchFlow.h"
+#include "BookApi.h"
 #include "ui/Dialog.h"
 #include "ui/UniqueHandle.h"
 

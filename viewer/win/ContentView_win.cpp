@@ -1,6 +1,6 @@
 #include "ContentView_win.h"
 
-#include "AppFlags_win.h"
+#include "AppState_win.h"
 
 namespace brisvane {
 
@@ -17,14 +17,13 @@ void ViewApi::GetMarkCont(char* buffer, int size) const {
   buffer[size - 1] = '\0';
 }
 
-void NotePaneActivated(HWND frame) {
-  if (!gFlags.focusWordBoxOnActivate) return;
-  gFlags.focusWordBoxOnActivate = false;
-  PostMessageW(frame, VM_VIEW_TAB, 2, 0);
+void NotePaneActivated(AppState& app, HWND frame) {
+  if (app.TakeWordBoxFocusRequest()) PostMessageW(frame, VM_VIEW_TAB, 2, 0);
 }
 
-bool ContentView::Create(HWND parent, HWND frameWindow) {
+bool ContentView::Create(HWND parent, HWND frameWindow, AppState& state) {
   frame = frameWindow;
+  app = &state;
   HINSTANCE instance = GetModuleHandleW(nullptr);
   if (!RegisterClassOnce(instance, kClassName, 0, LoadCursorW(nullptr, IDC_ARROW),
                          reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)))
@@ -54,11 +53,11 @@ LRESULT ContentView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (contentWindow) MoveWindow(contentWindow, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
       return 0;
     case WM_SETFOCUS:
-      NotePaneActivated(frame);
+      NotePaneActivated(*app, frame);
       if (contentWindow) SetFocus(contentWindow);
       return 0;
     case WM_PARENTNOTIFY:
-      if (LOWORD(wParam) == WM_LBUTTONDOWN || LOWORD(wParam) == WM_RBUTTONDOWN) NotePaneActivated(frame);
+      if (LOWORD(wParam) == WM_LBUTTONDOWN || LOWORD(wParam) == WM_RBUTTONDOWN) NotePaneActivated(*app, frame);
       return 0;
     // From the content window, on to the frame.
     case VM_VIEW_TAB:

@@ -27,10 +27,13 @@ struct ViewApi {
   void GetMarkCont(char* buffer, int size) const;
 };
 
+class AppState;
+
 class ContentView : public ui::Window {
  public:
-  // frame receives the relayed messages.
-  bool Create(HWND parent, HWND frame);
+  // frame receives the relayed messages; app says whether the pane's activation moves the
+  // focus to the word box.
+  bool Create(HWND parent, HWND frame, AppState& app);
   HWND ContentWindow() const { return contentWindow; }
   const ViewApi& Api() const { return api; }
 
@@ -41,13 +44,14 @@ class ContentView : public ui::Window {
   void BindCalvetta();
 
   HWND frame = nullptr;
+  AppState* app = nullptr;
   HWND contentWindow = nullptr;
   ViewApi api;
 };
 
-// Pane activation: while the flag is set, the first activation of a pane moves the focus to
-// the word box (VM_VIEW_TAB 2 posted to the frame) and clears the flag.
-void NotePaneActivated(HWND frame);
+// Pane activation: when app asks for it, the first activation of a pane moves the focus to the
+// word box (VM_VIEW_TAB 2 posted to the frame).
+void NotePaneActivated(AppState& app, HWND frame);
 
 }  // namespace brisvane
 

@@ -2,59 +2,40 @@
 
 #include <commctrl.h>
 
-#include "AppFlags_win.h"
+#include <cstring>
+
+#include "AppState_win.h"
 #include "BrisvaneRes.h"
 #include "FrameMessages.h"
 #include "FrameSizing_win.h"
-#include "Settings_win.h"
-#include "TextSize.h"
-#include "UiFont_win.h"
+#include "HelpCommands_win.h"
+#include "HostExchange.h"
+#include "SearchFlow.h"
 #include "ui/Dpi.h"
-#include "ui/ScaledPicture.h"
+#include "ui/ResourceText.h"
+#include "ui/ShiftJisText.h"
 
 namespace brisvane {
 
-const wchar_t kFrameClassName[] = L"TrevikBrisvane";
-
 namespace {
 
-// In pixels of a 96-dots-an-inch screen; scaled to the screen's resolution (ui::ScaledPixels).
-constexpr int kWordBoxSlotWidth = 152;
-constexpr int kToolbarHeight = 30;
-constexpr int kStatusCountWidth = 200;
+constexpr int kMarkCapacity = 51;
 
 }  // namespace
 
-LRESULT ToolbarRelay::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == FM_WORDENTER) {
-    PostMessageW(frame, FM_WORDENTER, wParam, lParam);
-    return 0;
-  }
-  if (message == WM_SETFOCUS) {
-    HWND box = GetDlgItem(Control(), IDC_WORDBOX);
-    if (box) {
-      SetFocus(box);
-      return 0;
-    }
-  }
-  return Default(message, wParam, lParam);
-}
-
-MainFrame::MainFrame() { AddCommands(); }
+MainFrame::MainFrame(AppState& app) : app(app) { AddCommands(); }
 
 bool MainFrame::Create(HINSTANCE instance) {
   // The class carries the name by which a second start (and the host's plug-in) finds us.
-  WNDCLASSEXW existing = {};
-  existing.cbSize = sizeof existing;
-  if (!RegisterClassOnce(instance, kFrameClassName, CS_DBLCLKS, LoadCursorW(nullptr, IDC_ARROW),
+  if (!RegisterClassOnce(instance, hostexchange::kViewerClass, CS_DBLCLKS, LoadCursorW(nullptr, IDC_ARROW),
                          reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)))
     return false;
   HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME));
   HMENU menu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME));
   wchar_t title[64] = L"DUDAZA Zorari";
   LoadStringW(instance, IDS_APP_TITLE, title, 64);
-  if (!ui::Window::Create(instance, kFrameClassName, title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, CW_USEDEFAULT,
-                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu))
+  if (!ui::Window::Create(instance, hostexchange::kViewerClass, title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
+                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu))
     return false;
   SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
   SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
@@ -64,204 +45,194 @@ bool MainFrame::Create(HINSTANCE instance) {
 
 ui::Handled MainFrame::OnCreate(const CREATESTRUCTW&) {
   dpi = ui::WindowDpi(Hwnd());
-  uiFont.Attach(CreateJapaneseUiFont(10, dpi));
-  if (!CreateToolbar() || !CreateStatusBar() || !CreatePanes()) return ui::Done(-1);
-  bookOpen = false;
-  screenToggled = false;
-  layerStack.clear();
-  bookPath.clear();
+  book.SetFrame(Hwnd());
+  if (!bars.Create(Hwnd(), dpi)) return ui::Done(-1);
+  // The word box sits over the toolbar's first button.
+  RECT slot = bars.WordBoxSlot();
+  if (!search.CreateWordBox(bars.Toolbar(), slot.left, slot.top, Hwnd()) || !search.WordBoxWindow())
+    return ui::Done(-1);
+  if (!panes.Create(Hwnd(), app, search, book.Api(), dpi)) return ui::Done(-1);
   ResetPanes();
-  uint32_t stored = 0;
-  if (exchange::ReadNumberSetting(L"view", L"TextSize", &stored) && StoredTextSize(stored) != kNormalTextSize)
-    SetTextSize(StoredTextSize(stored), false);
-  exchange = exchange::ExchangeMessages::Register();
+  textSize.Restore();
+  host.Attach(Hwnd(), panes.ContentPane());
   return ui::Done(0);
 }
 
-int MainFrame::Scaled(int designPixels) const { return ui::ScaledPixels(designPixels, dpi); }
-
-bool MainFrame::CreateToolbar() {
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
-                            WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT | CCS_TOP | CCS_NODIVIDER |
-                                CCS_NORESIZE,
-                            0, 0, 0, Scaled(kToolbarHeight), Hwnd(), reinterpret_cast<HMENU>(ID_TOOLBAR),
-                            instance, nullptr);
-  if (!toolbar) return false;
-  SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  SetToolbarPictures();
-  // Button 0 is the word box's place: a separator as wide as the box.
-  TBBUTTON buttons[] = {
-      {Scaled(kWordBoxSlotWidth), IDM_WORDBOX_SLOT, TBSTATE_ENABLED, BTNS_SEP, {}, 0, 0},
-      {0, IDM_SEARCH, TBSTATE_INDETERMINATE, BTNS_BUTTON, {}, 0, 0},
-      {1, IDM_REFRESH, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
-      {2, IDM_TOGGLE_LIST, TBSTATE_ENABLED, BTNS_CHECK, {}, 0, 0},
-      {3, IDM_BOOK_MENU, TBSTATE_ENABLED | TBSTATE_HIDDEN, BTNS_BUTTON, {}, 0, 0},
-      {4, IDM_PREVIOUS_LAYER, TBSTATE_INDETERMINATE, BTNS_BUTTON, {}, 0, 0},
-      {5, IDM_APP_ABOUT, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
-  };
-  SendMessageW(toolbar, TB_ADDBUTTONSW, sizeof buttons / sizeof buttons[0], reinterpret_cast<LPARAM>(buttons));
-  toolbarRelay.Attach(toolbar, Hwnd());
-  RECT slot = {};
-  SendMessageW(toolbar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&slot));
-  // The word box sits over the toolbar's first button.
-  if (!search.CreateWordBox(toolbar, slot.left, slot.top, Hwnd())) return false;
-  wordBox = search.WordBoxWindow();
-  return wordBox != nullptr;
-}
-
-void MainFrame::SetToolbarPictures() {
-  static const ui::ToolbarStrip kPictures[] = {{IDBM_TOOL_SEARCH, 1}, {IDBM_TOOL_REFRESH, 1}, {IDBM_TOOL_TOGGLE, 1},
-                                               {IDBM_TOOL_MENU, 1},   {IDBM_TOOL_LAYER, 1},   {IDBM_TOOL_ABOUT, 1}};
-  ui::SetToolbarPictures(toolbar, GetModuleHandleW(nullptr), kPictures, sizeof kPictures / sizeof kPictures[0], dpi,
-                         &toolbarPictures);
+void MainFrame::AddCommands() {
+  commands.Add(IDM_REFRESH, [this](int, HWND) { book.Refresh(); });
+  commands.Add(IDM_TOGGLE_LIST, [this](int, HWND) { ToggleList(); });
+  commands.Add(IDM_PREVIOUS_LAYER, [this](int, HWND) { PreviousLayer(); }, [this] { return !layers.Empty(); });
+  commands.Add(IDM_COPY, [this](int, HWND) { Copy(); }, [this] {
+    DWORD start = 0, end = 0;
+    if (HWND box = search.WordBoxWindow())
+      SendMessageW(box, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return start != end || panes.Content().Api().IsMarkValid();
+  });
+  commands.Add(IDM_CONTINUOUS_SEARCH, [this](int, HWND) { ContinuousSearch(); },
+               [this] { return panes.Content().Api().IsMarkValid(); });
+  // Search stays enabled: greyed on the toolbar while no book is open; the command itself reports.
+  commands.Add(IDM_SEARCH, [this](int, HWND) { SearchCommand(); });
+  // A book without a menu: greyed.
+  commands.Add(IDM_BOOK_MENU, [this](int, HWND) { ShowBookMenu(); },
+               [this] { return book.IsOpen() && book.Api().GetMenuHead() >= 0; });
+  commands.Add(IDM_APP_ABOUT, [this](int, HWND) { ShowAbout(Hwnd()); });
+  commands.Add(IDM_NEXT_PANE, [this](int, HWND) { MoveFocus(GetFocus() == search.ResultListWindow() ? 1 : 0); });
+  commands.Add(IDM_PREVIOUS_PANE, [this](int, HWND) { MoveFocus(GetFocus() == search.ResultListWindow() ? 1 : 0); });
+  // Next layer and last layer (F4) have a prompt but no action.
+  commands.Add(IDM_NEXT_LAYER, [](int, HWND) {});
+  commands.Add(IDM_LAST_LAYER, [](int, HWND) {});
+  commands.Add(IDM_HELP, [this](int, HWND) { ShowHelp(Hwnd(), app); });
+  commands.Add(IDM_TITLE_SELECT, [this](int, HWND) { book.SelectTitle(); });
+  commands.Add(IDM_TEXT_LARGER, [this](int, HWND) { textSize.Larger(); });
+  commands.Add(IDM_TEXT_SMALLER, [this](int, HWND) { textSize.Smaller(); });
+  commands.Add(IDM_TEXT_NORMAL, [this](int, HWND) { textSize.Normal(); });
 }
 
 void MainFrame::OnDpiChanged(int newDpi, const RECT& suggested) {
   if (newDpi <= 0) return;
   dpi = newDpi;
-  ui::UniqueFont font(CreateJapaneseUiFont(10, dpi));
-  if (font) {
-    SendMessageW(statusBar, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
-    uiFont = std::move(font);
-  }
-  SetToolbarPictures();
-  TBBUTTONINFOW slotInfo = {};
-  slotInfo.cbSize = sizeof slotInfo;
-  slotInfo.dwMask = TBIF_SIZE;
-  slotInfo.cx = static_cast<WORD>(Scaled(kWordBoxSlotWidth));
-  SendMessageW(toolbar, TB_SETBUTTONINFOW, IDM_WORDBOX_SLOT, reinterpret_cast<LPARAM>(&slotInfo));
+  bars.SetDpi(dpi);
   search.SetDpi(dpi);
-  RECT slot = {};
-  SendMessageW(toolbar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&slot));
-  SetWindowPos(wordBox, nullptr, slot.left, slot.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  splitter.SetDpi(dpi);
-  if (!screenToggled) {
-    splitter.SetColumnInfo(0, Scaled(kListColumnWidth), 1);
-    splitter.SetColumnInfo(1, Scaled(kContentColumnWidth), Scaled(kContentColumnMinimum));
-  }
+  RECT slot = bars.WordBoxSlot();
+  SetWindowPos(search.WordBoxWindow(), nullptr, slot.left, slot.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  panes.SetDpi(dpi);
   // Where the system suggests, at the new size; the panes follow in WM_SIZE.
   SetWindowPos(Hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   RECT client = {};
   GetClientRect(Hwnd(), &client);
   OnSize(SIZE_RESTORED, client.right, client.bottom);
-  splitter.RecalcLayout();
+  panes.RecalcLayout();
   InvalidateRect(Hwnd(), nullptr, TRUE);
 }
 
-bool MainFrame::CreateStatusBar() {
-  statusBar = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, Hwnd(),
-                              reinterpret_cast<HMENU>(ID_STATUSBAR), GetModuleHandleW(nullptr), nullptr);
-  if (!statusBar) return false;
-  SendMessageW(statusBar, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont.Get()), TRUE);
-  int parts[2] = {100, -1};
-  SendMessageW(statusBar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
-  return true;
-}
-
-bool MainFrame::CreatePanes() {
-  if (!splitter.Create(Hwnd(), ID_SPLITTER)) return false;
-  RECT client;
-  GetClientRect(Hwnd(), &client);
-  initialWidths[0] = client.right / 3;
-  initialWidths[1] = client.right - client.right / 3;
-  initialHeight = client.bottom;
-  if (!listView.Create(splitter.Hwnd(), Hwnd(), search, book) || !contentView.Create(splitter.Hwnd(), Hwnd()))
-    return false;
-  splitter.SetPanes(listView.Hwnd(), contentView.Hwnd());
-  splitter.SetColumnInfo(0, Scaled(kListColumnWidth), 1);
-  splitter.SetColumnInfo(1, Scaled(kContentColumnWidth), Scaled(kContentColumnMinimum));
-  return true;
-}
-
-ui::Handled MainFrame::OnSize(UINT kind, int width, int height) {
-  if (!toolbar || !statusBar) return ui::NotHandled();
-  // The bar keeps its height of 30 pixels at 96 dots an inch (it does not size itself:
-  // CCS_NORESIZE).
-  MoveWindow(toolbar, 0, 0, width, Scaled(kToolbarHeight), TRUE);
-  SendMessageW(statusBar, WM_SIZE, 0, 0);
-  const int countWidth = Scaled(kStatusCountWidth);
-  int parts[2] = {width > countWidth ? width - countWidth : 0, -1};
-  SendMessageW(statusBar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
-  RECT bar, status;
-  GetWindowRect(toolbar, &bar);
-  GetWindowRect(statusBar, &status);
-  int top = bar.bottom - bar.top;
-  int bottom = height - (status.bottom - status.top);
-  MoveWindow(splitter.Hwnd(), 0, top, width, bottom > top ? bottom - top : 0, TRUE);
+ui::Handled MainFrame::OnSize(UINT, int width, int height) {
+  if (!bars.Toolbar() || !bars.StatusBar()) return ui::NotHandled();
+  int top = 0, bottom = 0;
+  bars.Layout(width, height, &top, &bottom);
+  panes.Place(width, top, bottom);
   return ui::Done(0);
 }
 
 void MainFrame::OnClose() {
-  if (gFlags.exitOnClose) {
+  if (app.ExitOnClose()) {
     DestroyWindow(Hwnd());
     return;
   }
   // Started by another program: stay resident, hidden, until it asks for us again.
-  HideByUser();
+  host.HideByUser();
 }
 
 ui::Handled MainFrame::OnDestroy() {
-  if (bookOpen) CloseBook();
-  dunmoor.Unload();
-  // The book in use is remembered for the next start. Without one (the disc was not in the
-  // drive), the book remembered before stays remembered: the disc may be back next time.
-  if (!bookPath.empty()) {
-    exchange::WriteSetting(L"Curpath", L"Curpath", bookPath);
-    exchange::WriteNumberSetting(L"Curpath", L"Curbook", static_cast<uint32_t>(bookIndex));
-  }
+  book.End();
   PostQuitMessage(0);
   return ui::Done(0);
 }
 
-void MainFrame::SetToolbarState(int command, BYTE state) {
-  SendMessageW(toolbar, TB_SETSTATE, command, MAKELPARAM(state, 0));
-}
-
-void MainFrame::SetStatusText(int pane, const wchar_t* text) {
-  SendMessageW(statusBar, SB_SETTEXTW, pane, reinterpret_cast<LPARAM>(text));
-}
-
-bool& MainFrame::ModalBusy() { return gFlags.modalBusy; }
-bool& MainFrame::FocusWordBoxOnActivate() { return gFlags.focusWordBoxOnActivate; }
-
-void MainFrame::ShowModalMessage(const wchar_t* text) {
-  gFlags.modalBusy = true;
-  MessageBoxW(Hwnd(), text, L"DUDAZA Zorari", MB_OK);
-  gFlags.modalBusy = false;
-}
-
 ui::Handled MainFrame::OnCommand(int id, int code, HWND control) {
-  if (control && control == wordBox) return ui::NotHandled();  // the word box's notifications
+  if (control && control == search.WordBoxWindow()) return ui::NotHandled();  // the word box's notifications
   // Like a greyed menu item, a disabled command's accelerator does nothing.
-  if (!IsCommandEnabled(id)) return ui::Done(0);
+  if (!commands.IsEnabled(id)) return ui::Done(0);
   return commands.Dispatch(id, code, control) ? ui::Done(0) : ui::NotHandled();
 }
 
 ui::Handled MainFrame::OnNotify(const NMHDR& header) {
-  if (header.code == TTN_GETDISPINFOW) {
-    // Tooltips: the part of the command's prompt after the line break.
-    auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
-    static wchar_t tip[128];
-    tip[0] = L'\0';
-    LoadStringW(GetModuleHandleW(nullptr), static_cast<UINT>(header.idFrom), tip, 128);
-    const wchar_t* nl = wcschr(tip, L'\n');
-    info.lpszText = const_cast<wchar_t*>(nl ? nl + 1 : tip);
-    return ui::Done(0);
+  return bars.OnNotify(header) ? ui::Done(0) : ui::NotHandled();
+}
+
+void MainFrame::UpdateMenu(HMENU menu) {
+  int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    UINT id = GetMenuItemID(menu, i);
+    if (id == static_cast<UINT>(-1)) continue;
+    EnableMenuItem(menu, id, MF_BYCOMMAND | (commands.IsEnabled(static_cast<int>(id)) ? MF_ENABLED : MF_GRAYED));
   }
-  if (header.code == TBN_HOTITEMCHANGE && header.hwndFrom == toolbar) {
-    // Flyby: while the pointer is over a button, pane 0 shows the command's prompt.
-    const auto& hot = reinterpret_cast<const NMTBHOTITEM&>(header);
-    if ((hot.dwFlags & HICF_LEAVING) || hot.idNew == IDM_WORDBOX_SLOT) SetStatusText(0, L" ");
-    else ShowPromptFor(hot.idNew);
-    return ui::Done(0);
+  CheckMenuItem(menu, IDM_TOGGLE_LIST, MF_BYCOMMAND | (panes.ListToggled() ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void MainFrame::ResetPanes() {
+  // The list, the word box (its history stays) and the last word belong to the search panel.
+  search.Reset();
+  panes.Content().Api().SetContentBlank();
+  layers.Clear();
+  bars.SetStatusText(1, L" ");
+}
+
+void MainFrame::LookUp(const std::wstring& word) {
+  search.AddToHistory(word.c_str());
+  SearchCommand();
+}
+
+void MainFrame::ToggleList() {
+  RECT client;
+  GetClientRect(Hwnd(), &client);
+  bars.CheckButton(IDM_TOGGLE_LIST, panes.ToggleList(client.right));
+}
+
+void MainFrame::PreviousLayer() {
+  int32_t position = 0;
+  if (layers.Pop(&position)) SendMessageW(panes.ContentPane(), VM_VIEW_SHOWAT, 0, static_cast<LPARAM>(position));
+}
+
+void MainFrame::ShowBookMenu() {
+  if (!book.IsOpen()) return;  // nothing to ask without a book
+  int32_t head = book.Api().GetMenuHead();
+  if (head == -2) return;
+  ResetPanes();
+  SendMessageW(panes.ContentPane(), VM_VIEW_SHOWAT, 0, static_cast<LPARAM>(head));
+}
+
+void MainFrame::Copy() {
+  HWND wordBox = search.WordBoxWindow();
+  HWND focus = GetFocus();
+  if (!(focus && (focus == wordBox || IsChild(wordBox, focus)))) {
+    panes.Content().Api().CopyToClipBoard();
+    return;
   }
-  return ui::NotHandled();
+  // The word box copies its edit selection; with none, the request goes to the content pane,
+  // which does not act on it.
+  DWORD start = 0, end = 0;
+  SendMessageW(wordBox, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  if (start != end) SendMessageW(search.WordBoxEdit(), WM_COPY, 0, 0);
+  else PostMessageW(panes.ContentPane(), WB_COPY, 0, 0);
+}
+
+void MainFrame::ContinuousSearch() {
+  char mark[kMarkCapacity] = {};
+  panes.Content().Api().GetMarkCont(mark, kMarkCapacity);
+  if (mark[0] == '\0') return;
+  if (char* cr = std::strchr(mark, '\r')) *cr = '\0';
+  // The mark is Shift-JIS text, as the view shows it.
+  wchar_t word[kMarkCapacity] = {};
+  MultiByteToWideChar(ui::kShiftJisCodePage, 0, mark, -1, word, kMarkCapacity);
+  if (search.Word() == word) return;
+  LookUp(word);
+}
+
+void MainFrame::SearchCommand() {
+  if (app.ModalBusy()) return;
+  if (!book.IsOpen()) {
+    book.ReportReadError();
+    return;
+  }
+  SendMessageW(Hwnd(), FM_SEARCHSTART, 0, 0);
+  SendMessageW(Hwnd(), FM_SEARCH, 0, 0);
+}
+
+void MainFrame::ShowItem(int index) {
+  layers.Clear();
+  PostMessageW(panes.ContentPane(), VM_VIEW_SHOWPOS, static_cast<WPARAM>(index), 0);
+}
+
+void MainFrame::MoveFocus(WPARAM target) {
+  HWND content = panes.Content().ContentWindow();
+  if (target == 0) SetFocus(search.ResultListWindow());
+  else if (target == 1) SetFocus(content ? content : panes.ContentPane());
+  else SetFocus(bars.Toolbar());
 }
 
 LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (OnExchangeMessage(message, wParam)) return 0;
+  if (host.OnMessage(message, wParam)) return 0;
   switch (message) {
     case WM_CLOSE:
       OnClose();
@@ -273,11 +244,11 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       UpdateMenu(reinterpret_cast<HMENU>(wParam));
       return 0;
     case WM_MENUSELECT:
-      if (!(HIWORD(wParam) & MF_POPUP) && HIWORD(wParam) != 0xFFFF) ShowPromptFor(LOWORD(wParam));
-      else if (HIWORD(wParam) == 0xFFFF && lParam == 0) SetStatusText(0, L" ");
+      if (!(HIWORD(wParam) & MF_POPUP) && HIWORD(wParam) != 0xFFFF) bars.ShowPromptFor(LOWORD(wParam));
+      else if (HIWORD(wParam) == 0xFFFF && lParam == 0) bars.SetStatusText(0, L" ");
       return 0;
     case WM_SETFOCUS:
-      if (wordBox) SetFocus(wordBox);
+      if (HWND box = search.WordBoxWindow()) SetFocus(box);
       return 0;
     case WM_DPICHANGED: {
       RECT where = {};
@@ -289,13 +260,12 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEWHEEL:
       // Ctrl + the wheel over the view (whose windows hand the wheel on): the text size.
       if (GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) {
-        int delta = GET_WHEEL_DELTA_WPARAM(wParam);
-        if (delta != 0) SetTextSize(delta > 0 ? LargerTextSize(textSize) : SmallerTextSize(textSize), true);
+        textSize.Wheel(GET_WHEEL_DELTA_WPARAM(wParam));
         return 0;
       }
       break;
     case FM_OPENBOOK:
-      OnOpenBook();
+      book.BindAndOpen();
       return 0;
     case FM_SHOWITEM:
       ShowItem(static_cast<int>(wParam));
@@ -304,31 +274,30 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       MoveFocus(wParam);
       return 1;
     case VM_VIEW_HISTORY:
-      PushLayer(static_cast<int32_t>(lParam));
+      layers.Push(static_cast<int32_t>(lParam));
       return 1;
     case VM_VIEW_FAILED:
-      ReportReadError();
+      book.ReportReadError();
       return 0;
-    case FM_SEARCHSTART: {
-      wchar_t text[64] = L"";
-      LoadStringW(GetModuleHandleW(nullptr), IDS_SEARCHING, text, 64);
-      SetStatusText(0, text);
-      UpdateWindow(statusBar);
+    case FM_SEARCHSTART:
+      bars.SetStatusText(0, ui::LoadText(IDS_SEARCHING).c_str());
+      UpdateWindow(bars.StatusBar());
+      return 0;
+    case FM_SEARCH: {
+      SearchSurroundings around{Hwnd(), app, book, bars, layers, panes.Content()};
+      search.RunSearch(around);
       return 0;
     }
-    case FM_SEARCH:
-      search.RunSearch(*this);
-      return 0;
     case VM_VIEW_SEARCHMARK:
       ContinuousSearch();
       return 0;
     case FM_ISBOOKOPEN:
-      return bookOpen ? 1 : 0;
+      return book.IsOpen() ? 1 : 0;
     case FM_WORDENTER:
       SearchCommand();
       return 0;
     case FM_HOSTWORD:
-      return OnHostWord();
+      return host.OnHostWord();
     default:
       break;
   }

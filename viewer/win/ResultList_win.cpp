@@ -3,45 +3,23 @@
 #include <cstring>
 #include <string_view>
 
+#include "BrisvaneRes.h"
 #include "Calvetta.h"
 #include "FrameMessages.h"
 #include "GaijiSizes.h"
 #include "HeadwordLayout.h"
 #include "ui/Dpi.h"
+#include "ui/JapaneseFaces.h"
 #include "ui/ShiftJisText.h"
 
 namespace brisvane {
 
 namespace {
 
-constexpr int kResultListId = 103;
 constexpr int kFocusBitmapId = 170;
 constexpr COLORREF kNavy = RGB(0, 0, 128);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
-
-// The design's face first, its English name, then faces that free systems ship: a face
-// without kanji would draw every headword as boxes.
-const wchar_t* const kMinchoFaces[] = {L"ＭＳ 明朝",      L"MS Mincho",   L"IPA明朝",          L"IPAMincho",
-                                       L"IPAex明朝",      L"IPAexMincho", L"Noto Serif CJK JP", L"Noto Sans CJK JP",
-                                       L"IPAゴシック",    L"IPAGothic",   nullptr};
-
-int CALLBACK NoteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
-  *reinterpret_cast<bool*>(found) = true;
-  return 0;
-}
-
-const wchar_t* PickFace(HDC dc) {
-  for (const wchar_t* const* face = kMinchoFaces; *face; ++face) {
-    LOGFONTW query = {};
-    query.lfCharSet = SHIFTJIS_CHARSET;
-    lstrcpynW(query.lfFaceName, *face, LF_FACESIZE);
-    bool found = false;
-    EnumFontFamiliesExW(dc, &query, &NoteFound, reinterpret_cast<LPARAM>(&found), 0);
-    if (found) return *face;
-  }
-  return kMinchoFaces[0];
-}
 
 // The size in hundredths of a point, on a monitor of dpi dots an inch.
 HFONT MakeFont(const wchar_t* face, int hundredths, int dpi) {
@@ -84,7 +62,7 @@ void ResultList::MakeTextFonts() {
   const int percent = textPercent;
   if (!dpi) dpi = ui::ScreenDpi();  // sized before the list is made
   HDC screen = GetDC(nullptr);
-  const wchar_t* face = PickFace(screen);
+  const wchar_t* face = ui::FirstInstalledFace(screen, ui::kMinchoFaces);
   font.Attach(MakeFont(face, 12 * percent, dpi));
   smallFont.Attach(MakeFont(face, 9 * percent, dpi));
   itemHeight = 0;
@@ -142,7 +120,7 @@ bool ResultList::Create(HWND pane, HWND frameWindow, const BookApi& bookApi) {
                              WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED |
                                  LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
                              0, 0, client.right, client.bottom, pane,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kResultListId)), instance, nullptr);
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDL_RESULTLIST)), instance, nullptr);
   return box && Attach(box, frameWindow, bookApi);
 }
 
@@ -176,14 +154,14 @@ bool ResultList::HandlePaneMessage(HWND pane, UINT message, WPARAM wParam, LPARA
   switch (message) {
     case WM_DRAWITEM: {
       auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      if (wParam != kResultListId || !item) return false;
+      if (wParam != IDL_RESULTLIST || !item) return false;
       Draw(*item);
       *result = TRUE;
       return true;
     }
     case WM_MEASUREITEM: {
       auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-      if (wParam != kResultListId || !item) return false;
+      if (wParam != IDL_RESULTLIST || !item) return false;
       Measure(*item);
       *result = TRUE;
       return true;
@@ -207,7 +185,7 @@ bool ResultList::HandlePaneMessage(HWND pane, UINT message, WPARAM wParam, LPARA
       FitToPane(pane);
       return false;  // the pane may want to see its size too
     case WM_COMMAND:
-      if (LOWORD(wParam) != kResultListId || reinterpret_cast<HWND>(lParam) != list) return false;
+      if (LOWORD(wParam) != IDL_RESULTLIST || reinterpret_cast<HWND>(lParam) != list) return false;
       if (HIWORD(wParam) == LBN_SELCHANGE) {
         LRESULT selection = SendMessageW(list, LB_GETCURSEL, 0, 0);
         if (selection >= 0) PostMessageW(frame, FM_SHOWITEM, static_cast<WPARAM>(selection), 0);

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "SearchFlow.h"
+#include "BookApi.h"
 #include "ui/Subclass.h"
 #include "ui/UniqueHandle.h"
 

@@ -2,6 +2,12 @@
 
 #include <string>
 
+#include "AppState_win.h"
+#include "BookSession_win.h"
+#include "Calvetta.h"
+#include "ContentView_win.h"
+#include "FrameBars_win.h"
+#include "LayerHistory_win.h"
 #include "ResultList_win.h"
 #include "SearchKey.h"
 #include "SearchProgressDialog_win.h"
@@ -13,33 +19,32 @@ namespace brisvane {
 
 namespace {
 
-
 using ui::ToShiftJis;
 
 // Status pane 0 goes back to a blank however the command ends.
 class ClearMessagePane {
  public:
-  explicit ClearMessagePane(FrameForSearch& frame) : frame(frame) {}
-  ~ClearMessagePane() { frame.SetStatusText(0, L" "); }
+  explicit ClearMessagePane(FrameBars& bars) : bars(bars) {}
+  ~ClearMessagePane() { bars.SetStatusText(0, L" "); }
   ClearMessagePane(const ClearMessagePane&) = delete;
   ClearMessagePane& operator=(const ClearMessagePane&) = delete;
 
  private:
-  FrameForSearch& frame;
+  FrameBars& bars;
 };
 
 }  // namespace
 
-void SearchCommand::ReportNoHit(FrameForSearch& frame) {
+void SearchCommand::ReportNoHit(SearchSurroundings& around) {
   std::wstring text = brisvane::NoHitText();
-  frame.SetStatusText(1, text.c_str());
-  frame.FocusWordBoxOnActivate() = true;
-  frame.ShowModalMessage(text.c_str());
+  around.bars.SetStatusText(1, text.c_str());
+  around.app.FocusWordBoxOnNextActivation(true);
+  around.app.ShowMessage(around.frame, text.c_str());
   lastSearchFound = false;
 }
 
-void SearchCommand::Run(FrameForSearch& frame, WordBox& wordBox, ResultList& list) {
-  ClearMessagePane clear(frame);
+void SearchCommand::Run(SearchSurroundings& around, WordBox& wordBox, ResultList& list) {
+  ClearMessagePane clear(around.bars);
   std::wstring word = brisvane::SearchWord(wordBox.Text());
   if (word.empty()) return;
   wordBox.AddToHistory(word);
@@ -48,38 +53,40 @@ void SearchCommand::Run(FrameForSearch& frame, WordBox& wordBox, ResultList& lis
     case brisvane::SearchAction::kNothing:
       return;
     case brisvane::SearchAction::kReportNoHit:
-      ReportNoHit(frame);
+      ReportNoHit(around);
       return;
     case brisvane::SearchAction::kSearch:
       break;
   }
 
   lastWord = word;
-  frame.GreyPreviousLayer();
+  around.layers.GreyButton();
   booktext::SearchKey key = booktext::BuildSearchKey(ToShiftJis(word));
   list.Reset();
-  frame.BlankContent();
-  frame.ClearLayers();
+  around.content.Api().SetContentBlank();
+  around.layers.Clear();
 
-  frame.FocusWordBoxOnActivate() = false;
-  SearchProgressDialog dialog(frame.Book(), list.Hwnd(), key);
-  frame.ModalBusy() = true;
-  brisvane::SearchOutcome outcome = dialog.Run(frame.FrameWindow());
-  frame.ModalBusy() = false;
+  around.app.FocusWordBoxOnNextActivation(false);
+  SearchProgressDialog dialog(around.book.Api(), list.Hwnd(), key);
+  brisvane::SearchOutcome outcome = brisvane::SearchOutcome::kNoHit;
+  {
+    AppState::ModalScope modal(around.app);
+    outcome = dialog.Run(around.frame);
+  }
 
   if (outcome == brisvane::SearchOutcome::kHits) {
     lastSearchFound = true;
-    frame.ShowHit(0);
+    PostMessageW(around.content.Hwnd(), VM_VIEW_SHOWPOS, 0, 0);
     SendMessageW(list.Hwnd(), LB_SETCURSEL, 0, 0);
     SetFocus(list.Hwnd());
     std::wstring text = brisvane::ResultCountText(dialog.Total());
-    frame.SetStatusText(1, text.c_str());
+    around.bars.SetStatusText(1, text.c_str());
   } else if (outcome == brisvane::SearchOutcome::kReadError) {
-    frame.FocusWordBoxOnActivate() = true;
-    frame.ReportReadError();
+    around.app.FocusWordBoxOnNextActivation(true);
+    around.book.ReportReadError();
     lastSearchFound = false;
   } else {
-    ReportNoHit(frame);
+    ReportNoHit(around);
   }
 }
 

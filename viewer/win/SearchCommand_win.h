@@ -14,12 +14,12 @@ class ResultList;
 
 class SearchCommand {
  public:
-  void Run(FrameForSearch& frame, WordBox& wordBox, ResultList& list);
+  void Run(SearchSurroundings& around, WordBox& wordBox, ResultList& list);
   // After ResetPanes the same word is searched anew.
   void ForgetLastWord() { lastWord.clear(); }
 
  private:
-  void ReportNoHit(FrameForSearch& frame);
+  void ReportNoHit(SearchSurroundings& around);
 
   std::wstring lastWord;
   bool lastSearchFound = false;

@@ -26,21 +26,6 @@ bool SearchPanel::CreateResultList(HWND listPane, HWND frame, const BookApi& boo
   return created;
 }
 
-bool SearchPanel::AttachWordBox(HWND comboBox, HWND frame) {
-  bool attached = wordBox->Attach(comboBox, frame);
-  if (resultList->Hwnd()) wordBox->SetEscTarget(GetParent(resultList->Hwnd()));
-  return attached;
-}
-
-bool SearchPanel::AttachResultList(HWND listBox, HWND frame, const BookApi& book) {
-  bool attached = resultList->Attach(listBox, frame, book);
-  if (attached) wordBox->SetEscTarget(GetParent(listBox));
-  return attached;
-}
-
-void SearchPanel::MeasureItem(MEASUREITEMSTRUCT& item) const { resultList->Measure(item); }
-void SearchPanel::DrawItem(const DRAWITEMSTRUCT& item) { resultList->Draw(item); }
-
 bool SearchPanel::HandleListPaneMessage(HWND listPane, UINT message, WPARAM wParam, LPARAM lParam,
                                         LRESULT* result) {
   return resultList->HandlePaneMessage(listPane, message, wParam, lParam, result);
@@ -50,7 +35,7 @@ HWND SearchPanel::WordBoxWindow() const { return wordBox->Combo(); }
 HWND SearchPanel::WordBoxEdit() const { return wordBox->Edit(); }
 HWND SearchPanel::ResultListWindow() const { return resultList->Hwnd(); }
 
-void SearchPanel::RunSearch(FrameForSearch& frame) { command->Run(frame, *wordBox, *resultList); }
+void SearchPanel::RunSearch(SearchSurroundings& around) { command->Run(around, *wordBox, *resultList); }
 
 void SearchPanel::SetTextSize(int percent) { resultList->SetTextSize(percent); }
 

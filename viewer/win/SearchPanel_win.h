@@ -1,7 +1,7 @@
 // The search half of the main window, as one object the frame keeps: the word box on the
 // toolbar, the result list in the left pane, the search command with its modal progress
-// dialog, and the word history. The frame owns the book, the panes and the status bar and
-// reaches them through FrameForSearch.
+// dialog, and the word history. What it works with beside itself (the book, the bars, the
+// layers, the content pane) it is handed for each search.
 #ifndef BRISVANE_VIEWER_WIN_SEARCHPANEL_WIN_H
 #define BRISVANE_VIEWER_WIN_SEARCHPANEL_WIN_H
 
@@ -20,12 +20,8 @@ class WordBox;
 class ResultList;
 class SearchCommand;
 
-// The messages are FM_... of FrameMessages.h and VM_VIEW_... of Calvetta.h.
-constexpr int kWordBoxId = 101;
-constexpr int kResultListId = 103;
-constexpr int kWordBoxWidth = 150;   // the box is 150 × 150 (with its drop-down list) at 96
-constexpr int kWordBoxHeight = 150;  // dots an inch
-
+// The messages are FM_... of FrameMessages.h and VM_VIEW_... of Calvetta.h; the children's ids
+// are in BrisvaneRes.h.
 class SearchPanel {
  public:
   SearchPanel();
@@ -38,17 +34,10 @@ class SearchPanel {
   // search command: FM_SEARCHSTART, then FM_SEARCH); Tab posts VM_VIEW_TAB 0 to frame; Esc
   // gives the focus to the list pane.
   bool CreateWordBox(HWND toolbar, int x, int y, HWND frame);
-  // The same keys and history over a combo box that the frame made itself.
-  bool AttachWordBox(HWND comboBox, HWND frame);
 
   // The result list: owner-drawn list box, child 103 of listPane, covering its client area.
   // frame receives FM_SHOWITEM, VM_VIEW_TAB 1, VM_VIEW_FAILED and is asked FM_ISBOOKOPEN.
   bool CreateResultList(HWND listPane, HWND frame, const BookApi& book);
-  // Or over the list box the pane made itself (owner-drawn fixed, with strings, id 103): the
-  // pane then passes its WM_MEASUREITEM and WM_DRAWITEM for the list to these two.
-  bool AttachResultList(HWND listBox, HWND frame, const BookApi& book);
-  void MeasureItem(MEASUREITEMSTRUCT& item) const;
-  void DrawItem(const DRAWITEMSTRUCT& item);
 
   // The list pane's window procedure calls this first with every message; true means handled
   // (return *result). It takes WM_DRAWITEM, WM_MEASUREITEM, WM_CTLCOLORLISTBOX, WM_ERASEBKGND,
@@ -62,7 +51,7 @@ class SearchPanel {
 
   // FM_SEARCH: reads the word box, keeps the history, runs the progress dialog and shows the
   // result (status pane 1, item 0 selected and shown) or the no-hit message.
-  void RunSearch(FrameForSearch& frame);
+  void RunSearch(SearchSurroundings& around);
 
   // ResetPanes: empties the list (no selection, horizontal extent 0), puts the empty word into
   // the box (the history stays) and forgets the last word, so the same word is searched anew.

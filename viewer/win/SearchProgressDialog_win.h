@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "SearchBatches.h"
-#include "SearchFlow.h"
+#include "BookApi.h"
 #include "ui/Dialog.h"
 #include "SearchKey.h"
 #include "ui/UniqueHandle.h"

@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "SearchFlow.h"
+#include "BookApi.h"
 #include "ui/Dialog.h"
 #include "ui/UniqueHandle.h"
 

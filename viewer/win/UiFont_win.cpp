@@ -1,24 +1,11 @@
 #include "UiFont_win.h"
 
 #include "ui/Dpi.h"
+#include "ui/JapaneseFaces.h"
 
 namespace brisvane {
 
 namespace {
-
-int CALLBACK NoteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
-  *reinterpret_cast<bool*>(found) = true;
-  return 0;
-}
-
-bool IsInstalled(HDC dc, const wchar_t* face) {
-  LOGFONTW query = {};
-  query.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynW(query.lfFaceName, face, LF_FACESIZE);
-  bool found = false;
-  EnumFontFamiliesExW(dc, &query, &NoteFound, reinterpret_cast<LPARAM>(&found), 0);
-  return found;
-}
 
 // The first installed of the faces, looked for once a run: every progress dialog makes the
 // font again, and each look-up enumerates the system's fonts.
@@ -29,7 +16,7 @@ const wchar_t* InstalledJapaneseFace(HDC dc) {
   };
   static const wchar_t* const chosen = [dc]() -> const wchar_t* {
     for (const wchar_t* face : kFaces)
-      if (IsInstalled(dc, face)) return face;
+      if (ui::IsFaceInstalled(dc, face, DEFAULT_CHARSET)) return face;
     return nullptr;
   }();
   return chosen;

@@ -3,9 +3,9 @@
 #include <utility>
 #include <vector>
 
-#include "FrameMessages.h"
+#include "BrisvaneRes.h"
 #include "Calvetta.h"
-#include "SearchPanel_win.h"
+#include "FrameMessages.h"
 #include "SearchRules.h"
 #include "UiFont_win.h"
 #include "ui/Dpi.h"
@@ -16,7 +16,7 @@ bool WordBox::Create(HWND toolbar, int x, int y, HWND frameWindow) {
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(toolbar, GWLP_HINSTANCE));
   HWND box = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN |
                               CBS_AUTOHSCROLL, x, y, kWordBoxWidth, kWordBoxHeight, toolbar,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kWordBoxId)), instance, nullptr);
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_WORDBOX)), instance, nullptr);
   if (!box || !Attach(box, frameWindow)) return false;
   SetDpi(ui::WindowDpi(toolbar));
   return true;

@@ -13,6 +13,10 @@
 
 namespace brisvane {
 
+// The box is 150 × 150 (with its drop-down list) at 96 dots an inch.
+constexpr int kWordBoxWidth = 150;
+constexpr int kWordBoxHeight = 150;
+
 // The object handles the messages of the combo's edit box (a subclass of it).
 class WordBox : private ui::Subclass {
  public:

@@ -1,0 +1,61 @@
+// Marks of the content view on screen: dragging with the mouse captured, inverting what changed,
+// the clipboard copy, the context menu and the text the exports hand out. What is marked and its
+// text come from MarkSelection (portable).
+//
+// Marks are drawn by inverting the text under them (InvertRect): inverting twice restores the
+// text, so a mark is taken off the screen by inverting its shown extent again and never needs a
+// repaint. Each segment remembers the extent shown (shownRow/Left/Right); the marks keep that
+// equal to what the screen holds.
+#ifndef CALVETTA_WIN_CONTENTMARKS_WIN_H
+#define CALVETTA_WIN_CONTENTMARKS_WIN_H
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "ContentLayout.h"
+#include "MarkSelection.h"
+#include "ui/Window.h"
+#include "win/DunmoorBinding_win.h"
+
+namespace calvetta {
+
+class ContentMarks {
+ public:
+  // The marks lie over layout's lines in window (the view); binding gives the book's character
+  // map for a copy.
+  ContentMarks(const ui::Window& window, const ContentLayout& layout, const DunmoorBinding& binding)
+      : window(window), layout(layout), binding(binding) {}
+
+  // A drag starts where a click hits nothing, follows the pointer and ends at button up.
+  void BeginDrag(int x, int y);
+  void ExtendDrag(int x, int y);
+  void EndDrag();
+  bool Dragging() const { return marks.Selecting(); }
+  // Inverts the marks over freshly drawn text (after painting and after scrolling; clip: the
+  // update rectangle or null).
+  void Draw(HDC dc, const RECT* clip);
+  // Drops the marks without drawing (new content, a followed reference, blanking, re-layout).
+  void Clear() { marks.Clear(); }
+  // The context menu at client point (x, y): コピー and 連続検索.
+  void ShowContextMenu(int x, int y);
+
+  // The exports: length of the marked text (0 none), copy to the clipboard, the leading text.
+  int32_t TextLength();
+  void CopyToClipboard();
+  int32_t GetText(char* buffer, int32_t size);
+
+ private:
+  int32_t Row(int y) const;
+  void InvertSegment(HDC dc, int32_t row, int32_t left, int32_t right, const RECT* clip) const;
+  bool Extract();
+
+  const ui::Window& window;
+  const ContentLayout& layout;
+  const DunmoorBinding& binding;
+  MarkSelection marks;
+};
+
+}  // namespace calvetta
+
+#endif  // CALVETTA_WIN_CONTENTMARKS_WIN_H

@@ -1,0 +1,84 @@
+// Moving through the text of the view: the scroll keys, the four buttons with their auto-repeat,
+// what lies under the pointer (hover kind and cursor), and clicks that follow a reference, open a
+// picture or play a sound. The view keeps no history of its own: before it follows a reference it
+// reports the headword position of the entry it leaves to its parent (VM_VIEW_HISTORY), which
+// keeps the layers and returns to one with VM_VIEW_SHOWAT.
+#ifndef CALVETTA_WIN_CONTENTNAVIGATION_WIN_H
+#define CALVETTA_WIN_CONTENTNAVIGATION_WIN_H
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+
+#include "ContentLayout.h"
+#include "HitTest.h"
+#include "ui/UniqueHandle.h"
+#include "ui/Window.h"
+#include "win/ContentMarks_win.h"
+#include "win/ContentMedia_win.h"
+#include "win/ScrollButton_win.h"
+#include "win/ViewRouter_win.h"
+
+namespace calvetta {
+
+class ContentNavigation {
+ public:
+  // The view's timer that ends the pause before a held button repeats (WM_TIMER).
+  static constexpr UINT_PTR kRepeatTimer = 1;
+
+  // window: the view (its handle is null once it is gone).
+  ContentNavigation(const ui::Window& window, HINSTANCE module, ContentLayout& layout, ContentMarks& marks,
+                    ContentMedia& media, ViewRouter& router)
+      : window(window), module(module), layout(layout), marks(marks), media(media), router(router) {}
+  // The book's cursors at dpi dots an inch (the arrow where one is missing).
+  void LoadCursors(int dpi);
+
+  void OnKeyDown(WPARAM key);
+  // A scroll button's pressed state changed (id IDB_VIEW_...).
+  void OnButton(int id, bool pressed);
+  // The repeat's delay timer fired.
+  void OnRepeatTimer() { waiting = false; }
+  // The repeat's timer killed (the view goes).
+  void Stop();
+  // WM_SETCURSOR: true when the cursor was set (over the client area).
+  bool OnSetCursor(LPARAM lParam);
+  void OnMouseMove(int x, int y);
+  void OnLeftButtonDown(int x, int y);
+  void OnLeftButtonUp(int x, int y);
+  void OnRightButtonDown(int x, int y);
+  // New content: the hover is computed again at the next mouse move.
+  void ForgetHover() { hoverKind = kHoverNone; }
+
+ private:
+  bool Showing() const;  // content shown and not blank
+  bool ScrollStep(int32_t delta);
+  int32_t ButtonStep(int index) const;
+  void RepeatButton(int index);
+  bool WaitForRepeat();
+  void UpdateHover();
+  void SetHoverCursor();
+  void ApplyHoverCursor();
+  void FollowReference(const Hit& hit);
+
+  const ui::Window& window;
+  HINSTANCE module;
+  ContentLayout& layout;
+  ContentMarks& marks;
+  ContentMedia& media;
+  ViewRouter& router;
+  std::array<bool, kScrollButtonCount> released{{true, true, true, true}};
+  bool waiting = false;  // cleared by the repeat timer
+  uint8_t hoverKind = kHoverNone;
+  POINT lastMouse = {-1, -1};  // client point of the last mouse message; -1: none yet
+  // The book's cursors at the view's resolution (owned), or the arrow where one is missing.
+  std::array<ui::UniqueIcon, 3> ownCursors;
+  HCURSOR referenceCursor = nullptr;
+  HCURSOR graphicCursor = nullptr;
+  HCURSOR soundCursor = nullptr;
+  HCURSOR arrowCursor = nullptr;
+};
+
+}  // namespace calvetta
+
+#endif  // CALVETTA_WIN_CONTENTNAVIGATION_WIN_H

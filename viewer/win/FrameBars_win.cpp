@@ -1,0 +1,163 @@
+#include "FrameBars_win.h"
+
+#include <cwchar>
+
+#include "BrisvaneRes.h"
+#include "FrameMessages.h"
+#include "UiFont_win.h"
+#include "ui/Dpi.h"
+#include "ui/ScaledPicture.h"
+
+namespace brisvane {
+
+namespace {
+
+// In pixels of a 96-dots-an-inch screen; scaled to the screen's resolution (ui::ScaledPixels).
+constexpr int kWordBoxSlotWidth = 152;
+constexpr int kToolbarHeight = 30;
+constexpr int kStatusCountWidth = 200;
+
+}  // namespace
+
+LRESULT ToolbarRelay::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == FM_WORDENTER) {
+    PostMessageW(frame, FM_WORDENTER, wParam, lParam);
+    return 0;
+  }
+  if (message == WM_SETFOCUS) {
+    HWND box = GetDlgItem(Control(), IDC_WORDBOX);
+    if (box) {
+      SetFocus(box);
+      return 0;
+    }
+  }
+  return Default(message, wParam, lParam);
+}
+
+bool FrameBars::Create(HWND frame, int frameDpi) {
+  dpi = frameDpi;
+  font.Attach(CreateJapaneseUiFont(10, dpi));
+  return CreateToolbar(frame) && CreateStatusBar(frame);
+}
+
+int FrameBars::Scaled(int designPixels) const { return ui::ScaledPixels(designPixels, dpi); }
+
+bool FrameBars::CreateToolbar(HWND frame) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
+                            WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT | CCS_TOP | CCS_NODIVIDER |
+                                CCS_NORESIZE,
+                            0, 0, 0, Scaled(kToolbarHeight), frame, reinterpret_cast<HMENU>(ID_TOOLBAR), instance,
+                            nullptr);
+  if (!toolbar) return false;
+  SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  SetPictures();
+  // Button 0 is the word box's place: a separator as wide as the box.
+  TBBUTTON buttons[] = {
+      {Scaled(kWordBoxSlotWidth), IDM_WORDBOX_SLOT, TBSTATE_ENABLED, BTNS_SEP, {}, 0, 0},
+      {0, IDM_SEARCH, TBSTATE_INDETERMINATE, BTNS_BUTTON, {}, 0, 0},
+      {1, IDM_REFRESH, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
+      {2, IDM_TOGGLE_LIST, TBSTATE_ENABLED, BTNS_CHECK, {}, 0, 0},
+      {3, IDM_BOOK_MENU, TBSTATE_ENABLED | TBSTATE_HIDDEN, BTNS_BUTTON, {}, 0, 0},
+      {4, IDM_PREVIOUS_LAYER, TBSTATE_INDETERMINATE, BTNS_BUTTON, {}, 0, 0},
+      {5, IDM_APP_ABOUT, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
+  };
+  SendMessageW(toolbar, TB_ADDBUTTONSW, sizeof buttons / sizeof buttons[0], reinterpret_cast<LPARAM>(buttons));
+  relay.Attach(toolbar, frame);
+  return true;
+}
+
+bool FrameBars::CreateStatusBar(HWND frame) {
+  statusBar = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, frame,
+                              reinterpret_cast<HMENU>(ID_STATUSBAR), GetModuleHandleW(nullptr), nullptr);
+  if (!statusBar) return false;
+  SendMessageW(statusBar, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+  int parts[2] = {100, -1};
+  SendMessageW(statusBar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+  return true;
+}
+
+void FrameBars::SetPictures() {
+  static const ui::ToolbarStrip kPictures[] = {{IDBM_TOOL_SEARCH, 1}, {IDBM_TOOL_REFRESH, 1}, {IDBM_TOOL_TOGGLE, 1},
+                                               {IDBM_TOOL_MENU, 1},   {IDBM_TOOL_LAYER, 1},   {IDBM_TOOL_ABOUT, 1}};
+  ui::SetToolbarPictures(toolbar, GetModuleHandleW(nullptr), kPictures, sizeof kPictures / sizeof kPictures[0], dpi,
+                         &pictures);
+}
+
+void FrameBars::SetDpi(int newDpi) {
+  dpi = newDpi;
+  ui::UniqueFont next(CreateJapaneseUiFont(10, dpi));
+  if (next) {
+    SendMessageW(statusBar, WM_SETFONT, reinterpret_cast<WPARAM>(next.Get()), TRUE);
+    font = std::move(next);
+  }
+  SetPictures();
+  TBBUTTONINFOW slotInfo = {};
+  slotInfo.cbSize = sizeof slotInfo;
+  slotInfo.dwMask = TBIF_SIZE;
+  slotInfo.cx = static_cast<WORD>(Scaled(kWordBoxSlotWidth));
+  SendMessageW(toolbar, TB_SETBUTTONINFOW, IDM_WORDBOX_SLOT, reinterpret_cast<LPARAM>(&slotInfo));
+}
+
+void FrameBars::Layout(int width, int height, int* top, int* bottom) {
+  // The bar keeps its height of 30 pixels at 96 dots an inch (it does not size itself:
+  // CCS_NORESIZE).
+  MoveWindow(toolbar, 0, 0, width, Scaled(kToolbarHeight), TRUE);
+  SendMessageW(statusBar, WM_SIZE, 0, 0);
+  const int countWidth = Scaled(kStatusCountWidth);
+  int parts[2] = {width > countWidth ? width - countWidth : 0, -1};
+  SendMessageW(statusBar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+  RECT bar, status;
+  GetWindowRect(toolbar, &bar);
+  GetWindowRect(statusBar, &status);
+  *top = bar.bottom - bar.top;
+  *bottom = height - (status.bottom - status.top);
+}
+
+RECT FrameBars::WordBoxSlot() const {
+  RECT slot = {};
+  SendMessageW(toolbar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&slot));
+  return slot;
+}
+
+void FrameBars::SetButtonState(int command, BYTE state) {
+  SendMessageW(toolbar, TB_SETSTATE, command, MAKELPARAM(state, 0));
+}
+
+void FrameBars::CheckButton(int command, bool checked) {
+  SendMessageW(toolbar, TB_CHECKBUTTON, command, MAKELPARAM(checked ? TRUE : FALSE, 0));
+}
+
+void FrameBars::SetStatusText(int pane, const wchar_t* text) {
+  SendMessageW(statusBar, SB_SETTEXTW, pane, reinterpret_cast<LPARAM>(text));
+}
+
+void FrameBars::ShowPromptFor(int command) {
+  wchar_t prompt[128] = L"";
+  if (LoadStringW(GetModuleHandleW(nullptr), static_cast<UINT>(command), prompt, 128) == 0) return;
+  if (wchar_t* nl = wcschr(prompt, L'\n')) *nl = L'\0';
+  SetStatusText(0, prompt);
+}
+
+bool FrameBars::OnNotify(const NMHDR& header) {
+  if (header.code == TTN_GETDISPINFOW) {
+    // Tooltips: the part of the command's prompt after the line break.
+    auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
+    static wchar_t tip[128];
+    tip[0] = L'\0';
+    LoadStringW(GetModuleHandleW(nullptr), static_cast<UINT>(header.idFrom), tip, 128);
+    const wchar_t* nl = wcschr(tip, L'\n');
+    info.lpszText = const_cast<wchar_t*>(nl ? nl + 1 : tip);
+    return true;
+  }
+  if (header.code == TBN_HOTITEMCHANGE && header.hwndFrom == toolbar) {
+    // Flyby: while the pointer is over a button, pane 0 shows the command's prompt.
+    const auto& hot = reinterpret_cast<const NMTBHOTITEM&>(header);
+    if ((hot.dwFlags & HICF_LEAVING) || hot.idNew == IDM_WORDBOX_SLOT) SetStatusText(0, L" ");
+    else ShowPromptFor(hot.idNew);
+    return true;
+  }
+  return false;
+}
+
+}  // namespace brisvane

@@ -1,0 +1,70 @@
+// The main frame's bars: the toolbar (its first button is the word box's place; the search
+// panel puts the box there) and the status bar (pane 0 the messages and command prompts, pane 1
+// the result count), in the frame's font and pictures at the frame's resolution.
+#ifndef BRISVANE_VIEWER_WIN_FRAMEBARS_WIN_H
+#define BRISVANE_VIEWER_WIN_FRAMEBARS_WIN_H
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "ui/Subclass.h"
+#include "ui/UniqueHandle.h"
+
+namespace brisvane {
+
+// The toolbar passes the word box's Enter on to the frame, and its focus to the word box.
+class ToolbarRelay : public ui::Subclass {
+ public:
+  void Attach(HWND toolbar, HWND frameWindow) {
+    frame = frameWindow;
+    ui::Subclass::Attach(toolbar);
+  }
+
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  HWND frame = nullptr;
+};
+
+class FrameBars {
+ public:
+  // Both bars, children of frame, for a monitor of dpi dots an inch.
+  bool Create(HWND frame, int dpi);
+  // The font, the pictures and the word box's place for a monitor of another resolution.
+  void SetDpi(int dpi);
+  // Places the bars over a client area of width × height; *top and *bottom get the rows left
+  // between them.
+  void Layout(int width, int height, int* top, int* bottom);
+
+  // The word box's place on the toolbar, in the toolbar's coordinates.
+  RECT WordBoxSlot() const;
+  void SetButtonState(int command, BYTE state);
+  void CheckButton(int command, bool checked);
+  void SetStatusText(int pane, const wchar_t* text);
+  // Pane 0: the first line of the command's prompt (nothing when it has none).
+  void ShowPromptFor(int command);
+  // Tooltips (the prompt's second line) and the flyby prompt of the button under the pointer;
+  // false for any other notification.
+  bool OnNotify(const NMHDR& header);
+
+  HWND Toolbar() const { return toolbar; }
+  HWND StatusBar() const { return statusBar; }
+
+ private:
+  bool CreateToolbar(HWND frame);
+  bool CreateStatusBar(HWND frame);
+  void SetPictures();
+  int Scaled(int designPixels) const;
+
+  HWND toolbar = nullptr;
+  HWND statusBar = nullptr;
+  ToolbarRelay relay;
+  ui::UniqueFont font;
+  ui::UniqueImageList pictures;
+  int dpi = 96;
+};
+
+}  // namespace brisvane
+
+#endif  // BRISVANE_VIEWER_WIN_FRAMEBARS_WIN_H

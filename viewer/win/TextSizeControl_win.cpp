@@ -1,0 +1,35 @@
+#include "TextSizeControl_win.h"
+
+#include <cstdint>
+
+#include "Calvetta.h"
+#include "ContentView_win.h"
+#include "SearchPanel_win.h"
+#include "Settings_win.h"
+#include "TextSize.h"
+
+namespace brisvane {
+
+void TextSizeControl::Restore() {
+  uint32_t stored = 0;
+  if (exchange::ReadNumberSetting(L"view", L"TextSize", &stored) && StoredTextSize(stored) != kNormalTextSize)
+    Set(StoredTextSize(stored), false);
+}
+
+void TextSizeControl::Larger() { Set(LargerTextSize(percent), true); }
+void TextSizeControl::Smaller() { Set(SmallerTextSize(percent), true); }
+void TextSizeControl::Normal() { Set(kNormalTextSize, true); }
+
+void TextSizeControl::Wheel(int delta) {
+  if (delta > 0) Larger();
+  else if (delta < 0) Smaller();
+}
+
+void TextSizeControl::Set(int size, bool remember) {
+  percent = size;
+  if (HWND view = content.ContentWindow()) SendMessageW(view, VM_VIEW_TEXTSIZE, static_cast<WPARAM>(size), 0);
+  search.SetTextSize(size);
+  if (remember) exchange::WriteNumberSetting(L"view", L"TextSize", static_cast<uint32_t>(size));
+}
+
+}  // namespace brisvane

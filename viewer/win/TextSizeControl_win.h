@@ -1,0 +1,36 @@
+// The text size of the content view and the result list (percent of the design's): Ctrl + plus,
+// minus and 0, Ctrl + the wheel, and the size kept in the settings ("view", "TextSize") for the
+// next start.
+#ifndef BRISVANE_VIEWER_WIN_TEXTSIZECONTROL_WIN_H
+#define BRISVANE_VIEWER_WIN_TEXTSIZECONTROL_WIN_H
+
+#include "TextSize.h"
+
+namespace brisvane {
+
+class ContentView;
+class SearchPanel;
+
+class TextSizeControl {
+ public:
+  TextSizeControl(ContentView& content, SearchPanel& search) : content(content), search(search) {}
+
+  // The size kept from the last run, when it is not the normal one.
+  void Restore();
+  void Larger();
+  void Smaller();
+  void Normal();
+  // Ctrl + the wheel: larger away from the user, smaller towards.
+  void Wheel(int delta);
+
+ private:
+  void Set(int size, bool remember);
+
+  ContentView& content;
+  SearchPanel& search;
+  int percent = kNormalTextSize;
+};
+
+}  // namespace brisvane
+
+#endif  // BRISVANE_VIEWER_WIN_TEXTSIZECONTROL_WIN_H

@@ -1,0 +1,96 @@
+// Files held in memory instead of on disk (native build): the store that the fuzz targets and the
+// tests put their discs into, and the one look at it that the file functions take first.
+#include "MemoryFiles_posix.h"
+
+#include <atomic>
+#include <cctype>
+#include <map>
+#include <mutex>
+#include <set>
+#include <utility>
+
+namespace dunmoor {
+
+namespace {
+
+struct MemoryStore {
+  std::mutex mutex;
+  std::map<std::string, MemoryFile> files;  // by folded path
+  std::set<std::string> directories;        // folded; every folder above a file put here
+  std::atomic<bool> used{false};            // anything put since the last Clear: look here first
+};
+
+MemoryStore& Store() {
+  static MemoryStore store;
+  return store;
+}
+
+std::string Folded(const std::string& path) {
+  std::string out = path;
+  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  while (out.size() > 1 && out.back() == '/') out.pop_back();
+  return out;
+}
+
+std::string FoldedParent(const std::string& folded) {
+  size_t slash = folded.rfind('/');
+  return slash == std::string::npos ? std::string() : folded.substr(0, slash == 0 ? 1 : slash);
+}
+
+// Notes folder and every folder above it as held in memory. The store's mutex is held.
+void NoteFolders(MemoryStore* store, std::string folder) {
+  for (; folder.size() > 1; folder = FoldedParent(folder)) store->directories.insert(folder);
+  store->used.store(true, std::memory_order_release);
+}
+
+}  // namespace
+
+MemoryAnswer AskMemory(const std::string& path) {
+  MemoryAnswer answer;
+  MemoryStore& store = Store();
+  if (!store.used.load(std::memory_order_acquire)) return answer;
+  std::string key = Folded(path);
+  std::string parent = FoldedParent(key);
+  std::lock_guard<std::mutex> lock(store.mutex);
+  auto found = store.files.find(key);
+  if (found != store.files.end()) answer.file = found->second;
+  answer.folder = store.directories.count(key) > 0;
+  answer.inFolder = store.directories.count(parent) > 0;
+  return answer;
+}
+
+
+namespace memoryfiles {
+
+void Put(const std::string& path, std::vector<uint8_t> bytes) {
+  MemoryStore& store = Store();
+  std::lock_guard<std::mutex> lock(store.mutex);
+  std::string key = Folded(path);
+  store.files[key] = std::make_shared<const std::vector<uint8_t>>(std::move(bytes));
+  NoteFolders(&store, FoldedParent(key));
+}
+
+void PutFolder(const std::string& path) {
+  MemoryStore& store = Store();
+  std::lock_guard<std::mutex> lock(store.mutex);
+  NoteFolders(&store, Folded(path));
+}
+
+void Remove(const std::string& path) {
+  MemoryStore& store = Store();
+  std::lock_guard<std::mutex> lock(store.mutex);
+  store.files.erase(Folded(path));
+}
+
+void Clear() {
+  MemoryStore& store = Store();
+  std::lock_guard<std::mutex> lock(store.mutex);
+  store.files.clear();
+  store.directories.clear();
+  store.used.store(false, std::memory_order_release);
+}
+
+}  // namespace memoryfiles
+
+
+}  // namespace dunmoor

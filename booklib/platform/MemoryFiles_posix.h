@@ -1,0 +1,27 @@
+// The native build's files in memory (memoryfiles in BookFile.h), as the file functions ask them.
+#ifndef DUNMOOR_BOOKLIB_PLATFORM_MEMORYFILES_POSIX_H
+#define DUNMOOR_BOOKLIB_PLATFORM_MEMORYFILES_POSIX_H
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "BookFile.h"
+
+namespace dunmoor {
+
+using MemoryFile = std::shared_ptr<const std::vector<uint8_t>>;
+
+// What memory says of a path, in one look.
+struct MemoryAnswer {
+  MemoryFile file;        // the file put at path, if any
+  bool folder = false;    // path is a folder above a file (or a folder put)
+  bool inFolder = false;  // path lies in a folder held in memory: memory alone answers for it
+};
+
+MemoryAnswer AskMemory(const std::string& path);
+
+}  // namespace dunmoor
+
+#endif  // DUNMOOR_BOOKLIB_PLATFORM_MEMORYFILES_POSIX_H

@@ -17,14 +17,6 @@ INT_PTR Dialog::RunModal(HINSTANCE instance, const wchar_t* resource, HWND owner
   return result;
 }
 
-INT_PTR Dialog::RunModal(HINSTANCE instance, const DLGTEMPLATE* dialogTemplate, HWND owner) {
-  EarlyProc outer = gEarly;
-  gEarly = nullptr;
-  INT_PTR result = DialogBoxIndirectParamW(instance, dialogTemplate, owner, &StaticProc, reinterpret_cast<LPARAM>(this));
-  gEarly = outer;
-  return result;
-}
-
 INT_PTR CALLBACK Dialog::StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   Dialog* self = nullptr;
   if (message == WM_INITDIALOG) {

@@ -23,10 +23,9 @@ class Dialog {
 
  protected:
 
-  // Shows the dialog of resource `resource`, or of the template in memory, until EndDialog.
-  // The value given to EndDialog, or -1 when the dialog could not be shown.
+  // Shows the dialog of resource `resource` until EndDialog. The value given to EndDialog, or -1
+  // when the dialog could not be shown.
   INT_PTR RunModal(HINSTANCE instance, const wchar_t* resource, HWND owner, EarlyProc early = nullptr);
-  INT_PTR RunModal(HINSTANCE instance, const DLGTEMPLATE* dialogTemplate, HWND owner);
 
   // WM_INITDIALOG, with Hwnd() set: TRUE lets the system set the focus.
   virtual INT_PTR OnInitDialog() = 0;

@@ -7,6 +7,9 @@
 #define IDD_ABOUT 100
 #define IDT_ABOUT_NAME 1000
 #define IDT_ABOUT_VERSION 1001
+#define IDD_SEARCH 161  // the search's progress dialog
+#define IDT_SEARCH_TEXT 1003
+#define IDC_SEARCH_PROGRESS 1004
 
 // Toolbar button pictures, one 16 x 15 bitmap each (drawn from text at build time).
 #define IDBM_TOOL_SEARCH 129

@@ -4,38 +4,11 @@
 
 #include <string>
 
+#include "AboutDialog_win.h"
 #include "AppState_win.h"
 #include "BrisvaneRes.h"
-#include "UiFont_win.h"
-#include "ui/Dialog.h"
-#include "ui/UniqueHandle.h"
 
 namespace brisvane {
-
-namespace {
-
-class AboutDialog : public ui::Dialog {
- public:
-  void Run(HWND owner) { RunModal(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT), owner); }
-
- protected:
-  INT_PTR OnInitDialog() override {
-    UseJapaneseUiFont(Hwnd(), 9, &font);
-    return TRUE;
-  }
-  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM) override {
-    if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
-      EndDialog(Hwnd(), LOWORD(wParam));
-      return TRUE;
-    }
-    return FALSE;
-  }
-
- private:
-  ui::UniqueFont font;
-};
-
-}  // namespace
 
 void ShowAbout(HWND owner) { AboutDialog().Run(owner); }
 

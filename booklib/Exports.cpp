@@ -63,67 +63,69 @@ int32_t epwGetWordItem(int32_t index, WordItem* item) {
 }
 
 int32_t GetWordCont(int32_t index, char* buffer, uint32_t size, uint32_t* length) {
-  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().GetWordCont(index, buffer, size, length); });
+  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().Text().GetWordCont(index, buffer, size, length); });
 }
 
 int32_t GetWordContNext(char* buffer, uint32_t size, uint32_t* length) {
-  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().GetWordContNext(buffer, size, length); });
+  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().Text().GetWordContNext(buffer, size, length); });
 }
 
 int32_t GetWordContLast(char* buffer, uint32_t size, uint32_t* length) {
-  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().GetWordContLast(buffer, size, length); });
+  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().Text().GetWordContLast(buffer, size, length); });
 }
 
 int32_t GetContLastNoSet(char* buffer, uint32_t size, uint32_t* length) {
-  return Guarded<int32_t>(0, [&] { return TheLibrary().GetContLastNoSet(buffer, size, length); });
+  return Guarded<int32_t>(0, [&] { return TheLibrary().Text().GetContLastNoSet(buffer, size, length); });
 }
 
 int32_t epwGetWordContent(int32_t index, char* buffer, uint32_t size, uint32_t* length) {
-  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().GetWordContent(index, buffer, size, length); });
+  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().Text().GetWordContent(index, buffer, size, length); });
 }
 
 int32_t epwGetNextContentByWord(char* buffer, uint32_t size, uint32_t* length) {
-  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().GetNextContentByWord(buffer, size, length); });
+  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().Text().GetNextContentByWord(buffer, size, length); });
 }
 
 int32_t epwGetLastContentByWord(char* buffer, uint32_t size, uint32_t* length) {
-  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().GetLastContentByWord(buffer, size, length); });
+  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().Text().GetLastContentByWord(buffer, size, length); });
 }
 
 int32_t GetLinkContent(const char* code, char* buffer, uint32_t size, uint32_t* length) {
-  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().GetLinkContent(code, buffer, size, length); });
+  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().Links().GetLinkContent(code, buffer, size, length); });
 }
 
 int32_t GetLinkContByPt(int32_t position, char* buffer, uint32_t size, uint32_t* length) {
-  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().GetLinkContByPt(position, buffer, size, length); });
+  return Guarded(dunmoor::kFailed,
+                 [&] { return TheLibrary().Links().GetLinkContByPt(position, buffer, size, length); });
 }
 
 int32_t epwGetLinkContent(const char* code, char* buffer, uint32_t size, uint32_t* length) {
-  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().GetLinkContentEntry(code, buffer, size, length); });
+  return Guarded(dunmoor::kFailed,
+                 [&] { return TheLibrary().Links().GetLinkContentEntry(code, buffer, size, length); });
 }
 
 int32_t GetMenuHead(void) {
-  return Guarded(dunmoor::kFailed, [] { return TheLibrary().GetMenuHead(); });
+  return Guarded(dunmoor::kFailed, [] { return TheLibrary().Links().GetMenuHead(); });
 }
 
 int32_t epwGetImageSize(const char* code, char* caption) {
-  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().GetImageSize(code, caption); });
+  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().Pictures().GetImageSize(code, caption); });
 }
 
 int32_t epwGetImage(const char* code, char* buffer, int32_t* kind) {
-  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().GetImage(code, buffer, kind); });
+  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().Pictures().GetImage(code, buffer, kind); });
 }
 
 int32_t epwGetSoundProp(const char* code, uint8_t* properties) {
-  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().GetSoundProp(code, properties); });
+  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().Sounds().GetSoundProp(code, properties); });
 }
 
 int32_t epwGetPcmSize(const char* code) {
-  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().GetPcmSize(code); });
+  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().Sounds().GetPcmSize(code); });
 }
 
 int32_t epwGetPcmCont(const char* code, char* buffer) {
-  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().GetPcmCont(code, buffer); });
+  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().Sounds().GetPcmCont(code, buffer); });
 }
 
 }  // extern "C"

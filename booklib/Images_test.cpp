@@ -60,43 +60,43 @@ class Pictures : public ::testing::Test {
 
 TEST_F(Pictures, MonochromeSizeThenBitmapWithHeightAndWidthFirst) {
   std::vector<char> code = Block(MonoCode({0, 0, 0, 0x50}, {0, 0, 0, 0x64}, kAb, kBlock3));
-  ASSERT_EQ(Lib().GetImageSize(code.data(), caption.data()), 408);
+  ASSERT_EQ(Lib().Pictures().GetImageSize(code.data(), caption.data()), 408);
   EXPECT_EQ(std::string(caption.data()), "Ab");
   EXPECT_EQ(caption[3], '\x5A');
-  ASSERT_EQ(Lib().GetImage(code.data(), buffer.data(), &kind), 400);
+  ASSERT_EQ(Lib().Pictures().GetImage(code.data(), buffer.data(), &kind), 400);
   EXPECT_EQ(kind, 0);
   EXPECT_EQ(Bytes(buffer.begin(), buffer.begin() + 8), (Bytes{0x32, 0, 0, 0, 0x40, 0, 0, 0}));
   EXPECT_EQ(Bytes(buffer.begin() + 8, buffer.begin() + 408), book.At(4096, 400));
   EXPECT_EQ(buffer[408], '\x5A');
   // The request is used up.
-  EXPECT_EQ(Lib().GetImage(code.data(), buffer.data(), &kind), kBadArgument);
+  EXPECT_EQ(Lib().Pictures().GetImage(code.data(), buffer.data(), &kind), kBadArgument);
 }
 
 TEST_F(Pictures, ColourPictureIsTheStoredFileByteForByte) {
   std::vector<char> code = Block(ColorCode({0, 0, 0, 0x04, 0, 0}, kAb));
-  ASSERT_EQ(Lib().GetImageSize(code.data(), caption.data()), 1078);
+  ASSERT_EQ(Lib().Pictures().GetImageSize(code.data(), caption.data()), 1078);
   EXPECT_EQ(std::string(caption.data()), "Ab");
   // Another read of the text file in between does not spoil the request.
   uint32_t length = 0;
-  EXPECT_EQ(Lib().GetLinkContByPt(2048, buffer.data(), 16, &length), 2048);
-  ASSERT_EQ(Lib().GetImage(code.data(), buffer.data(), &kind), 1078);
+  EXPECT_EQ(Lib().Links().GetLinkContByPt(2048, buffer.data(), 16, &length), 2048);
+  ASSERT_EQ(Lib().Pictures().GetImage(code.data(), buffer.data(), &kind), 1078);
   EXPECT_EQ(kind, 1);
   EXPECT_EQ(Bytes(buffer.begin(), buffer.begin() + 1078), book.At(6152, 1078));
   EXPECT_EQ(buffer[0], 'B');
   EXPECT_EQ(buffer[1078], '\x5A');
-  EXPECT_EQ(Lib().GetImage(code.data(), buffer.data(), &kind), kBadArgument);
+  EXPECT_EQ(Lib().Pictures().GetImage(code.data(), buffer.data(), &kind), kBadArgument);
 }
 
 TEST_F(Pictures, CaptionsEmptyAndCutToTheBuffer) {
   std::vector<char> code = Block(Mono8({}));
-  ASSERT_EQ(Lib().GetImageSize(code.data(), caption.data()), 16);
+  ASSERT_EQ(Lib().Pictures().GetImageSize(code.data(), caption.data()), 16);
   EXPECT_EQ(caption[0], '\0');
   EXPECT_EQ(caption[1], '\x5A');
 
   Bytes longCaption;
   for (int i = 0; i < 75; ++i) longCaption.insert(longCaption.end(), {0x30, static_cast<uint8_t>(0x21 + i)});
   code = Block(ColorCode({0, 0, 0, 0x04, 0, 0}, longCaption));
-  ASSERT_EQ(Lib().GetImageSize(code.data(), caption.data()), 1078);
+  ASSERT_EQ(Lib().Pictures().GetImageSize(code.data(), caption.data()), 1078);
   EXPECT_EQ(Bytes(caption.begin(), caption.begin() + 99), Bytes(longCaption.begin(), longCaption.begin() + 99));
   EXPECT_EQ(caption[99], '\0');
 }
@@ -134,10 +134,11 @@ TEST_F(Pictures, SizesOfWellFormedDamagedAndCutCodes) {
       {"colour header whose length passes the file", ColorCode(kBlock3, kAb), kBadArgument},  // 04 05 06 07
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(Lib().GetImageSize(Block(c.code).data(), caption.data()), c.size) << c.what;
+    EXPECT_EQ(Lib().Pictures().GetImageSize(Block(c.code).data(), caption.data()), c.size) << c.what;
   }
   // A code inside the caption with zero argument bytes (1F 09 00 01) does not end it.
-  ASSERT_EQ(Lib().GetImageSize(Block(Mono8({0x1F, 0x09, 0x00, 0x01, 0x41, 0x62})).data(), caption.data()), 16);
+  ASSERT_EQ(Lib().Pictures().GetImageSize(Block(Mono8({0x1F, 0x09, 0x00, 0x01, 0x41, 0x62})).data(), caption.data()),
+            16);
   EXPECT_EQ(caption[4], 0x41);
 }
 
@@ -151,54 +152,57 @@ TEST_F(Pictures, CodesCutByTheEndOfAContentViewCopyAreRefused) {
   };
   const Bytes fill(114, 0x30);  // caption characters from byte 12 to byte 126
   // A code inside the caption whose arguments reach past the copy.
-  EXPECT_EQ(Lib().GetImageSize(copy(Mono8(Join({fill, {0x1F, 0x09, 0x00, 0x01}, kAb}))).data(), caption.data()),
-            kBadArgument);
+  EXPECT_EQ(
+      Lib().Pictures().GetImageSize(copy(Mono8(Join({fill, {0x1F, 0x09, 0x00, 0x01}, kAb}))).data(), caption.data()),
+      kBadArgument);
   // The end code in the copy's last two bytes: its position was cut off.
-  EXPECT_EQ(Lib().GetImageSize(copy(Mono8(fill)).data(), caption.data()), kBadArgument);
+  EXPECT_EQ(Lib().Pictures().GetImageSize(copy(Mono8(fill)).data(), caption.data()), kBadArgument);
   // In a longer copy (byte 128 not zero) such codes are read whole; a zero at byte 128 counts as
   // the end of a content view's copy, whatever follows it.
   const Bytes longer = Join({fill, kAb});
-  EXPECT_EQ(Lib().GetImageSize(Block(Mono8(longer)).data(), caption.data()), 16);
-  EXPECT_EQ(Lib().GetImageSize(Block(Mono8(Join({longer, {0x1F, 0x09, 0x00, 0x01}, kAb}))).data(), caption.data()), 16);
-  EXPECT_EQ(Lib().GetImageSize(Block(Mono8(fill)).data(), caption.data()), kBadArgument);
+  EXPECT_EQ(Lib().Pictures().GetImageSize(Block(Mono8(longer)).data(), caption.data()), 16);
+  EXPECT_EQ(
+      Lib().Pictures().GetImageSize(Block(Mono8(Join({longer, {0x1F, 0x09, 0x00, 0x01}, kAb}))).data(), caption.data()),
+      16);
+  EXPECT_EQ(Lib().Pictures().GetImageSize(Block(Mono8(fill)).data(), caption.data()), kBadArgument);
   // Sound: a CD audio code with a decoration code cut at the copy's end.
   Bytes cd = Join({{0x1F, 0x48, 0x03, 0x00, 0x01, 0x30, 0x00, 0x00, 0x00, 0x15, 0x00, 0x00}, fill,
                    {0x1F, 0xE0, 0x00, 0x00}, kAb, {0x1F, 0x68}});
   uint8_t properties[kDunmoorSoundPropertiesSize];
-  EXPECT_EQ(Lib().GetSoundProp(copy(cd).data(), properties), kBadArgument);
+  EXPECT_EQ(Lib().Sounds().GetSoundProp(copy(cd).data(), properties), kBadArgument);
   Bytes cdLonger = cd;
   cdLonger.insert(cdLonger.begin() + 12, kAb.begin(), kAb.end());
-  EXPECT_EQ(Lib().GetSoundProp(Block(cdLonger).data(), properties), kSuccess);
+  EXPECT_EQ(Lib().Sounds().GetSoundProp(Block(cdLonger).data(), properties), kSuccess);
 }
 
 TEST_F(Pictures, RequestsOutOfOrderAreRefused) {
   std::vector<char> mono = Block(Mono8(kAb));
   std::vector<char> color = Block(ColorCode({0, 0, 0, 0x04, 0, 0}, kAb));
-  EXPECT_EQ(Lib().GetImage(mono.data(), buffer.data(), &kind), kBadArgument);
+  EXPECT_EQ(Lib().Pictures().GetImage(mono.data(), buffer.data(), &kind), kBadArgument);
   EXPECT_EQ(kind, 7);
   // A request for a monochrome picture is not read as a colour one; it stays pending.
-  ASSERT_EQ(Lib().GetImageSize(mono.data(), caption.data()), 16);
-  EXPECT_EQ(Lib().GetImage(color.data(), buffer.data(), &kind), kBadArgument);
-  EXPECT_EQ(Lib().GetImage(mono.data(), buffer.data(), &kind), 8);
-  EXPECT_EQ(Lib().GetImage(mono.data(), buffer.data(), &kind), kBadArgument);
+  ASSERT_EQ(Lib().Pictures().GetImageSize(mono.data(), caption.data()), 16);
+  EXPECT_EQ(Lib().Pictures().GetImage(color.data(), buffer.data(), &kind), kBadArgument);
+  EXPECT_EQ(Lib().Pictures().GetImage(mono.data(), buffer.data(), &kind), 8);
+  EXPECT_EQ(Lib().Pictures().GetImage(mono.data(), buffer.data(), &kind), kBadArgument);
 }
 
 TEST_F(Pictures, FailedDiscCheckLeavesTheRequestPending) {
   // A monochrome request: its size call makes no check that could take the report.
   std::vector<char> code = Block(Mono8(kAb));
-  ASSERT_EQ(Lib().GetImageSize(code.data(), caption.data()), 16);
+  ASSERT_EQ(Lib().Pictures().GetImageSize(code.data(), caption.data()), 16);
   // A new file under the data directory fails exactly the next check. Until the watch has
   // reported it, a read may still succeed: the request is then made again.
   std::ofstream(book.DataDir() / "NEWFILE") << "x";
   int32_t result = 0;
   for (int i = 0; i < 40; ++i) {
-    result = Lib().GetImage(code.data(), buffer.data(), &kind);
+    result = Lib().Pictures().GetImage(code.data(), buffer.data(), &kind);
     if (result != 8) break;
-    ASSERT_EQ(Lib().GetImageSize(code.data(), caption.data()), 16);
+    ASSERT_EQ(Lib().Pictures().GetImageSize(code.data(), caption.data()), 16);
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
   ASSERT_EQ(result, kFailed);
-  result = Lib().GetImage(code.data(), buffer.data(), &kind);
+  result = Lib().Pictures().GetImage(code.data(), buffer.data(), &kind);
   EXPECT_EQ(result, 8);
   EXPECT_EQ(Bytes(buffer.begin() + 8, buffer.begin() + 16), book.At(4096, 8));
 }
@@ -208,8 +212,8 @@ TEST(PicturesWithoutBook, EveryCallFails) {
   std::vector<char> code = Block(Mono8(kAb));
   std::vector<char> caption = Filled(kDunmoorCaptionSize), buffer = Filled(64);
   int32_t kind = 7;
-  EXPECT_EQ(lib.GetImageSize(code.data(), caption.data()), kFailed);
-  EXPECT_EQ(lib.GetImage(code.data(), buffer.data(), &kind), kFailed);
+  EXPECT_EQ(lib.Pictures().GetImageSize(code.data(), caption.data()), kFailed);
+  EXPECT_EQ(lib.Pictures().GetImage(code.data(), buffer.data(), &kind), kFailed);
   EXPECT_EQ(caption[0], '\x5A');
   EXPECT_EQ(kind, 7);
 }

@@ -1,5 +1,6 @@
-// The library's process-wide state and the work behind every export. The exports (Exports.cpp)
-// forward to one Library instance; tests make instances of their own.
+// The library's process-wide state: the catalog, the open book, the reading cursor and the
+// pending media requests, behind the exports (Exports.cpp), which call one Library instance and
+// the readers it hands out; tests make instances of their own.
 //
 // Two nested stages: a catalog loaded from a disc root (OpenEpwing .. CloseEpwing), and inside
 // it at most one open book (epwBooksOpen .. epwBooksClose).
@@ -13,8 +14,12 @@
 #include "Catalog.h"
 #include "Dunmoor.h"
 #include "GaijiFontSet.h"
+#include "Images.h"
 #include "MediaRequests.h"
 #include "ReadCursor.h"
+#include "References.h"
+#include "Sound.h"
+#include "TextReaders.h"
 
 namespace dunmoor {
 
@@ -55,27 +60,14 @@ class Library {
   int32_t GetWordProperties(char* key, WordProperties* properties);
   int32_t GetWordItem(int32_t index, WordItem* item);
 
-  // Text readers, references and the menu (LibraryReaders.cpp, TextReaders.cpp, References.cpp).
-  int32_t GetWordCont(int32_t index, char* buffer, uint32_t size, uint32_t* length);
-  int32_t GetWordContNext(char* buffer, uint32_t size, uint32_t* length);
-  int32_t GetWordContLast(char* buffer, uint32_t size, uint32_t* length);
-  int32_t GetContLastNoSet(char* buffer, uint32_t size, uint32_t* length);
-  int32_t GetWordContent(int32_t index, char* buffer, uint32_t size, uint32_t* length);
-  int32_t GetNextContentByWord(char* buffer, uint32_t size, uint32_t* length);
-  int32_t GetLastContentByWord(char* buffer, uint32_t size, uint32_t* length);
-  int32_t GetLinkContent(const char* code, char* buffer, uint32_t size, uint32_t* length);
-  int32_t GetLinkContByPt(int32_t position, char* buffer, uint32_t size, uint32_t* length);
-  int32_t GetLinkContentEntry(const char* code, char* buffer, uint32_t size, uint32_t* length);
-  int32_t GetMenuHead();
-
+  // The readers of the open book (each fails with -1 while none is open): the text and the
+  // references over the one shared reading cursor, the pictures and the sound over the request
+  // that their size call leaves for the read that follows it.
+  TextReaders Text() { return TextReaders(book.get(), cursor); }
+  References Links() { return References(book.get(), cursor); }
+  Images Pictures() { return Images(book.get(), imageRequest); }
+  Sound Sounds() { return Sound(book.get(), pcmRequest); }
   const ReadCursor& Cursor() const { return cursor; }
-
-  // Pictures and sound (LibraryMedia.cpp, Images.cpp, Sound.cpp).
-  int32_t GetImageSize(const char* code, char* caption);
-  int32_t GetImage(const char* code, char* buffer, int32_t* kind);
-  int32_t GetSoundProp(const char* code, uint8_t* properties);
-  int32_t GetPcmSize(const char* code);
-  int32_t GetPcmCont(const char* code, char* buffer);
 
   // External characters: the fonts of the open book (GaijiFontSet.cpp; the drawing exports
   // are in GaijiDraw_win.cpp).

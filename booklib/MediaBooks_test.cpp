@@ -19,7 +19,7 @@ using testfiles::Bytes;
 std::vector<char> CodeAt(Library& lib, uint32_t position, uint8_t code) {
   std::vector<char> text(8192, 0);
   uint32_t length = 0;
-  if (lib.GetLinkContByPt(static_cast<int32_t>(position), text.data(), 8192, &length) < 0) return {};
+  if (lib.Links().GetLinkContByPt(static_cast<int32_t>(position), text.data(), 8192, &length) < 0) return {};
   size_t at = text::FindCode(reinterpret_cast<const uint8_t*>(text.data()), length, code);
   if (at >= length) return {};
   std::vector<char> block(text.begin() + static_cast<long>(at), text.begin() + static_cast<long>(at) + 256);
@@ -35,21 +35,21 @@ struct Fetched {
 Fetched FetchPicture(Library& lib, const std::vector<char>& code) {
   Fetched f;
   char caption[kDunmoorCaptionSize] = {};
-  f.size = lib.GetImageSize(code.data(), caption);
+  f.size = lib.Pictures().GetImageSize(code.data(), caption);
   if (f.size <= 0) return f;
   f.caption = caption;
   std::vector<char> buffer(static_cast<size_t>(f.size));
-  f.got = lib.GetImage(code.data(), buffer.data(), &f.kind);
+  f.got = lib.Pictures().GetImage(code.data(), buffer.data(), &f.kind);
   f.bytes.assign(buffer.begin(), buffer.end());
   return f;
 }
 
 Fetched FetchSound(Library& lib, const std::vector<char>& code) {
   Fetched f;
-  f.size = lib.GetPcmSize(code.data());
+  f.size = lib.Sounds().GetPcmSize(code.data());
   if (f.size <= 0) return f;
   std::vector<char> buffer(static_cast<size_t>(f.size));
-  f.got = lib.GetPcmCont(code.data(), buffer.data());
+  f.got = lib.Sounds().GetPcmCont(code.data(), buffer.data());
   f.bytes.assign(buffer.begin(), buffer.end());
   return f;
 }
@@ -115,7 +115,7 @@ TEST(SampleBookMedia, SoundAndCdAudio) {
   std::vector<char> bell = CodeAt(sample.lib, sample.entries["beru"], 0x4A);
   ASSERT_FALSE(bell.empty());
   std::vector<uint8_t> properties(kDunmoorSoundPropertiesSize, 0xEE);
-  ASSERT_EQ(sample.lib.GetSoundProp(bell.data(), properties.data()), kSuccess);
+  ASSERT_EQ(sample.lib.Sounds().GetSoundProp(bell.data(), properties.data()), kSuccess);
   EXPECT_EQ(properties[0], 1);
   EXPECT_EQ(properties[6], 0);  // the data begin with their format chunk
   Fetched data = FetchSound(sample.lib, bell);
@@ -127,9 +127,9 @@ TEST(SampleBookMedia, SoundAndCdAudio) {
   std::vector<char> cd = CodeAt(sample.lib, sample.entries["ongaku"], 0x48);
   ASSERT_FALSE(cd.empty());
   properties.assign(kDunmoorSoundPropertiesSize, 0xEE);
-  ASSERT_EQ(sample.lib.GetSoundProp(cd.data(), properties.data()), kSuccess);
+  ASSERT_EQ(sample.lib.Sounds().GetSoundProp(cd.data(), properties.data()), kSuccess);
   EXPECT_EQ(Bytes(properties.begin(), properties.begin() + 6), (Bytes{0, 2, 0, 5, 0, 10}));
-  EXPECT_EQ(sample.lib.GetPcmSize(cd.data()), kBadArgument);
+  EXPECT_EQ(sample.lib.Sounds().GetPcmSize(cd.data()), kBadArgument);
 }
 
 // A book of our own: a monochrome picture whose bits the test knows, raw sound data, and
@@ -180,7 +180,7 @@ TEST(BuiltBookMedia, EveryKindComesBackAsItWentIn) {
 
   std::vector<char> tone = CodeAt(lib, entry, 0x4A);
   std::vector<uint8_t> properties(kDunmoorSoundPropertiesSize, 0);
-  ASSERT_EQ(lib.GetSoundProp(tone.data(), properties.data()), kSuccess);
+  ASSERT_EQ(lib.Sounds().GetSoundProp(tone.data(), properties.data()), kSuccess);
   EXPECT_EQ(Bytes(properties.begin() + 6, properties.begin() + 10), (Bytes{2, 1, 3, 4}));
   const bookbuild::DataLayout& sound = layout.sounds.at("tone");
   EXPECT_EQ(sound.size, 22050u * 4 * 20 / 1000);
@@ -189,15 +189,15 @@ TEST(BuiltBookMedia, EveryKindComesBackAsItWentIn) {
   // The CD audio code follows the sound code in the text.
   std::vector<char> text(4096, 0);
   uint32_t length = 0;
-  lib.GetLinkContByPt(static_cast<int32_t>(entry), text.data(), 4096, &length);
+  lib.Links().GetLinkContByPt(static_cast<int32_t>(entry), text.data(), 4096, &length);
   const uint8_t* t = reinterpret_cast<const uint8_t*>(text.data());
   size_t first = text::FindCode(t, length, 0x4A);
   size_t second = text::FindCode(t, length, 0x4A, first + 2);
   ASSERT_LT(second, length);
   properties.assign(kDunmoorSoundPropertiesSize, 0xEE);
-  ASSERT_EQ(lib.GetSoundProp(text.data() + second, properties.data()), kSuccess);
+  ASSERT_EQ(lib.Sounds().GetSoundProp(text.data() + second, properties.data()), kSuccess);
   EXPECT_EQ(Bytes(properties.begin(), properties.begin() + 6), (Bytes{0, 12, 3, 7, 1, 2}));
-  EXPECT_EQ(lib.GetPcmSize(text.data() + second), kBadArgument);
+  EXPECT_EQ(lib.Sounds().GetPcmSize(text.data() + second), kBadArgument);
 }
 
 #ifdef DUNMOOR_FREEPWING_PICTURE
@@ -211,7 +211,7 @@ TEST(FreepwingBookMedia, ColourPictureIsTheBitmapThatWentIn) {
   // やま: its picture code lies in the text; find it by reading the text area.
   std::vector<char> text(1 << 16, 0);
   uint32_t length = 0;
-  ASSERT_GE(lib.GetLinkContByPt(0, text.data(), static_cast<uint32_t>(text.size()), &length), 0);
+  ASSERT_GE(lib.Links().GetLinkContByPt(0, text.data(), static_cast<uint32_t>(text.size()), &length), 0);
   const uint8_t* t = reinterpret_cast<const uint8_t*>(text.data());
   size_t at = text::FindCode(t, length, 0x4D);
   ASSERT_LT(at, length);

@@ -52,7 +52,7 @@ TEST_F(LinkTarget, EitherKindOfReferenceReadsFromItsTarget) {
   ASSERT_EQ(book.File().size(), 124u * 2048);
   for (uint8_t kind : {0x42, 0x43}) {
     Bytes code = ReferenceBlock(kind);  // exactly as long as the block: nothing past it is read
-    EXPECT_EQ(Lib().GetLinkContent(Chars(code), buffer.data(), 64, &length), static_cast<int32_t>(kTarget));
+    EXPECT_EQ(Lib().Links().GetLinkContent(Chars(code), buffer.data(), 64, &length), static_cast<int32_t>(kTarget));
     EXPECT_EQ(length, 64u);
     EXPECT_EQ(Head(buffer, 64), book.At(kTarget, 64));
     EXPECT_EQ(buffer[64], '\x5A');
@@ -63,11 +63,11 @@ TEST_F(LinkTarget, EitherKindOfReferenceReadsFromItsTarget) {
 
 TEST_F(LinkTarget, RawReadersGoOnAroundTheTarget) {
   Bytes code = ReferenceBlock();
-  ASSERT_EQ(Lib().GetLinkContent(Chars(code), buffer.data(), 10, &length), static_cast<int32_t>(kTarget));
-  EXPECT_EQ(Lib().GetWordContLast(buffer.data(), 16, &length), static_cast<int32_t>(kTarget - 16));
+  ASSERT_EQ(Lib().Links().GetLinkContent(Chars(code), buffer.data(), 10, &length), static_cast<int32_t>(kTarget));
+  EXPECT_EQ(Lib().Text().GetWordContLast(buffer.data(), 16, &length), static_cast<int32_t>(kTarget - 16));
   EXPECT_EQ(Head(buffer, 16), book.At(kTarget - 16, 16));
-  ASSERT_EQ(Lib().GetLinkContent(Chars(code), buffer.data(), 10, &length), static_cast<int32_t>(kTarget));
-  EXPECT_EQ(Lib().GetWordContNext(buffer.data(), 8, &length), static_cast<int32_t>(kTarget + 10));
+  ASSERT_EQ(Lib().Links().GetLinkContent(Chars(code), buffer.data(), 10, &length), static_cast<int32_t>(kTarget));
+  EXPECT_EQ(Lib().Text().GetWordContNext(buffer.data(), 8, &length), static_cast<int32_t>(kTarget + 10));
   EXPECT_EQ(Head(buffer, 8), book.At(kTarget + 10, 8));
 }
 
@@ -76,7 +76,7 @@ TEST_F(LinkTarget, TheFirstEndCodeOfA128ByteCopyCounts) {
   Bytes other = ReferenceBlock(0x42, {0x00, 0x00, 0x00, 0x02, 0x00, 0x00});
   code.insert(code.end(), other.begin(), other.end());
   code.resize(128, 0x23);
-  EXPECT_EQ(Lib().GetLinkContent(Chars(code), buffer.data(), 4, &length), static_cast<int32_t>(kTarget));
+  EXPECT_EQ(Lib().Links().GetLinkContent(Chars(code), buffer.data(), 4, &length), static_cast<int32_t>(kTarget));
 
   // The end code and its six position bytes may end exactly at byte 128.
   Bytes last = {0x1F, 0x42};
@@ -84,7 +84,7 @@ TEST_F(LinkTarget, TheFirstEndCodeOfA128ByteCopyCounts) {
   Bytes tail = {0x1F, 0x62, 0x00, 0x00, 0x01, 0x23, 0x00, 0x10};
   last.insert(last.end(), tail.begin(), tail.end());
   ASSERT_EQ(last.size(), 128u);
-  EXPECT_EQ(Lib().GetLinkContent(Chars(last), buffer.data(), 4, &length), static_cast<int32_t>(kTarget));
+  EXPECT_EQ(Lib().Links().GetLinkContent(Chars(last), buffer.data(), 4, &length), static_cast<int32_t>(kTarget));
 }
 
 TEST_F(LinkTarget, MalformedBlocksAreRefusedWithoutAMessage) {
@@ -105,17 +105,17 @@ TEST_F(LinkTarget, MalformedBlocksAreRefusedWithoutAMessage) {
       {"block past the file positions", ReferenceBlock(0x42, {0x99, 0x99, 0x99, 0x99, 0x00, 0x00})},
       {"block field no number", ReferenceBlock(0x42, {0xA0, 0x00, 0x01, 0x23, 0x00, 0x10})},
   };
-  ASSERT_EQ(Lib().GetLinkContByPt(4096, buffer.data(), 4, &length), 4096);
+  ASSERT_EQ(Lib().Links().GetLinkContByPt(4096, buffer.data(), 4, &length), 4096);
   for (const auto& c : cases) {
     length = kUntouched;
-    EXPECT_EQ(Lib().GetLinkContent(Chars(c.code), buffer.data(), 16, &length), kBadArgument) << c.what;
-    EXPECT_EQ(Lib().GetLinkContentEntry(Chars(c.code), buffer.data(), 16, &length), kBadArgument) << c.what;
+    EXPECT_EQ(Lib().Links().GetLinkContent(Chars(c.code), buffer.data(), 16, &length), kBadArgument) << c.what;
+    EXPECT_EQ(Lib().Links().GetLinkContentEntry(Chars(c.code), buffer.data(), 16, &length), kBadArgument) << c.what;
     EXPECT_EQ(Lib().Cursor().start, 4096u) << c.what;
     EXPECT_EQ(Lib().Cursor().next, 4100u) << c.what;
   }
   length = kUntouched;
-  EXPECT_EQ(Lib().GetLinkContent(nullptr, buffer.data(), 16, &length), kBadArgument);
-  EXPECT_EQ(Lib().GetLinkContentEntry(nullptr, buffer.data(), 16, &length), kBadArgument);
+  EXPECT_EQ(Lib().Links().GetLinkContent(nullptr, buffer.data(), 16, &length), kBadArgument);
+  EXPECT_EQ(Lib().Links().GetLinkContentEntry(nullptr, buffer.data(), 16, &length), kBadArgument);
   EXPECT_EQ(length, kUntouched);
 }
 
@@ -127,7 +127,7 @@ TEST_F(LinkTarget, BlocksWithoutAReferenceStartCodeAreRefused) {
   Bytes noEscape = ReferenceBlock();
   noEscape[0] = 0x23;
   for (const Bytes& code : {graphic, noEscape}) {
-    EXPECT_EQ(Lib().GetLinkContent(Chars(code), buffer.data(), 16, &length), kBadArgument);
+    EXPECT_EQ(Lib().Links().GetLinkContent(Chars(code), buffer.data(), 16, &length), kBadArgument);
     EXPECT_EQ(length, kUntouched);
     EXPECT_EQ(Lib().Cursor().start, 0u);
   }
@@ -135,38 +135,38 @@ TEST_F(LinkTarget, BlocksWithoutAReferenceStartCodeAreRefused) {
 #endif
 
 TEST_F(LinkTarget, GetLinkContByPtReadsAtAnyPositionNotBelowZero) {
-  EXPECT_EQ(Lib().GetLinkContByPt(0, buffer.data(), 16, &length), 0);
+  EXPECT_EQ(Lib().Links().GetLinkContByPt(0, buffer.data(), 16, &length), 0);
   EXPECT_EQ(Head(buffer, 16), book.At(0, 16));
   EXPECT_EQ(Lib().Cursor().next, 16u);
   for (int32_t position : {-1, INT32_MIN}) {
     length = kUntouched;
-    EXPECT_EQ(Lib().GetLinkContByPt(position, buffer.data(), 16, &length), kBadArgument);
+    EXPECT_EQ(Lib().Links().GetLinkContByPt(position, buffer.data(), 16, &length), kBadArgument);
     EXPECT_EQ(length, kUntouched);
   }
   int32_t end = 124 * 2048;
-  EXPECT_EQ(Lib().GetLinkContByPt(end + 100, buffer.data(), 16, &length), end + 100);
+  EXPECT_EQ(Lib().Links().GetLinkContByPt(end + 100, buffer.data(), 16, &length), end + 100);
   EXPECT_EQ(length, 0u);
 }
 
 TEST_F(LinkTarget, TheEntryAtAReferenceComesInPieces) {
   Bytes code = ReferenceBlock();
-  EXPECT_EQ(Lib().GetLinkContentEntry(Chars(code), buffer.data(), 0x100, &length), kSuccess);
+  EXPECT_EQ(Lib().Links().GetLinkContentEntry(Chars(code), buffer.data(), 0x100, &length), kSuccess);
   EXPECT_EQ(length, u - kTarget);
   EXPECT_EQ(Head(buffer, length), book.At(kTarget, u - kTarget));
   EXPECT_EQ(Lib().Cursor().next, u);
 
-  EXPECT_EQ(Lib().GetLinkContentEntry(Chars(code), buffer.data(), 12, &length), kGoesOn);
+  EXPECT_EQ(Lib().Links().GetLinkContentEntry(Chars(code), buffer.data(), 12, &length), kGoesOn);
   EXPECT_EQ(length, 12u);
   // A continuation goes on with the entry whatever block comes with it.
   Bytes second = ReferenceBlock(0x43);
-  EXPECT_EQ(Lib().GetLinkContentEntry(Chars(second), buffer.data(), 12, &length), kSuccess);
+  EXPECT_EQ(Lib().Links().GetLinkContentEntry(Chars(second), buffer.data(), 12, &length), kSuccess);
   EXPECT_EQ(length, 6u);
   EXPECT_EQ(Head(buffer, 6), book.At(kTarget + 12, 6));
   EXPECT_EQ(Lib().Cursor().next, u);
 
   // A fresh entry read takes only the first kind, and refuses the second without a message.
   length = kUntouched;
-  EXPECT_EQ(Lib().GetLinkContentEntry(Chars(second), buffer.data(), 10, &length), kBadArgument);
+  EXPECT_EQ(Lib().Links().GetLinkContentEntry(Chars(second), buffer.data(), 10, &length), kBadArgument);
   EXPECT_EQ(length, 0u);
 }
 
@@ -185,7 +185,7 @@ TEST(MenuHead, TheFirstMenuDescriptorGivesThePosition) {
   for (const auto& c : cases) {
     fixture::TextBook book(fixture::TextArea(), c.identifiers);
     ASSERT_NE(book.Lib().Book(), nullptr);
-    EXPECT_EQ(book.Lib().GetMenuHead(), c.menu) << c.identifiers.size();
+    EXPECT_EQ(book.Lib().Links().GetMenuHead(), c.menu) << c.identifiers.size();
   }
 }
 
@@ -199,7 +199,7 @@ TEST(MenuHead, APageThatNamesNoPositionIsRefused) {
     Library lib;
     ASSERT_EQ(lib.OpenEpwing(root.Str().c_str()), kSuccess);
     ASSERT_EQ(lib.BooksOpen(), kSuccess);
-    EXPECT_EQ(lib.GetMenuHead(), kBadArgument) << int{top};
+    EXPECT_EQ(lib.Links().GetMenuHead(), kBadArgument) << int{top};
   }
 }
 
@@ -219,8 +219,8 @@ class SampleLinks : public ::testing::Test {
 
 TEST_F(SampleLinks, TheMenuIsWhereTheBookPutIt) {
   ASSERT_NE(sample.menu, 0u);
-  EXPECT_EQ(sample.lib.GetMenuHead(), static_cast<int32_t>(sample.menu));
-  EXPECT_EQ(sample.lib.GetLinkContByPt(static_cast<int32_t>(sample.menu), buffer.data(), 0x40000, &length),
+  EXPECT_EQ(sample.lib.Links().GetMenuHead(), static_cast<int32_t>(sample.menu));
+  EXPECT_EQ(sample.lib.Links().GetLinkContByPt(static_cast<int32_t>(sample.menu), buffer.data(), 0x40000, &length),
             static_cast<int32_t>(sample.menu));
   EXPECT_EQ(Head(buffer, length), At(sample.menu, static_cast<uint32_t>(sample.file.size()) - sample.menu));
 }
@@ -235,9 +235,9 @@ TEST_F(SampleLinks, AReferenceOfAnEntryLeadsToItsTarget) {
   ASSERT_LT(at + 1, text.size());
   Bytes code(text.begin() + at, text.begin() + std::min(text.size(), at + 128));
 
-  EXPECT_EQ(sample.lib.GetLinkContent(Chars(code), buffer.data(), 0x40000, &length), static_cast<int32_t>(atsui));
+  EXPECT_EQ(sample.lib.Links().GetLinkContent(Chars(code), buffer.data(), 0x40000, &length), static_cast<int32_t>(atsui));
   EXPECT_EQ(Head(buffer, 64), At(atsui, 64));
-  EXPECT_EQ(sample.lib.GetLinkContentEntry(Chars(code), buffer.data(), 0x40000, &length), kSuccess);
+  EXPECT_EQ(sample.lib.Links().GetLinkContentEntry(Chars(code), buffer.data(), 0x40000, &length), kSuccess);
   // To the next entry's keyword, past the indent code with which that entry begins.
   EXPECT_EQ(Head(buffer, length), At(atsui, sample.EntryAfter(atsui) + 4 - atsui));
 }

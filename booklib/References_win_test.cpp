@@ -63,7 +63,7 @@ TEST(ReferenceMessages, ABlockThatIsNoReferenceShowsItsMessageAndReturnsAfterOk)
     std::thread closer([&] { shown = CloseMessageBox(); });
     char buffer[16];
     uint32_t length = 0xDEAD;
-    int32_t result = book.Lib().GetLinkContent(reinterpret_cast<const char*>(c.code.data()), buffer, 16, &length);
+    int32_t result = book.Lib().Links().GetLinkContent(reinterpret_cast<const char*>(c.code.data()), buffer, 16, &length);
     closer.join();
     EXPECT_EQ(result, kBadArgument);
     EXPECT_EQ(shown, c.message);

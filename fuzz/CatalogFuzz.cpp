@@ -55,7 +55,7 @@ int FuzzCatalog(const uint8_t* data, size_t size) {
     FUZZ_CHECK(book == 1 || book == -1);
   }
   if (book == 1) {
-    int32_t menu = lib.GetMenuHead();
+    int32_t menu = lib.Links().GetMenuHead();
     FUZZ_CHECK(menu >= 0 || menu == -2);
     char key[] = "\x23\x41";
     WordProperties properties{};
@@ -63,7 +63,7 @@ int FuzzCatalog(const uint8_t* data, size_t size) {
     FUZZ_CHECK(found == 1 || found == -2 || found == -1);
   }
   lib.BooksClose();
-  FUZZ_CHECK(lib.GetMenuHead() == -1);
+  FUZZ_CHECK(lib.Links().GetMenuHead() == -1);
   lib.CloseEpwing();
   FUZZ_CHECK(lib.GetBooks() == -1);
   return 0;

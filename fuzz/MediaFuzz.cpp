@@ -59,7 +59,7 @@ void Glyphs(dunmoor::Library& lib, FuzzInput& input) {
 // allocated, as a caller allocates what the size call says.
 void Code(dunmoor::Library& lib, const std::vector<char>& block, uint64_t textSize) {
   GuardedBuffer caption(kDunmoorCaptionSize);
-  int32_t bytes = lib.GetImageSize(block.data(), caption.Data());
+  int32_t bytes = lib.Pictures().GetImageSize(block.data(), caption.Data());
   caption.Check();
   FUZZ_CHECK(bytes >= 0 || bytes == -1 || bytes == -2);
   if (bytes > 0) {
@@ -67,25 +67,25 @@ void Code(dunmoor::Library& lib, const std::vector<char>& block, uint64_t textSi
     FUZZ_CHECK(std::memchr(caption.Data(), 0, kDunmoorCaptionSize) != nullptr);
     GuardedBuffer picture(static_cast<uint32_t>(bytes));
     int32_t kind = -1;
-    int32_t got = lib.GetImage(block.data(), picture.Data(), &kind);
+    int32_t got = lib.Pictures().GetImage(block.data(), picture.Data(), &kind);
     picture.Check();
     FUZZ_CHECK(got == -1 || (got >= 0 && got <= bytes && (kind == 0 || kind == 1)));
-    if (got >= 0) FUZZ_CHECK(lib.GetImage(block.data(), picture.Data(), &kind) == -2);  // the request is used up
+    if (got >= 0) FUZZ_CHECK(lib.Pictures().GetImage(block.data(), picture.Data(), &kind) == -2);  // the request is used up
   }
 
   GuardedBuffer properties(kDunmoorSoundPropertiesSize);
-  int32_t sound = lib.GetSoundProp(block.data(), reinterpret_cast<uint8_t*>(properties.Data()));
+  int32_t sound = lib.Sounds().GetSoundProp(block.data(), reinterpret_cast<uint8_t*>(properties.Data()));
   properties.Check();
   FUZZ_CHECK(sound == 1 || sound == -1 || sound == -2);
-  int32_t pcm = lib.GetPcmSize(block.data());
+  int32_t pcm = lib.Sounds().GetPcmSize(block.data());
   FUZZ_CHECK(pcm >= 0 || pcm == -1 || pcm == -2);
   if (pcm > 0) {
     FUZZ_CHECK(static_cast<uint64_t>(pcm) <= textSize);
     GuardedBuffer data(static_cast<uint32_t>(pcm));
-    int32_t got = lib.GetPcmCont(block.data(), data.Data());
+    int32_t got = lib.Sounds().GetPcmCont(block.data(), data.Data());
     data.Check();
     FUZZ_CHECK(got == -1 || (got >= 0 && got <= pcm));
-    if (got >= 0) FUZZ_CHECK(lib.GetPcmCont(block.data(), data.Data()) == -2);
+    if (got >= 0) FUZZ_CHECK(lib.Sounds().GetPcmCont(block.data(), data.Data()) == -2);
   }
 }
 
@@ -116,7 +116,7 @@ int FuzzMedia(const uint8_t* data, size_t size) {
   lib.BooksClose();
   int32_t kind = 0;
   char byte = 0;
-  FUZZ_CHECK(lib.GetImage("\x1F\x44", &byte, &kind) == -1);  // no book: no request either
+  FUZZ_CHECK(lib.Pictures().GetImage("\x1F\x44", &byte, &kind) == -1);  // no book: no request either
   return 0;
 }
 

@@ -59,18 +59,18 @@ int FuzzSearch(const uint8_t* data, size_t size) {
 
       GuardedBuffer entry(1024);
       uint32_t length = 0;
-      int32_t at = lib.GetWordCont(i, entry.Data(), entry.Size(), &length);
+      int32_t at = lib.Text().GetWordCont(i, entry.Data(), entry.Size(), &length);
       entry.Check();
       CheckRawResult(at, length, entry.Size(), false);
       if (at >= 0 && length > 0) FUZZ_CHECK(static_cast<uint64_t>(at) + length <= size);  // past the end: 0 bytes
 
-      ReadWholeEntry([&](char* b, uint32_t n, uint32_t* l) { return lib.GetWordContent(i, b, n, l); }, 512, size,
+      ReadWholeEntry([&](char* b, uint32_t n, uint32_t* l) { return lib.Text().GetWordContent(i, b, n, l); }, 512, size,
                      false);
     }
     FUZZ_CHECK(lib.GetWordItem(properties.hitCount, nullptr) == -2);
     uint32_t length = 0;
     char byte;
-    FUZZ_CHECK(lib.GetWordCont(properties.hitCount, &byte, 1, &length) == -2);
+    FUZZ_CHECK(lib.Text().GetWordCont(properties.hitCount, &byte, 1, &length) == -2);
   }
   lib.BooksClose();
   return 0;

@@ -52,7 +52,7 @@ class TextRun {
     switch (call.kind % 12) {
       case 0: {
         GuardedBuffer buffer(size);
-        int32_t at = lib.GetLinkContByPt(static_cast<int32_t>(call.argument), buffer.Data(), size, &length);
+        int32_t at = lib.Links().GetLinkContByPt(static_cast<int32_t>(call.argument), buffer.Data(), size, &length);
         buffer.Check();
         CheckRawResult(at, length, size, true);
         FUZZ_CHECK((at == -2) == (static_cast<int32_t>(call.argument) < 0));
@@ -63,30 +63,30 @@ class TextRun {
       case 3: {
         GuardedBuffer buffer(size);
         const dunmoor::ReadCursor before = lib.Cursor();
-        int32_t result = lib.GetContLastNoSet(buffer.Data(), size, &length);
+        int32_t result = lib.Text().GetContLastNoSet(buffer.Data(), size, &length);
         buffer.Check();
         FUZZ_CHECK(result == 1 || result == 0);
         FUZZ_CHECK(lib.Cursor().start == before.start && lib.Cursor().next == before.next);
         break;
       }
       case 4:
-        ReadWholeEntry([&](char* b, uint32_t n, uint32_t* l) { return lib.GetNextContentByWord(b, n, l); },
+        ReadWholeEntry([&](char* b, uint32_t n, uint32_t* l) { return lib.Text().GetNextContentByWord(b, n, l); },
                        entrySize, text.size(), false);
         break;
       case 5:
-        ReadWholeEntry([&](char* b, uint32_t n, uint32_t* l) { return lib.GetLastContentByWord(b, n, l); },
+        ReadWholeEntry([&](char* b, uint32_t n, uint32_t* l) { return lib.Text().GetLastContentByWord(b, n, l); },
                        entrySize, text.size(), false);
         break;
       case 6: {
         std::vector<char> code = CodeBlockAt(text, position);
-        ReadWholeEntry([&](char* b, uint32_t n, uint32_t* l) { return lib.GetLinkContentEntry(code.data(), b, n, l); },
+        ReadWholeEntry([&](char* b, uint32_t n, uint32_t* l) { return lib.Links().GetLinkContentEntry(code.data(), b, n, l); },
                        entrySize, text.size(), true);
         break;
       }
       case 7: {
         std::vector<char> code = CodeBlockAt(text, position);
         GuardedBuffer buffer(size);
-        int32_t at = lib.GetLinkContent(code.data(), buffer.Data(), size, &length);
+        int32_t at = lib.Links().GetLinkContent(code.data(), buffer.Data(), size, &length);
         buffer.Check();
         CheckRawResult(at, length, size, true);
         break;
@@ -95,7 +95,7 @@ class TextRun {
         int32_t index = static_cast<int32_t>(call.argument & 0xFF) - 2;
         bool inRange = index >= 0 && static_cast<size_t>(index) < lib.Book()->Hits().size();
         ReadWholeEntry([&](char* b, uint32_t n, uint32_t* l) {
-          int32_t r = lib.GetWordContent(index, b, n, l);
+          int32_t r = lib.Text().GetWordContent(index, b, n, l);
           if (!inRange) FUZZ_CHECK(r == -1);
           return r;
         }, entrySize, text.size(), false);
@@ -104,13 +104,13 @@ class TextRun {
       case 9: {
         int32_t index = static_cast<int32_t>(call.argument & 0xFF) - 2;
         GuardedBuffer buffer(size);
-        int32_t at = lib.GetWordCont(index, buffer.Data(), size, &length);
+        int32_t at = lib.Text().GetWordCont(index, buffer.Data(), size, &length);
         buffer.Check();
         CheckRawResult(at, length, size, true);
         break;
       }
       case 10: {
-        int32_t menu = lib.GetMenuHead();
+        int32_t menu = lib.Links().GetMenuHead();
         FUZZ_CHECK(menu >= 0 || menu == -2);
         break;
       }
@@ -129,7 +129,7 @@ class TextRun {
       std::vector<char> code = CodeBlockAt(text, at);
       GuardedBuffer buffer(256);
       uint32_t length = 0;
-      int32_t target = lib.GetLinkContent(code.data(), buffer.Data(), buffer.Size(), &length);
+      int32_t target = lib.Links().GetLinkContent(code.data(), buffer.Data(), buffer.Size(), &length);
       buffer.Check();
       CheckRawResult(target, length, buffer.Size(), true);
     }

@@ -54,36 +54,36 @@ void ReadHits(dunmoor::Library& lib, int32_t hitCount, uint64_t fileSize, SweepR
     EXPECT_EQ(heading[kDunmoorHeadingSize], 0x5A) << "epwGetWordItem wrote past 500 bytes";
     std::vector<char> text(4096);
     uint32_t length = 0;
-    EXPECT_TRUE(IsRawResult(lib.GetWordCont(i, text.data(), 4096, &length)));
+    EXPECT_TRUE(IsRawResult(lib.Text().GetWordCont(i, text.data(), 4096, &length)));
     WholeEntry("epwGetWordContent", fileSize, false,
-               [&](char* b, uint32_t n, uint32_t* l) { return lib.GetWordContent(i, b, n, l); });
+               [&](char* b, uint32_t n, uint32_t* l) { return lib.Text().GetWordContent(i, b, n, l); });
     ++result->hitsRead;
   }
   std::vector<char> text(4096);
   uint32_t length = 0;
-  EXPECT_EQ(lib.GetWordCont(hitCount, text.data(), 4096, &length), -2);
+  EXPECT_EQ(lib.Text().GetWordCont(hitCount, text.data(), 4096, &length), -2);
 }
 
 void Readers(dunmoor::Library& lib, uint64_t fileSize) {
   std::vector<char> buffer(0x8000);
   uint32_t length = 0;
-  EXPECT_TRUE(IsRawResult(lib.GetWordContNext(buffer.data(), 0x8000, &length)));
-  EXPECT_TRUE(IsRawResult(lib.GetWordContLast(buffer.data(), 0x1000, &length)));
-  int32_t peek = lib.GetContLastNoSet(buffer.data(), 0x8000, &length);
+  EXPECT_TRUE(IsRawResult(lib.Text().GetWordContNext(buffer.data(), 0x8000, &length)));
+  EXPECT_TRUE(IsRawResult(lib.Text().GetWordContLast(buffer.data(), 0x1000, &length)));
+  int32_t peek = lib.Text().GetContLastNoSet(buffer.data(), 0x8000, &length);
   EXPECT_TRUE(peek == 1 || peek == 0);
   WholeEntry("epwGetNextContentByWord", fileSize, false,
-             [&](char* b, uint32_t n, uint32_t* l) { return lib.GetNextContentByWord(b, n, l); });
+             [&](char* b, uint32_t n, uint32_t* l) { return lib.Text().GetNextContentByWord(b, n, l); });
   WholeEntry("epwGetLastContentByWord", fileSize, false,
-             [&](char* b, uint32_t n, uint32_t* l) { return lib.GetLastContentByWord(b, n, l); });
-  EXPECT_EQ(lib.GetLinkContByPt(-1, buffer.data(), 16, &length), -2);
-  EXPECT_TRUE(IsRawResult(lib.GetLinkContByPt(static_cast<int32_t>(fileSize), buffer.data(), 16, &length)));
+             [&](char* b, uint32_t n, uint32_t* l) { return lib.Text().GetLastContentByWord(b, n, l); });
+  EXPECT_EQ(lib.Links().GetLinkContByPt(-1, buffer.data(), 16, &length), -2);
+  EXPECT_TRUE(IsRawResult(lib.Links().GetLinkContByPt(static_cast<int32_t>(fileSize), buffer.data(), 16, &length)));
 }
 
 // The text after the index table, as the codes are copied out of it by the content view.
 std::vector<uint8_t> TextHead(dunmoor::Library& lib, uint64_t fileSize) {
   std::vector<char> buffer(kTextLooked);
   uint32_t length = 0;
-  if (lib.GetLinkContByPt(2048, buffer.data(), kTextLooked, &length) < 0) return {};
+  if (lib.Links().GetLinkContByPt(2048, buffer.data(), kTextLooked, &length) < 0) return {};
   return std::vector<uint8_t>(buffer.begin(), buffer.begin() + length);
 }
 
@@ -104,36 +104,36 @@ void Codes(dunmoor::Library& lib, uint64_t fileSize, SweepResult* result) {
     if ((code == 0x42 || code == 0x43) && references++ < kCodesTried) {
       std::vector<char> buffer(256);
       uint32_t length = 0;
-      int32_t r = lib.GetLinkContent(block.data(), buffer.data(), 256, &length);
+      int32_t r = lib.Links().GetLinkContent(block.data(), buffer.data(), 256, &length);
       EXPECT_TRUE(r >= -2) << "GetLinkContent gave " << r;
       WholeEntry("epwGetLinkContent", fileSize, true,
-                 [&](char* b, uint32_t n, uint32_t* l) { return lib.GetLinkContentEntry(block.data(), b, n, l); });
+                 [&](char* b, uint32_t n, uint32_t* l) { return lib.Links().GetLinkContentEntry(block.data(), b, n, l); });
     }
     if ((code == 0x44 || code == 0x4D) && media++ < kCodesTried) {
       char caption[kDunmoorCaptionSize];
-      int32_t size = lib.GetImageSize(block.data(), caption);
+      int32_t size = lib.Pictures().GetImageSize(block.data(), caption);
       result->imageSizes.push_back(size);
       EXPECT_TRUE(size >= -2) << "epwGetImageSize gave " << size;
       if (size > 0) {
         ASSERT_LE(static_cast<uint64_t>(size), fileSize + 8) << "a picture larger than the book";
         std::vector<char> picture(static_cast<size_t>(size));
         int32_t kind = -1;
-        int32_t got = lib.GetImage(block.data(), picture.data(), &kind);
+        int32_t got = lib.Pictures().GetImage(block.data(), picture.data(), &kind);
         EXPECT_TRUE(got == -1 || (got >= 0 && got <= size)) << "epwGetImage gave " << got;
       }
     }
     if ((code == 0x48 || code == 0x4A) && media++ < kCodesTried) {
       uint8_t properties[kDunmoorSoundPropertiesSize];
-      int32_t r = lib.GetSoundProp(block.data(), properties);
+      int32_t r = lib.Sounds().GetSoundProp(block.data(), properties);
       EXPECT_TRUE(r == 1 || r == -2) << "epwGetSoundProp gave " << r;
       if (code == 0x4A && (static_cast<uint8_t>(block[3]) & 0x0F) == 1) {
-        int32_t size = lib.GetPcmSize(block.data());
+        int32_t size = lib.Sounds().GetPcmSize(block.data());
         result->pcmSizes.push_back(size);
         EXPECT_TRUE(size >= -2);
         if (size > 0) {
           ASSERT_LE(static_cast<uint64_t>(size), fileSize) << "sound data larger than the book";
           std::vector<char> data(static_cast<size_t>(size));
-          int32_t got = lib.GetPcmCont(block.data(), data.data());
+          int32_t got = lib.Sounds().GetPcmCont(block.data(), data.data());
           EXPECT_TRUE(got == -1 || (got >= 0 && got <= size));
         }
       }
@@ -183,12 +183,12 @@ SweepResult SweepExports(const std::string& root) {
   result.openBook = lib.BooksOpen();
   EXPECT_TRUE(result.openBook == 1 || result.openBook == -1);
   if (result.openBook != 1) {
-    EXPECT_EQ(lib.GetMenuHead(), -1);
+    EXPECT_EQ(lib.Links().GetMenuHead(), -1);
     return result;
   }
   uint64_t fileSize = 0;
   lib.Book()->TextFile().Size(&fileSize);
-  result.menu = lib.GetMenuHead();
+  result.menu = lib.Links().GetMenuHead();
   EXPECT_TRUE(result.menu >= 0 || result.menu == -2);
   for (const auto& [name, typed] : kKeys) {
     char key[64] = {};

@@ -79,7 +79,7 @@ bool ParseNumber(const std::string& text, uint32_t max, uint32_t* value) {
 bool ReadCodeBlock(dunmoor::Library* library, uint32_t position, std::vector<char>* block, std::ostream& err) {
   block->assign(kCodeBlockSize + 2, 0);  // always ends with zero bytes
   uint32_t length = 0;
-  if (library->GetLinkContByPt(static_cast<int32_t>(position), block->data(), kCodeBlockSize, &length) < 0) {
+  if (library->Links().GetLinkContByPt(static_cast<int32_t>(position), block->data(), kCodeBlockSize, &length) < 0) {
     err << "dunmoor: the text at " << position << " cannot be read (or the disc changed)\n";
     return false;
   }

@@ -32,8 +32,9 @@ EntryRead ReadEntry(dunmoor::Library* library, uint32_t position) {
     size_t want = std::min(chunk, kMaxEntryBytes - have);
     read.bytes.resize(have + want);
     uint32_t length = 0;
-    int32_t result = library->GetLinkContByPt(static_cast<int32_t>(at), reinterpret_cast<char*>(read.bytes.data() + have),
-                                              static_cast<uint32_t>(want), &length);
+    char* into = reinterpret_cast<char*>(read.bytes.data() + have);
+    int32_t result =
+        library->Links().GetLinkContByPt(static_cast<int32_t>(at), into, static_cast<uint32_t>(want), &length);
     if (result < 0) {
       read.result = result;
       read.bytes.clear();

@@ -8,7 +8,7 @@ namespace cli {
 int RunMenu(const Disc& disc, std::ostream& out, std::ostream& err) {
   dunmoor::Library library;
   if (int status = OpenBook(&library, disc, err)) return status;
-  int32_t menu = library.GetMenuHead();
+  int32_t menu = library.Links().GetMenuHead();
   if (menu == dunmoor::kBadArgument) {
     out << "this book has no menu\n";
     return 0;

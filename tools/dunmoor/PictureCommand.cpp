@@ -24,7 +24,7 @@ int RunPicture(const Disc& disc, const std::string& position, const std::string&
     return 1;
   }
   char caption[kDunmoorCaptionSize] = {};
-  int32_t size = library.GetImageSize(block.data(), caption);
+  int32_t size = library.Pictures().GetImageSize(block.data(), caption);
   if (size < 0) {
     err << "dunmoor: the graphic at " << at
         << (size == dunmoor::kFailed ? " cannot be read (or the disc changed)\n" : " is damaged (no end code, or data outside the text file)\n");
@@ -32,7 +32,7 @@ int RunPicture(const Disc& disc, const std::string& position, const std::string&
   }
   std::vector<char> buffer(static_cast<size_t>(size), 0);
   int32_t kind = -1;
-  int32_t got = library.GetImage(block.data(), buffer.data(), &kind);
+  int32_t got = library.Pictures().GetImage(block.data(), buffer.data(), &kind);
   if (got < 0) {
     err << "dunmoor: the picture data of the graphic at " << at << " cannot be read\n";
     return 1;

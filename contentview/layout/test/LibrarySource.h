@@ -11,22 +11,22 @@ class LibrarySource : public calvetta::TextSource {
  public:
   explicit LibrarySource(dunmoor::Library* library) : library(library) {}
   int32_t GetWordCont(int32_t index, char* buffer, uint32_t size, uint32_t* length) override {
-    return library->GetWordCont(index, buffer, size, length);
+    return library->Text().GetWordCont(index, buffer, size, length);
   }
   int32_t GetWordContNext(char* buffer, uint32_t size, uint32_t* length) override {
-    return library->GetWordContNext(buffer, size, length);
+    return library->Text().GetWordContNext(buffer, size, length);
   }
   int32_t GetWordContLast(char* buffer, uint32_t size, uint32_t* length) override {
-    return library->GetWordContLast(buffer, size, length);
+    return library->Text().GetWordContLast(buffer, size, length);
   }
   int32_t GetContLastNoSet(char* buffer, uint32_t size, uint32_t* length) override {
-    return library->GetContLastNoSet(buffer, size, length);
+    return library->Text().GetContLastNoSet(buffer, size, length);
   }
   int32_t GetLinkContent(const char* code, char* buffer, uint32_t size, uint32_t* length) override {
-    return library->GetLinkContent(code, buffer, size, length);
+    return library->Links().GetLinkContent(code, buffer, size, length);
   }
   int32_t GetLinkContByPt(int32_t position, char* buffer, uint32_t size, uint32_t* length) override {
-    return library->GetLinkContByPt(position, buffer, size, length);
+    return library->Links().GetLinkContByPt(position, buffer, size, length);
   }
 
  private:

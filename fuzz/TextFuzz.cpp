@@ -36,10 +36,11 @@ class TextRun {
  public:
   TextRun(dunmoor::Library* lib, const Bytes& text) : lib(*lib), text(text) {}
 
-  void Raw(int32_t (dunmoor::Library::*read)(char*, uint32_t, uint32_t*), uint32_t size) {
+  void Raw(int32_t (dunmoor::TextReaders::*read)(char*, uint32_t, uint32_t*), uint32_t size) {
     GuardedBuffer buffer(size);
     uint32_t length = 0;
-    int32_t at = (lib.*read)(buffer.Data(), size, &length);
+    dunmoor::TextReaders readers = lib.Text();
+    int32_t at = (readers.*read)(buffer.Data(), size, &length);
     buffer.Check();
     CheckRawResult(at, length, size, false);
   }
@@ -58,8 +59,8 @@ class TextRun {
         FUZZ_CHECK((at == -2) == (static_cast<int32_t>(call.argument) < 0));
         break;
       }
-      case 1: Raw(&dunmoor::Library::GetWordContNext, size); break;
-      case 2: Raw(&dunmoor::Library::GetWordContLast, size); break;
+      case 1: Raw(&dunmoor::TextReaders::GetWordContNext, size); break;
+      case 2: Raw(&dunmoor::TextReaders::GetWordContLast, size); break;
       case 3: {
         GuardedBuffer buffer(size);
         const dunmoor::ReadCursor before = lib.Cursor();

@@ -10,6 +10,7 @@ PACKAGES=(
   xvfb xauth x11-utils imagemagick sox
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-wine
   freepwing eb-utils
+  wixl msitools zip unzip
   zlib1g-dev libz-mingw-w64-dev
   clang libclang-rt-14-dev
   locales

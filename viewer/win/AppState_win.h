@@ -31,6 +31,12 @@ class AppState {
     MessageBoxW(owner, text, L"DUDAZA Zorari", MB_OK);
   }
 
+  // A Yes/No question in the same kind of box; true for Yes.
+  bool Ask(HWND owner, const wchar_t* text) {
+    ModalScope modal(*this);
+    return MessageBoxW(owner, text, L"DUDAZA Zorari", MB_YESNO | MB_ICONQUESTION) == IDYES;
+  }
+
   // A start by the user: closing the main window ends the program. Otherwise it only hides.
   void SetExitOnClose(bool exit) { exitOnClose = exit; }
   bool ExitOnClose() const { return exitOnClose; }

@@ -22,6 +22,43 @@ constexpr size_t kPathCapacity = 256;
 
 using ui::LoadText;
 
+// The path of wide in the system's code page, as the library takes paths; its short form when
+// the long one has characters that code page lacks (a folder named in Japanese on a system of
+// another language); empty when neither can be written so.
+std::string AnsiPath(const std::wstring& wide) {
+  auto convert = [](const std::wstring& from, std::string* to) {
+    BOOL lossy = FALSE;
+    int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, from.c_str(), -1, nullptr, 0, nullptr, &lossy);
+    if (size <= 1 || lossy) return false;
+    std::vector<char> bytes(static_cast<size_t>(size));
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, from.c_str(), -1, bytes.data(), size, nullptr, &lossy);
+    if (lossy) return false;
+    *to = bytes.data();
+    return true;
+  };
+  std::string path;
+  if (convert(wide, &path)) return path;
+  wchar_t shortPath[MAX_PATH] = L"";
+  DWORD length = GetShortPathNameW(wide.c_str(), shortPath, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH || !convert(shortPath, &path)) return std::string();
+  return path;
+}
+
+// The sample book installed beside the program (its folder "sample", a disc root), when it is
+// there and a book; empty otherwise.
+std::string BundledSampleBook(const BookApi& book) {
+  wchar_t program[MAX_PATH] = L"";
+  DWORD length = GetModuleFileNameW(nullptr, program, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return std::string();
+  std::wstring folder(program, length);
+  size_t slash = folder.rfind(L'\\');
+  if (slash == std::wstring::npos) return std::string();
+  std::string sample = AnsiPath(folder.substr(0, slash + 1) + L"sample");
+  char title[kDunmoorTitleSize] = {};
+  if (sample.empty() || book.IsEpwBook(sample.c_str(), title) != kDunmoorSuccess) return std::string();
+  return sample;
+}
+
 }  // namespace
 
 void BookSession::BindAndOpen() {
@@ -56,7 +93,16 @@ int BookSession::Open() {
     if (detected == kDunmoorRefused) {
       bars.SetButtonState(IDM_SEARCH, TBSTATE_INDETERMINATE);
       MessageBeep(0);
-      app.ShowMessage(frame, LoadText(IDS_NO_DISC).c_str());
+      // With the sample book installed beside the program, the message offers to open it, so
+      // that a new user has something to read.
+      std::string sample = BundledSampleBook(Api());
+      if (sample.empty()) {
+        app.ShowMessage(frame, LoadText(IDS_NO_DISC).c_str());
+      } else if (app.Ask(frame, (LoadText(IDS_NO_DISC) + L"\n\n" + LoadText(IDS_OPEN_SAMPLE)).c_str())) {
+        path = sample;
+        index = -1;
+        return Open();
+      }
       if (app.HostWordPending()) SetFocus(bars.StatusBar());
       return -2;
     }

@@ -50,6 +50,7 @@
 #define IDS_HIT_COUNT_CAPPED 61212
 #define IDS_NO_DUNMOOR 61215
 #define IDS_NO_HELP 61216
+#define IDS_OPEN_SAMPLE 61217
 
 // Child window ids.
 #define IDC_WORDBOX 101

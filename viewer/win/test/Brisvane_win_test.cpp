@@ -76,6 +76,47 @@ TEST_F(ViewerTest, AStartWithTheDiscMissingKeepsTheRememberedBook) {
   EXPECT_EQ(viewertest::ReadCurbook(), 1);
 }
 
+// Installed with the sample book beside it (a folder named in Japanese, with a space, as a user
+// may unpack the portable archive into), the viewer that finds no book anywhere offers to open
+// the sample; Yes opens it. No is the design's message and nothing more.
+TEST_F(ViewerTest, WithNoBookAnywhereTheSampleBesideTheProgramIsOffered) {
+  namespace fs = std::filesystem;
+  std::wstring temp(MAX_PATH, L'\0');
+  temp.resize(GetTempPathW(MAX_PATH, temp.data()));
+  const fs::path folder = fs::path(temp) / L"辞書 テスト";
+  fs::remove_all(folder);
+  ASSERT_TRUE(fs::create_directories(folder / "sample"));
+  for (const char* file : {"Brisvane.exe", "Dunmoor.dll", "Calvetta.dll"})
+    fs::copy_file(viewertest::BinDir() / file, folder / file);
+  fs::copy(fs::path(SampleBookPath()), folder / "sample", fs::copy_options::recursive);
+  viewertest::WriteCurpath("Z:\\no-disc-here");
+
+  for (int answer : {IDNO, IDYES}) {
+    ViewerProcess viewer;
+    ASSERT_TRUE(viewer.Start(folder / "Brisvane.exe"));
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+      box = viewer.FindTopWindow(L"#32770");
+      return box && WindowText(GetDlgItem(box, 0xFFFF)) ==
+                        L"CD-ROMが挿入されていません!\n\n付属のサンプル辞書を開きますか?";
+    })) << "no offer of the sample book";
+    ASSERT_NE(GetDlgItem(box, IDYES), nullptr);
+    PostMessageW(box, WM_COMMAND, answer, 0);
+    HWND frame = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box) && (frame = viewer.FindTopWindow(kFrameClass)) != nullptr; }));
+    if (answer == IDYES) {
+      EXPECT_TRUE(WaitUntil([&] { return WindowText(frame) == kBookTitle; })) << "the sample did not open";
+    } else {
+      EXPECT_EQ(WindowText(frame), L"DUDAZA Zorari");
+    }
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(viewer.WaitForExit(), 0u);
+  }
+  viewertest::WriteCurpath(SampleBookPath());
+  std::error_code ignored;
+  fs::remove_all(folder, ignored);
+}
+
 TEST_F(ViewerTest, ASecondStartBringsTheFirstForwardAndEnds) {
   ViewerProcess first;
   HWND frame = StartWithBook(first);

@@ -1,0 +1,22 @@
+# add_version_resource(TARGET DESCRIPTION): gives a Windows program or DLL of the product its
+# version resource (cmake/VersionInfo.rc.in): the product name, the file's description and name,
+# and the version of project() — the one place the version number is kept.
+function(add_version_resource target description)
+  get_target_property(type ${target} TYPE)
+  get_target_property(output ${target} OUTPUT_NAME)
+  if(NOT output)
+    set(output ${target})
+  endif()
+  if(type STREQUAL "EXECUTABLE")
+    set(VERSION_FILE_TYPE VFT_APP)
+    set(VERSION_FILE_NAME ${output}.exe)
+  else()
+    set(VERSION_FILE_TYPE VFT_DLL)
+    set(VERSION_FILE_NAME ${output}.dll)
+  endif()
+  set(VERSION_DESCRIPTION "${description}")
+  set(VERSION_INTERNAL_NAME ${output})
+  set(rc ${CMAKE_CURRENT_BINARY_DIR}/${target}-version.rc)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/VersionInfo.rc.in ${rc} @ONLY)
+  target_sources(${target} PRIVATE ${rc})
+endfunction()

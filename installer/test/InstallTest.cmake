@@ -1,0 +1,137 @@
+# The installer and the portable archive under Wine, in a prefix of its own (a copy of PREFIX,
+# with a server of its own; removed at the end):
+#   cmake -DREPO=... -DPREFIX=... -DBIN=... -DSAMPLE=... -DICON=... -DVERSION=... -DWORK=...
+#         -P InstallTest.cmake
+# Two packages are made from BIN: VERSION and the next patch version. The first installs
+# (msiexec /i /qn): the programs, the sample book and the README in Program Files\DUDAZA Zorari,
+# the Start-menu shortcut, the entry in Apps & features and the plug-in's "ExecFileName"; the
+# installed reader reads the installed sample book. The second upgrades it in place (one entry,
+# the new version). Uninstalling (msiexec /x /qn) leaves no file of the package and no registry
+# value it wrote, and the user's own settings ("Curpath") as they were. The archive holds the
+# same files.
+cmake_minimum_required(VERSION 3.20)
+
+set(private ${WORK}/wineprefix-install)
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+execute_process(COMMAND cp -al ${PREFIX} ${private} RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "cannot copy the Wine prefix ${PREFIX}")
+endif()
+foreach(reg system.reg user.reg userdef.reg)
+  if(EXISTS ${PREFIX}/${reg})
+    file(REMOVE ${private}/${reg})
+    file(COPY_FILE ${PREFIX}/${reg} ${private}/${reg})
+  endif()
+endforeach()
+# Wine runs with the fixed address layout it needs (scripts/wine-layout.sh says why).
+cmake_host_system_information(RESULT machine QUERY OS_PLATFORM)
+set(wine ${CMAKE_COMMAND} -E env WINEPREFIX=${private} WINEDEBUG=-all setarch ${machine} -R)
+execute_process(COMMAND ${wine} wineserver -k)
+execute_process(COMMAND ${wine} wineserver -w)
+
+set(problems "")
+macro(expect condition what)
+  if(NOT (${condition}))
+    list(APPEND problems "${what}")
+    message(STATUS "FAILED: ${what}")
+  else()
+    message(STATUS "ok: ${what}")
+  endif()
+endmacro()
+
+function(reg_query key out)
+  execute_process(COMMAND ${wine} wine reg query "${key}" /s OUTPUT_VARIABLE text ERROR_QUIET)
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
+# --- the packages ------------------------------------------------------------------------------
+string(REGEX MATCH "^([0-9]+)\\.([0-9]+)\\.([0-9]+)$" parsed "${VERSION}")
+math(EXPR next_patch "${CMAKE_MATCH_3} + 1")
+set(NEXT "${CMAKE_MATCH_1}.${CMAKE_MATCH_2}.${next_patch}")
+foreach(version ${VERSION} ${NEXT})
+  execute_process(COMMAND ${REPO}/scripts/package.sh ${BIN} ${SAMPLE} ${ICON} ${version} ${WORK}/${version}
+                  RESULT_VARIABLE failed OUTPUT_QUIET)
+  if(failed)
+    message(FATAL_ERROR "package.sh ${version} failed")
+  endif()
+endforeach()
+set(first_msi ${WORK}/${VERSION}/DudazaZorari-${VERSION}-x64.msi)
+set(next_msi ${WORK}/${NEXT}/DudazaZorari-${NEXT}-x64.msi)
+
+# The archive: the same files in one folder.
+execute_process(COMMAND unzip -Z1 ${WORK}/${VERSION}/DudazaZorari-${VERSION}-x64-portable.zip OUTPUT_VARIABLE listed)
+foreach(file Brisvane.exe Dunmoor.dll Calvetta.dll Ostrelle.dll dunmoor.exe README.md sample/CATALOGS
+             sample/SAMPLE/DATA/HONMON)
+  string(FIND "${listed}" "DudazaZorari-${VERSION}/${file}" at)
+  expect("NOT at EQUAL -1" "the archive holds ${file}")
+endforeach()
+execute_process(COMMAND sha256sum -c DudazaZorari-${VERSION}-SHA256SUMS.txt WORKING_DIRECTORY ${WORK}/${VERSION}
+                RESULT_VARIABLE failed OUTPUT_QUIET)
+expect("NOT failed" "the checksums match")
+
+# --- install -----------------------------------------------------------------------------------
+set(settings "HKLM\\Software\\Olvenar\\Trevik DUDAZA ZORARI\\Curpath")
+execute_process(COMMAND ${wine} wine reg add "${settings}" /v Curpath /d "D:\\users-book" /f OUTPUT_QUIET ERROR_QUIET)
+set(installed "${private}/drive_c/Program Files/DUDAZA Zorari")
+execute_process(COMMAND ${wine} wine msiexec /i ${first_msi} /qn RESULT_VARIABLE result)
+expect("result EQUAL 0" "msiexec /i installs")
+foreach(file Brisvane.exe Dunmoor.dll Calvetta.dll Ostrelle.dll dunmoor.exe README.md sample/CATALOGS
+             sample/SAMPLE/DATA/HONMON sample/SAMPLE/GAIJI/GAI16H sample/SAMPLE/GAIJI/GAI16F)
+  expect("EXISTS \"${installed}/${file}\"" "installed: ${file}")
+endforeach()
+file(GLOB_RECURSE shortcuts "${private}/drive_c/*/DUDAZA Zorari.lnk")
+list(LENGTH shortcuts count)
+expect("count EQUAL 1" "a Start-menu shortcut")
+reg_query("HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall" uninstall)
+string(REGEX MATCHALL "DisplayName +REG_SZ +DUDAZA Zorari" entries "${uninstall}")
+list(LENGTH entries count)
+expect("count EQUAL 1" "one entry in Apps & features")
+string(FIND "${uninstall}" "DisplayVersion    REG_SZ    ${VERSION}" at)
+expect("NOT at EQUAL -1" "the entry's version is ${VERSION}")
+reg_query("HKLM\\SOFTWARE\\Olvenar\\TrevikBrisvane\\Trevik-Plugin" plugin)
+string(FIND "${plugin}" "C:\\Program Files\\DUDAZA Zorari\\Brisvane.exe" at)
+expect("NOT at EQUAL -1" "the plug-in's ExecFileName names the installed viewer")
+execute_process(COMMAND ${wine} wine "C:\\Program Files\\DUDAZA Zorari\\dunmoor.exe" info
+                        "C:\\Program Files\\DUDAZA Zorari\\sample" OUTPUT_VARIABLE info RESULT_VARIABLE result)
+string(FIND "${info}" ": 1 book" at)
+expect("result EQUAL 0 AND NOT at EQUAL -1" "the installed reader reads the installed sample book")
+
+# --- upgrade -----------------------------------------------------------------------------------
+execute_process(COMMAND ${wine} wine msiexec /i ${next_msi} /qn RESULT_VARIABLE result)
+expect("result EQUAL 0" "msiexec /i of ${NEXT} upgrades")
+reg_query("HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall" uninstall)
+string(REGEX MATCHALL "DisplayName +REG_SZ +DUDAZA Zorari" entries "${uninstall}")
+list(LENGTH entries count)
+expect("count EQUAL 1" "still one entry after the upgrade")
+string(FIND "${uninstall}" "DisplayVersion    REG_SZ    ${NEXT}" at)
+expect("NOT at EQUAL -1" "the entry's version is ${NEXT}")
+expect("EXISTS \"${installed}/Brisvane.exe\"" "the viewer is there after the upgrade")
+
+# --- uninstall ---------------------------------------------------------------------------------
+execute_process(COMMAND ${wine} wine msiexec /x ${next_msi} /qn RESULT_VARIABLE result)
+expect("result EQUAL 0" "msiexec /x uninstalls")
+expect("NOT EXISTS \"${installed}\"" "no file of the package is left")
+file(GLOB_RECURSE shortcuts "${private}/drive_c/*/DUDAZA Zorari.lnk")
+list(LENGTH shortcuts count)
+expect("count EQUAL 0" "the shortcut is gone")
+reg_query("HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall" uninstall)
+string(FIND "${uninstall}" "DUDAZA Zorari" at)
+expect("at EQUAL -1" "the entry in Apps & features is gone")
+reg_query("HKLM\\SOFTWARE\\Olvenar\\TrevikBrisvane\\Trevik-Plugin" plugin)
+string(FIND "${plugin}" "ExecFileName" at)
+expect("at EQUAL -1" "the plug-in's ExecFileName is gone")
+reg_query("HKLM\\SOFTWARE\\Olvenar\\DUDAZA Zorari" own)
+string(FIND "${own}" "StartMenu" at)
+expect("at EQUAL -1" "the installer's own value is gone")
+reg_query("${settings}" kept)
+string(FIND "${kept}" "D:\\users-book" at)
+expect("NOT at EQUAL -1" "the user's Curpath is kept")
+
+execute_process(COMMAND ${wine} wineserver -k)
+execute_process(COMMAND ${wine} wineserver -w)
+file(REMOVE_RECURSE ${private})
+if(problems)
+  list(JOIN problems "; " text)
+  message(FATAL_ERROR "install test: ${text}")
+endif()

@@ -1,14 +1,15 @@
 # The installer and the portable archive under Wine, in a prefix of its own (a copy of PREFIX,
 # with a server of its own; removed at the end):
 #   cmake -DREPO=... -DPREFIX=... -DBIN=... -DSAMPLE=... -DICON=... -DVERSION=... -DWORK=...
-#         -P InstallTest.cmake
+#         -DVIEWER_TEST=... -P InstallTest.cmake
 # Two packages are made from BIN: VERSION and the next patch version. The first installs
 # (msiexec /i /qn): the programs, the sample book and the README in Program Files\DUDAZA Zorari,
 # the Start-menu shortcut, the entry in Apps & features and the plug-in's "ExecFileName"; the
-# installed reader reads the installed sample book. The second upgrades it in place (one entry,
+# installed reader reads the installed sample book, and the installed viewer offers it, opens it
+# and searches it (VIEWER_TEST's PackagedViewer, scene "installed_viewer"). The second upgrades it in place (one entry,
 # the new version). Uninstalling (msiexec /x /qn) leaves no file of the package and no registry
 # value it wrote, and the user's own settings ("Curpath") as they were. The archive holds the
-# same files.
+# same files; unpacked into C:\辞書 テスト\ its viewer does the same (scene "portable_viewer").
 cmake_minimum_required(VERSION 3.20)
 
 set(private ${WORK}/wineprefix-install)
@@ -39,6 +40,20 @@ macro(expect condition what)
     message(STATUS "ok: ${what}")
   endif()
 endmacro()
+
+# VIEWER_TEST's PackagedViewer on the viewer at the Windows path exe; the scene saved as shot.
+# The Unix locale is UTF-8, so that Wine reads a Japanese path from the environment as written.
+function(packaged_viewer exe shot what)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C.UTF-8 "DUDAZA_PACKAGED_VIEWER=${exe}"
+                          DUDAZA_PACKAGED_SHOT=${shot} WINEPREFIX=${private} WINEDEBUG=-all
+                          setarch ${machine} -R wine ${VIEWER_TEST} --gtest_filter=PackagedViewer.*
+                  RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+  if(NOT result EQUAL 0)
+    message(STATUS "${output}")
+  endif()
+  expect("result EQUAL 0" "${what}")
+  set(problems "${problems}" PARENT_SCOPE)
+endfunction()
 
 function(reg_query key out)
   execute_process(COMMAND ${wine} wine reg query "${key}" /s OUTPUT_VARIABLE text ERROR_QUIET)
@@ -71,8 +86,6 @@ execute_process(COMMAND sha256sum -c DudazaZorari-${VERSION}-SHA256SUMS.txt WORK
 expect("NOT failed" "the checksums match")
 
 # --- install -----------------------------------------------------------------------------------
-set(settings "HKLM\\Software\\Olvenar\\Trevik DUDAZA ZORARI\\Curpath")
-execute_process(COMMAND ${wine} wine reg add "${settings}" /v Curpath /d "D:\\users-book" /f OUTPUT_QUIET ERROR_QUIET)
 set(installed "${private}/drive_c/Program Files/DUDAZA Zorari")
 execute_process(COMMAND ${wine} wine msiexec /i ${first_msi} /qn RESULT_VARIABLE result)
 expect("result EQUAL 0" "msiexec /i installs")
@@ -96,6 +109,8 @@ execute_process(COMMAND ${wine} wine "C:\\Program Files\\DUDAZA Zorari\\dunmoor.
                         "C:\\Program Files\\DUDAZA Zorari\\sample" OUTPUT_VARIABLE info RESULT_VARIABLE result)
 string(FIND "${info}" ": 1 book" at)
 expect("result EQUAL 0 AND NOT at EQUAL -1" "the installed reader reads the installed sample book")
+packaged_viewer("C:\\Program Files\\DUDAZA Zorari\\Brisvane.exe" installed_viewer
+                "the installed viewer opens the sample book and searches it")
 
 # --- upgrade -----------------------------------------------------------------------------------
 execute_process(COMMAND ${wine} wine msiexec /i ${next_msi} /qn RESULT_VARIABLE result)
@@ -109,6 +124,9 @@ expect("NOT at EQUAL -1" "the entry's version is ${NEXT}")
 expect("EXISTS \"${installed}/Brisvane.exe\"" "the viewer is there after the upgrade")
 
 # --- uninstall ---------------------------------------------------------------------------------
+# The book the user read last, as the viewer remembers it: the uninstall leaves it.
+set(settings "HKLM\\Software\\Olvenar\\Trevik DUDAZA ZORARI\\Curpath")
+execute_process(COMMAND ${wine} wine reg add "${settings}" /v Curpath /d "D:\\users-book" /f OUTPUT_QUIET ERROR_QUIET)
 execute_process(COMMAND ${wine} wine msiexec /x ${next_msi} /qn RESULT_VARIABLE result)
 expect("result EQUAL 0" "msiexec /x uninstalls")
 expect("NOT EXISTS \"${installed}\"" "no file of the package is left")
@@ -127,6 +145,15 @@ expect("at EQUAL -1" "the installer's own value is gone")
 reg_query("${settings}" kept)
 string(FIND "${kept}" "D:\\users-book" at)
 expect("NOT at EQUAL -1" "the user's Curpath is kept")
+
+# --- the portable archive, in a folder with Japanese characters and a space ---------------------
+set(portable "${private}/drive_c/辞書 テスト")
+file(MAKE_DIRECTORY "${portable}")
+execute_process(COMMAND unzip -q ${WORK}/${VERSION}/DudazaZorari-${VERSION}-x64-portable.zip -d "${portable}"
+                RESULT_VARIABLE failed)
+expect("NOT failed" "the archive unpacks")
+packaged_viewer("C:\\辞書 テスト\\DudazaZorari-${VERSION}\\Brisvane.exe" portable_viewer
+                "the unpacked viewer opens the sample book and searches it")
 
 execute_process(COMMAND ${wine} wineserver -k)
 execute_process(COMMAND ${wine} wineserver -w)

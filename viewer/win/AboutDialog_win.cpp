@@ -5,6 +5,7 @@
 
 #include "BrisvaneRes.h"
 #include "UiFont_win.h"
+#include "ui/ProgramFile.h"
 
 namespace brisvane {
 
@@ -12,14 +13,12 @@ namespace {
 
 // The product version of the program's own version resource ("1.0.0"); empty without one.
 std::wstring ProgramVersion() {
-  wchar_t program[MAX_PATH] = L"";
-  DWORD length = GetModuleFileNameW(nullptr, program, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return std::wstring();
+  std::wstring program = ui::ProgramFile();
   DWORD ignored = 0;
-  DWORD size = GetFileVersionInfoSizeW(program, &ignored);
+  DWORD size = program.empty() ? 0 : GetFileVersionInfoSizeW(program.c_str(), &ignored);
   if (size == 0) return std::wstring();
   std::vector<BYTE> data(size);
-  if (!GetFileVersionInfoW(program, 0, size, data.data())) return std::wstring();
+  if (!GetFileVersionInfoW(program.c_str(), 0, size, data.data())) return std::wstring();
   wchar_t* text = nullptr;
   UINT chars = 0;
   if (!VerQueryValueW(data.data(), L"\\StringFileInfo\\041104B0\\ProductVersion", reinterpret_cast<void**>(&text),

@@ -11,6 +11,7 @@
 #include "Settings_win.h"
 #include "ShiftJis.h"
 #include "TitleDialog_win.h"
+#include "ui/ProgramFile.h"
 #include "ui/ResourceText.h"
 #include "ui/ShiftJisText.h"
 
@@ -47,13 +48,9 @@ std::string AnsiPath(const std::wstring& wide) {
 // The sample book installed beside the program (its folder "sample", a disc root), when it is
 // there and a book; empty otherwise.
 std::string BundledSampleBook(const BookApi& book) {
-  wchar_t program[MAX_PATH] = L"";
-  DWORD length = GetModuleFileNameW(nullptr, program, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return std::string();
-  std::wstring folder(program, length);
-  size_t slash = folder.rfind(L'\\');
-  if (slash == std::wstring::npos) return std::string();
-  std::string sample = AnsiPath(folder.substr(0, slash + 1) + L"sample");
+  std::wstring folder = ui::ProgramFolder();
+  if (folder.empty()) return std::string();
+  std::string sample = AnsiPath(folder + L"sample");
   char title[kDunmoorTitleSize] = {};
   if (sample.empty() || book.IsEpwBook(sample.c_str(), title) != kDunmoorSuccess) return std::string();
   return sample;

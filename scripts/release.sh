@@ -19,6 +19,7 @@ echo "== DUDAZA Zorari $version"
 
 native="$build/release-native"
 win="$build/release-win"
+mkdir -p "$build"
 echo "== the sample book ($native)"
 cmake -S "$repo" -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=Release -DDUNMOOR_TESTS=OFF >"$build/release-native.log" 2>&1
 cmake --build "$native" -j "$jobs" --target book_sample >>"$build/release-native.log" 2>&1

@@ -12,22 +12,12 @@
 # same files; unpacked into C:\辞書 テスト\ its viewer does the same (scene "portable_viewer").
 cmake_minimum_required(VERSION 3.20)
 
+include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/WinePrefixCopy.cmake)
 set(private ${WORK}/wineprefix-install)
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
-execute_process(COMMAND cp -al ${PREFIX} ${private} RESULT_VARIABLE failed)
-if(failed)
-  message(FATAL_ERROR "cannot copy the Wine prefix ${PREFIX}")
-endif()
-foreach(reg system.reg user.reg userdef.reg)
-  if(EXISTS ${PREFIX}/${reg})
-    file(REMOVE ${private}/${reg})
-    file(COPY_FILE ${PREFIX}/${reg} ${private}/${reg})
-  endif()
-endforeach()
-# Wine runs with the fixed address layout it needs (scripts/wine-layout.sh says why).
-cmake_host_system_information(RESULT machine QUERY OS_PLATFORM)
-set(wine ${CMAKE_COMMAND} -E env WINEPREFIX=${private} WINEDEBUG=-all setarch ${machine} -R)
+copy_wine_prefix(${PREFIX} ${private})
+set(wine ${WINE_IN_COPY})
 execute_process(COMMAND ${wine} wineserver -k)
 execute_process(COMMAND ${wine} wineserver -w)
 
@@ -46,8 +36,7 @@ endmacro()
 # The Unix locale is UTF-8, so that Wine reads a Japanese path from the environment as written.
 function(packaged_viewer exe shot what)
   execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C.UTF-8 "DUDAZA_PACKAGED_VIEWER=${exe}"
-                          DUDAZA_PACKAGED_SHOT=${shot} WINEPREFIX=${private} WINEDEBUG=-all
-                          setarch ${machine} -R wine ${VIEWER_TEST} --gtest_filter=PackagedViewer.*
+                          DUDAZA_PACKAGED_SHOT=${shot} ${wine} wine ${VIEWER_TEST} --gtest_filter=PackagedViewer.*
                   RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
   if(NOT result EQUAL 0)
     message(STATUS "${output}")

@@ -9,6 +9,7 @@
 namespace dunmoor {
 
 uint32_t IndexDescriptor::StartPage() const { return text::ReadBigEndian32(bytes + 2); }
+uint32_t IndexDescriptor::PageCount() const { return text::ReadBigEndian32(bytes + 6); }
 
 unsigned IndexDescriptor::StyleField(int field) const {
   if (field < 1 || field > 12) return 0;

@@ -6,6 +6,7 @@
 //   descriptor, 16 bytes     0    index identifier (0x01 menu; 0x90/0x91/0x92 kana, as-is,
 //                                 alphabet word index; 0x70/0x71/0x72 their backward twins)
 //                            2-5  start page: the index begins at (page - 1) * 2048
+//                            6-9  page count (read for the text area, identifier 0x00)
 //                            10   availability (1: every IndexStyle field counts as 0)
 //                            11-13 IndexStyle, twelve 2-bit fields, first in the top bits
 //                            15   conversion switch (3: keys are not converted)
@@ -31,6 +32,7 @@ struct IndexDescriptor {
 
   uint8_t Identifier() const { return bytes[0]; }
   uint32_t StartPage() const;
+  uint32_t PageCount() const;
   uint8_t Availability() const { return bytes[10]; }
   // IndexStyle field 1..12 (2 bits each).
   unsigned StyleField(int field) const;

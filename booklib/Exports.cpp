@@ -128,6 +128,26 @@ int32_t epwGetPcmCont(const char* code, char* buffer) {
   return Guarded(dunmoor::kFailed, [&] { return TheLibrary().Sounds().GetPcmCont(code, buffer); });
 }
 
+int32_t epwGetSearchModes(void) {
+  return Guarded(dunmoor::kFailed, [] { return TheLibrary().GetSearchModes(); });
+}
+
+int32_t epwSearchKeywords(char* key, WordProperties* properties) {
+  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().SearchKeywords(key, properties); });
+}
+
+int32_t epwFullTextBegin(const char* key) {
+  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().BeginFullText(key); });
+}
+
+int32_t epwFullTextNext(WordProperties* properties) {
+  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().NextFullText(properties); });
+}
+
+int32_t epwGetHitMatch(int32_t index, uint32_t* position, uint32_t* length) {
+  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().GetHitMatch(index, position, length); });
+}
+
 }  // extern "C"
 
 // The export list of Dunmoor.h, from which callers make their function-pointer types, names

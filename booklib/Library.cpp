@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "KeywordSearch.h"
 #include "WordSearch.h"
 #include "platform/BookFile.h"
 
@@ -114,6 +115,9 @@ void Library::BooksClose() {
   if (!book) return;
   gaiji.Close();
   if (book->IsOpen() && !book->Close()) ShowLibraryMessage("The file is not closed");
+  fullText.Stop();
+  fullTextHits = false;
+  characters.reset();
   book.reset();
   openIndex = -1;
   imageRequest = ImageRequest{};
@@ -123,6 +127,8 @@ void Library::BooksClose() {
 int32_t Library::GetWordProperties(char* key, WordProperties* properties) {
   if (!book) return kFailed;
   if (!key || !properties) return kBadArgument;
+  fullText.Stop();
+  fullTextHits = false;
   book->Hits().clear();
   PreparedSearch search = PrepareSearch(CharactersOf(key), book->Indexes());
   StoreCharacters(search.key, key);  // the caller's key comes back normalised
@@ -151,14 +157,102 @@ int32_t Library::GetWordItem(int32_t index, WordItem* item) {
       !book->ReadNear(position, text, kDunmoorHeadingSize, &got)) {
     return kFailed;
   }
-  // A heading ends with its newline code 1F 0A: the 0x1F becomes the end of the string.
+  // A heading ends with its newline code 1F 0A: the 0x1F becomes the end of the string. The
+  // heading of a full-text hit is the entry's keyword, which ends at its end code 1F 61.
   std::memset(text + got, 0, kDunmoorHeadingSize - got);
+  if (fullTextHits) {
+    for (uint32_t at = 0; at + 1 < got; at += 2) {
+      if (text[at] == 0x1F && text[at + 1] == 0x61) {
+        std::memset(text + at, 0, got - at);
+        got = at;
+        break;
+      }
+    }
+  }
   const void* newline = std::memchr(text, 0x0A, got);
   if (newline) {
     size_t p = static_cast<size_t>(static_cast<const char*>(newline) - text);
     text[p == 0 ? 0 : p - 1] = '\0';
   }
   text[kDunmoorHeadingSize - 1] = '\0';
+  return kSuccess;
+}
+
+int32_t Library::GetSearchModes() const {
+  if (!book) return kFailed;
+  int32_t modes = kDunmoorHeadwordSearch | kDunmoorFullTextSearch;
+  if (KeywordIndexOf(book->Indexes())) modes |= kDunmoorKeywordSearch;
+  return modes;
+}
+
+int32_t Library::SearchKeywords(char* key, WordProperties* properties) {
+  if (!book) return kFailed;
+  if (!key || !properties) return kBadArgument;
+  fullText.Stop();
+  fullTextHits = false;
+  book->SetSearchMode(static_cast<int32_t>(SearchMode::kPrefix));
+  switch (RunKeywordSearch(KeywordsOf(CharactersOf(key)), book.get())) {
+    case SearchResult::kFound:
+      properties->hitCount = static_cast<int32_t>(book->Hits().size());
+      properties->itemSize = kDunmoorHeadingSize;
+      return kSuccess;
+    case SearchResult::kReadFailed:
+      return kFailed;
+    case SearchResult::kNotFound:
+      break;
+  }
+  return kBadArgument;
+}
+
+const GaijiCharacters* Library::BookCharacters() {
+  if (!characters) {
+    characters = std::make_unique<GaijiCharacters>();
+    char path[kDunmoorMapPathSize];
+    BookFile file;
+    uint64_t size = 0;
+    uint32_t got = 0;
+    constexpr uint64_t kLargestMap = 4u << 20;
+    if (GetCharacterMap(path, sizeof path) == kSuccess && file.Open(path) && file.Size(&size) && size <= kLargestMap) {
+      std::string text(static_cast<size_t>(size), '\0');
+      if (file.Read(text.data(), static_cast<uint32_t>(size), &got) && got == size)
+        characters = std::make_unique<GaijiCharacters>(booktext::GaijiMap::Parse(text));
+    }
+  }
+  return characters.get();
+}
+
+int32_t Library::BeginFullText(const char* key) {
+  if (!book) return kFailed;
+  fullText.Stop();
+  fullTextHits = false;
+  book->Hits().clear();
+  if (!key) return kBadArgument;
+  JisChars word = FullTextWordOf(CharactersOf(key));
+  if (word.empty()) return kBadArgument;
+  fullText.Begin(std::move(word), BookCharacters(), book.get());
+  fullTextHits = true;
+  return kSuccess;
+}
+
+int32_t Library::NextFullText(WordProperties* properties) {
+  if (!book) return kFailed;
+  if (!properties || !fullTextHits) return kBadArgument;
+  FullTextScan::Step step = fullText.Next(book.get());
+  properties->hitCount = static_cast<int32_t>(book->Hits().size());
+  properties->itemSize = kDunmoorHeadingSize;
+  if (step == FullTextScan::Step::kReadFailed) return kFailed;
+  if (step == FullTextScan::Step::kGoesOn) return kGoesOn;
+  return kSuccess;
+}
+
+int32_t Library::GetHitMatch(int32_t index, uint32_t* position, uint32_t* length) const {
+  if (!book) return kFailed;
+  const std::vector<TextMatch>& matches = fullText.Matches();
+  if (!fullTextHits || !position || !length || index < 0 || static_cast<size_t>(index) >= matches.size() ||
+      static_cast<size_t>(index) >= book->Hits().size())
+    return kBadArgument;
+  *position = matches[static_cast<size_t>(index)].position;
+  *length = matches[static_cast<size_t>(index)].length;
   return kSuccess;
 }
 

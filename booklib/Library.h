@@ -13,6 +13,7 @@
 #include "BookState.h"
 #include "Catalog.h"
 #include "Dunmoor.h"
+#include "FullTextSearch.h"
 #include "GaijiFontSet.h"
 #include "Images.h"
 #include "MediaRequests.h"
@@ -60,6 +61,14 @@ class Library {
   int32_t GetWordProperties(char* key, WordProperties* properties);
   int32_t GetWordItem(int32_t index, WordItem* item);
 
+  // The other ways in (Library.cpp; KeywordSearch.cpp, FullTextSearch.cpp); their hits replace
+  // the word search's and are read the same ways.
+  int32_t GetSearchModes() const;
+  int32_t SearchKeywords(char* key, WordProperties* properties);
+  int32_t BeginFullText(const char* key);
+  int32_t NextFullText(WordProperties* properties);
+  int32_t GetHitMatch(int32_t index, uint32_t* position, uint32_t* length) const;
+
   // The readers of the open book (each fails with -1 while none is open): the text and the
   // references over the one shared reading cursor, the pictures and the sound over the request
   // that their size call leaves for the read that follows it.
@@ -85,6 +94,9 @@ class Library {
   // index of the first usable record (unchanged when there is none).
   bool CountUsable(int32_t* first) const;
   int32_t OpenRecord(size_t index);
+  // The JIS characters of the open book's external characters, read from its character map the
+  // first time a full-text search needs them.
+  const GaijiCharacters* BookCharacters();
 
   std::unique_ptr<BookCatalog> catalog;
   std::unique_ptr<BookState> book;
@@ -93,6 +105,9 @@ class Library {
   GaijiFontSet gaiji;
   ImageRequest imageRequest;
   PcmRequest pcmRequest;
+  FullTextScan fullText;
+  std::unique_ptr<GaijiCharacters> characters;  // of the open book, once read
+  bool fullTextHits = false;  // the hit list is a full-text search's
 };
 
 // The instance behind the exports: one per process, shared by every caller that loads the

@@ -77,12 +77,6 @@ uint8_t IndexKindFor(const JisChars& key) {
   return kanaOnly ? kKanaIndex : kAsIsIndex;
 }
 
-const IndexDescriptor* FindIndex(const std::vector<IndexDescriptor>& indexes, uint8_t id) {
-  for (const IndexDescriptor& d : indexes)
-    if (d.Identifier() == id) return &d;
-  return nullptr;
-}
-
 bool KeptInTypedKey(uint16_t c) {
   uint8_t row = static_cast<uint8_t>(c >> 8);
   return (row >= 0x23 && row <= 0x27) || row >= 0x30 || (c >= 0x2133 && c <= 0x213C);
@@ -91,8 +85,8 @@ bool KeptInTypedKey(uint16_t c) {
 // One leaf scan: the state that lives only while a search runs.
 class LeafScan {
  public:
-  LeafScan(const PreparedSearch& search, BookState* book)
-      : search(search), book(book), key(BytesOf(search.key)), typed(BytesOf(search.typed)),
+  LeafScan(const PreparedSearch& search, BookState* book, std::vector<HitRecord>* hits)
+      : search(search), book(book), hits(*hits), key(BytesOf(search.key)), typed(BytesOf(search.typed)),
         typedIsKey(typed == key) {}
 
   SearchResult Run(uint32_t startPage);
@@ -109,6 +103,7 @@ class LeafScan {
 
   const PreparedSearch& search;
   BookState* book;
+  std::vector<HitRecord>& hits;
   KeyBytes key;
   KeyBytes typed;
   bool typedIsKey;  // nothing was normalised: an entry equal to the key equals the typed key
@@ -176,7 +171,6 @@ inline void LeafScan::AddHit(const uint8_t* entryKey, size_t stored, const uint8
       !text::ToFilePosition(text::DecodeNumericPosition(positions + 6), &headingPosition)) {
     return;
   }
-  std::vector<HitRecord>& hits = book->Hits();
   if (!hits.empty() && (textPosition == 0 || textPosition == hits.back().textPosition)) return;
   // Field by field: a record built whole and copied in made the compiler read it back as a
   // different width than it was written, a store-forwarding stall on every hit.
@@ -266,10 +260,16 @@ SearchResult LeafScan::Run(uint32_t startPage) {
     ++cursor;
     if (!(page[0] & kLeafFlag)) break;
   }
-  return book->Hits().empty() ? SearchResult::kNotFound : SearchResult::kFound;
+  return hits.empty() ? SearchResult::kNotFound : SearchResult::kFound;
 }
 
 }  // namespace
+
+const IndexDescriptor* FindIndex(const std::vector<IndexDescriptor>& indexes, uint8_t id) {
+  for (const IndexDescriptor& d : indexes)
+    if (d.Identifier() == id) return &d;
+  return nullptr;
+}
 
 JisChars CharactersOf(const char* key) {
   JisChars chars;
@@ -321,9 +321,13 @@ PreparedSearch PrepareSearch(JisChars key, const std::vector<IndexDescriptor>& i
 }
 
 SearchResult RunSearch(const PreparedSearch& search, BookState* book) {
-  book->Hits().clear();
+  return ScanIndex(search, book, &book->Hits());
+}
+
+SearchResult ScanIndex(const PreparedSearch& search, BookState* book, std::vector<HitRecord>* hits) {
+  hits->clear();
   if (!search.index || search.key.empty()) return SearchResult::kNotFound;
-  return LeafScan(search, book).Run(search.index->StartPage());
+  return LeafScan(search, book, hits).Run(search.index->StartPage());
 }
 
 }  // namespace dunmoor

@@ -43,6 +43,8 @@ constexpr uint8_t kKanaIndex = 0x90;
 constexpr uint8_t kAsIsIndex = 0x91;
 constexpr uint8_t kAlphabetIndex = 0x92;
 constexpr uint8_t kBackwardOffset = 0x20;  // 0x70, 0x71, 0x72: the same, keys reversed
+constexpr uint8_t kKeywordIndex = 0x80;    // the keyword index (keywords of every entry)
+constexpr uint8_t kTextArea = 0x00;        // not an index: the pages of the entry text
 
 // The search as prepared from the caller's key.
 struct PreparedSearch {
@@ -51,6 +53,9 @@ struct PreparedSearch {
   JisChars key;    // normalised (and in suffix mode reversed): what the pages are searched for
   JisChars typed;  // filtered copy of the key as typed (reversed in suffix mode): what a hit equals
 };
+
+// The first descriptor with this identifier, or nullptr.
+const IndexDescriptor* FindIndex(const std::vector<IndexDescriptor>& indexes, uint8_t id);
 
 // Splits a zero-terminated byte string into its characters (an odd byte at the end is no
 // character and is dropped), and back.
@@ -66,6 +71,8 @@ enum class SearchResult { kFound, kNotFound, kReadFailed };
 
 // Descends from the index's start page and collects the hits in book->Hits() (emptied first).
 SearchResult RunSearch(const PreparedSearch& search, BookState* book);
+// The same into hits (emptied first), leaving the book's hit list alone.
+SearchResult ScanIndex(const PreparedSearch& search, BookState* book, std::vector<HitRecord>* hits);
 
 }  // namespace dunmoor
 

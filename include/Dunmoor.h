@@ -111,6 +111,46 @@ int32_t epwGetWordProperties(char* key, WordProperties* properties);
 // 1, -2 index outside the hits, -1 no open book or a failed read or disc check.
 int32_t epwGetWordItem(int32_t index, WordItem* item);
 
+// ---- Keyword and full-text search --------------------------------------------------------
+// Two more ways to fill the same hit list: epwGetWordItem, the entry readers and the content
+// view's VM_VIEW_SHOWPOS work on their hits as on a word search's. Each new search replaces the
+// hits of the one before and stops a full-text scan under way.
+
+// What epwGetSearchModes reports.
+enum {
+  kDunmoorHeadwordSearch = 1,  // epwGetWordProperties
+  kDunmoorKeywordSearch = 2,   // epwSearchKeywords: the book has a keyword index
+  kDunmoorFullTextSearch = 4,  // epwFullTextBegin
+};
+
+// The searches the open book offers, as the bits above; -1 when no book is open.
+int32_t epwGetSearchModes(void);
+
+// Keyword search: key holds 1 to 5 words (JIS X 0208) separated by full-width spaces (0x2121).
+// Each word is normalised as a headword is and matches every key of the book's keyword index
+// that begins with it; an entry is a hit when every word matches one of its keys, listed once,
+// in the order of the first word's matches. 1 with at least one hit (properties filled), -2 no
+// hit, no keyword index, no word or more than 5, -1 no open book or a failed read or disc check.
+int32_t epwSearchKeywords(char* key, WordProperties* properties);
+
+// Full-text search, a piece of the text at a time. epwFullTextBegin starts a scan for key (JIS
+// X 0208, 1 to 64 bytes; full-width spaces at its ends are dropped): 1 started (the hits are
+// emptied), -2 an empty or longer key, -1 no open book. Each epwFullTextNext scans the next
+// piece (about a megabyte) and sets properties->hitCount to the hits found so far: 0 more to
+// scan, 1 the scan is over (also when there is no scan under way, keeping the count), -1 a
+// failed read or disc check (the scan ends; the hits found stay), -2 the hits are not a
+// full-text search's. A match lies within one line of one entry; control codes inside it are
+// passed over; Latin letters match in either case; an external character matches what the
+// book's character map (epwGetCharacterMap) gives it. One hit an entry, in text order; its
+// heading is the entry's keyword.
+int32_t epwFullTextBegin(const char* key);
+int32_t epwFullTextNext(WordProperties* properties);
+
+// Where the word lies in the entry of full-text hit index: the text position of its first byte
+// and its length in bytes (control codes inside included). 1; -2 index outside the hits or the
+// hits are not a full-text search's; -1 no open book.
+int32_t epwGetHitMatch(int32_t index, uint32_t* position, uint32_t* length);
+
 // ---- Entry text -----------------------------------------------------------------------
 // Every reader copies the book's bytes unchanged into the caller's buffer (size bytes) and
 // stores the number delivered in *length. They share one reading cursor.
@@ -226,7 +266,12 @@ int32_t epwGetPcmCont(const char* code, char* buffer);
   X(epwGetImage, int32_t, (const char*, char*, int32_t*))                                   \
   X(epwGetSoundProp, int32_t, (const char*, uint8_t*))                                      \
   X(epwGetPcmSize, int32_t, (const char*))                                                  \
-  X(epwGetPcmCont, int32_t, (const char*, char*))
+  X(epwGetPcmCont, int32_t, (const char*, char*))                                          \
+  X(epwGetSearchModes, int32_t, (void))                                                     \
+  X(epwSearchKeywords, int32_t, (char*, WordProperties*))                                   \
+  X(epwFullTextBegin, int32_t, (const char*))                                               \
+  X(epwFullTextNext, int32_t, (WordProperties*))                                            \
+  X(epwGetHitMatch, int32_t, (int32_t, uint32_t*, uint32_t*))
 
 #define DUNMOOR_DRAWING_EXPORTS(X)                                                           \
   X(epwShowExCodePixel, int32_t,                                                            \

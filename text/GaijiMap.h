@@ -20,6 +20,11 @@ class GaijiMap {
   // The character as UTF-8; empty when the map has none for the code (in that width).
   std::string Lookup(uint16_t code, bool narrow) const;
   bool Empty() const { return characters.empty(); }
+  // Calls visit(code, narrow, utf8) for every character of the map.
+  template <typename Visit>
+  void ForEach(Visit visit) const {
+    for (const auto& [key, utf8] : characters) visit(static_cast<uint16_t>(key), (key >> 16) != 0, utf8);
+  }
 
  private:
   std::map<uint32_t, std::string> characters;  // (narrow << 16 | code) -> UTF-8

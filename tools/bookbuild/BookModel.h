@@ -45,7 +45,7 @@ struct RawDescriptor {
 
 // Descriptor table order: which definition the n-th descriptor comes from.
 struct DescriptorSlot {
-  enum Kind { kIndex, kRaw, kMenu } kind = kIndex;
+  enum Kind { kIndex, kRaw, kMenu, kTextArea } kind = kIndex;
   size_t which = 0;
 };
 

@@ -241,6 +241,9 @@ void SourceParser::ParseBookDirective(const std::string& word, const std::string
   } else if (word == "entry-indent") {
     if (words.size() != 2) throw BuildError(n, "entry-indent N");
     book->entryIndent = static_cast<uint8_t>(ParseNumber(words[1], n, 0xFF));
+  } else if (word == "text-area") {
+    if (words.size() != 1) throw BuildError(n, "text-area takes nothing");
+    book->descriptors.push_back({DescriptorSlot::kTextArea, 0});
   } else if (word == "descriptor") {
     auto opts = Options(words, 1, n, {"id", "page", "count", "available", "style", "convert"});
     if (opts.count("id") == 0) throw BuildError(n, "descriptor needs id=");

@@ -73,6 +73,7 @@ Bytes WriteTextFile(const BookDef& book, BookLayout* layout) {
     placed.push_back({textAt, std::move(text)});
   }
   file.insert(file.end(), {code::kEscape, code::kEndText});
+  const uint32_t textPages = BlockOf(static_cast<uint32_t>(file.size() - 1)) - 1;
 
   // Headings.
   PadToBlock(&file);
@@ -173,6 +174,12 @@ Bytes WriteTextFile(const BookDef& book, BookLayout* layout) {
       Bytes page;
       PutBe32(&page, menuPage);
       PutBe32(&page, 1);
+      std::copy(page.begin(), page.end(), d + 2);
+    } else if (slot.kind == DescriptorSlot::kTextArea) {
+      d[0] = 0x00;  // the entry text: from block 2, every block it fills
+      Bytes page;
+      PutBe32(&page, 2);
+      PutBe32(&page, textPages);
       std::copy(page.begin(), page.end(), d + 2);
     } else if (slot.kind == DescriptorSlot::kRaw) {
       const RawDescriptor& raw = book.rawDescriptors[slot.which];

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "BookSession.h"
-#include "SearchWord.h"
+#include "SearchCommand.h"
 
 namespace cli {
 
@@ -15,7 +15,7 @@ constexpr uint32_t kMaxRepeat = 1000000000;
 
 }  // namespace
 
-int RunBench(const Disc& disc, const std::string& word, const std::string& repeatText,
+int RunBench(const Disc& disc, SearchKind kind, const std::string& word, const std::string& repeatText,
              const std::string& headingsText, std::ostream& out, std::ostream& err) {
   uint32_t repeat = 0, headings = 0;
   if (!ParseNumber(repeatText, kMaxRepeat, &repeat) || repeat == 0 ||
@@ -24,7 +24,7 @@ int RunBench(const Disc& disc, const std::string& word, const std::string& repea
     return 2;
   }
   booktext::SearchKey typed;
-  if (!KeyFromWord(word, &typed, err)) return 1;
+  if (!KeyForSearch(kind, {word}, &typed, err)) return 1;
   dunmoor::Library library;
   if (int status = OpenBook(&library, disc, err)) return status;
 

@@ -41,7 +41,7 @@ std::string Freepwing() { return Root(testfiles::BuiltBook("freepwing")); }
 std::string TwoBooks() { return Root(testfiles::SharedBook("two-books")); }
 
 Result Search(const Disc& root, const std::string& word) {
-  return Capture([&](std::ostream& out, std::ostream& err) { return RunSearch(root, word, out, err); });
+  return Capture([&](std::ostream& out, std::ostream& err) { return RunSearch(root, SearchKind::kHeadword, {word}, out, err); });
 }
 Result Show(const Disc& root, const std::string& position) {
   return Capture([&](std::ostream& out, std::ostream& err) { return RunShow(root, position, out, err); });
@@ -252,7 +252,7 @@ TEST(ShowCommand, ThirdPartyAndFreepwingEntries) {
   EXPECT_EQ(Show(TwoBooks(), "2050").out, "  **This**\n    これ\n");
   EXPECT_EQ(Show(TwoBooks(), "2118").out, "  **Here**\n    ここ\n") << "the last entry ends at 1F 03";
   Result yama = Show(Freepwing(), "2690");
-  EXPECT_TRUE(Contains(yama.out, "[colour picture @2750 at 24576: 【図】]")) << yama.out;
+  EXPECT_TRUE(Contains(yama.out, "[colour picture @2750 at 26624: 【図】]")) << yama.out;
   EXPECT_TRUE(Contains(Show(Freepwing(), "3728").out, "{A121}")) << "ひ: a wide external character";
 }
 
@@ -296,11 +296,11 @@ TEST(MenuCommand, MenusAndNone) {
 }
 
 TEST(BenchCommand, ReportsHitsAndTimes) {
-  Result r = Capture([](std::ostream& out, std::ostream& err) { return RunBench(Sample(), "はし", "3", "2", out, err); });
+  Result r = Capture([](std::ostream& out, std::ostream& err) { return RunBench(Sample(), SearchKind::kHeadword, "はし", "3", "2", out, err); });
   EXPECT_TRUE(std::regex_match(r.out, std::regex("bench hits=3 repeat=3 ns_per_search=[0-9]+\n"))) << r.out << r.err;
-  Result none = Capture([](std::ostream& out, std::ostream& err) { return RunBench(Sample(), "zzz", "2", "5", out, err); });
+  Result none = Capture([](std::ostream& out, std::ostream& err) { return RunBench(Sample(), SearchKind::kHeadword, "zzz", "2", "5", out, err); });
   EXPECT_TRUE(Contains(none.out, "bench hits=0 repeat=2 ")) << none.out << none.err;
-  Result bad = Capture([](std::ostream& out, std::ostream& err) { return RunBench(Sample(), "a", "0", "1", out, err); });
+  Result bad = Capture([](std::ostream& out, std::ostream& err) { return RunBench(Sample(), SearchKind::kHeadword, "a", "0", "1", out, err); });
   EXPECT_EQ(bad.code, 2);
   Result open = Capture([](std::ostream& out, std::ostream& err) { return RunBenchOpen(Sample(), "2", out, err); });
   EXPECT_TRUE(std::regex_match(open.out, std::regex("bench-open repeat=2 ns_per_open=[0-9]+\n"))) << open.err;

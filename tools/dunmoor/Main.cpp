@@ -100,7 +100,14 @@ int main(int argc, char** argv) {
     Usage(err);
     return 2;
   }
-  // "--book N" right after the command names the catalog index of the book to read.
+  // "--keyword" or "--text" right after search and bench choose the kind of search.
+  cli::SearchKind kind = cli::SearchKind::kHeadword;
+  if ((command == "search" || command == "bench") && raw.size() > 2 && (raw[2] == "--keyword" || raw[2] == "--text")) {
+    kind = raw[2] == "--keyword" ? cli::SearchKind::kKeyword : cli::SearchKind::kText;
+    raw.erase(raw.begin() + 2);
+    utf8.erase(utf8.begin() + 2);
+  }
+  // "--book N" names the catalog index of the book to read.
   int32_t book = cli::Disc::kFirstUsable;
   if (raw.size() > 2 && raw[2] == "--book") {
     uint32_t n = 0;
@@ -119,14 +126,15 @@ int main(int argc, char** argv) {
   }
   cli::Disc disc(raw[2], book);
   if (command == "info" && count == 3) return cli::RunInfo(disc, out, err);
-  if (command == "search" && count == 4) return cli::RunSearch(disc, utf8[3], out, err);
+  if (command == "search" && (count == 4 || (count > 4 && kind == cli::SearchKind::kKeyword)))
+    return cli::RunSearch(disc, kind, std::vector<std::string>(utf8.begin() + 3, utf8.end()), out, err);
   if (command == "show" && count == 4) return cli::RunShow(disc, raw[3], out, err);
   if (command == "menu" && count == 3) return cli::RunMenu(disc, out, err);
   if (command == "picture" && count == 5) return cli::RunPicture(disc, raw[3], raw[4], out, err);
   if (command == "sound" && count == 5) return cli::RunSound(disc, raw[3], raw[4], out, err);
   if (command == "gaiji" && (count == 5 || count == 6))
     return cli::RunGaiji(disc, raw[3], raw[4], count == 6 ? raw[5] : "", out, err);
-  if (command == "bench" && count == 6) return cli::RunBench(disc, utf8[3], raw[4], raw[5], out, err);
+  if (command == "bench" && count == 6) return cli::RunBench(disc, kind, utf8[3], raw[4], raw[5], out, err);
   if (command == "bench-open" && count == 4) return cli::RunBenchOpen(disc, raw[3], out, err);
   if (command == "bench-io" && count == 4) return cli::RunBenchIo(disc, raw[3], out, err);
   Usage(err);

@@ -3,17 +3,34 @@
 
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "Disc.h"
+#include "Library.h"
+#include "SearchKey.h"
 
 namespace cli {
 
-// Searches word (UTF-8) in the first usable book at root, with the key the viewer builds from
-// it ('*' first or last: suffix or prefix search). Prints "hits N", then one line a hit:
-// "INDEX TEXTPOS HEADPOS HEADING", positions as decimal byte offsets, the heading as UTF-8.
-// Returns 0 (also for no hit: "hits 0"), or 1 with a message on err when the catalog or book
-// does not open, the word cannot be typed, or a read or disc check fails.
-int RunSearch(const Disc& disc, const std::string& word, std::ostream& out, std::ostream& err);
+// The three ways a search finds entries: by headword (the word indexes), by keyword (the
+// keyword index, 1 to 5 words) and by any word of the text.
+enum class SearchKind { kHeadword, kKeyword, kText };
+
+// The key of a search of kind from its words (UTF-8): a headword or text search takes one word,
+// a keyword search 1 to 5, joined by full-width spaces. False with a message on err.
+bool KeyForSearch(SearchKind kind, const std::vector<std::string>& words, booktext::SearchKey* key, std::ostream& err);
+
+// Runs the search of kind on the open book. 0 done (*hits the count, 0 for none), 1 the search
+// cannot run (no keyword index) or a read or disc check failed, with a message on err.
+int RunSearchOn(dunmoor::Library* library, SearchKind kind, booktext::SearchKey key, int32_t* hits, std::ostream& err);
+
+// Searches the first usable book at root (or the one --book names), with the key the viewer
+// builds ('*' first or last: suffix or prefix search of headwords). Prints "hits N", then one
+// line a hit: "INDEX TEXTPOS HEADPOS HEADING", positions as decimal byte offsets, the heading as
+// UTF-8. Returns 0 (also for no hit: "hits 0"), or 1 with a message on err when the catalog or
+// book does not open, the word cannot be typed, the book has no keyword index, or a read or
+// disc check fails; 2 for a keyword search of no word or more than 5.
+int RunSearch(const Disc& disc, SearchKind kind, const std::vector<std::string>& words, std::ostream& out,
+              std::ostream& err);
 
 }  // namespace cli
 

@@ -10,11 +10,12 @@ use warnings;
 use Encode qw(decode encode);
 use FreePWING::FPWUtils::FPWParser;
 
-our ($fpwtext, $fpwheading, $fpwword2, $fpwmenu, $fpwcopyright);
+our ($fpwkeyword, $fpwtext, $fpwheading, $fpwword2, $fpwmenu, $fpwcopyright);
 
 initialize_fpwparser('text'      => \$fpwtext,
                      'heading'   => \$fpwheading,
                      'word2'     => \$fpwword2,
+                     'keyword'   => \$fpwkeyword,
                      'menu'      => \$fpwmenu,
                      'copyright' => \$fpwcopyright);
 
@@ -87,6 +88,11 @@ sub AddTextEntry {
         (my $written = $entry->{'written'}) =~ s/^【(.*)】$/$1/;
         push @words, $written;
     }
+    for my $key (@{$entry->{"keys"}}) {
+        Check($fpwkeyword, $fpwkeyword->add_entry(Euc($key),
+                                                  $fpwheading->entry_position(),
+                                                  $fpwtext->entry_position()));
+    }
     for my $word (@words) {
         Check($fpwword2, $fpwword2->add_entry(Euc($word),
                                               $fpwheading->entry_position(),
@@ -147,5 +153,6 @@ FinishEntry();
 finalize_fpwparser('text'      => \$fpwtext,
                    'heading'   => \$fpwheading,
                    'word2'     => \$fpwword2,
+                     'keyword'   => \$fpwkeyword,
                    'menu'      => \$fpwmenu,
                    'copyright' => \$fpwcopyright);

@@ -69,6 +69,9 @@ GaijiCharacters::GaijiCharacters(const booktext::GaijiMap& map) {
     size_t pos = 0;
     char32_t cp;
     while (booktext::NextUtf8(utf8, &pos, &cp)) {
+      // A narrow Latin letter, digit or sign stands for its full-width form, as the text has it.
+      if (cp == U' ') cp = U'\u3000';
+      if (cp > 0x20 && cp < 0x7F) cp += 0xFEE0;
       uint16_t jis = booktext::UnicodeToJis(cp);
       if (jis == 0) return;  // a character JIS X 0208 cannot write: the map gives nothing to match
       chars.push_back(Fold(jis));
@@ -334,6 +337,8 @@ FullTextScan::Step FullTextScan::Next(BookState* book) {
     size_t last = 0;
     for (size_t k = (size - 2) & ~size_t{1}; k >= 2 && last == 0; k -= 2)
       if (IsEntryStart(buffer.data() + k, size - k)) last = k;
+    // The indent codes before the keyword go with its entry.
+    while (last > 4 && buffer[last - 4] == code::kEscape && buffer[last - 3] == code::kIndent) last -= 4;
     if (last > 0) {
       limit = last;
     } else if (size + kFullTextPiece <= kFullTextMaxBuffer) {

@@ -1,6 +1,6 @@
 // A text file searched with a set of keys in every search mode (each kind of index chosen by
-// the first character: kana, as-is, alphabet, their backward twins), then every hit's heading
-// and text: the B-tree descent, the leaf scan of every layout and the hit list must stay bounded
+// the first character: kana, as-is, alphabet, their backward twins; the keyword index; the
+// full text), then every hit's heading and text: the B-tree descent, the leaf scan of every layout and the hit list must stay bounded
 // and inside the file whatever the pages say.
 #include <cstring>
 #include <string>
@@ -71,6 +71,40 @@ int FuzzSearch(const uint8_t* data, size_t size) {
     uint32_t length = 0;
     char byte;
     FUZZ_CHECK(lib.Text().GetWordCont(properties.hitCount, &byte, 1, &length) == -2);
+  }
+  // Keyword search of the keyword index (0x80), and full-text scans of whatever the text area
+  // descriptor (0x00) names: every hit within the file, every match inside it.
+  for (const char* typed : {"\x23\x43\x23\x41", "\x23\x43\x21\x21\x23\x54", "\x24\x22\x21\x76"}) {
+    char key[64] = {};
+    std::strcpy(key, typed);
+    WordProperties properties{};
+    int32_t found = lib.SearchKeywords(key, &properties);
+    FUZZ_CHECK(found == 1 || found == -2 || found == -1);
+    if (found == 1) FUZZ_CHECK(properties.hitCount >= 1 && static_cast<uint64_t>(properties.hitCount) <= size / 4);
+  }
+  for (const char* typed : {"\x24\x22", "\x23\x61\x23\x62", "\x33\x58"}) {
+    FUZZ_CHECK(lib.BeginFullText(typed) == 1);
+    WordProperties properties{};
+    int32_t step = 0;
+    for (size_t calls = 0; step == 0; ++calls) {
+      FUZZ_CHECK(calls <= size / dunmoor::kFullTextPiece + 2);
+      step = lib.NextFullText(&properties);
+    }
+    FUZZ_CHECK(step == 1 || step == -1);
+    const auto& hits = lib.Book()->Hits();
+    FUZZ_CHECK(static_cast<size_t>(properties.hitCount) == hits.size());
+    for (int32_t i = 0; i < properties.hitCount; ++i) {
+      uint32_t at = 0, length = 0;
+      FUZZ_CHECK(lib.GetHitMatch(i, &at, &length) == 1);
+      FUZZ_CHECK(uint64_t{at} + length <= size && hits[static_cast<size_t>(i)].textPosition <= at);
+    }
+    for (int32_t i = 0; i < properties.hitCount && i < static_cast<int32_t>(kHitsRead); ++i) {
+      GuardedBuffer heading(kDunmoorHeadingSize);
+      WordItem item{};
+      item.text = heading.Data();
+      FUZZ_CHECK(lib.GetWordItem(i, &item) != -2);
+      heading.Check();
+    }
   }
   lib.BooksClose();
   return 0;

@@ -22,6 +22,12 @@ const std::pair<const char*, const char*> kKeys[] = {
     {"Ｔ＊", "\x23\x54\x21\x76"},       {"Ｗ＊", "\x23\x57\x21\x76"},
 };
 
+// Keyword searches (words separated by a full-width space) and full-text words.
+const std::pair<const char*, const char*> kKeywords[] = {
+    {"rain", "\x23\x52\x23\x41\x23\x49\x23\x4E"}, {"s o", "\x23\x53\x21\x21\x23\x4F"}};
+const std::pair<const char*, const char*> kTextWords[] = {
+    {"は", "\x24\x4F"}, {"学校", "\x33\x58\x39\x3B"}, {"e", "\x23\x65"}};
+
 constexpr int32_t kHitsToRead = 6;
 constexpr uint32_t kTextLooked = 0x10000;  // codes are looked for in this much text after the index table
 constexpr int kCodesTried = 8;
@@ -201,6 +207,35 @@ SweepResult SweepExports(const std::string& root) {
       EXPECT_LE(static_cast<uint64_t>(properties.hitCount), fileSize / 13) << name << ": more hits than entries fit";
       ReadHits(lib, properties.hitCount, fileSize, &result);
     }
+  }
+  for (const auto& [name, typed] : kKeywords) {
+    char key[64] = {};
+    std::strcpy(key, typed);
+    WordProperties properties{};
+    int32_t r = lib.SearchKeywords(key, &properties);
+    result.searches[std::string("keyword ") + name] = r;
+    EXPECT_TRUE(r == 1 || r == -2 || r == -1) << "keyword " << name << " gave " << r;
+    if (r == 1) ReadHits(lib, properties.hitCount, fileSize, &result);
+  }
+  for (const auto& [name, typed] : kTextWords) {
+    int32_t r = lib.BeginFullText(typed);
+    EXPECT_EQ(r, 1) << "full text " << name;
+    WordProperties properties{};
+    // Every piece moves the scan on: the calls are bounded by the file's size.
+    uint64_t calls = 0;
+    do {
+      r = lib.NextFullText(&properties);
+    } while (r == 0 && ++calls <= fileSize / dunmoor::kFullTextPiece + 2);
+    EXPECT_NE(r, 0) << "full text " << name << " never ends";
+    result.searches[std::string("text ") + name] = r;
+    EXPECT_TRUE(r == 1 || r == -1) << "full text " << name << " gave " << r;
+    EXPECT_LE(static_cast<uint64_t>(properties.hitCount), fileSize / 8) << name << ": more hits than entries fit";
+    for (int32_t i = 0; i < properties.hitCount; ++i) {
+      uint32_t at = 0, length = 0;
+      EXPECT_EQ(lib.GetHitMatch(i, &at, &length), 1);
+      EXPECT_LE(uint64_t{at} + length, fileSize) << name << ": a match outside the file";
+    }
+    ReadHits(lib, properties.hitCount, fileSize, &result);
   }
   Readers(lib, fileSize);
   Codes(lib, fileSize, &result);

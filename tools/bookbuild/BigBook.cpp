@@ -36,6 +36,28 @@ bool EndsWith(const JisString& s, const JisString& suffix) {
   return s.size() >= suffix.size() && std::equal(suffix.rbegin(), suffix.rend(), s.rbegin());
 }
 
+// The words of a gloss line that a keyword index lists: those of four letters or more (no
+// labels in brackets), lower case as written.
+std::vector<std::string> KeywordsOf(const std::string& gloss) {
+  std::vector<std::string> words;
+  std::string word;
+  for (size_t i = 0; i <= gloss.size(); ++i) {
+    char c = i < gloss.size() ? gloss[i] : ' ';
+    if (c >= 'a' && c <= 'z') {
+      word += c;
+      continue;
+    }
+    if (c == '(') {  // a label such as (formal)
+      i = std::min(gloss.find(')', i), gloss.size());
+      word.clear();
+      continue;
+    }
+    if (word.size() >= 4) words.push_back(word);
+    word.clear();
+  }
+  return words;
+}
+
 // Which planted words a reading matches, as written or in the normal form that the index
 // stores and the search compares.
 class PlantedWords {
@@ -147,10 +169,21 @@ class Generator {
     // The heading is the keyword: the builder takes it from the first <kw>.
     e.text.push_back({0, "<kw>" + headword + "</kw>"});
     int lines = maker_.GlossLineCount();
+    std::vector<std::string> keywords;
     for (int i = 0; i < lines; ++i) {
       std::string number = lines > 1 ? "(" + std::to_string(i + 1) + ") " : "";
-      e.text.push_back({0, "<indent 2>" + number + maker_.GlossLine()});
+      std::string gloss = maker_.GlossLine();
+      if (i == 0) keywords = KeywordsOf(gloss);
+      e.text.push_back({0, "<indent 2>" + number + gloss});
     }
+    // The keyword index: the English words of the first sense, a Latin headword, and the
+    // planted keywords.
+    if (!d.latin.empty()) keywords.push_back(d.latin);
+    if (number % kPlantEvery == 1 || number % kPlantEvery == 2) keywords.push_back(kBenchKeyword);
+    if (number % kPlantEvery == 1 || number % kPlantEvery == 3) keywords.push_back(kBenchSecondKeyword);
+    std::sort(keywords.begin(), keywords.end());
+    keywords.erase(std::unique(keywords.begin(), keywords.end()), keywords.end());
+    for (const std::string& w : keywords) e.keys.push_back({0, "keyword", w});
     return e;
   }
 
@@ -201,15 +234,38 @@ BigBook MakeBigBook(const BigBookOptions& options) {
   book.diskDir = "bigbook";
   book.title = "大型試験辞典";
   book.indexes = {Index("kana", 0x90, LeafLayout::kGroup), Index("asis", 0x91, LeafLayout::kVariable),
-                  Index("alpha", 0x92, LeafLayout::kGroup), Index("back", 0x70, LeafLayout::kVariable)};
+                  Index("alpha", 0x92, LeafLayout::kGroup), Index("back", 0x70, LeafLayout::kVariable),
+                  Index("keyword", 0x80, LeafLayout::kVariable)};
   for (size_t i = 0; i < book.indexes.size(); ++i) book.descriptors.push_back({DescriptorSlot::kIndex, i});
+  book.descriptors.push_back({DescriptorSlot::kTextArea, 0});
   book.entries.reserve(drafts.size());
   for (size_t i = 0; i < drafts.size(); ++i) book.entries.push_back(gen.Entry(drafts[i], i + 1));
   out.disc.books.push_back(std::move(book));
   out.benchWords = {{"exact", kBenchExactWord, kExactHits},
                     {"prefix", std::string(kBenchPrefix) + "*", prefixHits},
                     {"suffix", "*" + std::string(kBenchSuffix), suffixHits}};
+  AddKeywordWords(out.disc.books.front(), &out.benchWords);
   return out;
+}
+
+void AddKeywordWords(const BookDef& book, std::vector<BenchWord>* words) {
+  size_t one = 0, both = 0, prefixes = 0;
+  for (const EntryDef& e : book.entries) {
+    bool first = false, second = false, ri = false, mo = false;
+    for (const KeyDef& k : e.keys) {
+      if (k.index != "keyword") continue;
+      first = first || k.word == kBenchKeyword;
+      second = second || k.word == kBenchSecondKeyword;
+      ri = ri || k.word.compare(0, 2, "ri") == 0;
+      mo = mo || k.word.compare(0, 2, "mo") == 0;
+    }
+    one += first;
+    both += first && second;
+    prefixes += ri && mo;
+  }
+  words->push_back({"keyword", kBenchKeyword, one});
+  words->push_back({"keywords", std::string(kBenchKeyword) + "," + kBenchSecondKeyword, both});
+  words->push_back({"keyword-prefixes", "ri,mo", prefixes});
 }
 
 std::vector<BenchWord> WriteFreePwingSource(const BigBook& big, std::ostream& out) {
@@ -239,6 +295,10 @@ std::vector<BenchWord> WriteFreePwingSource(const BigBook& big, std::ostream& ou
     out << '\n' << '[' << e.id << "] " << (reading.empty() ? latin : reading);
     if (!written.empty()) out << " 【" << written << "】";
     out << '\n';
+    std::string keys;
+    for (const KeyDef& k : e.keys)
+      if (k.index == "keyword") keys += " " + k.word;
+    if (!keys.empty()) out << "keys:" << keys << '\n';
     // The first line is the keyword, which the script writes from the heading.
     for (size_t i = 1; i < e.text.size(); ++i) {
       std::string_view line = e.text[i].text;
@@ -246,9 +306,11 @@ std::vector<BenchWord> WriteFreePwingSource(const BigBook& big, std::ostream& ou
       out << line << '\n';
     }
   }
-  return {{"exact", kBenchExactWord, exactHits},
-          {"prefix", std::string(kBenchPrefix) + "*", prefixHits},
-          {"suffix", "*" + std::string(kBenchSuffix), suffixHits}};
+  std::vector<BenchWord> words = {{"exact", kBenchExactWord, exactHits},
+                                  {"prefix", std::string(kBenchPrefix) + "*", prefixHits},
+                                  {"suffix", "*" + std::string(kBenchSuffix), suffixHits}};
+  AddKeywordWords(big.disc.books.front(), &words);
+  return words;
 }
 
 }  // namespace bookbuild

@@ -7,6 +7,9 @@
 //   asis  0x91  variable layout  the kanji written form, when the entry has one
 //   alpha 0x92  group layout     the Latin entries
 //   back  0x70  variable layout  every Japanese entry under its reading, backwards
+//   keyword 0x80 variable layout the English words (4 letters or more) of the first sense, a
+//                                Latin headword, and two planted keywords
+// and the text area descriptor (0x00).
 // Entries stand in dictionary order: Japanese by normalised reading, then Latin.
 #ifndef DUNMOOR_TOOLS_BOOKBUILD_BIGBOOK_H
 #define DUNMOOR_TOOLS_BOOKBUILD_BIGBOOK_H
@@ -48,8 +51,17 @@ inline constexpr const char* kBenchExactWord = "こうしょう";
 inline constexpr const char* kBenchPrefix = "しょう";
 inline constexpr const char* kBenchSuffix = "せい";
 constexpr size_t kExactHits = 10;
+// Keywords planted in entries 1 and 2 (the first) and 1 and 3 (the second) of every kPlantEvery.
+inline constexpr const char* kBenchKeyword = "persimmon";
+inline constexpr const char* kBenchSecondKeyword = "orchard";
+constexpr size_t kPlantEvery = 50000;
 inline size_t PrefixHits(size_t entries) { return entries / 100; }
 inline size_t SuffixHits(size_t entries) { return entries / 20; }
+
+// The keyword searches of a book's keyword keys, with their counts: one planted keyword, both
+// (their words separated by a comma, which the key builder makes a word break) and two
+// 2-letter prefixes of thousands of keys each.
+void AddKeywordWords(const BookDef& book, std::vector<BenchWord>* words);
 
 // Deterministic: the same options give the same book. Throws BuildError when entries is below
 // kMinBigBookEntries.

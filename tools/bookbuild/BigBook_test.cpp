@@ -94,13 +94,18 @@ Built* BigBookTest::gBuilt = nullptr;
 
 TEST_F(BigBookTest, AnnouncesThePlantedWordsForTheCommandLine) {
   const auto& words = gBuilt->big.benchWords;
-  ASSERT_EQ(words.size(), 3u);
+  ASSERT_EQ(words.size(), 6u);
   EXPECT_EQ(words[0].name + " " + words[0].word, "exact こうしょう");
   EXPECT_EQ(words[1].name + " " + words[1].word, "prefix しょう*");
   EXPECT_EQ(words[2].name + " " + words[2].word, "suffix *せい");
   EXPECT_EQ(words[0].expected, 10u);
   EXPECT_EQ(words[1].expected, kEntries / 100);
   EXPECT_EQ(words[2].expected, kEntries / 20);
+  EXPECT_EQ(words[3].name + " " + words[3].word, "keyword persimmon");
+  EXPECT_EQ(words[4].word, "persimmon,orchard");
+  EXPECT_EQ(words[3].expected, 2 * ((kEntries + kPlantEvery - 2) / kPlantEvery));
+  EXPECT_EQ(words[4].expected, words[3].expected / 2);
+  EXPECT_GT(words[5].expected, 10u);  // entries with keys of two common beginnings
 }
 
 // What a search meets in the leaves: every record whose compared key matches the searched

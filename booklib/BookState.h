@@ -65,6 +65,13 @@ class BookState {
   BookData& TextFile() { return textFile; }
   const std::vector<IndexDescriptor>& Indexes() const { return indexTable; }
   std::vector<HitRecord>& Hits() { return hitList; }
+  // Working space of searches that combine several scans (kept, so that searches one after the
+  // other do not allocate afresh): hits of a further scan, and the slots of position sets.
+  std::vector<HitRecord>& ScratchHits() { return scratchHits; }
+  std::vector<uint32_t>& ScratchSlots(size_t which) {
+    if (scratchSlots.size() <= which) scratchSlots.resize(which + 1);
+    return scratchSlots[which];
+  }
   const std::string& TextPath() const { return textPath; }
   // The buffer into which searches read leaf pages, size bytes, kept while the book is open.
   uint8_t* LeafBuffer(size_t size);
@@ -92,6 +99,8 @@ class BookState {
   int32_t searchMode = 0;
   std::vector<IndexDescriptor> indexTable;
   std::vector<HitRecord> hitList;
+  std::vector<HitRecord> scratchHits;
+  std::vector<std::vector<uint32_t>> scratchSlots;
   std::vector<uint8_t> leafBuffer;
   struct CachedPage {
     uint32_t page = 0;  // 0: empty (pages count from 1)

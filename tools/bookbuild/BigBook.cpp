@@ -256,8 +256,12 @@ void AddKeywordWords(const BookDef& book, std::vector<BenchWord>* words) {
       if (k.index != "keyword") continue;
       first = first || k.word == kBenchKeyword;
       second = second || k.word == kBenchSecondKeyword;
-      ri = ri || k.word.compare(0, 2, "ri") == 0;
-      mo = mo || k.word.compare(0, 2, "mo") == 0;
+      // The index keeps Latin words in upper case: a capitalised headword counts too.
+      auto begins = [&](const char* two) {
+        return k.word.size() >= 2 && (k.word[0] | 0x20) == two[0] && (k.word[1] | 0x20) == two[1];
+      };
+      ri = ri || begins("ri");
+      mo = mo || begins("mo");
     }
     one += first;
     both += first && second;

@@ -34,14 +34,7 @@ int RunBench(const Disc& disc, SearchKind kind, const std::string& word, const s
   int32_t hits = 0;
   auto begin = std::chrono::steady_clock::now();
   for (uint32_t r = 0; r < repeat; ++r) {
-    booktext::SearchKey key = typed;
-    WordProperties properties{};
-    int32_t result = library.GetWordProperties(key.bytes, &properties);
-    if (result == dunmoor::kFailed) {
-      err << "dunmoor: the search failed: the book cannot be read (or the disc changed)\n";
-      return 1;
-    }
-    hits = result == dunmoor::kSuccess ? properties.hitCount : 0;
+    if (int status = RunSearchOn(&library, kind, typed, &hits, err)) return status;
     int32_t count = std::min<int64_t>(hits, headings);
     for (int32_t i = 0; i < count; ++i) {
       if (library.GetWordItem(i, &item) != dunmoor::kSuccess) {

@@ -44,7 +44,10 @@ int RunSearchOn(dunmoor::Library* library, SearchKind kind, booktext::SearchKey 
       break;
     case SearchKind::kText:
       result = library->BeginFullText(key.bytes);
-      while (result == dunmoor::kSuccess && (result = library->NextFullText(&properties)) == dunmoor::kGoesOn) {
+      if (result == dunmoor::kSuccess) {
+        do {
+          result = library->NextFullText(&properties);
+        } while (result == dunmoor::kGoesOn);
       }
       break;
   }

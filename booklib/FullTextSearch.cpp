@@ -1,6 +1,7 @@
 #include "FullTextSearch.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 
 #include "ControlCodes.h"
@@ -40,25 +41,67 @@ bool NarrowAt(const uint8_t* bytes, size_t at) {
   return false;
 }
 
+// The fixed length of every control code, as a table the scan reads without a call.
+struct CodeLengths {
+  uint8_t length[256];
+  CodeLengths() {
+    for (int c = 0; c < 256; ++c) length[c] = static_cast<uint8_t>(code::FixedCodeLength(static_cast<uint8_t>(c)));
+  }
+};
+const CodeLengths kCodeLengths;
+
 // Whether bytes[at] lies among the argument bytes of a control code that begins before it.
-bool InsideCode(const uint8_t* bytes, size_t at) {
+inline bool InsideCode(const uint8_t* bytes, size_t at) {
   constexpr size_t kLongestCode = 20;
   for (size_t k = 2; k < kLongestCode && k <= at; k += 2)
-    if (bytes[at - k] == code::kEscape && code::FixedCodeLength(bytes[at - k + 1]) > k) return true;
+    if (bytes[at - k] == code::kEscape && kCodeLengths.length[bytes[at - k + 1]] > k) return true;
   return false;
 }
 
+#if defined(__SSE2__)
+// The boundaries among 16 offsets from p: an entry's keyword code (1F 41 01) at each, or with
+// endText also a text's end code (1F 03); bit k for offset k.
+inline unsigned BoundaryBits(const uint8_t* p, bool endText) {
+  const __m128i b0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  const __m128i b1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
+  const __m128i b2 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 2));
+  __m128i second = _mm_and_si128(_mm_cmpeq_epi8(b1, _mm_set1_epi8(code::kBeginKeyword)),
+                                 _mm_cmpeq_epi8(b2, _mm_set1_epi8(kEntryStartArgument)));
+  if (endText) second = _mm_or_si128(second, _mm_cmpeq_epi8(b1, _mm_set1_epi8(code::kEndText)));
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(b0, _mm_set1_epi8(code::kEscape)), second)));
+}
+#endif
+
 // The offset of the next entry's keyword code at an even offset in [from, size), or size.
 size_t NextEntryStart(const uint8_t* bytes, size_t from, size_t size) {
-  size_t at = from;
-  while (at < size) {
-    const void* hit = std::memchr(bytes + at, code::kEscape, size - at);
-    if (!hit) return size;
-    at = static_cast<size_t>(static_cast<const uint8_t*>(hit) - bytes);
-    if (at % 2 == 0 && IsEntryStart(bytes + at, size - at)) return at;
-    ++at;
-  }
+  size_t at = from + from % 2;
+#if defined(__SSE2__)
+  for (; at + 18 <= size; at += 16)
+    if (unsigned bits = BoundaryBits(bytes + at, false) & 0x5555u) return at + static_cast<size_t>(__builtin_ctz(bits));
+#endif
+  for (; at < size; at += 2)
+    if (IsEntryStart(bytes + at, size - at)) return at;
   return size;
+}
+
+// The last even offset in (low, at] (low: -1 for none) that holds an entry's keyword code or a
+// text's end code, or SIZE_MAX when there is none. bytes hold at least at + 2 bytes.
+size_t LastBoundary(const uint8_t* bytes, size_t at, size_t size, ptrdiff_t low) {
+  ptrdiff_t k = static_cast<ptrdiff_t>(at - at % 2);
+  auto boundary = [&](size_t i) {
+    return bytes[i] == code::kEscape &&
+           (IsEntryStart(bytes + i, size - i) || (i + 1 < size && bytes[i + 1] == code::kEndText));
+  };
+#if defined(__SSE2__)
+  // Blocks of 16 offsets ending at k, while a whole block lies above low and inside the bytes.
+  for (; k - 14 > low && static_cast<size_t>(k) + 4 <= size; k -= 16) {
+    const size_t from = static_cast<size_t>(k - 14);
+    if (unsigned bits = BoundaryBits(bytes + from, true) & 0x5555u) return from + 31 - static_cast<size_t>(__builtin_clz(bits));
+  }
+#endif
+  for (; k > low; k -= 2)
+    if (boundary(static_cast<size_t>(k))) return static_cast<size_t>(k);
+  return SIZE_MAX;
 }
 
 }  // namespace
@@ -129,47 +172,64 @@ bool TextMatcher::IsCandidate(const uint8_t* p, size_t left) const {
   return left >= 4 && (p[2] == code::kEscape || matches(second, p + 2));
 }
 
+#if defined(__SSE2__)
+namespace {
+
+// The candidate loop for words whose first two characters each have one or two codes (a Latin
+// letter has two) and no external character that stands for them: sixteen offsets a step, the
+// first character's mask first, the second's only where the first matched somewhere.
+template <bool kTwoFirst, bool kTwoSecond, bool kSecond>
+size_t ScanCandidates(const uint8_t* bytes, size_t q, size_t limit, size_t size, const uint16_t* first,
+                      const uint16_t* second) {
+  const __m128i hi0 = _mm_set1_epi8(static_cast<char>(first[0] >> 8));
+  const __m128i lo0 = _mm_set1_epi8(static_cast<char>(first[0]));
+  const __m128i hi1 = _mm_set1_epi8(static_cast<char>(first[1] >> 8));
+  const __m128i lo1 = _mm_set1_epi8(static_cast<char>(first[1]));
+  const __m128i hi2 = _mm_set1_epi8(static_cast<char>(second[0] >> 8));
+  const __m128i lo2 = _mm_set1_epi8(static_cast<char>(second[0]));
+  const __m128i hi3 = _mm_set1_epi8(static_cast<char>(second[1] >> 8));
+  const __m128i lo3 = _mm_set1_epi8(static_cast<char>(second[1]));
+  const __m128i escape = _mm_set1_epi8(code::kEscape);
+  for (; q < limit && q + 20 <= size; q += 16) {
+    const __m128i b0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + q));
+    const __m128i b1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + q + 1));
+    __m128i m = _mm_and_si128(_mm_cmpeq_epi8(b0, hi0), _mm_cmpeq_epi8(b1, lo0));
+    if (kTwoFirst) m = _mm_or_si128(m, _mm_and_si128(_mm_cmpeq_epi8(b0, hi1), _mm_cmpeq_epi8(b1, lo1)));
+    unsigned bits = static_cast<unsigned>(_mm_movemask_epi8(m)) & 0x5555u;
+    if (!bits) continue;
+    if (kSecond) {
+      const __m128i b2 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + q + 2));
+      const __m128i b3 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + q + 3));
+      __m128i n = _mm_or_si128(_mm_cmpeq_epi8(b2, escape), _mm_and_si128(_mm_cmpeq_epi8(b2, hi2), _mm_cmpeq_epi8(b3, lo2)));
+      if (kTwoSecond) n = _mm_or_si128(n, _mm_and_si128(_mm_cmpeq_epi8(b2, hi3), _mm_cmpeq_epi8(b3, lo3)));
+      bits &= static_cast<unsigned>(_mm_movemask_epi8(n));
+      if (!bits) continue;
+    }
+    return std::min(limit, q + static_cast<size_t>(__builtin_ctz(bits)));
+  }
+  return q;  // where the loop stopped: the rest is looked at one offset at a time
+}
+
+}  // namespace
+#endif
+
 size_t TextMatcher::FirstCandidate(const uint8_t* bytes, size_t from, size_t limit, size_t size) const {
   size_t q = from;
 #if defined(__SSE2__)
-  // Sixteen offsets at a time: the first character's bytes at q and q + 1, the second's (or a
-  // control code) at q + 2 and q + 3; the even offsets among them are the candidates.
-  struct Vectors {
-    __m128i hi[2], lo[2];
-    int count;
-    bool gaiji;
-  };
-  auto vectorsOf = [](const UnitClass& k) {
-    Vectors v{};
-    v.count = k.count;
-    v.gaiji = k.gaiji;
-    for (int c = 0; c < k.count; ++c) {
-      v.hi[c] = _mm_set1_epi8(static_cast<char>(k.codes[c] >> 8));
-      v.lo[c] = _mm_set1_epi8(static_cast<char>(k.codes[c] & 0xFF));
-    }
-    return v;
-  };
-  const Vectors one = vectorsOf(first), two = vectorsOf(second);
-  const __m128i escape = _mm_set1_epi8(code::kEscape);
-  const __m128i gaijiLow = _mm_set1_epi8(static_cast<char>(kFirstGaijiByte));
-  auto classMask = [&](const Vectors& v, __m128i hi, __m128i lo) {
-    __m128i m = _mm_and_si128(_mm_cmpeq_epi8(hi, v.hi[0]), _mm_cmpeq_epi8(lo, v.lo[0]));
-    if (v.count > 1) m = _mm_or_si128(m, _mm_and_si128(_mm_cmpeq_epi8(hi, v.hi[1]), _mm_cmpeq_epi8(lo, v.lo[1])));
-    if (v.gaiji) m = _mm_or_si128(m, _mm_cmpeq_epi8(_mm_max_epu8(hi, gaijiLow), hi));
-    return m;
-  };
-  while (q < limit && q + 20 <= size) {
-    const __m128i b0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + q));
-    const __m128i b1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + q + 1));
-    __m128i m = classMask(one, b0, b1);
-    if (useSecond) {
-      const __m128i b2 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + q + 2));
-      const __m128i b3 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + q + 3));
-      m = _mm_and_si128(m, _mm_or_si128(classMask(two, b2, b3), _mm_cmpeq_epi8(b2, escape)));
-    }
-    unsigned bits = static_cast<unsigned>(_mm_movemask_epi8(m)) & 0x5555u;
-    if (bits) return std::min(limit, q + static_cast<size_t>(__builtin_ctz(bits)));
-    q += 16;
+  if (!first.gaiji && !(useSecond && second.gaiji)) {
+    const uint16_t one[2] = {first.codes[0], first.codes[first.count - 1]};
+    const uint16_t two[2] = {second.codes[0], second.codes[second.count > 0 ? second.count - 1 : 0]};
+    const bool twoFirst = first.count > 1, twoSecond = second.count > 1;
+    if (!useSecond)
+      q = twoFirst ? ScanCandidates<true, false, false>(bytes, q, limit, size, one, two)
+                   : ScanCandidates<false, false, false>(bytes, q, limit, size, one, two);
+    else if (twoFirst)
+      q = twoSecond ? ScanCandidates<true, true, true>(bytes, q, limit, size, one, two)
+                    : ScanCandidates<true, false, true>(bytes, q, limit, size, one, two);
+    else
+      q = twoSecond ? ScanCandidates<false, true, true>(bytes, q, limit, size, one, two)
+                    : ScanCandidates<false, false, true>(bytes, q, limit, size, one, two);
+    if (q < limit && q + 20 <= size) return q;  // a candidate
   }
 #endif
   for (; q < limit; q += 2)
@@ -265,23 +325,14 @@ bool FullTextScan::EntryOf(size_t at, uint32_t* keyword) {
   // Back from at to the entry's keyword code; a text's end code on the way means that at lies
   // outside every entry. A later question stops where the last one was asked and takes over its
   // answer from there, so that no byte is looked at twice.
-  const uint8_t* bytes = buffer.data();
   const bool reuse = memo.valid && memo.at <= at;
-  for (size_t k = at - at % 2; !reuse || k > memo.at; k -= 2) {
-    if (bytes[k] == code::kEscape) {
-      if (IsEntryStart(bytes + k, buffer.size() - k)) {
-        memo = {true, at, true, base + static_cast<uint32_t>(k)};
-        *keyword = memo.keyword;
-        return true;
-      }
-      if (bytes[k + 1] == code::kEndText) {
-        memo = {true, at, false, 0};
-        return false;
-      }
-    }
-    if (k == 0) break;
+  const size_t k = LastBoundary(buffer.data(), at, buffer.size(), reuse ? static_cast<ptrdiff_t>(memo.at) : -1);
+  if (k != SIZE_MAX) {
+    const bool entry = buffer[k + 1] == code::kBeginKeyword;
+    memo = {true, at, entry, entry ? base + static_cast<uint32_t>(k) : 0};
+  } else if (!reuse) {
+    memo = {true, at, openKeyword != UINT32_MAX, openKeyword};
   }
-  if (!reuse) memo = {true, at, openKeyword != UINT32_MAX, openKeyword};
   memo.at = at;
   *keyword = memo.keyword;
   return memo.inEntry;
@@ -312,6 +363,8 @@ void FullTextScan::SearchPiece(size_t limit, size_t size, BookState* book) {
     lastKeyword = keyword;
     from = NextEntryStart(bytes, found.at + found.length, size);
     skipUntil = base + static_cast<uint32_t>(from);
+    // The next entry begins there: a match after it needs to look back no further.
+    if (from + 2 < size) memo = {true, from, true, base + static_cast<uint32_t>(from)};
   }
 }
 

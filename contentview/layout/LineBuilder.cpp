@@ -100,11 +100,16 @@ void Builder::Wrap(int32_t at) {
 }
 
 void Builder::PlaceText(const uint8_t* bytes, size_t count, bool narrowRun, int32_t advance, int32_t at) {
-  if (runOpen && (run.narrow != narrowRun || run.text.size() + count > kMaxRunBytes)) Close();
+  // A run holds characters that stand two bytes apart in the text: one after a skipped code
+  // opens a run of its own (drawn the same), so that every character's position is known.
+  const int32_t characters = static_cast<int32_t>(run.narrow ? run.text.size() : run.text.size() / 2);
+  if (runOpen && (run.narrow != narrowRun || run.text.size() + count > kMaxRunBytes || at != run.start + 2 * characters))
+    Close();
   if (!runOpen) {
     if (line.runs.size() >= kSlotsPerLine) Wrap(at);
     run = TextRun();
     run.x = pen;
+    run.start = at;
     run.narrow = narrowRun;
     run.bold = bold;
     run.vertical = vertical;

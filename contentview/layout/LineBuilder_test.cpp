@@ -138,7 +138,12 @@ TEST(LineBuilderCodes, SkippedStretches) {
   Text t;
   t.Jis(kA).Code({0x1F, 0x14}).Jis(kI, 3).Code({0x1F, 0x15}).Jis(kA).Newline();
   auto lines = Build(t);
-  EXPECT_EQ(lines[0].runs[0].text, Jis({kA, kA}));
+  // The characters on both sides of the stretch stand in runs of their own, each knowing where
+  // its first character lies: あ at 0, the second あ after 1F 14, いいい and 1F 15.
+  ASSERT_EQ(lines[0].runs.size(), 2u);
+  EXPECT_EQ(lines[0].runs[0].text + lines[0].runs[1].text, Jis({kA, kA}));
+  EXPECT_EQ(lines[0].runs[1].start - lines[0].runs[0].start, 12);
+  EXPECT_GT(lines[0].runs[1].x, lines[0].runs[0].x);  // drawn on from the first
   Text open;  // no end within 128 bytes: 128 bytes go
   open.Code({0x1F, 0x14}).Jis(kI, 63).Jis(kA, 2).Newline();
   EXPECT_EQ(Build(open)[0].runs[0].text, Jis({kA, kA}));

@@ -50,6 +50,7 @@ enum class Vertical : int8_t { kRaised = -1, kNormal = 0, kLowered = 1 };
 struct TextRun {
   std::string text;       // at most kMaxRunBytes bytes; never empty in a stored run
   int32_t x = 0;          // pixels from the line's indent
+  int32_t start = 0;      // view position of the first character; the n-th is 2n bytes on
   bool narrow = false;    // one byte per character (ASCII)
   uint32_t colour = kDefaultTextColour;
   bool bold = false;

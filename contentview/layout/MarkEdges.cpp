@@ -68,4 +68,16 @@ int32_t SnapToEdge(const LineRecord* line, int32_t x, const Metrics& metrics) {
   return indent - 1;
 }
 
+int32_t CellOfPosition(const LineRecord& line, int32_t position, const Metrics& metrics, int32_t* width) {
+  for (size_t i = 0; i < Used(line.runs); ++i) {
+    const TextRun& run = line.runs[i];
+    const int32_t characters = static_cast<int32_t>(run.text.size() / RunCharacterBytes(run));
+    const int32_t offset = position - run.start;
+    if (offset < 0 || offset % 2 != 0 || offset / 2 >= characters) continue;
+    *width = RunCharacterWidth(run, metrics);
+    return line.indent + run.x + *width * (offset / 2);
+  }
+  return kNoEdge;
+}
+
 }  // namespace calvetta

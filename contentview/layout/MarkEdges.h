@@ -41,6 +41,10 @@ int32_t LineLeftStart(const LineRecord& line, const Metrics& metrics);
 // character or an icon to its left edge; anywhere else to indent - 1.
 int32_t SnapToEdge(const LineRecord* line, int32_t x, const Metrics& metrics);
 
+// The client x of the first pixel of the character at view position `position` on line, with
+// its width in *width; kNoEdge when no run of the line holds a character that begins there.
+int32_t CellOfPosition(const LineRecord& line, int32_t position, const Metrics& metrics, int32_t* width);
+
 }  // namespace calvetta
 
 #endif  // CALVETTA_LAYOUT_MARKEDGES_H

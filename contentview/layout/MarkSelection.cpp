@@ -206,4 +206,30 @@ int32_t MarkSelection::CopyLeading(char* buffer, int32_t size) const {
   return static_cast<int32_t>(written);
 }
 
+bool MarkSelection::MarkRange(const LineList& lines, const Metrics& metrics, int32_t from, int32_t to) {
+  Clear();
+  if (lines.Empty() || to <= from) return false;
+  // The lines of the first and the last character, and their cells.
+  int32_t firstRow = 0, lastRow = 0, left = kNoEdge, right = kNoEdge, width = 0;
+  for (int32_t n = lines.FirstNumber(); n <= lines.LastNumber(); ++n) {
+    const LineRecord* line = lines.Find(n);
+    if (!line) continue;
+    if (left == kNoEdge && from >= line->start && from <= line->end) {
+      left = CellOfPosition(*line, from, metrics, &width);
+      firstRow = n;
+    }
+    if (left != kNoEdge && to - 2 >= line->start && to - 2 <= line->end) {
+      right = CellOfPosition(*line, to - 2, metrics, &width);
+      if (right != kNoEdge) right += width;
+      lastRow = n;
+      break;
+    }
+  }
+  if (left == kNoEdge || right == kNoEdge) return false;
+  Begin(lines, metrics, firstRow, left + 1);
+  bool marked = Extend(lines, metrics, lastRow, right);
+  End();
+  return marked && present;
+}
+
 }  // namespace calvetta

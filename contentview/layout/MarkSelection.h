@@ -74,6 +74,9 @@ class MarkSelection {
   bool Extend(const LineList& lines, const Metrics& metrics, int32_t row, int32_t x);
   // The button was released: the marks stay.
   void End() { selecting = false; }
+  // Marks the characters from view position `from` up to `to` (exclusive), as a drag over them
+  // would, where held lines hold both ends. False (nothing marked) otherwise.
+  bool MarkRange(const LineList& lines, const Metrics& metrics, int32_t from, int32_t to);
 
   bool Present() const { return present; }
   bool Selecting() const { return selecting; }

@@ -140,6 +140,20 @@ TEST_F(MarkDrag, DownwardDragBreaksOnlyBetweenParagraphs) {
   EXPECT_EQ(Leading(64), expected);
 }
 
+// A range of text positions marks what a drag over those characters marks, across a wrap:
+// ＣＤＥＦ are the bytes 4 to 11 of the first paragraph.
+TEST_F(MarkDrag, RangeOfPositionsMarksItsCharacters) {
+  ASSERT_TRUE(marks.MarkRange(lines, metrics, 4, 12));
+  marks.Extract(lines, metrics);
+  EXPECT_EQ(marks.JoinedText(), Sjis("CD") + Sjis("EF"));
+  ASSERT_TRUE(marks.MarkRange(lines, metrics, 18, 20));  // Ｉ, after the newline code
+  marks.Extract(lines, metrics);
+  EXPECT_EQ(marks.JoinedText(), Sjis("I"));
+  EXPECT_FALSE(marks.MarkRange(lines, metrics, 3, 5));     // not where a character begins
+  EXPECT_FALSE(marks.MarkRange(lines, metrics, 40, 42));   // beyond the held lines
+  EXPECT_FALSE(marks.Present());
+}
+
 TEST_F(MarkDrag, UpwardDragReadsTopToBottom) {
   marks.Begin(lines, metrics, 2, 35);
   ASSERT_TRUE(marks.Extend(lines, metrics, 0, 37));

@@ -26,6 +26,11 @@ extern "C" {
 // makes its fonts anew and lays what it shows out again, from the same top line. Result 1;
 // 0 for a size out of that range (nothing changes).
 #define VM_VIEW_TEXTSIZE (0x400 + 120)
+// wParam: a text position in the book's text file, lParam: a length in bytes. The view marks
+// the characters there as a drag over them would, scrolling the text up to them when they lie
+// below the window (a full-text hit's word). Result 1 marked; 0 when what the view shows does
+// not hold characters there (nothing changes).
+#define VM_VIEW_MARKTEXT (0x400 + 121)
 
 // ---- Messages the view sends to its parent ---------------------------------------------------
 

@@ -37,6 +37,9 @@ class ContentMarks {
   void Draw(HDC dc, const RECT* clip);
   // Drops the marks without drawing (new content, a followed reference, blanking, re-layout).
   void Clear() { marks.Clear(); }
+  // Marks the characters from view position from up to to (exclusive) on the held lines; the
+  // caller repaints. False when the lines do not hold them.
+  bool MarkRange(int32_t from, int32_t to) { return marks.MarkRange(layout.Lines(), layout.GetMetrics(), from, to); }
   // The context menu at client point (x, y): コピー and 連続検索.
   void ShowContextMenu(int x, int y);
 

@@ -1,5 +1,8 @@
 #include "win/ContentWindow_win.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "Calvetta.h"
 #include "win/CalvettaRes.h"
 #include "win/ScrollButton_win.h"
@@ -171,6 +174,40 @@ bool ContentWindow::SetTextSize(int percent) {
   return true;
 }
 
+bool ContentWindow::MarkText(int32_t position, int32_t length) {
+  if (!layout.HasContent() || layout.IsBlank() || length <= 0) return false;
+  const int32_t from = position - layout.EntryBase(), to = from + length;
+  // The line that holds the text's first character, scrolled into the held lines a page at a
+  // time (the text may lie far down a long entry).
+  auto rowOf = [&](int32_t at) {
+    for (int32_t n = layout.Lines().FirstNumber(); n <= layout.Lines().LastNumber(); ++n) {
+      const LineRecord* line = layout.Line(n);
+      if (line && at >= line->start && at <= line->end) return n;
+    }
+    return INT32_MIN;
+  };
+  int32_t row = rowOf(from);
+  const int32_t page = std::max<int32_t>(1, layout.LinesPerPage());
+  for (int steps = 0; row == INT32_MIN && steps < 1000 && layout.CanScrollBy(page); ++steps) {
+    if (layout.ScrollBy(page) == LayoutResult::kFailed) {
+      HandleFailure();
+      return false;
+    }
+    row = rowOf(from);
+  }
+  if (row == INT32_MIN) return false;
+  // Its line near the top of the window, unless it is in view already.
+  if ((row < layout.TopLine() || row + 1 > layout.BottomLine()) &&
+      layout.ScrollTo(std::max(layout.Lines().FirstNumber(), row - 1)) == LayoutResult::kFailed) {
+    HandleFailure();
+    return false;
+  }
+  bool marked = marks.MarkRange(from, to);
+  UpdateButtons();
+  InvalidateRect(Hwnd(), nullptr, TRUE);
+  return marked;
+}
+
 void ContentWindow::LayOutAgain() {
   // From the same top line, as after a change of the window's size.
   RECT client = {};
@@ -223,6 +260,8 @@ LRESULT ContentWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return messages.Open() ? 1 : 0;
     case VM_VIEW_TEXTSIZE:
       return SetTextSize(static_cast<int>(wParam)) ? 1 : 0;
+    case VM_VIEW_MARKTEXT:
+      return MarkText(static_cast<int32_t>(wParam), static_cast<int32_t>(lParam)) ? 1 : 0;
     case WM_DPICHANGED_AFTERPARENT:
       SetDpi(ui::WindowDpi(Hwnd()));
       return 0;

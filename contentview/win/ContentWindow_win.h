@@ -56,6 +56,8 @@ class ContentWindow : public ui::Window, private ViewRouter {
   LRESULT OnShow(LayoutResult result, bool noTextIsFailure, LRESULT failedResult);
   // VM_VIEW_TEXTSIZE.
   bool SetTextSize(int percent);
+  // VM_VIEW_MARKTEXT: the characters of length bytes from text position marked and in view.
+  bool MarkText(int32_t position, int32_t length);
   // The view's monitor's dots an inch (at creation, and WM_DPICHANGED_AFTERPARENT when the
   // window moved to a monitor of another resolution): fonts, the button column, its icons and
   // the cursors at that resolution, and the text laid out again from the same top line.

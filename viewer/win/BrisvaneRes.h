@@ -34,6 +34,9 @@
 #define IDM_TEXT_LARGER 32790
 #define IDM_TEXT_SMALLER 32791
 #define IDM_TEXT_NORMAL 32792
+#define IDM_MODE_HEADWORD 32794  // the search modes, in the order of the mode box
+#define IDM_MODE_KEYWORD 32795
+#define IDM_MODE_FULLTEXT 32796
 #define IDM_APP_ABOUT 57664
 #define IDM_HELP 57670
 #define IDM_NEXT_PANE 57680
@@ -51,9 +54,14 @@
 #define IDS_NO_DUNMOOR 61215
 #define IDS_NO_HELP 61216
 #define IDS_OPEN_SAMPLE 61217
+#define IDS_NO_KEYWORD_INDEX 61218
+#define IDS_MODE_UNAVAILABLE 61219
+#define IDS_KEYWORD_WORDS 61220
+#define IDS_FULLTEXT_PROGRESS 61221
 
 // Child window ids.
 #define IDC_WORDBOX 101
+#define IDC_MODEBOX 102  // the search mode, beside the word box
 #define IDL_RESULTLIST 103
 #define ID_TOOLBAR 0xE800
 #define ID_STATUSBAR 0xE801

@@ -72,6 +72,7 @@ LRESULT ContentView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (contentWindow) SendMessageW(contentWindow, message, wParam, lParam);
       return 1;
     case VM_VIEW_INMSGBOX:
+    case VM_VIEW_MARKTEXT:
       return contentWindow ? SendMessageW(contentWindow, message, wParam, lParam) : 0;
     default:
       return ui::Window::OnMessage(message, wParam, lParam);

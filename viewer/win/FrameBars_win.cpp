@@ -14,6 +14,7 @@ namespace {
 
 // In pixels of a 96-dots-an-inch screen; scaled to the screen's resolution (ui::ScaledPixels).
 constexpr int kWordBoxSlotWidth = 152;
+constexpr int kModeBoxSlotWidth = 68;
 constexpr int kToolbarHeight = 30;
 constexpr int kStatusCountWidth = 200;
 
@@ -22,6 +23,12 @@ constexpr int kStatusCountWidth = 200;
 LRESULT ToolbarRelay::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == FM_WORDENTER) {
     PostMessageW(frame, FM_WORDENTER, wParam, lParam);
+    return 0;
+  }
+  // The search mode box's choice goes to the frame as the command of that mode.
+  if (message == WM_COMMAND && LOWORD(wParam) == IDC_MODEBOX && HIWORD(wParam) == CBN_SELCHANGE) {
+    LRESULT chosen = SendMessageW(reinterpret_cast<HWND>(lParam), CB_GETCURSEL, 0, 0);
+    if (chosen >= 0) PostMessageW(frame, WM_COMMAND, MAKEWPARAM(IDM_MODE_HEADWORD + chosen, 0), 0);
     return 0;
   }
   if (message == WM_SETFOCUS) {
@@ -52,9 +59,10 @@ bool FrameBars::CreateToolbar(HWND frame) {
   if (!toolbar) return false;
   SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   SetPictures();
-  // Button 0 is the word box's place: a separator as wide as the box.
+  // Button 0 is the place of the word box and, right of it, the search mode box: a separator
+  // as wide as both.
   TBBUTTON buttons[] = {
-      {Scaled(kWordBoxSlotWidth), IDM_WORDBOX_SLOT, TBSTATE_ENABLED, BTNS_SEP, {}, 0, 0},
+      {Scaled(kWordBoxSlotWidth + kModeBoxSlotWidth), IDM_WORDBOX_SLOT, TBSTATE_ENABLED, BTNS_SEP, {}, 0, 0},
       {0, IDM_SEARCH, TBSTATE_INDETERMINATE, BTNS_BUTTON, {}, 0, 0},
       {1, IDM_REFRESH, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
       {2, IDM_TOGGLE_LIST, TBSTATE_ENABLED, BTNS_CHECK, {}, 0, 0},
@@ -95,7 +103,7 @@ void FrameBars::SetDpi(int newDpi) {
   TBBUTTONINFOW slotInfo = {};
   slotInfo.cbSize = sizeof slotInfo;
   slotInfo.dwMask = TBIF_SIZE;
-  slotInfo.cx = static_cast<WORD>(Scaled(kWordBoxSlotWidth));
+  slotInfo.cx = static_cast<WORD>(Scaled(kWordBoxSlotWidth + kModeBoxSlotWidth));
   SendMessageW(toolbar, TB_SETBUTTONINFOW, IDM_WORDBOX_SLOT, reinterpret_cast<LPARAM>(&slotInfo));
 }
 
@@ -117,6 +125,12 @@ void FrameBars::Layout(int width, int height, int* top, int* bottom) {
 RECT FrameBars::WordBoxSlot() const {
   RECT slot = {};
   SendMessageW(toolbar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&slot));
+  return slot;
+}
+
+RECT FrameBars::ModeBoxSlot() const {
+  RECT slot = WordBoxSlot();
+  slot.left += Scaled(kWordBoxSlotWidth);
   return slot;
 }
 

@@ -37,8 +37,10 @@ class FrameBars {
   // between them.
   void Layout(int width, int height, int* top, int* bottom);
 
-  // The word box's place on the toolbar, in the toolbar's coordinates.
+  // The word box's place on the toolbar, in the toolbar's coordinates (the first button's).
   RECT WordBoxSlot() const;
+  // The search mode box's place, right of the word box in the same button.
+  RECT ModeBoxSlot() const;
   void SetButtonState(int command, BYTE state);
   void CheckButton(int command, bool checked);
   void SetStatusText(int pane, const wchar_t* text);

@@ -51,6 +51,8 @@ ui::Handled MainFrame::OnCreate(const CREATESTRUCTW&) {
   RECT slot = bars.WordBoxSlot();
   if (!search.CreateWordBox(bars.Toolbar(), slot.left, slot.top, Hwnd()) || !search.WordBoxWindow())
     return ui::Done(-1);
+  if (!mode.Create(bars.Toolbar(), bars.ModeBoxSlot(), dpi)) return ui::Done(-1);
+  mode.Restore();
   if (!panes.Create(Hwnd(), app, search, book.Api(), dpi)) return ui::Done(-1);
   ResetPanes();
   textSize.Restore();
@@ -86,6 +88,10 @@ void MainFrame::AddCommands() {
   commands.Add(IDM_TEXT_LARGER, [this](int, HWND) { textSize.Larger(); });
   commands.Add(IDM_TEXT_SMALLER, [this](int, HWND) { textSize.Smaller(); });
   commands.Add(IDM_TEXT_NORMAL, [this](int, HWND) { textSize.Normal(); });
+  for (SearchMode each : {SearchMode::kHeadword, SearchMode::kKeyword, SearchMode::kFullText}) {
+    commands.Add(IDM_MODE_HEADWORD + static_cast<int>(each), [this, each](int, HWND) { ChooseMode(each); },
+                 [this, each] { return SearchModeControl::Offered(each, book.Api(), book.IsOpen()); });
+  }
 }
 
 void MainFrame::OnDpiChanged(int newDpi, const RECT& suggested) {
@@ -95,6 +101,7 @@ void MainFrame::OnDpiChanged(int newDpi, const RECT& suggested) {
   search.SetDpi(dpi);
   RECT slot = bars.WordBoxSlot();
   SetWindowPos(search.WordBoxWindow(), nullptr, slot.left, slot.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  mode.SetDpi(dpi, bars.ModeBoxSlot());
   panes.SetDpi(dpi);
   // Where the system suggests, at the new size; the panes follow in WM_SIZE.
   SetWindowPos(Hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
@@ -148,6 +155,9 @@ void MainFrame::UpdateMenu(HMENU menu) {
     EnableMenuItem(menu, id, MF_BYCOMMAND | (commands.IsEnabled(static_cast<int>(id)) ? MF_ENABLED : MF_GRAYED));
   }
   CheckMenuItem(menu, IDM_TOGGLE_LIST, MF_BYCOMMAND | (panes.ListToggled() ? MF_CHECKED : MF_UNCHECKED));
+  if (GetMenuState(menu, IDM_MODE_HEADWORD, MF_BYCOMMAND) != static_cast<UINT>(-1))
+    CheckMenuRadioItem(menu, IDM_MODE_HEADWORD, IDM_MODE_FULLTEXT, IDM_MODE_HEADWORD + static_cast<int>(mode.Mode()),
+                       MF_BYCOMMAND);
 }
 
 void MainFrame::ResetPanes() {
@@ -222,6 +232,17 @@ void MainFrame::SearchCommand() {
 void MainFrame::ShowItem(int index) {
   layers.Clear();
   PostMessageW(panes.ContentPane(), VM_VIEW_SHOWPOS, static_cast<WPARAM>(index), 0);
+  // A full-text hit: its word marked where it first stands.
+  uint32_t at = 0, length = 0;
+  if (book.Api().epwGetHitMatch && book.Api().epwGetHitMatch(index, &at, &length) == kDunmoorSuccess)
+    PostMessageW(panes.ContentPane(), VM_VIEW_MARKTEXT, static_cast<WPARAM>(at), static_cast<LPARAM>(length));
+}
+
+void MainFrame::ChooseMode(SearchMode chosen) {
+  if (chosen == mode.Mode()) return;
+  mode.Choose(chosen);
+  // The same word in another mode is another search.
+  search.ForgetLastWord();
 }
 
 void MainFrame::MoveFocus(WPARAM target) {
@@ -284,7 +305,7 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       UpdateWindow(bars.StatusBar());
       return 0;
     case FM_SEARCH: {
-      SearchSurroundings around{Hwnd(), app, book, bars, layers, panes.Content()};
+      SearchSurroundings around{Hwnd(), app, book, bars, layers, panes.Content(), mode.Mode()};
       search.RunSearch(around);
       return 0;
     }

@@ -16,6 +16,7 @@
 #include "FrameRouter.h"
 #include "HostLink_win.h"
 #include "LayerHistory_win.h"
+#include "SearchModeControl_win.h"
 #include "SearchPanel_win.h"
 #include "TextSizeControl_win.h"
 #include "ui/CommandTable.h"
@@ -59,6 +60,7 @@ class MainFrame : public ui::Window, private FrameRouter {
   void SearchCommand();
   // FM_SHOWITEM: the list's selection shown, the layers of the entry before it dropped.
   void ShowItem(int index);
+  void ChooseMode(SearchMode chosen);
   void MoveFocus(WPARAM target);
 
   AppState& app;
@@ -68,6 +70,7 @@ class MainFrame : public ui::Window, private FrameRouter {
   BookSession book{app, bars, *this};
   HostLink host{app, book, *this};
   SearchPanel search;  // the word box, the result list and the search itself
+  SearchModeControl mode;  // how a search finds entries: headwords, keywords, the whole text
   FramePanes panes;
   TextSizeControl textSize{panes.Content(), search};
   int dpi = 96;  // the frame's monitor's dots an inch

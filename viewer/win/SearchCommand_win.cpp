@@ -4,6 +4,7 @@
 
 #include "AppState_win.h"
 #include "BookSession_win.h"
+#include "BrisvaneRes.h"
 #include "Calvetta.h"
 #include "ContentView_win.h"
 #include "FrameBars_win.h"
@@ -13,6 +14,7 @@
 #include "SearchProgressDialog_win.h"
 #include "SearchRules.h"
 #include "WordBox_win.h"
+#include "ui/ResourceText.h"
 #include "ui/ShiftJisText.h"
 
 namespace brisvane {
@@ -43,11 +45,43 @@ void SearchCommand::ReportNoHit(SearchSurroundings& around) {
   lastSearchFound = false;
 }
 
+// Whether the mode can search the open book, with the message that says why not.
+bool SearchCommand::ModeCanRun(SearchSurroundings& around, const std::wstring& word) {
+  const BookApi& api = around.book.Api();
+  int refusal = 0;
+  if (!SearchModeControl::Offered(around.mode, api, false)) {
+    refusal = IDS_MODE_UNAVAILABLE;
+  } else if (!SearchModeControl::Offered(around.mode, api, true)) {
+    refusal = IDS_NO_KEYWORD_INDEX;
+  } else if (around.mode == SearchMode::kKeyword) {
+    size_t words = 0;
+    bool inWord = false;
+    for (wchar_t c : word) {
+      bool blank = c == L' ' || c == L'\u3000';
+      if (!blank && !inWord) ++words;
+      inWord = !blank;
+    }
+    if (words == 0 || words > 5) refusal = IDS_KEYWORD_WORDS;
+  }
+  if (refusal == 0) return true;
+  around.app.FocusWordBoxOnNextActivation(true);
+  around.app.ShowMessage(around.frame, ui::LoadText(refusal).c_str());
+  lastSearchFound = false;
+  return false;
+}
+
 void SearchCommand::Run(SearchSurroundings& around, WordBox& wordBox, ResultList& list) {
   ClearMessagePane clear(around.bars);
   std::wstring word = brisvane::SearchWord(wordBox.Text());
   if (word.empty()) return;
   wordBox.AddToHistory(word);
+  // The same word in another mode is a search of its own.
+  if (around.mode != lastMode) lastWord.clear();
+  lastMode = around.mode;
+  if (!ModeCanRun(around, word)) {
+    lastWord.clear();
+    return;
+  }
 
   switch (brisvane::DecideSearch(word, lastWord, lastSearchFound)) {
     case brisvane::SearchAction::kNothing:
@@ -67,7 +101,7 @@ void SearchCommand::Run(SearchSurroundings& around, WordBox& wordBox, ResultList
   around.layers.Clear();
 
   around.app.FocusWordBoxOnNextActivation(false);
-  SearchProgressDialog dialog(around.book.Api(), list.Hwnd(), key);
+  SearchProgressDialog dialog(around.book.Api(), list.Hwnd(), key, around.mode);
   brisvane::SearchOutcome outcome = brisvane::SearchOutcome::kNoHit;
   {
     AppState::ModalScope modal(around.app);
@@ -77,6 +111,10 @@ void SearchCommand::Run(SearchSurroundings& around, WordBox& wordBox, ResultList
   if (outcome == brisvane::SearchOutcome::kHits) {
     lastSearchFound = true;
     PostMessageW(around.content.Hwnd(), VM_VIEW_SHOWPOS, 0, 0);
+    uint32_t at = 0, length = 0;
+    if (around.mode == SearchMode::kFullText && around.book.Api().epwGetHitMatch &&
+        around.book.Api().epwGetHitMatch(0, &at, &length) == kDunmoorSuccess)
+      PostMessageW(around.content.Hwnd(), VM_VIEW_MARKTEXT, static_cast<WPARAM>(at), static_cast<LPARAM>(length));
     SendMessageW(list.Hwnd(), LB_SETCURSEL, 0, 0);
     SetFocus(list.Hwnd());
     std::wstring text = brisvane::ResultCountText(dialog.Total());

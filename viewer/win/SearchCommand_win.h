@@ -6,6 +6,7 @@
 #include <string>
 
 #include "SearchFlow.h"
+#include "SearchModeControl_win.h"
 
 namespace brisvane {
 
@@ -20,8 +21,10 @@ class SearchCommand {
 
  private:
   void ReportNoHit(SearchSurroundings& around);
+  bool ModeCanRun(SearchSurroundings& around, const std::wstring& word);
 
   std::wstring lastWord;
+  SearchMode lastMode = SearchMode::kHeadword;
   bool lastSearchFound = false;
 };
 

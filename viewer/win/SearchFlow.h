@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "BookApi.h"
+#include "SearchModeControl_win.h"
 
 namespace brisvane {
 
@@ -22,6 +23,7 @@ struct SearchSurroundings {
   FrameBars& bars;       // status pane 0 (messages) and 1 (the result count)
   LayerHistory& layers;  // emptied by a new search
   ContentView& content;  // blanked, then shows the first hit
+  SearchMode mode;       // how the word is searched
 };
 
 }  // namespace brisvane

@@ -50,6 +50,8 @@ void SearchPanel::Reset() {
   command->ForgetLastWord();
 }
 
+void SearchPanel::ForgetLastWord() { command->ForgetLastWord(); }
+
 void SearchPanel::AddToHistory(const wchar_t* word) { wordBox->AddToHistory(word ? word : L""); }
 
 std::wstring SearchPanel::Word() const { return brisvane::SearchWord(wordBox->Text()); }

@@ -66,6 +66,9 @@ class SearchPanel {
   // host hand-over). An empty word only empties the box.
   void AddToHistory(const wchar_t* word);
 
+  // The next search runs even for the word searched last (another search mode).
+  void ForgetLastWord();
+
   // The box text, at most 49 characters (what a search would use).
   std::wstring Word() const;
 

@@ -3,11 +3,15 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <cwchar>
+#include <string>
 #include <vector>
 
 #include "BrisvaneRes.h"
+#include "SearchRules.h"
 #include "UiFont_win.h"
 #include "ui/Dpi.h"
+#include "ui/ResourceText.h"
 
 namespace brisvane {
 
@@ -15,6 +19,9 @@ namespace {
 
 constexpr UINT_PTR kCountTimer = 100;  // once: count the hits, first batch
 constexpr UINT_PTR kBatchTimer = 101;  // the later batches
+constexpr UINT_PTR kScanTimer = 102;   // full text: the pieces of the scan
+constexpr UINT kScanDelay = 20;
+constexpr DWORD kScanSlice = 100;      // milliseconds of scanning a tick
 constexpr UINT kCountDelay = 100;
 constexpr UINT kBatchDelay = 50;
 
@@ -44,11 +51,13 @@ class Quiet {
 
 }  // namespace
 
-SearchProgressDialog::SearchProgressDialog(const BookApi& book, HWND list, const booktext::SearchKey& key)
+SearchProgressDialog::SearchProgressDialog(const BookApi& book, HWND list, const booktext::SearchKey& key,
+                                           SearchMode mode)
     : book(book),
       list(list),
       listProc(reinterpret_cast<WNDPROC>(GetClassLongPtrW(list, GCLP_WNDPROC))),
       key(key),
+      mode(mode),
       batches([this] { AddEmptyItem(); },
               [this] { SendMessageW(bar, PBM_STEPIT, 0, 0); }) {}
 
@@ -76,6 +85,7 @@ INT_PTR SearchProgressDialog::OnInitDialog() {
     SendMessageW(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(textFont.Get()), FALSE);
   }
   bar = GetDlgItem(Hwnd(), IDC_SEARCH_PROGRESS);
+  text = GetDlgItem(Hwnd(), IDT_SEARCH_TEXT);
   SendMessageW(bar, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
   SendMessageW(bar, PBM_SETSTEP, 1, 0);
   SendMessageW(bar, PBM_SETPOS, 0, 0);
@@ -97,16 +107,32 @@ void SearchProgressDialog::RunBatch() {
 void SearchProgressDialog::OnTimer(UINT_PTR id) {
   SetCursor(waitCursor);
   ShowCursor(TRUE);
+  if (id == kScanTimer) {
+    ScanText();
+    return;
+  }
   if (id == kCountTimer) {
     KillTimer(Hwnd(), kCountTimer);
-    if (!book.epwGetWordProperties) {
+    if (mode == SearchMode::kFullText) {
+      if (!book.epwFullTextBegin || !book.epwFullTextNext) {
+        End(brisvane::SearchOutcome::kReadError);
+      } else if (book.epwFullTextBegin(key.bytes) != kDunmoorSuccess) {
+        End(brisvane::SearchOutcome::kNoHit);
+      } else {
+        SetTimer(Hwnd(), kScanTimer, kScanDelay, nullptr);
+      }
+      return;
+    }
+    const bool keywords = mode == SearchMode::kKeyword;
+    if (keywords ? !book.epwSearchKeywords : !book.epwGetWordProperties) {
       End(brisvane::SearchOutcome::kReadError);
       return;
     }
     // The library normalises the key in place: give it a copy.
     booktext::SearchKey working = key;
     WordProperties properties = {};
-    int32_t result = book.epwGetWordProperties(working.bytes, &properties);
+    int32_t result = keywords ? book.epwSearchKeywords(working.bytes, &properties)
+                              : book.epwGetWordProperties(working.bytes, &properties);
     brisvane::SearchOutcome outcome;
     {
       Quiet quiet(list, bar);
@@ -125,9 +151,40 @@ void SearchProgressDialog::OnTimer(UINT_PTR id) {
   }
 }
 
+void SearchProgressDialog::ScanText() {
+  // Pieces of the text for a slice of time (the first tick one piece, so that the list begins
+  // to fill at once), then the list and the count catch up.
+  const DWORD begin = GetTickCount();
+  const DWORD slice = ticks++ == 0 ? 0 : kScanSlice;
+  int32_t result = kDunmoorGoesOn;
+  WordProperties properties = {};
+  do {
+    result = book.epwFullTextNext(&properties);
+    if (result == kDunmoorSuccess || result == kDunmoorGoesOn) found = properties.hitCount;
+  } while (result == kDunmoorGoesOn && GetTickCount() - begin < slice);
+  ListFound();
+  if (result == kDunmoorGoesOn) return;
+  KillTimer(Hwnd(), kScanTimer);
+  if (result == kDunmoorFailed) End(brisvane::SearchOutcome::kReadError);
+  else End(found > 0 ? brisvane::SearchOutcome::kHits : brisvane::SearchOutcome::kNoHit);
+}
+
+void SearchProgressDialog::ListFound() {
+  {
+    Quiet quiet(list, bar);
+    for (; listed < found && listed < kMaxListItems; ++listed) AddEmptyItem();
+    SendMessageW(bar, PBM_STEPIT, 0, 0);  // the bar goes round while the scan goes on
+  }
+  wchar_t line[96];
+  std::wstring format = ui::LoadText(IDS_FULLTEXT_PROGRESS);
+  swprintf(line, sizeof line / sizeof line[0], format.c_str(), static_cast<int>(found));
+  SetWindowTextW(text, line);
+}
+
 void SearchProgressDialog::End(brisvane::SearchOutcome outcome) {
   KillTimer(Hwnd(), kCountTimer);
   KillTimer(Hwnd(), kBatchTimer);
+  KillTimer(Hwnd(), kScanTimer);
   EndDialog(Hwnd(), static_cast<INT_PTR>(outcome));
 }
 
@@ -142,7 +199,9 @@ INT_PTR SearchProgressDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lPar
       return TRUE;
     case WM_COMMAND:
       if (LOWORD(wParam) == IDCANCEL) {
-        End(batches.Cancel());
+        // A full-text scan stops where it is: what it found is the result.
+        if (mode == SearchMode::kFullText) End(found > 0 ? brisvane::SearchOutcome::kHits : brisvane::SearchOutcome::kNoHit);
+        else End(batches.Cancel());
         return TRUE;
       }
       return FALSE;

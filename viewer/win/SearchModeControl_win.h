@@ -1,0 +1,41 @@
+// The search mode the user picks: 見出し (the word indexes; ＊ at either end as always), 条件 (the
+// book's keyword index, words separated by blanks) and 全文 (every word of the text). Shown in a
+// box right of the word box and chosen there, from the 検索 menu or with Ctrl+1, 2 and 3; kept
+// in the settings ("search", "Mode") for the next start.
+#ifndef BRISVANE_VIEWER_WIN_SEARCHMODECONTROL_WIN_H
+#define BRISVANE_VIEWER_WIN_SEARCHMODECONTROL_WIN_H
+
+#include <windows.h>
+
+#include "BookApi.h"
+#include "ui/UniqueHandle.h"
+
+namespace brisvane {
+
+enum class SearchMode : int { kHeadword = 0, kKeyword = 1, kFullText = 2 };
+
+class SearchModeControl {
+ public:
+  // The box: a drop-down list, child IDC_MODEBOX of toolbar in slot.
+  bool Create(HWND toolbar, const RECT& slot, int dpi);
+  // Font and place for a monitor of dpi dots an inch.
+  void SetDpi(int dpi, const RECT& slot);
+  // The mode kept from the last run.
+  void Restore();
+  SearchMode Mode() const { return mode; }
+  // Shows mode in the box and keeps it in the settings.
+  void Choose(SearchMode chosen);
+  HWND Box() const { return box; }
+
+  // Whether the bound library offers mode at all, and (with a book open) the book does.
+  static bool Offered(SearchMode mode, const BookApi& api, bool bookOpen);
+
+ private:
+  HWND box = nullptr;
+  SearchMode mode = SearchMode::kHeadword;
+  ui::UniqueFont font;
+};
+
+}  // namespace brisvane
+
+#endif  // BRISVANE_VIEWER_WIN_SEARCHMODECONTROL_WIN_H

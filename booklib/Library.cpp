@@ -133,7 +133,11 @@ int32_t Library::GetWordProperties(char* key, WordProperties* properties) {
   PreparedSearch search = PrepareSearch(CharactersOf(key), book->Indexes());
   StoreCharacters(search.key, key);  // the caller's key comes back normalised
   book->SetSearchMode(static_cast<int32_t>(search.mode));
-  switch (RunSearch(search, book.get())) {
+  return Reported(RunSearch(search, book.get()), properties);
+}
+
+int32_t Library::Reported(SearchResult result, WordProperties* properties) const {
+  switch (result) {
     case SearchResult::kFound:
       properties->hitCount = static_cast<int32_t>(book->Hits().size());
       properties->itemSize = kDunmoorHeadingSize;
@@ -191,17 +195,7 @@ int32_t Library::SearchKeywords(char* key, WordProperties* properties) {
   fullText.Stop();
   fullTextHits = false;
   book->SetSearchMode(static_cast<int32_t>(SearchMode::kPrefix));
-  switch (RunKeywordSearch(KeywordsOf(CharactersOf(key)), book.get())) {
-    case SearchResult::kFound:
-      properties->hitCount = static_cast<int32_t>(book->Hits().size());
-      properties->itemSize = kDunmoorHeadingSize;
-      return kSuccess;
-    case SearchResult::kReadFailed:
-      return kFailed;
-    case SearchResult::kNotFound:
-      break;
-  }
-  return kBadArgument;
+  return Reported(RunKeywordSearch(KeywordsOf(CharactersOf(key)), book.get()), properties);
 }
 
 const GaijiCharacters* Library::BookCharacters() {

@@ -21,6 +21,7 @@
 #include "References.h"
 #include "Sound.h"
 #include "TextReaders.h"
+#include "WordSearch.h"
 
 namespace dunmoor {
 
@@ -94,6 +95,8 @@ class Library {
   // index of the first usable record (unchanged when there is none).
   bool CountUsable(int32_t* first) const;
   int32_t OpenRecord(size_t index);
+  // A search's result as the exports give it: 1 with properties filled, -1, -2.
+  int32_t Reported(SearchResult result, WordProperties* properties) const;
   // The JIS characters of the open book's external characters, read from its character map the
   // first time a full-text search needs them.
   const GaijiCharacters* BookCharacters();

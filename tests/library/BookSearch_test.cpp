@@ -45,23 +45,8 @@ std::string HeadingText(const char* heading) {
   return out;
 }
 
-class BookSearch : public ::testing::Test {
+class BookSearch : public BookApiTest {
  protected:
-  void SetUp() override {
-    std::string missing;
-    ASSERT_TRUE(BindDunmoor(&api, &missing)) << "cannot bind " << missing;
-  }
-  void TearDown() override {
-    api.epwBooksClose();
-    api.CloseEpwing();
-  }
-
-  void Open(const fs::path& disc) {
-    std::string root = fs::path(disc).make_preferred().string();
-    ASSERT_EQ(api.OpenEpwing(root.c_str()), 1) << root;
-    ASSERT_EQ(api.epwBooksOpen(), 1) << root;
-  }
-
   // The headings of the hits, or the result when it is not 1.
   std::vector<std::string> Find(const std::u32string& word, int32_t* result = nullptr) {
     std::string key = Jis(word);
@@ -87,7 +72,6 @@ class BookSearch : public ::testing::Test {
     return r;
   }
 
-  DunmoorApi api;
 };
 
 using Headings = std::vector<std::string>;

@@ -41,23 +41,8 @@ std::string Plain(const char* text) {
 
 using Headings = std::vector<std::string>;
 
-class OtherSearches : public ::testing::Test {
+class OtherSearches : public BookApiTest {
  protected:
-  void SetUp() override {
-    std::string missing;
-    ASSERT_TRUE(BindDunmoor(&api, &missing)) << "cannot bind " << missing;
-  }
-  void TearDown() override {
-    api.epwBooksClose();
-    api.CloseEpwing();
-  }
-
-  void Open(const fs::path& disc) {
-    std::string root = fs::path(disc).make_preferred().string();
-    ASSERT_EQ(api.OpenEpwing(root.c_str()), 1) << root;
-    ASSERT_EQ(api.epwBooksOpen(), 1) << root;
-  }
-
   Headings HeadingsOf(int32_t count) {
     Headings headings;
     for (int32_t i = 0; i < count; ++i) {
@@ -105,7 +90,6 @@ class OtherSearches : public ::testing::Test {
     return entry;
   }
 
-  DunmoorApi api;
 };
 
 TEST_F(OtherSearches, KeywordsOfTheFreepwingBook) {

@@ -28,17 +28,6 @@ const std::wstring kCapped = L"検索結果 : 32766/32800    項目";
 class ManyHitsTest : public SearchRoadTest {
  protected:
   std::string BookName() const override { return "manyhits"; }
-
-  // The progress dialog of the viewer while it is open, else null.
-  HWND ProgressDialog() {
-    HWND dialog = viewer.FindTopWindow(L"#32770");
-    return dialog && WindowText(dialog) == L"検索" ? dialog : nullptr;
-  }
-
-  // Waits until the search has ended: no dialog, pane 0 back to a blank, pane 1 filled.
-  bool WaitForEnd() {
-    return WaitUntil([&] { return !ProgressDialog() && Status(0) == L" " && Status(1).rfind(L"検索結果", 0) == 0; });
-  }
 };
 
 TEST_F(ManyHitsTest, MoreHitsThanTheListHoldsFillItToItsLimit) {

@@ -38,14 +38,6 @@ class SearchModeTest : public viewertest::SearchRoadTest {
     SendMessageW(frame, WM_COMMAND, MAKEWPARAM(IDM_COPY, 0), 0);
     return testfiles::ClipboardUnicode();
   }
-  // The progress dialog of the viewer while it is open, else null.
-  HWND ProgressDialog() {
-    HWND dialog = viewer.FindTopWindow(L"#32770");
-    return dialog && WindowText(dialog) == L"検索" ? dialog : nullptr;
-  }
-  bool WaitForEnd() {
-    return WaitUntil([&] { return !ProgressDialog() && Status(0) == L" " && Status(1).rfind(L"検索結果", 0) == 0; });
-  }
 };
 
 TEST_F(SearchModeTest, KeywordSearchFindsEntriesByEveryWord) {

@@ -195,6 +195,17 @@ class SearchRoadTest : public ::testing::Test, protected ViewerWindows {
     return box && WindowText(GetDlgItem(box, 0xFFFF)) == text ? box : nullptr;
   }
 
+  // The progress dialog of the viewer while it is open, else null.
+  HWND ProgressDialog() {
+    HWND dialog = viewer.FindTopWindow(L"#32770");
+    return dialog && WindowText(dialog) == L"検索" ? dialog : nullptr;
+  }
+
+  // Waits until a search has ended: no dialog, pane 0 back to a blank, pane 1 filled.
+  bool WaitForEnd() {
+    return WaitUntil([&] { return !ProgressDialog() && Status(0) == L" " && Status(1).rfind(L"検索結果", 0) == 0; });
+  }
+
   void PressOk(HWND box) {
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));

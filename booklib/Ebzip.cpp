@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <system_error>
+#include <thread>
 
 namespace dunmoor {
 
@@ -15,6 +17,8 @@ constexpr uint32_t kSmallestSlice = 2048;
 // Slices inflated ahead of the one asked for when a read goes on into them: one stored read
 // then serves a whole leaf-page run.
 constexpr size_t kRunBytes = 64 * 1024;
+// Whole slices of a read from which on they are inflated on two threads.
+constexpr uint64_t kLongReadBytes = 512 * 1024;
 
 uint64_t BigEndian(const uint8_t* bytes, unsigned width) {
   uint64_t value = 0;
@@ -91,12 +95,16 @@ bool EbzipReader::ReadOffsets(uint64_t first, uint64_t last, std::vector<uint64_
   return true;
 }
 
-bool EbzipReader::Unpack(const uint8_t* stored, size_t storedLength, uint8_t* out) {
+bool EbzipReader::Unpack(Inflater& with, const uint8_t* stored, size_t storedLength, uint8_t* out) {
   if (storedLength == sliceSize) {
     std::memcpy(out, stored, sliceSize);
     return true;
   }
-  z_stream& z = inflater->stream;
+  if (!with.ready) {
+    if (inflateInit(&with.stream) != Z_OK) return false;
+    with.ready = true;
+  }
+  z_stream& z = with.stream;
   if (inflateReset(&z) != Z_OK) return false;
   z.next_in = const_cast<Bytef*>(stored);
   z.avail_in = static_cast<uInt>(storedLength);
@@ -117,30 +125,59 @@ const uint8_t* EbzipReader::Slice(uint64_t slice, uint64_t lastWanted) {
   while (last < lastWanted && last - slice + 1 < runSlices &&
          cache[static_cast<size_t>((last + 1) % cache.size())].slice != last + 1)
     ++last;
-  if (!ReadOffsets(slice, last, &offsetBuffer)) return nullptr;
-  // A stream that could inflate to one slice is never much longer than the slice.
-  const uint64_t longestStored = sliceSize + sliceSize / 16 + 64;
-  uint64_t dataStart = kEbzipHeaderSize + (sliceCount + 1) * offsetWidth;
-  for (size_t i = 0; i + 1 < offsetBuffer.size(); ++i) {
-    uint64_t from = offsetBuffer[i], to = offsetBuffer[i + 1];
-    if (from < dataStart || to < from || to > storedSize || to - from > longestStored || to == from) return nullptr;
-  }
-  uint64_t begin = offsetBuffer.front(), end = offsetBuffer.back();
-  storedBuffer.resize(static_cast<size_t>(end - begin));
-  uint32_t got = 0;
-  if (!read(begin, storedBuffer.data(), static_cast<uint32_t>(storedBuffer.size()), &got) || got != storedBuffer.size())
-    return nullptr;
+  if (!ReadStored(slice, last)) return nullptr;
+  const uint64_t begin = offsetBuffer.front();
   for (uint64_t s = slice; s <= last; ++s) {
     CacheSlot& slot = cache[static_cast<size_t>(s % cache.size())];
     slot.slice = UINT64_MAX;  // empty unless the slice unpacks whole
     slot.bytes.resize(sliceSize);
     size_t i = static_cast<size_t>(s - slice);
-    if (!Unpack(storedBuffer.data() + (offsetBuffer[i] - begin), static_cast<size_t>(offsetBuffer[i + 1] - offsetBuffer[i]),
-                slot.bytes.data()))
+    if (!Unpack(*inflater, storedBuffer.data() + (offsetBuffer[i] - begin),
+                static_cast<size_t>(offsetBuffer[i + 1] - offsetBuffer[i]), slot.bytes.data()))
       return nullptr;
     slot.slice = s;
   }
   return hit.bytes.data();
+}
+
+bool EbzipReader::ReadStored(uint64_t first, uint64_t last) {
+  if (!ReadOffsets(first, last, &offsetBuffer)) return false;
+  // A stream that could inflate to one slice is never much longer than the slice.
+  const uint64_t longestStored = sliceSize + sliceSize / 16 + 64;
+  uint64_t dataStart = kEbzipHeaderSize + (sliceCount + 1) * offsetWidth;
+  for (size_t i = 0; i + 1 < offsetBuffer.size(); ++i) {
+    uint64_t from = offsetBuffer[i], to = offsetBuffer[i + 1];
+    if (from < dataStart || to < from || to > storedSize || to - from > longestStored || to == from) return false;
+  }
+  uint64_t begin = offsetBuffer.front(), end = offsetBuffer.back();
+  storedBuffer.resize(static_cast<size_t>(end - begin));
+  uint32_t got = 0;
+  return read(begin, storedBuffer.data(), static_cast<uint32_t>(storedBuffer.size()), &got) && got == storedBuffer.size();
+}
+
+bool EbzipReader::WholeSlices(uint64_t first, uint64_t last, uint8_t* out) {
+  if (!ReadStored(first, last)) return false;
+  const uint64_t begin = offsetBuffer.front();
+  auto unpack = [&](Inflater& with, size_t from, size_t to) {
+    for (size_t i = from; i < to; ++i) {
+      if (!Unpack(with, storedBuffer.data() + (offsetBuffer[i] - begin),
+                  static_cast<size_t>(offsetBuffer[i + 1] - offsetBuffer[i]), out + i * sliceSize))
+        return false;
+    }
+    return true;
+  };
+  const size_t count = static_cast<size_t>(last - first + 1), half = count / 2;
+  if (!helper) helper = std::make_unique<Inflater>();
+  bool second = false;
+  std::thread worker;
+  try {
+    worker = std::thread([&] { second = unpack(*helper, half, count); });
+  } catch (const std::system_error&) {
+    second = unpack(*helper, half, count);  // no second thread to be had: one after the other
+  }
+  bool firstHalf = unpack(*inflater, 0, half);
+  if (worker.joinable()) worker.join();
+  return firstHalf && second;
 }
 
 bool EbzipReader::Read(uint64_t position, void* buffer, uint32_t size, uint32_t* got) {
@@ -153,6 +190,14 @@ bool EbzipReader::Read(uint64_t position, void* buffer, uint32_t size, uint32_t*
   uint32_t copied = 0;
   for (uint64_t at = position; at < end;) {
     uint64_t slice = at / sliceSize;
+    // A long run of whole slices from here: straight into the buffer.
+    const uint64_t whole = at % sliceSize == 0 ? (end - at) / sliceSize : 0;
+    if (whole * sliceSize >= kLongReadBytes) {
+      if (!WholeSlices(slice, slice + whole - 1, out + copied)) return false;
+      copied += static_cast<uint32_t>(whole * sliceSize);
+      at += whole * sliceSize;
+      continue;
+    }
     const uint8_t* bytes = Slice(slice, lastSlice);
     if (!bytes) return false;
     uint64_t within = at - slice * sliceSize;

@@ -14,7 +14,9 @@
 //                      last slice padded with zero bytes before compression)
 //
 // A read inflates only the slices it touches and keeps the most recent ones in a cache of
-// bounded size, so that reading pages near each other inflates each slice once. Damage of any
+// bounded size, so that reading pages near each other inflates each slice once. A long read
+// (half a megabyte of whole slices or more) inflates them straight into the caller's buffer,
+// half of them on a second thread that ends before the read returns. Damage of any
 // kind (offsets that go backwards or past the end, a stream that does not inflate to S bytes
 // or fails its checksum, a size that disagrees with the index) makes the read fail; no byte of
 // a damaged slice is delivered.
@@ -68,9 +70,15 @@ class EbzipReader {
 
   // The slice inflated into its cache slot, or nullptr on damage.
   const uint8_t* Slice(uint64_t slice, uint64_t lastWanted);
+  // Slices first .. last inflated straight into out, on two threads (a long read: a scan of
+  // the text), past the cache. False on damage.
+  bool WholeSlices(uint64_t first, uint64_t last, uint8_t* out);
   // Reads offsets first .. last + 1 of the slice index into offsets.
   bool ReadOffsets(uint64_t first, uint64_t last, std::vector<uint64_t>* offsets);
-  bool Unpack(const uint8_t* stored, size_t storedLength, uint8_t* out);
+  // Reads the stored bytes of slices first .. last into storedBuffer, their offsets into
+  // offsetBuffer. False on a failed read or offsets that cannot be a slice's.
+  bool ReadStored(uint64_t first, uint64_t last);
+  bool Unpack(Inflater& with, const uint8_t* stored, size_t storedLength, uint8_t* out);
 
   StoredRead read;
   uint64_t storedSize = 0;
@@ -84,6 +92,7 @@ class EbzipReader {
   std::vector<uint64_t> offsetBuffer;
   std::vector<uint8_t> offsetBytes;
   std::unique_ptr<Inflater> inflater;
+  std::unique_ptr<Inflater> helper;  // the second thread's, made at the first long read
 };
 
 }  // namespace dunmoor

@@ -104,6 +104,30 @@ TEST(Ebzip, EveryLevelReadsBackTheOriginalAtAnyPositionAndLength) {
   }
 }
 
+// A read of many whole slices (a full-text scan's) inflates them on two threads straight into
+// the buffer: the same bytes as slice by slice, and a damaged slice in either half fails it.
+TEST(Ebzip, ALongReadGivesTheSameBytesAndFailsOnDamageInEitherHalf) {
+  const Bytes original = Original(3 * 1024 * 1024 + 5000);  // level 2: 385 slices of 8 KiB
+  StoredFile file{Compress(original, 2)};
+  EbzipReader reader;
+  ASSERT_TRUE(reader.Open(file.Reader(), file.bytes.size()));
+  for (uint64_t at : {uint64_t{0}, uint64_t{4096}, uint64_t{1024 * 1024 + 2048}}) {
+    Bytes got;
+    ASSERT_TRUE(ReadAll(&reader, at, 2 * 1024 * 1024, &got)) << at;
+    ASSERT_EQ(got.size(), 2u * 1024 * 1024);
+    EXPECT_TRUE(std::equal(got.begin(), got.end(), original.begin() + static_cast<long>(at))) << at;
+  }
+  for (size_t damaged : {size_t{10}, size_t{200}}) {  // the first and the second half of the read
+    StoredFile bad{Compress(original, 2, [&](size_t i, Bytes* packed) {
+      if (i == damaged) (*packed)[packed->size() / 2] ^= 0x55;
+    })};
+    EbzipReader damagedReader;
+    ASSERT_TRUE(damagedReader.Open(bad.Reader(), bad.bytes.size()));
+    Bytes got;
+    EXPECT_FALSE(ReadAll(&damagedReader, 0, 3 * 1024 * 1024, &got)) << damaged;
+  }
+}
+
 TEST(Ebzip, TheFilesOfAnIndependentCompressorReadAsTheOriginal) {
   // The sample book compressed by ebzip at three levels, and the freepwing book's font.
   const Bytes plain = testfiles::ReadFile(testfiles::BuiltBook("sample") / "SAMPLE" / "DATA" / "HONMON");

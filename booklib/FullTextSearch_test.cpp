@@ -100,6 +100,7 @@ TEST(FullTextScan, EveryEntryOfAManyPieceTextIsFoundOnce) {
     EXPECT_EQ(length, 6u);
   }
 
+#ifndef _WIN32  // Windows will not replace a file that is open
   // A disc change between pieces ends the scan; the hits found so far stay.
   ASSERT_EQ(lib.BeginFullText("\x33\x58\x39\x3B"), kSuccess);
   ASSERT_EQ(lib.NextFullText(&properties), kGoesOn);
@@ -110,6 +111,7 @@ TEST(FullTextScan, EveryEntryOfAManyPieceTextIsFoundOnce) {
   testfiles::WriteFile(root.Path() / "BIG" / "DATA" / "HONMON", text);
   EXPECT_EQ(lib.NextFullText(&properties), kFailed);
   EXPECT_EQ(properties.hitCount, before);
+#endif
 }
 
 }  // namespace

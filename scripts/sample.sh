@@ -85,12 +85,15 @@ start_viewer() {
   (cd "$win/bin" && exec wine Brisvane.exe "$@") >/dev/null 2>&1 &
   viewer_pid=$!
   local shown=""
-  for _ in $(seq 300); do
+  # A minute: a start right after the server was ended can take a while on a busy machine.
+  for _ in $(seq 600); do
     if xwininfo -root -tree 2>/dev/null | grep -q '"DUDAZA Zorari - '; then shown=yes; break; fi
     sleep 0.1
   done
   if [ -z "$shown" ]; then
-    echo "the viewer's window did not appear" >&2
+    echo "the viewer's window did not appear; the display holds:" >&2
+    xwininfo -root -tree 2>/dev/null | grep -o '"[^"]*"' | sort -u | head -20 >&2
+    kill -0 "$viewer_pid" 2>/dev/null && echo "(the viewer's process is still running)" >&2
     exit 1
   fi
   xwininfo -root -tree | grep -o '"DUDAZA Zorari - [^"]*"' | head -1

@@ -138,8 +138,12 @@ ui::Handled MainFrame::OnDestroy() {
 
 ui::Handled MainFrame::OnCommand(int id, int code, HWND control) {
   if (control && control == search.WordBoxWindow()) return ui::NotHandled();  // the word box's notifications
-  // Like a greyed menu item, a disabled command's accelerator does nothing.
-  if (!commands.IsEnabled(id)) return ui::Done(0);
+  // Like a greyed menu item, a disabled command's accelerator does nothing; a search mode the
+  // book cannot do, chosen in the mode box, leaves the box showing the mode in force.
+  if (!commands.IsEnabled(id)) {
+    if (id >= IDM_MODE_HEADWORD && id <= IDM_MODE_FULLTEXT) mode.Show();
+    return ui::Done(0);
+  }
   return commands.Dispatch(id, code, control) ? ui::Done(0) : ui::NotHandled();
 }
 

@@ -46,14 +46,18 @@ void SearchModeControl::Restore() {
   uint32_t stored = 0;
   if (exchange::ReadNumberSetting(L"search", L"Mode", &stored) && stored < kModeCount) {
     mode = static_cast<SearchMode>(stored);
-    if (box) SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(mode), 0);
+    Show();
   }
 }
 
 void SearchModeControl::Choose(SearchMode chosen) {
   mode = chosen;
-  if (box) SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(mode), 0);
+  Show();
   exchange::WriteNumberSetting(L"search", L"Mode", static_cast<uint32_t>(mode));
+}
+
+void SearchModeControl::Show() {
+  if (box) SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(mode), 0);
 }
 
 bool SearchModeControl::Offered(SearchMode mode, const BookApi& api, bool bookOpen) {

@@ -25,6 +25,8 @@ class SearchModeControl {
   SearchMode Mode() const { return mode; }
   // Shows mode in the box and keeps it in the settings.
   void Choose(SearchMode chosen);
+  // The box shows the mode in force again.
+  void Show();
   HWND Box() const { return box; }
 
   // Whether the bound library offers mode at all, and (with a book open) the book does.

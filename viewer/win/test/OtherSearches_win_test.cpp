@@ -87,6 +87,24 @@ TEST_F(SearchModeTest, TheModeIsKeptForTheNextStart) {
   EXPECT_EQ(WaitForHits(), 1);  // found in the text of かき【柿】
 }
 
+// A book without a keyword index: keyword search cannot be chosen, in the box or the menu.
+class NoKeywordIndexTest : public SearchModeTest {
+ protected:
+  std::filesystem::path BookRoot() const override { return testfiles::SharedBook("two-books"); }
+};
+
+TEST_F(NoKeywordIndexTest, TheModeBoxShowsTheModeInForce) {
+  SendMessageW(ModeBox(), CB_SETCURSEL, 1, 0);  // 条件, as a click in the box leaves it
+  PostMessageW(GetParent(ModeBox()), WM_COMMAND, MAKEWPARAM(IDC_MODEBOX, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(ModeBox()));
+  Drain();
+  EXPECT_TRUE(WaitUntil([&] { return ShownMode() == 0; }));
+  Choose(IDM_MODE_FULLTEXT);  // full text works on every book
+  EXPECT_EQ(ShownMode(), 2);
+  Search(L"this");
+  EXPECT_EQ(WaitForHits(), 1);
+}
+
 class ManyFullTextTest : public SearchModeTest {
  protected:
   std::string BookName() const override { return "manyhits"; }

@@ -115,8 +115,7 @@ void Library::BooksClose() {
   if (!book) return;
   gaiji.Close();
   if (book->IsOpen() && !book->Close()) ShowLibraryMessage("The file is not closed");
-  fullText.Stop();
-  fullTextHits = false;
+  EndFullText();
   characters.reset();
   book.reset();
   openIndex = -1;
@@ -127,8 +126,7 @@ void Library::BooksClose() {
 int32_t Library::GetWordProperties(char* key, WordProperties* properties) {
   if (!book) return kFailed;
   if (!key || !properties) return kBadArgument;
-  fullText.Stop();
-  fullTextHits = false;
+  EndFullText();
   book->Hits().clear();
   PreparedSearch search = PrepareSearch(CharactersOf(key), book->Indexes());
   StoreCharacters(search.key, key);  // the caller's key comes back normalised
@@ -192,8 +190,7 @@ int32_t Library::GetSearchModes() const {
 int32_t Library::SearchKeywords(char* key, WordProperties* properties) {
   if (!book) return kFailed;
   if (!key || !properties) return kBadArgument;
-  fullText.Stop();
-  fullTextHits = false;
+  EndFullText();
   book->SetSearchMode(static_cast<int32_t>(SearchMode::kPrefix));
   return Reported(RunKeywordSearch(KeywordsOf(CharactersOf(key)), book.get()), properties);
 }
@@ -217,8 +214,7 @@ const GaijiCharacters* Library::BookCharacters() {
 
 int32_t Library::BeginFullText(const char* key) {
   if (!book) return kFailed;
-  fullText.Stop();
-  fullTextHits = false;
+  EndFullText();
   book->Hits().clear();
   if (!key) return kBadArgument;
   JisChars word = FullTextWordOf(CharactersOf(key));
@@ -248,6 +244,11 @@ int32_t Library::GetHitMatch(int32_t index, uint32_t* position, uint32_t* length
   *position = matches[static_cast<size_t>(index)].position;
   *length = matches[static_cast<size_t>(index)].length;
   return kSuccess;
+}
+
+void Library::EndFullText() {
+  fullText.Stop();
+  fullTextHits = false;
 }
 
 Library& TheLibrary() {

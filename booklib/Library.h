@@ -100,6 +100,8 @@ class Library {
   // The JIS characters of the open book's external characters, read from its character map the
   // first time a full-text search needs them.
   const GaijiCharacters* BookCharacters();
+  // Stops a full-text scan; its matches no longer stand for the hits.
+  void EndFullText();
 
   std::unique_ptr<BookCatalog> catalog;
   std::unique_ptr<BookState> book;

@@ -79,4 +79,11 @@ LRESULT ContentView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
+void ContentView::ShowHit(const BookApi& book, int index) const {
+  PostMessageW(Hwnd(), VM_VIEW_SHOWPOS, static_cast<WPARAM>(index), 0);
+  uint32_t at = 0, length = 0;
+  if (book.epwGetHitMatch && book.epwGetHitMatch(index, &at, &length) == kDunmoorSuccess)
+    PostMessageW(Hwnd(), VM_VIEW_MARKTEXT, static_cast<WPARAM>(at), static_cast<LPARAM>(length));
+}
+
 }  // namespace brisvane

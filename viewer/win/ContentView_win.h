@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "BookApi.h"
 #include "Calvetta.h"
 #include "ui/BoundLibrary.h"
 #include "ui/Window.h"
@@ -35,6 +36,9 @@ class ContentView : public ui::Window {
   // focus to the word box.
   bool Create(HWND parent, HWND frame, AppState& app);
   HWND ContentWindow() const { return contentWindow; }
+  // Shows the entry of hit index (VM_VIEW_SHOWPOS) and, for a full-text hit, marks its word
+  // there (VM_VIEW_MARKTEXT); both posted.
+  void ShowHit(const BookApi& book, int index) const;
   const ViewApi& Api() const { return api; }
 
  protected:

@@ -235,11 +235,7 @@ void MainFrame::SearchCommand() {
 
 void MainFrame::ShowItem(int index) {
   layers.Clear();
-  PostMessageW(panes.ContentPane(), VM_VIEW_SHOWPOS, static_cast<WPARAM>(index), 0);
-  // A full-text hit: its word marked where it first stands.
-  uint32_t at = 0, length = 0;
-  if (book.Api().epwGetHitMatch && book.Api().epwGetHitMatch(index, &at, &length) == kDunmoorSuccess)
-    PostMessageW(panes.ContentPane(), VM_VIEW_MARKTEXT, static_cast<WPARAM>(at), static_cast<LPARAM>(length));
+  panes.Content().ShowHit(book.Api(), index);
 }
 
 void MainFrame::ChooseMode(SearchMode chosen) {

@@ -110,11 +110,7 @@ void SearchCommand::Run(SearchSurroundings& around, WordBox& wordBox, ResultList
 
   if (outcome == brisvane::SearchOutcome::kHits) {
     lastSearchFound = true;
-    PostMessageW(around.content.Hwnd(), VM_VIEW_SHOWPOS, 0, 0);
-    uint32_t at = 0, length = 0;
-    if (around.mode == SearchMode::kFullText && around.book.Api().epwGetHitMatch &&
-        around.book.Api().epwGetHitMatch(0, &at, &length) == kDunmoorSuccess)
-      PostMessageW(around.content.Hwnd(), VM_VIEW_MARKTEXT, static_cast<WPARAM>(at), static_cast<LPARAM>(length));
+    around.content.ShowHit(around.book.Api(), 0);
     SendMessageW(list.Hwnd(), LB_SETCURSEL, 0, 0);
     SetFocus(list.Hwnd());
     std::wstring text = brisvane::ResultCountText(dialog.Total());

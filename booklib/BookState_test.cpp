@@ -72,12 +72,14 @@ TEST_F(OpenBook, ATextFileOfAnotherSizeFailsEveryCheck) {
   Bytes grown = fixture::TextFileBytes({0x90, 0x91}, 3);
   book.TextFile().Close();  // Windows will not replace a file that is open
   testfiles::WriteFile(data / "HONMON", grown);
+  EXPECT_TRUE(CheckFailsOnceChangeArrives(&book));
   for (int i = 0; i < 3; ++i) EXPECT_FALSE(book.DiscCheck());
 }
 
 TEST_F(OpenBook, AMissingTextFileFailsEveryCheck) {
   book.TextFile().Close();
   fs::remove(data / "HONMON");
+  EXPECT_TRUE(CheckFailsOnceChangeArrives(&book));
   for (int i = 0; i < 3; ++i) EXPECT_FALSE(book.DiscCheck());
 }
 
@@ -110,6 +112,7 @@ TEST(CompressedBook, ReadsAsTheOriginalAndTheCheckWatchesTheStoredFile) {
   grown.push_back(0);
   book.TextFile().Close();  // Windows will not replace a file that is open
   testfiles::WriteFile(stored, grown);
+  EXPECT_TRUE(CheckFailsOnceChangeArrives(&book));
   for (int i = 0; i < 3; ++i) EXPECT_FALSE(book.DiscCheck());
 }
 

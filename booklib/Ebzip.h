@@ -33,7 +33,7 @@ namespace dunmoor {
 constexpr size_t kEbzipHeaderSize = 22;
 constexpr int kEbzipMaxLevel = 5;
 // Inflated slices kept, in bytes, whatever the book's size and level.
-constexpr size_t kEbzipCacheBytes = 512 * 1024;
+constexpr size_t kEbzipCacheBytes = 4 * 1024 * 1024;
 
 // True when the bytes begin like an EBZIP file (magic and a known mode).
 bool LooksLikeEbzip(const uint8_t* bytes, size_t size);

@@ -62,8 +62,11 @@ bool LookUpFileSize(const std::string& path, uint64_t* size);
 // path itself. The path unchanged when it cannot be found.
 std::string SpelledPath(const std::string& path);
 
-// Watches a directory tree for changes of file names, attributes and sizes. Created on a
-// book's data directory when the book is opened; polled, never waited on.
+// Watches a directory tree for changes of file names, attributes, sizes and writes. Created on
+// a book's data directory when the book is opened. A thread of the watch's own waits for the
+// system's reports and counts them, so that a check is a load from memory; a change is seen by
+// the checks that follow the moment the thread hears of it (within microseconds natively, a
+// moment later under Wine).
 class ChangeWatch {
  public:
   enum class Poll { kQuiet, kChanged, kUnavailable };
@@ -81,21 +84,15 @@ class ChangeWatch {
   void Stop();
   // True when every change of a file below the directory (a write, a truncation, a
   // replacement, a removal, the disc going away) is sure to be reported: the watch runs on a
-  // local file system. A caller may then trust that a file it saw keeps its size as long as
+  // local file system (natively) or a local drive, fixed, removable or CD-ROM (Windows), and
+  // has not failed since. A caller may then trust that a file it saw keeps its size as long as
   // no change has been reported.
   bool ReportsEveryChange() const;
 
-#ifndef _WIN32
-  struct State;  // defined by the native implementation
-#endif
+  struct State;  // defined by each platform's implementation
 
  private:
-#ifdef _WIN32
-  void* handle = nullptr;  // change notification HANDLE, or INVALID_HANDLE_VALUE
-  bool started = false;
-#else
   State* state = nullptr;
-#endif
 };
 
 #ifndef _WIN32

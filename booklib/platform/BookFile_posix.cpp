@@ -6,6 +6,8 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <poll.h>
+#include <sys/eventfd.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <sys/vfs.h>
@@ -21,6 +23,8 @@
 #include <mutex>
 #include <set>
 #include <strings.h>
+#include <system_error>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -218,12 +222,18 @@ std::string SpelledPath(const std::string& path) {
 }
 
 // inotify watches single directories: the tree is covered by one watch per directory, and
-// directories that appear later are added as their creation is seen.
+// directories that appear later are added as their creation is seen. A thread of the watch's
+// own waits for the events and counts the changes, so that a check is a load from memory, not
+// a system call (a search reads thousands of headings, each after a check).
 struct ChangeWatch::State {
   int fd = -1;
+  int stopFd = -1;           // written by Stop to end the thread's wait
   bool rootWatched = false;  // the directory itself is watched (not only tried)
   bool localFileSystem = false;
-  std::map<int, std::string> paths;  // watch descriptor -> directory
+  std::map<int, std::string> paths;  // watch descriptor -> directory; the thread's once it runs
+  std::atomic<uint64_t> changes{0};  // raised by the thread for each batch of changes
+  uint64_t seen = 0;                 // changes already reported by Check
+  std::thread thread;
 };
 
 namespace {
@@ -277,29 +287,8 @@ void AddTree(ChangeWatch::State* state, const std::string& directory, int depth)
   for (const std::string& child : children) AddTree(state, child, depth + 1);
 }
 
-}  // namespace
-
-ChangeWatch::~ChangeWatch() { Stop(); }
-
-void ChangeWatch::Start(const std::string& directory) {
-  Stop();
-  state = new State;
-  if (AskMemory(directory).folder) return;  // files in memory do not change behind the library's back
-  std::string resolved;
-  if (!ResolvePathFolded(directory, &resolved)) return;  // unavailable, as a failed start
-  state->fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-  if (state->fd >= 0) AddTree(state, resolved, 0);
-  state->rootWatched = !state->paths.empty();
-  state->localFileSystem = IsLocalFileSystem(resolved);
-}
-
-bool ChangeWatch::ReportsEveryChange() const {
-  return state && state->fd >= 0 && state->rootWatched && state->localFileSystem;
-}
-
-ChangeWatch::Poll ChangeWatch::Check() {
-  if (!state || state->fd < 0) return Poll::kUnavailable;
-  // Drain every pending event: all the changes since the last poll are reported once.
+// Reads the pending events: true when they hold a change (new directories are watched too).
+bool DrainEvents(ChangeWatch::State* state) {
   bool changed = false;
   alignas(inotify_event) char buffer[4096];
   for (;;) {
@@ -325,12 +314,74 @@ ChangeWatch::Poll ChangeWatch::Check() {
       if (event->mask & kWatchMask) changed = true;
     }
   }
-  return changed ? Poll::kChanged : Poll::kQuiet;
+  return changed;
+}
+
+void WatchEvents(ChangeWatch::State* state) {
+  for (;;) {
+    pollfd waits[2] = {{state->fd, POLLIN, 0}, {state->stopFd, POLLIN, 0}};
+    int ready = poll(waits, 2, -1);
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready < 0 || waits[1].revents != 0) return;
+    if (waits[0].revents & (POLLERR | POLLHUP | POLLNVAL)) {  // the watch itself is gone
+      state->changes.fetch_add(1, std::memory_order_release);
+      return;
+    }
+    if (DrainEvents(state)) state->changes.fetch_add(1, std::memory_order_release);
+  }
+}
+
+}  // namespace
+
+ChangeWatch::~ChangeWatch() { Stop(); }
+
+void ChangeWatch::Start(const std::string& directory) {
+  Stop();
+  state = new State;
+  if (AskMemory(directory).folder) return;  // files in memory do not change behind the library's back
+  std::string resolved;
+  if (!ResolvePathFolded(directory, &resolved)) return;  // unavailable, as a failed start
+  state->fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  if (state->fd < 0) return;
+  AddTree(state, resolved, 0);
+  state->rootWatched = !state->paths.empty();
+  state->localFileSystem = IsLocalFileSystem(resolved);
+  state->stopFd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+  if (state->stopFd < 0) {  // no thread: the watch cannot report anything
+    close(std::exchange(state->fd, -1));
+    return;
+  }
+  try {
+    state->thread = std::thread(WatchEvents, state);
+  } catch (const std::system_error&) {
+    close(std::exchange(state->fd, -1));
+    close(std::exchange(state->stopFd, -1));
+  }
+}
+
+bool ChangeWatch::ReportsEveryChange() const {
+  return state && state->thread.joinable() && state->rootWatched && state->localFileSystem;
+}
+
+ChangeWatch::Poll ChangeWatch::Check() {
+  if (!state || !state->thread.joinable()) return Poll::kUnavailable;
+  // Every change counted since the last check is reported once.
+  uint64_t now = state->changes.load(std::memory_order_acquire);
+  if (now == state->seen) return Poll::kQuiet;
+  state->seen = now;
+  return Poll::kChanged;
 }
 
 void ChangeWatch::Stop() {
   if (!state) return;
+  if (state->thread.joinable()) {
+    uint64_t one = 1;
+    ssize_t written = write(state->stopFd, &one, sizeof one);
+    (void)written;  // an eventfd of a live thread takes the write
+    state->thread.join();
+  }
   if (state->fd >= 0) close(state->fd);
+  if (state->stopFd >= 0) close(state->stopFd);
   delete state;
   state = nullptr;
 }

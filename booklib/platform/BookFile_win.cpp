@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <utility>
 
 namespace dunmoor {
@@ -77,38 +78,112 @@ bool LookUpFileSize(const std::string& path, uint64_t* size) {
 
 std::string SpelledPath(const std::string& path) { return path; }
 
+// The notification handle is waited on by a thread of the watch's own, which counts the
+// changes; a check reads the count.
+struct ChangeWatch::State {
+  HANDLE change = INVALID_HANDLE_VALUE;  // FindFirstChangeNotification's
+  HANDLE stop = nullptr;                 // set by Stop to end the thread's wait
+  HANDLE thread = nullptr;
+  HMODULE module = nullptr;  // this code's, held by the thread
+  bool localDrive = false;
+  std::atomic<uint64_t> changes{0};
+  std::atomic<bool> failed{false};  // the wait or the re-arming failed: changes may go unseen
+  uint64_t seen = 0;
+};
+
+namespace {
+
+void WaitForChanges(ChangeWatch::State* state) {
+  HANDLE waits[2] = {state->stop, state->change};
+  for (;;) {
+    DWORD wait = WaitForMultipleObjects(2, waits, FALSE, INFINITE);
+    if (wait == WAIT_OBJECT_0) return;
+    // A change, or a handle that no longer works (the disc went away): reported as a change,
+    // and a watch that fails is trusted no more.
+    state->changes.fetch_add(1, std::memory_order_release);
+    if (wait != WAIT_OBJECT_0 + 1 || !FindNextChangeNotification(state->change)) {
+      state->failed.store(true, std::memory_order_release);
+      return;
+    }
+  }
+}
+
+// The thread holds a reference to the module its code is in, given back as it ends: the module
+// is never unloaded under a running watch, and Stop never waits inside the unloading of the
+// module for a thread that would need the loader to end.
+DWORD WINAPI WatchChanges(void* parameter) {
+  auto* state = static_cast<ChangeWatch::State*>(parameter);
+  HMODULE module = state->module;
+  WaitForChanges(state);
+  FreeLibraryAndExitThread(module, 0);
+}
+
+// Drives whose every change passes through this machine: not network drives, whose files
+// others may change unseen.
+bool IsLocalDrive(const std::string& directory) {
+  char root[MAX_PATH];
+  if (!GetVolumePathNameA(directory.c_str(), root, MAX_PATH)) return false;
+  switch (GetDriveTypeA(root)) {
+    case DRIVE_FIXED:
+    case DRIVE_REMOVABLE:
+    case DRIVE_CDROM:
+    case DRIVE_RAMDISK:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
 ChangeWatch::~ChangeWatch() { Stop(); }
 
 void ChangeWatch::Start(const std::string& directory) {
   Stop();
-  // File names, attributes and sizes (0x0D), the whole tree. The handle is kept as returned:
-  // an invalid one makes every poll fail, which counts as "no change".
-  handle = FindFirstChangeNotificationA(
+  state = new State;
+  // File names, attributes, sizes and writes (a rewrite that keeps the size), the whole tree.
+  state->change = FindFirstChangeNotificationA(
       directory.c_str(), TRUE,
-      FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_ATTRIBUTES | FILE_NOTIFY_CHANGE_SIZE);
-  started = true;
+      FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_ATTRIBUTES | FILE_NOTIFY_CHANGE_SIZE |
+          FILE_NOTIFY_CHANGE_LAST_WRITE);
+  if (state->change == INVALID_HANDLE_VALUE) return;  // unavailable: never reports a change
+  state->localDrive = IsLocalDrive(directory);
+  state->stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  if (state->stop &&
+      GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(&WatchChanges),
+                         &state->module)) {
+    state->thread = CreateThread(nullptr, 64 * 1024, WatchChanges, state, 0, nullptr);
+    if (!state->thread) FreeLibrary(state->module);
+  }
+  if (!state->thread) {
+    FindCloseChangeNotification(std::exchange(state->change, INVALID_HANDLE_VALUE));
+    if (state->stop) CloseHandle(std::exchange(state->stop, nullptr));
+  }
 }
 
 ChangeWatch::Poll ChangeWatch::Check() {
-  if (!started) return Poll::kUnavailable;
-  HANDLE h = AsHandle(handle);
-  DWORD wait = WaitForMultipleObjects(1, &h, FALSE, 0);
-  if (wait == WAIT_OBJECT_0) {
-    FindNextChangeNotification(h);
-    return Poll::kChanged;
-  }
-  return wait == WAIT_TIMEOUT ? Poll::kQuiet : Poll::kUnavailable;
+  if (!state || !state->thread) return Poll::kUnavailable;
+  uint64_t now = state->changes.load(std::memory_order_acquire);
+  if (now == state->seen) return Poll::kQuiet;
+  state->seen = now;
+  return Poll::kChanged;
 }
 
-// FindFirstFile stays on the path of every check here: the notification says that something
-// changed, not what.
-bool ChangeWatch::ReportsEveryChange() const { return false; }
+bool ChangeWatch::ReportsEveryChange() const {
+  return state && state->thread && state->localDrive && !state->failed.load(std::memory_order_acquire);
+}
 
 void ChangeWatch::Stop() {
-  if (!started) return;
-  if (handle != INVALID_HANDLE_VALUE && handle != nullptr) FindCloseChangeNotification(AsHandle(handle));
-  handle = nullptr;
-  started = false;
+  if (!state) return;
+  if (state->thread) {
+    SetEvent(state->stop);
+    WaitForSingleObject(state->thread, INFINITE);
+    CloseHandle(state->thread);
+  }
+  if (state->stop) CloseHandle(state->stop);
+  if (state->change != INVALID_HANDLE_VALUE) FindCloseChangeNotification(state->change);
+  delete state;
+  state = nullptr;
 }
 
 void ShowLibraryMessage(const char* text) {

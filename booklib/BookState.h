@@ -86,6 +86,9 @@ class BookState {
   // (the headings of one search lie close together), else the window is read afresh there. It
   // is kept only while the change watch reports every change, and dropped like the page cache.
   bool ReadNear(uint32_t position, void* out, uint32_t size, uint32_t* got);
+  // True while the page cache and the heading window are used: the change watch vouches for
+  // every change of the book's files.
+  bool KeepsPages() const { return changeWatch.ReportsEveryChange(); }
   // SearchMode of the last search (0 exact, 1 prefix, 2 suffix).
   int32_t LastSearchMode() const { return searchMode; }
   void SetSearchMode(int32_t mode) { searchMode = mode; }

@@ -392,6 +392,33 @@ TEST_F(ThreeEntries, AChangeUnderTheDataDirectoryFailsExactlyTheNextRead) {
   }
 }
 
+// Headings come from a window of the text file that is kept while the change watch vouches for
+// every change (a local drive, on Windows too). A rewrite that keeps the file's size fails the
+// next read once the watch hears of it, and the read after that gives the heading as it is now.
+TEST(KeptHeadings, ARewriteOfTheSameSizeFailsTheNextReadThenTheNewHeadingIsRead) {
+  fixture::TextArea t;
+  const uint32_t at = t.Entry('A', 4);
+  t.Entry('B', 4);
+  fixture::TextBook book(t);
+  BookState* state = book.Lib().Book();
+  ASSERT_TRUE(state->KeepsPages()) << "a book on a local drive is read through the kept window";
+  state->Hits() = {{at, at, 0}};
+  char heading[kDunmoorHeadingSize];
+  WordItem item{{}, heading};
+  ASSERT_EQ(book.Lib().GetWordItem(0, &item), kSuccess);
+  ASSERT_EQ(Bytes(heading, heading + 6), (Bytes{0x1F, 0x41, 0x01, 0x00, 0x23, 'A'}));  // as the book has it
+
+  Bytes file = book.File();
+  file[at + 5] = 'C';  // the keyword's letter: full-width A becomes full-width C
+  const std::filesystem::path path = book.DataDir() / "HONMON";
+  state->TextFile().Close();  // Windows will not replace a file that is open
+  testfiles::WriteFile(path, file);
+  ASSERT_TRUE(state->TextFile().Open(path.string()));
+  EXPECT_EQ(ReadUntilFailure([&] { return book.Lib().GetWordItem(0, &item); }, kFailed), kFailed);
+  ASSERT_EQ(book.Lib().GetWordItem(0, &item), kSuccess);
+  EXPECT_EQ(Bytes(heading, heading + 6), (Bytes{0x1F, 0x41, 0x01, 0x00, 0x23, 'C'}));
+}
+
 // ---- The sample book ------------------------------------------------------------------
 
 class Sample : public ::testing::Test {

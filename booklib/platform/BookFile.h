@@ -65,11 +65,15 @@ std::string SpelledPath(const std::string& path);
 // Watches a directory tree for changes of file names, attributes, sizes and writes. Created on
 // a book's data directory when the book is opened. A thread of the watch's own waits for the
 // system's reports and counts them, so that a check is a load from memory; a change is seen by
-// the checks that follow the moment the thread hears of it (within microseconds natively, a
-// moment later under Wine).
+// the checks that follow its last report by kSettleMs.
 class ChangeWatch {
  public:
   enum class Poll { kQuiet, kChanged, kUnavailable };
+  // The reports of one change (a file's creation, its writes, its attributes) come in a burst
+  // and count as one change once the watch has been quiet this long; a burst that goes on
+  // counts at the latest after kLongestBurstMs.
+  static constexpr int kSettleMs = 30;
+  static constexpr int kLongestBurstMs = 250;
 
   ChangeWatch() = default;
   ~ChangeWatch();

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cctype>
+#include <chrono>
 #include <cerrno>
 #include <cstring>
 #include <map>
@@ -318,16 +319,31 @@ bool DrainEvents(ChangeWatch::State* state) {
 }
 
 void WatchEvents(ChangeWatch::State* state) {
+  // One change of a file comes as several events (a creation, writes, attributes), and the
+  // checks see it as one: the events of a burst are gathered until the watch is quiet for
+  // kSettleMs (or the burst has lasted kLongestBurstMs), then counted as one change.
+  using Clock = std::chrono::steady_clock;
+  bool inBurst = false, burstChanged = false;
+  Clock::time_point burstStart;
   for (;;) {
     pollfd waits[2] = {{state->fd, POLLIN, 0}, {state->stopFd, POLLIN, 0}};
-    int ready = poll(waits, 2, -1);
+    int ready = poll(waits, 2, inBurst ? ChangeWatch::kSettleMs : -1);
     if (ready < 0 && errno == EINTR) continue;
     if (ready < 0 || waits[1].revents != 0) return;
     if (waits[0].revents & (POLLERR | POLLHUP | POLLNVAL)) {  // the watch itself is gone
       state->changes.fetch_add(1, std::memory_order_release);
       return;
     }
-    if (DrainEvents(state)) state->changes.fetch_add(1, std::memory_order_release);
+    if (ready > 0) {
+      if (!inBurst) burstStart = Clock::now();
+      inBurst = true;
+      burstChanged = DrainEvents(state) || burstChanged;
+    }
+    bool over = ready == 0 || Clock::now() - burstStart >= std::chrono::milliseconds(ChangeWatch::kLongestBurstMs);
+    if (inBurst && over) {
+      if (burstChanged) state->changes.fetch_add(1, std::memory_order_release);
+      inBurst = burstChanged = false;
+    }
   }
 }
 

@@ -93,17 +93,32 @@ struct ChangeWatch::State {
 
 namespace {
 
+// One change of a file comes as several notifications (a creation, writes, attributes), and
+// the checks see it as one: the notifications of a burst are gathered until the watch is quiet
+// for kSettleMs (or the burst has lasted kLongestBurstMs), then counted as one change.
 void WaitForChanges(ChangeWatch::State* state) {
   HANDLE waits[2] = {state->stop, state->change};
+  bool inBurst = false;
+  DWORD burstStart = 0;
   for (;;) {
-    DWORD wait = WaitForMultipleObjects(2, waits, FALSE, INFINITE);
+    DWORD wait = WaitForMultipleObjects(2, waits, FALSE, inBurst ? ChangeWatch::kSettleMs : INFINITE);
     if (wait == WAIT_OBJECT_0) return;
-    // A change, or a handle that no longer works (the disc went away): reported as a change,
-    // and a watch that fails is trusted no more.
-    state->changes.fetch_add(1, std::memory_order_release);
-    if (wait != WAIT_OBJECT_0 + 1 || !FindNextChangeNotification(state->change)) {
+    if (wait == WAIT_OBJECT_0 + 1) {
+      if (!inBurst) burstStart = GetTickCount();
+      inBurst = true;
+    }
+    // A handle that no longer works (the disc went away) is a change too, and a watch that
+    // fails is trusted no more.
+    bool failed = wait != WAIT_OBJECT_0 + 1 && wait != WAIT_TIMEOUT;
+    if (wait == WAIT_OBJECT_0 + 1 && !FindNextChangeNotification(state->change)) failed = true;
+    if (failed) {
+      state->changes.fetch_add(1, std::memory_order_release);
       state->failed.store(true, std::memory_order_release);
       return;
+    }
+    if (inBurst && (wait == WAIT_TIMEOUT || GetTickCount() - burstStart >= ChangeWatch::kLongestBurstMs)) {
+      state->changes.fetch_add(1, std::memory_order_release);
+      inBurst = false;
     }
   }
 }

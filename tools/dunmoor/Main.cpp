@@ -14,6 +14,7 @@
 #include "MenuCommand.h"
 #include "PictureCommand.h"
 #include "SearchCommand.h"
+#include "ShelfCommand.h"
 #include "ShowCommand.h"
 #include "SoundCommand.h"
 
@@ -43,6 +44,11 @@ void Usage(std::ostream& out) {
          "  bench ROOT WORD REPEAT HEADINGS\n"
          "                            REPEAT searches for WORD, each reading the first HEADINGS headings;\n"
          "                            prints the mean time of one in nanoseconds\n"
+         "  search --shelf FILE [--keyword|--text] WORD...\n"
+         "  bench --shelf FILE [--keyword|--text] WORD REPEAT HEADINGS\n"
+         "                            the same on every book of the shelf file FILE (a disc root a line,\n"
+         "                            optionally a tab and a catalog index): hits as BOOK INDEX TEXTPOS\n"
+         "                            HEADPOS HEADING, BOOK being LINE:CATALOG-INDEX; HEADINGS per book\n"
          "  bench-open ROOT REPEAT    the mean time of opening the catalog and book, in nanoseconds\n"
          "  bench-io ROOT REPEAT      the baseline: a disc check and a read of a page, 32 pages, a heading\n"
          "Every command reads the first usable book of the disc, or with --book N the book of catalog\n"
@@ -100,12 +106,33 @@ int main(int argc, char** argv) {
     Usage(err);
     return 2;
   }
+  // "--shelf FILE" right after search and bench: every book of the shelf file.
+  std::string shelf;
+  bool onShelf = false;
+  if ((command == "search" || command == "bench") && raw.size() > 2 && raw[2] == "--shelf") {
+    if (raw.size() < 4) {
+      err << "dunmoor: --shelf takes a shelf file (a disc root a line, a tab and a catalog index after it)\n";
+      return 2;
+    }
+    shelf = raw[3];
+    onShelf = true;
+    raw.erase(raw.begin() + 2, raw.begin() + 4);
+    utf8.erase(utf8.begin() + 2, utf8.begin() + 4);
+  }
   // "--keyword" or "--text" right after search and bench choose the kind of search.
   cli::SearchKind kind = cli::SearchKind::kHeadword;
   if ((command == "search" || command == "bench") && raw.size() > 2 && (raw[2] == "--keyword" || raw[2] == "--text")) {
     kind = raw[2] == "--keyword" ? cli::SearchKind::kKeyword : cli::SearchKind::kText;
     raw.erase(raw.begin() + 2);
     utf8.erase(utf8.begin() + 2);
+  }
+  if (onShelf) {
+    size_t n = raw.size();
+    if (command == "search" && (n == 3 || (n > 3 && kind == cli::SearchKind::kKeyword)))
+      return cli::RunShelfSearch(shelf, kind, std::vector<std::string>(utf8.begin() + 2, utf8.end()), out, err);
+    if (command == "bench" && n == 5) return cli::RunShelfBench(shelf, kind, utf8[2], raw[3], raw[4], out, err);
+    Usage(err);
+    return 2;
   }
   // "--book N" names the catalog index of the book to read.
   int32_t book = cli::Disc::kFirstUsable;

@@ -12,6 +12,9 @@
 #                              from outside by brisvane_latency.exe (Enter to the full list, Enter
 #                              to the first entry on the screen, paging through the list), each
 #                              beside the time the design's own timers take
+#   scripts/bench.sh --shelf   the same books, then a shelf of 60 of them (hard-linked copies,
+#                              each in a directory of its own) searched in one go with
+#                              dunmoor bench --shelf, and the cost of one heading on one book
 #   DUNMOOR_BENCH_SCALE=N      multiplies every repeat count and time budget (default 1)
 #
 # Each case makes an untimed warm-up call first (warm page cache), then a timed run of up to
@@ -22,10 +25,12 @@
 set -euo pipefail
 
 viewer_mode=0
+shelf_mode=0
 case "${1:-}" in
   --viewer) viewer_mode=1 ;;
+  --shelf) shelf_mode=1 ;;
   "") ;;
-  *) echo "usage: scripts/bench.sh [--viewer]" >&2; exit 2 ;;
+  *) echo "usage: scripts/bench.sh [--viewer|--shelf]" >&2; exit 2 ;;
 esac
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
@@ -199,6 +204,15 @@ if [ "$viewer_mode" -eq 1 ]; then
   source "$repo/scripts/bench-viewer.sh"
   bench_viewer "generated:$book:$words" "freepwing:$fpw_book:$fpw_words"
   exit $?
+fi
+
+if [ "$shelf_mode" -eq 1 ]; then
+  [ "$cli_built" -eq 1 ] || { echo "bench: dunmoor did not build (log: $build/build-cli.log)" >&2; exit 1; }
+  source "$repo/scripts/bench-shelf.sh"
+  bench_shelf
+  echo
+  for w in "${warnings[@]+"${warnings[@]}"}"; do echo "warning: $w"; done
+  exit 0
 fi
 
 echo "== timing (warm page cache; DUNMOOR_BENCH_SCALE=$scale)"

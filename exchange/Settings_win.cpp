@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cwchar>
 #include <vector>
 
 namespace exchange {
@@ -112,6 +113,42 @@ bool WriteNumberSetting(const wchar_t* subkey, const wchar_t* value, uint32_t nu
     return true;
   }
   return WriteNumberTo(HKEY_CURRENT_USER, path, value, number);
+}
+
+std::vector<std::wstring> ReadUserList(const wchar_t* subkey, const wchar_t* value) {
+  std::vector<std::wstring> items;
+  std::wstring path = KeyPath(subkey);
+  DWORD type = 0, size = 0;
+  if (RegGetValueW(HKEY_CURRENT_USER, path.c_str(), value, RRF_RT_REG_MULTI_SZ, &type, nullptr, &size) !=
+          ERROR_SUCCESS ||
+      size == 0)
+    return items;
+  std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 2, L'\0');
+  if (RegGetValueW(HKEY_CURRENT_USER, path.c_str(), value, RRF_RT_REG_MULTI_SZ, &type, buffer.data(), &size) !=
+      ERROR_SUCCESS)
+    return items;
+  // Strings one after another, each ended by a NUL, the list by an empty one (the buffer ends
+  // with two more NULs whatever was stored).
+  for (const wchar_t* at = buffer.data(); *at; at += wcslen(at) + 1) items.emplace_back(at);
+  return items;
+}
+
+bool WriteUserList(const wchar_t* subkey, const wchar_t* value, const std::vector<std::wstring>& items) {
+  std::wstring joined;
+  for (const std::wstring& item : items) {
+    if (item.empty() || item.find(L'\0') != std::wstring::npos) continue;  // would end the list
+    joined += item;
+    joined += L'\0';
+  }
+  joined += L'\0';
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, KeyPath(subkey).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS)
+    return false;
+  LONG status = RegSetValueExW(key, value, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(joined.data()),
+                               static_cast<DWORD>(joined.size() * sizeof(wchar_t)));
+  RegCloseKey(key);
+  return status == ERROR_SUCCESS;
 }
 
 }  // namespace exchange

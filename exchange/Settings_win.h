@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace exchange {
 
@@ -23,6 +24,12 @@ bool WriteSetting(const wchar_t* subkey, const wchar_t* value, const std::string
 // another type (*number untouched).
 bool ReadNumberSetting(const wchar_t* subkey, const wchar_t* value, uint32_t* number);
 bool WriteNumberSetting(const wchar_t* subkey, const wchar_t* value, uint32_t number);
+
+// A list of Unicode strings (REG_MULTI_SZ) of the user's own (HKEY_CURRENT_USER only: what one
+// user searched is no other user's). Reading gives an empty list when the value is missing or
+// of another type.
+std::vector<std::wstring> ReadUserList(const wchar_t* subkey, const wchar_t* value);
+bool WriteUserList(const wchar_t* subkey, const wchar_t* value, const std::vector<std::wstring>& items);
 
 }  // namespace exchange
 

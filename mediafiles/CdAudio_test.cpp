@@ -43,5 +43,21 @@ TEST(MediaPaths, TempWaveAndSavePaths) {
   EXPECT_EQ(cut.substr(251), L".bmp");
 }
 
+// A picture's caption becomes the name it is offered to be saved under.
+TEST(MediaPaths, SaveFileNameFromTheCaption) {
+  EXPECT_EQ(SaveFileName(L"A house (drawing)"), L"A house (drawing).bmp");
+  EXPECT_EQ(SaveFileName(L"富士山　"), L"富士山.bmp");
+  EXPECT_EQ(SaveFileName(L"  a/b:c*d?\"e<f>g|h\\i\tj. . "), L"abcdefghij.bmp");
+  EXPECT_EQ(SaveFileName(L""), L"*.bmp");
+  EXPECT_EQ(SaveFileName(L" ..?  "), L"*.bmp");
+  std::wstring long_(150, L'字');
+  EXPECT_EQ(SaveFileName(long_), std::wstring(kMaxSaveName, L'字') + L".bmp");
+  std::wstring pairs = L"x";  // the 100th unit is the first half of a pair
+  for (int i = 0; i < 60; ++i) pairs += L"\xD840\xDC0B";  // 𠀋, two UTF-16 units each
+  std::wstring cut = SaveFileName(pairs);
+  EXPECT_EQ(cut.size(), kMaxSaveName - 1 + 4) << "the name ends on a whole character";
+  EXPECT_EQ(cut.substr(kMaxSaveName - 3, 2), L"\xD840\xDC0B");
+}
+
 }  // namespace
 }  // namespace media

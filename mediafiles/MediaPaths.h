@@ -15,6 +15,12 @@ std::wstring TempWavePath(const std::wstring& tempDir);
 // in ".bmp"; shorter paths as they are.
 std::wstring CutSavePath(const std::wstring& path);
 
+// The file name a picture is offered to be saved under: its caption without what a file name
+// cannot hold (\ / : * ? " < > |, control characters; blanks and dots at its end), cut to
+// kMaxSaveName characters, with ".bmp"; "*.bmp" when nothing of the caption is left.
+constexpr size_t kMaxSaveName = 100;
+std::wstring SaveFileName(const std::wstring& caption);
+
 }  // namespace media
 
 #endif  // CALVETTA_MEDIA_MEDIAPATHS_H

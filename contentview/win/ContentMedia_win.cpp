@@ -1,10 +1,13 @@
 #include "win/ContentMedia_win.h"
 
+#include <cstring>
 #include <new>
+#include <string_view>
 
 #include "win/CalvettaRes.h"
 #include "Calvetta.h"
 #include "win/SoundPlayer_win.h"
+#include "ui/ShiftJisText.h"
 
 namespace calvetta {
 
@@ -45,6 +48,7 @@ void ContentMedia::ShowPicture(const char* codeBlock) {
   // The headers of the picture must describe bytes that were received before anything reads
   // pixels through them; a damaged picture is reported instead of shown.
   auto popup = std::make_unique<ImagePopup>(module, pictureGone, messages);
+  popup->SetCaption(ui::FromShiftJis(std::string_view(caption, strnlen(caption, sizeof caption))));
   bool shown = false;
   if (kind == 0) {
     media::MonochromePicture mono;

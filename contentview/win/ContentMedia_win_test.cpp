@@ -3,6 +3,9 @@
 // this test; the libraries are loaded by name as the viewer loads them). What the window shows
 // is read back from its pixels, the clipboard and the saved files byte for byte.
 #include <windows.h>
+#include <commdlg.h>
+#include <knownfolders.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -130,6 +133,10 @@ class ContentMedia : public ::testing::Test {
                  HWND box = GetDlgItem(dialog, 0x47C);
                  if (!box) box = GetDlgItem(dialog, 0x480);
                  if (!box) return false;
+                 offeredName = viewtest::TextOf(box);
+                 wchar_t folder[MAX_PATH] = L"";
+                 SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
+                 offeredFolder = folder;
                  SetWindowTextW(box, name.c_str());
                  HWND edit = FindWindowExW(box, nullptr, L"Edit", nullptr);
                  if (edit) SetWindowTextW(edit, name.c_str());
@@ -141,6 +148,9 @@ class ContentMedia : public ::testing::Test {
     Pump();
     return std::filesystem::exists(path) ? testfiles::ReadFile(path) : Bytes{};
   }
+
+  // What the last save dialog offered before the test typed its path.
+  std::wstring offeredName, offeredFolder;
 
   viewtest::BookApi book;
   std::unique_ptr<viewtest::ParentWindow> parent;
@@ -189,6 +199,12 @@ TEST_F(ContentMedia, MonochromePictureShowsCopiesSavesAndClosesOnce) {
 
   testfiles::TempDir dir;
   EXPECT_EQ(SaveAs(popup, dir.Path() / "house.bmp"), media::MonochromeBmp(64, 48, house.bits));
+  // The dialog offered the caption as the name, in the user's Pictures folder.
+  EXPECT_EQ(offeredName, L"A house (drawing).bmp");
+  PWSTR pictures = nullptr;
+  ASSERT_TRUE(SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Pictures, 0, nullptr, &pictures)));
+  EXPECT_EQ(_wcsicmp(offeredFolder.c_str(), pictures), 0) << offeredFolder;
+  CoTaskMemFree(pictures);
 
   // Escape closes it; the owner and every top-level window hear it once.
   SendMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);

@@ -2,7 +2,10 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
+#include <knownfolders.h>
+#include <shlobj.h>
 
+#include <algorithm>
 #include <algorithm>
 #include <cstring>
 #include <memory>
@@ -205,8 +208,17 @@ void ImagePopup::Copy() {
 }
 
 void ImagePopup::Save() {
-  wchar_t path[MAX_PATH * 2] = L"*.bmp";
+  wchar_t path[MAX_PATH * 2] = L"";
+  std::wstring offered = media::SaveFileName(caption);
+  offered.copy(path, std::min<size_t>(offered.size(), MAX_PATH * 2 - 1));
+  // The user's Pictures folder, not the program's (the dialog's own choice when it has none).
+  std::wstring pictures;
+  PWSTR known = nullptr;
+  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Pictures, KF_FLAG_CREATE, nullptr, &known)) && known)
+    pictures = known;
+  CoTaskMemFree(known);
   OPENFILENAMEW dialog = {};
+  if (!pictures.empty()) dialog.lpstrInitialDir = pictures.c_str();
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = Hwnd();
   dialog.lpstrFilter = L"Bitmap Files(*.bmp)\0*.bmp\0All Files(*.*)\0*.*\0";

@@ -1,6 +1,6 @@
 // The picture window (class "BMP window", title "画像"): one picture of the book, owned by the
 // view, with a toolbar to close it, copy the picture to the clipboard or save it as a bitmap
-// file. A monochrome picture is kept by the window; a colour picture stays in the view's
+// file (offered under the picture's caption in the user's Pictures folder). A monochrome picture is kept by the window; a colour picture stays in the view's
 // memory, which must outlive the window. When the window goes, the registered message "BMP
 // Window Destroy" is posted to every top-level window and to the owner.
 #ifndef CALVETTA_WIN_IMAGEPOPUP_WIN_H
@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "BmpImage.h"
@@ -25,6 +26,8 @@ class ImagePopup : public ui::Window {
       : module(module), destroyMessage(destroyMessage), messages(messages) {}
   ~ImagePopup() override;
 
+  // The picture's caption, the name its 保存 offers (before Show...).
+  void SetCaption(std::wstring text) { caption = std::move(text); }
   bool ShowMonochrome(HWND owner, media::MonochromePicture picture);
   // file holds bmp.fileSize checked bytes and stays valid while the window is there.
   bool ShowColour(HWND owner, const uint8_t* file, const media::ColourBmp& bmp);
@@ -58,6 +61,7 @@ class ImagePopup : public ui::Window {
   const uint8_t* file = nullptr;
   media::ColourBmp bmp;
   ui::UniqueGdiObject palette;
+  std::wstring caption;
 };
 
 }  // namespace calvetta

@@ -1,5 +1,7 @@
 #include "WordHistory.h"
 
+#include <algorithm>
+
 namespace brisvane {
 
 int WordHistory::Add(const std::wstring& word) {
@@ -12,7 +14,17 @@ int WordHistory::Add(const std::wstring& word) {
       break;
     }
   entries.insert(entries.begin(), word);
+  if (entries.size() > kMaxWords) entries.resize(kMaxWords);
   return removed;
+}
+
+void WordHistory::Load(const std::vector<std::wstring>& words) {
+  entries.clear();
+  for (const std::wstring& word : words) {
+    if (entries.size() == kMaxWords) break;
+    if (word.empty() || std::find(entries.begin(), entries.end(), word) != entries.end()) continue;
+    entries.push_back(word);
+  }
 }
 
 }  // namespace brisvane

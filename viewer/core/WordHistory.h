@@ -1,5 +1,6 @@
-// The word box's history: the words searched (or handed over) while the program runs, the most
-// recent first, each at most once (exact comparison), without a limit.
+// The word box's history: the words that found something, the most recent first, each at most
+// once (exact comparison), the last kMaxWords of them. It lasts from run to run (the word box
+// keeps it in the user's settings).
 #ifndef BRISVANE_VIEWER_CORE_WORDHISTORY_H
 #define BRISVANE_VIEWER_CORE_WORDHISTORY_H
 
@@ -10,8 +11,15 @@ namespace brisvane {
 
 class WordHistory {
  public:
-  // Moves word to the top: an equal entry is removed first. Returns the index the equal entry
-  // had (so that a list control can mirror the change), or -1. An empty word changes nothing.
+  static constexpr size_t kMaxWords = 100;
+
+  // Replaces the entries by words (the most recent first): empty and repeated words are left
+  // out, and those past kMaxWords.
+  void Load(const std::vector<std::wstring>& words);
+  // Moves word to the top: an equal entry is removed first, and the oldest when more than
+  // kMaxWords remain. Returns the index the equal entry had (so that a list control can mirror
+  // the change; it then drops its items past Entries().size()), or -1. An empty word changes
+  // nothing.
   int Add(const std::wstring& word);
   const std::vector<std::wstring>& Entries() const { return entries; }
 

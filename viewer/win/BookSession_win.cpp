@@ -195,6 +195,16 @@ void BookSession::SelectTitle() {
   SetFocus(bars.Toolbar());
 }
 
+bool BookSession::OpenPlace(const BookPlace& place) {
+  if (open && place == Place()) return true;
+  if (open) Close();
+  path = place.path;
+  index = place.index;
+  return Open() == 1;
+}
+
+void BookSession::LetGo() { Close(); }
+
 void BookSession::ShowTitle() {
   char title[kDunmoorTitleSize] = {};
   BookInfo info = {};

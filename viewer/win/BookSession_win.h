@@ -11,6 +11,7 @@
 #include <string>
 
 #include "BookApi.h"
+#include "BookPlace.h"
 #include "ui/BoundLibrary.h"
 
 namespace brisvane {
@@ -41,6 +42,15 @@ class BookSession {
   void ReportReadError();
   // At the end: the book closed, the library let go, the book remembered for the next start.
   void End();
+
+  // Where the open (or chosen) book is.
+  BookPlace Place() const { return {path, index}; }
+  // Opens the book at place unless it is the one open; the panes stay as they are and the title
+  // names it. False when it does not open (the user is told, as of a read error).
+  bool OpenPlace(const BookPlace& place);
+  // The library was used for other books (the searches of a shelf): whatever it has open is
+  // closed, and the book counts as closed until OpenPlace opens one again.
+  void LetGo();
 
  private:
   // 1 opened; -1 failed (told); -2 no book on any drive (told).

@@ -37,6 +37,9 @@
 #define IDM_MODE_HEADWORD 32794  // the search modes, in the order of the mode box
 #define IDM_MODE_KEYWORD 32795
 #define IDM_MODE_FULLTEXT 32796
+#define IDM_SCOPE_BOOK 32797  // the scopes of a search, in the order of the scope box
+#define IDM_SCOPE_SHELF 32798
+#define IDM_SHELF_EDIT 32799
 #define IDM_APP_ABOUT 57664
 #define IDM_HELP 57670
 #define IDM_NEXT_PANE 57680
@@ -58,10 +61,24 @@
 #define IDS_MODE_UNAVAILABLE 61219
 #define IDS_KEYWORD_WORDS 61220
 #define IDS_FULLTEXT_PROGRESS 61221
+#define IDS_SHELF_PROGRESS 61223
+#define IDS_SHELF_EMPTY 61224
+#define IDS_SHELF_SEARCHED 61225
+#define IDS_SHELF_NOT_OPENED 61226
+#define IDS_SHELF_NO_KEYWORDS 61227
+
+// The shelf dialog.
+#define IDD_SHELF 170
+#define IDC_SHELF_LIST 1020
+#define IDB_SHELF_ADD 1021
+#define IDB_SHELF_REMOVE 1022
+#define IDB_SHELF_UP 1023
+#define IDB_SHELF_DOWN 1024
 
 // Child window ids.
 #define IDC_WORDBOX 101
 #define IDC_MODEBOX 102  // the search mode, beside the word box
+#define IDC_SCOPEBOX 104  // the scope of a search, beside the mode
 #define IDL_RESULTLIST 103
 #define ID_TOOLBAR 0xE800
 #define ID_STATUSBAR 0xE801

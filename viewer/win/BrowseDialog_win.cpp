@@ -110,8 +110,9 @@ void BrowseDialog::OnEnterKey() {
 
 void BrowseDialog::OnOk() {
   std::wstring title;
+  // A folder without a catalog is no missing disc: the user chose the wrong place.
   if (FindBookTitle(book, path, &title)) EndDialog(Hwnd(), 1);
-  else ShowMessage(LoadText(IDS_NO_DISC));
+  else ShowMessage(LoadText(IDS_NOT_A_BOOK));
 }
 
 void BrowseDialog::OnPathEntered() {

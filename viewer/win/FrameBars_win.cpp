@@ -15,6 +15,7 @@ namespace {
 // In pixels of a 96-dots-an-inch screen; scaled to the screen's resolution (ui::ScaledPixels).
 constexpr int kWordBoxSlotWidth = 152;
 constexpr int kModeBoxSlotWidth = 68;
+constexpr int kScopeBoxSlotWidth = 68;
 constexpr int kToolbarHeight = 30;
 constexpr int kStatusCountWidth = 200;
 
@@ -25,11 +26,20 @@ LRESULT ToolbarRelay::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     PostMessageW(frame, FM_WORDENTER, wParam, lParam);
     return 0;
   }
-  // The search mode box's choice goes to the frame as the command of that mode.
-  if (message == WM_COMMAND && LOWORD(wParam) == IDC_MODEBOX && HIWORD(wParam) == CBN_SELCHANGE) {
+  // The search mode box's and the scope box's choices go to the frame as their commands.
+  if (message == WM_COMMAND && (LOWORD(wParam) == IDC_MODEBOX || LOWORD(wParam) == IDC_SCOPEBOX) &&
+      HIWORD(wParam) == CBN_SELCHANGE) {
     LRESULT chosen = SendMessageW(reinterpret_cast<HWND>(lParam), CB_GETCURSEL, 0, 0);
-    if (chosen >= 0) PostMessageW(frame, WM_COMMAND, MAKEWPARAM(IDM_MODE_HEADWORD + chosen, 0), 0);
+    int first = LOWORD(wParam) == IDC_MODEBOX ? IDM_MODE_HEADWORD : IDM_SCOPE_BOOK;
+    if (chosen >= 0) PostMessageW(frame, WM_COMMAND, MAKEWPARAM(first + chosen, 0), 0);
     return 0;
+  }
+  // A word chosen in the word box's open list (by the mouse; Enter in the open list already
+  // searches what the list put in the box) is searched: posted, so the box shows it first.
+  if (message == WM_COMMAND && LOWORD(wParam) == IDC_WORDBOX && HIWORD(wParam) == CBN_SELENDOK &&
+      SendMessageW(reinterpret_cast<HWND>(lParam), CB_GETDROPPEDSTATE, 0, 0)) {
+    PostMessageW(frame, FM_WORDENTER, 0, 0);
+    return Default(message, wParam, lParam);
   }
   if (message == WM_SETFOCUS) {
     HWND box = GetDlgItem(Control(), IDC_WORDBOX);
@@ -59,10 +69,10 @@ bool FrameBars::CreateToolbar(HWND frame) {
   if (!toolbar) return false;
   SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   SetPictures();
-  // Button 0 is the place of the word box and, right of it, the search mode box: a separator
-  // as wide as both.
+  // Button 0 is the place of the word box and, right of it, the search mode and scope boxes: a
+  // separator as wide as the three.
   TBBUTTON buttons[] = {
-      {Scaled(kWordBoxSlotWidth + kModeBoxSlotWidth), IDM_WORDBOX_SLOT, TBSTATE_ENABLED, BTNS_SEP, {}, 0, 0},
+      {Scaled(kWordBoxSlotWidth + kModeBoxSlotWidth + kScopeBoxSlotWidth), IDM_WORDBOX_SLOT, TBSTATE_ENABLED, BTNS_SEP, {}, 0, 0},
       {0, IDM_SEARCH, TBSTATE_INDETERMINATE, BTNS_BUTTON, {}, 0, 0},
       {1, IDM_REFRESH, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
       {2, IDM_TOGGLE_LIST, TBSTATE_ENABLED, BTNS_CHECK, {}, 0, 0},
@@ -103,7 +113,7 @@ void FrameBars::SetDpi(int newDpi) {
   TBBUTTONINFOW slotInfo = {};
   slotInfo.cbSize = sizeof slotInfo;
   slotInfo.dwMask = TBIF_SIZE;
-  slotInfo.cx = static_cast<WORD>(Scaled(kWordBoxSlotWidth + kModeBoxSlotWidth));
+  slotInfo.cx = static_cast<WORD>(Scaled(kWordBoxSlotWidth + kModeBoxSlotWidth + kScopeBoxSlotWidth));
   SendMessageW(toolbar, TB_SETBUTTONINFOW, IDM_WORDBOX_SLOT, reinterpret_cast<LPARAM>(&slotInfo));
 }
 
@@ -131,6 +141,12 @@ RECT FrameBars::WordBoxSlot() const {
 RECT FrameBars::ModeBoxSlot() const {
   RECT slot = WordBoxSlot();
   slot.left += Scaled(kWordBoxSlotWidth);
+  return slot;
+}
+
+RECT FrameBars::ScopeBoxSlot() const {
+  RECT slot = ModeBoxSlot();
+  slot.left += Scaled(kModeBoxSlotWidth);
   return slot;
 }
 

@@ -41,6 +41,8 @@ class FrameBars {
   RECT WordBoxSlot() const;
   // The search mode box's place, right of the word box in the same button.
   RECT ModeBoxSlot() const;
+  // The scope box's place, right of the mode box.
+  RECT ScopeBoxSlot() const;
   void SetButtonState(int command, BYTE state);
   void CheckButton(int command, bool checked);
   void SetStatusText(int pane, const wchar_t* text);

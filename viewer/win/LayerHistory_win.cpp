@@ -5,21 +5,22 @@
 
 namespace brisvane {
 
-void LayerHistory::Push(int32_t position) {
-  positions.insert(positions.begin(), position);
+void LayerHistory::Push(int32_t position, const BookPlace& place) {
+  layers.insert(layers.begin(), Layer{position, place});
   bars.SetButtonState(IDM_PREVIOUS_LAYER, TBSTATE_ENABLED);
 }
 
-bool LayerHistory::Pop(int32_t* position) {
-  if (positions.empty()) return false;
-  *position = positions.front();
-  positions.erase(positions.begin());
-  if (positions.empty()) GreyButton();
+bool LayerHistory::Pop(int32_t* position, BookPlace* place) {
+  if (layers.empty()) return false;
+  *position = layers.front().position;
+  *place = layers.front().place;
+  layers.erase(layers.begin());
+  if (layers.empty()) GreyButton();
   return true;
 }
 
 void LayerHistory::Clear() {
-  positions.clear();
+  layers.clear();
   GreyButton();
 }
 

@@ -53,7 +53,10 @@ ui::Handled MainFrame::OnCreate(const CREATESTRUCTW&) {
     return ui::Done(-1);
   if (!mode.Create(bars.Toolbar(), bars.ModeBoxSlot(), dpi)) return ui::Done(-1);
   mode.Restore();
+  if (!shelf.Create(bars.Toolbar(), bars.ScopeBoxSlot(), dpi)) return ui::Done(-1);
+  shelf.Restore(book);
   if (!panes.Create(Hwnd(), app, search, book.Api(), dpi)) return ui::Done(-1);
+  search.SetListedHeadings(&shelf);
   ResetPanes();
   textSize.Restore();
   host.Attach(Hwnd(), panes.ContentPane());
@@ -88,6 +91,9 @@ void MainFrame::AddCommands() {
   commands.Add(IDM_TEXT_LARGER, [this](int, HWND) { textSize.Larger(); });
   commands.Add(IDM_TEXT_SMALLER, [this](int, HWND) { textSize.Smaller(); });
   commands.Add(IDM_TEXT_NORMAL, [this](int, HWND) { textSize.Normal(); });
+  for (SearchScope each : {SearchScope::kBook, SearchScope::kShelf})
+    commands.Add(IDM_SCOPE_BOOK + static_cast<int>(each), [this, each](int, HWND) { ChooseScope(each); });
+  commands.Add(IDM_SHELF_EDIT, [this](int, HWND) { EditShelf(); });
   for (SearchMode each : {SearchMode::kHeadword, SearchMode::kKeyword, SearchMode::kFullText}) {
     commands.Add(IDM_MODE_HEADWORD + static_cast<int>(each), [this, each](int, HWND) { ChooseMode(each); },
                  [this, each] { return SearchModeControl::Offered(each, book.Api(), book.IsOpen()); });
@@ -102,6 +108,7 @@ void MainFrame::OnDpiChanged(int newDpi, const RECT& suggested) {
   RECT slot = bars.WordBoxSlot();
   SetWindowPos(search.WordBoxWindow(), nullptr, slot.left, slot.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   mode.SetDpi(dpi, bars.ModeBoxSlot());
+  shelf.SetDpi(dpi, bars.ScopeBoxSlot());
   panes.SetDpi(dpi);
   // Where the system suggests, at the new size; the panes follow in WM_SIZE.
   SetWindowPos(Hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
@@ -162,10 +169,14 @@ void MainFrame::UpdateMenu(HMENU menu) {
   if (GetMenuState(menu, IDM_MODE_HEADWORD, MF_BYCOMMAND) != static_cast<UINT>(-1))
     CheckMenuRadioItem(menu, IDM_MODE_HEADWORD, IDM_MODE_FULLTEXT, IDM_MODE_HEADWORD + static_cast<int>(mode.Mode()),
                        MF_BYCOMMAND);
+  if (GetMenuState(menu, IDM_SCOPE_BOOK, MF_BYCOMMAND) != static_cast<UINT>(-1))
+    CheckMenuRadioItem(menu, IDM_SCOPE_BOOK, IDM_SCOPE_SHELF, IDM_SCOPE_BOOK + static_cast<int>(shelf.Scope()),
+                       MF_BYCOMMAND);
 }
 
 void MainFrame::ResetPanes() {
   // The list, the word box (its history stays) and the last word belong to the search panel.
+  shelf.Forget();
   search.Reset();
   panes.Content().Api().SetContentBlank();
   layers.Clear();
@@ -173,7 +184,7 @@ void MainFrame::ResetPanes() {
 }
 
 void MainFrame::LookUp(const std::wstring& word) {
-  search.AddToHistory(word.c_str());
+  search.SetWord(word.c_str());
   SearchCommand();
 }
 
@@ -185,7 +196,11 @@ void MainFrame::ToggleList() {
 
 void MainFrame::PreviousLayer() {
   int32_t position = 0;
-  if (layers.Pop(&position)) SendMessageW(panes.ContentPane(), VM_VIEW_SHOWAT, 0, static_cast<LPARAM>(position));
+  BookPlace place;
+  if (!layers.Pop(&position, &place)) return;
+  // A layer of another book (an entry of a shelf search) is read from its own book.
+  if (!book.OpenPlace(place)) return;
+  SendMessageW(panes.ContentPane(), VM_VIEW_SHOWAT, 0, static_cast<LPARAM>(position));
 }
 
 void MainFrame::ShowBookMenu() {
@@ -225,7 +240,8 @@ void MainFrame::ContinuousSearch() {
 
 void MainFrame::SearchCommand() {
   if (app.ModalBusy()) return;
-  if (!book.IsOpen()) {
+  // A shelf search needs no open book, only the library.
+  if (!book.IsOpen() && !(shelf.Scope() == SearchScope::kShelf && book.Api().OpenEpwing)) {
     book.ReportReadError();
     return;
   }
@@ -235,6 +251,7 @@ void MainFrame::SearchCommand() {
 
 void MainFrame::ShowItem(int index) {
   layers.Clear();
+  if (shelf.ShowHit(index, book, panes.Content())) return;  // a hit of the shelf's list
   panes.Content().ShowHit(book.Api(), index);
 }
 
@@ -243,6 +260,24 @@ void MainFrame::ChooseMode(SearchMode chosen) {
   mode.Choose(chosen);
   // The same word in another mode is another search.
   search.ForgetLastWord();
+}
+
+void MainFrame::ChooseScope(SearchScope chosen) {
+  if (chosen == shelf.Scope()) return;
+  shelf.ChooseScope(chosen);
+  // The same word over another scope is another search.
+  search.ForgetLastWord();
+}
+
+void MainFrame::EditShelf() {
+  if (!book.Api().OpenEpwing) return;  // no library bound yet
+  const bool wasOpen = book.IsOpen();
+  BookPlace before = book.Place();
+  shelf.Edit(Hwnd(), app, book.Api());
+  // Listing the books of a disc loads its catalog into the library: the book is opened again.
+  book.LetGo();
+  if (wasOpen) book.OpenPlace(before);
+  if (shelf.Scope() == SearchScope::kShelf) ResetPanes();  // the list named books by their places
 }
 
 void MainFrame::MoveFocus(WPARAM target) {
@@ -295,7 +330,7 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       MoveFocus(wParam);
       return 1;
     case VM_VIEW_HISTORY:
-      layers.Push(static_cast<int32_t>(lParam));
+      layers.Push(static_cast<int32_t>(lParam), book.Place());
       return 1;
     case VM_VIEW_FAILED:
       book.ReportReadError();
@@ -306,7 +341,12 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case FM_SEARCH: {
       SearchSurroundings around{Hwnd(), app, book, bars, layers, panes.Content(), mode.Mode()};
-      search.RunSearch(around);
+      if (shelf.Scope() == SearchScope::kShelf) {
+        search.RunShelfSearch(around, shelf);
+      } else {
+        shelf.Forget();
+        search.RunSearch(around);
+      }
       return 0;
     }
     case VM_VIEW_SEARCHMARK:

@@ -18,6 +18,7 @@
 #include "LayerHistory_win.h"
 #include "SearchModeControl_win.h"
 #include "SearchPanel_win.h"
+#include "ShelfSearch_win.h"
 #include "TextSizeControl_win.h"
 #include "ui/CommandTable.h"
 #include "ui/Window.h"
@@ -61,6 +62,8 @@ class MainFrame : public ui::Window, private FrameRouter {
   // FM_SHOWITEM: the list's selection shown, the layers of the entry before it dropped.
   void ShowItem(int index);
   void ChooseMode(SearchMode chosen);
+  void ChooseScope(SearchScope chosen);
+  void EditShelf();
   void MoveFocus(WPARAM target);
 
   AppState& app;
@@ -71,6 +74,7 @@ class MainFrame : public ui::Window, private FrameRouter {
   HostLink host{app, book, *this};
   SearchPanel search;  // the word box, the result list and the search itself
   SearchModeControl mode;  // how a search finds entries: headwords, keywords, the whole text
+  ShelfSearch shelf;       // the books a search of the shelf covers, and its list
   FramePanes panes;
   TextSizeControl textSize{panes.Content(), search};
   int dpi = 96;  // the frame's monitor's dots an inch

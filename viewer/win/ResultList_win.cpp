@@ -20,6 +20,7 @@ constexpr int kFocusBitmapId = 170;
 constexpr COLORREF kNavy = RGB(0, 0, 128);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kLabelInk = RGB(0x40, 0x60, 0x90);  // a shelf hit's book name
 
 // The size in hundredths of a point, on a monitor of dpi dots an inch.
 HFONT MakeFont(const wchar_t* face, int hundredths, int dpi) {
@@ -242,6 +243,11 @@ void ResultList::DrawFocusFrame(HDC dc, const RECT& rect, HBRUSH brush) {
 }
 
 void ResultList::DrawHeadword(HDC dc, int index, const RECT& rect, COLORREF ink) {
+  ListedHeading shelved;
+  if (listed && listed->HeadingOf(index, &shelved)) {
+    DrawListedHeadword(dc, shelved, rect, ink);
+    return;
+  }
   // A blank item: no book, or the headword could not be read (the frame then closes the book).
   if (!SendMessageW(frame, FM_ISBOOKOPEN, 0, 0) || !book || !book->epwGetWordItem) return;
   char text[kDunmoorHeadingSize] = {};
@@ -252,8 +258,21 @@ void ResultList::DrawHeadword(HDC dc, int index, const RECT& rect, COLORREF ink)
     return;
   }
   text[sizeof text - 1] = 0;
-  std::string_view headword(text, strnlen(text, sizeof text));
+  DrawHeading(dc, std::string_view(text, strnlen(text, sizeof text)), rect.left, rect.top, ink, true);
+}
 
+void ResultList::DrawListedHeadword(HDC dc, const ListedHeading& item, const RECT& rect, COLORREF ink) {
+  // The book's short name first, in the small font and a quieter colour, then the heading.
+  SelectFont select(dc, smallFont.Get());
+  std::wstring label = L"[" + item.label + L"] ";
+  SIZE size = {};
+  GetTextExtentPoint32W(dc, label.c_str(), static_cast<int>(label.size()), &size);
+  SetTextColor(dc, ink == kWhite ? kWhite : kLabelInk);
+  TextOutW(dc, rect.left, rect.top + (itemHeight - size.cy) / 2, label.c_str(), static_cast<int>(label.size()));
+  DrawHeading(dc, item.heading, rect.left + size.cx, rect.top, ink, item.ownBook);
+}
+
+void ResultList::DrawHeading(HDC dc, std::string_view headword, int left, int top, COLORREF ink, bool ownBook) {
   auto width = [&](std::string_view sjis, bool small) {
     SelectFont select(dc, small ? smallFont.Get() : font.Get());
     std::wstring wide = FromShiftJis(sjis);
@@ -261,12 +280,16 @@ void ResultList::DrawHeadword(HDC dc, int index, const RECT& rect, COLORREF ink)
     GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
     return static_cast<int>(size.cx);
   };
-  brisvane::HeadwordLayout layout = brisvane::LayOutHeadword(headword, rect.left, rect.top, width);
+  brisvane::HeadwordLayout layout = brisvane::LayOutHeadword(headword, left, top, width);
 
   SetTextColor(dc, ink);
   for (const brisvane::HeadwordPiece& piece : layout.pieces) {
     if (piece.kind == brisvane::HeadwordPiece::Kind::kExternal) {
-      if (book->epwShowExCodePixel) {
+      if (!ownBook) {
+        // Another book's character: its fonts are not the open book's.
+        SelectFont select(dc, font.Get());
+        TextOutW(dc, piece.left, piece.top, L"\x3013", 1);
+      } else if (book && book->epwShowExCodePixel) {
         booktext::DrawFromLargestFittingFont(piece.bottom - piece.top, [&](uint32_t size) {
           return book->epwShowExCodePixel(piece.code, size, piece.narrow ? 0 : 1, piece.left, piece.top, piece.right,
                                           piece.bottom, ink, dc);

@@ -6,12 +6,30 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 #include "BookApi.h"
 #include "ui/Subclass.h"
 #include "ui/UniqueHandle.h"
 
 namespace brisvane {
+
+// The headings of a list that is not the open book's hit list (a shelf search's): an item's
+// label (its book's short name), its heading as the library gave it, and whether its book is
+// the one open (its external characters are then drawn from that book's fonts, else as 〓).
+struct ListedHeading {
+  std::wstring label;
+  std::string heading;
+  bool ownBook = false;
+};
+class ListedHeadings {
+ public:
+  // False when the list is the open book's hits.
+  virtual bool HeadingOf(int index, ListedHeading* heading) const = 0;
+
+ protected:
+  ~ListedHeadings() = default;
+};
 
 // The object handles the list box's messages (a subclass of it).
 class ResultList : private ui::Subclass {
@@ -36,6 +54,8 @@ class ResultList : private ui::Subclass {
 
   // No items, no selection, horizontal extent 0.
   void Reset();
+  // Where the headings come from while it holds them (nullptr: the open book's hits).
+  void SetListedHeadings(const ListedHeadings* source) { listed = source; }
 
   // The headwords' size in percent of the design's (12 and 9 points), and the dots an inch of
   // the list's monitor: fonts and item height anew, the list repainted.
@@ -48,12 +68,17 @@ class ResultList : private ui::Subclass {
   void MakeTextFonts();
   void UseTextFonts();
   void DrawHeadword(HDC dc, int index, const RECT& rect, COLORREF ink);
+  void DrawListedHeadword(HDC dc, const ListedHeading& item, const RECT& rect, COLORREF ink);
+  // A heading as the library gives it, laid out from (left, top); its external characters from
+  // the open book's fonts when ownBook, else 〓.
+  void DrawHeading(HDC dc, std::string_view headword, int left, int top, COLORREF ink, bool ownBook);
   void DrawFocusFrame(HDC dc, const RECT& rect, HBRUSH brush);
   void FitToPane(HWND pane);
 
   HWND list = nullptr;
   HWND frame = nullptr;
   const BookApi* book = nullptr;
+  const ListedHeadings* listed = nullptr;
   ui::UniqueFont font;       // 12 points at the normal size
   ui::UniqueFont smallFont;  // 9 points, sub- and superscripts
   ui::UniqueBrush focusBrush;

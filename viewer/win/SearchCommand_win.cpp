@@ -74,7 +74,7 @@ void SearchCommand::Run(SearchSurroundings& around, WordBox& wordBox, ResultList
   ClearMessagePane clear(around.bars);
   std::wstring word = brisvane::SearchWord(wordBox.Text());
   if (word.empty()) return;
-  wordBox.AddToHistory(word);
+  wordBox.SetText(word);
   // The same word in another mode is a search of its own.
   if (around.mode != lastMode) lastWord.clear();
   lastMode = around.mode;
@@ -110,6 +110,7 @@ void SearchCommand::Run(SearchSurroundings& around, WordBox& wordBox, ResultList
 
   if (outcome == brisvane::SearchOutcome::kHits) {
     lastSearchFound = true;
+    wordBox.AddToHistory(word);
     around.content.ShowHit(around.book.Api(), 0);
     SendMessageW(list.Hwnd(), LB_SETCURSEL, 0, 0);
     SetFocus(list.Hwnd());

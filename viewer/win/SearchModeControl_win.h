@@ -8,7 +8,8 @@
 #include <windows.h>
 
 #include "BookApi.h"
-#include "ui/UniqueHandle.h"
+#include "BrisvaneRes.h"
+#include "ToolbarChoice_win.h"
 
 namespace brisvane {
 
@@ -17,25 +18,23 @@ enum class SearchMode : int { kHeadword = 0, kKeyword = 1, kFullText = 2 };
 class SearchModeControl {
  public:
   // The box: a drop-down list, child IDC_MODEBOX of toolbar in slot.
-  bool Create(HWND toolbar, const RECT& slot, int dpi);
+  bool Create(HWND toolbar, const RECT& slot, int dpi) { return box.Create(toolbar, slot, dpi); }
   // Font and place for a monitor of dpi dots an inch.
-  void SetDpi(int dpi, const RECT& slot);
+  void SetDpi(int dpi, const RECT& slot) { box.SetDpi(dpi, slot); }
   // The mode kept from the last run.
-  void Restore();
-  SearchMode Mode() const { return mode; }
+  void Restore() { box.Restore(); }
+  SearchMode Mode() const { return static_cast<SearchMode>(box.Chosen()); }
   // Shows mode in the box and keeps it in the settings.
-  void Choose(SearchMode chosen);
+  void Choose(SearchMode chosen) { box.Choose(static_cast<int>(chosen)); }
   // The box shows the mode in force again.
-  void Show();
-  HWND Box() const { return box; }
+  void Show() { box.Show(); }
+  HWND Box() const { return box.Box(); }
 
   // Whether the bound library offers mode at all, and (with a book open) the book does.
   static bool Offered(SearchMode mode, const BookApi& api, bool bookOpen);
 
  private:
-  HWND box = nullptr;
-  SearchMode mode = SearchMode::kHeadword;
-  ui::UniqueFont font;
+  ToolbarChoice box{IDC_MODEBOX, {L"見出し", L"条件", L"全文"}, L"search", L"Mode", 64};
 };
 
 }  // namespace brisvane

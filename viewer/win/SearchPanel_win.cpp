@@ -3,6 +3,7 @@
 #include "ResultList_win.h"
 #include "SearchCommand_win.h"
 #include "SearchRules.h"
+#include "ShelfSearch_win.h"
 #include "WordBox_win.h"
 
 namespace brisvane {
@@ -37,6 +38,14 @@ HWND SearchPanel::ResultListWindow() const { return resultList->Hwnd(); }
 
 void SearchPanel::RunSearch(SearchSurroundings& around) { command->Run(around, *wordBox, *resultList); }
 
+void SearchPanel::RunShelfSearch(SearchSurroundings& around, ShelfSearch& shelf) {
+  // The next search of the open book runs even for the same word: the list is the shelf's.
+  command->ForgetLastWord();
+  shelf.Run(around, *wordBox, *resultList);
+}
+
+void SearchPanel::SetListedHeadings(const ListedHeadings* source) { resultList->SetListedHeadings(source); }
+
 void SearchPanel::SetTextSize(int percent) { resultList->SetTextSize(percent); }
 
 void SearchPanel::SetDpi(int dpi) {
@@ -52,7 +61,7 @@ void SearchPanel::Reset() {
 
 void SearchPanel::ForgetLastWord() { command->ForgetLastWord(); }
 
-void SearchPanel::AddToHistory(const wchar_t* word) { wordBox->AddToHistory(word ? word : L""); }
+void SearchPanel::SetWord(const wchar_t* word) { wordBox->SetText(word ? word : L""); }
 
 std::wstring SearchPanel::Word() const { return brisvane::SearchWord(wordBox->Text()); }
 

@@ -19,6 +19,8 @@ namespace brisvane {
 class WordBox;
 class ResultList;
 class SearchCommand;
+class ShelfSearch;
+class ListedHeadings;
 
 // The messages are FM_... of FrameMessages.h and VM_VIEW_... of Calvetta.h; the children's ids
 // are in BrisvaneRes.h.
@@ -52,6 +54,10 @@ class SearchPanel {
   // FM_SEARCH: reads the word box, keeps the history, runs the progress dialog and shows the
   // result (status pane 1, item 0 selected and shown) or the no-hit message.
   void RunSearch(SearchSurroundings& around);
+  // FM_SEARCH in the shelf scope: the same through the shelf's search.
+  void RunShelfSearch(SearchSurroundings& around, ShelfSearch& shelf);
+  // Where the list's headings come from (nullptr: the open book's hits).
+  void SetListedHeadings(const ListedHeadings* source);
 
   // ResetPanes: empties the list (no selection, horizontal extent 0), puts the empty word into
   // the box (the history stays) and forgets the last word, so the same word is searched anew.
@@ -62,9 +68,9 @@ class SearchPanel {
   // The word box's and the list's fonts and sizes for a monitor of dpi dots an inch.
   void SetDpi(int dpi);
 
-  // Sets the box text to word and moves it to the top of the history (continuous search,
-  // host hand-over). An empty word only empties the box.
-  void AddToHistory(const wchar_t* word);
+  // Sets the box text to word (continuous search, host hand-over); the search that follows puts
+  // it in the history when it finds something.
+  void SetWord(const wchar_t* word);
 
   // The next search runs even for the word searched last (another search mode).
   void ForgetLastWord();

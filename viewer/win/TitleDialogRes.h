@@ -19,5 +19,6 @@
 #define IDI_BROWSE_PATH_COMPONENT 178
 
 #define IDS_BAD_DRIVE 61206  // "CD-ROMドライブの設定が違います!"; "CD-ROMが挿入されていません!" is IDS_NO_DISC
+#define IDS_NOT_A_BOOK 61222  // a folder chosen in the browse dialog that holds no book
 
 #endif  // BRISVANE_VIEWER_WIN_TITLEDIALOGRES_H

@@ -34,12 +34,19 @@ INT_PTR TitleDialog::OnInitDialog() {
   return TRUE;
 }
 
-void TitleDialog::Fill() {
-  for (const std::wstring& root : DriveRootsAfterFirst()) AddLinesIfBook(root.substr(0, kDriveRootLength));
-  // Drive roots in the value were listed above already; a directory whose disc is missing is
+std::vector<std::wstring> KnownBookRoots() {
+  std::vector<std::wstring> roots;
+  for (const std::wstring& root : DriveRootsAfterFirst()) roots.push_back(root.substr(0, kDriveRootLength));
+  // Drive roots in the value are listed above already; a directory whose disc is missing is
   // simply not a book now. A value that cannot be read lists nothing.
   std::string remembered = exchange::ReadSetting(L"path", L"path", brisvane::kRememberedPathsCapacity);
-  for (const std::string& directory : brisvane::SplitRememberedPaths(remembered)) AddLinesIfBook(FromLocalPath(directory));
+  for (const std::string& directory : brisvane::SplitRememberedPaths(remembered))
+    roots.push_back(FromLocalPath(directory));
+  return roots;
+}
+
+void TitleDialog::Fill() {
+  for (const std::wstring& root : KnownBookRoots()) AddLinesIfBook(root);
 }
 
 size_t TitleDialog::AddLinesIfBook(const std::wstring& bookPath) {

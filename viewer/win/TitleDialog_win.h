@@ -9,12 +9,17 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "BookApi.h"
 #include "ui/Dialog.h"
 #include "ui/UniqueHandle.h"
 
 namespace brisvane {
+
+// The places the dialog lists books of: every drive but the first, then the remembered
+// directories.
+std::vector<std::wstring> KnownBookRoots();
 
 class TitleDialog : public ui::Dialog {
  public:

@@ -7,6 +7,7 @@
 #include "Calvetta.h"
 #include "FrameMessages.h"
 #include "SearchRules.h"
+#include "Settings_win.h"
 #include "UiFont_win.h"
 #include "ui/Dpi.h"
 
@@ -44,6 +45,7 @@ bool WordBox::Attach(HWND comboBox, HWND frameWindow) {
   if (!edit) return false;
   // Words of up to 51 characters can be typed; a search uses the first 49 of them.
   SendMessageW(combo, CB_LIMITTEXT, brisvane::kWordBoxLimit, 0);
+  LoadHistory();
   return ui::Subclass::Attach(edit);
 }
 
@@ -67,9 +69,21 @@ void WordBox::AddToHistory(const std::wstring& word) {
   if (combo) {
     if (removed >= 0) SendMessageW(combo, CB_DELETESTRING, static_cast<WPARAM>(removed), 0);
     SendMessageW(combo, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(word.c_str()));
+    // The oldest word, when the history let it go.
+    while (SendMessageW(combo, CB_GETCOUNT, 0, 0) > static_cast<LRESULT>(history.Entries().size()))
+      SendMessageW(combo, CB_DELETESTRING, static_cast<WPARAM>(history.Entries().size()), 0);
   }
+  exchange::WriteUserList(kHistoryKey, kHistoryValue, history.Entries());
   // Changing the list can change the edit text (the combo selects a matching entry).
   SetText(word);
+}
+
+void WordBox::LoadHistory() {
+  history.Load(exchange::ReadUserList(kHistoryKey, kHistoryValue));
+  if (!combo) return;
+  SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+  for (const std::wstring& word : history.Entries())
+    SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(word.c_str()));
 }
 
 void WordBox::OnEnter() {

@@ -1,5 +1,6 @@
 // The word box on the toolbar: a drop-down combo whose edit takes the search word and whose
-// list keeps the words searched in this run. Its keys are examined before the edit sees them.
+// list keeps the last words that found something, from this run and earlier ones (the user's
+// settings: "history", "Words"). Its keys are examined before the edit sees them.
 #ifndef BRISVANE_VIEWER_WIN_WORDBOX_WIN_H
 #define BRISVANE_VIEWER_WIN_WORDBOX_WIN_H
 
@@ -16,6 +17,8 @@ namespace brisvane {
 // The box is 150 × 150 (with its drop-down list) at 96 dots an inch.
 constexpr int kWordBoxWidth = 150;
 constexpr int kWordBoxHeight = 150;
+constexpr wchar_t kHistoryKey[] = L"history";
+constexpr wchar_t kHistoryValue[] = L"Words";
 
 // The object handles the messages of the combo's edit box (a subclass of it).
 class WordBox : private ui::Subclass {
@@ -37,7 +40,10 @@ class WordBox : private ui::Subclass {
 
   std::wstring Text() const;
   void SetText(const std::wstring& text);
+  // Puts word in the box and at the top of the history, which is written to the settings.
   void AddToHistory(const std::wstring& word);
+  // The history as the settings keep it (done when the box is made).
+  void LoadHistory();
 
  private:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -87,6 +87,62 @@ TEST_F(SearchRoadTest, NoHitShowsTheMessageEveryTimeAndEmptiesTheList) {
   PressOk(box);
 }
 
+// The word box keeps the words that found something (not the misses), newest first, from one
+// run to the next; a word clicked in its open list is searched.
+TEST_F(SearchRoadTest, TheHistoryOutlastsARestartAndAWordChosenInItIsSearched) {
+  Search(L"はし");
+  ASSERT_EQ(WaitForHits(), 3);
+  Search(L"zzzq");
+  HWND box = WaitForMessage(kNoHit);
+  ASSERT_NE(box, nullptr);
+  PressOk(box);
+  Search(L"coffee");
+  ASSERT_GE(WaitForHits(), 1);
+  EXPECT_EQ(SendMessageW(wordBox, CB_GETCOUNT, 0, 0), 2) << "the miss is not kept";
+
+  viewertest::KeepWordHistory(true);
+  SearchRoadTest::TearDown();
+  SearchRoadTest::SetUp();
+  viewertest::KeepWordHistory(false);
+  auto word = [&](WPARAM index) {  // CB_GETLBTEXT is carried across processes with its text
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(wordBox, CB_GETLBTEXTLEN, index, 0, SMTO_ABORTIFHUNG, 5000, &length) || length > 100)
+      return std::wstring(L"<none>");
+    std::wstring text(length + 1, L'\0');
+    SendMessageTimeoutW(wordBox, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG, 5000,
+                        nullptr);
+    text.resize(length);
+    return text;
+  };
+  ASSERT_EQ(SendMessageW(wordBox, CB_GETCOUNT, 0, 0), 2);
+  EXPECT_EQ(word(0), L"coffee");
+  EXPECT_EQ(word(1), L"はし");
+  EXPECT_EQ(Count(), 0) << "nothing is searched at the start";
+
+  // The list opened and its second word clicked.
+  SetForegroundWindow(frame);
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == frame; })) << "the viewer is not in front";
+  SendMessageW(wordBox, CB_SHOWDROPDOWN, TRUE, 0);
+  COMBOBOXINFO info = {};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetComboBoxInfo(wordBox, &info));
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(info.hwndList) != FALSE; }));
+  EXPECT_TRUE(viewertest::SaveWindowShot(frame, "history_after_restart"));
+  RECT item = viewertest::RemoteRect(viewer.Id(), info.hwndList, LB_GETITEMRECT, 1);
+  ASSERT_GT(item.bottom, item.top);
+  POINT at = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+  ClientToScreen(info.hwndList, &at);
+  SetCursorPos(at.x, at.y);
+  INPUT click[2] = {};
+  click[0].type = click[1].type = INPUT_MOUSE;
+  click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, click, sizeof(INPUT));
+  ASSERT_EQ(WaitForHits(), 3);
+  EXPECT_EQ(WindowText(wordBox), L"はし");
+  EXPECT_EQ(word(0), L"はし") << "the word searched again is on top";
+}
+
 TEST_F(SearchRoadTest, EmptyAndBlankWords) {
   Search(L"はし");
   ASSERT_EQ(WaitForHits(), 3);

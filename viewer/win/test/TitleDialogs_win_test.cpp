@@ -183,7 +183,7 @@ TEST_F(TitleDialogsTest, BrowsingWalksTheLevelsRefusesADirectoryWithoutABookAndR
   viewertest::SaveWindowShot(browse, "browse-dialog");
   // Its innermost item now accepts, as OK does; D:\A\ holds no book.
   DoubleClick(browse, kDirectoryList, 1);
-  EXPECT_EQ(AnswerMessage(), L"CD-ROMが挿入されていません!");
+  EXPECT_EQ(AnswerMessage(), L"この場所には辞書がありません");
   EnterPath(browse, L"Q:\\nowhere");
   EXPECT_EQ(AnswerMessage(), L"CD-ROMドライブの設定が違います!");
 

@@ -74,8 +74,15 @@ ViewerProcess::~ViewerProcess() {
   CloseHandle(info.hThread);
 }
 
+namespace {
+bool keepWordHistory = false;
+}  // namespace
+
+void KeepWordHistory(bool keep) { keepWordHistory = keep; }
+
 bool ViewerProcess::Start(const std::filesystem::path& exe, const std::wstring& arguments,
                           const std::filesystem::path& workDir) {
+  if (!keepWordHistory) RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Olvenar\\Trevik DUDAZA ZORARI\\history");
   std::wstring command = L"\"" + exe.wstring() + L"\"";
   if (!arguments.empty()) command += L" " + arguments;
   std::wstring dir = (workDir.empty() ? exe.parent_path() : workDir).wstring();

@@ -30,7 +30,9 @@ class ViewerProcess {
   ViewerProcess(const ViewerProcess&) = delete;
   ViewerProcess& operator=(const ViewerProcess&) = delete;
 
-  // Starts exe with the given arguments, in folder workDir (exe's folder when empty).
+  // Starts exe with the given arguments, in folder workDir (exe's folder when empty). The word
+  // box's history of earlier runs is forgotten first, unless KeepWordHistory asked otherwise:
+  // each test begins with an empty one.
   bool Start(const std::filesystem::path& exe, const std::wstring& arguments = L"",
              const std::filesystem::path& workDir = {});
   DWORD Id() const { return info.dwProcessId; }
@@ -46,6 +48,10 @@ class ViewerProcess {
 };
 
 std::wstring WindowText(HWND window);
+
+// Whether the next starts of the viewer keep the word history of earlier runs (a test of the
+// history itself); false again after every test that sets it should reset it.
+void KeepWordHistory(bool keep);
 
 // A new empty file in the temporary folder, named with prefix (at most 3 characters).
 std::wstring TempFileName(const wchar_t* prefix);

@@ -1,0 +1,64 @@
+// One search of the shelf: each ticked book opened in turn through the library's exports, the
+// same search run on it (headwords, keywords or the whole text), and its hits with their
+// headings kept, book by book in shelf order, each book's in its own order, up to the list's
+// 32,766. A book that does not open is noted and passed over, and so is one that cannot run a
+// keyword search.
+#ifndef BRISVANE_VIEWER_WIN_SHELFRUN_WIN_H
+#define BRISVANE_VIEWER_WIN_SHELFRUN_WIN_H
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "BookApi.h"
+#include "SearchKey.h"
+#include "SearchModeControl_win.h"
+#include "ShelfBooks.h"
+
+namespace brisvane {
+
+struct ShelfHit {
+  uint32_t book;  // in the shelf's books
+  int32_t textPosition;
+  uint32_t matchPosition = 0;  // a full-text hit's word; length 0 for other hits
+  uint32_t matchLength = 0;
+  std::string heading;  // as epwGetWordItem gives it
+};
+
+class ShelfRun {
+ public:
+  ShelfRun(const BookApi& api, const std::vector<ShelfBook>& books, SearchMode mode, const booktext::SearchKey& key);
+
+  // Searches the next ticked book; false when every one has been.
+  bool Step();
+  // The ticked books, and how many of them were searched, did not open, or lack a keyword index.
+  int Ticked() const { return ticked; }
+  int Done() const { return searched + notOpened + noKeywords; }
+  int Searched() const { return searched; }
+  int NotOpened() const { return notOpened; }
+  int NoKeywords() const { return noKeywords; }
+  // Whether book (in the shelf) did not open in this search.
+  bool Missing(size_t book) const;
+  const std::vector<ShelfHit>& Hits() const { return hits; }
+  // Every hit found, also those past the list's limit.
+  int32_t Total() const { return total; }
+
+ private:
+  // Runs the search on the open book: its hit count, -1 when a read failed.
+  int32_t SearchOpenBook();
+  void KeepHits(uint32_t book, int32_t count);
+
+  const BookApi& api;
+  const std::vector<ShelfBook>& books;
+  SearchMode mode;
+  booktext::SearchKey key;
+  size_t next = 0;
+  int ticked = 0, searched = 0, notOpened = 0, noKeywords = 0;
+  int32_t total = 0;
+  std::vector<ShelfHit> hits;
+  std::vector<size_t> missing;
+};
+
+}  // namespace brisvane
+
+#endif  // BRISVANE_VIEWER_WIN_SHELFRUN_WIN_H

@@ -1,0 +1,189 @@
+// The shelf in Brisvane.exe under Wine: one search over the sample book, the third-party book
+// of external characters, the freepwing book and both books of the third-party disc, with a
+// disc that is not there; each hit labelled with its book and shown from its own book; the
+// scope kept over a restart; the shelf dialog.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "SearchFixture.h"
+
+namespace {
+
+using viewertest::SearchRoadTest;
+using viewertest::SettledPixels;
+using viewertest::WaitUntil;
+using viewertest::WindowText;
+
+constexpr wchar_t kShelfKey[] = L"Software\\Olvenar\\Trevik DUDAZA ZORARI\\shelf";
+constexpr int kScopeShelf = 32798;
+constexpr int kShelfEdit = 32799;
+constexpr int kScopeBox = 104;
+
+std::wstring Root(const std::filesystem::path& path) { return std::filesystem::path(path).make_preferred().wstring(); }
+
+// The shelf as the settings keep it, written before the viewer starts; the scope 本棚.
+void WriteShelf(const std::vector<std::wstring>& lines) {
+  RegDeleteKeyW(HKEY_LOCAL_MACHINE, kShelfKey);
+  RegDeleteKeyW(HKEY_CURRENT_USER, kShelfKey);
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kShelfKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  std::wstring joined;
+  for (const std::wstring& line : lines) joined += line + L'\0';
+  joined += L'\0';
+  RegSetValueExW(key, L"Books", 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(joined.data()),
+                 static_cast<DWORD>(joined.size() * sizeof(wchar_t)));
+  DWORD one = 1;
+  RegSetValueExW(key, L"Made", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
+  RegSetValueExW(key, L"Scope", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
+  RegCloseKey(key);
+}
+
+class ShelfTest : public SearchRoadTest {
+ protected:
+  void SetUp() override {
+    WriteShelf({L"1\t0\t" + Root(testfiles::BuiltBook("sample")) + L"\t和英",
+                L"1\t0\t" + Root(testfiles::SharedBook("gaiji-book")) + L"\t外字",
+                L"1\t0\t" + Root(testfiles::BuiltBook("freepwing")) + L"\tFPW",
+                L"1\t0\t" + Root(testfiles::SharedBook("two-books")) + L"\ttest",
+                L"1\t1\t" + Root(testfiles::SharedBook("two-books")) + L"\t地名",
+                L"1\t0\tZ:\\no\\such\\disc\\\t無い"});
+    SearchRoadTest::SetUp();
+  }
+  void TearDown() override {
+    SearchRoadTest::TearDown();
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, kShelfKey);
+    RegDeleteKeyW(HKEY_CURRENT_USER, kShelfKey);
+  }
+
+  // Waits for the end of a shelf search that lists hits; the number listed, or -1.
+  int WaitForShelfHits() {
+    int count = -1;
+    bool done = WaitUntil([&] {
+      std::wstring status = Status(1);
+      count = Count();
+      return status == L"検索結果 : " + std::to_wstring(count) + L"    項目" && Status(0).rfind(L"本棚の ", 0) == 0 &&
+             !ProgressDialog();
+    });
+    return done ? count : -1;
+  }
+  // Selects item as a click does.
+  void Choose(int item) {
+    SendMessageW(list, LB_SETCURSEL, item, 0);
+    SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(103, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+  }
+  bool CaptionIs(const std::wstring& title) {
+    return WaitUntil([&] { return WindowText(frame) == L"DUDAZA Zorari - " + title; });
+  }
+};
+
+TEST_F(ShelfTest, EveryBookIsSearchedAndEachHitIsReadFromItsOwnBook) {
+  std::vector<uint32_t> blank = SettledPixels(content);
+  Search(L"w*");
+  // sample: water, write; the book of external characters: word; freepwing: みず (its English
+  // gloss is no headword: its reading is). The disc that is not there is passed over.
+  ASSERT_EQ(WaitForShelfHits(), 4);
+  EXPECT_EQ(Status(0), L"本棚の 5 冊を検索, 1 冊は開けません");
+  EXPECT_TRUE(CaptionIs(L"和英サンプル辞典")) << WindowText(frame);
+  std::vector<uint32_t> water;
+  ASSERT_TRUE(WaitUntil([&] { return (water = SettledPixels(content)) != blank; })) << "the first hit was not shown";
+  EXPECT_TRUE(viewertest::SaveWindowShot(frame, "shelf_search"));
+
+  // The second book's hit: its entry, with that book's external characters (WÒRD).
+  Choose(2);
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(frame) != L"DUDAZA Zorari - 和英サンプル辞典"; }));
+  std::vector<uint32_t> word;
+  ASSERT_TRUE(WaitUntil([&] { return (word = SettledPixels(content)) != water && word != blank; }));
+  EXPECT_TRUE(viewertest::SaveWindowShot(frame, "shelf_second_book_entry"));
+
+  // Back to the first book's hit; the same word again stays in the shelf's scope.
+  Choose(0);
+  EXPECT_TRUE(CaptionIs(L"和英サンプル辞典"));
+  EXPECT_TRUE(WaitUntil([&] { return SettledPixels(content) == water; }));
+  Search(L"w*");
+  EXPECT_EQ(WaitForShelfHits(), 4);
+}
+
+TEST_F(ShelfTest, AReferenceIsFollowedInTheHitsBookAndF3ComesBack) {
+  Search(L"water");
+  ASSERT_EQ(WaitForShelfHits(), 2);  // the sample's water first, then freepwing's みず
+  std::vector<uint32_t> blank(0), water;
+  ASSERT_TRUE(WaitUntil([&] { return !(water = SettledPixels(content)).empty(); }));
+  // The reference of water, みず【水】, as a click on its blue text follows it.
+  RECT rect = {};
+  GetWindowRect(content, &rect);
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  POINT at = {-1, -1};
+  for (int y = 0; y < height && at.x < 0; ++y)
+    for (int x = 0; x < width && at.x < 0; ++x) {
+      uint32_t p = water[static_cast<size_t>(y) * width + x];
+      if ((p & 0xFF) > 180 && ((p >> 8) & 0xFF) < 100 && ((p >> 16) & 0xFF) < 100) at = {x + 1, y + 4};
+    }
+  ASSERT_GE(at.x, 0) << "no reference shown";
+  PostMessageW(content, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+  PostMessageW(content, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+  std::vector<uint32_t> followed;
+  ASSERT_TRUE(WaitUntil([&] { return (followed = SettledPixels(content)) != water; })) << "not followed";
+  EXPECT_TRUE(viewertest::SaveWindowShot(frame, "shelf_reference_back"));
+  PostMessageW(frame, WM_KEYDOWN, VK_F3, 0);
+  PostMessageW(frame, WM_KEYUP, VK_F3, 0);
+  EXPECT_TRUE(WaitUntil([&] { return SettledPixels(content) == water; })) << "F3 did not come back";
+  EXPECT_TRUE(CaptionIs(L"和英サンプル辞典"));
+}
+
+TEST_F(ShelfTest, TheScopeOutlastsARestartAndTheDialogShowsTheShelf) {
+  HWND scope = viewertest::FindChild(frame, L"ComboBox", kScopeBox);
+  ASSERT_NE(scope, nullptr);
+  EXPECT_EQ(SendMessageW(scope, CB_GETCURSEL, 0, 0), 1);
+  // この本 from the menu, kept over a restart; then 本棚 again.
+  PostMessageW(frame, WM_COMMAND, kScopeShelf - 1, 0);
+  Drain();
+  EXPECT_EQ(SendMessageW(scope, CB_GETCURSEL, 0, 0), 0);
+  SearchRoadTest::TearDown();
+  SearchRoadTest::SetUp();
+  scope = viewertest::FindChild(frame, L"ComboBox", kScopeBox);
+  EXPECT_EQ(SendMessageW(scope, CB_GETCURSEL, 0, 0), 0);
+  Search(L"w*");
+  EXPECT_EQ(WaitForHits(), 2) << "the open book alone";
+  PostMessageW(frame, WM_COMMAND, kScopeShelf, 0);
+  Drain();
+  EXPECT_EQ(SendMessageW(scope, CB_GETCURSEL, 0, 0), 1);
+
+  // The dialog: six books, the one whose disc is not there drawn grey.
+  PostMessageW(frame, WM_COMMAND, kShelfEdit, 0);
+  HWND dialog = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    dialog = viewer.FindTopWindow(L"#32770");
+    return dialog && WindowText(dialog) == L"本棚の設定" && IsWindowVisible(dialog);
+  }));
+  HWND books = GetDlgItem(dialog, 1020);
+  EXPECT_EQ(SendMessageW(books, LVM_GETITEMCOUNT, 0, 0), 6);
+  Sleep(300);
+  EXPECT_TRUE(viewertest::SaveWindowShot(dialog, "shelf_dialog"));
+  PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+}
+
+// A shelf whose only other disc is missing: the status bar says it was passed over.
+class MissingDiscShelfTest : public ShelfTest {
+ protected:
+  void SetUp() override {
+    WriteShelf({L"1\t0\t" + Root(testfiles::BuiltBook("sample")) + L"\t和英", L"1\t0\tZ:\\no\\such\\disc\\\t無い"});
+    SearchRoadTest::SetUp();
+  }
+};
+
+TEST_F(MissingDiscShelfTest, TheMissingDiscIsPassedOverAndSaidSo) {
+  Search(L"はし");
+  ASSERT_EQ(WaitForShelfHits(), 3);
+  EXPECT_EQ(Status(0), L"本棚の 1 冊を検索, 1 冊は開けません");
+  EXPECT_TRUE(viewertest::SaveWindowShot(frame, "shelf_missing_disc"));
+}
+
+}  // namespace

@@ -1,15 +1,37 @@
 #include "win/ContentMedia_win.h"
 
-#include <cstring>
+#include <cstdint>
 #include <new>
-#include <string_view>
+#include <string>
 
 #include "win/CalvettaRes.h"
 #include "Calvetta.h"
 #include "win/SoundPlayer_win.h"
+#include "NarrowToAscii.h"
+#include "ShiftJis.h"
 #include "ui/ShiftJisText.h"
 
 namespace calvetta {
+
+namespace {
+
+// A picture's caption as the book stores it (JIS X 0208 pairs), as text: full-width Latin
+// letters, digits and signs as ASCII (as the command-line reader shows them).
+std::wstring CaptionText(const char* jis, size_t size) {
+  std::string sjis;
+  for (size_t i = 0; i + 1 < size && jis[i] && jis[i + 1]; i += 2) {
+    uint16_t code = static_cast<uint16_t>((static_cast<uint8_t>(jis[i]) << 8) | static_cast<uint8_t>(jis[i + 1]));
+    if (char ascii = booktext::NarrowToAscii(code)) {
+      sjis += ascii;
+    } else if (uint16_t converted = booktext::JisToSjis(code)) {
+      sjis += static_cast<char>(converted >> 8);
+      sjis += static_cast<char>(converted & 0xFF);
+    }
+  }
+  return ui::FromShiftJis(sjis);
+}
+
+}  // namespace
 
 ContentMedia::ContentMedia(const ui::Window& window, HINSTANCE module, const DunmoorBinding& binding,
                            ViewMessages& messages, ViewRouter& router)
@@ -48,7 +70,7 @@ void ContentMedia::ShowPicture(const char* codeBlock) {
   // The headers of the picture must describe bytes that were received before anything reads
   // pixels through them; a damaged picture is reported instead of shown.
   auto popup = std::make_unique<ImagePopup>(module, pictureGone, messages);
-  popup->SetCaption(ui::FromShiftJis(std::string_view(caption, strnlen(caption, sizeof caption))));
+  popup->SetCaption(CaptionText(caption, sizeof caption));
   bool shown = false;
   if (kind == 0) {
     media::MonochromePicture mono;

@@ -123,15 +123,19 @@ TEST_F(SearchRoadTest, TheHistoryOutlastsARestartAndAWordChosenInItIsSearched) {
   SetForegroundWindow(frame);
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == frame; })) << "the viewer is not in front";
   SendMessageW(wordBox, CB_SHOWDROPDOWN, TRUE, 0);
-  COMBOBOXINFO info = {};
-  info.cbSize = sizeof info;
-  ASSERT_TRUE(GetComboBoxInfo(wordBox, &info));
-  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(info.hwndList) != FALSE; }));
+  HWND dropped = nullptr;  // the open list: a top-level window of the viewer's
+  ASSERT_TRUE(WaitUntil([&] {
+    dropped = viewer.FindTopWindow(L"ComboLBox");
+    return dropped && IsWindowVisible(dropped);
+  }));
   EXPECT_TRUE(viewertest::SaveWindowShot(frame, "history_after_restart"));
-  RECT item = viewertest::RemoteRect(viewer.Id(), info.hwndList, LB_GETITEMRECT, 1);
-  ASSERT_GT(item.bottom, item.top);
-  POINT at = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
-  ClientToScreen(info.hwndList, &at);
+  // The second item's middle: the list's items are as high as the combo says.
+  const int itemHeight = static_cast<int>(SendMessageW(wordBox, CB_GETITEMHEIGHT, 0, 0));
+  ASSERT_GT(itemHeight, 0);
+  RECT inside = {};
+  GetClientRect(dropped, &inside);
+  POINT at = {inside.right / 2, itemHeight + itemHeight / 2};
+  ClientToScreen(dropped, &at);
   SetCursorPos(at.x, at.y);
   INPUT click[2] = {};
   click[0].type = click[1].type = INPUT_MOUSE;

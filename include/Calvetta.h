@@ -43,6 +43,9 @@ extern "C" {
 #define VM_VIEW_FAILED (0x400 + 108)
 // Sent when "連続検索" is chosen from the view's context menu. 0 / 0.
 #define VM_VIEW_SEARCHMARK (0x400 + 117)
+// Posted when a sound of the text was clicked: wParam 1 it plays, 0 it cannot be played (the
+// system has no sound device); lParam 0.
+#define VM_VIEW_SOUND (0x400 + 122)
 
 // The registered message the view and its picture window share.
 #define CALVETTA_BMP_WINDOW_DESTROY L"BMP Window Destroy"

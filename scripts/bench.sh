@@ -11,7 +11,9 @@
 #                              build/bench-win) under Wine and an Xvfb display of its own, timed
 #                              from outside by brisvane_latency.exe (Enter to the full list, Enter
 #                              to the first entry on the screen, paging through the list), each
-#                              beside the time the design's own timers take
+#                              beside the time the design's own timers take; then an exact
+#                              search of the 60-book shelf (bench-shelf.sh), Enter to its
+#                              first entry
 #   scripts/bench.sh --shelf   the same books, then a shelf of 60 of them (hard-linked copies,
 #                              each in a directory of its own) searched in one go with
 #                              dunmoor bench --shelf, and the cost of one heading on one book
@@ -202,7 +204,9 @@ time_book() {
 
 if [ "$viewer_mode" -eq 1 ]; then
   source "$repo/scripts/bench-viewer.sh"
-  bench_viewer "generated:$book:$words" "freepwing:$fpw_book:$fpw_words"
+  source "$repo/scripts/bench-shelf.sh"
+  make_shelf "$build/shelf.txt"
+  bench_viewer "generated:$book:$words" "freepwing:$fpw_book:$fpw_words" "shelf:$build/shelf.txt:$words"
   exit $?
 fi
 

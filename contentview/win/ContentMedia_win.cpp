@@ -106,6 +106,9 @@ void ContentMedia::OnPictureWindowGone() {
 void ContentMedia::PlaySoundBlock(const char* codeBlock) {
   soundPlaying = true;
   int result = PlaySoundCode(binding.Functions(), codeBlock, window.Hwnd(), messages);
+  // The viewer says in its status bar whether the click did anything a user can hear.
+  if (result == kSoundPlayed || result == kSoundNoDevice)
+    PostMessageW(GetParent(window.Hwnd()), VM_VIEW_SOUND, result == kSoundPlayed ? 1 : 0, 0);
   if (result == kSoundFileFailed || result == kSoundNoMemory) {
     messages.Show(window.Hwnd(), module, IDS_SOUND_CANNOT_PLAY);
   } else if (result == kSoundBookFailed) {

@@ -6,6 +6,7 @@
 #include <commdlg.h>
 #include <knownfolders.h>
 #include <shlobj.h>
+#include <mmsystem.h>
 
 #include <gtest/gtest.h>
 
@@ -268,6 +269,9 @@ TEST_F(ContentMedia, SoundDataAreWrittenToTheTemporaryWaveFile) {
   const uint8_t ownChunk[4] = {0, 0, 0, 0};
   EXPECT_EQ(testfiles::ReadFile(wave), media::WaveFile(media::FormatOfCodes(ownChunk), samples));
   EXPECT_EQ(parent->failedCount, 0);
+  // The viewer is told whether anything can be heard.
+  Pump();
+  EXPECT_EQ(parent->sounds, std::vector<WPARAM>{waveOutGetNumDevs() > 0 ? 1u : 0u});
   view->Media().StopSound();
 }
 

@@ -83,6 +83,7 @@ int PlaySoundData(const DunmoorExports& book, const char* code, const uint8_t* p
   bool written = WriteAll(file.Get(), header.data(), static_cast<DWORD>(header.size())) &&
                  WriteAll(file.Get(), samples.get(), static_cast<DWORD>(got));
   if (!file.Close() || !written) return kSoundFileFailed;
+  if (waveOutGetNumDevs() == 0) return kSoundNoDevice;
   // In the background; no default sound for a bad file; a sound still playing goes on.
   sndPlaySoundW(path.c_str(), SND_ASYNC | SND_NODEFAULT | SND_NOSTOP);
   return kSoundPlayed;

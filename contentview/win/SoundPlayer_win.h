@@ -13,6 +13,7 @@ namespace calvetta {
 
 enum SoundResult : int {
   kSoundPlayed = 1,         // played, or nothing to play
+  kSoundNoDevice = 2,       // written to the temporary file, but the system has no sound device
   kSoundFileFailed = 100,   // the temporary file cannot be written
   kSoundNoMemory = 101,     // no memory for the samples
   kSoundCdShown = 102,      // a CD audio problem, already shown

@@ -64,6 +64,7 @@ LRESULT ContentView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case VM_VIEW_HISTORY:
     case VM_VIEW_FAILED:
     case VM_VIEW_SEARCHMARK:
+    case VM_VIEW_SOUND:
       SendMessageW(frame, message, wParam, lParam);
       return 1;
     // From the frame, on to the content window.

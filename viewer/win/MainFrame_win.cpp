@@ -352,6 +352,9 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case VM_VIEW_SEARCHMARK:
       ContinuousSearch();
       return 0;
+    case VM_VIEW_SOUND:
+      bars.SetStatusText(0, ui::LoadText(wParam ? IDS_SOUND_PLAYING : IDS_SOUND_NO_DEVICE).c_str());
+      return 0;
     case FM_ISBOOKOPEN:
       return book.IsOpen() ? 1 : 0;
     case FM_WORDENTER:

@@ -68,6 +68,10 @@ LRESULT ParentWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     histories.push_back(lParam);
     return 1;
   }
+  if (message == VM_VIEW_SOUND) {
+    sounds.push_back(wParam);
+    return 0;
+  }
   return Window::OnMessage(message, wParam, lParam);
 }
 

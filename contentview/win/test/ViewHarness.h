@@ -37,6 +37,7 @@ class ParentWindow : public ui::Window {
   std::vector<WPARAM> tabs;  // wParam of every VM_VIEW_TAB
   int searchMarkCount = 0;   // VM_VIEW_SEARCHMARK received
   std::vector<LPARAM> histories;  // lParam of every VM_VIEW_HISTORY (the position left)
+  std::vector<WPARAM> sounds;     // wParam of every VM_VIEW_SOUND
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

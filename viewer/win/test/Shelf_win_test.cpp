@@ -24,6 +24,7 @@ constexpr wchar_t kShelfKey[] = L"Software\\Olvenar\\Trevik DUDAZA ZORARI\\shelf
 constexpr int kScopeShelf = 32798;
 constexpr int kShelfEdit = 32799;
 constexpr int kScopeBox = 104;
+constexpr int kModeKeyword = 32795;
 
 std::wstring Root(const std::filesystem::path& path) { return std::filesystem::path(path).make_preferred().wstring(); }
 
@@ -108,6 +109,18 @@ TEST_F(ShelfTest, EveryBookIsSearchedAndEachHitIsReadFromItsOwnBook) {
   EXPECT_TRUE(WaitUntil([&] { return SettledPixels(content) == water; }));
   Search(L"w*");
   EXPECT_EQ(WaitForShelfHits(), 4);
+}
+
+// Every mode searches the shelf: a keyword search passes over the books without a keyword
+// index and says so.
+TEST_F(ShelfTest, AKeywordSearchPassesOverTheBooksWithoutAKeywordIndex) {
+  PostMessageW(frame, WM_COMMAND, kModeKeyword, 0);
+  Drain();
+  Search(L"school");
+  EXPECT_EQ(WaitForShelfHits(), 2);  // がっこう【学校】 of the sample and of the freepwing book
+  EXPECT_EQ(Status(0), L"本棚の 2 冊を検索, 1 冊は開けません, 3 冊は条件検索の索引なし");
+  PostMessageW(frame, WM_COMMAND, kModeKeyword - 1, 0);  // the mode is kept: back to 見出し
+  Drain();
 }
 
 TEST_F(ShelfTest, AReferenceIsFollowedInTheHitsBookAndF3ComesBack) {

@@ -5,6 +5,11 @@
 // through the whole list, each beside what the design's own timers take.
 //
 //   brisvane_latency LABEL BOOKROOT WORDSFILE [REPEAT]
+//   brisvane_latency --shelf LABEL SHELFFILE WORDSFILE [REPEAT]
+//
+// With --shelf the viewer searches a shelf: the books of SHELFFILE (a disc root a line) are put
+// in its settings with the scope 本棚, and the exact word of the words file is timed (its
+// count times the books' number), the view emptied (更新) before each run.
 //
 // Each search is made once untimed first (it warms the caches and gives the picture of the
 // entry that the timed runs wait for), then REPEAT times (default 5), the words in turn so
@@ -136,6 +141,98 @@ void TimeSearch(Viewer& viewer, const Case& c, double* listMs, double* entryMs) 
   WaitUntil([&] { return viewer.Finished(c.expected); });
 }
 
+constexpr wchar_t kShelfKey[] = L"Software\\Olvenar\\Trevik DUDAZA ZORARI\\shelf";
+constexpr int kRefresh = 32771;
+
+// The shelf of the file's roots in the user's settings, searched with the scope 本棚; the number
+// of books, 0 when the file holds none.
+int WriteShelf(const std::wstring& shelfFile) {
+  std::ifstream file{std::filesystem::path(shelfFile)};
+  std::wstring joined;
+  int books = 0;
+  for (std::string root; std::getline(file, root);) {
+    if (!root.empty() && root.back() == '\r') root.pop_back();
+    if (root.empty()) continue;
+    joined += L"1\t0\t" + FromUtf8(root) + L"\tB" + std::to_wstring(++books) + L'\0';
+  }
+  joined += L'\0';
+  HKEY key = nullptr;
+  if (books == 0 ||
+      RegCreateKeyExW(HKEY_CURRENT_USER, kShelfKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    return 0;
+  RegSetValueExW(key, L"Books", 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(joined.data()),
+                 static_cast<DWORD>(joined.size() * sizeof(wchar_t)));
+  DWORD one = 1;
+  RegSetValueExW(key, L"Made", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
+  RegSetValueExW(key, L"Scope", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
+  RegCloseKey(key);
+  RegDeleteKeyW(HKEY_LOCAL_MACHINE, kShelfKey);  // a scope kept there would win over ours
+  return books;
+}
+
+// The exact word searched on the shelf: Enter to the full merged list and to its first entry.
+int RunShelf(const std::wstring& label, const std::wstring& shelfFile, const std::wstring& wordsFile, int repeat) {
+  std::ifstream words{std::filesystem::path(wordsFile)};
+  Case c;
+  for (std::string line; std::getline(words, line);) {
+    std::istringstream fields(line);
+    std::string name, word;
+    int expected = 0;
+    if (fields >> name >> word >> expected && name == "exact") {
+      c.name = "shelf-exact";
+      c.word = FromUtf8(word);
+      c.expected = expected;
+    }
+  }
+  const int books = WriteShelf(shelfFile);
+  if (c.word.empty() || books == 0) {
+    std::fprintf(stderr, "brisvane_latency: no exact word, or no book in the shelf file\n");
+    return 2;
+  }
+  c.expected *= books;
+  // The viewer opens the first book of the shelf as its own.
+  std::ifstream file{std::filesystem::path(shelfFile)};
+  std::string first;
+  std::getline(file, first);
+  if (!first.empty() && first.back() == '\r') first.pop_back();
+  Viewer viewer;
+  bool ok = viewer.Start(FromUtf8(first));
+  auto finish = [&](int status) {
+    viewer.Close();
+    RegDeleteKeyW(HKEY_CURRENT_USER, kShelfKey);
+    return status;
+  };
+  if (!ok) {
+    std::fprintf(stderr, "brisvane_latency: the viewer did not show the book\n");
+    return finish(1);
+  }
+  viewer.Search(Typed(c.word));
+  if (!WaitUntil([&] { return viewer.Finished(c.expected); }, 60000)) {
+    std::fprintf(stderr, "brisvane_latency: the shelf's list did not reach %d items (it has %d)\n", c.expected,
+                 viewer.Count());
+    return finish(1);
+  }
+  viewer.Settle();
+  SettledPixels(viewer.content);
+  c.entryPicture = TopOfView(viewer.content);
+  for (int r = 0; r < repeat; ++r) {
+    // 更新 empties the view, so that the entry the search shows is seen to come.
+    PostMessageW(viewer.frame, WM_COMMAND, kRefresh, 0);
+    WaitUntil([&] { return TopOfView(viewer.content) != c.entryPicture && viewer.Count() == 0; }, 20000);
+    viewer.Settle();
+    double listMs, entryMs;
+    TimeSearch(viewer, c, &listMs, &entryMs);
+    if (listMs >= 0) c.listMs.push_back(listMs);
+    if (entryMs >= 0) c.entryMs.push_back(entryMs);
+  }
+  std::string book(label.begin(), label.end());
+  std::printf("viewer book=%s case=%s hits=%d design_ms=%.0f list_ms=%.1f entry_ms=%.1f runs=%zu books=%d\n",
+              book.c_str(), c.name.c_str(), c.expected, 0.0, Median(c.listMs), Median(c.entryMs), c.entryMs.size(),
+              books);
+  std::fflush(stdout);
+  return finish(0);
+}
+
 int Run(const std::wstring& label, const std::wstring& bookRoot, const std::wstring& wordsFile, int repeat) {
   std::ifstream words{std::filesystem::path(wordsFile)};
   std::vector<Case> cases;
@@ -144,7 +241,8 @@ int Run(const std::wstring& label, const std::wstring& bookRoot, const std::wstr
     std::istringstream fields(line);
     Case c;
     std::string word;
-    if (fields >> c.name >> word >> c.expected) {
+    // The headword searches (the words file also names keyword searches' words).
+    if (fields >> c.name >> word >> c.expected && c.name.rfind("keyword", 0) != 0) {
       c.word = FromUtf8(word);
       cases.push_back(c);
     }
@@ -221,8 +319,14 @@ int Run(const std::wstring& label, const std::wstring& bookRoot, const std::wstr
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  if (argc >= 5 && std::wstring(argv[1]) == L"--shelf" && argc <= 6) {
+    int repeat = argc == 6 ? _wtoi(argv[5]) : 5;
+    return RunShelf(argv[2], argv[3], argv[4], std::clamp(repeat, 1, 100));
+  }
   if (argc != 4 && argc != 5) {
-    std::fprintf(stderr, "usage: brisvane_latency LABEL BOOKROOT WORDSFILE [REPEAT]\n");
+    std::fprintf(stderr,
+                 "usage: brisvane_latency LABEL BOOKROOT WORDSFILE [REPEAT]\n"
+                 "       brisvane_latency --shelf LABEL SHELFFILE WORDSFILE [REPEAT]\n");
     return 2;
   }
   int repeat = argc == 5 ? _wtoi(argv[4]) : 5;

@@ -15,14 +15,18 @@ constexpr uint32_t kMaxRepeat = 1000000000;
 
 }  // namespace
 
+bool ParseBenchCounts(const std::string& repeatText, const std::string& headingsText, uint32_t* repeat,
+                      uint32_t* headings, std::ostream& err) {
+  if (ParseNumber(repeatText, kMaxRepeat, repeat) && *repeat > 0 && ParseNumber(headingsText, kMaxRepeat, headings))
+    return true;
+  err << "dunmoor: REPEAT must be a number 1 to " << kMaxRepeat << ", HEADINGS 0 to " << kMaxRepeat << "\n";
+  return false;
+}
+
 int RunBench(const Disc& disc, SearchKind kind, const std::string& word, const std::string& repeatText,
              const std::string& headingsText, std::ostream& out, std::ostream& err) {
   uint32_t repeat = 0, headings = 0;
-  if (!ParseNumber(repeatText, kMaxRepeat, &repeat) || repeat == 0 ||
-      !ParseNumber(headingsText, kMaxRepeat, &headings)) {
-    err << "dunmoor: REPEAT must be a number 1 to " << kMaxRepeat << ", HEADINGS 0 to " << kMaxRepeat << "\n";
-    return 2;
-  }
+  if (!ParseBenchCounts(repeatText, headingsText, &repeat, &headings, err)) return 2;
   booktext::SearchKey typed;
   if (!KeyForSearch(kind, {word}, &typed, err)) return 1;
   dunmoor::Library library;

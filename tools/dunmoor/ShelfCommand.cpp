@@ -6,14 +6,13 @@
 #include <fstream>
 #include <sstream>
 
+#include "BenchCommand.h"
 #include "BookSession.h"
 #include "BookText.h"
 
 namespace cli {
 
 namespace {
-
-constexpr uint32_t kMaxRepeat = 1000000000;
 
 std::string BookName(const std::vector<ShelfLine>& lines, const dunmoor::Shelf::Book& book) {
   return std::to_string(lines[book.place].line) + ":" + std::to_string(book.index);
@@ -161,11 +160,7 @@ int RunShelfSearch(const std::string& path, SearchKind kind, const std::vector<s
 int RunShelfBench(const std::string& path, SearchKind kind, const std::string& word, const std::string& repeatText,
                   const std::string& headingsText, std::ostream& out, std::ostream& err) {
   uint32_t repeat = 0, headings = 0;
-  if (!ParseNumber(repeatText, kMaxRepeat, &repeat) || repeat == 0 ||
-      !ParseNumber(headingsText, kMaxRepeat, &headings)) {
-    err << "dunmoor: REPEAT must be a number 1 to " << kMaxRepeat << ", HEADINGS 0 to " << kMaxRepeat << "\n";
-    return 2;
-  }
+  if (!ParseBenchCounts(repeatText, headingsText, &repeat, &headings, err)) return 2;
   booktext::SearchKey key;
   if (!KeyForSearch(kind, {word}, &key, err)) return 1;
   std::vector<ShelfLine> lines;

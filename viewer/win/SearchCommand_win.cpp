@@ -110,12 +110,12 @@ void SearchCommand::Run(SearchSurroundings& around, WordBox& wordBox, ResultList
 
   if (outcome == brisvane::SearchOutcome::kHits) {
     lastSearchFound = true;
-    wordBox.AddToHistory(word);
     around.content.ShowHit(around.book.Api(), 0);
     SendMessageW(list.Hwnd(), LB_SETCURSEL, 0, 0);
     SetFocus(list.Hwnd());
     std::wstring text = brisvane::ResultCountText(dialog.Total());
     around.bars.SetStatusText(1, text.c_str());
+    wordBox.AddToHistory(word);  // after the entry is on its way: the settings are written
   } else if (outcome == brisvane::SearchOutcome::kReadError) {
     around.app.FocusWordBoxOnNextActivation(true);
     around.book.ReportReadError();

@@ -15,6 +15,9 @@ namespace code = booktext::code;
 constexpr int32_t kMaxIndent = 6;           // full-width characters
 constexpr int32_t kSkipSearch = 128;        // bytes searched for the end of 1F 14
 constexpr int32_t kKeywordLookAhead = 256;  // bytes looked at for a keyword end at the start
+// The arguments of 1F E0 that books use (freepwing's two type faces).
+constexpr uint16_t kDecorationItalic = 0x0001;
+constexpr uint16_t kDecorationBold = 0x0003;
 
 bool IsJisByte(uint8_t b) { return b >= 0x21 && b <= 0x7E; }
 
@@ -28,8 +31,10 @@ class Builder {
 
  private:
   // Width a character needs: wide outside narrow text and for external characters.
-  int32_t WideAdvance() const { return m.fullWidth + 2 * boldExtra; }
-  int32_t NarrowAdvance() const { return m.halfWidth + boldExtra; }
+  // A bold face (a keyword, or a decoration the book marks bold) is wider by this.
+  int32_t BoldExtra() const { return bold || decorationBold ? m.boldExtra : 0; }
+  int32_t WideAdvance() const { return m.fullWidth + 2 * BoldExtra(); }
+  int32_t NarrowAdvance() const { return m.halfWidth + BoldExtra(); }
   bool LineHasContent() const {
     return pen > 0 || runOpen || !line.runs.empty() || !line.icons.empty() || !line.gaiji.empty() ||
            !line.links.empty();
@@ -57,12 +62,14 @@ class Builder {
   int32_t pen = 0;
   int32_t indent = 0;
   bool narrow = false;
-  bool bold = false;
-  int32_t boldExtra = 0;
+  bool bold = false;  // a keyword
   Vertical vertical = Vertical::kNormal;
   bool emphasis = false;
   bool decoration1 = false;
   bool decoration2 = false;
+  // What 1F E0's argument asks for: 0x0001 italic, 0x0003 bold (others: plain text).
+  bool decorationItalic = false;
+  bool decorationBold = false;
   uint32_t colour = kDefaultTextColour;
 
   LineRecord line;
@@ -111,9 +118,9 @@ void Builder::PlaceText(const uint8_t* bytes, size_t count, bool narrowRun, int3
     run.x = pen;
     run.start = at;
     run.narrow = narrowRun;
-    run.bold = bold;
+    run.bold = bold || decorationBold;
     run.vertical = vertical;
-    run.emphasis = emphasis;
+    run.emphasis = emphasis || decorationItalic;
     run.decoration1 = decoration1;
     run.decoration2 = decoration2;
     runOpen = true;
@@ -127,7 +134,7 @@ void Builder::PlaceCharacter(int32_t a, uint8_t c1, uint8_t c2) {
   if (c1 == 0 || c2 == 0) c1 = c2 = 0x21;
   uint16_t jis = static_cast<uint16_t>((c1 << 8) | c2);
   char ascii = narrow ? booktext::NarrowToAscii(jis) : 0;
-  int32_t width = narrow ? m.fullWidth + boldExtra : WideAdvance();
+  int32_t width = narrow ? m.fullWidth + BoldExtra() : WideAdvance();
   if (LineHasContent() && Overflows(width)) Wrap(a);
   if (ascii != 0) {
     uint8_t byte = static_cast<uint8_t>(ascii);
@@ -141,7 +148,7 @@ void Builder::PlaceCharacter(int32_t a, uint8_t c1, uint8_t c2) {
 
 void Builder::PlaceGaiji(int32_t a, uint16_t codeValue) {
   int32_t width = narrow ? NarrowAdvance() : WideAdvance();
-  if (LineHasContent() && Overflows(m.fullWidth + 2 * boldExtra)) Wrap(a);
+  if (LineHasContent() && Overflows(m.fullWidth + 2 * BoldExtra())) Wrap(a);
   Close();
   if (line.gaiji.size() >= kSlotsPerLine) Wrap(a);
   GaijiSlot slot;
@@ -187,10 +194,10 @@ void Builder::BeginMedia(int32_t p, int32_t length, uint8_t endCode, size_t endA
   slot.kind = kind;
   if (needsIcon) {
     line.icons.push_back(IconSlot{bitmap, pen});
-    slot.width = m.fullWidth + 2 * boldExtra;
-    pen += m.fullWidth + 2 * boldExtra;
+    slot.width = m.fullWidth + 2 * BoldExtra();
+    pen += m.fullWidth + 2 * BoldExtra();
   } else {
-    slot.width = m.fullWidth + boldExtra;
+    slot.width = m.fullWidth + BoldExtra();
   }
   line.links.push_back(slot);
 }
@@ -245,12 +252,10 @@ int32_t Builder::Control(int32_t p, int32_t b, bool* stop, RangeEnd* how) {
     case code::kBeginKeyword:
       Close();
       bold = true;
-      boldExtra = m.boldExtra;
       break;
     case code::kEndKeyword:
       Close();
       bold = false;
-      boldExtra = 0;
       break;
     // Both kinds of reference are links the reader follows (the library reads either).
     case code::kBeginReference:
@@ -280,8 +285,18 @@ int32_t Builder::Control(int32_t p, int32_t b, bool* stop, RangeEnd* how) {
     case code::kEndCdAudio:
     case code::kEndSound:
     case code::kEndColorGraphic: Close(); colour = kDefaultTextColour; break;
-    case code::kBeginDecoration: Close(); decoration1 = true; break;
-    case code::kEndDecoration: Close(); decoration1 = false; break;
+    case code::kBeginDecoration: {
+      Close();
+      decoration1 = true;
+      const uint16_t argument = static_cast<uint16_t>((text.At(p + 2) << 8) | text.At(p + 3));
+      decorationItalic = argument == kDecorationItalic;
+      decorationBold = argument == kDecorationBold;
+      break;
+    }
+    case code::kEndDecoration:
+      Close();
+      decoration1 = decorationItalic = decorationBold = false;
+      break;
     case code::kBeginDecoration2: Close(); decoration2 = true; break;
     case code::kEndDecoration2: Close(); decoration2 = false; break;
     default: break;
@@ -309,7 +324,6 @@ RangeEnd Builder::Run(int32_t a, int32_t b) {
       if (c == code::kBeginKeyword) break;
       if (c == code::kEndKeyword) {
         bold = true;
-        boldExtra = m.boldExtra;
         break;
       }
     }

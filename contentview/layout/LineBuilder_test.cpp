@@ -67,6 +67,27 @@ TEST(LineBuilderText, KeywordIsBoldAndWidened) {
   EXPECT_EQ(runs[2].x, 30);  // half-width + bold extra
 }
 
+// What books mark with 1F E0 (freepwing's type faces): 0003 bold, widened as a keyword is, 0001
+// italic; an argument no book uses is plain text; 1F E1 ends either.
+TEST(LineBuilderText, DecorationsAreBoldOrItalicAsTheBookMarksThem) {
+  Text t;
+  t.Code({0x1F, 0xE0, 0x00, 0x03}).Jis(kA).Code({0x1F, 0xE1}).Jis(kI);
+  t.Code({0x1F, 0xE0, 0x00, 0x01}).Jis(kA).Code({0x1F, 0xE1, 0x1F, 0xE0, 0x00, 0x09}).Jis(kI).Newline();
+  auto lines = Build(t, 1000, 2);
+  ASSERT_EQ(lines.size(), 1u);
+  const auto& runs = lines[0].runs;
+  ASSERT_EQ(runs.size(), 4u);
+  EXPECT_TRUE(runs[0].bold);
+  EXPECT_FALSE(runs[0].emphasis);
+  EXPECT_EQ(runs[1].x, 20);  // full-width + 2 x bold extra
+  EXPECT_FALSE(runs[1].bold || runs[1].emphasis);
+  EXPECT_TRUE(runs[2].emphasis);
+  EXPECT_FALSE(runs[2].bold);
+  EXPECT_EQ(runs[3].x, 20 + 16 + 16);
+  EXPECT_FALSE(runs[3].bold || runs[3].emphasis);
+  EXPECT_TRUE(runs[3].decoration1);  // still recorded
+}
+
 TEST(LineBuilderText, TextStartingInsideAKeywordIsBoldOnlyAtTheFetchPosition) {
   Text t;
   t.Jis(kA).Code({0x1F, 0x61}).Jis(kI).Newline();

@@ -12,14 +12,34 @@ namespace code = booktext::code;
 
 bool IsJisByte(uint8_t b) { return b >= 0x21 && b <= 0x7E; }
 
+// The arguments of 1F E0 that books use (freepwing's two type faces).
+constexpr uint16_t kDecorationItalic = 0x0001;
+constexpr uint16_t kDecorationBold = 0x0003;
+
+bool TakesArgument(uint8_t first, uint8_t second) {
+  return first == code::kEscape && (second == code::kBeginDecoration || second == code::kBeginDecoration2);
+}
+
 class Builder {
  public:
   Builder(int left, int top, const TextWidth& width) : x(left + 4), top(top), width(width) {}
 
   void AddPair(uint8_t first, uint8_t second) {
+    if (argumentOf != 0) {  // the pair after 1F E0 or 1F E2
+      if (argumentOf == code::kBeginDecoration) {
+        const uint16_t argument = static_cast<uint16_t>(first << 8 | second);
+        italic = argument == kDecorationItalic;
+        bold = argument == kDecorationBold;
+      }
+      argumentOf = 0;
+      return;
+    }
     if (first == code::kEscape) {
       Flush();
       switch (second) {
+        case code::kBeginDecoration:
+        case code::kBeginDecoration2: argumentOf = second; break;
+        case code::kEndDecoration: bold = italic = false; break;
         case code::kBeginNarrow: narrow = true; break;
         case code::kEndNarrow: narrow = false; break;
         case code::kBeginSubscript: subscript = true; break;
@@ -67,31 +87,47 @@ class Builder {
     if (run.empty()) return;
     HeadwordPiece piece;
     piece.small = subscript || superscript;
+    piece.bold = bold;
+    piece.italic = italic;
     piece.left = x;
     piece.top = top + (subscript ? 8 : 3);
     piece.text = std::move(run);
     run.clear();
-    x += width(piece.text, piece.small);
+    x += width(piece.text, piece.small, piece.bold);
     layout.pieces.push_back(std::move(piece));
   }
 
   int x;
   int top;
   const TextWidth& width;
-  bool narrow = false, subscript = false, superscript = false;
+  bool narrow = false, subscript = false, superscript = false, bold = false, italic = false;
+  uint8_t argumentOf = 0;  // the code whose argument pair comes next
   std::string run;
   HeadwordLayout layout;
 };
 
 }  // namespace
 
+size_t HeadwordLength(const char* buffer, size_t size) {
+  bool argument = false;
+  size_t i = 0;
+  for (; i + 1 < size; i += 2) {
+    uint8_t first = static_cast<uint8_t>(buffer[i]), second = static_cast<uint8_t>(buffer[i + 1]);
+    if (argument) {
+      argument = false;
+      continue;
+    }
+    if (first == 0 || second == 0) break;
+    argument = TakesArgument(first, second);
+  }
+  return i;
+}
+
 HeadwordLayout LayOutHeadword(std::string_view headword, int itemLeft, int itemTop, const TextWidth& width) {
   Builder builder(itemLeft, itemTop, width);
-  for (size_t i = 0; i + 1 < headword.size(); i += 2) {
-    uint8_t first = static_cast<uint8_t>(headword[i]), second = static_cast<uint8_t>(headword[i + 1]);
-    if (first == 0 || second == 0) break;
-    builder.AddPair(first, second);
-  }
+  const size_t length = HeadwordLength(headword.data(), headword.size());
+  for (size_t i = 0; i + 1 < length; i += 2)
+    builder.AddPair(static_cast<uint8_t>(headword[i]), static_cast<uint8_t>(headword[i + 1]));
   return builder.Finish();
 }
 

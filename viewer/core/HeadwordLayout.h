@@ -19,6 +19,8 @@ struct HeadwordPiece {
   uint16_t code = 0;   // kExternal: first byte × 256 + second byte
   bool narrow = false; // kExternal: drawn half width
   bool small = false;  // kText: sub- or superscript, drawn in the small font
+  bool bold = false;   // kText: the book marks it bold (1F E0 00 03)
+  bool italic = false; // kText: the book marks it italic (1F E0 00 01)
   int left = 0;        // kText: the text origin (left, top); kExternal: the glyph rectangle
   int top = 0;
   int right = 0;
@@ -30,12 +32,17 @@ struct HeadwordLayout {
   int endX = 0;  // x after the last piece (the list's horizontal extent grows to it)
 };
 
-// The width of Shift-JIS text in the normal font or the small font.
-using TextWidth = std::function<int(std::string_view sjis, bool small)>;
+// The width of Shift-JIS text in the normal font or the small font, bold or not.
+using TextWidth = std::function<int(std::string_view sjis, bool small, bool bold)>;
+
+// The bytes of the headword in a buffer the library filled: whole pairs up to the first that
+// holds a zero byte, but for the argument pair of a decoration (1F E0, 1F E2), which may.
+size_t HeadwordLength(const char* buffer, size_t size);
 
 // headword: the bytes delivered for one hit, up to their first zero byte. Pairs are read from
-// itemLeft + 4: 1F 04/05 narrow on/off, 1F 06/07 subscript, 1F 0E/0F superscript, other 1F
-// codes are skipped; a pair with a byte outside 21..7E is an external character; the rest is
+// itemLeft + 4: 1F 04/05 narrow on/off, 1F 06/07 subscript, 1F 0E/0F superscript, 1F E0 with
+// its argument 0001 italic or 0003 bold (any other argument: plain) up to 1F E1, other 1F
+// codes are skipped (the argument pair of 1F E0 and 1F E2 with them); a pair with a byte outside 21..7E is an external character; the rest is
 // text. A trailing odd byte is ignored.
 HeadwordLayout LayOutHeadword(std::string_view headword, int itemLeft, int itemTop, const TextWidth& width);
 

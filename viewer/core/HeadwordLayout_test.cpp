@@ -8,7 +8,9 @@ namespace {
 using Kind = HeadwordPiece::Kind;
 
 // Every byte 8 pixels wide in the normal font, 5 in the small one.
-int Width(std::string_view text, bool small) { return static_cast<int>(text.size()) * (small ? 5 : 8); }
+int Width(std::string_view text, bool small, bool bold) {
+  return static_cast<int>(text.size()) * (small ? 5 : 8) + (bold ? 1 : 0);
+}
 
 HeadwordLayout Lay(std::string_view headword) { return LayOutHeadword(headword, 10, 100, Width); }
 
@@ -84,6 +86,29 @@ TEST(HeadwordLayout, OtherControlCodesAndBadEndings) {
   HeadwordLayout empty = Lay("");
   EXPECT_TRUE(empty.pieces.empty());
   EXPECT_EQ(empty.endX, 14);
+}
+
+// Bold and italic as books mark them (1F E0 with argument 0003 or 0001, up to 1F E1): the
+// argument pair, zero byte and all, is no character and no end; an unknown argument is plain.
+TEST(HeadwordLayout, DecorationsMakeBoldAndItalicPieces) {
+  using namespace std::string_literals;
+  const std::string heading = "\x23\x41\x1F\xE0\x00\x03\x23\x42\x1F\xE1\x1F\xE0\x00\x01\x23\x43\x1F\xE1"
+                              "\x1F\xE0\x00\x07\x23\x44\x1F\xE1\x00\x00\x23\x45"s;
+  EXPECT_EQ(HeadwordLength(heading.data(), heading.size()), heading.size() - 4);
+  HeadwordLayout layout = Lay(heading);
+  ASSERT_EQ(layout.pieces.size(), 4u);
+  EXPECT_EQ(layout.pieces[0].text, "\x82\x60");  // A
+  EXPECT_FALSE(layout.pieces[0].bold || layout.pieces[0].italic);
+  EXPECT_EQ(layout.pieces[1].text, "\x82\x61");  // B, bold
+  EXPECT_TRUE(layout.pieces[1].bold);
+  EXPECT_FALSE(layout.pieces[1].italic);
+  EXPECT_EQ(layout.pieces[2].left, layout.pieces[1].left + 17) << "bold text is measured in the bold font";
+  EXPECT_TRUE(layout.pieces[2].italic);  // C
+  EXPECT_FALSE(layout.pieces[2].bold);
+  EXPECT_FALSE(layout.pieces[3].bold || layout.pieces[3].italic);  // D, an argument no book uses
+  for (const HeadwordPiece& piece : layout.pieces) EXPECT_EQ(piece.kind, Kind::kText);
+  // A buffer cut inside the argument ends before it.
+  EXPECT_EQ(HeadwordLength("\x23\x41\x1F\xE0\x00", 5), 4u);
 }
 
 }  // namespace

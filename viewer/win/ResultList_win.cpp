@@ -23,10 +23,11 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kLabelInk = RGB(0x40, 0x60, 0x90);  // a shelf hit's book name
 
 // The size in hundredths of a point, on a monitor of dpi dots an inch.
-HFONT MakeFont(const wchar_t* face, int hundredths, int dpi) {
+HFONT MakeFont(const wchar_t* face, int hundredths, int dpi, bool bold = false, bool italic = false) {
   LOGFONTW font = {};
   font.lfHeight = -MulDiv(hundredths, dpi, 72 * 100);
-  font.lfWeight = FW_NORMAL;
+  font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+  font.lfItalic = italic ? TRUE : FALSE;
   font.lfCharSet = SHIFTJIS_CHARSET;
   font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
   lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
@@ -66,6 +67,9 @@ void ResultList::MakeTextFonts() {
   const wchar_t* face = ui::FirstInstalledFace(screen, ui::kMinchoFaces);
   font.Attach(MakeFont(face, 12 * percent, dpi));
   smallFont.Attach(MakeFont(face, 9 * percent, dpi));
+  // Text the book marks bold or italic.
+  boldFont.Attach(MakeFont(face, 12 * percent, dpi, true, false));
+  italicFont.Attach(MakeFont(face, 12 * percent, dpi, false, true));
   itemHeight = 0;
   if (font) {
     SelectFont select(screen, font.Get());
@@ -258,7 +262,7 @@ void ResultList::DrawHeadword(HDC dc, int index, const RECT& rect, COLORREF ink)
     return;
   }
   text[sizeof text - 1] = 0;
-  DrawHeading(dc, std::string_view(text, strnlen(text, sizeof text)), rect.left, rect.top, ink, true);
+  DrawHeading(dc, std::string_view(text, brisvane::HeadwordLength(text, sizeof text)), rect.left, rect.top, ink, true);
 }
 
 void ResultList::DrawListedHeadword(HDC dc, const ListedHeading& item, const RECT& rect, COLORREF ink) {
@@ -273,8 +277,15 @@ void ResultList::DrawListedHeadword(HDC dc, const ListedHeading& item, const REC
 }
 
 void ResultList::DrawHeading(HDC dc, std::string_view headword, int left, int top, COLORREF ink, bool ownBook) {
-  auto width = [&](std::string_view sjis, bool small) {
-    SelectFont select(dc, small ? smallFont.Get() : font.Get());
+  // The font of a piece: small for sub- and superscripts, else as the book marks it.
+  auto fontOf = [&](bool small, bool bold, bool italic) {
+    if (small) return smallFont.Get();
+    if (bold && boldFont) return boldFont.Get();
+    if (italic && italicFont) return italicFont.Get();
+    return font.Get();
+  };
+  auto width = [&](std::string_view sjis, bool small, bool bold) {
+    SelectFont select(dc, fontOf(small, bold, false));
     std::wstring wide = FromShiftJis(sjis);
     SIZE size = {};
     GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
@@ -297,7 +308,7 @@ void ResultList::DrawHeading(HDC dc, std::string_view headword, int left, int to
       }
       continue;
     }
-    SelectFont select(dc, piece.small ? smallFont.Get() : font.Get());
+    SelectFont select(dc, fontOf(piece.small, piece.bold, piece.italic));
     std::wstring wide = FromShiftJis(piece.text);
     TextOutW(dc, piece.left, piece.top, wide.c_str(), static_cast<int>(wide.size()));
   }

@@ -81,6 +81,8 @@ class ResultList : private ui::Subclass {
   const ListedHeadings* listed = nullptr;
   ui::UniqueFont font;       // 12 points at the normal size
   ui::UniqueFont smallFont;  // 9 points, sub- and superscripts
+  ui::UniqueFont boldFont;   // 12 points, bold and italic as the book marks them
+  ui::UniqueFont italicFont;
   ui::UniqueBrush focusBrush;
   ui::UniqueBrush whiteBrush;
   ui::UniqueBrush navyBrush;

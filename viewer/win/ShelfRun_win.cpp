@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "BookTitle_win.h"
+#include "HeadwordLayout.h"
 #include "SearchRules.h"
 
 namespace brisvane {
@@ -81,7 +82,7 @@ void ShelfRun::KeepHits(uint32_t book, int32_t count) {
     ShelfHit hit;
     hit.book = book;
     hit.textPosition = position;
-    hit.heading.assign(text, strnlen(text, sizeof text));
+    hit.heading.assign(text, HeadwordLength(text, sizeof text));
     if (mode == SearchMode::kFullText && api.epwGetHitMatch)
       api.epwGetHitMatch(i, &hit.matchPosition, &hit.matchLength);
     hits.push_back(std::move(hit));

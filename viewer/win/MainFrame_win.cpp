@@ -273,11 +273,11 @@ void MainFrame::EditShelf() {
   if (!book.Api().OpenEpwing) return;  // no library bound yet
   const bool wasOpen = book.IsOpen();
   BookPlace before = book.Place();
-  shelf.Edit(Hwnd(), app, book.Api());
+  const bool changed = shelf.Edit(Hwnd(), app, book.Api());
   // Listing the books of a disc loads its catalog into the library: the book is opened again.
   book.LetGo();
   if (wasOpen) book.OpenPlace(before);
-  if (shelf.Scope() == SearchScope::kShelf) ResetPanes();  // the list named books by their places
+  if (changed) ResetPanes();  // a shelf search's list named the books by their places
 }
 
 void MainFrame::MoveFocus(WPARAM target) {

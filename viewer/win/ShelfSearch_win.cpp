@@ -62,17 +62,18 @@ void ShelfSearch::KeepBooks() {
   exchange::WriteNumberSetting(kShelfKey, kMadeValue, 1);
 }
 
-void ShelfSearch::Edit(HWND owner, AppState& app, const BookApi& api) {
+bool ShelfSearch::Edit(HWND owner, AppState& app, const BookApi& api) {
   ShelfDialog dialog(api, Books(api), missing);
   {
     AppState::ModalScope modal(app);
-    if (dialog.Run(owner) != 1) return;
+    if (dialog.Run(owner) != 1) return false;
   }
   books = dialog.Books();
   missing.clear();  // the books may have moved
   KeepBooks();
   // The list's hits name books by their place on the shelf, which may have changed.
   Forget();
+  return true;
 }
 
 BookPlace ShelfSearch::PlaceOf(const ShelfBook& shelved) const { return {ToLocalPath(shelved.root), shelved.index}; }
@@ -88,13 +89,20 @@ void ShelfSearch::Run(SearchSurroundings& around, WordBox& wordBox, ResultList& 
   std::wstring word = SearchWord(wordBox.Text());
   if (word.empty()) return;
   wordBox.SetText(word);
+  // The book open before comes back when nothing is found (listing a shelf's discs the first
+  // time loads their catalogs into the library too).
+  const bool wasOpen = around.book.IsOpen();
   const BookPlace before = around.book.Place();
+  auto reopen = [&] {
+    around.book.LetGo();
+    if (wasOpen) around.book.OpenPlace(before);
+  };
   std::vector<ShelfBook>& shelved = Books(around.book.Api());
   if (std::none_of(shelved.begin(), shelved.end(), [](const ShelfBook& b) { return b.ticked; })) {
+    reopen();
     around.bars.SetStatusText(0, L" ");
     around.app.FocusWordBoxOnNextActivation(true);
     around.app.ShowMessage(around.frame, ui::LoadText(IDS_SHELF_EMPTY).c_str());
-    around.book.OpenPlace(before);
     return;
   }
 
@@ -132,7 +140,7 @@ void ShelfSearch::Run(SearchSurroundings& around, WordBox& wordBox, ResultList& 
     around.bars.SetStatusText(0, status.c_str());
     return;
   }
-  around.book.OpenPlace(before);
+  reopen();
   around.bars.SetStatusText(0, status.c_str());
   ReportNoHit(around);
 }

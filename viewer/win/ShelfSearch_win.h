@@ -45,8 +45,8 @@ class ShelfSearch : public ListedHeadings {
   std::vector<ShelfBook>& Books(const BookApi& api);
   // Keeps the books in the settings.
   void KeepBooks();
-  // The shelf dialog; the books as the user left them with OK, kept.
-  void Edit(HWND owner, AppState& app, const BookApi& api);
+  // The shelf dialog; the books as the user left them with OK, kept (true).
+  bool Edit(HWND owner, AppState& app, const BookApi& api);
   // Whether book (in Books) did not open in the last shelf search.
   bool Missing(size_t book) const { return book < missing.size() && missing[book]; }
 

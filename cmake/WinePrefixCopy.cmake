@@ -6,10 +6,18 @@
 # that runs a program there, with the fixed address layout Wine needs (scripts/wine-layout.sh
 # says why).
 function(copy_wine_prefix from to)
-  file(REMOVE_RECURSE ${to})
-  execute_process(COMMAND cp -al ${from} ${to} RESULT_VARIABLE failed)
+  # The server of FROM saves its registry now and then through a temporary file that it renames
+  # at once: a copy that meets one as it goes away is made again.
+  foreach(attempt RANGE 1 5)
+    file(REMOVE_RECURSE ${to})
+    execute_process(COMMAND cp -al ${from} ${to} RESULT_VARIABLE failed ERROR_VARIABLE why)
+    if(NOT failed)
+      break()
+    endif()
+    execute_process(COMMAND sleep 0.2)
+  endforeach()
   if(failed)
-    message(FATAL_ERROR "cannot copy the Wine prefix ${from}")
+    message(FATAL_ERROR "cannot copy the Wine prefix ${from}: ${why}")
   endif()
   foreach(reg system.reg user.reg userdef.reg)
     if(EXISTS ${from}/${reg})

@@ -31,6 +31,11 @@ extern "C" {
 // below the window (a full-text hit's word). Result 1 marked; 0 when what the view shows does
 // not hold characters there (nothing changes).
 #define VM_VIEW_MARKTEXT (0x400 + 121)
+// The entry at the top of the view (as far as the view holds it) marked as a drag over it would
+// (a drag reaches 75 lines). wParam 0: marked; 1: copied to the clipboard as the
+// marks would copy it, nothing left marked; 2: nothing done, the view is only asked. Result 1 when there was text to mark, 0
+// for a blank view.
+#define VM_VIEW_MARKALL (0x400 + 123)
 
 // ---- Messages the view sends to its parent ---------------------------------------------------
 

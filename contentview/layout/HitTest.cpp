@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "ControlCodes.h"
+#include "MarkEdges.h"
 
 namespace calvetta {
 
@@ -71,6 +72,52 @@ Hit HitTest(const LineList& lines, int32_t topLine, int32_t bottomLine, const Me
     if (KindOfColour(gaiji.colour) != kHoverNone) return coloured(gaiji.colour, gaiji.x);
   }
   return {};
+}
+
+std::vector<LinkStop> LinkStops(const LineList& lines, int32_t topLine, int32_t bottomLine, const Metrics& metrics) {
+  std::vector<LinkStop> stops;
+  for (int32_t row = topLine; row <= bottomLine && row <= lines.LastNumber(); ++row) {
+    const LineRecord* line = lines.Find(row);
+    if (!line) continue;
+    const size_t count = std::min(line->links.size(), kSlotsPerLine);
+    for (size_t i = 0; i < count; ++i) {
+      const LinkSlot& link = line->links[i];
+      const uint8_t kind = static_cast<uint8_t>(link.kind);
+      const int32_t limit = i + 1 < count ? line->links[i + 1].x : INT32_MAX;
+      int32_t right = link.x + link.width;
+      // Runs and external characters are each in x order; what the link colours follows on.
+      auto reach = [&](int32_t x, int32_t width, uint32_t colour) {
+        if (x >= link.x && x < limit && x <= right && KindOfColour(colour) == kind) right = std::max(right, x + width);
+      };
+      // Until nothing reaches further: runs and external characters may alternate.
+      for (int32_t before = INT32_MIN; before != right;) {
+        before = right;
+        for (const TextRun& run : line->runs)
+          reach(run.x, static_cast<int32_t>(run.text.size() / RunCharacterBytes(run)) * RunCharacterWidth(run, metrics),
+                run.colour);
+        for (const GaijiSlot& gaiji : line->gaiji)
+          reach(gaiji.x, gaiji.fullWidth ? metrics.fullWidth : metrics.halfWidth, gaiji.colour);
+      }
+      stops.push_back(LinkStop{row, i, line->indent + link.x, line->indent + right});
+    }
+  }
+  return stops;
+}
+
+bool EntryLines(const LineList& lines, const HeldText& text, int32_t row, int32_t* first, int32_t* last) {
+  if (!lines.Find(row)) return false;
+  auto startsEntry = [&](int32_t number) {
+    const LineRecord* line = lines.Find(number);
+    if (!line || line->continuation) return false;
+    int32_t p = line->start;
+    if (text.At(p) == code::kEscape && text.At(p + 1) == code::kIndent) p += 4;
+    return text.At(p) == code::kEscape && text.At(p + 1) == code::kBeginKeyword && text.At(p + 2) == 0x01;
+  };
+  *first = row;
+  while (*first > lines.FirstNumber() && !startsEntry(*first)) --*first;
+  *last = row;
+  while (*last < lines.LastNumber() && !startsEntry(*last + 1)) ++*last;
+  return true;
 }
 
 int32_t HeadwordPosition(const HeldText& text, int32_t entryBase, int32_t lineStart) {

@@ -4,6 +4,7 @@
 #define CALVETTA_LAYOUT_HITTEST_H
 
 #include <cstdint>
+#include <vector>
 
 #include "ContentLayout.h"
 #include "HeldText.h"
@@ -39,6 +40,25 @@ Hit HitTest(const LineList& lines, int32_t topLine, int32_t bottomLine, const Me
 inline Hit HitTest(const ContentLayout& layout, int32_t x, int32_t y) {
   return HitTest(layout.Lines(), layout.TopLine(), layout.BottomLine(), layout.GetMetrics(), x, y);
 }
+
+// A reference, picture or sound of the page that the keyboard reaches (Tab): its line, the
+// index of its link slot there, and the pixels it covers from the view's left edge (its slot and
+// the text and external characters of its colour that follow the slot on the line, up to the
+// next slot).
+struct LinkStop {
+  int32_t line = 0;
+  size_t slot = 0;
+  int32_t left = 0;
+  int32_t right = 0;
+};
+// The link slots of lines topLine .. bottomLine, in reading order.
+std::vector<LinkStop> LinkStops(const LineList& lines, int32_t topLine, int32_t bottomLine, const Metrics& metrics);
+
+// The held lines of the entry that holds line `row`: from the line that starts it (with a
+// headword's keyword code 1F 41 01, after an indent code 1F 09 and its 2 bytes when there is
+// one; a wrapped continuation starts nothing) up to the line before the next one that does, as
+// far as the lines are held. False when row is not held.
+bool EntryLines(const LineList& lines, const HeldText& text, int32_t row, int32_t* first, int32_t* last);
 
 // The text position of the headword of the entry that holds the line starting at lineStart (a
 // view position): scanning back from lineStart in 2-byte steps for a keyword code with first

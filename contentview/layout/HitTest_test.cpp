@@ -29,6 +29,36 @@ Text& EndReference(Text& t) { return t.Code({0x1F, 0x62, 0, 0, 0, 2, 0, 0}); }
 // あ, reference いい, あ, picture with caption い, sound with caption あ:
 // x 0 black | 16 slot 1 + blue run to 48 | 48 black | 64 slot 2 | 80 red | 96 slot 3 | 112 brown,
 // all from the line's indent.
+// The line above and a line that is one reference: each stop covers its slot and
+// its coloured text, in reading order, lines of the page only.
+TEST(HitTest, LinkStopsCoverEachLinksColouredTextInReadingOrder) {
+  Text t;
+  t.Jis(kA).Code({0x1F, 0x42}).Jis(kI, 2);
+  EndReference(t).Jis(kA);
+  t.Code({0x1F, 0x44, 0, 0, 0, 0, 0, 0x16, 0, 0, 0, 0x16}).Jis(kI).Code({0x1F, 0x64, 0, 0, 0, 3, 0, 0});
+  t.Code({0x1F, 0x48, 3, 0, 1, 0x30, 0, 0, 0, 0x15, 0, 0}).Jis(kA).Code({0x1F, 0x68}).Newline();
+  t.Code({0x1F, 0x42}).Jis(kA, 3);
+  EndReference(t).Newline();
+  LineList lines = Lay(t, 1000, 5);
+  ASSERT_EQ(lines.LastNumber(), 6);
+  const int32_t indent = lines.First().indent;
+  std::vector<LinkStop> stops = LinkStops(lines, 5, 6, kMetrics);
+  ASSERT_EQ(stops.size(), 4u);
+  struct Expected {
+    int32_t line;
+    size_t slot;
+    int32_t left, right;
+  } expected[] = {{5, 0, 16, 48}, {5, 1, 64, 96}, {5, 2, 96, 128}, {6, 0, 0, 48}};
+  for (size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(stops[i].line, expected[i].line) << i;
+    EXPECT_EQ(stops[i].slot, expected[i].slot) << i;
+    EXPECT_EQ(stops[i].left, indent + expected[i].left) << i;
+    EXPECT_EQ(stops[i].right, indent + expected[i].right) << i;
+  }
+  EXPECT_EQ(LinkStops(lines, 6, 6, kMetrics).size(), 1u) << "a page below the first line";
+  EXPECT_TRUE(LinkStops(lines, 7, 9, kMetrics).empty()) << "lines not held";
+}
+
 TEST(HitTest, SlotsThenRunsByColour) {
   Text t;
   t.Jis(kA).Code({0x1F, 0x42}).Jis(kI, 2);
@@ -146,6 +176,31 @@ TEST(HeadwordPosition, NearestKeywordBackwardsWithItsIndent) {
   HeldText shifted{t.Data().data(), -secondBody, t.Size()};
   EXPECT_EQ(HeadwordPosition(shifted, 5000, 0), 5000 + second - secondBody);
   EXPECT_EQ(HeadwordPosition(shifted, 5000, -secondBody - 2), 5000);
+}
+
+// The same two entries laid out (the first headword line after the begin code; the second's
+// body wraps): each line belongs to the entry its headword line starts.
+TEST(EntryLines, FromAHeadwordLineToTheLineBeforeTheNext) {
+  Text t;
+  t.Code({0x1F, 0x41, 0x01, 0x00}).Jis(kA, 3).Code({0x1F, 0x61}).Newline();     // line 0
+  t.Jis(kI, 10).Newline();                                                     // line 1
+  t.Code({0x1F, 0x09, 0x00, 0x01}).Code({0x1F, 0x41, 0x01, 0x00}).Jis(kA).Code({0x1F, 0x61}).Newline();  // 2
+  t.Code({0x1F, 0x41, 0x02, 0x00}).Jis(kI).Code({0x1F, 0x61}).Newline();       // 3: not a headword
+  t.Jis(kI, 30).Newline();                                                     // 4, wrapped on 5
+  LineList lines = Lay(t, 20 * 16);
+  ASSERT_EQ(lines.LastNumber(), 5);
+  ASSERT_TRUE(lines.Find(5)->continuation);
+  HeldText held{t.Data().data(), 0, t.Size()};
+  int32_t first = -1, last = -1;
+  ASSERT_TRUE(EntryLines(lines, held, 1, &first, &last));
+  EXPECT_EQ(first, 0);
+  EXPECT_EQ(last, 1);
+  for (int32_t row : {2, 3, 5}) {
+    ASSERT_TRUE(EntryLines(lines, held, row, &first, &last)) << row;
+    EXPECT_EQ(first, 2) << row;
+    EXPECT_EQ(last, 5) << row;
+  }
+  EXPECT_FALSE(EntryLines(lines, held, 6, &first, &last));
 }
 
 }  // namespace

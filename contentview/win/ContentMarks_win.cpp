@@ -9,6 +9,7 @@
 
 #include "Calvetta.h"
 #include "GaijiMap.h"
+#include "HitTest.h"
 #include "win/CalvettaRes.h"
 #include "ui/ShiftJisText.h"
 #include "ui/UniqueHandle.h"
@@ -144,6 +145,18 @@ int32_t ContentMarks::GetText(char* buffer, int32_t size) {
   if (buffer && size > 0) buffer[0] = '\0';
   if (!Extract()) return 0;
   return marks.CopyLeading(buffer, size);
+}
+
+bool ContentMarks::MarkEntry() {
+  const LineList& lines = layout.Lines();
+  int32_t first = 0, last = 0;
+  if (!EntryLines(lines, layout.Text(), layout.TopLine(), &first, &last)) return false;
+  last = std::min(last, first + kMarkRowReach - 1);
+  marks.Begin(lines, layout.GetMetrics(), first, 0);
+  // Right of the last line's end: up to its last character.
+  const bool marked = marks.Extend(lines, layout.GetMetrics(), last, INT32_MAX / 4);
+  marks.End();
+  return marked && TextLength() > 0;
 }
 
 void ContentMarks::CopyToClipboard() {

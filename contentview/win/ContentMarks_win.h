@@ -40,6 +40,9 @@ class ContentMarks {
   // Marks the characters from view position from up to to (exclusive) on the held lines; the
   // caller repaints. False when the lines do not hold them.
   bool MarkRange(int32_t from, int32_t to) { return marks.MarkRange(layout.Lines(), layout.GetMetrics(), from, to); }
+  // Marks the entry at the top of the page, as far as it is held and a drag reaches; the caller
+  // repaints. False when nothing was marked.
+  bool MarkEntry();
   // The context menu at client point (x, y): コピー and 連続検索.
   void ShowContextMenu(int x, int y);
 

@@ -183,6 +183,14 @@ void ContentNavigation::OnLeftButtonDown(int x, int y) {
     marks.BeginDrag(x, y);
     return;
   }
+  Activate(hit);
+  if (!window.Hwnd()) return;
+  hoverKind = kHoverNone;
+  SetHoverCursor();
+  UpdateHover();
+}
+
+void ContentNavigation::Activate(const Hit& hit) {
   // The slot belongs to the lines, which following a reference replaces: work on a copy.
   std::array<char, kLinkBlockSize + 1> code = hit.link->code;
   switch (hit.kind) {
@@ -190,10 +198,70 @@ void ContentNavigation::OnLeftButtonDown(int x, int y) {
     case kHoverGraphic: media.ShowPicture(code.data()); break;
     default: media.PlaySoundBlock(code.data()); break;
   }
-  if (!window.Hwnd()) return;
-  hoverKind = kHoverNone;
-  SetHoverCursor();
-  UpdateHover();
+}
+
+const LinkSlot* ContentNavigation::FocusedLink(LinkStop* stop) const {
+  if (focusLine == kNoFocus || !Showing() || focusLine < layout.TopLine() || focusLine > layout.BottomLine())
+    return nullptr;
+  const LineRecord* line = layout.Line(focusLine);
+  if (!line || focusSlot >= line->links.size()) return nullptr;
+  for (const LinkStop& each : LinkStops(layout.Lines(), focusLine, focusLine, layout.GetMetrics())) {
+    if (each.slot != focusSlot) continue;
+    *stop = each;
+    return &line->links[focusSlot];
+  }
+  return nullptr;
+}
+
+bool ContentNavigation::MoveLinkFocus(bool backward) {
+  if (!Showing()) return false;
+  const std::vector<LinkStop> stops =
+      LinkStops(layout.Lines(), layout.TopLine(), layout.BottomLine(), layout.GetMetrics());
+  // Where the focus is among the page's links; none: before the first (after the last).
+  LinkStop current;
+  const bool focused = FocusedLink(&current) != nullptr;
+  ptrdiff_t at = backward ? static_cast<ptrdiff_t>(stops.size()) : -1;
+  for (size_t i = 0; focused && i < stops.size(); ++i)
+    if (stops[i].line == current.line && stops[i].slot == current.slot) at = static_cast<ptrdiff_t>(i);
+  const ptrdiff_t next = at + (backward ? -1 : 1);
+  const bool inside = next >= 0 && next < static_cast<ptrdiff_t>(stops.size());
+  focusLine = inside ? stops[static_cast<size_t>(next)].line : kNoFocus;
+  focusSlot = inside ? stops[static_cast<size_t>(next)].slot : 0;
+  if (focused || inside) InvalidateRect(window.Hwnd(), nullptr, FALSE);
+  return inside;
+}
+
+bool ContentNavigation::ActivateLinkFocus() {
+  LinkStop stop;
+  const LinkSlot* link = FocusedLink(&stop);
+  if (!link) return false;
+  media.StopSound();
+  Hit hit;
+  hit.kind = static_cast<uint8_t>(link->kind);
+  hit.line = layout.Line(stop.line);
+  hit.link = link;
+  // A followed reference shows other text: the focus starts again from its first link.
+  if (hit.kind == kHoverReference) focusLine = kNoFocus;
+  Activate(hit);
+  return true;
+}
+
+void ContentNavigation::DrawLinkFocus(HDC dc) const {
+  LinkStop stop;
+  if (!FocusedLink(&stop)) return;
+  const int32_t height = layout.GetMetrics().lineHeight;
+  const int32_t top = (stop.line - layout.TopLine()) * height;
+  // A dotted frame in the text's colour, drawn over the page (not inverted: a partial repaint
+  // draws it again whole).
+  HPEN pen = CreatePen(PS_DOT, 1, kDefaultTextColour);
+  HGDIOBJ oldPen = SelectObject(dc, pen);
+  HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+  const int oldMode = SetBkMode(dc, TRANSPARENT);
+  Rectangle(dc, stop.left - 1, top, stop.right + 1, top + height);
+  SetBkMode(dc, oldMode);
+  SelectObject(dc, oldBrush);
+  SelectObject(dc, oldPen);
+  DeleteObject(pen);
 }
 
 void ContentNavigation::OnLeftButtonUp(int x, int y) {

@@ -47,8 +47,20 @@ class ContentNavigation {
   void OnLeftButtonDown(int x, int y);
   void OnLeftButtonUp(int x, int y);
   void OnRightButtonDown(int x, int y);
-  // New content: the hover is computed again at the next mouse move.
-  void ForgetHover() { hoverKind = kHoverNone; }
+  // New content: the hover is computed again at the next mouse move; no link has the keyboard.
+  void ForgetHover() {
+    hoverKind = kHoverNone;
+    focusLine = kNoFocus;
+  }
+
+  // Tab (backward: Shift+Tab): the keyboard's focus to the next (previous) reference, picture or
+  // sound of the page, from the first (last) when none has it. False when there is none that way:
+  // no link keeps the focus, which leaves the view.
+  bool MoveLinkFocus(bool backward);
+  // Enter: the link with the focus followed, opened or played, as a click does. False without one.
+  bool ActivateLinkFocus();
+  // Draws the focus around its link when the page shows it (after the text and the marks).
+  void DrawLinkFocus(HDC dc) const;
 
  private:
   bool Showing() const;  // content shown and not blank
@@ -60,6 +72,12 @@ class ContentNavigation {
   void SetHoverCursor();
   void ApplyHoverCursor();
   void FollowReference(const Hit& hit);
+  // The link with the keyboard's focus on the page, or nullptr; *stop gets its place.
+  const LinkSlot* FocusedLink(LinkStop* stop) const;
+  // A click's or Enter's action on the link of hit.
+  void Activate(const Hit& hit);
+
+  static constexpr int32_t kNoFocus = INT32_MIN;
 
   const ui::Window& window;
   HINSTANCE module;
@@ -70,6 +88,8 @@ class ContentNavigation {
   std::array<bool, kScrollButtonCount> released{{true, true, true, true}};
   bool waiting = false;  // cleared by the repeat timer
   uint8_t hoverKind = kHoverNone;
+  int32_t focusLine = kNoFocus;  // the line of the link with the keyboard's focus
+  size_t focusSlot = 0;           // its slot on that line
   POINT lastMouse = {-1, -1};  // client point of the last mouse message; -1: none yet
   // The book's cursors at the view's resolution (owned), or the arrow where one is missing.
   std::array<ui::UniqueIcon, 3> ownCursors;

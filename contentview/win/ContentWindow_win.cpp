@@ -208,6 +208,19 @@ bool ContentWindow::MarkText(int32_t position, int32_t length) {
   return marked;
 }
 
+LRESULT ContentWindow::MarkAll(WPARAM how) {
+  if (!layout.HasContent() || layout.IsBlank() || layout.Lines().Empty()) return 0;
+  if (how == 2) return 1;
+  const bool marked = marks.MarkEntry();
+  if (marked && how == 1) {
+    // A copy of what is shown: the marks go again (the user marked nothing).
+    marks.CopyToClipboard();
+    marks.Clear();
+  }
+  InvalidateRect(Hwnd(), nullptr, TRUE);
+  return marked ? 1 : 0;
+}
+
 void ContentWindow::LayOutAgain() {
   // From the same top line, as after a change of the window's size.
   RECT client = {};
@@ -236,6 +249,7 @@ void ContentWindow::Paint() {
     if (!painter.Measured() && painter.EnsureMetrics(dc, &metrics)) layout.SetMetrics(metrics);
     painter.Draw(dc, layout, partial ? &update : nullptr, binding.Functions().epwShowExCodePixel);
     marks.Draw(dc, partial ? &update : nullptr);
+    navigation.DrawLinkFocus(dc);
   }
   EndPaint(Hwnd(), &ps);
 }
@@ -262,6 +276,8 @@ LRESULT ContentWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return SetTextSize(static_cast<int>(wParam)) ? 1 : 0;
     case VM_VIEW_MARKTEXT:
       return MarkText(static_cast<int32_t>(wParam), static_cast<int32_t>(lParam)) ? 1 : 0;
+    case VM_VIEW_MARKALL:
+      return MarkAll(wParam);
     case WM_DPICHANGED_AFTERPARENT:
       SetDpi(ui::WindowDpi(Hwnd()));
       return 0;
@@ -300,9 +316,14 @@ LRESULT ContentWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return DLGC_WANTALLKEYS;
     case WM_KEYDOWN:
       if (wParam == VK_TAB) {
-        PostMessageW(GetParent(Hwnd()), VM_VIEW_TAB, 2, 0);
+        // Through the page's links, then out: forward to the word box, backward (Shift) to the
+        // list.
+        const bool backward = GetKeyState(VK_SHIFT) < 0;
+        if (!navigation.MoveLinkFocus(backward))
+          PostMessageW(GetParent(Hwnd()), VM_VIEW_TAB, backward ? 0 : 2, 0);
         return 0;
       }
+      if (wParam == VK_RETURN && navigation.ActivateLinkFocus()) return 0;
       navigation.OnKeyDown(wParam);
       return 0;
     case WM_TIMER:

@@ -26,6 +26,15 @@ std::wstring SearchWord(std::wstring_view boxText);
 
 SearchAction DecideSearch(std::wstring_view word, std::wstring_view lastWord, bool lastSearchFound);
 
+// The words of a keyword search: runs of characters between blanks (the space and the
+// ideographic space). A keyword search takes 1 to kMaxKeywords of them.
+constexpr size_t kMaxKeywords = 5;
+size_t KeywordCount(std::wstring_view word);
+
+// What a search of headwords while the user types looks for: the headwords that begin with the
+// word (a ＊ after it), unless the word places a ＊ of its own (then it is searched as typed).
+std::wstring TypeAheadWord(std::wstring_view word);
+
 // Status pane 1 after a search that listed hitCount hits: "検索結果 : n    項目", or, when
 // the list was capped, "検索結果 : 32766/n    項目".
 std::wstring ResultCountText(int32_t hitCount);

@@ -38,5 +38,23 @@ TEST(SearchRules, StatusTexts) {
   EXPECT_EQ(NoHitText(), L"検索結果 : 0    項目");
 }
 
+TEST(SearchRules, WhatIsTypedIsSearchedAsTheBeginningOfHeadwordsUnlessItPlacesAWildcard) {
+  EXPECT_EQ(TypeAheadWord(L""), L"");
+  EXPECT_EQ(TypeAheadWord(L"か"), L"か*");
+  EXPECT_EQ(TypeAheadWord(L"coffee "), L"coffee *");
+  // The user's own wildcard, narrow or full width, wherever it stands.
+  for (const wchar_t* placed : {L"*ん", L"か*", L"＊ん", L"か＊", L"か*ん"}) EXPECT_EQ(TypeAheadWord(placed), placed);
+  // 49 characters and the wildcard still fit the key.
+  booktext::SearchKey key = booktext::BuildSearchKey(std::string(49, 'a') + '*');
+  EXPECT_EQ(key.length, 100u);
+}
+
+TEST(SearchRules, KeywordsAreCountedBetweenBlanksOfEitherWidth) {
+  EXPECT_EQ(KeywordCount(L""), 0u);
+  EXPECT_EQ(KeywordCount(L" \u3000 "), 0u);
+  EXPECT_EQ(KeywordCount(L"ねこ"), 1u);
+  EXPECT_EQ(KeywordCount(L"\u3000ねこ  いぬ\u3000とり "), 3u);
+}
+
 }  // namespace
 }  // namespace brisvane

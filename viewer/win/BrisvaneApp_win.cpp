@@ -4,21 +4,34 @@
 #include <shellapi.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "AppState_win.h"
 #include "BrisvaneRes.h"
 #include "FrameMessages.h"
 #include "HostExchange.h"
 #include "MainFrame_win.h"
+#include "OutsideLookup_win.h"
+#include "OutsideWords.h"
 
 namespace brisvane {
 
 
 bool BrisvaneApp::InitInstance(HINSTANCE instance) {
-  // One viewer at a time: a running one is brought forward instead.
+  int argc = 0;
+  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  StartKind kind = ClassifyStart(argv && argc > 1 ? argv[1] : nullptr);
+  // Any other argument is a word to look up (`Brisvane.exe 単語`).
+  std::wstring word;
+  if (kind == StartKind::Other) word = CommandLineWord(std::vector<std::wstring>(argv + 1, argv + argc));
+  if (argv) LocalFree(argv);
+
+  // One viewer at a time: a running one is brought forward instead, and looks the word up.
   if (HWND running = FindWindowW(hostexchange::kViewerClass, nullptr)) {
     SetForegroundWindow(running);
     ShowWindow(running, IsIconic(running) ? SW_RESTORE : SW_SHOW);
+    if (!word.empty()) OutsideLookup::SendCommandLineWord(running, word);
     return false;
   }
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
@@ -28,10 +41,6 @@ bool BrisvaneApp::InitInstance(HINSTANCE instance) {
   if (!frame->Create(instance)) return false;
   HWND window = frame->Hwnd();
 
-  int argc = 0;
-  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  StartKind kind = ClassifyStart(argv && argc > 1 ? argv[1] : nullptr);
-  if (argv) LocalFree(argv);
   state.SetExitOnClose(kind == StartKind::User);
 
   SetForegroundWindow(window);
@@ -47,6 +56,7 @@ bool BrisvaneApp::InitInstance(HINSTANCE instance) {
   } else if (state.HostWordPending()) {
     UpdateWindow(window);
   }
+  if (!word.empty()) OutsideLookup::SendCommandLineWord(window, word);
   return true;
 }
 

@@ -40,6 +40,11 @@
 #define IDM_SCOPE_BOOK 32797  // the scopes of a search, in the order of the scope box
 #define IDM_SCOPE_SHELF 32798
 #define IDM_SHELF_EDIT 32799
+#define IDM_TYPE_AHEAD 32800  // as-you-type on or off
+#define IDM_CLIPBOARD_WATCH 32801  // the clipboard watch on or off
+#define IDM_HOTKEY_EDIT 32802  // the system-wide key's dialog
+#define IDM_FOCUS_WORDBOX 32803  // the focus to the word box, its text selected
+#define IDM_SELECT_ALL 32804  // the word box's text, or the entry shown, marked
 #define IDM_APP_ABOUT 57664
 #define IDM_HELP 57670
 #define IDM_NEXT_PANE 57680
@@ -68,6 +73,8 @@
 #define IDS_SHELF_NO_KEYWORDS 61227
 #define IDS_SOUND_PLAYING 61228
 #define IDS_SOUND_NO_DEVICE 61229
+#define IDS_HOTKEY_TAKEN 61230
+#define IDS_HOTKEY_TAKEN_AT_START 61231
 
 // The shelf dialog.
 #define IDD_SHELF 170
@@ -76,6 +83,10 @@
 #define IDB_SHELF_REMOVE 1022
 #define IDB_SHELF_UP 1023
 #define IDB_SHELF_DOWN 1024
+
+// The dialog of the system-wide key.
+#define IDD_HOTKEY 172
+#define IDC_HOTKEY 1030
 
 // Child window ids.
 #define IDC_WORDBOX 101

@@ -41,6 +41,11 @@ LRESULT ToolbarRelay::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     PostMessageW(frame, FM_WORDENTER, 0, 0);
     return Default(message, wParam, lParam);
   }
+  // The user's typing (not the program's own setting of the text) starts the as-you-type pause.
+  if (message == WM_COMMAND && LOWORD(wParam) == IDC_WORDBOX && HIWORD(wParam) == CBN_EDITCHANGE) {
+    PostMessageW(frame, FM_WORDTYPED, 0, 0);
+    return Default(message, wParam, lParam);
+  }
   if (message == WM_SETFOCUS) {
     HWND box = GetDlgItem(Control(), IDC_WORDBOX);
     if (box) {

@@ -31,12 +31,13 @@ class HostLink {
   // The user closed the window of a viewer that another program started: it stays resident,
   // hidden, until it is asked for again.
   void HideByUser();
+  // Shows the window in front (restored, the book opened again when it was closed while hidden).
+  void BringUp();
 
  private:
   void OnQuickLookup();
   void OnHostCommand(WPARAM command);
   bool HandOverBlocked() const;
-  void BringUp();
   void CloseForHost();
 
   static constexpr uint8_t kShownForHost = 5;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <cwchar>
 
 #include "AppState_win.h"
 #include "BrisvaneRes.h"
@@ -10,6 +11,7 @@
 #include "FrameSizing_win.h"
 #include "HelpCommands_win.h"
 #include "HostExchange.h"
+#include "HotKeyDialog_win.h"
 #include "SearchFlow.h"
 #include "ui/Dpi.h"
 #include "ui/ResourceText.h"
@@ -59,7 +61,14 @@ ui::Handled MainFrame::OnCreate(const CREATESTRUCTW&) {
   search.SetListedHeadings(&shelf);
   ResetPanes();
   textSize.Restore();
+  typeAhead.Restore();
   host.Attach(Hwnd(), panes.ContentPane());
+  if (!outside.Start(Hwnd())) {
+    wchar_t text[256];
+    swprintf(text, 256, ui::LoadText(IDS_HOTKEY_TAKEN_AT_START).c_str(),
+             OutsideLookup::HotKeyName(outside.WantedHotKey()).c_str());
+    bars.SetStatusText(0, text);
+  }
   return ui::Done(0);
 }
 
@@ -71,8 +80,11 @@ void MainFrame::AddCommands() {
     DWORD start = 0, end = 0;
     if (HWND box = search.WordBoxWindow())
       SendMessageW(box, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    return start != end || panes.Content().Api().IsMarkValid();
+    // With nothing marked, the entry shown is copied.
+    return start != end || panes.Content().Api().IsMarkValid() || ContentHasText();
   });
+  commands.Add(IDM_SELECT_ALL, [this](int, HWND) { SelectAll(); });
+  commands.Add(IDM_FOCUS_WORDBOX, [this](int, HWND) { MoveFocus(2); });
   commands.Add(IDM_CONTINUOUS_SEARCH, [this](int, HWND) { ContinuousSearch(); },
                [this] { return panes.Content().Api().IsMarkValid(); });
   // Search stays enabled: greyed on the toolbar while no book is open; the command itself reports.
@@ -93,6 +105,9 @@ void MainFrame::AddCommands() {
   commands.Add(IDM_TEXT_NORMAL, [this](int, HWND) { textSize.Normal(); });
   for (SearchScope each : {SearchScope::kBook, SearchScope::kShelf})
     commands.Add(IDM_SCOPE_BOOK + static_cast<int>(each), [this, each](int, HWND) { ChooseScope(each); });
+  commands.Add(IDM_TYPE_AHEAD, [this](int, HWND) { typeAhead.Toggle(Hwnd()); });
+  commands.Add(IDM_CLIPBOARD_WATCH, [this](int, HWND) { outside.ToggleClipboardWatch(); });
+  commands.Add(IDM_HOTKEY_EDIT, [this](int, HWND) { EditHotKey(); });
   commands.Add(IDM_SHELF_EDIT, [this](int, HWND) { EditShelf(); });
   for (SearchMode each : {SearchMode::kHeadword, SearchMode::kKeyword, SearchMode::kFullText}) {
     commands.Add(IDM_MODE_HEADWORD + static_cast<int>(each), [this, each](int, HWND) { ChooseMode(each); },
@@ -138,6 +153,7 @@ void MainFrame::OnClose() {
 }
 
 ui::Handled MainFrame::OnDestroy() {
+  outside.Stop();
   book.End();
   PostQuitMessage(0);
   return ui::Done(0);
@@ -165,6 +181,8 @@ void MainFrame::UpdateMenu(HMENU menu) {
     if (id == static_cast<UINT>(-1)) continue;
     EnableMenuItem(menu, id, MF_BYCOMMAND | (commands.IsEnabled(static_cast<int>(id)) ? MF_ENABLED : MF_GRAYED));
   }
+  CheckMenuItem(menu, IDM_TYPE_AHEAD, MF_BYCOMMAND | (typeAhead.On() ? MF_CHECKED : MF_UNCHECKED));
+  CheckMenuItem(menu, IDM_CLIPBOARD_WATCH, MF_BYCOMMAND | (outside.WatchingClipboard() ? MF_CHECKED : MF_UNCHECKED));
   CheckMenuItem(menu, IDM_TOGGLE_LIST, MF_BYCOMMAND | (panes.ListToggled() ? MF_CHECKED : MF_UNCHECKED));
   if (GetMenuState(menu, IDM_MODE_HEADWORD, MF_BYCOMMAND) != static_cast<UINT>(-1))
     CheckMenuRadioItem(menu, IDM_MODE_HEADWORD, IDM_MODE_FULLTEXT, IDM_MODE_HEADWORD + static_cast<int>(mode.Mode()),
@@ -211,11 +229,33 @@ void MainFrame::ShowBookMenu() {
   SendMessageW(panes.ContentPane(), VM_VIEW_SHOWAT, 0, static_cast<LPARAM>(head));
 }
 
-void MainFrame::Copy() {
+bool MainFrame::FocusInWordBox() {
   HWND wordBox = search.WordBoxWindow();
   HWND focus = GetFocus();
-  if (!(focus && (focus == wordBox || IsChild(wordBox, focus)))) {
-    panes.Content().Api().CopyToClipBoard();
+  return focus && (focus == wordBox || IsChild(wordBox, focus));
+}
+
+bool MainFrame::ContentHasText() {
+  HWND content = panes.Content().ContentWindow();
+  return content && SendMessageW(content, VM_VIEW_MARKALL, 2, 0) == 1;
+}
+
+void MainFrame::SelectAll() {
+  if (FocusInWordBox()) {
+    SendMessageW(search.WordBoxEdit(), EM_SETSEL, 0, -1);
+    return;
+  }
+  if (HWND content = panes.Content().ContentWindow()) SendMessageW(content, VM_VIEW_MARKALL, 0, 0);
+}
+
+void MainFrame::Copy() {
+  HWND wordBox = search.WordBoxWindow();
+  if (!FocusInWordBox()) {
+    if (panes.Content().Api().IsMarkValid()) {
+      panes.Content().Api().CopyToClipBoard();
+    } else if (HWND content = panes.Content().ContentWindow()) {
+      SendMessageW(content, VM_VIEW_MARKALL, 1, 0);  // nothing marked: the entry shown
+    }
     return;
   }
   // The word box copies its edit selection; with none, the request goes to the content pane,
@@ -280,6 +320,37 @@ void MainFrame::EditShelf() {
   if (changed) ResetPanes();  // a shelf search's list named the books by their places
 }
 
+void MainFrame::PreviewTyped() {
+  typeAhead.Stop(Hwnd());
+  // Not inside a dialog or a message box, and a shelf search (a book opened at a time) waits for
+  // Enter.
+  if (app.ModalBusy() || !book.IsOpen() || shelf.Scope() != SearchScope::kBook) return;
+  shelf.Forget();
+  SearchSurroundings around{Hwnd(), app, book, bars, layers, panes.Content(), mode.Mode()};
+  search.Preview(around);
+}
+
+void MainFrame::LookUpFromOutside(const std::wstring& word) {
+  if (word.empty() || app.ModalBusy()) return;
+  host.BringUp();
+  LookUp(word);
+}
+
+void MainFrame::EditHotKey() {
+  HotKeyDialog dialog(app, outside);
+  dialog.Run(Hwnd());
+}
+
+LRESULT MainFrame::OnCopyData(const COPYDATASTRUCT* data) {
+  std::wstring word;
+  if (!data || !OutsideLookup::ReadCommandLineWord(*data, &word)) return FALSE;
+  if (app.ModalBusy()) return FALSE;
+  // Looked up after the sender has its answer: a search may take a while.
+  outsideWord = word;
+  PostMessageW(Hwnd(), FM_OUTSIDEWORD, 0, 0);
+  return TRUE;
+}
+
 void MainFrame::MoveFocus(WPARAM target) {
   HWND content = panes.Content().ContentWindow();
   if (target == 0) SetFocus(search.ResultListWindow());
@@ -339,7 +410,26 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       bars.SetStatusText(0, ui::LoadText(IDS_SEARCHING).c_str());
       UpdateWindow(bars.StatusBar());
       return 0;
+    case WM_HOTKEY:
+      if (wParam == OutsideLookup::kHotKeyId && !app.ModalBusy()) LookUpFromOutside(outside.TakeSelection());
+      return 0;
+    case WM_CLIPBOARDUPDATE:
+      if (!app.ModalBusy()) LookUpFromOutside(outside.TakeClipboardWord());
+      return 0;
+    case WM_COPYDATA:
+      return OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    case FM_OUTSIDEWORD:
+      LookUpFromOutside(outsideWord);
+      return 0;
+    case FM_WORDTYPED:
+      typeAhead.Typed(Hwnd());
+      return 0;
+    case WM_TIMER:
+      if (wParam != TypeAhead::kTimer) break;
+      PreviewTyped();
+      return 0;
     case FM_SEARCH: {
+      typeAhead.Stop(Hwnd());
       SearchSurroundings around{Hwnd(), app, book, bars, layers, panes.Content(), mode.Mode()};
       if (shelf.Scope() == SearchScope::kShelf) {
         search.RunShelfSearch(around, shelf);

@@ -16,10 +16,12 @@
 #include "FrameRouter.h"
 #include "HostLink_win.h"
 #include "LayerHistory_win.h"
+#include "OutsideLookup_win.h"
 #include "SearchModeControl_win.h"
 #include "SearchPanel_win.h"
 #include "ShelfSearch_win.h"
 #include "TextSizeControl_win.h"
+#include "TypeAhead_win.h"
 #include "ui/CommandTable.h"
 #include "ui/Window.h"
 
@@ -56,6 +58,10 @@ class MainFrame : public ui::Window, private FrameRouter {
   void PreviousLayer();
   void ShowBookMenu();
   void Copy();
+  void SelectAll();
+  bool FocusInWordBox();
+  // Whether the content view shows text that Ctrl+A would mark.
+  bool ContentHasText();
   void ContinuousSearch();
   // The search command: nothing while a modal window is open, a read error without a book.
   void SearchCommand();
@@ -65,6 +71,13 @@ class MainFrame : public ui::Window, private FrameRouter {
   void ChooseScope(SearchScope chosen);
   void EditShelf();
   void MoveFocus(WPARAM target);
+  // The pause in typing is over: the list of what the box holds.
+  void PreviewTyped();
+  // A word of another program (the system-wide key, the clipboard, a second start): the window
+  // in front and the word looked up; nothing inside a dialog or message box of ours.
+  void LookUpFromOutside(const std::wstring& word);
+  void EditHotKey();
+  LRESULT OnCopyData(const COPYDATASTRUCT* data);
 
   AppState& app;
   ui::CommandTable commands;
@@ -77,6 +90,9 @@ class MainFrame : public ui::Window, private FrameRouter {
   ShelfSearch shelf;       // the books a search of the shelf covers, and its list
   FramePanes panes;
   TextSizeControl textSize{panes.Content(), search};
+  TypeAhead typeAhead;  // the list while the user types
+  OutsideLookup outside;  // words from other programs
+  std::wstring outsideWord;  // a second start's word, looked up once its sender has gone on
   int dpi = 96;  // the frame's monitor's dots an inch
 };
 

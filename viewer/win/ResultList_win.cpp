@@ -141,6 +141,15 @@ bool ResultList::Attach(HWND listBox, HWND frameWindow, const BookApi& bookApi) 
   return ui::Subclass::Attach(list);
 }
 
+void ResultList::Fill(int count) {
+  if (!list || count <= 0) return;
+  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(list, LB_INITSTORAGE, static_cast<WPARAM>(count), 0);
+  for (int i = 0; i < count; ++i) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L""));
+  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list, nullptr, TRUE);
+}
+
 void ResultList::Reset() {
   if (!list) return;
   SendMessageW(list, LB_RESETCONTENT, 0, 0);
@@ -320,7 +329,8 @@ LRESULT ResultList::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_KEYDOWN:
       if (wParam == VK_TAB) {
-        PostMessageW(frame, VM_VIEW_TAB, 1, 0);
+        // Forward to the content, backward (Shift) to the word box.
+        PostMessageW(frame, VM_VIEW_TAB, GetKeyState(VK_SHIFT) < 0 ? 2 : 1, 0);
         return 0;
       }
       break;

@@ -54,6 +54,8 @@ class ResultList : private ui::Subclass {
 
   // No items, no selection, horizontal extent 0.
   void Reset();
+  // count empty items (the open book's hits 0 .. count - 1), added with no repaint between them.
+  void Fill(int count);
   // Where the headings come from while it holds them (nullptr: the open book's hits).
   void SetListedHeadings(const ListedHeadings* source) { listed = source; }
 

@@ -54,20 +54,48 @@ bool SearchCommand::ModeCanRun(SearchSurroundings& around, const std::wstring& w
   } else if (!SearchModeControl::Offered(around.mode, api, true)) {
     refusal = IDS_NO_KEYWORD_INDEX;
   } else if (around.mode == SearchMode::kKeyword) {
-    size_t words = 0;
-    bool inWord = false;
-    for (wchar_t c : word) {
-      bool blank = c == L' ' || c == L'\u3000';
-      if (!blank && !inWord) ++words;
-      inWord = !blank;
-    }
-    if (words == 0 || words > 5) refusal = IDS_KEYWORD_WORDS;
+    const size_t words = brisvane::KeywordCount(word);
+    if (words == 0 || words > brisvane::kMaxKeywords) refusal = IDS_KEYWORD_WORDS;
   }
   if (refusal == 0) return true;
   around.app.FocusWordBoxOnNextActivation(true);
   around.app.ShowMessage(around.frame, ui::LoadText(refusal).c_str());
   lastSearchFound = false;
   return false;
+}
+
+void SearchCommand::Preview(SearchSurroundings& around, WordBox& wordBox, ResultList& list) {
+  const std::wstring word = brisvane::SearchWord(wordBox.Text());
+  // Whatever the list showed for the last word searched, it shows something else now.
+  lastWord.clear();
+  list.Reset();
+  around.content.Api().SetContentBlank();
+  around.layers.Clear();
+  around.bars.SetStatusText(1, L" ");
+  const BookApi& api = around.book.Api();
+  if (word.empty() || !SearchModeControl::Offered(around.mode, api, true)) return;
+
+  WordProperties properties = {};
+  int32_t result = 0;
+  if (around.mode == SearchMode::kHeadword && api.epwGetWordProperties) {
+    booktext::SearchKey key = booktext::BuildSearchKey(ToShiftJis(brisvane::TypeAheadWord(word)));
+    result = api.epwGetWordProperties(key.bytes, &properties);
+  } else if (around.mode == SearchMode::kKeyword && api.epwSearchKeywords) {
+    const size_t words = brisvane::KeywordCount(word);
+    if (words == 0 || words > brisvane::kMaxKeywords) return;
+    booktext::SearchKey key = booktext::BuildSearchKey(ToShiftJis(word));
+    result = api.epwSearchKeywords(key.bytes, &properties);
+  } else {
+    return;  // the whole text is scanned on Enter only
+  }
+  if (result != kDunmoorSuccess || properties.hitCount <= 0) {
+    if (result != kDunmoorFailed) around.bars.SetStatusText(1, brisvane::NoHitText().c_str());
+    return;
+  }
+  list.Fill(properties.hitCount < brisvane::kMaxListItems ? properties.hitCount : brisvane::kMaxListItems);
+  SendMessageW(list.Hwnd(), LB_SETCURSEL, 0, 0);
+  around.content.ShowHit(api, 0);
+  around.bars.SetStatusText(1, brisvane::ResultCountText(properties.hitCount).c_str());
 }
 
 void SearchCommand::Run(SearchSurroundings& around, WordBox& wordBox, ResultList& list) {

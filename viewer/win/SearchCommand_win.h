@@ -16,6 +16,11 @@ class ResultList;
 class SearchCommand {
  public:
   void Run(SearchSurroundings& around, WordBox& wordBox, ResultList& list);
+  // The list of a pause in typing: the hits of what the box holds (headwords that begin with it,
+  // or its keywords), no dialog, no message, the focus where it is; the first hit's entry shown.
+  // A word the mode cannot search, a read error or no hit leave the list empty (a miss says so in
+  // the status bar); Enter searches as ever.
+  void Preview(SearchSurroundings& around, WordBox& wordBox, ResultList& list);
   // After ResetPanes the same word is searched anew.
   void ForgetLastWord() { lastWord.clear(); }
 

@@ -38,6 +38,8 @@ HWND SearchPanel::ResultListWindow() const { return resultList->Hwnd(); }
 
 void SearchPanel::RunSearch(SearchSurroundings& around) { command->Run(around, *wordBox, *resultList); }
 
+void SearchPanel::Preview(SearchSurroundings& around) { command->Preview(around, *wordBox, *resultList); }
+
 void SearchPanel::RunShelfSearch(SearchSurroundings& around, ShelfSearch& shelf) {
   // The next search of the open book runs even for the same word: the list is the shelf's.
   command->ForgetLastWord();

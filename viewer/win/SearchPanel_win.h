@@ -54,6 +54,8 @@ class SearchPanel {
   // FM_SEARCH: reads the word box, keeps the history, runs the progress dialog and shows the
   // result (status pane 1, item 0 selected and shown) or the no-hit message.
   void RunSearch(SearchSurroundings& around);
+  // A pause in typing: the list of what the box holds, quietly (SearchCommand::Preview).
+  void Preview(SearchSurroundings& around);
   // FM_SEARCH in the shelf scope: the same through the shelf's search.
   void RunShelfSearch(SearchSurroundings& around, ShelfSearch& shelf);
   // Where the list's headings come from (nullptr: the open book's hits).

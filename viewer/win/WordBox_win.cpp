@@ -111,7 +111,8 @@ bool WordBox::OnKeyDown(WPARAM key) {
       if (escTarget) SetFocus(escTarget);
       return true;
     case VK_TAB:
-      PostMessageW(frame, VM_VIEW_TAB, 0, 0);
+      // Forward to the list, backward (Shift) to the content.
+      PostMessageW(frame, VM_VIEW_TAB, GetKeyState(VK_SHIFT) < 0 ? 1 : 0, 0);
       return true;
     case VK_DOWN:
       if (SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0)) return false;

@@ -266,19 +266,7 @@ TEST_F(TextSizeTest, CtrlPlusThreeTimesOnTheKeyboardMakesTheEntryLarger) {
   ASSERT_GT(normal, 4);
   SetForegroundWindow(frame);
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == frame; })) << "the viewer is not in front";
-  std::vector<INPUT> keys;
-  auto key = [&](WORD code, bool up) {
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = code;
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(code, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    keys.push_back(input);
-  };
-  key(VK_CONTROL, false);
-  for (int i = 0; i < 3; ++i) key(VK_OEM_PLUS, false), key(VK_OEM_PLUS, true);
-  key(VK_CONTROL, true);
-  ASSERT_EQ(SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)), keys.size());
+  for (int i = 0; i < 3; ++i) ASSERT_TRUE(viewertest::PressKeys({VK_CONTROL, VK_OEM_PLUS}));
   uint32_t stored = 0;
   EXPECT_TRUE(WaitUntil([&] { return exchange::ReadNumberSetting(L"view", L"TextSize", &stored) && stored == 150; }))
       << "the size stored is " << stored;

@@ -100,10 +100,10 @@ TEST_F(SearchRoadTest, TheHistoryOutlastsARestartAndAWordChosenInItIsSearched) {
   ASSERT_GE(WaitForHits(), 1);
   EXPECT_EQ(SendMessageW(wordBox, CB_GETCOUNT, 0, 0), 2) << "the miss is not kept";
 
-  viewertest::KeepWordHistory(true);
+  viewertest::KeepEarlierChoices(true);
   SearchRoadTest::TearDown();
   SearchRoadTest::SetUp();
-  viewertest::KeepWordHistory(false);
+  viewertest::KeepEarlierChoices(false);
   auto word = [&](WPARAM index) {  // CB_GETLBTEXT is carried across processes with its text
     DWORD_PTR length = 0;
     if (!SendMessageTimeoutW(wordBox, CB_GETLBTEXTLEN, index, 0, SMTO_ABORTIFHUNG, 5000, &length) || length > 100)

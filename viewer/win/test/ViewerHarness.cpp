@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fstream>
 #include <vector>
+#include <iterator>
 
 #include "TestFiles.h"
 
@@ -75,14 +76,17 @@ ViewerProcess::~ViewerProcess() {
 }
 
 namespace {
-bool keepWordHistory = false;
+bool keepEarlierChoices = false;
 }  // namespace
 
-void KeepWordHistory(bool keep) { keepWordHistory = keep; }
+void KeepEarlierChoices(bool keep) { keepEarlierChoices = keep; }
 
 bool ViewerProcess::Start(const std::filesystem::path& exe, const std::wstring& arguments,
                           const std::filesystem::path& workDir) {
-  if (!keepWordHistory) RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Olvenar\\Trevik DUDAZA ZORARI\\history");
+  if (!keepEarlierChoices) {
+    for (const wchar_t* subkey : {L"history", L"search", L"lookup"})
+      RegDeleteKeyW(HKEY_CURRENT_USER, (std::wstring(L"Software\\Olvenar\\Trevik DUDAZA ZORARI\\") + subkey).c_str());
+  }
   std::wstring command = L"\"" + exe.wstring() + L"\"";
   if (!arguments.empty()) command += L" " + arguments;
   std::wstring dir = (workDir.empty() ? exe.parent_path() : workDir).wstring();
@@ -105,6 +109,21 @@ HWND ViewerProcess::FindTopWindow(const wchar_t* className, const wchar_t* capti
   FindData data = {info.dwProcessId, className, caption, nullptr};
   EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&data));
   return data.found;
+}
+
+bool PressKeys(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> inputs;
+  auto add = [&](WORD code, bool up) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = code;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(code, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    inputs.push_back(input);
+  };
+  for (WORD code : keys) add(code, false);
+  for (auto code = std::rbegin(keys); code != std::rend(keys); ++code) add(*code, true);
+  return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
 
 std::wstring WindowText(HWND window) {

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <climits>
 #include <cstdint>
 #include <string>
@@ -30,9 +31,10 @@ class ViewerProcess {
   ViewerProcess(const ViewerProcess&) = delete;
   ViewerProcess& operator=(const ViewerProcess&) = delete;
 
-  // Starts exe with the given arguments, in folder workDir (exe's folder when empty). The word
-  // box's history of earlier runs is forgotten first, unless KeepWordHistory asked otherwise:
-  // each test begins with an empty one.
+  // Starts exe with the given arguments, in folder workDir (exe's folder when empty). What the
+  // user chose in earlier runs (the word box's history, as-you-type, the system-wide key and the
+  // clipboard watch) is forgotten first, unless KeepEarlierChoices asked otherwise: each test
+  // begins with the viewer as it comes.
   bool Start(const std::filesystem::path& exe, const std::wstring& arguments = L"",
              const std::filesystem::path& workDir = {});
   DWORD Id() const { return info.dwProcessId; }
@@ -49,9 +51,14 @@ class ViewerProcess {
 
 std::wstring WindowText(HWND window);
 
-// Whether the next starts of the viewer keep the word history of earlier runs (a test of the
-// history itself); false again after every test that sets it should reset it.
-void KeepWordHistory(bool keep);
+// Presses keys through the system's input (so that the window in front sees Ctrl, Alt and Shift
+// held, as posted keys do not show them): each key down in order, then each up in reverse. Whether
+// the system took them all.
+bool PressKeys(std::initializer_list<WORD> keys);
+
+// Whether the next starts of the viewer keep the choices of earlier runs (a test of their being
+// kept); every test that sets it should reset it to false.
+void KeepEarlierChoices(bool keep);
 
 // A new empty file in the temporary folder, named with prefix (at most 3 characters).
 std::wstring TempFileName(const wchar_t* prefix);

@@ -1,0 +1,139 @@
+// The keyboard all the way, pressed through the system's input with the viewer in front: Tab
+// through the entry's references and Enter to follow one, F3 back, Shift+Tab backward through
+// the panes, Ctrl+L to the word box, Ctrl+A and Ctrl+C on the entry.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "Clipboard_win.h"
+#include "SearchFixture.h"
+
+namespace {
+
+using viewertest::PressKeys;
+using viewertest::SearchRoadTest;
+using viewertest::SettledPixels;
+using viewertest::WaitUntil;
+
+class KeysTest : public SearchRoadTest {
+ protected:
+  void SetUp() override {
+    SearchRoadTest::SetUp();
+    SetForegroundWindow(frame);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == frame; })) << "the viewer is not in front";
+  }
+  // The window of the viewer that has the keyboard's focus.
+  HWND Focus() {
+    GUITHREADINFO info = {sizeof info};
+    return GetGUIThreadInfo(GetWindowThreadProcessId(frame, nullptr), &info) ? info.hwndFocus : nullptr;
+  }
+  bool FocusComesTo(HWND window) { return WaitUntil([&] { return Focus() == window; }, 5000); }
+  // Searches word and waits for its entry to be painted; what the content shows then.
+  std::vector<uint32_t> Entry(const std::wstring& word, int hits) {
+    std::vector<uint32_t> blank = SettledPixels(content);
+    Search(word);
+    EXPECT_EQ(WaitForHits(), hits);
+    std::vector<uint32_t> shown;
+    EXPECT_TRUE(WaitUntil([&] { return (shown = SettledPixels(content)) != blank; }));
+    return shown;
+  }
+};
+
+TEST_F(KeysTest, TabReachesAReferenceEnterFollowsItAndF3ComesBack) {
+  const std::vector<uint32_t> house = Entry(L"いえ", 1);
+  ASSERT_TRUE(FocusComesTo(list));
+  ASSERT_TRUE(PressKeys({VK_TAB}));
+  ASSERT_TRUE(FocusComesTo(content)) << "Tab in the list goes to the entry";
+  EXPECT_EQ(SettledPixels(content), house) << "no link has the focus yet";
+  // The picture of the house first, then the reference へや【部屋】.
+  ASSERT_TRUE(PressKeys({VK_TAB}));
+  std::vector<uint32_t> picture;
+  ASSERT_TRUE(WaitUntil([&] { return (picture = SettledPixels(content)) != house; })) << "no focus drawn";
+  ASSERT_TRUE(PressKeys({VK_TAB}));
+  std::vector<uint32_t> focused;
+  ASSERT_TRUE(WaitUntil([&] {
+    focused = SettledPixels(content);
+    return focused != house && focused != picture;
+  })) << "the focus did not move on";
+  EXPECT_TRUE(viewertest::SaveWindowShot(frame, "tab_reference_focus"));
+  ASSERT_TRUE(PressKeys({VK_RETURN}));
+  std::vector<uint32_t> room;
+  ASSERT_TRUE(WaitUntil([&] {
+    room = SettledPixels(content);
+    return room != house && room != focused;
+  })) << "Enter did not follow the reference";
+  ASSERT_TRUE(PressKeys({VK_F3}));
+  EXPECT_TRUE(WaitUntil([&] { return SettledPixels(content) == house; })) << "F3 did not come back";
+}
+
+TEST_F(KeysTest, ShiftTabGoesBackwardThroughThePanesAndTheEntrysLinks) {
+  const std::vector<uint32_t> house = Entry(L"いえ", 1);
+  ASSERT_TRUE(FocusComesTo(list));
+  ASSERT_TRUE(PressKeys({VK_SHIFT, VK_TAB}));
+  ASSERT_TRUE(FocusComesTo(edit)) << "Shift+Tab in the list goes back to the word box";
+  ASSERT_TRUE(PressKeys({VK_SHIFT, VK_TAB}));
+  ASSERT_TRUE(FocusComesTo(content)) << "Shift+Tab in the word box goes back to the entry";
+  // Backward through the links of the page, the last first, then out to the list.
+  int links = 0;
+  for (; links < 40 && Focus() == content; ++links) {
+    ASSERT_TRUE(PressKeys({VK_SHIFT, VK_TAB}));
+    Drain();
+  }
+  EXPECT_TRUE(FocusComesTo(list));
+  EXPECT_GT(links, 1) << "the entry's links were passed over";
+  EXPECT_EQ(SettledPixels(content), house) << "no focus is left drawn";
+}
+
+TEST_F(KeysTest, CtrlLPutsTheFocusInTheWordBoxWithItsTextSelected) {
+  Entry(L"はし", 3);
+  ASSERT_TRUE(FocusComesTo(list));
+  ASSERT_TRUE(PressKeys({VK_CONTROL, 'L'}));
+  ASSERT_TRUE(FocusComesTo(edit));
+  DWORD start = 1, end = 0;
+  SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 0u);
+  EXPECT_EQ(end, 2u);
+}
+
+TEST_F(KeysTest, CtrlCWithNothingMarkedCopiesTheEntryAndCtrlAMarksIt) {
+  const std::vector<uint32_t> shown = Entry(L"coffee", 1);
+  auto copy = [&] {
+    EXPECT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+    EXPECT_TRUE(PressKeys({VK_CONTROL, 'C'}));
+    std::wstring copied;
+    EXPECT_TRUE(WaitUntil([&] { return !(copied = testfiles::ClipboardUnicode()).empty(); }));
+    return copied;
+  };
+  ASSERT_TRUE(FocusComesTo(list));
+  std::wstring copied = copy();
+  EXPECT_EQ(copied.rfind(L"coffee", 0), 0u) << testing::PrintToString(copied);
+  EXPECT_NE(copied.find(L"コーヒー"), std::wstring::npos) << "the entry's text";
+  EXPECT_EQ(copied.find(L"cold"), std::wstring::npos) << "the next entry is not copied";
+  Drain();
+  EXPECT_EQ(SettledPixels(content), shown) << "a copy of the whole entry leaves no marks";
+
+  // Ctrl+A in the entry marks it, and Ctrl+C copies what is marked.
+  ASSERT_TRUE(PressKeys({VK_TAB}));
+  ASSERT_TRUE(FocusComesTo(content));
+  ASSERT_TRUE(PressKeys({VK_CONTROL, 'A'}));
+  EXPECT_TRUE(WaitUntil([&] { return SettledPixels(content) != shown; })) << "nothing marked";
+  EXPECT_TRUE(viewertest::SaveWindowShot(frame, "entry_marked_whole"));
+  EXPECT_EQ(copy(), copied);
+  // In the word box, Ctrl+A takes its own text.
+  ASSERT_TRUE(PressKeys({VK_CONTROL, 'L'}));
+  ASSERT_TRUE(FocusComesTo(edit));
+  SendMessageW(edit, EM_SETSEL, 0, 0);
+  ASSERT_TRUE(PressKeys({VK_CONTROL, 'A'}));
+  EXPECT_TRUE(WaitUntil([&] {
+    DWORD start = 1, end = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return start == 0 && end == 6;
+  }));
+}
+
+}  // namespace

@@ -33,12 +33,12 @@ class SearchPanel {
 
   // The word box: a drop-down combo, child 101 of toolbar at (x, y), 150 × 150. Enter with a
   // word sends FM_WORDENTER to the toolbar, which posts it to the frame (the frame runs the
-  // search command: FM_SEARCHSTART, then FM_SEARCH); Tab posts VM_VIEW_TAB 0 to frame; Esc
+  // search command: FM_SEARCHSTART, then FM_SEARCH); Tab posts VM_VIEW_TAB 0 to frame (Shift+Tab 1); Esc
   // gives the focus to the list pane.
   bool CreateWordBox(HWND toolbar, int x, int y, HWND frame);
 
   // The result list: owner-drawn list box, child 103 of listPane, covering its client area.
-  // frame receives FM_SHOWITEM, VM_VIEW_TAB 1, VM_VIEW_FAILED and is asked FM_ISBOOKOPEN.
+  // frame receives FM_SHOWITEM, VM_VIEW_TAB 1 (Shift+Tab 2), VM_VIEW_FAILED and is asked FM_ISBOOKOPEN.
   bool CreateResultList(HWND listPane, HWND frame, const BookApi& book);
 
   // The list pane's window procedure calls this first with every message; true means handled

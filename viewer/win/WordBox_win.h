@@ -26,7 +26,7 @@ class WordBox : private ui::Subclass {
   WordBox() = default;
 
   // The toolbar (the combo's parent) is sent FM_WORDENTER (Enter with a word) and passes it
-  // on to the frame; frame receives VM_VIEW_TAB 0 (Tab); Esc gives the
+  // on to the frame; frame receives VM_VIEW_TAB 0 (Tab; 1 for Shift+Tab); Esc gives the
   // focus to escTarget when it is set.
   bool Create(HWND toolbar, int x, int y, HWND frame);
   // The same over a drop-down combo that the toolbar made itself.

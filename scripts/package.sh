@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # package.sh BIN SAMPLE ICON VERSION OUT: the Windows installer and the portable archive of the
-# programs in BIN (Brisvane.exe, Dunmoor.dll, Calvetta.dll, Ostrelle.dll, dunmoor.exe), with the
-# sample book of disc root SAMPLE, the viewer's icon ICON and the README, into the folder OUT:
+# programs in BIN (Brisvane.exe with its help Brisvane.chm, Dunmoor.dll, Calvetta.dll,
+# Ostrelle.dll, dunmoor.exe), with the sample book of disc root SAMPLE, the viewer's icon ICON and
+# the README, into the folder OUT:
 #   OUT/DudazaZorari-VERSION-x64.msi            (wixl, from installer/DudazaZorari.wxs)
 #   OUT/DudazaZorari-VERSION-x64-portable.zip   (the same files in a folder DudazaZorari-VERSION)
 #   OUT/DudazaZorari-VERSION-SHA256SUMS.txt     (both, as sha256sum writes them)
@@ -22,7 +23,7 @@ out=$(cd "$out" && pwd)
 stage="$out/stage/$name"
 rm -rf "$out/stage"
 mkdir -p "$stage/sample"
-for file in Brisvane.exe Dunmoor.dll Calvetta.dll Ostrelle.dll dunmoor.exe; do
+for file in Brisvane.exe Brisvane.chm Dunmoor.dll Calvetta.dll Ostrelle.dll dunmoor.exe; do
   cp "$bin/$file" "$stage/"
 done
 cp -r "$sample/." "$stage/sample/"

@@ -9,7 +9,7 @@ PACKAGES=(
   g++-mingw-w64-x86-64 wine wine64
   xvfb xauth x11-utils imagemagick sox
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-wine
-  freepwing eb-utils
+  freepwing eb-utils fp-utils
   wixl msitools zip unzip
   zlib1g-dev libz-mingw-w64-dev
   clang libclang-rt-14-dev

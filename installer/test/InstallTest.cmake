@@ -77,7 +77,7 @@ set(next_msi ${WORK}/${NEXT}/DudazaZorari-${NEXT}-x64.msi)
 
 # The archive: the same files in one folder.
 execute_process(COMMAND unzip -Z1 ${WORK}/${VERSION}/DudazaZorari-${VERSION}-x64-portable.zip OUTPUT_VARIABLE listed)
-foreach(file Brisvane.exe Dunmoor.dll Calvetta.dll Ostrelle.dll dunmoor.exe README.md sample/CATALOGS
+foreach(file Brisvane.exe Brisvane.chm Dunmoor.dll Calvetta.dll Ostrelle.dll dunmoor.exe README.md sample/CATALOGS
              sample/SAMPLE/DATA/HONMON)
   string(FIND "${listed}" "DudazaZorari-${VERSION}/${file}" at)
   expect("the archive holds ${file}" NOT at EQUAL -1)
@@ -90,7 +90,7 @@ expect("the checksums match" NOT failed)
 set(installed "${private}/drive_c/Program Files/DUDAZA Zorari")
 execute_process(COMMAND ${wine} wine msiexec /i ${first_msi} /qn RESULT_VARIABLE result)
 expect("msiexec /i installs" result EQUAL 0)
-foreach(file Brisvane.exe Dunmoor.dll Calvetta.dll Ostrelle.dll dunmoor.exe README.md sample/CATALOGS
+foreach(file Brisvane.exe Brisvane.chm Dunmoor.dll Calvetta.dll Ostrelle.dll dunmoor.exe README.md sample/CATALOGS
              sample/SAMPLE/DATA/HONMON sample/SAMPLE/GAIJI/GAI16H sample/SAMPLE/GAIJI/GAI16F)
   expect("installed: ${file}" EXISTS "${installed}/${file}")
 endforeach()

@@ -172,7 +172,47 @@ TEST_F(FrameTest, TheToolbarIs30PixelsHighAndPromptsForTheButtonUnderThePointer)
   EXPECT_TRUE(WaitUntil([&] { return Status(0) == L" "; }, 5000)) << "the prompt stayed";
 }
 
+// F1 opens Brisvane.chm, the help the build puts beside the viewer, in the system's help viewer
+// (another program, ended however the test ends: it would hold the help file and the test's
+// output open).
+TEST_F(FrameTest, F1OpensTheHelpBesideTheViewer) {
+  ASSERT_TRUE(std::filesystem::exists(viewertest::BinDir() / "Brisvane.chm"));
+  struct HelpViewer {
+    HWND window = nullptr;
+    ~HelpViewer() {
+      DWORD process = 0;
+      if (!window || !GetWindowThreadProcessId(window, &process)) return;
+      if (HANDLE handle = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, process)) {
+        TerminateProcess(handle, 0);
+        WaitForSingleObject(handle, 5000);
+        CloseHandle(handle);
+      }
+    }
+  } help;
+  PostMessageW(frame, WM_KEYDOWN, VK_F1, 0);
+  PostMessageW(frame, WM_KEYUP, VK_F1, 0);
+  ASSERT_TRUE(WaitUntil([&] {
+    help.window = FindWindowW(L"HH Parent", nullptr);
+    return help.window && IsWindowVisible(help.window);
+  })) << "no help window";
+  // The help viewer reads the help's title and contents in the system's code page: whole under a
+  // Japanese one (the run with the suffix -ja_JP), the Latin part under any other.
+  if (GetACP() == 932) EXPECT_EQ(WindowText(help.window), L"DUDAZA Zorari ヘルプ");
+  else EXPECT_EQ(WindowText(help.window).rfind(L"DUDAZA Zorari ", 0), 0u);
+  EXPECT_EQ(viewer.FindTopWindow(L"#32770"), nullptr) << "a message instead of the help";
+  EXPECT_TRUE(viewertest::SaveWindowShot(help.window, "help_window"));
+}
+
 TEST_F(FrameTest, F1WithoutAHelpFileSaysWhereItLooked) {
+  // The help moved away for this test, and back however it ends.
+  struct MovedAway {
+    std::filesystem::path from = viewertest::BinDir() / "Brisvane.chm", to = from.string() + ".away";
+    bool moved = MoveFileW(from.c_str(), to.c_str()) != 0;
+    ~MovedAway() {
+      if (moved) MoveFileW(to.c_str(), from.c_str());
+    }
+  } away;
+  ASSERT_TRUE(away.moved);
   PostMessageW(frame, WM_KEYDOWN, VK_F1, 0);
   PostMessageW(frame, WM_KEYUP, VK_F1, 0);
   HWND box = nullptr;

@@ -84,8 +84,12 @@ void KeepEarlierChoices(bool keep) { keepEarlierChoices = keep; }
 bool ViewerProcess::Start(const std::filesystem::path& exe, const std::wstring& arguments,
                           const std::filesystem::path& workDir) {
   if (!keepEarlierChoices) {
-    for (const wchar_t* subkey : {L"history", L"search", L"lookup"})
-      RegDeleteKeyW(HKEY_CURRENT_USER, (std::wstring(L"Software\\Olvenar\\Trevik DUDAZA ZORARI\\") + subkey).c_str());
+    const std::wstring settings = L"Software\\Olvenar\\Trevik DUDAZA ZORARI\\";
+    // The viewer writes its settings machine-wide where it may, else per user.
+    for (HKEY hive : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+      for (const wchar_t* subkey : {L"history", L"lookup"}) RegDeleteKeyW(hive, (settings + subkey).c_str());
+      RegDeleteKeyValueW(hive, (settings + L"search").c_str(), L"AsYouType");
+    }
   }
   std::wstring command = L"\"" + exe.wstring() + L"\"";
   if (!arguments.empty()) command += L" " + arguments;

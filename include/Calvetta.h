@@ -36,6 +36,10 @@ extern "C" {
 // marks would copy it, nothing left marked; 2: nothing done, the view is only asked. Result 1 when there was text to mark, 0
 // for a blank view.
 #define VM_VIEW_MARKALL (0x400 + 123)
+// wParam 1: the view draws in its dark palette (light text, references, pictures and sounds on a
+// dark ground; external characters in the text's colour, pictures as they are); 0: in the book's
+// colours on cream, as it starts. Result 1.
+#define VM_VIEW_PALETTE (0x400 + 124)
 
 // ---- Messages the view sends to its parent ---------------------------------------------------
 

@@ -246,14 +246,14 @@ bool ContentNavigation::ActivateLinkFocus() {
   return true;
 }
 
-void ContentNavigation::DrawLinkFocus(HDC dc) const {
+void ContentNavigation::DrawLinkFocus(HDC dc, COLORREF ink) const {
   LinkStop stop;
   if (!FocusedLink(&stop)) return;
   const int32_t height = layout.GetMetrics().lineHeight;
   const int32_t top = (stop.line - layout.TopLine()) * height;
   // A dotted frame in the text's colour, drawn over the page (not inverted: a partial repaint
   // draws it again whole).
-  HPEN pen = CreatePen(PS_DOT, 1, kDefaultTextColour);
+  HPEN pen = CreatePen(PS_DOT, 1, ink);
   HGDIOBJ oldPen = SelectObject(dc, pen);
   HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
   const int oldMode = SetBkMode(dc, TRANSPARENT);

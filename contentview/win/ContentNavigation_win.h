@@ -60,7 +60,7 @@ class ContentNavigation {
   // Enter: the link with the focus followed, opened or played, as a click does. False without one.
   bool ActivateLinkFocus();
   // Draws the focus around its link when the page shows it (after the text and the marks).
-  void DrawLinkFocus(HDC dc) const;
+  void DrawLinkFocus(HDC dc, COLORREF ink) const;
 
  private:
   bool Showing() const;  // content shown and not blank

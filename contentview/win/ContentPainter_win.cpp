@@ -20,9 +20,9 @@ constexpr int kMediaIconSide = 16;
 
 using ui::FromShiftJis;
 
-void Fill(HDC dc, int left, int top, int right, int bottom) {
+void Fill(HDC dc, int left, int top, int right, int bottom, COLORREF background) {
   if (right <= left || bottom <= top) return;
-  ui::UniqueBrush brush(CreateSolidBrush(kBackgroundColour));
+  ui::UniqueBrush brush(CreateSolidBrush(background));
   ui::ScopedSelectObject select(dc, brush.Get());
   PatBlt(dc, left, top, right - left, bottom - top, PATCOPY);
 }
@@ -43,7 +43,9 @@ std::wstring WideRunText(const std::string& jis) {
 
 std::wstring NarrowRunText(const std::string& ascii) { return FromShiftJis(ascii.substr(0, kMaxRunBytes)); }
 
-void ContentPainter::FillBackground(HDC dc, const RECT& rect) { Fill(dc, rect.left, rect.top, rect.right, rect.bottom); }
+void ContentPainter::FillBackground(HDC dc, const RECT& rect) const {
+  Fill(dc, rect.left, rect.top, rect.right, rect.bottom, palette.background);
+}
 
 void ContentPainter::SetTextSize(int percent) {
   textSize = percent;
@@ -83,7 +85,7 @@ bool ContentPainter::EnsureMetrics(HDC dc, Metrics* out) {
 
 void ContentPainter::FillBand(HDC dc, int32_t row, const PageMeasures& page) {
   int32_t lh = metrics.lineHeight;
-  Fill(dc, 0, row * lh + kTopMargin, page.textRight, (row + 1) * lh + kTopMargin + 2);
+  Fill(dc, 0, row * lh + kTopMargin, page.textRight, (row + 1) * lh + kTopMargin + 2, palette.background);
 }
 
 void ContentPainter::Draw(HDC dc, const ContentLayout& layout, const RECT* update,
@@ -91,20 +93,20 @@ void ContentPainter::Draw(HDC dc, const ContentLayout& layout, const RECT* updat
   Metrics unused;
   if (!EnsureMetrics(dc, &unused)) return;
   ui::ScopedSelectObject select(dc, fonts.View());
-  COLORREF oldColour = SetTextColor(dc, kDefaultTextColour);
+  COLORREF oldColour = SetTextColor(dc, palette.text);
   int oldMode = SetBkMode(dc, TRANSPARENT);
   PageMeasures page = layout.Page();
   int32_t lh = metrics.lineHeight;
 
   if (layout.IsBlank()) {
-    Fill(dc, 0, 0, page.textRight, layout.ClientHeight());
+    Fill(dc, 0, 0, page.textRight, layout.ClientHeight(), palette.background);
   } else {
     int32_t first = 0, last = layout.BottomLine() - layout.TopLine();
     if (update) {
       first = update->top < 4 ? 0 : (update->top - kTopMargin) / lh;
       last = std::min<int32_t>(last, (update->bottom - kTopMargin) / lh);
     } else {
-      Fill(dc, 0, 0, page.textRight, kTopMargin + 2);
+      Fill(dc, 0, 0, page.textRight, kTopMargin + 2, palette.background);
     }
     for (int32_t row = first; row <= last; ++row) {
       const LineRecord* line = layout.Line(layout.TopLine() + row);
@@ -122,12 +124,12 @@ void ContentPainter::Draw(HDC dc, const ContentLayout& layout, const RECT* updat
 
 void ContentPainter::DrawLine(HDC dc, const LineRecord& line, int32_t top, const PageMeasures& page,
                               epwShowExCodePixelProc showGaiji) {
-  Fill(dc, 0, top, page.textRight, top + metrics.lineHeight + 2);
+  Fill(dc, 0, top, page.textRight, top + metrics.lineHeight + 2, palette.background);
   size_t count = 0;
   for (const TextRun& run : line.runs) {
     if (++count > kSlotsPerLine || run.text.empty()) break;
     std::wstring text = run.narrow ? NarrowRunText(run.text) : WideRunText(run.text);
-    if (run.colour != kDefaultTextColour) SetTextColor(dc, run.colour);
+    if (run.colour != kDefaultTextColour) SetTextColor(dc, palette.Map(run.colour));
     HFONT font = !run.bold ? fonts.View() : run.narrow ? fonts.BoldNarrow() : fonts.BoldWide();
     if (run.emphasis && !run.bold) font = fonts.Emphasis();
     // Sub- and superscripts: smaller, their foot on the line's foot or their head on its head.
@@ -140,7 +142,7 @@ void ContentPainter::DrawLine(HDC dc, const LineRecord& line, int32_t top, const
       ui::ScopedSelectObject select(dc, font);
       ExtTextOutW(dc, line.indent + run.x, y, 0, nullptr, text.c_str(), static_cast<UINT>(text.size()), nullptr);
     }
-    SetTextColor(dc, kDefaultTextColour);
+    SetTextColor(dc, palette.text);
   }
   count = 0;
   for (const GaijiSlot& slot : line.gaiji) {
@@ -151,7 +153,7 @@ void ContentPainter::DrawLine(HDC dc, const LineRecord& line, int32_t top, const
     // A glyph the library cannot draw in any size leaves its cell blank.
     booktext::DrawFromLargestFittingFont(metrics.fullWidth, [&](uint32_t size) {
       return showGaiji(slot.code, size, slot.fullWidth ? 1 : 0, left, top, right, top + metrics.fullWidth,
-                       slot.colour, dc);
+                       palette.Map(slot.colour), dc);
     });
   }
   count = 0;

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "ContentLayout.h"
+#include "Palette.h"
 #include "Dunmoor.h"
 #include "win/ViewFonts_win.h"
 
@@ -42,7 +43,10 @@ class ContentPainter {
   // showGaiji may be null (no library): external characters then stay blank.
   void Draw(HDC dc, const ContentLayout& layout, const RECT* update, epwShowExCodePixelProc showGaiji);
   // Fills the whole client area with the background.
-  static void FillBackground(HDC dc, const RECT& rect);
+  void FillBackground(HDC dc, const RECT& rect) const;
+  // The colours the page is drawn in (the light palette until set).
+  void SetPalette(const Palette& colours) { palette = colours; }
+  const Palette& Colours() const { return palette; }
 
  private:
   void DrawLine(HDC dc, const LineRecord& line, int32_t top, const PageMeasures& page,
@@ -55,6 +59,7 @@ class ContentPainter {
   bool measured = false;
   int textSize = 100;
   int dpi = 96;
+  Palette palette = kLightPalette;
 };
 
 }  // namespace calvetta

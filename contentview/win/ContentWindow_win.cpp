@@ -249,7 +249,7 @@ void ContentWindow::Paint() {
     if (!painter.Measured() && painter.EnsureMetrics(dc, &metrics)) layout.SetMetrics(metrics);
     painter.Draw(dc, layout, partial ? &update : nullptr, binding.Functions().epwShowExCodePixel);
     marks.Draw(dc, partial ? &update : nullptr);
-    navigation.DrawLinkFocus(dc);
+    navigation.DrawLinkFocus(dc, painter.Colours().text);
   }
   EndPaint(Hwnd(), &ps);
 }
@@ -257,7 +257,7 @@ void ContentWindow::Paint() {
 void ContentWindow::PrintClient(HDC dc) {
   RECT client;
   GetClientRect(Hwnd(), &client);
-  ContentPainter::FillBackground(dc, client);
+  painter.FillBackground(dc, client);
   painter.Draw(dc, layout, nullptr, binding.Functions().epwShowExCodePixel);
   marks.Draw(dc, nullptr);
 }
@@ -278,13 +278,17 @@ LRESULT ContentWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return MarkText(static_cast<int32_t>(wParam), static_cast<int32_t>(lParam)) ? 1 : 0;
     case VM_VIEW_MARKALL:
       return MarkAll(wParam);
+    case VM_VIEW_PALETTE:
+      painter.SetPalette(wParam ? kDarkPalette : kLightPalette);
+      InvalidateRect(Hwnd(), nullptr, TRUE);
+      return 1;
     case WM_DPICHANGED_AFTERPARENT:
       SetDpi(ui::WindowDpi(Hwnd()));
       return 0;
     case WM_ERASEBKGND: {
       RECT client;
       GetClientRect(Hwnd(), &client);
-      ContentPainter::FillBackground(reinterpret_cast<HDC>(wParam), client);
+      painter.FillBackground(reinterpret_cast<HDC>(wParam), client);
       return 1;
     }
     case WM_PAINT:

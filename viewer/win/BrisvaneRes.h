@@ -45,6 +45,9 @@
 #define IDM_HOTKEY_EDIT 32802  // the system-wide key's dialog
 #define IDM_FOCUS_WORDBOX 32803  // the focus to the word box, its text selected
 #define IDM_SELECT_ALL 32804  // the word box's text, or the entry shown, marked
+#define IDM_THEME_WINDOWS 32805  // light or dark as Windows, light, dark: in this order
+#define IDM_THEME_LIGHT 32806
+#define IDM_THEME_DARK 32807
 #define IDM_APP_ABOUT 57664
 #define IDM_HELP 57670
 #define IDM_NEXT_PANE 57680

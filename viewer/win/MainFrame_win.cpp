@@ -62,6 +62,8 @@ ui::Handled MainFrame::OnCreate(const CREATESTRUCTW&) {
   ResetPanes();
   textSize.Restore();
   typeAhead.Restore();
+  theme.Restore();
+  ApplyTheme();
   host.Attach(Hwnd(), panes.ContentPane());
   if (!outside.Start(Hwnd())) {
     wchar_t text[256];
@@ -106,6 +108,12 @@ void MainFrame::AddCommands() {
   for (SearchScope each : {SearchScope::kBook, SearchScope::kShelf})
     commands.Add(IDM_SCOPE_BOOK + static_cast<int>(each), [this, each](int, HWND) { ChooseScope(each); });
   commands.Add(IDM_TYPE_AHEAD, [this](int, HWND) { typeAhead.Toggle(Hwnd()); });
+  for (ThemeSetting each : {ThemeSetting::kAsWindows, ThemeSetting::kLight, ThemeSetting::kDark}) {
+    commands.Add(IDM_THEME_WINDOWS + static_cast<int>(each), [this, each](int, HWND) {
+      theme.Choose(each);
+      ApplyTheme();
+    });
+  }
   commands.Add(IDM_CLIPBOARD_WATCH, [this](int, HWND) { outside.ToggleClipboardWatch(); });
   commands.Add(IDM_HOTKEY_EDIT, [this](int, HWND) { EditHotKey(); });
   commands.Add(IDM_SHELF_EDIT, [this](int, HWND) { EditShelf(); });
@@ -183,6 +191,9 @@ void MainFrame::UpdateMenu(HMENU menu) {
   }
   CheckMenuItem(menu, IDM_TYPE_AHEAD, MF_BYCOMMAND | (typeAhead.On() ? MF_CHECKED : MF_UNCHECKED));
   CheckMenuItem(menu, IDM_CLIPBOARD_WATCH, MF_BYCOMMAND | (outside.WatchingClipboard() ? MF_CHECKED : MF_UNCHECKED));
+  if (GetMenuState(menu, IDM_THEME_WINDOWS, MF_BYCOMMAND) != static_cast<UINT>(-1))
+    CheckMenuRadioItem(menu, IDM_THEME_WINDOWS, IDM_THEME_DARK, IDM_THEME_WINDOWS + static_cast<int>(theme.Setting()),
+                       MF_BYCOMMAND);
   CheckMenuItem(menu, IDM_TOGGLE_LIST, MF_BYCOMMAND | (panes.ListToggled() ? MF_CHECKED : MF_UNCHECKED));
   if (GetMenuState(menu, IDM_MODE_HEADWORD, MF_BYCOMMAND) != static_cast<UINT>(-1))
     CheckMenuRadioItem(menu, IDM_MODE_HEADWORD, IDM_MODE_FULLTEXT, IDM_MODE_HEADWORD + static_cast<int>(mode.Mode()),
@@ -336,6 +347,13 @@ void MainFrame::LookUpFromOutside(const std::wstring& word) {
   LookUp(word);
 }
 
+void MainFrame::ApplyTheme() {
+  const bool dark = theme.Dark();
+  search.SetDark(dark);
+  if (HWND content = panes.Content().ContentWindow()) SendMessageW(content, VM_VIEW_PALETTE, dark ? 1 : 0, 0);
+  ThemeChoice::DarkTitleBar(Hwnd(), dark);
+}
+
 void MainFrame::EditHotKey() {
   HotKeyDialog dialog(app, outside);
   dialog.Run(Hwnd());
@@ -410,6 +428,9 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       bars.SetStatusText(0, ui::LoadText(IDS_SEARCHING).c_str());
       UpdateWindow(bars.StatusBar());
       return 0;
+    case WM_SETTINGCHANGE:
+      if (ThemeChoice::ConcernsTheme(lParam)) ApplyTheme();
+      break;
     case WM_HOTKEY:
       if (wParam == OutsideLookup::kHotKeyId && !app.ModalBusy()) LookUpFromOutside(outside.TakeSelection());
       return 0;

@@ -21,6 +21,7 @@
 #include "SearchPanel_win.h"
 #include "ShelfSearch_win.h"
 #include "TextSizeControl_win.h"
+#include "ThemeChoice_win.h"
 #include "TypeAhead_win.h"
 #include "ui/CommandTable.h"
 #include "ui/Window.h"
@@ -78,6 +79,8 @@ class MainFrame : public ui::Window, private FrameRouter {
   void LookUpFromOutside(const std::wstring& word);
   void EditHotKey();
   LRESULT OnCopyData(const COPYDATASTRUCT* data);
+  // The list, the content and the title bar in the colours the theme asks for now.
+  void ApplyTheme();
 
   AppState& app;
   ui::CommandTable commands;
@@ -92,6 +95,7 @@ class MainFrame : public ui::Window, private FrameRouter {
   TextSizeControl textSize{panes.Content(), search};
   TypeAhead typeAhead;  // the list while the user types
   OutsideLookup outside;  // words from other programs
+  ThemeChoice theme;      // light or dark
   std::wstring outsideWord;  // a second start's word, looked up once its sender has gone on
   int dpi = 96;  // the frame's monitor's dots an inch
 };

@@ -17,10 +17,11 @@ namespace brisvane {
 namespace {
 
 constexpr int kFocusBitmapId = 170;
-constexpr COLORREF kNavy = RGB(0, 0, 128);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kLabelInk = RGB(0x40, 0x60, 0x90);  // a shelf hit's book name
+// Paper, ink, the selection and its ink, a shelf hit's book name.
+constexpr COLORREF kLight[] = {RGB(255, 255, 255), RGB(0, 0, 0), RGB(0, 0, 128), RGB(255, 255, 255),
+                               RGB(0x40, 0x60, 0x90)};
+constexpr COLORREF kDark[] = {RGB(30, 30, 30), RGB(222, 222, 222), RGB(38, 79, 120), RGB(255, 255, 255),
+                              RGB(140, 170, 210)};
 
 // The size in hundredths of a point, on a monitor of dpi dots an inch.
 HFONT MakeFont(const wchar_t* face, int hundredths, int dpi, bool bold = false, bool italic = false) {
@@ -111,8 +112,15 @@ void ResultList::MakeFonts() {
     DeleteObject(pattern);
   }
   if (!focusBrush) focusBrush.Attach(MakeDottedBrush());
-  whiteBrush.Attach(CreateSolidBrush(kWhite));
-  navyBrush.Attach(CreateSolidBrush(kNavy));
+  SetDark(false);
+}
+
+void ResultList::SetDark(bool dark) {
+  const COLORREF* chosen = dark ? kDark : kLight;
+  colours = Colours{chosen[0], chosen[1], chosen[2], chosen[3], chosen[4]};
+  paperBrush.Attach(CreateSolidBrush(colours.paper));
+  selectionBrush.Attach(CreateSolidBrush(colours.selection));
+  if (list) InvalidateRect(list, nullptr, TRUE);
 }
 
 bool ResultList::Create(HWND pane, HWND frameWindow, const BookApi& bookApi) {
@@ -182,12 +190,12 @@ bool ResultList::HandlePaneMessage(HWND pane, UINT message, WPARAM wParam, LPARA
     }
     case WM_CTLCOLORLISTBOX:
       if (reinterpret_cast<HWND>(lParam) != list) return false;
-      *result = reinterpret_cast<LRESULT>(whiteBrush.Get());
+      *result = reinterpret_cast<LRESULT>(paperBrush.Get());
       return true;
     case WM_ERASEBKGND: {
       RECT client = {};
       GetClientRect(pane, &client);
-      FillRect(reinterpret_cast<HDC>(wParam), &client, whiteBrush.Get());
+      FillRect(reinterpret_cast<HDC>(wParam), &client, paperBrush.Get());
       *result = 1;
       return true;
     }
@@ -224,18 +232,18 @@ void ResultList::Draw(const DRAWITEMSTRUCT& item) {
 
   SetBkMode(dc, TRANSPARENT);
   if (selected && (whole || selectionChanged)) {
-    FillRect(dc, &rect, navyBrush.Get());
-    DrawHeadword(dc, static_cast<int>(item.itemID), rect, kWhite);
+    FillRect(dc, &rect, selectionBrush.Get());
+    DrawHeadword(dc, static_cast<int>(item.itemID), rect, colours.selectedInk);
   } else if (whole || selectionChanged) {
-    // White first, also for a whole item, so that text is never drawn over old text.
-    FillRect(dc, &rect, whiteBrush.Get());
-    DrawHeadword(dc, static_cast<int>(item.itemID), rect, kBlack);
+    // Paper first, also for a whole item, so that text is never drawn over old text.
+    FillRect(dc, &rect, paperBrush.Get());
+    DrawHeadword(dc, static_cast<int>(item.itemID), rect, colours.ink);
   }
   if (empty) return;
   if (focused && (whole || focusChanged))
     DrawFocusFrame(dc, rect, focusBrush.Get());
   else if (focusChanged && !focused)
-    DrawFocusFrame(dc, rect, navyBrush.Get());
+    DrawFocusFrame(dc, rect, selectionBrush.Get());
 }
 
 void ResultList::DrawFocusFrame(HDC dc, const RECT& rect, HBRUSH brush) {
@@ -243,8 +251,8 @@ void ResultList::DrawFocusFrame(HDC dc, const RECT& rect, HBRUSH brush) {
   // The right edge lies at the screen width, so that the frame has no visible right side
   // however far the list is scrolled.
   int left = rect.left, top = rect.top, right = GetSystemMetrics(SM_CXSCREEN), bottom = rect.bottom;
-  COLORREF oldText = SetTextColor(dc, kBlack);
-  COLORREF oldBack = SetBkColor(dc, kWhite);
+  COLORREF oldText = SetTextColor(dc, colours.ink);
+  COLORREF oldBack = SetBkColor(dc, colours.paper);
   HGDIOBJ old = SelectObject(dc, brush);
   PatBlt(dc, left, top, right - left, 2, PATCOPY);
   PatBlt(dc, left, bottom - 2, right - left, 2, PATCOPY);
@@ -280,7 +288,7 @@ void ResultList::DrawListedHeadword(HDC dc, const ListedHeading& item, const REC
   std::wstring label = L"[" + item.label + L"] ";
   SIZE size = {};
   GetTextExtentPoint32W(dc, label.c_str(), static_cast<int>(label.size()), &size);
-  SetTextColor(dc, ink == kWhite ? kWhite : kLabelInk);
+  SetTextColor(dc, ink == colours.selectedInk ? colours.selectedInk : colours.label);
   TextOutW(dc, rect.left, rect.top + (itemHeight - size.cy) / 2, label.c_str(), static_cast<int>(label.size()));
   DrawHeading(dc, item.heading, rect.left + size.cx, rect.top, ink, item.ownBook);
 }

@@ -63,6 +63,8 @@ class ResultList : private ui::Subclass {
   // the list's monitor: fonts and item height anew, the list repainted.
   void SetTextSize(int percent);
   void SetDpi(int dpi);
+  // Light text on a dark ground, or the design's colours (as it starts).
+  void SetDark(bool dark);
 
  private:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -86,8 +88,13 @@ class ResultList : private ui::Subclass {
   ui::UniqueFont boldFont;   // 12 points, bold and italic as the book marks them
   ui::UniqueFont italicFont;
   ui::UniqueBrush focusBrush;
-  ui::UniqueBrush whiteBrush;
-  ui::UniqueBrush navyBrush;
+  // The list's colours: paper and ink, and the selection's; light or dark.
+  struct Colours {
+    COLORREF paper, ink, selection, selectedInk, label;
+  };
+  Colours colours{};
+  ui::UniqueBrush paperBrush;
+  ui::UniqueBrush selectionBrush;
   int itemHeight = 0;
   int textPercent = 100;
   int dpi = 0;  // the list's monitor's; 0 until the list is made

@@ -55,6 +55,8 @@ void SearchPanel::SetDpi(int dpi) {
   resultList->SetDpi(dpi);
 }
 
+void SearchPanel::SetDark(bool dark) { resultList->SetDark(dark); }
+
 void SearchPanel::Reset() {
   resultList->Reset();
   wordBox->SetText(std::wstring());

@@ -69,6 +69,8 @@ class SearchPanel {
   void SetTextSize(int percent);
   // The word box's and the list's fonts and sizes for a monitor of dpi dots an inch.
   void SetDpi(int dpi);
+  // The list's colours: dark or the design's.
+  void SetDark(bool dark);
 
   // Sets the box text to word (continuous search, host hand-over); the search that follows puts
   // it in the history when it finds something.

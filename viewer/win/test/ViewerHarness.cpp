@@ -89,6 +89,7 @@ bool ViewerProcess::Start(const std::filesystem::path& exe, const std::wstring& 
     for (HKEY hive : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
       for (const wchar_t* subkey : {L"history", L"lookup"}) RegDeleteKeyW(hive, (settings + subkey).c_str());
       RegDeleteKeyValueW(hive, (settings + L"search").c_str(), L"AsYouType");
+      RegDeleteKeyValueW(hive, (settings + L"view").c_str(), L"Theme");
     }
   }
   std::wstring command = L"\"" + exe.wstring() + L"\"";

@@ -11,6 +11,10 @@ namespace brisvane {
 std::wstring FormatTitleLine(const std::wstring& path, const std::wstring& title);
 // The path of a line: the whole text when it has no blank.
 std::wstring PathOfTitleLine(const std::wstring& line);
+// The title of a line (between the "<<" after the path and the last ">>"); empty without one.
+std::wstring TitleOfTitleLine(const std::wstring& line);
+// Whether two paths name the same place: letters of either case, a final '\' or none.
+bool SamePlace(const std::wstring& one, const std::wstring& other);
 
 }  // namespace brisvane
 

@@ -14,5 +14,19 @@ TEST(TitleLineTest, ThePathComesBackFromTheLine) {
   EXPECT_EQ(PathOfTitleLine(L""), L"");
 }
 
+TEST(TitleLineTest, TheTitleComesBackFromTheLine) {
+  EXPECT_EQ(TitleOfTitleLine(FormatTitleLine(L"D:\\", L"和英 <辞典>")), L"和英 <辞典>");
+  EXPECT_EQ(TitleOfTitleLine(FormatTitleLine(L"C:\\X\\", L"")), L"");
+  for (const wchar_t* odd : {L"", L"C:\\X", L"C:\\X <<open", L"C:\\X title>>", L"C:\\X >><<"})
+    EXPECT_EQ(TitleOfTitleLine(odd), L"") << odd;
+}
+
+TEST(TitleLineTest, PlacesAreTheSameWhateverTheCaseAndTheFinalBackslash) {
+  EXPECT_TRUE(SamePlace(L"D:\\", L"d:"));
+  EXPECT_TRUE(SamePlace(L"C:\\Books\\Dict\\", L"c:\\BOOKS\\dict"));
+  EXPECT_FALSE(SamePlace(L"C:\\Books\\Dict", L"C:\\Books\\Dict2"));
+  EXPECT_FALSE(SamePlace(L"", L""));
+}
+
 }  // namespace
 }  // namespace brisvane

@@ -177,7 +177,7 @@ void BookSession::Refresh() {
 }
 
 void BookSession::SelectTitle() {
-  TitleDialog dialog(Api(), path);
+  TitleDialog dialog(Api(), path, index, open);
   INT_PTR result = 0;
   {
     AppState::ModalScope modal(app);  // hand-overs wait while the dialogs are open

@@ -20,7 +20,10 @@ constexpr size_t kDriveRootLength = 3;
 
 }  // namespace
 
-TitleDialog::TitleDialog(const BookApi& book, std::string bookPath) : book(book), path(std::move(bookPath)) {}
+TitleDialog::TitleDialog(const BookApi& book, std::string bookPath, int32_t openIndex, bool bookOpen)
+    : book(book), path(std::move(bookPath)), openIndex(openIndex) {
+  if (bookOpen) openPath = FromLocalPath(path);
+}
 
 INT_PTR TitleDialog::Run(HWND owner) {
   INT_PTR result = RunModal(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_TITLE), owner);
@@ -30,8 +33,67 @@ INT_PTR TitleDialog::Run(HWND owner) {
 INT_PTR TitleDialog::OnInitDialog() {
   UseJapaneseUiFont(Hwnd(), 9, &font);
   list = GetDlgItem(Hwnd(), IDL_TITLE_LIST);
+  LOGFONTW face = {};
+  if (font && GetObjectW(font.Get(), sizeof face, &face)) {
+    face.lfWeight = FW_BOLD;
+    boldFont.Attach(CreateFontIndirectW(&face));
+  }
+  // The lines are drawn here: as high as the font's text, with a little room.
+  if (HDC dc = GetDC(list)) {
+    HGDIOBJ old = SelectObject(dc, font ? font.Get() : GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(list, dc);
+    SendMessageW(list, LB_SETITEMHEIGHT, 0, metrics.tmHeight + 4);
+  }
   Fill();
+  SelectOpenBook();
   return TRUE;
+}
+
+bool TitleDialog::IsOpenBook(const std::wstring& line, int32_t index) const {
+  return brisvane::SamePlace(brisvane::PathOfTitleLine(line), openPath) && (openIndex < 0 || index == openIndex);
+}
+
+void TitleDialog::SelectOpenBook() {
+  const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    if (!IsOpenBook(ui::ListBoxText(list, i), static_cast<int32_t>(SendMessageW(list, LB_GETITEMDATA, i, 0))))
+      continue;
+    SendMessageW(list, LB_SETCURSEL, i, 0);
+    EnableWindow(GetDlgItem(Hwnd(), IDOK), TRUE);
+    return;  // the first usable book when the index is -1: the disc's lowest catalog index
+  }
+}
+
+void TitleDialog::DrawLine(const DRAWITEMSTRUCT& item) {
+  if (item.itemID == static_cast<UINT>(-1)) return;
+  const std::wstring line = ui::ListBoxText(list, static_cast<int>(item.itemID));
+  const bool selected = item.itemState & ODS_SELECTED;
+  const bool open = IsOpenBook(line, static_cast<int32_t>(item.itemData));
+  HDC dc = item.hDC;
+  RECT rect = item.rcItem;
+  FillRect(dc, &rect, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  SetBkMode(dc, TRANSPARENT);
+  // The title first (bold and marked for the open book), then the place in a quieter colour.
+  std::wstring title = brisvane::TitleOfTitleLine(line);
+  if (open) title += L" (開いている辞書)";
+  std::wstring place = L"   " + brisvane::PathOfTitleLine(line);
+  RECT text = rect;
+  text.left += 3;
+  HGDIOBJ old = SelectObject(dc, open && boldFont ? boldFont.Get() : font.Get());
+  SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  RECT measured = text;
+  DrawTextW(dc, title.c_str(), static_cast<int>(title.size()), &measured, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+  DrawTextW(dc, title.c_str(), static_cast<int>(title.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  SelectObject(dc, font.Get());
+  text.left = measured.right;
+  SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_GRAYTEXT));
+  DrawTextW(dc, place.c_str(), static_cast<int>(place.size()), &text,
+            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+  SelectObject(dc, old);
+  if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &rect);
 }
 
 std::vector<std::wstring> KnownBookRoots() {
@@ -46,7 +108,12 @@ std::vector<std::wstring> KnownBookRoots() {
 }
 
 void TitleDialog::Fill() {
-  for (const std::wstring& root : KnownBookRoots()) AddLinesIfBook(root);
+  std::vector<std::wstring> roots = KnownBookRoots();
+  // The open book's place, when no drive or remembered directory is it (its first time).
+  bool known = openPath.empty();
+  for (const std::wstring& root : roots) known = known || brisvane::SamePlace(root, openPath);
+  if (!known) roots.push_back(openPath);
+  for (const std::wstring& root : roots) AddLinesIfBook(root);
 }
 
 size_t TitleDialog::AddLinesIfBook(const std::wstring& bookPath) {
@@ -62,7 +129,11 @@ size_t TitleDialog::AddLinesIfBook(const std::wstring& bookPath) {
   return books.size();
 }
 
-INT_PTR TitleDialog::OnMessage(UINT message, WPARAM wParam, LPARAM) {
+INT_PTR TitleDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DRAWITEM && wParam == IDL_TITLE_LIST && lParam) {
+    DrawLine(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    return TRUE;
+  }
   if (message != WM_COMMAND) return FALSE;
   switch (LOWORD(wParam)) {
     case IDL_TITLE_LIST:

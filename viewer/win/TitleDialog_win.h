@@ -1,6 +1,8 @@
 // The title dialog (タイトルの選択): lists the books on the drives (the first drive of the
-// system left out) and in the directories remembered in the registry value "path", one line a
-// book: path, blank, "<<", title, ">>" (a disc with several books has a line for each). Its
+// system left out), in the directories remembered in the registry value "path" and at the open
+// book's place, one line a book: path, blank, "<<", title, ">>" (a disc with several books has a
+// line for each). The lines are drawn title first, the open book's in bold and marked, and the
+// open book is selected when the dialog opens. Its
 // 参照 button browses for another directory, which is then remembered and chosen at once; a
 // directory with several books adds their lines instead, for the user to pick one.
 #ifndef BRISVANE_VIEWER_WIN_TITLEDIALOG_WIN_H
@@ -24,8 +26,9 @@ std::vector<std::wstring> KnownBookRoots();
 class TitleDialog : public ui::Dialog {
  public:
   // bookPath: the path of the current book (local code page), where browsing starts when the
-  // list is empty.
-  TitleDialog(const BookApi& book, std::string bookPath);
+  // list is empty; when bookOpen, the book of catalog index openIndex (-1: the first usable one)
+  // there is open.
+  TitleDialog(const BookApi& book, std::string bookPath, int32_t openIndex, bool bookOpen);
 
   // 1 when a book was chosen (Path(), BookIndex()), 0 when cancelled.
   INT_PTR Run(HWND owner);
@@ -39,6 +42,10 @@ class TitleDialog : public ui::Dialog {
 
  private:
   void Fill();
+  // Selects the open book's line.
+  void SelectOpenBook();
+  bool IsOpenBook(const std::wstring& line, int32_t index) const;
+  void DrawLine(const DRAWITEMSTRUCT& item);
   // Adds a line for each usable book at bookPath; the number of books.
   size_t AddLinesIfBook(const std::wstring& bookPath);
   void Choose();
@@ -46,9 +53,12 @@ class TitleDialog : public ui::Dialog {
 
   const BookApi& book;
   ui::UniqueFont font;  // the Japanese UI font of the dialog and its controls
+  ui::UniqueFont boldFont;  // the open book's title
   HWND list = nullptr;
   std::string path;
   int32_t bookIndex = -1;
+  std::wstring openPath;   // the open book's place; empty when none is open
+  int32_t openIndex = -1;
 };
 
 }  // namespace brisvane

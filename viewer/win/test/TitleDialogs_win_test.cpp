@@ -150,11 +150,37 @@ TEST_F(TitleDialogsTest, TheListHoldsTheBooksOfTheLaterDrivesAndRememberedDirect
   // A: holds a book but is the first drive; D:\ and D:\A\ hold none; X:\gone\ is not there.
   std::vector<std::wstring> expected = {L"D:\\many\\ <<多数ヒット試験>>", std::wstring(L"E:\\ ") + kSampleLineTitle};
   EXPECT_EQ(Lines(list), expected);
-  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
+  // The open book (the sample on E:) is selected, and OK takes it.
+  EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 1);
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
   viewertest::SaveWindowShot(dialog, "title-dialog");
   DoubleClick(dialog, kTitleList, 0);
   EXPECT_TRUE(WaitUntil([&] { return WindowText(frame) == kManyhitsFrameTitle; }));
   EXPECT_EQ(ReadPathValue(), " D:\\many\\ X:\\gone\\ D:\\ D:\\A\\");  // choosing does not rewrite it
+}
+
+// The first time, nothing is remembered: the open book's directory is listed all the same, and
+// selected.
+TEST_F(TitleDialogsTest, TheOpenBooksDirectoryIsListedAndSelectedBeforeItIsRemembered) {
+  PostMessageW(frame, WM_CLOSE, 0, 0);
+  ASSERT_EQ(viewer.WaitForExit(10000), 0u);
+  viewertest::WriteCurpath("D:\\many\\");
+  WritePathValue("");
+  ASSERT_TRUE(viewer.Start(viewertest::BinDir() / "Brisvane.exe"));
+  ASSERT_TRUE(WaitUntil([&] {
+    frame = viewer.FindTopWindow(kFrameClass);
+    return frame && IsWindowVisible(frame) && WindowText(frame) == kManyhitsFrameTitle;
+  }));
+  HWND dialog = OpenTitleDialog();
+  ASSERT_NE(dialog, nullptr);
+  HWND list = GetDlgItem(dialog, kTitleList);
+  std::vector<std::wstring> expected = {L"D:\\many\\ <<多数ヒット試験>>", std::wstring(L"E:\\ ") + kSampleLineTitle};
+  EXPECT_EQ(Lines(list), expected);
+  EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 0);
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
+  viewertest::SaveWindowShot(dialog, "title-dialog-open-book");
+  PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(DialogsEnded());
 }
 
 TEST_F(TitleDialogsTest, BrowsingWalksTheLevelsRefusesADirectoryWithoutABookAndRemembersTheNewOne) {

@@ -29,14 +29,19 @@ Text& EndReference(Text& t) { return t.Code({0x1F, 0x62, 0, 0, 0, 2, 0, 0}); }
 // あ, reference いい, あ, picture with caption い, sound with caption あ:
 // x 0 black | 16 slot 1 + blue run to 48 | 48 black | 64 slot 2 | 80 red | 96 slot 3 | 112 brown,
 // all from the line's indent.
-// The line above and a line that is one reference: each stop covers its slot and
-// its coloured text, in reading order, lines of the page only.
-TEST(HitTest, LinkStopsCoverEachLinksColouredTextInReadingOrder) {
-  Text t;
+// あ, reference いい, あ, picture with caption い, sound with caption あ, on one line.
+void MixedLine(Text& t) {
   t.Jis(kA).Code({0x1F, 0x42}).Jis(kI, 2);
   EndReference(t).Jis(kA);
   t.Code({0x1F, 0x44, 0, 0, 0, 0, 0, 0x16, 0, 0, 0, 0x16}).Jis(kI).Code({0x1F, 0x64, 0, 0, 0, 3, 0, 0});
   t.Code({0x1F, 0x48, 3, 0, 1, 0x30, 0, 0, 0, 0x15, 0, 0}).Jis(kA).Code({0x1F, 0x68}).Newline();
+}
+
+// The line above and a line that is one reference: each stop covers its slot and
+// its coloured text, in reading order, lines of the page only.
+TEST(HitTest, LinkStopsCoverEachLinksColouredTextInReadingOrder) {
+  Text t;
+  MixedLine(t);
   t.Code({0x1F, 0x42}).Jis(kA, 3);
   EndReference(t).Newline();
   LineList lines = Lay(t, 1000, 5);
@@ -61,10 +66,7 @@ TEST(HitTest, LinkStopsCoverEachLinksColouredTextInReadingOrder) {
 
 TEST(HitTest, SlotsThenRunsByColour) {
   Text t;
-  t.Jis(kA).Code({0x1F, 0x42}).Jis(kI, 2);
-  EndReference(t).Jis(kA);
-  t.Code({0x1F, 0x44, 0, 0, 0, 0, 0, 0x16, 0, 0, 0, 0x16}).Jis(kI).Code({0x1F, 0x64, 0, 0, 0, 3, 0, 0});
-  t.Code({0x1F, 0x48, 3, 0, 1, 0x30, 0, 0, 0, 0x15, 0, 0}).Jis(kA).Code({0x1F, 0x68}).Newline();
+  MixedLine(t);
   LineList lines = Lay(t, 1000);
   const LineRecord& line = lines.First();
   ASSERT_EQ(line.links.size(), 3u);

@@ -51,6 +51,12 @@ class LookupTest : public SearchRoadTest {
   }
   // A character typed into the word box (as the keyboard gives it to the edit).
   void TypeCharacter(wchar_t c) { PostMessageW(edit, WM_CHAR, c, 1); }
+  // What is queued handled, and time for what it would start (the typing pause, a search).
+  void Settle() {
+    Drain();
+    Sleep(500);
+    Drain();
+  }
 };
 
 TEST_F(LookupTest, TypingListsTheHeadwordsThatBeginWithItAndShowsTheFirstEntryWithoutTheDialog) {
@@ -96,9 +102,7 @@ TEST_F(LookupTest, TurnedOffInTheOptionsNothingIsListedUntilEnterAndTheChoiceIsK
   EXPECT_TRUE(exchange::ReadNumberSetting(L"search", L"AsYouType", &stored));
   EXPECT_EQ(stored, 0u);
   TypeCharacter(L'か');
-  Drain();
-  Sleep(500);
-  Drain();
+  Settle();
   EXPECT_EQ(Count(), 0);
   // Kept over a restart; turned on again for the tests that follow.
   viewertest::KeepEarlierChoices(true);
@@ -106,9 +110,7 @@ TEST_F(LookupTest, TurnedOffInTheOptionsNothingIsListedUntilEnterAndTheChoiceIsK
   SearchRoadTest::SetUp();
   viewertest::KeepEarlierChoices(false);
   TypeCharacter(L'か');
-  Drain();
-  Sleep(500);
-  Drain();
+  Settle();
   EXPECT_EQ(Count(), 0);
   PostMessageW(frame, WM_COMMAND, kTypeAheadCommand, 0);
   Drain();
@@ -152,9 +154,7 @@ TEST_F(LookupTest, TheSystemWideKeyLooksUpTheWordSelectedInAnotherProgramAndGive
 TEST_F(LookupTest, TheClipboardWatchLooksUpACopiedWordWhenOnAndNotWhenOff) {
   // Off, as it starts: nothing.
   ASSERT_TRUE(PutClipboardUnicode(L"apple"));
-  Drain();
-  Sleep(300);
-  Drain();
+  Settle();
   EXPECT_EQ(WindowText(wordBox), L"");
 
   PostMessageW(frame, WM_COMMAND, kClipboardWatchCommand, 0);
@@ -168,9 +168,7 @@ TEST_F(LookupTest, TheClipboardWatchLooksUpACopiedWordWhenOnAndNotWhenOff) {
   EXPECT_TRUE(viewertest::SaveWindowShot(frame, "clipboard_watch"));
   // A passage is not a word.
   ASSERT_TRUE(PutClipboardUnicode(L"apple is a fruit that grows on trees, and coffee is a drink."));
-  Drain();
-  Sleep(300);
-  Drain();
+  Settle();
   EXPECT_EQ(WindowText(wordBox), L"coffee");
 
   PostMessageW(frame, WM_COMMAND, kClipboardWatchCommand, 0);
@@ -178,9 +176,7 @@ TEST_F(LookupTest, TheClipboardWatchLooksUpACopiedWordWhenOnAndNotWhenOff) {
   EXPECT_TRUE(exchange::ReadNumberSetting(L"lookup", L"WatchClipboard", &stored));
   EXPECT_EQ(stored, 0u);
   ASSERT_TRUE(PutClipboardUnicode(L"apple"));
-  Drain();
-  Sleep(300);
-  Drain();
+  Settle();
   EXPECT_EQ(WindowText(wordBox), L"coffee");
 }
 

@@ -78,10 +78,14 @@ class TitleDialogsTest : public ::testing::Test {
   void SetUp() override {
     viewertest::WriteCurpath("E:\\");
     WritePathValue(" D:\\many\\ X:\\gone\\ D:\\ D:\\A\\");
+    StartViewer(kSampleFrameTitle);
+  }
+  // Starts the viewer and waits for its window with the book open (frameTitle).
+  void StartViewer(const wchar_t* frameTitle) {
     ASSERT_TRUE(viewer.Start(viewertest::BinDir() / "Brisvane.exe"));
     ASSERT_TRUE(WaitUntil([&] {
       frame = viewer.FindTopWindow(kFrameClass);
-      return frame && IsWindowVisible(frame) && WindowText(frame) == kSampleFrameTitle;
+      return frame && IsWindowVisible(frame) && WindowText(frame) == frameTitle;
     }));
   }
   void TearDown() override {
@@ -166,11 +170,8 @@ TEST_F(TitleDialogsTest, TheOpenBooksDirectoryIsListedAndSelectedBeforeItIsRemem
   ASSERT_EQ(viewer.WaitForExit(10000), 0u);
   viewertest::WriteCurpath("D:\\many\\");
   WritePathValue("");
-  ASSERT_TRUE(viewer.Start(viewertest::BinDir() / "Brisvane.exe"));
-  ASSERT_TRUE(WaitUntil([&] {
-    frame = viewer.FindTopWindow(kFrameClass);
-    return frame && IsWindowVisible(frame) && WindowText(frame) == kManyhitsFrameTitle;
-  }));
+  StartViewer(kManyhitsFrameTitle);
+  if (HasFatalFailure()) return;
   HWND dialog = OpenTitleDialog();
   ASSERT_NE(dialog, nullptr);
   HWND list = GetDlgItem(dialog, kTitleList);

@@ -1,6 +1,7 @@
 #include "FrameBars_win.h"
 
 #include <cwchar>
+#include <string>
 
 #include "BrisvaneRes.h"
 #include "FrameMessages.h"
@@ -46,6 +47,26 @@ LRESULT ToolbarRelay::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     PostMessageW(frame, FM_WORDTYPED, 0, 0);
     return Default(message, wParam, lParam);
   }
+  if (dark) {
+    switch (message) {
+      case WM_ERASEBKGND: {
+        RECT client = {};
+        GetClientRect(Control(), &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, groundBrush.Get());
+        return 1;
+      }
+      case WM_CTLCOLOREDIT:
+      case WM_CTLCOLORLISTBOX:
+      case WM_CTLCOLORSTATIC: {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, DarkBars().ink);
+        SetBkColor(dc, DarkBars().field);
+        return reinterpret_cast<LRESULT>(fieldBrush.Get());
+      }
+      default:
+        break;
+    }
+  }
   if (message == WM_SETFOCUS) {
     HWND box = GetDlgItem(Control(), IDC_WORDBOX);
     if (box) {
@@ -54,6 +75,70 @@ LRESULT ToolbarRelay::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
   }
   return Default(message, wParam, lParam);
+}
+
+void ToolbarRelay::SetDark(bool isDark) {
+  dark = isDark;
+  if (dark && !groundBrush) {
+    groundBrush.Attach(CreateSolidBrush(DarkBars().ground));
+    fieldBrush.Attach(CreateSolidBrush(DarkBars().field));
+  }
+}
+
+void StatusPainter::SetDark(bool isDark) { dark = isDark; }
+
+void StatusPainter::Paint() {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(Control(), &paint);
+  if (!dc) return;
+  const DarkBars colours;
+  RECT client = {};
+  GetClientRect(Control(), &client);
+  ui::UniqueBrush ground(CreateSolidBrush(colours.ground));
+  FillRect(dc, &client, ground.Get());
+  HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(Control(), WM_GETFONT, 0, 0)));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, colours.ink);
+  const int parts = static_cast<int>(SendMessageW(Control(), SB_GETPARTS, 0, 0));
+  for (int i = 0; i < parts; ++i) {
+    RECT part = {};
+    SendMessageW(Control(), SB_GETRECT, i, reinterpret_cast<LPARAM>(&part));
+    const int length = LOWORD(SendMessageW(Control(), SB_GETTEXTLENGTHW, i, 0));
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(Control(), SB_GETTEXTW, i, reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(static_cast<size_t>(length));
+    part.left += 4;
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &part,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    if (i + 1 < parts) {
+      RECT edge = {part.right - 1, part.top + 2, part.right, part.bottom - 2};
+      FillRect(dc, &edge, reinterpret_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+    }
+  }
+  SelectObject(dc, oldFont);
+  EndPaint(Control(), &paint);
+}
+
+LRESULT StatusPainter::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (dark && message == WM_PAINT) {
+    Paint();
+    return 0;
+  }
+  if (dark && message == WM_ERASEBKGND) return 1;
+  LRESULT result = Default(message, wParam, lParam);
+  // A new text is painted at once by the bar itself: in the dark, the whole bar again.
+  if (dark && message == SB_SETTEXTW) InvalidateRect(Control(), nullptr, TRUE);
+  return result;
+}
+
+void FrameBars::SetDark(bool dark) {
+  relay.SetDark(dark);
+  statusPainter.SetDark(dark);
+  InvalidateRect(toolbar, nullptr, TRUE);
+  InvalidateRect(statusBar, nullptr, TRUE);
+  // The boxes on the toolbar take their colours when they paint again.
+  for (HWND child = GetWindow(toolbar, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    InvalidateRect(child, nullptr, TRUE);
 }
 
 bool FrameBars::Create(HWND frame, int frameDpi) {
@@ -97,6 +182,7 @@ bool FrameBars::CreateStatusBar(HWND frame) {
   SendMessageW(statusBar, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
   int parts[2] = {100, -1};
   SendMessageW(statusBar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+  statusPainter.Attach(statusBar);
   return true;
 }
 

@@ -12,19 +12,44 @@
 
 namespace brisvane {
 
-// The toolbar passes the word box's Enter on to the frame, and its focus to the word box.
+// The bars' colours in the dark: a dark ground, light text (the light bars are the system's).
+struct DarkBars {
+  COLORREF ground = RGB(43, 43, 43);
+  COLORREF ink = RGB(222, 222, 222);
+  COLORREF field = RGB(30, 30, 30);  // the boxes on the toolbar
+};
+
+// The toolbar passes the word box's Enter on to the frame, and its focus to the word box; in the
+// dark it paints its ground and its boxes dark.
 class ToolbarRelay : public ui::Subclass {
  public:
   void Attach(HWND toolbar, HWND frameWindow) {
     frame = frameWindow;
     ui::Subclass::Attach(toolbar);
   }
+  void SetDark(bool isDark);
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   HWND frame = nullptr;
+  bool dark = false;
+  ui::UniqueBrush groundBrush;
+  ui::UniqueBrush fieldBrush;
+};
+
+// In the dark the status bar's panes are painted here, their texts as the bar keeps them.
+class StatusPainter : public ui::Subclass {
+ public:
+  void SetDark(bool isDark);
+
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void Paint();
+  bool dark = false;
 };
 
 class FrameBars {
@@ -51,6 +76,8 @@ class FrameBars {
   // Tooltips (the prompt's second line) and the flyby prompt of the button under the pointer;
   // false for any other notification.
   bool OnNotify(const NMHDR& header);
+  // Both bars dark, or as the system draws them.
+  void SetDark(bool dark);
 
   HWND Toolbar() const { return toolbar; }
   HWND StatusBar() const { return statusBar; }
@@ -64,6 +91,7 @@ class FrameBars {
   HWND toolbar = nullptr;
   HWND statusBar = nullptr;
   ToolbarRelay relay;
+  StatusPainter statusPainter;
   ui::UniqueFont font;
   ui::UniqueImageList pictures;
   int dpi = 96;

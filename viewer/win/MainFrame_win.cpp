@@ -350,6 +350,7 @@ void MainFrame::LookUpFromOutside(const std::wstring& word) {
 void MainFrame::ApplyTheme() {
   const bool dark = theme.Dark();
   search.SetDark(dark);
+  bars.SetDark(dark);
   if (HWND content = panes.Content().ContentWindow()) SendMessageW(content, VM_VIEW_PALETTE, dark ? 1 : 0, 0);
   ThemeChoice::DarkTitleBar(Hwnd(), dark);
 }

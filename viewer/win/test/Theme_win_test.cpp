@@ -22,6 +22,7 @@ constexpr WPARAM kThemeLight = 32806;
 constexpr WPARAM kThemeDark = 32807;
 constexpr uint32_t kCream = 0xFFFFE1;     // the design's paper, 0x00RRGGBB as the screen gives it
 constexpr uint32_t kDarkPaper = 0x1E1E1E;
+constexpr uint32_t kDarkBars = 0x2B2B2B;   // the toolbar's and the status bar's ground
 constexpr uint32_t kWhite = 0xFFFFFF;
 constexpr wchar_t kPersonalize[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
 
@@ -53,6 +54,12 @@ class ThemeTest : public SearchRoadTest {
   bool Shows(uint32_t content, uint32_t listPaper) {
     return WaitUntil([&] { return Paper(this->content) == content && Paper(list) == listPaper; }, 10000);
   }
+  // Whether both bars are painted dark (or both not).
+  bool BarsDark(bool dark) {
+    HWND toolbar = viewertest::FindChild(frame, L"ToolbarWindow32");
+    return WaitUntil([&] { return (Paper(toolbar) == kDarkBars) == dark && (Paper(statusBar) == kDarkBars) == dark; },
+                     10000);
+  }
 };
 
 TEST_F(ThemeTest, TheViewMenuMakesTheListAndTheEntryDarkAndLightAgain) {
@@ -61,6 +68,8 @@ TEST_F(ThemeTest, TheViewMenuMakesTheListAndTheEntryDarkAndLightAgain) {
   ASSERT_TRUE(Shows(kCream, kWhite)) << std::hex << Paper(content) << " " << Paper(list);
   Choose(kThemeDark);
   EXPECT_TRUE(Shows(kDarkPaper, kDarkPaper)) << std::hex << Paper(content) << " " << Paper(list);
+  EXPECT_TRUE(BarsDark(true));
+  EXPECT_EQ(Status(1), L"検索結果 : 3    項目") << "the bar keeps its texts";
   uint32_t stored = 0;
   EXPECT_TRUE(exchange::ReadNumberSetting(L"view", L"Theme", &stored));
   EXPECT_EQ(stored, 2u);
@@ -74,6 +83,7 @@ TEST_F(ThemeTest, TheViewMenuMakesTheListAndTheEntryDarkAndLightAgain) {
 
   Choose(kThemeLight);
   EXPECT_TRUE(Shows(kCream, kWhite));
+  EXPECT_TRUE(BarsDark(false));
   Choose(kThemeWindows);  // Windows is light here
   EXPECT_TRUE(Shows(kCream, kWhite));
 }

@@ -206,6 +206,30 @@ class SearchRoadTest : public ::testing::Test, protected ViewerWindows {
     return WaitUntil([&] { return !ProgressDialog() && Status(0) == L" " && Status(1).rfind(L"検索結果", 0) == 0; });
   }
 
+  // The view's line height: its font (12-point ＭＳ 明朝) measured here, as the view measures it.
+  static int LineHeight() {
+    HDC screen = GetDC(nullptr);
+    LOGFONTW font = {};
+    font.lfHeight = -MulDiv(12, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    font.lfCharSet = SHIFTJIS_CHARSET;
+    lstrcpyW(font.lfFaceName, L"\uff2d\uff33 \u660e\u671d");
+    HFONT handle = CreateFontIndirectW(&font);
+    HGDIOBJ old = SelectObject(screen, handle);
+    TEXTMETRICW tm = {};
+    GetTextMetricsW(screen, &tm);
+    SelectObject(screen, old);
+    DeleteObject(handle);
+    ReleaseDC(nullptr, screen);
+    return tm.tmHeight + tm.tmExternalLeading + 1;
+  }
+  // Marks the second line of the entry shown, dragging as the mouse does it.
+  void MarkSecondLine() {
+    int y = 3 + LineHeight() * 3 / 2;
+    PostMessageW(content, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, y));
+    PostMessageW(content, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(300, y));
+    PostMessageW(content, WM_LBUTTONUP, 0, MAKELPARAM(300, y));
+    Drain();
+  }
   void PressOk(HWND box) {
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));

@@ -8,6 +8,7 @@
 
 #include <commctrl.h>
 
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,7 @@ constexpr int kScopeShelf = 32798;
 constexpr int kShelfEdit = 32799;
 constexpr int kScopeBox = 104;
 constexpr int kModeKeyword = 32795;
+constexpr int kContinuousSearch = 32787;
 
 std::wstring Root(const std::filesystem::path& path) { return std::filesystem::path(path).make_preferred().wstring(); }
 
@@ -109,6 +111,80 @@ TEST_F(ShelfTest, EveryBookIsSearchedAndEachHitIsReadFromItsOwnBook) {
   EXPECT_TRUE(WaitUntil([&] { return SettledPixels(content) == water; }));
   Search(L"w*");
   EXPECT_EQ(WaitForShelfHits(), 4);
+}
+
+// A word marked in an entry of the shelf's list and searched again (連続検索) is searched on the
+// shelf.
+TEST_F(ShelfTest, AMarkedWordIsSearchedAgainOnTheShelf) {
+  std::vector<uint32_t> blank = SettledPixels(content);
+  Search(L"雨");  // the sample's あめ【雨】, whose second line is "rain"
+  ASSERT_GE(WaitForShelfHits(), 1);
+  ASSERT_TRUE(CaptionIs(L"和英サンプル辞典"));
+  ASSERT_TRUE(WaitUntil([&] { return SettledPixels(content) != blank; }));
+  MarkSecondLine();
+  PostMessageW(frame, WM_COMMAND, kContinuousSearch, 0);
+  ASSERT_TRUE(WaitUntil([&] { return WindowText(wordBox) == L"rain"; }));
+  EXPECT_GE(WaitForShelfHits(), 1);
+  EXPECT_EQ(Status(0).rfind(L"本棚の 5 冊を検索", 0), 0u) << "searched on the shelf";
+}
+
+// Esc in a long shelf search: the books searched so far keep their hits listed.
+class LongShelfTest : public ShelfTest {
+ protected:
+  void SetUp() override {
+    // The sample book on 60 discs of its own (hard links where the file system has them): a
+    // search that takes a while to open every book.
+    const std::filesystem::path sample = testfiles::BuiltBook("sample");
+    shelfDir = std::filesystem::path(viewertest::TempFileName(L"shf"));
+    std::filesystem::remove(shelfDir);
+    std::vector<std::wstring> lines;
+    for (int i = 0; i < kBooks; ++i) {
+      const std::filesystem::path disc = shelfDir / std::to_wstring(i);
+      for (const auto& entry : std::filesystem::recursive_directory_iterator(sample)) {
+        const std::filesystem::path target = disc / std::filesystem::relative(entry.path(), sample);
+        std::error_code error;
+        if (entry.is_directory()) {
+          std::filesystem::create_directories(target);
+        } else {
+          std::filesystem::create_directories(target.parent_path());
+          std::filesystem::create_hard_link(entry.path(), target, error);
+          if (error) std::filesystem::copy_file(entry.path(), target);
+        }
+      }
+      lines.push_back(L"1\t0\t" + Root(disc) + L"\t和英");
+    }
+    WriteShelf(lines);
+    SearchRoadTest::SetUp();
+  }
+  void TearDown() override {
+    ShelfTest::TearDown();
+    std::error_code ignored;
+    std::filesystem::remove_all(shelfDir, ignored);
+  }
+  static constexpr int kBooks = 60;
+  std::filesystem::path shelfDir;
+};
+
+TEST_F(LongShelfTest, EscStopsTheSearchAndKeepsWhatItFound) {
+  SetForegroundWindow(frame);
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == frame; }));
+  Search(L"か*");  // 24 headwords in each book
+  // Once the first book is done (the progress line's count is past 0), Esc.
+  std::wstring line;
+  ASSERT_TRUE(WaitUntil([&] {
+    HWND dialog = ProgressDialog();
+    line = dialog ? WindowText(GetDlgItem(dialog, 1003)) : L"(no dialog) " + Status(0);
+    return line.find(L"/60 冊") != std::wstring::npos && line.find(L" 0/60 冊") == std::wstring::npos;
+  }, 20000, 5)) << "no progress past the first book: " << testing::PrintToString(line);
+  ASSERT_TRUE(viewertest::PressKeys({VK_ESCAPE}));
+  int searched = 0;
+  ASSERT_TRUE(WaitUntil([&] {
+    return !ProgressDialog() && swscanf(Status(0).c_str(), L"本棚の %d 冊を検索", &searched) == 1;
+  })) << Status(0);
+  EXPECT_GE(searched, 1);
+  EXPECT_LT(searched, kBooks) << "the search ran to its end";
+  EXPECT_EQ(Count(), 24 * searched) << "the hits of the books searched are kept";
+  EXPECT_EQ(WindowText(wordBox), L"か*");
 }
 
 // Every mode searches the shelf: a keyword search passes over the books without a keyword

@@ -3,11 +3,12 @@
 #include <cstring>
 #include <cwchar>
 
+#include "ui/Clipboard.h"
+
 namespace exchange {
 
 namespace {
 
-constexpr int kOpenTries = 20;
 constexpr int kQuietAttempts = 50;   // before the keystroke: the window may copy on the nudge
 constexpr int kTypedAttempts = 500;  // after it
 constexpr DWORD kTypedAttemptWaitMs = 10;
@@ -75,14 +76,6 @@ bool WaitForText(const SelectionCopy& copy) {
 
 }  // namespace
 
-bool OpenClipboardPatiently(HWND window) {
-  for (int i = 0; i < kOpenTries; ++i) {
-    if (OpenClipboard(window)) return true;
-    Sleep(10);
-  }
-  return false;
-}
-
 SavedClipboard::~SavedClipboard() {
   for (const Entry& entry : entries) GlobalFree(entry.copy);
 }
@@ -106,7 +99,7 @@ bool SavedClipboard::IsGlobalMemoryFormat(UINT format) {
 }
 
 bool SavedClipboard::Save(HWND owner) {
-  if (!OpenClipboardPatiently(owner)) return false;
+  if (!ui::OpenClipboardPatiently(owner)) return false;
   for (UINT format = EnumClipboardFormats(0); format; format = EnumClipboardFormats(format)) {
     if (!IsGlobalMemoryFormat(format)) continue;
     HANDLE data = GetClipboardData(format);
@@ -117,7 +110,7 @@ bool SavedClipboard::Save(HWND owner) {
 }
 
 void SavedClipboard::Restore(HWND owner) {
-  if (!OpenClipboardPatiently(owner)) return;  // the copies are freed with this object
+  if (!ui::OpenClipboardPatiently(owner)) return;  // the copies are freed with this object
   // Emptied first: the copied selection must not stay beside the earlier formats, where a
   // program reading one format would get the old text and another the grabbed word.
   EmptyClipboard();
@@ -129,7 +122,7 @@ void SavedClipboard::Restore(HWND owner) {
 
 bool ReadClipboardUnicode(HWND owner, std::wstring* text) {
   if (!IsClipboardFormatAvailable(CF_UNICODETEXT) && !IsClipboardFormatAvailable(CF_TEXT)) return false;
-  if (!OpenClipboardPatiently(owner)) return false;
+  if (!ui::OpenClipboardPatiently(owner)) return false;
   bool found = false;
   // The system offers CF_UNICODETEXT for CF_TEXT too.
   if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
@@ -149,7 +142,7 @@ bool CopySelection(const SelectionCopy& copy) {
   SavedClipboard saved;
   // A clipboard that cannot be read now is left alone: emptying it would lose what it holds.
   if (!saved.Save(copy.owner)) return false;
-  if (!OpenClipboardPatiently(copy.owner)) return false;  // the old text would pass for the selection
+  if (!ui::OpenClipboardPatiently(copy.owner)) return false;  // the old text would pass for the selection
   EmptyClipboard();
   CloseClipboard();
   SetForegroundWindow(copy.target);

@@ -13,9 +13,6 @@
 
 namespace exchange {
 
-// Opens the clipboard for window, trying a few times while another program holds it open.
-bool OpenClipboardPatiently(HWND window);
-
 // The clipboard's text as Unicode (the system offers CF_TEXT in that form too), never read past
 // its block; false when it holds no text or cannot be opened.
 bool ReadClipboardUnicode(HWND owner, std::wstring* text);

@@ -11,6 +11,7 @@
 #include "GaijiMap.h"
 #include "HitTest.h"
 #include "win/CalvettaRes.h"
+#include "ui/Clipboard.h"
 #include "ui/ShiftJisText.h"
 #include "ui/UniqueHandle.h"
 
@@ -185,7 +186,7 @@ void ContentMarks::CopyToClipboard() {
   }
   HGLOBAL ansi = GlobalCopy(text.c_str(), text.size() + 1);
   HGLOBAL unicode = GlobalCopy(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
-  if (!ansi || !OpenClipboard(window.Hwnd())) {  // the clipboard stays as it was
+  if (!ansi || !ui::OpenClipboardPatiently(window.Hwnd())) {  // the clipboard stays as it was
     if (ansi) GlobalFree(ansi);
     if (unicode) GlobalFree(unicode);
     return;

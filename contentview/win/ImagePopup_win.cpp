@@ -6,7 +6,6 @@
 #include <shlobj.h>
 
 #include <algorithm>
-#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -14,6 +13,7 @@
 #include "MediaPaths.h"
 #include "win/CalvettaRes.h"
 #include "win/ViewMessage_win.h"
+#include "ui/Clipboard.h"
 #include "ui/Dpi.h"
 #include "ui/ScaledPicture.h"
 
@@ -187,7 +187,7 @@ std::vector<uint8_t> ImagePopup::Dib() const {
 }
 
 void ImagePopup::Copy() {
-  if (!OpenClipboard(Hwnd())) {
+  if (!ui::OpenClipboardPatiently(Hwnd())) {
     messages.Show(Hwnd(), module, IDS_CLIPBOARD_CANNOT_OPEN);
     return;
   }

@@ -7,6 +7,7 @@
 #include "HostExchange_win.h"
 #include "Ostrelle.h"
 #include "SelectionCopy_win.h"
+#include "ui/Clipboard.h"
 
 namespace ostrelle {
 
@@ -32,7 +33,7 @@ HWND TargetWindow() {
 // is taken as it is. Reads never go past the block, whether or not it holds a NUL.
 bool ReadClipboardText(HWND owner, std::string* bytes) {
   if (!IsClipboardFormatAvailable(CF_UNICODETEXT) && !IsClipboardFormatAvailable(CF_TEXT)) return false;
-  if (!exchange::OpenClipboardPatiently(owner)) return false;
+  if (!ui::OpenClipboardPatiently(owner)) return false;
   bool found = false;
   if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
     size_t capacity = GlobalSize(data) / sizeof(wchar_t);

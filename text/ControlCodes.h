@@ -47,6 +47,10 @@ enum Code : uint8_t {
   kEndDecoration2 = 0xE3,
 };
 
+// The arguments of 1F E0 that books use (freepwing's two type faces); any other is plain text.
+constexpr uint16_t kDecorationItalic = 0x0001;
+constexpr uint16_t kDecorationBold = 0x0003;
+
 // Length in bytes of the control code with this code byte, 0x1F and code byte included.
 // 1F 14 runs through the next 1F 15 and has no fixed length: it reports 2 here, and
 // ControlLength below measures the stretch. Codes outside the table are 2 bytes long.

@@ -15,9 +15,6 @@ namespace code = booktext::code;
 constexpr int32_t kMaxIndent = 6;           // full-width characters
 constexpr int32_t kSkipSearch = 128;        // bytes searched for the end of 1F 14
 constexpr int32_t kKeywordLookAhead = 256;  // bytes looked at for a keyword end at the start
-// The arguments of 1F E0 that books use (freepwing's two type faces).
-constexpr uint16_t kDecorationItalic = 0x0001;
-constexpr uint16_t kDecorationBold = 0x0003;
 
 bool IsJisByte(uint8_t b) { return b >= 0x21 && b <= 0x7E; }
 
@@ -289,8 +286,8 @@ int32_t Builder::Control(int32_t p, int32_t b, bool* stop, RangeEnd* how) {
       Close();
       decoration1 = true;
       const uint16_t argument = static_cast<uint16_t>((text.At(p + 2) << 8) | text.At(p + 3));
-      decorationItalic = argument == kDecorationItalic;
-      decorationBold = argument == kDecorationBold;
+      decorationItalic = argument == code::kDecorationItalic;
+      decorationBold = argument == code::kDecorationBold;
       break;
     }
     case code::kEndDecoration:

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <cwchar>
+#include <cstring>
 
 #include "HostExchange_win.h"
 #include "Ostrelle.h"
@@ -32,18 +32,15 @@ HWND TargetWindow() {
 // code page 932, so that Japanese text arrives intact under any ANSI code page; CF_TEXT alone
 // is taken as it is. Reads never go past the block, whether or not it holds a NUL.
 bool ReadClipboardText(HWND owner, std::string* bytes) {
-  if (!IsClipboardFormatAvailable(CF_UNICODETEXT) && !IsClipboardFormatAvailable(CF_TEXT)) return false;
-  if (!ui::OpenClipboardPatiently(owner)) return false;
+  std::wstring wide;
+  if (exchange::ReadClipboardUnicode(owner, &wide)) {
+    if (!exchange::ToShiftJis(wide, bytes)) bytes->clear();
+    return true;
+  }
+  // No Unicode form of it: CF_TEXT's bytes.
+  if (!IsClipboardFormatAvailable(CF_TEXT) || !ui::OpenClipboardPatiently(owner)) return false;
   bool found = false;
-  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-    size_t capacity = GlobalSize(data) / sizeof(wchar_t);
-    if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data))) {
-      std::wstring wide(text, wcsnlen(text, capacity));
-      GlobalUnlock(data);
-      found = true;
-      if (!exchange::ToShiftJis(wide, bytes)) bytes->clear();
-    }
-  } else if (HANDLE narrow = GetClipboardData(CF_TEXT)) {
+  if (HANDLE narrow = GetClipboardData(CF_TEXT)) {
     size_t capacity = GlobalSize(narrow);
     if (const auto* text = static_cast<const char*>(GlobalLock(narrow))) {
       bytes->assign(text, strnlen(text, capacity));

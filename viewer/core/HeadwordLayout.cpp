@@ -12,10 +12,6 @@ namespace code = booktext::code;
 
 bool IsJisByte(uint8_t b) { return b >= 0x21 && b <= 0x7E; }
 
-// The arguments of 1F E0 that books use (freepwing's two type faces).
-constexpr uint16_t kDecorationItalic = 0x0001;
-constexpr uint16_t kDecorationBold = 0x0003;
-
 bool TakesArgument(uint8_t first, uint8_t second) {
   return first == code::kEscape && (second == code::kBeginDecoration || second == code::kBeginDecoration2);
 }
@@ -28,8 +24,8 @@ class Builder {
     if (argumentOf != 0) {  // the pair after 1F E0 or 1F E2
       if (argumentOf == code::kBeginDecoration) {
         const uint16_t argument = static_cast<uint16_t>(first << 8 | second);
-        italic = argument == kDecorationItalic;
-        bold = argument == kDecorationBold;
+        italic = argument == code::kDecorationItalic;
+        bold = argument == code::kDecorationBold;
       }
       argumentOf = 0;
       return;

@@ -2,14 +2,10 @@
 
 #include <commctrl.h>
 
-#include <cwchar>
-#include <string>
-
 #include "AppState_win.h"
 #include "BrisvaneRes.h"
 #include "OutsideLookup_win.h"
 #include "UiFont_win.h"
-#include "ui/ResourceText.h"
 
 namespace brisvane {
 
@@ -33,10 +29,7 @@ void HotKeyDialog::OnOk() {
     EndDialog(Hwnd(), IDOK);
     return;
   }
-  std::wstring format = ui::LoadText(IDS_HOTKEY_TAKEN);
-  wchar_t text[256];
-  swprintf(text, 256, format.c_str(), OutsideLookup::HotKeyName(key).c_str());
-  app.ShowMessage(Hwnd(), text);
+  app.ShowMessage(Hwnd(), OutsideLookup::TakenText(IDS_HOTKEY_TAKEN, key).c_str());
   SetFocus(GetDlgItem(Hwnd(), IDC_HOTKEY));
 }
 

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <cstring>
-#include <cwchar>
 
 #include "AppState_win.h"
 #include "BrisvaneRes.h"
@@ -65,12 +64,8 @@ ui::Handled MainFrame::OnCreate(const CREATESTRUCTW&) {
   theme.Restore();
   ApplyTheme();
   host.Attach(Hwnd(), panes.ContentPane());
-  if (!outside.Start(Hwnd())) {
-    wchar_t text[256];
-    swprintf(text, 256, ui::LoadText(IDS_HOTKEY_TAKEN_AT_START).c_str(),
-             OutsideLookup::HotKeyName(outside.WantedHotKey()).c_str());
-    bars.SetStatusText(0, text);
-  }
+  if (!outside.Start(Hwnd()))
+    bars.SetStatusText(0, OutsideLookup::TakenText(IDS_HOTKEY_TAKEN_AT_START, outside.WantedHotKey()).c_str());
   return ui::Done(0);
 }
 
@@ -331,13 +326,17 @@ void MainFrame::EditShelf() {
   if (changed) ResetPanes();  // a shelf search's list named the books by their places
 }
 
+SearchSurroundings MainFrame::Surroundings() {
+  return SearchSurroundings{Hwnd(), app, book, bars, layers, panes.Content(), mode.Mode()};
+}
+
 void MainFrame::PreviewTyped() {
   typeAhead.Stop(Hwnd());
   // Not inside a dialog or a message box, and a shelf search (a book opened at a time) waits for
   // Enter.
   if (app.ModalBusy() || !book.IsOpen() || shelf.Scope() != SearchScope::kBook) return;
   shelf.Forget();
-  SearchSurroundings around{Hwnd(), app, book, bars, layers, panes.Content(), mode.Mode()};
+  SearchSurroundings around = Surroundings();
   search.Preview(around);
 }
 
@@ -349,6 +348,9 @@ void MainFrame::LookUpFromOutside(const std::wstring& word) {
 
 void MainFrame::ApplyTheme() {
   const bool dark = theme.Dark();
+  // Everything starts light: a light start, or a choice that changes nothing, costs nothing.
+  if (dark == darkApplied) return;
+  darkApplied = dark;
   search.SetDark(dark);
   bars.SetDark(dark);
   if (HWND content = panes.Content().ContentWindow()) SendMessageW(content, VM_VIEW_PALETTE, dark ? 1 : 0, 0);
@@ -452,7 +454,7 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case FM_SEARCH: {
       typeAhead.Stop(Hwnd());
-      SearchSurroundings around{Hwnd(), app, book, bars, layers, panes.Content(), mode.Mode()};
+      SearchSurroundings around = Surroundings();
       if (shelf.Scope() == SearchScope::kShelf) {
         search.RunShelfSearch(around, shelf);
       } else {

@@ -79,8 +79,10 @@ class MainFrame : public ui::Window, private FrameRouter {
   void LookUpFromOutside(const std::wstring& word);
   void EditHotKey();
   LRESULT OnCopyData(const COPYDATASTRUCT* data);
-  // The list, the content and the title bar in the colours the theme asks for now.
+  // The list, the content, the bars and the title bar in the colours the theme asks for now.
   void ApplyTheme();
+  // What a search works with beside the search panel.
+  SearchSurroundings Surroundings();
 
   AppState& app;
   ui::CommandTable commands;
@@ -96,6 +98,7 @@ class MainFrame : public ui::Window, private FrameRouter {
   TypeAhead typeAhead;  // the list while the user types
   OutsideLookup outside;  // words from other programs
   ThemeChoice theme;      // light or dark
+  bool darkApplied = false;  // the colours in force are the dark ones
   std::wstring outsideWord;  // a second start's word, looked up once its sender has gone on
   int dpi = 96;  // the frame's monitor's dots an inch
 };

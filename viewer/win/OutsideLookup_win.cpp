@@ -3,11 +3,13 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <cwchar>
 
 #include "OutsideWords.h"
 #include "SearchRules.h"
 #include "SelectionCopy_win.h"
 #include "Settings_win.h"
+#include "ui/ResourceText.h"
 
 namespace brisvane {
 
@@ -73,6 +75,12 @@ std::wstring OutsideLookup::HotKeyName(WORD key) {
   if (HIBYTE(key) & HOTKEYF_EXT) scan |= 1 << 24;
   if (GetKeyNameTextW(scan, text, 32) > 0) return name + text;
   return name + L"#" + std::to_wstring(vk);
+}
+
+std::wstring OutsideLookup::TakenText(UINT textId, WORD key) {
+  wchar_t text[256];
+  swprintf(text, 256, ui::LoadText(textId).c_str(), HotKeyName(key).c_str());
+  return text;
 }
 
 bool OutsideLookup::ChangeHotKey(WORD key) {

@@ -31,6 +31,8 @@ class OutsideLookup {
   WORD WantedHotKey() const { return wanted; }
   // The key's name as a user reads it ("Ctrl+Alt+L").
   static std::wstring HotKeyName(WORD key);
+  // The message of string textId (its %ls the key's name) that says another program holds key.
+  static std::wstring TakenText(UINT textId, WORD key);
   // Registers key instead of the one in force; false, with the old one kept, when another
   // program holds it. 0 turns the key off.
   bool ChangeHotKey(WORD key);

@@ -17,11 +17,10 @@ namespace brisvane {
 namespace {
 
 constexpr int kFocusBitmapId = 170;
-// Paper, ink, the selection and its ink, a shelf hit's book name.
-constexpr COLORREF kLight[] = {RGB(255, 255, 255), RGB(0, 0, 0), RGB(0, 0, 128), RGB(255, 255, 255),
-                               RGB(0x40, 0x60, 0x90)};
-constexpr COLORREF kDark[] = {RGB(30, 30, 30), RGB(222, 222, 222), RGB(38, 79, 120), RGB(255, 255, 255),
-                              RGB(140, 170, 210)};
+constexpr ListColours kLight{RGB(255, 255, 255), RGB(0, 0, 0), RGB(0, 0, 128), RGB(255, 255, 255),
+                             RGB(0x40, 0x60, 0x90)};
+constexpr ListColours kDark{RGB(30, 30, 30), RGB(222, 222, 222), RGB(38, 79, 120), RGB(255, 255, 255),
+                            RGB(140, 170, 210)};
 
 // The size in hundredths of a point, on a monitor of dpi dots an inch.
 HFONT MakeFont(const wchar_t* face, int hundredths, int dpi, bool bold = false, bool italic = false) {
@@ -116,8 +115,7 @@ void ResultList::MakeFonts() {
 }
 
 void ResultList::SetDark(bool dark) {
-  const COLORREF* chosen = dark ? kDark : kLight;
-  colours = Colours{chosen[0], chosen[1], chosen[2], chosen[3], chosen[4]};
+  colours = dark ? kDark : kLight;
   paperBrush.Attach(CreateSolidBrush(colours.paper));
   selectionBrush.Attach(CreateSolidBrush(colours.selection));
   if (list) InvalidateRect(list, nullptr, TRUE);

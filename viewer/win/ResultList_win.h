@@ -31,6 +31,11 @@ class ListedHeadings {
   ~ListedHeadings() = default;
 };
 
+// The list's colours: paper and ink, the selection's, and a shelf hit's book name.
+struct ListColours {
+  COLORREF paper, ink, selection, selectedInk, label;
+};
+
 // The object handles the list box's messages (a subclass of it).
 class ResultList : private ui::Subclass {
  public:
@@ -88,11 +93,7 @@ class ResultList : private ui::Subclass {
   ui::UniqueFont boldFont;   // 12 points, bold and italic as the book marks them
   ui::UniqueFont italicFont;
   ui::UniqueBrush focusBrush;
-  // The list's colours: paper and ink, and the selection's; light or dark.
-  struct Colours {
-    COLORREF paper, ink, selection, selectedInk, label;
-  };
-  Colours colours{};
+  ListColours colours{};
   ui::UniqueBrush paperBrush;
   ui::UniqueBrush selectionBrush;
   int itemHeight = 0;

@@ -1,5 +1,6 @@
 #include "SearchCommand_win.h"
 
+#include <algorithm>
 #include <string>
 
 #include "AppState_win.h"
@@ -45,18 +46,21 @@ void SearchCommand::ReportNoHit(SearchSurroundings& around) {
   lastSearchFound = false;
 }
 
+// Why the mode cannot search word in the open book (the message's id), or 0 when it can.
+int SearchCommand::Refusal(const SearchSurroundings& around, const std::wstring& word) {
+  const BookApi& api = around.book.Api();
+  if (!SearchModeControl::Offered(around.mode, api, false)) return IDS_MODE_UNAVAILABLE;
+  if (!SearchModeControl::Offered(around.mode, api, true)) return IDS_NO_KEYWORD_INDEX;
+  if (around.mode == SearchMode::kKeyword) {
+    const size_t words = brisvane::KeywordCount(word);
+    if (words == 0 || words > brisvane::kMaxKeywords) return IDS_KEYWORD_WORDS;
+  }
+  return 0;
+}
+
 // Whether the mode can search the open book, with the message that says why not.
 bool SearchCommand::ModeCanRun(SearchSurroundings& around, const std::wstring& word) {
-  const BookApi& api = around.book.Api();
-  int refusal = 0;
-  if (!SearchModeControl::Offered(around.mode, api, false)) {
-    refusal = IDS_MODE_UNAVAILABLE;
-  } else if (!SearchModeControl::Offered(around.mode, api, true)) {
-    refusal = IDS_NO_KEYWORD_INDEX;
-  } else if (around.mode == SearchMode::kKeyword) {
-    const size_t words = brisvane::KeywordCount(word);
-    if (words == 0 || words > brisvane::kMaxKeywords) refusal = IDS_KEYWORD_WORDS;
-  }
+  const int refusal = Refusal(around, word);
   if (refusal == 0) return true;
   around.app.FocusWordBoxOnNextActivation(true);
   around.app.ShowMessage(around.frame, ui::LoadText(refusal).c_str());
@@ -73,7 +77,7 @@ void SearchCommand::Preview(SearchSurroundings& around, WordBox& wordBox, Result
   around.layers.Clear();
   around.bars.SetStatusText(1, L" ");
   const BookApi& api = around.book.Api();
-  if (word.empty() || !SearchModeControl::Offered(around.mode, api, true)) return;
+  if (word.empty() || Refusal(around, word) != 0) return;
 
   WordProperties properties = {};
   int32_t result = 0;
@@ -81,8 +85,6 @@ void SearchCommand::Preview(SearchSurroundings& around, WordBox& wordBox, Result
     booktext::SearchKey key = booktext::BuildSearchKey(ToShiftJis(brisvane::TypeAheadWord(word)));
     result = api.epwGetWordProperties(key.bytes, &properties);
   } else if (around.mode == SearchMode::kKeyword && api.epwSearchKeywords) {
-    const size_t words = brisvane::KeywordCount(word);
-    if (words == 0 || words > brisvane::kMaxKeywords) return;
     booktext::SearchKey key = booktext::BuildSearchKey(ToShiftJis(word));
     result = api.epwSearchKeywords(key.bytes, &properties);
   } else {
@@ -92,7 +94,7 @@ void SearchCommand::Preview(SearchSurroundings& around, WordBox& wordBox, Result
     if (result != kDunmoorFailed) around.bars.SetStatusText(1, brisvane::NoHitText().c_str());
     return;
   }
-  list.Fill(properties.hitCount < brisvane::kMaxListItems ? properties.hitCount : brisvane::kMaxListItems);
+  list.Fill(std::min(properties.hitCount, brisvane::kMaxListItems));
   SendMessageW(list.Hwnd(), LB_SETCURSEL, 0, 0);
   around.content.ShowHit(api, 0);
   around.bars.SetStatusText(1, brisvane::ResultCountText(properties.hitCount).c_str());

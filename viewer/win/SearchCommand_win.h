@@ -26,6 +26,7 @@ class SearchCommand {
 
  private:
   void ReportNoHit(SearchSurroundings& around);
+  static int Refusal(const SearchSurroundings& around, const std::wstring& word);
   bool ModeCanRun(SearchSurroundings& around, const std::wstring& word);
 
   std::wstring lastWord;

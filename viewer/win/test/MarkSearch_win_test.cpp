@@ -66,7 +66,9 @@ TEST_P(ExternalCharacterCopyTest, AMarkedExternalCharacterIsCopiedAsItsBookMapsI
   ASSERT_EQ(WaitForHits(), 1);
   ASSERT_TRUE(WaitUntil([&] { return viewertest::SettledPixels(content) != blank; }));
   MarkSecondLine();
-  if (GetParam()) EXPECT_TRUE(viewertest::SaveWindowShot(frame, "external_characters_marked"));
+  if (GetParam()) {
+    EXPECT_TRUE(viewertest::SaveWindowShot(frame, "external_characters_marked"));
+  }
   Copy();
   std::wstring copied = ClipboardUnicode();
   const wchar_t* expected = GetParam() ? L"W\u00D2RD" : L"W\u3013RD";

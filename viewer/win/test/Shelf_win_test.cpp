@@ -21,7 +21,6 @@ using viewertest::SettledPixels;
 using viewertest::WaitUntil;
 using viewertest::WindowText;
 
-constexpr wchar_t kShelfKey[] = L"Software\\Olvenar\\Trevik DUDAZA ZORARI\\shelf";
 constexpr int kScopeShelf = 32798;
 constexpr int kShelfEdit = 32799;
 constexpr int kScopeBox = 104;
@@ -31,22 +30,7 @@ constexpr int kContinuousSearch = 32787;
 std::wstring Root(const std::filesystem::path& path) { return std::filesystem::path(path).make_preferred().wstring(); }
 
 // The shelf as the settings keep it, written before the viewer starts; the scope 本棚.
-void WriteShelf(const std::vector<std::wstring>& lines) {
-  RegDeleteKeyW(HKEY_LOCAL_MACHINE, kShelfKey);
-  RegDeleteKeyW(HKEY_CURRENT_USER, kShelfKey);
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kShelfKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-            ERROR_SUCCESS);
-  std::wstring joined;
-  for (const std::wstring& line : lines) joined += line + L'\0';
-  joined += L'\0';
-  RegSetValueExW(key, L"Books", 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(joined.data()),
-                 static_cast<DWORD>(joined.size() * sizeof(wchar_t)));
-  DWORD one = 1;
-  RegSetValueExW(key, L"Made", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
-  RegSetValueExW(key, L"Scope", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
-  RegCloseKey(key);
-}
+void WriteShelf(const std::vector<std::wstring>& lines) { ASSERT_TRUE(viewertest::WriteShelfSetting(lines)); }
 
 class ShelfTest : public SearchRoadTest {
  protected:
@@ -61,8 +45,7 @@ class ShelfTest : public SearchRoadTest {
   }
   void TearDown() override {
     SearchRoadTest::TearDown();
-    RegDeleteKeyW(HKEY_LOCAL_MACHINE, kShelfKey);
-    RegDeleteKeyW(HKEY_CURRENT_USER, kShelfKey);
+    viewertest::ForgetShelfSetting();
   }
 
   // Waits for the end of a shelf search that lists hits; the number listed, or -1.

@@ -116,6 +116,34 @@ HWND ViewerProcess::FindTopWindow(const wchar_t* className, const wchar_t* capti
   return data.found;
 }
 
+namespace {
+constexpr wchar_t kShelfKey[] = L"Software\\Olvenar\\Trevik DUDAZA ZORARI\\shelf";
+}  // namespace
+
+void ForgetShelfSetting() {
+  RegDeleteKeyW(HKEY_LOCAL_MACHINE, kShelfKey);
+  RegDeleteKeyW(HKEY_CURRENT_USER, kShelfKey);
+}
+
+bool WriteShelfSetting(const std::vector<std::wstring>& lines) {
+  ForgetShelfSetting();  // a scope kept machine-wide would win over the user's
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, kShelfKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS)
+    return false;
+  std::wstring joined;
+  for (const std::wstring& line : lines) joined += line + L'\0';
+  joined += L'\0';
+  const DWORD one = 1;
+  const bool written =
+      RegSetValueExW(key, L"Books", 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(joined.data()),
+                     static_cast<DWORD>(joined.size() * sizeof(wchar_t))) == ERROR_SUCCESS &&
+      RegSetValueExW(key, L"Made", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one) == ERROR_SUCCESS &&
+      RegSetValueExW(key, L"Scope", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one) == ERROR_SUCCESS;
+  RegCloseKey(key);
+  return written;
+}
+
 bool PressKeys(std::initializer_list<WORD> keys) {
   std::vector<INPUT> inputs;
   auto add = [&](WORD code, bool up) {

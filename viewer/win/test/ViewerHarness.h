@@ -60,6 +60,12 @@ bool PressKeys(std::initializer_list<WORD> keys);
 // kept); every test that sets it should reset it to false.
 void KeepEarlierChoices(bool keep);
 
+// The shelf as the viewer's user settings keep it ("shelf": "Books", a line a book,
+// "TICK\tINDEX\tROOT\tNAME"; made; the scope 本棚) in place of a shelf of either hive; whether
+// it was written. ForgetShelfSetting removes the shelf's settings from both hives.
+bool WriteShelfSetting(const std::vector<std::wstring>& lines);
+void ForgetShelfSetting();
+
 // A new empty file in the temporary folder, named with prefix (at most 3 characters).
 std::wstring TempFileName(const wchar_t* prefix);
 // Prints line to standard output as UTF-8 and flushes it (the helper programs' reports).

@@ -141,33 +141,19 @@ void TimeSearch(Viewer& viewer, const Case& c, double* listMs, double* entryMs) 
   WaitUntil([&] { return viewer.Finished(c.expected); });
 }
 
-constexpr wchar_t kShelfKey[] = L"Software\\Olvenar\\Trevik DUDAZA ZORARI\\shelf";
 constexpr int kRefresh = 32771;
 
 // The shelf of the file's roots in the user's settings, searched with the scope 本棚; the number
 // of books, 0 when the file holds none.
 int WriteShelf(const std::wstring& shelfFile) {
   std::ifstream file{std::filesystem::path(shelfFile)};
-  std::wstring joined;
-  int books = 0;
+  std::vector<std::wstring> lines;
   for (std::string root; std::getline(file, root);) {
     if (!root.empty() && root.back() == '\r') root.pop_back();
-    if (root.empty()) continue;
-    joined += L"1\t0\t" + FromUtf8(root) + L"\tB" + std::to_wstring(++books) + L'\0';
+    if (!root.empty()) lines.push_back(L"1\t0\t" + FromUtf8(root) + L"\tB" + std::to_wstring(lines.size() + 1));
   }
-  joined += L'\0';
-  HKEY key = nullptr;
-  if (books == 0 ||
-      RegCreateKeyExW(HKEY_CURRENT_USER, kShelfKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
-    return 0;
-  RegSetValueExW(key, L"Books", 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(joined.data()),
-                 static_cast<DWORD>(joined.size() * sizeof(wchar_t)));
-  DWORD one = 1;
-  RegSetValueExW(key, L"Made", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
-  RegSetValueExW(key, L"Scope", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
-  RegCloseKey(key);
-  RegDeleteKeyW(HKEY_LOCAL_MACHINE, kShelfKey);  // a scope kept there would win over ours
-  return books;
+  if (lines.empty() || !viewertest::WriteShelfSetting(lines)) return 0;
+  return static_cast<int>(lines.size());
 }
 
 // The exact word searched on the shelf: Enter to the full merged list and to its first entry.
@@ -199,7 +185,7 @@ int RunShelf(const std::wstring& label, const std::wstring& shelfFile, const std
   bool ok = viewer.Start(FromUtf8(first));
   auto finish = [&](int status) {
     viewer.Close();
-    RegDeleteKeyW(HKEY_CURRENT_USER, kShelfKey);
+    viewertest::ForgetShelfSetting();
     return status;
   };
   if (!ok) {

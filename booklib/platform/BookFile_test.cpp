@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "TestFiles.h"
 
@@ -109,6 +112,64 @@ TEST(ChangeWatch, ReportsAFileChangeOnce) {
   EXPECT_EQ(watch.Check(), ChangeWatch::Poll::kQuiet);
   watch.Stop();
   EXPECT_EQ(watch.Check(), ChangeWatch::Poll::kUnavailable);
+}
+
+// A book closed and opened again on the same directory (each search of a shelf does it for
+// every book), at once or after its directory changed: the watch started again reports what
+// changes after its start, and only that.
+TEST(ChangeWatch, AWatchStartedAgainReportsOnlyWhatChangesAfterItsStart) {
+  TempDir dir;
+  ChangeWatch first;
+  first.Start(dir.Str());
+  first.Stop();
+  ChangeWatch again;
+  again.Start(dir.Str());
+  EXPECT_EQ(again.Check(), ChangeWatch::Poll::kQuiet);
+  EXPECT_TRUE(again.ReportsEveryChange());
+  testfiles::WriteFile(dir.Path() / "A", Bytes(1, 0));
+  EXPECT_EQ(PollUntilChanged(&again), ChangeWatch::Poll::kChanged);
+
+  again.Stop();
+  testfiles::WriteFile(dir.Path() / "A", Bytes(2, 0));
+  std::this_thread::sleep_for(std::chrono::milliseconds(ChangeWatch::kLongestBurstMs + 100));
+  ChangeWatch third;
+  third.Start(dir.Str());
+  EXPECT_EQ(third.Check(), ChangeWatch::Poll::kQuiet);
+  testfiles::WriteFile(dir.Path() / "A", Bytes(3, 0));
+  EXPECT_EQ(PollUntilChanged(&third), ChangeWatch::Poll::kChanged);
+}
+
+// Once its book is closed, a book's folder can be removed: at once, or, where a stopped watch
+// is kept a moment for the next book (Windows), within a second.
+TEST(ChangeWatch, AStoppedWatchLetsItsDirectoryBeRemoved) {
+  TempDir dir;
+  const std::filesystem::path book = dir.Path() / "BOOK";
+  testfiles::WriteFile(book / "DATA" / "HONMON", Bytes(1, 0));
+  ChangeWatch watch;
+  watch.Start((book / "DATA").string());
+  watch.Stop();
+  std::error_code error;
+  for (int i = 0; i < 20 && std::filesystem::exists(book); ++i) {
+    std::filesystem::remove_all(book, error);
+    if (std::filesystem::exists(book)) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  EXPECT_FALSE(std::filesystem::exists(book)) << error.message();
+}
+
+// More books open than one system wait covers (a shelf kept open by the command line): each
+// watch reports its own directory's changes and no other's.
+TEST(ChangeWatch, ManyWatchesEachReportTheirOwnDirectory) {
+  constexpr int kWatches = 66;
+  TempDir dir;
+  std::vector<ChangeWatch> watches(kWatches);
+  for (int i = 0; i < kWatches; ++i) {
+    std::filesystem::create_directory(dir.Path() / std::to_string(i));
+    watches[i].Start(dir.Str(std::to_string(i)));
+  }
+  for (int changed : {0, kWatches - 1}) testfiles::WriteFile(dir.Path() / std::to_string(changed) / "A", Bytes(1, 0));
+  EXPECT_EQ(PollUntilChanged(&watches[0]), ChangeWatch::Poll::kChanged);
+  EXPECT_EQ(PollUntilChanged(&watches[kWatches - 1]), ChangeWatch::Poll::kChanged);
+  for (int i = 1; i < kWatches - 1; ++i) EXPECT_EQ(watches[i].Check(), ChangeWatch::Poll::kQuiet) << i;
 }
 
 TEST(ChangeWatch, AWatchThatCannotStartNeverReportsAChange) {

@@ -63,9 +63,9 @@ bool LookUpFileSize(const std::string& path, uint64_t* size);
 std::string SpelledPath(const std::string& path);
 
 // Watches a directory tree for changes of file names, attributes, sizes and writes. Created on
-// a book's data directory when the book is opened. A thread waits for the system's reports and
-// counts them (natively one a watch, on Windows one for up to 63 watches), so that a check is a
-// load from memory; a change is seen by the checks that follow its last report by kSettleMs.
+// a book's data directory when the book is opened. A thread of the watch's own waits for the
+// system's reports and counts them, so that a check is a load from memory; a change is seen by
+// the checks that follow its last report by kSettleMs.
 class ChangeWatch {
  public:
   enum class Poll { kQuiet, kChanged, kUnavailable };

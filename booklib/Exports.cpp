@@ -148,6 +148,18 @@ int32_t epwGetHitMatch(int32_t index, uint32_t* position, uint32_t* length) {
   return Guarded(dunmoor::kFailed, [&] { return TheLibrary().GetHitMatch(index, position, length); });
 }
 
+int32_t epwOpenBookSlot(const char* root, int32_t index) {
+  return Guarded(dunmoor::kFailed, [&] { return dunmoor::OpenBookSlot(root, index); });
+}
+
+int32_t epwUseBookSlot(int32_t slot) {
+  return Guarded(dunmoor::kBadArgument, [&] { return dunmoor::UseBookSlot(slot); });
+}
+
+int32_t epwCloseBookSlot(int32_t slot) {
+  return Guarded(dunmoor::kBadArgument, [&] { return dunmoor::CloseBookSlot(slot); });
+}
+
 }  // extern "C"
 
 // The export list of Dunmoor.h, from which callers make their function-pointer types, names

@@ -1,6 +1,7 @@
 #include "Library.h"
 
 #include <cstring>
+#include <vector>
 
 #include "KeywordSearch.h"
 #include "WordSearch.h"
@@ -251,9 +252,65 @@ void Library::EndFullText() {
   fullTextHits = false;
 }
 
+namespace {
+
+// At most this many slots are open at once: a shelf far larger than any collection.
+constexpr size_t kMostBookSlots = 1000;
+
+struct BookSlots {
+  Library own;                                  // slot 0: the design's one catalog and book
+  std::vector<std::unique_ptr<Library>> open;   // slot n is open[n - 1]; null once closed
+  Library* used = nullptr;                      // null: slot 0
+};
+
+BookSlots& Slots() {
+  static BookSlots slots;
+  return slots;
+}
+
+Library* SlotLibrary(int32_t slot) {
+  BookSlots& slots = Slots();
+  if (slot < 1 || static_cast<size_t>(slot) > slots.open.size()) return nullptr;
+  return slots.open[static_cast<size_t>(slot) - 1].get();
+}
+
+}  // namespace
+
 Library& TheLibrary() {
-  static Library library;
-  return library;
+  BookSlots& slots = Slots();
+  return slots.used ? *slots.used : slots.own;
+}
+
+int32_t OpenBookSlot(const char* root, int32_t index) {
+  auto library = std::make_unique<Library>();
+  if (library->OpenEpwing(root) != kSuccess) return kFailed;
+  int32_t opened = library->BooksOpenAt(index);
+  if (opened != kSuccess) return opened;
+  BookSlots& slots = Slots();
+  for (size_t i = 0; i < slots.open.size(); ++i) {
+    if (slots.open[i]) continue;
+    slots.open[i] = std::move(library);
+    return static_cast<int32_t>(i + 1);
+  }
+  if (slots.open.size() >= kMostBookSlots) return kBadArgument;
+  slots.open.push_back(std::move(library));
+  return static_cast<int32_t>(slots.open.size());
+}
+
+int32_t UseBookSlot(int32_t slot) {
+  Library* library = slot == 0 ? nullptr : SlotLibrary(slot);
+  if (slot != 0 && !library) return kBadArgument;
+  Slots().used = library;
+  return kSuccess;
+}
+
+int32_t CloseBookSlot(int32_t slot) {
+  Library* library = SlotLibrary(slot);
+  if (!library) return kBadArgument;
+  BookSlots& slots = Slots();
+  if (slots.used == library) slots.used = nullptr;
+  slots.open[static_cast<size_t>(slot) - 1].reset();
+  return kSuccess;
 }
 
 }  // namespace dunmoor

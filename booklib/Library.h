@@ -116,8 +116,14 @@ class Library {
 };
 
 // The instance behind the exports: one per process, shared by every caller that loads the
-// library by name.
+// library by name; while a book slot is in use (UseBookSlot), that slot's instance.
 Library& TheLibrary();
+
+// Books kept open in slots of their own, each a Library (the exports epwOpenBookSlot,
+// epwUseBookSlot and epwCloseBookSlot; results as Dunmoor.h says).
+int32_t OpenBookSlot(const char* root, int32_t index);
+int32_t UseBookSlot(int32_t slot);
+int32_t CloseBookSlot(int32_t slot);
 
 }  // namespace dunmoor
 

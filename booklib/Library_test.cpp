@@ -155,6 +155,48 @@ TEST(Library, CloseEpwingLeavesTheBookOpen) {
   lib.BooksClose();
 }
 
+// Books kept open in slots beside the library's own (a search of every book of a shelf): the
+// exports follow the slot in use, each slot has its own catalog and book, and the library's own
+// book stays open throughout.
+TEST(BookSlots, TheExportsFollowTheSlotInUseAndTheOwnBookStaysOpen) {
+  TempDir own, other;
+  fixture::WriteDisc(own, {{0x00, FullWidth("OWN"), "OWNBOOK"}});
+  fixture::WriteDisc(other, {{0x01, FullWidth("NOPE"), "FIRST"}, {0x00, FullWidth("OTHER"), "SECOND"}});
+  Library& library = TheLibrary();
+  ASSERT_EQ(library.OpenEpwing(own.Str().c_str()), kSuccess);
+  ASSERT_EQ(library.BooksOpen(), kSuccess);
+  auto openText = [] { return TheLibrary().Book() ? TheLibrary().Book()->TextPath() : std::string(); };
+
+  EXPECT_EQ(OpenBookSlot(other.Str().c_str(), 0), kBadArgument) << "not a usable book";
+  EXPECT_EQ(OpenBookSlot(other.Str("NOWHERE").c_str(), 1), kFailed);
+  EXPECT_EQ(OpenBookSlot(nullptr, 1), kFailed);
+  const int32_t slot = OpenBookSlot(other.Str().c_str(), 1);
+  ASSERT_GE(slot, 1);
+  EXPECT_NE(openText().find("OWNBOOK"), std::string::npos) << "opening a slot uses nothing";
+
+  ASSERT_EQ(UseBookSlot(slot), kSuccess);
+  EXPECT_NE(openText().find("SECOND"), std::string::npos);
+  EXPECT_EQ(UseBookSlot(slot + 1), kBadArgument);
+  EXPECT_NE(openText().find("SECOND"), std::string::npos) << "a refused slot changes nothing";
+  ASSERT_EQ(UseBookSlot(0), kSuccess);
+  EXPECT_EQ(&TheLibrary(), &library);
+  EXPECT_NE(openText().find("OWNBOOK"), std::string::npos);
+
+  // Closing the slot in use goes back to the library's own; the number serves again.
+  ASSERT_EQ(UseBookSlot(slot), kSuccess);
+  EXPECT_EQ(CloseBookSlot(slot), kSuccess);
+  EXPECT_EQ(&TheLibrary(), &library);
+  EXPECT_EQ(CloseBookSlot(slot), kBadArgument);
+  EXPECT_EQ(UseBookSlot(slot), kBadArgument);
+  EXPECT_EQ(CloseBookSlot(0), kBadArgument);
+  EXPECT_EQ(CloseBookSlot(-1), kBadArgument);
+  EXPECT_EQ(OpenBookSlot(other.Str().c_str(), 1), slot);
+  EXPECT_EQ(CloseBookSlot(slot), kSuccess);
+  EXPECT_NE(openText().find("OWNBOOK"), std::string::npos);
+  library.BooksClose();
+  library.CloseEpwing();
+}
+
 TEST(Library, DirectoryNamesMatchWithoutRegardToCase) {
   TempDir root;
   testfiles::WriteFile(root.Path() / "catalogs", fixture::CatalogBytes({{0x00, "", "test"}}));

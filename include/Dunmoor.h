@@ -151,6 +151,19 @@ int32_t epwFullTextNext(WordProperties* properties);
 // hits are not a full-text search's; -1 no open book.
 int32_t epwGetHitMatch(int32_t index, uint32_t* position, uint32_t* length);
 
+// ---- Books kept open beside the open book ----------------------------------------------
+// A caller that reads many books in turn (a search of every book of a shelf) keeps each open in
+// a slot of its own, so that moving from one to the next opens and closes nothing.
+// epwOpenBookSlot loads the catalog of root and opens its book of catalog index in a new slot:
+// the slot's number (1 or more); -1 the catalog cannot be read or the book does not open; -2 no
+// usable book of that index, or too many slots open. epwUseBookSlot makes every other export
+// work on the book of slot (0: the library's own catalog and book, as at load): 1; -2 no such
+// slot (nothing changes). epwCloseBookSlot closes the book of slot and frees it (the exports go
+// back to slot 0 when it was in use): 1; -2 no such slot.
+int32_t epwOpenBookSlot(const char* root, int32_t index);
+int32_t epwUseBookSlot(int32_t slot);
+int32_t epwCloseBookSlot(int32_t slot);
+
 // ---- Entry text -----------------------------------------------------------------------
 // Every reader copies the book's bytes unchanged into the caller's buffer (size bytes) and
 // stores the number delivered in *length. They share one reading cursor.
@@ -271,7 +284,10 @@ int32_t epwGetPcmCont(const char* code, char* buffer);
   X(epwSearchKeywords, int32_t, (char*, WordProperties*))                                   \
   X(epwFullTextBegin, int32_t, (const char*))                                               \
   X(epwFullTextNext, int32_t, (WordProperties*))                                            \
-  X(epwGetHitMatch, int32_t, (int32_t, uint32_t*, uint32_t*))
+  X(epwGetHitMatch, int32_t, (int32_t, uint32_t*, uint32_t*))                              \
+  X(epwOpenBookSlot, int32_t, (const char*, int32_t))                                       \
+  X(epwUseBookSlot, int32_t, (int32_t))                                                     \
+  X(epwCloseBookSlot, int32_t, (int32_t))
 
 #define DUNMOOR_DRAWING_EXPORTS(X)                                                           \
   X(epwShowExCodePixel, int32_t,                                                            \

@@ -157,6 +157,8 @@ void MainFrame::OnClose() {
 
 ui::Handled MainFrame::OnDestroy() {
   outside.Stop();
+  KillTimer(Hwnd(), ShelfSearch::kSlotTimer);
+  shelf.CloseSlots();
   book.End();
   PostQuitMessage(0);
   return ui::Done(0);
@@ -449,6 +451,7 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       typeAhead.Typed(Hwnd());
       return 0;
     case WM_TIMER:
+      if (shelf.OnTimer(Hwnd(), wParam)) return 0;
       if (wParam != TypeAhead::kTimer) break;
       PreviewTyped();
       return 0;

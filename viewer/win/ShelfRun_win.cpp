@@ -9,10 +9,58 @@
 
 namespace brisvane {
 
+namespace {
+
+constexpr int32_t kDoesNotOpen = -2;
+constexpr int32_t kCannotSearch = -3;
+
+// The exports work on slot while this lives, then on the library's own book again.
+class SlotInUse {
+ public:
+  SlotInUse(const BookApi& api, int32_t slot) : api(api) { api.epwUseBookSlot(slot); }
+  ~SlotInUse() { api.epwUseBookSlot(0); }
+  SlotInUse(const SlotInUse&) = delete;
+  SlotInUse& operator=(const SlotInUse&) = delete;
+
+ private:
+  const BookApi& api;
+};
+
+}  // namespace
+
 ShelfRun::ShelfRun(const BookApi& api, const std::vector<ShelfBook>& books, SearchMode mode,
-                   const booktext::SearchKey& key)
-    : api(api), books(books), mode(mode), key(key) {
+                   const booktext::SearchKey& key, std::vector<int32_t>* slots)
+    : api(api), books(books), slots(HasSlots(api) ? slots : nullptr), mode(mode), key(key) {
   ticked = static_cast<int>(std::count_if(books.begin(), books.end(), [](const ShelfBook& b) { return b.ticked; }));
+  if (this->slots) this->slots->resize(books.size(), 0);
+}
+
+bool ShelfRun::HasSlots(const BookApi& api) {
+  return api.epwOpenBookSlot && api.epwUseBookSlot && api.epwCloseBookSlot;
+}
+
+int32_t ShelfRun::OpenSlot(size_t at, const std::string& root) {
+  int32_t slot = root.empty() ? 0 : api.epwOpenBookSlot(root.c_str(), books[at].index);
+  (*slots)[at] = slot > 0 ? slot : 0;
+  return (*slots)[at];
+}
+
+int32_t ShelfRun::SearchInSlot(size_t at, const std::string& root) {
+  int32_t& slot = (*slots)[at];
+  const bool kept = slot > 0;
+  if (!kept && OpenSlot(at, root) == 0) return kDoesNotOpen;
+  int32_t count = 0;
+  {
+    SlotInUse use(api, slot);
+    if (!SearchModeControl::Offered(mode, api, true)) return kCannotSearch;
+    count = SearchOpenBook();
+  }
+  if (count >= 0 || !kept) return count;
+  // The book kept from the search before changed or went away since: opened again, once.
+  api.epwCloseBookSlot(slot);
+  if (OpenSlot(at, root) == 0) return kDoesNotOpen;
+  SlotInUse use(api, slot);
+  return SearchOpenBook();
 }
 
 bool ShelfRun::Missing(size_t book) const { return std::find(missing.begin(), missing.end(), book) != missing.end(); }
@@ -23,6 +71,21 @@ bool ShelfRun::Step() {
   const size_t at = next++;
   const ShelfBook& book = books[at];
   std::string root = ToLocalPath(book.root);
+  if (slots) {
+    int32_t count = SearchInSlot(at, root);
+    if (count == kCannotSearch) {
+      ++noKeywords;
+    } else if (count < 0) {
+      ++notOpened;
+      missing.push_back(at);
+    } else {
+      ++searched;
+      total += count;
+      SlotInUse use(api, (*slots)[at]);
+      KeepHits(static_cast<uint32_t>(at), count);
+    }
+    return true;
+  }
   if (root.empty() || api.OpenEpwing(root.c_str()) != kDunmoorSuccess || !api.epwBooksOpenAt ||
       api.epwBooksOpenAt(book.index) != kDunmoorSuccess) {
     ++notOpened;

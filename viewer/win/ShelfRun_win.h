@@ -3,6 +3,10 @@
 // headings kept, book by book in shelf order, each book's in its own order, up to the list's
 // 32,766. A book that does not open is noted and passed over, and so is one that cannot run a
 // keyword search.
+//
+// With a library that has book slots, each book is opened in a slot of its own (slots, by shelf
+// book, 0 for none) and left open there for the caller to close; a slot already open from an
+// earlier search is searched as it is. Otherwise the library's one book is switched.
 #ifndef BRISVANE_VIEWER_WIN_SHELFRUN_WIN_H
 #define BRISVANE_VIEWER_WIN_SHELFRUN_WIN_H
 
@@ -27,7 +31,10 @@ struct ShelfHit {
 
 class ShelfRun {
  public:
-  ShelfRun(const BookApi& api, const std::vector<ShelfBook>& books, SearchMode mode, const booktext::SearchKey& key);
+  ShelfRun(const BookApi& api, const std::vector<ShelfBook>& books, SearchMode mode, const booktext::SearchKey& key,
+           std::vector<int32_t>* slots = nullptr);
+  // Whether api has the book slots.
+  static bool HasSlots(const BookApi& api);
 
   // Searches the next ticked book; false when every one has been.
   bool Step();
@@ -46,10 +53,16 @@ class ShelfRun {
  private:
   // Runs the search on the open book: its hit count, -1 when a read failed.
   int32_t SearchOpenBook();
+  // The search of book at in its slot: its hit count, -1 when a read failed, -2 when the book
+  // does not open, -3 when it cannot run the search.
+  int32_t SearchInSlot(size_t at, const std::string& root);
+  // Opens book at in a slot (0 when it does not open).
+  int32_t OpenSlot(size_t at, const std::string& root);
   void KeepHits(uint32_t book, int32_t count);
 
   const BookApi& api;
   const std::vector<ShelfBook>& books;
+  std::vector<int32_t>* slots;  // null: the library's one book is switched
   SearchMode mode;
   booktext::SearchKey key;
   size_t next = 0;

@@ -27,6 +27,10 @@ namespace {
 constexpr wchar_t kShelfKey[] = L"shelf";
 constexpr wchar_t kBooksValue[] = L"Books";
 constexpr wchar_t kMadeValue[] = L"Made";  // 1 once the shelf was first made
+// The books' slots are kept this long after a shelf search, for the next one; then closed one
+// every kSlotGapMs.
+constexpr UINT kKeepSlotsMs = 1000;
+constexpr UINT kSlotGapMs = 30;
 
 std::wstring Formatted(int id, int a, int b = 0) {
   wchar_t line[160];
@@ -70,6 +74,7 @@ bool ShelfSearch::Edit(HWND owner, AppState& app, const BookApi& api) {
   }
   books = dialog.Books();
   missing.clear();  // the books may have moved
+  CloseSlots();
   KeepBooks();
   // The list's hits name books by their place on the shelf, which may have changed.
   Forget();
@@ -115,7 +120,8 @@ void ShelfSearch::Run(SearchSurroundings& around, WordBox& wordBox, ResultList& 
   // The library opens each book in turn: the viewer's book counts as closed meanwhile.
   around.book.LetGo();
   booktext::SearchKey key = booktext::BuildSearchKey(ui::ToShiftJis(word));
-  ShelfRun run(around.book.Api(), shelved, around.mode, key);
+  KillTimer(around.frame, kSlotTimer);  // the books kept open serve this search
+  ShelfRun run(around.book.Api(), shelved, around.mode, key, &slots);
   brisvane::SearchOutcome outcome = brisvane::SearchOutcome::kNoHit;
   ShelfProgressDialog dialog(run, list.Hwnd());
   {
@@ -125,6 +131,8 @@ void ShelfSearch::Run(SearchSurroundings& around, WordBox& wordBox, ResultList& 
     running = nullptr;
   }
   hits = run.Hits();
+  if (std::any_of(slots.begin(), slots.end(), [](int32_t slot) { return slot > 0; }))
+    SetTimer(around.frame, kSlotTimer, kKeepSlotsMs, nullptr);
   missing.assign(shelved.size(), false);
   for (size_t b = 0; b < shelved.size(); ++b) missing[b] = run.Missing(b);
 
@@ -143,6 +151,27 @@ void ShelfSearch::Run(SearchSurroundings& around, WordBox& wordBox, ResultList& 
   reopen();
   around.bars.SetStatusText(0, status.c_str());
   ReportNoHit(around);
+}
+
+bool ShelfSearch::OnTimer(HWND frame, UINT_PTR id) {
+  if (id != kSlotTimer) return false;
+  auto open = std::find_if(slots.begin(), slots.end(), [](int32_t slot) { return slot > 0; });
+  if (open != slots.end() && session) {
+    session->Api().epwCloseBookSlot(*open);
+    *open = 0;
+  }
+  if (std::any_of(slots.begin(), slots.end(), [](int32_t slot) { return slot > 0; }))
+    SetTimer(frame, kSlotTimer, kSlotGapMs, nullptr);
+  else
+    KillTimer(frame, kSlotTimer);
+  return true;
+}
+
+void ShelfSearch::CloseSlots() {
+  for (int32_t& slot : slots) {
+    if (slot > 0 && session && session->Api().epwCloseBookSlot) session->Api().epwCloseBookSlot(slot);
+    slot = 0;
+  }
 }
 
 bool ShelfSearch::ShowHit(int index, BookSession& book, ContentView& content) {

@@ -11,6 +11,7 @@ namespace brisvane {
 
 namespace {
 
+constexpr int32_t kReadFailed = -1;
 constexpr int32_t kDoesNotOpen = -2;
 constexpr int32_t kCannotSearch = -3;
 
@@ -45,6 +46,13 @@ int32_t ShelfRun::OpenSlot(size_t at, const std::string& root) {
   return (*slots)[at];
 }
 
+int32_t ShelfRun::SearchHere(size_t at) {
+  if (!SearchModeControl::Offered(mode, api, true)) return kCannotSearch;
+  int32_t count = SearchOpenBook();
+  if (count >= 0) KeepHits(static_cast<uint32_t>(at), count);
+  return count;
+}
+
 int32_t ShelfRun::SearchInSlot(size_t at, const std::string& root) {
   int32_t& slot = (*slots)[at];
   const bool kept = slot > 0;
@@ -52,15 +60,21 @@ int32_t ShelfRun::SearchInSlot(size_t at, const std::string& root) {
   int32_t count = 0;
   {
     SlotInUse use(api, slot);
-    if (!SearchModeControl::Offered(mode, api, true)) return kCannotSearch;
-    count = SearchOpenBook();
+    count = SearchHere(at);
   }
-  if (count >= 0 || !kept) return count;
+  if (count != kReadFailed || !kept) return count;
   // The book kept from the search before changed or went away since: opened again, once.
   api.epwCloseBookSlot(slot);
   if (OpenSlot(at, root) == 0) return kDoesNotOpen;
   SlotInUse use(api, slot);
-  return SearchOpenBook();
+  return SearchHere(at);
+}
+
+int32_t ShelfRun::SearchSwitching(size_t at, const std::string& root) {
+  if (root.empty() || api.OpenEpwing(root.c_str()) != kDunmoorSuccess || !api.epwBooksOpenAt ||
+      api.epwBooksOpenAt(books[at].index) != kDunmoorSuccess)
+    return kDoesNotOpen;
+  return SearchHere(at);
 }
 
 bool ShelfRun::Missing(size_t book) const { return std::find(missing.begin(), missing.end(), book) != missing.end(); }
@@ -69,42 +83,17 @@ bool ShelfRun::Step() {
   while (next < books.size() && !books[next].ticked) ++next;
   if (next >= books.size()) return false;
   const size_t at = next++;
-  const ShelfBook& book = books[at];
-  std::string root = ToLocalPath(book.root);
-  if (slots) {
-    int32_t count = SearchInSlot(at, root);
-    if (count == kCannotSearch) {
-      ++noKeywords;
-    } else if (count < 0) {
-      ++notOpened;
-      missing.push_back(at);
-    } else {
-      ++searched;
-      total += count;
-      SlotInUse use(api, (*slots)[at]);
-      KeepHits(static_cast<uint32_t>(at), count);
-    }
-    return true;
-  }
-  if (root.empty() || api.OpenEpwing(root.c_str()) != kDunmoorSuccess || !api.epwBooksOpenAt ||
-      api.epwBooksOpenAt(book.index) != kDunmoorSuccess) {
-    ++notOpened;
-    missing.push_back(at);
-    return true;
-  }
-  if (!SearchModeControl::Offered(mode, api, true)) {
+  const std::string root = ToLocalPath(books[at].root);
+  const int32_t count = slots ? SearchInSlot(at, root) : SearchSwitching(at, root);
+  if (count == kCannotSearch) {
     ++noKeywords;
-    return true;
-  }
-  int32_t count = SearchOpenBook();
-  if (count < 0) {  // the disc went away while it was read
+  } else if (count < 0) {  // it did not open, or the disc went away while it was read
     ++notOpened;
     missing.push_back(at);
-    return true;
+  } else {
+    ++searched;
+    total += count;
   }
-  ++searched;
-  total += count;
-  KeepHits(static_cast<uint32_t>(at), count);
   return true;
 }
 

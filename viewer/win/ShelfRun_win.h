@@ -53,9 +53,13 @@ class ShelfRun {
  private:
   // Runs the search on the open book: its hit count, -1 when a read failed.
   int32_t SearchOpenBook();
-  // The search of book at in its slot: its hit count, -1 when a read failed, -2 when the book
-  // does not open, -3 when it cannot run the search.
+  // Book at searched on the book the exports work on now, its hits kept: the hit count, -1 when
+  // a read failed, -3 when the book cannot run the search.
+  int32_t SearchHere(size_t at);
+  // Book at searched in its slot, or as the library's one book: as SearchHere, or -2 when the
+  // book does not open.
   int32_t SearchInSlot(size_t at, const std::string& root);
+  int32_t SearchSwitching(size_t at, const std::string& root);
   // Opens book at in a slot (0 when it does not open).
   int32_t OpenSlot(size_t at, const std::string& root);
   void KeepHits(uint32_t book, int32_t count);

@@ -32,6 +32,10 @@ constexpr wchar_t kMadeValue[] = L"Made";  // 1 once the shelf was first made
 constexpr UINT kKeepSlotsMs = 1000;
 constexpr UINT kSlotGapMs = 30;
 
+bool AnySlotOpen(const std::vector<int32_t>& slots) {
+  return std::any_of(slots.begin(), slots.end(), [](int32_t slot) { return slot > 0; });
+}
+
 std::wstring Formatted(int id, int a, int b = 0) {
   wchar_t line[160];
   swprintf(line, sizeof line / sizeof line[0], ui::LoadText(id).c_str(), a, b);
@@ -131,8 +135,7 @@ void ShelfSearch::Run(SearchSurroundings& around, WordBox& wordBox, ResultList& 
     running = nullptr;
   }
   hits = run.Hits();
-  if (std::any_of(slots.begin(), slots.end(), [](int32_t slot) { return slot > 0; }))
-    SetTimer(around.frame, kSlotTimer, kKeepSlotsMs, nullptr);
+  if (AnySlotOpen(slots)) SetTimer(around.frame, kSlotTimer, kKeepSlotsMs, nullptr);
   missing.assign(shelved.size(), false);
   for (size_t b = 0; b < shelved.size(); ++b) missing[b] = run.Missing(b);
 
@@ -160,7 +163,7 @@ bool ShelfSearch::OnTimer(HWND frame, UINT_PTR id) {
     session->Api().epwCloseBookSlot(*open);
     *open = 0;
   }
-  if (std::any_of(slots.begin(), slots.end(), [](int32_t slot) { return slot > 0; }))
+  if (AnySlotOpen(slots))
     SetTimer(frame, kSlotTimer, kSlotGapMs, nullptr);
   else
     KillTimer(frame, kSlotTimer);

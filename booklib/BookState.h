@@ -39,10 +39,15 @@ struct IndexDescriptor {
   uint8_t ConversionSwitch() const { return bytes[15]; }
 };
 
+// One hit of a search. A full-text hit also says where the word lies in its entry: the text
+// position of the word's first byte and its length in bytes (control codes inside included);
+// the length is 0 for the hits of the other searches.
 struct HitRecord {
   uint32_t textPosition;
   uint32_t headingPosition;
   uint32_t seen;
+  uint32_t matchPosition;
+  uint32_t matchLength;
 };
 
 class BookState {

@@ -124,23 +124,23 @@ TEST(IsEpwBook, ReportsTheFirstUsableTitleAndTouchesNoState) {
                        fixture::CatalogBytes({{0x01, FullWidth("BAD"), "ONE"}, {0x00, FullWidth("GOOD"), "TWO"}}));
   char title[81];
   std::memset(title, 'x', sizeof title);
-  ASSERT_EQ(Library::IsEpwBook(root.Str().c_str(), title), kSuccess);
+  ASSERT_EQ(Library::IsEpwBook(root.Str().c_str(), title), kDunmoorSuccess);
   EXPECT_EQ(std::string(title), FullWidth("GOOD"));
 }
 
 TEST(IsEpwBook, RefusesRootsWithoutAUsableBook) {
   TempDir root;
   char title[81] = "unchanged";
-  EXPECT_EQ(Library::IsEpwBook(root.Str().c_str(), title), kFailed);  // no catalog
-  EXPECT_EQ(Library::IsEpwBook("Q", title), kFailed);                 // too short
+  EXPECT_EQ(Library::IsEpwBook(root.Str().c_str(), title), kDunmoorFailed);  // no catalog
+  EXPECT_EQ(Library::IsEpwBook("Q", title), kDunmoorFailed);                 // too short
   testfiles::WriteFile(root.Path() / "CATALOGS", fixture::CatalogBytes({{0x01, FullWidth("BAD"), "ONE"}}));
-  EXPECT_EQ(Library::IsEpwBook(root.Str().c_str(), title), kFailed);
+  EXPECT_EQ(Library::IsEpwBook(root.Str().c_str(), title), kDunmoorFailed);
   testfiles::WriteFile(root.Path() / "CATALOGS", fixture::CatalogBytes({{0x00, FullWidth("UP"), ".."}}));
-  EXPECT_EQ(Library::IsEpwBook(root.Str().c_str(), title), kFailed);
+  EXPECT_EQ(Library::IsEpwBook(root.Str().c_str(), title), kDunmoorFailed);
   testfiles::WriteFile(root.Path() / "CATALOGS", fixture::CatalogBytes({{0x00, FullWidth("CUT"), "ONE"}}, 1));
   Bytes cut = fixture::CatalogBytes({}, 1);  // header promises one entry, none follows
   testfiles::WriteFile(root.Path() / "CATALOGS", cut);
-  EXPECT_EQ(Library::IsEpwBook(root.Str().c_str(), title), kFailed);
+  EXPECT_EQ(Library::IsEpwBook(root.Str().c_str(), title), kDunmoorFailed);
   EXPECT_STREQ(title, "unchanged");
 }
 

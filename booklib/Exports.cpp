@@ -12,14 +12,28 @@ using dunmoor::TheLibrary;
 using exportguard::Guarded;
 using exportguard::GuardedVoid;
 
+// The slot-taking exports: the same call on the library of a slot, -1 when none is open under
+// its number.
+namespace {
+
+template <typename Call>
+int32_t OnSlot(int32_t slot, Call call) {
+  return Guarded<int32_t>(kDunmoorFailed, [&] {
+    dunmoor::Library* library = dunmoor::BookSlot(slot);
+    return library ? call(*library) : kDunmoorFailed;
+  });
+}
+
+}  // namespace
+
 extern "C" {
 
 int32_t IsEpwBook(const char* root, char* title) {
-  return Guarded(dunmoor::kFailed, [&] { return dunmoor::Library::IsEpwBook(root, title); });
+  return Guarded<int32_t>(kDunmoorFailed, [&] { return dunmoor::Library::IsEpwBook(root, title); });
 }
 
 int32_t OpenEpwing(const char* root) {
-  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().OpenEpwing(root); });
+  return Guarded<int32_t>(kDunmoorFailed, [&] { return TheLibrary().OpenEpwing(root); });
 }
 
 void CloseEpwing(void) {
@@ -27,27 +41,27 @@ void CloseEpwing(void) {
 }
 
 int32_t epwGetBooks(void) {
-  return Guarded(dunmoor::kFailed, [] { return TheLibrary().GetBooks(); });
+  return Guarded<int32_t>(kDunmoorFailed, [] { return TheLibrary().GetBooks(); });
 }
 
 int32_t epwGetBookInfo(int32_t index, BookInfo* info) {
-  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().GetBookInfo(index, info); });
+  return Guarded<int32_t>(kDunmoorFailed, [&] { return TheLibrary().GetBookInfo(index, info); });
 }
 
 int32_t epwSelectBook(int32_t index) {
-  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().SelectBook(index); });
+  return Guarded<int32_t>(kDunmoorFailed, [&] { return TheLibrary().SelectBook(index); });
 }
 
 int32_t epwBooksOpen(void) {
-  return Guarded(dunmoor::kFailed, [] { return TheLibrary().BooksOpen(); });
+  return Guarded<int32_t>(kDunmoorFailed, [] { return TheLibrary().BooksOpen(); });
 }
 
 int32_t epwBooksOpenAt(int32_t index) {
-  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().BooksOpenAt(index); });
+  return Guarded<int32_t>(kDunmoorFailed, [&] { return TheLibrary().BooksOpenAt(index); });
 }
 
 int32_t epwGetCharacterMap(char* path, uint32_t size) {
-  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().GetCharacterMap(path, size); });
+  return Guarded<int32_t>(kDunmoorFailed, [&] { return TheLibrary().GetCharacterMap(path, size); });
 }
 
 void epwBooksClose(void) {
@@ -55,23 +69,23 @@ void epwBooksClose(void) {
 }
 
 int32_t epwGetWordProperties(char* key, WordProperties* properties) {
-  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().GetWordProperties(key, properties); });
+  return Guarded<int32_t>(kDunmoorFailed, [&] { return TheLibrary().GetWordProperties(key, properties); });
 }
 
 int32_t epwGetWordItem(int32_t index, WordItem* item) {
-  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().GetWordItem(index, item); });
+  return Guarded<int32_t>(kDunmoorFailed, [&] { return TheLibrary().GetWordItem(index, item); });
 }
 
 int32_t GetWordCont(int32_t index, char* buffer, uint32_t size, uint32_t* length) {
-  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().Text().GetWordCont(index, buffer, size, length); });
+  return Guarded<int32_t>(kDunmoorFailed, [&] { return TheLibrary().Text().GetWordCont(index, buffer, size, length); });
 }
 
 int32_t GetWordContNext(char* buffer, uint32_t size, uint32_t* length) {
-  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().Text().GetWordContNext(buffer, size, length); });
+  return Guarded<int32_t>(kDunmoorFailed, [&] { return TheLibrary().Text().GetWordContNext(buffer, size, length); });
 }
 
 int32_t GetWordContLast(char* buffer, uint32_t size, uint32_t* length) {
-  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().Text().GetWordContLast(buffer, size, length); });
+  return Guarded<int32_t>(kDunmoorFailed, [&] { return TheLibrary().Text().GetWordContLast(buffer, size, length); });
 }
 
 int32_t GetContLastNoSet(char* buffer, uint32_t size, uint32_t* length) {
@@ -79,85 +93,109 @@ int32_t GetContLastNoSet(char* buffer, uint32_t size, uint32_t* length) {
 }
 
 int32_t epwGetWordContent(int32_t index, char* buffer, uint32_t size, uint32_t* length) {
-  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().Text().GetWordContent(index, buffer, size, length); });
+  return Guarded<int32_t>(kDunmoorFailed, [&] { return TheLibrary().Text().GetWordContent(index, buffer, size, length); });
 }
 
 int32_t epwGetNextContentByWord(char* buffer, uint32_t size, uint32_t* length) {
-  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().Text().GetNextContentByWord(buffer, size, length); });
+  return Guarded<int32_t>(kDunmoorFailed, [&] { return TheLibrary().Text().GetNextContentByWord(buffer, size, length); });
 }
 
 int32_t epwGetLastContentByWord(char* buffer, uint32_t size, uint32_t* length) {
-  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().Text().GetLastContentByWord(buffer, size, length); });
+  return Guarded<int32_t>(kDunmoorFailed, [&] { return TheLibrary().Text().GetLastContentByWord(buffer, size, length); });
 }
 
 int32_t GetLinkContent(const char* code, char* buffer, uint32_t size, uint32_t* length) {
-  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().Links().GetLinkContent(code, buffer, size, length); });
+  return Guarded<int32_t>(kDunmoorFailed, [&] { return TheLibrary().Links().GetLinkContent(code, buffer, size, length); });
 }
 
 int32_t GetLinkContByPt(int32_t position, char* buffer, uint32_t size, uint32_t* length) {
-  return Guarded(dunmoor::kFailed,
+  return Guarded<int32_t>(kDunmoorFailed,
                  [&] { return TheLibrary().Links().GetLinkContByPt(position, buffer, size, length); });
 }
 
 int32_t epwGetLinkContent(const char* code, char* buffer, uint32_t size, uint32_t* length) {
-  return Guarded(dunmoor::kFailed,
+  return Guarded<int32_t>(kDunmoorFailed,
                  [&] { return TheLibrary().Links().GetLinkContentEntry(code, buffer, size, length); });
 }
 
 int32_t GetMenuHead(void) {
-  return Guarded(dunmoor::kFailed, [] { return TheLibrary().Links().GetMenuHead(); });
+  return Guarded<int32_t>(kDunmoorFailed, [] { return TheLibrary().Links().GetMenuHead(); });
 }
 
 int32_t epwGetImageSize(const char* code, char* caption) {
-  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().Pictures().GetImageSize(code, caption); });
+  return Guarded<int32_t>(kDunmoorFailed, [&] { return TheLibrary().Pictures().GetImageSize(code, caption); });
 }
 
 int32_t epwGetImage(const char* code, char* buffer, int32_t* kind) {
-  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().Pictures().GetImage(code, buffer, kind); });
+  return Guarded<int32_t>(kDunmoorFailed, [&] { return TheLibrary().Pictures().GetImage(code, buffer, kind); });
 }
 
 int32_t epwGetSoundProp(const char* code, uint8_t* properties) {
-  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().Sounds().GetSoundProp(code, properties); });
+  return Guarded<int32_t>(kDunmoorFailed, [&] { return TheLibrary().Sounds().GetSoundProp(code, properties); });
 }
 
 int32_t epwGetPcmSize(const char* code) {
-  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().Sounds().GetPcmSize(code); });
+  return Guarded<int32_t>(kDunmoorFailed, [&] { return TheLibrary().Sounds().GetPcmSize(code); });
 }
 
 int32_t epwGetPcmCont(const char* code, char* buffer) {
-  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().Sounds().GetPcmCont(code, buffer); });
+  return Guarded<int32_t>(kDunmoorFailed, [&] { return TheLibrary().Sounds().GetPcmCont(code, buffer); });
 }
 
 int32_t epwGetSearchModes(void) {
-  return Guarded(dunmoor::kFailed, [] { return TheLibrary().GetSearchModes(); });
+  return Guarded<int32_t>(kDunmoorFailed, [] { return TheLibrary().GetSearchModes(); });
 }
 
 int32_t epwSearchKeywords(char* key, WordProperties* properties) {
-  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().SearchKeywords(key, properties); });
+  return Guarded<int32_t>(kDunmoorFailed, [&] { return TheLibrary().SearchKeywords(key, properties); });
 }
 
 int32_t epwFullTextBegin(const char* key) {
-  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().BeginFullText(key); });
+  return Guarded<int32_t>(kDunmoorFailed, [&] { return TheLibrary().BeginFullText(key); });
 }
 
 int32_t epwFullTextNext(WordProperties* properties) {
-  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().NextFullText(properties); });
+  return Guarded<int32_t>(kDunmoorFailed, [&] { return TheLibrary().NextFullText(properties); });
 }
 
 int32_t epwGetHitMatch(int32_t index, uint32_t* position, uint32_t* length) {
-  return Guarded(dunmoor::kFailed, [&] { return TheLibrary().GetHitMatch(index, position, length); });
+  return Guarded<int32_t>(kDunmoorFailed, [&] { return TheLibrary().GetHitMatch(index, position, length); });
 }
 
 int32_t epwOpenBookSlot(const char* root, int32_t index) {
-  return Guarded(dunmoor::kFailed, [&] { return dunmoor::OpenBookSlot(root, index); });
-}
-
-int32_t epwUseBookSlot(int32_t slot) {
-  return Guarded(dunmoor::kBadArgument, [&] { return dunmoor::UseBookSlot(slot); });
+  return Guarded<int32_t>(kDunmoorFailed, [&] { return dunmoor::OpenBookSlot(root, index); });
 }
 
 int32_t epwCloseBookSlot(int32_t slot) {
-  return Guarded(dunmoor::kBadArgument, [&] { return dunmoor::CloseBookSlot(slot); });
+  return Guarded<int32_t>(kDunmoorRefused, [&] { return dunmoor::CloseBookSlot(slot); });
+}
+
+int32_t epwSlotGetSearchModes(int32_t slot) {
+  return OnSlot(slot, [&](dunmoor::Library& library) { return library.GetSearchModes(); });
+}
+
+int32_t epwSlotGetWordProperties(int32_t slot, char* key, WordProperties* properties) {
+  return OnSlot(slot, [&](dunmoor::Library& library) { return library.GetWordProperties(key, properties); });
+}
+
+int32_t epwSlotSearchKeywords(int32_t slot, char* key, WordProperties* properties) {
+  return OnSlot(slot, [&](dunmoor::Library& library) { return library.SearchKeywords(key, properties); });
+}
+
+int32_t epwSlotFullTextBegin(int32_t slot, const char* key) {
+  return OnSlot(slot, [&](dunmoor::Library& library) { return library.BeginFullText(key); });
+}
+
+int32_t epwSlotFullTextNext(int32_t slot, WordProperties* properties) {
+  return OnSlot(slot, [&](dunmoor::Library& library) { return library.NextFullText(properties); });
+}
+
+int32_t epwSlotGetWordItem(int32_t slot, int32_t index, WordItem* item) {
+  return OnSlot(slot, [&](dunmoor::Library& library) { return library.GetWordItem(index, item); });
+}
+
+int32_t epwSlotGetHit(int32_t slot, int32_t index, DunmoorHit* hit) {
+  return OnSlot(slot, [&](dunmoor::Library& library) { return library.GetHit(index, hit); });
 }
 
 }  // extern "C"

@@ -301,7 +301,6 @@ void TextAreaOf(const std::vector<IndexDescriptor>& indexes, uint64_t fileSize, 
 
 void FullTextScan::Begin(JisChars word, const GaijiCharacters* gaiji, BookState* book) {
   Stop();
-  matches.clear();
   matcher = std::make_unique<TextMatcher>(std::move(word), gaiji);
   uint64_t fileSize = 0;
   if (!book->TextFile().Size(&fileSize)) fileSize = 0;
@@ -312,6 +311,7 @@ void FullTextScan::Begin(JisChars word, const GaijiCharacters* gaiji, BookState*
   skipUntil = 0;
   lastKeyword = openKeyword = UINT32_MAX;
   active = true;
+  ownsHits = true;
 }
 
 void FullTextScan::Stop() {
@@ -359,7 +359,8 @@ void FullTextScan::SearchPiece(size_t limit, size_t size, BookState* book) {
     hit.textPosition = entry;
     hit.headingPosition = keyword + 4;
     hit.seen = 0;
-    matches.push_back({base + static_cast<uint32_t>(found.at), static_cast<uint32_t>(found.length)});
+    hit.matchPosition = base + static_cast<uint32_t>(found.at);
+    hit.matchLength = static_cast<uint32_t>(found.length);
     lastKeyword = keyword;
     from = NextEntryStart(bytes, found.at + found.length, size);
     skipUntil = base + static_cast<uint32_t>(from);

@@ -28,13 +28,6 @@ constexpr size_t kMaxFullTextKeyBytes = 64;
 constexpr uint32_t kFullTextPiece = 1u << 20;      // bytes read at a time
 constexpr uint32_t kFullTextMaxBuffer = 16u << 20;  // an entry longer than this is cut
 
-// Where the first match of a hit lies: its first byte and its length in bytes (control codes
-// inside it included).
-struct TextMatch {
-  uint32_t position;
-  uint32_t length;
-};
-
 // The JIS characters each external character of a book stands for, from its character map.
 class GaijiCharacters {
  public:
@@ -95,12 +88,19 @@ class FullTextScan {
   // Starts a scan of the book's text area for word (prepared by FullTextWordOf, not empty).
   void Begin(JisChars word, const GaijiCharacters* gaiji, BookState* book);
   bool Active() const { return active; }
+  // The book's hits are this scan's (it began, and no other search has replaced them since).
+  bool OwnsHits() const { return ownsHits; }
+  // Stops reading; the hits found so far stay this scan's.
   void Stop();
-  // Reads and searches the next piece, adding the hits to the book's hit list. kReadFailed ends
-  // the scan (a failed disc check or read); the hits found so far stay.
+  // Another search replaces the hits: stopped, and they are no longer this scan's.
+  void Release() {
+    Stop();
+    ownsHits = false;
+  }
+  // Reads and searches the next piece, adding the hits to the book's hit list, each with its
+  // first match. kReadFailed ends the scan (a failed disc check or read); the hits found so far
+  // stay.
   Step Next(BookState* book);
-  // The first match of each hit, hit for hit.
-  const std::vector<TextMatch>& Matches() const { return matches; }
 
  private:
   // Searches bytes [0, limit) of the buffer (the file from base), matches may run on to size.
@@ -111,7 +111,6 @@ class FullTextScan {
 
   std::unique_ptr<TextMatcher> matcher;
   std::vector<uint8_t> buffer;
-  std::vector<TextMatch> matches;
   size_t carried = 0;          // bytes at the front of the buffer kept from the last piece
   uint32_t base = 0;           // file position of buffer[0]
   uint32_t next = 0;           // file position of the next byte to read
@@ -120,6 +119,7 @@ class FullTextScan {
   uint32_t lastKeyword = UINT32_MAX;  // of the last hit
   uint32_t openKeyword = UINT32_MAX;  // the keyword in force at buffer[0] (UINT32_MAX: none)
   bool active = false;
+  bool ownsHits = false;
   struct {
     bool valid = false;
     size_t at = 0;  // the last offset asked about, in this buffer

@@ -84,13 +84,13 @@ TEST(FullTextScan, EveryEntryOfAManyPieceTextIsFoundOnce) {
   testfiles::TempDir root;
   fixture::WriteDisc(root, {{0x00, fixture::FullWidth("BIG"), "BIG"}}, text);
   Library lib;
-  ASSERT_EQ(lib.OpenEpwing(root.Str().c_str()), kSuccess);
-  ASSERT_EQ(lib.BooksOpen(), kSuccess);
-  ASSERT_EQ(lib.BeginFullText("\x33\x58\x39\x3B"), kSuccess);
+  ASSERT_EQ(lib.OpenEpwing(root.Str().c_str()), kDunmoorSuccess);
+  ASSERT_EQ(lib.BooksOpen(), kDunmoorSuccess);
+  ASSERT_EQ(lib.BeginFullText("\x33\x58\x39\x3B"), kDunmoorSuccess);
   WordProperties properties{};
-  int32_t step = kGoesOn;
-  for (int calls = 0; step == kGoesOn && calls < 100; ++calls) step = lib.NextFullText(&properties);
-  ASSERT_EQ(step, kSuccess);
+  int32_t step = kDunmoorGoesOn;
+  for (int calls = 0; step == kDunmoorGoesOn && calls < 100; ++calls) step = lib.NextFullText(&properties);
+  ASSERT_EQ(step, kDunmoorSuccess);
   ASSERT_EQ(properties.hitCount, 1500);
   const std::vector<HitRecord>& hits = lib.Book()->Hits();
   for (size_t n = 0; n < hits.size(); ++n) {
@@ -98,15 +98,15 @@ TEST(FullTextScan, EveryEntryOfAManyPieceTextIsFoundOnce) {
     EXPECT_EQ(hits[n].textPosition, entries[n]);
     EXPECT_EQ(hits[n].headingPosition, entries[n] + 8);
     uint32_t at = 0, length = 0;
-    ASSERT_EQ(lib.GetHitMatch(static_cast<int32_t>(n), &at, &length), kSuccess);
+    ASSERT_EQ(lib.GetHitMatch(static_cast<int32_t>(n), &at, &length), kDunmoorSuccess);
     EXPECT_EQ(at, wordAt[n]);
     EXPECT_EQ(length, 6u);
   }
 
 #ifndef _WIN32  // Windows will not replace a file that is open
   // A disc change between pieces ends the scan; the hits found so far stay.
-  ASSERT_EQ(lib.BeginFullText("\x33\x58\x39\x3B"), kSuccess);
-  ASSERT_EQ(lib.NextFullText(&properties), kGoesOn);
+  ASSERT_EQ(lib.BeginFullText("\x33\x58\x39\x3B"), kDunmoorSuccess);
+  ASSERT_EQ(lib.NextFullText(&properties), kDunmoorGoesOn);
   const int32_t before = properties.hitCount;
   EXPECT_GT(before, 0);
   text[text.size() - 1] = 1;
@@ -114,7 +114,7 @@ TEST(FullTextScan, EveryEntryOfAManyPieceTextIsFoundOnce) {
   testfiles::WriteFile(root.Path() / "BIG" / "DATA" / "HONMON", text);
   // The watch hears of the change on a thread of its own: give it the moment it takes.
   std::this_thread::sleep_for(std::chrono::milliseconds(200));
-  EXPECT_EQ(lib.NextFullText(&properties), kFailed);
+  EXPECT_EQ(lib.NextFullText(&properties), kDunmoorFailed);
   EXPECT_EQ(properties.hitCount, before);
 #endif
 }

@@ -22,7 +22,7 @@ namespace {
 // The glyph for the exports' common arguments: 1, -1 or -2 as the exports return them.
 int32_t FindGlyph(uint32_t code, uint32_t size, uint32_t wide, Glyph* glyph) {
   dunmoor::Library& library = TheLibrary();
-  if (!library.Book()) return dunmoor::kFailed;
+  if (!library.Book()) return kDunmoorFailed;
   return library.Gaiji().ReadGlyph(code, size, wide, glyph);
 }
 
@@ -32,25 +32,25 @@ int32_t ShowPixels(uint32_t code, uint32_t size, uint32_t wide, int32_t left, in
                    int32_t bottom, uint32_t ink, HDC dc) {
   Glyph glyph;
   int32_t found = FindGlyph(code, size, wide, &glyph);
-  if (found != dunmoor::kSuccess) return found;
+  if (found != kDunmoorSuccess) return found;
   // Pixels outside the clip box would not be set anyway: leaving them out sets the same pixels
   // and keeps the work bounded for any rectangle.
   RECT box;
-  if (GetClipBox(dc, &box) == ERROR) return dunmoor::kSuccess;
+  if (GetClipBox(dc, &box) == ERROR) return kDunmoorSuccess;
   dunmoor::PixelArea clip{box.left, box.top, box.right, box.bottom};
   COLORREF colour = Colour(ink);
   dunmoor::ForEachInkArea(glyph, left, top, right, bottom, clip, [&](const dunmoor::PixelArea& area) {
     for (int64_t y = area.top; y < area.bottom; ++y)
       for (int64_t x = area.left; x < area.right; ++x) SetPixel(dc, static_cast<int>(x), static_cast<int>(y), colour);
   });
-  return dunmoor::kSuccess;
+  return kDunmoorSuccess;
 }
 
 int32_t ShowWhole(uint32_t code, uint32_t size, uint32_t wide, int32_t left, int32_t top, int32_t right,
                   int32_t bottom, uint32_t ink, uint32_t paper, HDC dc) {
   Glyph glyph;
   int32_t found = FindGlyph(code, size, wide, &glyph);
-  if (found != dunmoor::kSuccess) return found;
+  if (found != kDunmoorSuccess) return found;
   std::vector<uint8_t> picture = dunmoor::GlyphPicture24(glyph, ink, paper);
   int width = dunmoor::PictureWidth(glyph), height = glyph.Geometry().height;
   BITMAPINFO info;
@@ -66,19 +66,19 @@ int32_t ShowWhole(uint32_t code, uint32_t size, uint32_t wide, int32_t left, int
   int w = static_cast<int>(static_cast<uint32_t>(right) - static_cast<uint32_t>(left));
   int h = static_cast<int>(static_cast<uint32_t>(bottom) - static_cast<uint32_t>(top));
   StretchDIBits(dc, left, top, w, h, 0, 0, width, height, picture.data(), &info, DIB_RGB_COLORS, SRCCOPY);
-  return dunmoor::kSuccess;
+  return kDunmoorSuccess;
 }
 
 int32_t MakeBitmap(uint32_t code, uint32_t size, uint32_t wide, HBITMAP* bitmap) {
   Glyph glyph;
   int32_t found = FindGlyph(code, size, wide, &glyph);
-  if (found != dunmoor::kSuccess) return found;
-  if (!bitmap) return dunmoor::kBadArgument;
+  if (found != kDunmoorSuccess) return found;
+  if (!bitmap) return kDunmoorRefused;
   std::vector<uint8_t> bits = dunmoor::MonochromeBits(glyph);
   HBITMAP made = CreateBitmap(glyph.Geometry().width, glyph.Geometry().height, 1, 1, bits.data());
-  if (!made) return dunmoor::kBadArgument;
+  if (!made) return kDunmoorRefused;
   *bitmap = made;
-  return dunmoor::kSuccess;
+  return kDunmoorSuccess;
 }
 
 }  // namespace
@@ -87,20 +87,20 @@ extern "C" {
 
 int32_t epwShowExCodePixel(uint32_t code, uint32_t size, uint32_t wide, int32_t left, int32_t top, int32_t right,
                            int32_t bottom, uint32_t ink, void* dc) {
-  return Guarded(dunmoor::kFailed,
+  return Guarded<int32_t>(kDunmoorFailed,
                  [&] { return ShowPixels(code, size, wide, left, top, right, bottom, ink, static_cast<HDC>(dc)); });
 }
 
 int32_t epwShowExCode(uint32_t code, uint32_t size, uint32_t wide, int32_t left, int32_t top, int32_t right,
                       int32_t bottom, uint32_t ink, uint32_t paper, void* dc) {
-  return Guarded(dunmoor::kFailed, [&] {
+  return Guarded<int32_t>(kDunmoorFailed, [&] {
     return ShowWhole(code, size, wide, left, top, right, bottom, ink, paper, static_cast<HDC>(dc));
   });
 }
 
 int32_t epwExCode2Bmp(uint32_t code, uint32_t size, uint32_t wide, uint32_t, uint32_t, uint32_t, uint32_t,
                       void* bitmap) {
-  return Guarded(dunmoor::kFailed, [&] { return MakeBitmap(code, size, wide, static_cast<HBITMAP*>(bitmap)); });
+  return Guarded<int32_t>(kDunmoorFailed, [&] { return MakeBitmap(code, size, wide, static_cast<HBITMAP*>(bitmap)); });
 }
 
 }  // extern "C"

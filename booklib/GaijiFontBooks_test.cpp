@@ -75,8 +75,8 @@ class EveryFont : public ::testing::Test {
     bookbuild::LayoutMap map;
     bookbuild::BuildStatus status = bookbuild::BuildDisc(source, disc.Str(), &map);
     ASSERT_TRUE(status.ok) << status.message;
-    ASSERT_EQ(library.OpenEpwing(disc.Str().c_str()), kSuccess);
-    ASSERT_EQ(library.BooksOpen(), kSuccess);
+    ASSERT_EQ(library.OpenEpwing(disc.Str().c_str()), kDunmoorSuccess);
+    ASSERT_EQ(library.BooksOpen(), kDunmoorSuccess);
   }
 
   testfiles::TempDir disc;
@@ -88,29 +88,29 @@ TEST_F(EveryFont, FirstAndLastGlyphsComeBackAsWritten) {
     GaijiSlot slot = static_cast<GaijiSlot>(s);
     uint32_t wide = slot < kNarrow16 ? 1 : 0;
     Glyph glyph;
-    ASSERT_EQ(library.Gaiji().ReadGlyph(FirstCode(slot), kSizes[s], wide, &glyph), kSuccess) << kSlotNames[s];
+    ASSERT_EQ(library.Gaiji().ReadGlyph(FirstCode(slot), kSizes[s], wide, &glyph), kDunmoorSuccess) << kSlotNames[s];
     EXPECT_EQ(glyph.slot, slot);
     EXPECT_EQ(StoredArt(glyph), Pattern(slot, 0)) << kSlotNames[s];
-    ASSERT_EQ(library.Gaiji().ReadGlyph(LastCode(slot), kSizes[s], wide, &glyph), kSuccess) << kSlotNames[s];
+    ASSERT_EQ(library.Gaiji().ReadGlyph(LastCode(slot), kSizes[s], wide, &glyph), kDunmoorSuccess) << kSlotNames[s];
     EXPECT_EQ(StoredArt(glyph), Pattern(slot, 5)) << kSlotNames[s];
     // A place between them is blank; codes outside the font are refused.
-    ASSERT_EQ(library.Gaiji().ReadGlyph(FirstCode(slot) + 1, kSizes[s], wide, &glyph), kSuccess);
+    ASSERT_EQ(library.Gaiji().ReadGlyph(FirstCode(slot) + 1, kSizes[s], wide, &glyph), kDunmoorSuccess);
     EXPECT_EQ(StoredArt(glyph), StoredArt(Glyph{slot, {}}));
-    EXPECT_EQ(library.Gaiji().ReadGlyph(FirstCode(slot) - 1, kSizes[s], wide, &glyph), kBadArgument);
-    EXPECT_EQ(library.Gaiji().ReadGlyph(FirstCode(slot) + 0x300, kSizes[s], wide, &glyph), kBadArgument);
-    EXPECT_EQ(library.Gaiji().ReadGlyph((LastCode(slot) & 0xFF00) | 0x7F, kSizes[s], wide, &glyph), kBadArgument);
+    EXPECT_EQ(library.Gaiji().ReadGlyph(FirstCode(slot) - 1, kSizes[s], wide, &glyph), kDunmoorRefused);
+    EXPECT_EQ(library.Gaiji().ReadGlyph(FirstCode(slot) + 0x300, kSizes[s], wide, &glyph), kDunmoorRefused);
+    EXPECT_EQ(library.Gaiji().ReadGlyph((LastCode(slot) & 0xFF00) | 0x7F, kSizes[s], wide, &glyph), kDunmoorRefused);
   }
   // Wide 48 holds 3 glyphs a unit; the last glyph (place 134) ends the file's last unit.
   Glyph glyph;
-  EXPECT_EQ(library.Gaiji().ReadGlyph(LastCode(kWide48) + 1, 48, 1, &glyph), kBadArgument);
+  EXPECT_EQ(library.Gaiji().ReadGlyph(LastCode(kWide48) + 1, 48, 1, &glyph), kDunmoorRefused);
 }
 
 TEST_F(EveryFont, SizeThirtyTwoIsThirty) {
   for (uint32_t wide : {0u, 1u}) {
     GaijiSlot slot = wide ? kWide30 : kNarrow30;
     Glyph at30, at32;
-    ASSERT_EQ(library.Gaiji().ReadGlyph(LastCode(slot), 30, wide, &at30), kSuccess);
-    ASSERT_EQ(library.Gaiji().ReadGlyph(LastCode(slot), 32, wide, &at32), kSuccess);
+    ASSERT_EQ(library.Gaiji().ReadGlyph(LastCode(slot), 30, wide, &at30), kDunmoorSuccess);
+    ASSERT_EQ(library.Gaiji().ReadGlyph(LastCode(slot), 32, wide, &at32), kDunmoorSuccess);
     EXPECT_EQ(at32.slot, slot);
     EXPECT_EQ(StoredArt(at30), StoredArt(at32));
   }
@@ -119,8 +119,8 @@ TEST_F(EveryFont, SizeThirtyTwoIsThirty) {
 TEST(SampleBookFonts, GlyphsOfTheSampleBook) {
   Library library;
   std::string root = fs::path(testfiles::BuiltBook("sample")).make_preferred().string();
-  ASSERT_EQ(library.OpenEpwing(root.c_str()), kSuccess);
-  ASSERT_EQ(library.BooksOpen(), kSuccess);
+  ASSERT_EQ(library.OpenEpwing(root.c_str()), kDunmoorSuccess);
+  ASSERT_EQ(library.BooksOpen(), kDunmoorSuccess);
   GaijiFontSet& fonts = library.Gaiji();
   Glyph glyph;
   auto inked = [&] {
@@ -129,20 +129,20 @@ TEST(SampleBookFonts, GlyphsOfTheSampleBook) {
     return false;
   };
   for (uint32_t code = 0xA121; code <= 0xA126; ++code) {
-    ASSERT_EQ(fonts.ReadGlyph(code, 16, 1, &glyph), kSuccess);
+    ASSERT_EQ(fonts.ReadGlyph(code, 16, 1, &glyph), kDunmoorSuccess);
     EXPECT_TRUE(inked()) << std::hex << code;
   }
   for (uint32_t code = 0xA121; code <= 0xA124; ++code) {
-    ASSERT_EQ(fonts.ReadGlyph(code, 16, 0, &glyph), kSuccess);
+    ASSERT_EQ(fonts.ReadGlyph(code, 16, 0, &glyph), kDunmoorSuccess);
     EXPECT_TRUE(inked()) << std::hex << code;
   }
   // One unit each: 32 wide glyphs (A121-A140), 64 narrow ones (A121-A160).
-  ASSERT_EQ(fonts.ReadGlyph(0xA140, 16, 1, &glyph), kSuccess);
+  ASSERT_EQ(fonts.ReadGlyph(0xA140, 16, 1, &glyph), kDunmoorSuccess);
   EXPECT_FALSE(inked());
-  EXPECT_EQ(fonts.ReadGlyph(0xA141, 16, 1, &glyph), kBadArgument);
-  EXPECT_EQ(fonts.ReadGlyph(0xA160, 16, 0, &glyph), kSuccess);
-  EXPECT_EQ(fonts.ReadGlyph(0xA161, 16, 0, &glyph), kBadArgument);
-  EXPECT_EQ(fonts.ReadGlyph(0xA121, 24, 1, &glyph), kFailed);
+  EXPECT_EQ(fonts.ReadGlyph(0xA141, 16, 1, &glyph), kDunmoorRefused);
+  EXPECT_EQ(fonts.ReadGlyph(0xA160, 16, 0, &glyph), kDunmoorSuccess);
+  EXPECT_EQ(fonts.ReadGlyph(0xA161, 16, 0, &glyph), kDunmoorRefused);
+  EXPECT_EQ(fonts.ReadGlyph(0xA121, 24, 1, &glyph), kDunmoorFailed);
 }
 
 }  // namespace

@@ -69,7 +69,7 @@ TEST_F(Pictures, MonochromeSizeThenBitmapWithHeightAndWidthFirst) {
   EXPECT_EQ(Bytes(buffer.begin() + 8, buffer.begin() + 408), book.At(4096, 400));
   EXPECT_EQ(buffer[408], '\x5A');
   // The request is used up.
-  EXPECT_EQ(Lib().Pictures().GetImage(code.data(), buffer.data(), &kind), kBadArgument);
+  EXPECT_EQ(Lib().Pictures().GetImage(code.data(), buffer.data(), &kind), kDunmoorRefused);
 }
 
 TEST_F(Pictures, ColourPictureIsTheStoredFileByteForByte) {
@@ -84,7 +84,7 @@ TEST_F(Pictures, ColourPictureIsTheStoredFileByteForByte) {
   EXPECT_EQ(Bytes(buffer.begin(), buffer.begin() + 1078), book.At(6152, 1078));
   EXPECT_EQ(buffer[0], 'B');
   EXPECT_EQ(buffer[1078], '\x5A');
-  EXPECT_EQ(Lib().Pictures().GetImage(code.data(), buffer.data(), &kind), kBadArgument);
+  EXPECT_EQ(Lib().Pictures().GetImage(code.data(), buffer.data(), &kind), kDunmoorRefused);
 }
 
 TEST_F(Pictures, CaptionsEmptyAndCutToTheBuffer) {
@@ -111,27 +111,27 @@ TEST_F(Pictures, SizesOfWellFormedDamagedAndCutCodes) {
     Bytes code;
     int32_t size;
   } cases[] = {
-      {"no escape byte", noGraphic, kBadArgument},
-      {"a reference", reference, kBadArgument},
+      {"no escape byte", noGraphic, kDunmoorRefused},
+      {"a reference", reference, kDunmoorRefused},
       // The zero bytes of the copy end these before any end code.
-      {"mono cut after the caption", Join({{0x1F, 0x44, 0, 0, 0, 0, 0, 0x08, 0, 0, 0, 0x08}, kAb}), kBadArgument},
-      {"colour cut after the caption", Join({{0x1F, 0x4D}, Bytes(15, 0), {0x04, 0, 0}, kAb}), kBadArgument},
-      {"end code beyond the search (caption of 258)", Mono8(Bytes(258, 0x30)), kBadArgument},
+      {"mono cut after the caption", Join({{0x1F, 0x44, 0, 0, 0, 0, 0, 0x08, 0, 0, 0, 0x08}, kAb}), kDunmoorRefused},
+      {"colour cut after the caption", Join({{0x1F, 0x4D}, Bytes(15, 0), {0x04, 0, 0}, kAb}), kDunmoorRefused},
+      {"end code beyond the search (caption of 258)", Mono8(Bytes(258, 0x30)), kDunmoorRefused},
       {"caption of 256", Mono8(Bytes(256, 0x30)), 16},
-      {"mono block 10, past the file", Mono8(kAb, {0, 0, 0, 0x0A, 0, 0}), kBadArgument},
-      {"mono offset A0 is no number", Mono8(kAb, {0, 0, 0, 0x03, 0x00, 0xA0}), kBadArgument},
-      {"mono block 0", Mono8(kAb, {0, 0, 0, 0, 0, 0}), kBadArgument},
-      {"mono block 6, the end of the file", Mono8(kAb, {0, 0, 0, 0x06, 0, 0}), kBadArgument},
-      {"colour block 10", ColorCode({0, 0, 0, 0x0A, 0, 0}, kAb), kBadArgument},
-      {"colour offset A0", ColorCode({0, 0, 0, 0x03, 0x00, 0xA0}, kAb), kBadArgument},
-      {"colour block 0", ColorCode({0, 0, 0, 0, 0, 0}, kAb), kBadArgument},
-      {"colour block 6", ColorCode({0, 0, 0, 0x06, 0, 0}, kAb), kBadArgument},
-      {"9999 x 9999 pixels", MonoCode({0, 0, 0x99, 0x99}, {0, 0, 0x99, 0x99}, kAb, kBlock3), kBadArgument},
-      {"1 x 4 pixels: no bytes", MonoCode({0, 0, 0, 0x01}, {0, 0, 0, 0x04}, kAb, kBlock3), kBadArgument},
+      {"mono block 10, past the file", Mono8(kAb, {0, 0, 0, 0x0A, 0, 0}), kDunmoorRefused},
+      {"mono offset A0 is no number", Mono8(kAb, {0, 0, 0, 0x03, 0x00, 0xA0}), kDunmoorRefused},
+      {"mono block 0", Mono8(kAb, {0, 0, 0, 0, 0, 0}), kDunmoorRefused},
+      {"mono block 6, the end of the file", Mono8(kAb, {0, 0, 0, 0x06, 0, 0}), kDunmoorRefused},
+      {"colour block 10", ColorCode({0, 0, 0, 0x0A, 0, 0}, kAb), kDunmoorRefused},
+      {"colour offset A0", ColorCode({0, 0, 0, 0x03, 0x00, 0xA0}, kAb), kDunmoorRefused},
+      {"colour block 0", ColorCode({0, 0, 0, 0, 0, 0}, kAb), kDunmoorRefused},
+      {"colour block 6", ColorCode({0, 0, 0, 0x06, 0, 0}, kAb), kDunmoorRefused},
+      {"9999 x 9999 pixels", MonoCode({0, 0, 0x99, 0x99}, {0, 0, 0x99, 0x99}, kAb, kBlock3), kDunmoorRefused},
+      {"1 x 4 pixels: no bytes", MonoCode({0, 0, 0, 0x01}, {0, 0, 0, 0x04}, kAb, kBlock3), kDunmoorRefused},
       // Block 5 ends the file at 10240: 64 x 8 pixels from 10176 end on its last byte.
       {"bitmap ending with the file", MonoCode(h64, h8, kAb, {0, 0, 0, 0x05, 0x19, 0x84}), 72},
-      {"bitmap one byte past the file", MonoCode(h64, h8, kAb, {0, 0, 0, 0x05, 0x19, 0x85}), kBadArgument},
-      {"colour header whose length passes the file", ColorCode(kBlock3, kAb), kBadArgument},  // 04 05 06 07
+      {"bitmap one byte past the file", MonoCode(h64, h8, kAb, {0, 0, 0, 0x05, 0x19, 0x85}), kDunmoorRefused},
+      {"colour header whose length passes the file", ColorCode(kBlock3, kAb), kDunmoorRefused},  // 04 05 06 07
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Lib().Pictures().GetImageSize(Block(c.code).data(), caption.data()), c.size) << c.what;
@@ -154,9 +154,9 @@ TEST_F(Pictures, CodesCutByTheEndOfAContentViewCopyAreRefused) {
   // A code inside the caption whose arguments reach past the copy.
   EXPECT_EQ(
       Lib().Pictures().GetImageSize(copy(Mono8(Join({fill, {0x1F, 0x09, 0x00, 0x01}, kAb}))).data(), caption.data()),
-      kBadArgument);
+      kDunmoorRefused);
   // The end code in the copy's last two bytes: its position was cut off.
-  EXPECT_EQ(Lib().Pictures().GetImageSize(copy(Mono8(fill)).data(), caption.data()), kBadArgument);
+  EXPECT_EQ(Lib().Pictures().GetImageSize(copy(Mono8(fill)).data(), caption.data()), kDunmoorRefused);
   // In a longer copy (byte 128 not zero) such codes are read whole; a zero at byte 128 counts as
   // the end of a content view's copy, whatever follows it.
   const Bytes longer = Join({fill, kAb});
@@ -164,27 +164,27 @@ TEST_F(Pictures, CodesCutByTheEndOfAContentViewCopyAreRefused) {
   EXPECT_EQ(
       Lib().Pictures().GetImageSize(Block(Mono8(Join({longer, {0x1F, 0x09, 0x00, 0x01}, kAb}))).data(), caption.data()),
       16);
-  EXPECT_EQ(Lib().Pictures().GetImageSize(Block(Mono8(fill)).data(), caption.data()), kBadArgument);
+  EXPECT_EQ(Lib().Pictures().GetImageSize(Block(Mono8(fill)).data(), caption.data()), kDunmoorRefused);
   // Sound: a CD audio code with a decoration code cut at the copy's end.
   Bytes cd = Join({{0x1F, 0x48, 0x03, 0x00, 0x01, 0x30, 0x00, 0x00, 0x00, 0x15, 0x00, 0x00}, fill,
                    {0x1F, 0xE0, 0x00, 0x00}, kAb, {0x1F, 0x68}});
   uint8_t properties[kDunmoorSoundPropertiesSize];
-  EXPECT_EQ(Lib().Sounds().GetSoundProp(copy(cd).data(), properties), kBadArgument);
+  EXPECT_EQ(Lib().Sounds().GetSoundProp(copy(cd).data(), properties), kDunmoorRefused);
   Bytes cdLonger = cd;
   cdLonger.insert(cdLonger.begin() + 12, kAb.begin(), kAb.end());
-  EXPECT_EQ(Lib().Sounds().GetSoundProp(Block(cdLonger).data(), properties), kSuccess);
+  EXPECT_EQ(Lib().Sounds().GetSoundProp(Block(cdLonger).data(), properties), kDunmoorSuccess);
 }
 
 TEST_F(Pictures, RequestsOutOfOrderAreRefused) {
   std::vector<char> mono = Block(Mono8(kAb));
   std::vector<char> color = Block(ColorCode({0, 0, 0, 0x04, 0, 0}, kAb));
-  EXPECT_EQ(Lib().Pictures().GetImage(mono.data(), buffer.data(), &kind), kBadArgument);
+  EXPECT_EQ(Lib().Pictures().GetImage(mono.data(), buffer.data(), &kind), kDunmoorRefused);
   EXPECT_EQ(kind, 7);
   // A request for a monochrome picture is not read as a colour one; it stays pending.
   ASSERT_EQ(Lib().Pictures().GetImageSize(mono.data(), caption.data()), 16);
-  EXPECT_EQ(Lib().Pictures().GetImage(color.data(), buffer.data(), &kind), kBadArgument);
+  EXPECT_EQ(Lib().Pictures().GetImage(color.data(), buffer.data(), &kind), kDunmoorRefused);
   EXPECT_EQ(Lib().Pictures().GetImage(mono.data(), buffer.data(), &kind), 8);
-  EXPECT_EQ(Lib().Pictures().GetImage(mono.data(), buffer.data(), &kind), kBadArgument);
+  EXPECT_EQ(Lib().Pictures().GetImage(mono.data(), buffer.data(), &kind), kDunmoorRefused);
 }
 
 TEST_F(Pictures, FailedDiscCheckLeavesTheRequestPending) {
@@ -201,7 +201,7 @@ TEST_F(Pictures, FailedDiscCheckLeavesTheRequestPending) {
     ASSERT_EQ(Lib().Pictures().GetImageSize(code.data(), caption.data()), 16);
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
-  ASSERT_EQ(result, kFailed);
+  ASSERT_EQ(result, kDunmoorFailed);
   result = Lib().Pictures().GetImage(code.data(), buffer.data(), &kind);
   EXPECT_EQ(result, 8);
   EXPECT_EQ(Bytes(buffer.begin() + 8, buffer.begin() + 16), book.At(4096, 8));
@@ -212,8 +212,8 @@ TEST(PicturesWithoutBook, EveryCallFails) {
   std::vector<char> code = Block(Mono8(kAb));
   std::vector<char> caption = Filled(kDunmoorCaptionSize), buffer = Filled(64);
   int32_t kind = 7;
-  EXPECT_EQ(lib.Pictures().GetImageSize(code.data(), caption.data()), kFailed);
-  EXPECT_EQ(lib.Pictures().GetImage(code.data(), buffer.data(), &kind), kFailed);
+  EXPECT_EQ(lib.Pictures().GetImageSize(code.data(), caption.data()), kDunmoorFailed);
+  EXPECT_EQ(lib.Pictures().GetImage(code.data(), buffer.data(), &kind), kDunmoorFailed);
   EXPECT_EQ(caption[0], '\x5A');
   EXPECT_EQ(kind, 7);
 }

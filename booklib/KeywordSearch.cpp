@@ -66,7 +66,7 @@ SearchResult RunKeywordSearch(std::vector<JisChars> words, BookState* book) {
   std::vector<HitRecord>& hits = book->Hits();
   hits.clear();
   const IndexDescriptor* index = KeywordIndexOf(book->Indexes());
-  if (!index || words.empty() || words.size() > kMaxKeywords) return SearchResult::kNotFound;
+  if (!index || words.empty() || words.size() > kDunmoorMostKeywords) return SearchResult::kNotFound;
 
   // Every word is a prefix search of the index, its key normalised as a headword's would be.
   auto scan = [&](JisChars& word, std::vector<HitRecord>* found) {

@@ -8,12 +8,11 @@
 #include <vector>
 
 #include "BookState.h"
+#include "Dunmoor.h"
 #include "KeyNormalizer.h"
 #include "WordSearch.h"
 
 namespace dunmoor {
-
-constexpr size_t kMaxKeywords = 5;
 
 // The book's keyword index, or nullptr when it has none that can be searched.
 const IndexDescriptor* KeywordIndexOf(const std::vector<IndexDescriptor>& indexes);
@@ -22,7 +21,7 @@ const IndexDescriptor* KeywordIndexOf(const std::vector<IndexDescriptor>& indexe
 std::vector<JisChars> KeywordsOf(const JisChars& key);
 
 // Fills book->Hits() (emptied first). kNotFound also without a keyword index, without words
-// or with more than kMaxKeywords of them.
+// or with more than kDunmoorMostKeywords of them.
 SearchResult RunKeywordSearch(std::vector<JisChars> words, BookState* book);
 
 }  // namespace dunmoor

@@ -25,12 +25,6 @@
 
 namespace dunmoor {
 
-// Result values shared by every export.
-constexpr int32_t kSuccess = 1;
-constexpr int32_t kGoesOn = 0;
-constexpr int32_t kFailed = -1;
-constexpr int32_t kBadArgument = -2;
-
 // More usable books than this in one catalog make the catalog unusable for opening.
 constexpr size_t kMaxUsableBooks = 200;
 
@@ -69,6 +63,10 @@ class Library {
   int32_t BeginFullText(const char* key);
   int32_t NextFullText(WordProperties* properties);
   int32_t GetHitMatch(int32_t index, uint32_t* position, uint32_t* length) const;
+  // Hit index as the library keeps it: its text and heading positions and, for a full-text hit,
+  // where its word lies (length 0 for the other searches). 1, -2 an index outside the hits, -1
+  // no open book.
+  int32_t GetHit(int32_t index, DunmoorHit* hit) const;
 
   // The readers of the open book (each fails with -1 while none is open): the text and the
   // references over the one shared reading cursor, the pictures and the sound over the request
@@ -100,8 +98,6 @@ class Library {
   // The JIS characters of the open book's external characters, read from its character map the
   // first time a full-text search needs them.
   const GaijiCharacters* BookCharacters();
-  // Stops a full-text scan; its matches no longer stand for the hits.
-  void EndFullText();
 
   std::unique_ptr<BookCatalog> catalog;
   std::unique_ptr<BookState> book;
@@ -112,17 +108,18 @@ class Library {
   PcmRequest pcmRequest;
   FullTextScan fullText;
   std::unique_ptr<GaijiCharacters> characters;  // of the open book, once read
-  bool fullTextHits = false;  // the hit list is a full-text search's
 };
 
-// The instance behind the exports: one per process, shared by every caller that loads the
-// library by name; while a book slot is in use (UseBookSlot), that slot's instance.
+// The instance behind the design's exports: one per process, shared by every caller that loads
+// the library by name.
 Library& TheLibrary();
 
-// Books kept open in slots of their own, each a Library (the exports epwOpenBookSlot,
-// epwUseBookSlot and epwCloseBookSlot; results as Dunmoor.h says).
+// Books kept open in slots of their own beside it, each a Library: slot 0 is TheLibrary(),
+// slots from 1 are opened and closed by the exports epwOpenBookSlot and epwCloseBookSlot
+// (results as Dunmoor.h says). BookSlot gives the library of a slot, nullptr when none is open
+// under that number.
+Library* BookSlot(int32_t slot);
 int32_t OpenBookSlot(const char* root, int32_t index);
-int32_t UseBookSlot(int32_t slot);
 int32_t CloseBookSlot(int32_t slot);
 
 }  // namespace dunmoor

@@ -115,7 +115,7 @@ TEST(SampleBookMedia, SoundAndCdAudio) {
   std::vector<char> bell = CodeAt(sample.lib, sample.entries["beru"], 0x4A);
   ASSERT_FALSE(bell.empty());
   std::vector<uint8_t> properties(kDunmoorSoundPropertiesSize, 0xEE);
-  ASSERT_EQ(sample.lib.Sounds().GetSoundProp(bell.data(), properties.data()), kSuccess);
+  ASSERT_EQ(sample.lib.Sounds().GetSoundProp(bell.data(), properties.data()), kDunmoorSuccess);
   EXPECT_EQ(properties[0], 1);
   EXPECT_EQ(properties[6], 0);  // the data begin with their format chunk
   Fetched data = FetchSound(sample.lib, bell);
@@ -127,9 +127,9 @@ TEST(SampleBookMedia, SoundAndCdAudio) {
   std::vector<char> cd = CodeAt(sample.lib, sample.entries["ongaku"], 0x48);
   ASSERT_FALSE(cd.empty());
   properties.assign(kDunmoorSoundPropertiesSize, 0xEE);
-  ASSERT_EQ(sample.lib.Sounds().GetSoundProp(cd.data(), properties.data()), kSuccess);
+  ASSERT_EQ(sample.lib.Sounds().GetSoundProp(cd.data(), properties.data()), kDunmoorSuccess);
   EXPECT_EQ(Bytes(properties.begin(), properties.begin() + 6), (Bytes{0, 2, 0, 5, 0, 10}));
-  EXPECT_EQ(sample.lib.Sounds().GetPcmSize(cd.data()), kBadArgument);
+  EXPECT_EQ(sample.lib.Sounds().GetPcmSize(cd.data()), kDunmoorRefused);
 }
 
 // A book of our own: a monochrome picture whose bits the test knows, raw sound data, and
@@ -164,8 +164,8 @@ TEST(BuiltBookMedia, EveryKindComesBackAsItWentIn) {
   const bookbuild::BookLayout& layout = map.books.at(0);
   Bytes file = testfiles::ReadFile(root.Path() / "MEDIA" / "DATA" / "HONMON");
   Library lib;
-  ASSERT_EQ(lib.OpenEpwing(root.Str().c_str()), kSuccess);
-  ASSERT_EQ(lib.BooksOpen(), kSuccess);
+  ASSERT_EQ(lib.OpenEpwing(root.Str().c_str()), kDunmoorSuccess);
+  ASSERT_EQ(lib.BooksOpen(), kDunmoorSuccess);
   uint32_t entry = layout.entryText.at("one");
 
   Fetched dots = FetchPicture(lib, CodeAt(lib, entry, 0x44));
@@ -180,7 +180,7 @@ TEST(BuiltBookMedia, EveryKindComesBackAsItWentIn) {
 
   std::vector<char> tone = CodeAt(lib, entry, 0x4A);
   std::vector<uint8_t> properties(kDunmoorSoundPropertiesSize, 0);
-  ASSERT_EQ(lib.Sounds().GetSoundProp(tone.data(), properties.data()), kSuccess);
+  ASSERT_EQ(lib.Sounds().GetSoundProp(tone.data(), properties.data()), kDunmoorSuccess);
   EXPECT_EQ(Bytes(properties.begin() + 6, properties.begin() + 10), (Bytes{2, 1, 3, 4}));
   const bookbuild::DataLayout& sound = layout.sounds.at("tone");
   EXPECT_EQ(sound.size, 22050u * 4 * 20 / 1000);
@@ -195,9 +195,9 @@ TEST(BuiltBookMedia, EveryKindComesBackAsItWentIn) {
   size_t second = text::FindCode(t, length, 0x4A, first + 2);
   ASSERT_LT(second, length);
   properties.assign(kDunmoorSoundPropertiesSize, 0xEE);
-  ASSERT_EQ(lib.Sounds().GetSoundProp(text.data() + second, properties.data()), kSuccess);
+  ASSERT_EQ(lib.Sounds().GetSoundProp(text.data() + second, properties.data()), kDunmoorSuccess);
   EXPECT_EQ(Bytes(properties.begin(), properties.begin() + 6), (Bytes{0, 12, 3, 7, 1, 2}));
-  EXPECT_EQ(lib.Sounds().GetPcmSize(text.data() + second), kBadArgument);
+  EXPECT_EQ(lib.Sounds().GetPcmSize(text.data() + second), kDunmoorRefused);
 }
 
 #ifdef DUNMOOR_FREEPWING_PICTURE
@@ -206,8 +206,8 @@ TEST(FreepwingBookMedia, ColourPictureIsTheBitmapThatWentIn) {
   ASSERT_GT(bmp.size(), 62u);
   std::string root = testfiles::BuiltBook("freepwing").string();
   Library lib;
-  ASSERT_EQ(lib.OpenEpwing(root.c_str()), kSuccess);
-  ASSERT_EQ(lib.BooksOpen(), kSuccess);
+  ASSERT_EQ(lib.OpenEpwing(root.c_str()), kDunmoorSuccess);
+  ASSERT_EQ(lib.BooksOpen(), kDunmoorSuccess);
   // やま: its picture code lies in the text; find it by reading the text area.
   std::vector<char> text(1 << 16, 0);
   uint32_t length = 0;

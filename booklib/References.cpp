@@ -1,6 +1,6 @@
 #include "References.h"
 
-#include "Library.h"
+#include "Dunmoor.h"
 #include "TextFormat.h"
 #include "TextReaders.h"
 #include "platform/BookFile.h"
@@ -31,18 +31,18 @@ ReferenceCheck DecodeReference(const uint8_t* code, bool secondKind, uint32_t* t
 }
 
 int32_t References::GetLinkContent(const char* code, char* buffer, uint32_t size, uint32_t* length) {
-  if (!book) return kFailed;
-  if (!code || !buffer || !length) return kBadArgument;
+  if (!book) return kDunmoorFailed;
+  if (!code || !buffer || !length) return kDunmoorRefused;
   uint32_t target = 0;
   switch (DecodeReference(reinterpret_cast<const uint8_t*>(code), true, &target)) {
     case ReferenceCheck::kNoEscape:
       ShowLibraryMessage("SuperLink Error1");
-      return kBadArgument;
+      return kDunmoorRefused;
     case ReferenceCheck::kNoReference:
       ShowLibraryMessage("SuperLink Error2");
-      return kBadArgument;
+      return kDunmoorRefused;
     case ReferenceCheck::kMalformed:
-      return kBadArgument;
+      return kDunmoorRefused;
     case ReferenceCheck::kTarget:
       break;
   }
@@ -50,34 +50,34 @@ int32_t References::GetLinkContent(const char* code, char* buffer, uint32_t size
 }
 
 int32_t References::GetLinkContByPt(int32_t position, char* buffer, uint32_t size, uint32_t* length) {
-  if (!book) return kFailed;
-  if (!buffer || !length || position < 0) return kBadArgument;
+  if (!book) return kDunmoorFailed;
+  if (!buffer || !length || position < 0) return kDunmoorRefused;
   return TextReaders(book, cursor).ReadRaw(static_cast<uint32_t>(position), buffer, size, length);
 }
 
 int32_t References::GetLinkContentEntry(const char* code, char* buffer, uint32_t size, uint32_t* length) {
-  if (!book) return kFailed;
-  if (!code || !buffer || !length) return kBadArgument;
+  if (!book) return kDunmoorFailed;
+  if (!code || !buffer || !length) return kDunmoorRefused;
   *length = 0;
   if (cursor.more == 0) {
     uint32_t target = 0;
     if (DecodeReference(reinterpret_cast<const uint8_t*>(code), false, &target) != ReferenceCheck::kTarget)
-      return kBadArgument;
+      return kDunmoorRefused;
     cursor.start = target;
   }
   return TextReaders(book, cursor).ReadEntryPiece(buffer, size, length);
 }
 
 int32_t References::GetMenuHead() {
-  if (!book) return kFailed;
+  if (!book) return kDunmoorFailed;
   for (const IndexDescriptor& descriptor : book->Indexes()) {
     if (descriptor.Identifier() != kMenuIndexId) continue;
     uint32_t position = 0;
     uint32_t page = descriptor.StartPage();
-    if (page == 0 || !text::ToFilePosition(text::PositionOf(page, 0), &position)) return kBadArgument;
+    if (page == 0 || !text::ToFilePosition(text::PositionOf(page, 0), &position)) return kDunmoorRefused;
     return static_cast<int32_t>(position);
   }
-  return kBadArgument;
+  return kDunmoorRefused;
 }
 
 }  // namespace dunmoor

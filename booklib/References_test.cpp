@@ -108,14 +108,14 @@ TEST_F(LinkTarget, MalformedBlocksAreRefusedWithoutAMessage) {
   ASSERT_EQ(Lib().Links().GetLinkContByPt(4096, buffer.data(), 4, &length), 4096);
   for (const auto& c : cases) {
     length = kUntouched;
-    EXPECT_EQ(Lib().Links().GetLinkContent(Chars(c.code), buffer.data(), 16, &length), kBadArgument) << c.what;
-    EXPECT_EQ(Lib().Links().GetLinkContentEntry(Chars(c.code), buffer.data(), 16, &length), kBadArgument) << c.what;
+    EXPECT_EQ(Lib().Links().GetLinkContent(Chars(c.code), buffer.data(), 16, &length), kDunmoorRefused) << c.what;
+    EXPECT_EQ(Lib().Links().GetLinkContentEntry(Chars(c.code), buffer.data(), 16, &length), kDunmoorRefused) << c.what;
     EXPECT_EQ(Lib().Cursor().start, 4096u) << c.what;
     EXPECT_EQ(Lib().Cursor().next, 4100u) << c.what;
   }
   length = kUntouched;
-  EXPECT_EQ(Lib().Links().GetLinkContent(nullptr, buffer.data(), 16, &length), kBadArgument);
-  EXPECT_EQ(Lib().Links().GetLinkContentEntry(nullptr, buffer.data(), 16, &length), kBadArgument);
+  EXPECT_EQ(Lib().Links().GetLinkContent(nullptr, buffer.data(), 16, &length), kDunmoorRefused);
+  EXPECT_EQ(Lib().Links().GetLinkContentEntry(nullptr, buffer.data(), 16, &length), kDunmoorRefused);
   EXPECT_EQ(length, kUntouched);
 }
 
@@ -127,7 +127,7 @@ TEST_F(LinkTarget, BlocksWithoutAReferenceStartCodeAreRefused) {
   Bytes noEscape = ReferenceBlock();
   noEscape[0] = 0x23;
   for (const Bytes& code : {graphic, noEscape}) {
-    EXPECT_EQ(Lib().Links().GetLinkContent(Chars(code), buffer.data(), 16, &length), kBadArgument);
+    EXPECT_EQ(Lib().Links().GetLinkContent(Chars(code), buffer.data(), 16, &length), kDunmoorRefused);
     EXPECT_EQ(length, kUntouched);
     EXPECT_EQ(Lib().Cursor().start, 0u);
   }
@@ -140,7 +140,7 @@ TEST_F(LinkTarget, GetLinkContByPtReadsAtAnyPositionNotBelowZero) {
   EXPECT_EQ(Lib().Cursor().next, 16u);
   for (int32_t position : {-1, INT32_MIN}) {
     length = kUntouched;
-    EXPECT_EQ(Lib().Links().GetLinkContByPt(position, buffer.data(), 16, &length), kBadArgument);
+    EXPECT_EQ(Lib().Links().GetLinkContByPt(position, buffer.data(), 16, &length), kDunmoorRefused);
     EXPECT_EQ(length, kUntouched);
   }
   int32_t end = 124 * 2048;
@@ -150,23 +150,23 @@ TEST_F(LinkTarget, GetLinkContByPtReadsAtAnyPositionNotBelowZero) {
 
 TEST_F(LinkTarget, TheEntryAtAReferenceComesInPieces) {
   Bytes code = ReferenceBlock();
-  EXPECT_EQ(Lib().Links().GetLinkContentEntry(Chars(code), buffer.data(), 0x100, &length), kSuccess);
+  EXPECT_EQ(Lib().Links().GetLinkContentEntry(Chars(code), buffer.data(), 0x100, &length), kDunmoorSuccess);
   EXPECT_EQ(length, u - kTarget);
   EXPECT_EQ(Head(buffer, length), book.At(kTarget, u - kTarget));
   EXPECT_EQ(Lib().Cursor().next, u);
 
-  EXPECT_EQ(Lib().Links().GetLinkContentEntry(Chars(code), buffer.data(), 12, &length), kGoesOn);
+  EXPECT_EQ(Lib().Links().GetLinkContentEntry(Chars(code), buffer.data(), 12, &length), kDunmoorGoesOn);
   EXPECT_EQ(length, 12u);
   // A continuation goes on with the entry whatever block comes with it.
   Bytes second = ReferenceBlock(0x43);
-  EXPECT_EQ(Lib().Links().GetLinkContentEntry(Chars(second), buffer.data(), 12, &length), kSuccess);
+  EXPECT_EQ(Lib().Links().GetLinkContentEntry(Chars(second), buffer.data(), 12, &length), kDunmoorSuccess);
   EXPECT_EQ(length, 6u);
   EXPECT_EQ(Head(buffer, 6), book.At(kTarget + 12, 6));
   EXPECT_EQ(Lib().Cursor().next, u);
 
   // A fresh entry read takes only the first kind, and refuses the second without a message.
   length = kUntouched;
-  EXPECT_EQ(Lib().Links().GetLinkContentEntry(Chars(second), buffer.data(), 10, &length), kBadArgument);
+  EXPECT_EQ(Lib().Links().GetLinkContentEntry(Chars(second), buffer.data(), 10, &length), kDunmoorRefused);
   EXPECT_EQ(length, 0u);
 }
 
@@ -179,8 +179,8 @@ TEST(MenuHead, TheFirstMenuDescriptorGivesThePosition) {
   } cases[] = {
       {{0x90, 0x91, 0x92, 0x01}, 8192},  // page 5
       {{0x01, 0x91, 0x01}, 2048},        // the first of two
-      {{0x91, 0x70}, kBadArgument},
-      {{}, kBadArgument},
+      {{0x91, 0x70}, kDunmoorRefused},
+      {{}, kDunmoorRefused},
   };
   for (const auto& c : cases) {
     fixture::TextBook book(fixture::TextArea(), c.identifiers);
@@ -197,9 +197,9 @@ TEST(MenuHead, APageThatNamesNoPositionIsRefused) {
     file[21] = 0;
     fixture::WriteDisc(root, {{0x00, "", "BOOK"}}, file);
     Library lib;
-    ASSERT_EQ(lib.OpenEpwing(root.Str().c_str()), kSuccess);
-    ASSERT_EQ(lib.BooksOpen(), kSuccess);
-    EXPECT_EQ(lib.Links().GetMenuHead(), kBadArgument) << int{top};
+    ASSERT_EQ(lib.OpenEpwing(root.Str().c_str()), kDunmoorSuccess);
+    ASSERT_EQ(lib.BooksOpen(), kDunmoorSuccess);
+    EXPECT_EQ(lib.Links().GetMenuHead(), kDunmoorRefused) << int{top};
   }
 }
 
@@ -237,7 +237,7 @@ TEST_F(SampleLinks, AReferenceOfAnEntryLeadsToItsTarget) {
 
   EXPECT_EQ(sample.lib.Links().GetLinkContent(Chars(code), buffer.data(), 0x40000, &length), static_cast<int32_t>(atsui));
   EXPECT_EQ(Head(buffer, 64), At(atsui, 64));
-  EXPECT_EQ(sample.lib.Links().GetLinkContentEntry(Chars(code), buffer.data(), 0x40000, &length), kSuccess);
+  EXPECT_EQ(sample.lib.Links().GetLinkContentEntry(Chars(code), buffer.data(), 0x40000, &length), kDunmoorSuccess);
   // To the next entry's keyword, past the indent code with which that entry begins.
   EXPECT_EQ(Head(buffer, length), At(atsui, sample.EntryAfter(atsui) + 4 - atsui));
 }

@@ -65,7 +65,7 @@ TEST(ReferenceMessages, ABlockThatIsNoReferenceShowsItsMessageAndReturnsAfterOk)
     uint32_t length = 0xDEAD;
     int32_t result = book.Lib().Links().GetLinkContent(reinterpret_cast<const char*>(c.code.data()), buffer, 16, &length);
     closer.join();
-    EXPECT_EQ(result, kBadArgument);
+    EXPECT_EQ(result, kDunmoorRefused);
     EXPECT_EQ(shown, c.message);
     EXPECT_EQ(length, 0xDEADu);
   }

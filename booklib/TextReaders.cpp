@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "Library.h"
+#include "Dunmoor.h"
 #include "TextFormat.h"
 
 namespace dunmoor {
@@ -60,7 +60,7 @@ int32_t TextReaders::ReadRaw(uint32_t position, char* buffer, uint32_t size, uin
   cursor.start = position;
   uint32_t from;
   uint32_t got = 0;
-  if (!FitsPosition(position, &from) || !ReadAt(from, buffer, size, &got)) return kFailed;
+  if (!FitsPosition(position, &from) || !ReadAt(from, buffer, size, &got)) return kDunmoorFailed;
   cursor.total = got;
   cursor.next = position + got;
   *length = got;
@@ -68,22 +68,22 @@ int32_t TextReaders::ReadRaw(uint32_t position, char* buffer, uint32_t size, uin
 }
 
 int32_t TextReaders::GetWordCont(int32_t index, char* buffer, uint32_t size, uint32_t* length) {
-  if (!book) return kFailed;
-  if (!buffer || !length) return kBadArgument;
+  if (!book) return kDunmoorFailed;
+  if (!buffer || !length) return kDunmoorRefused;
   const std::vector<HitRecord>& hits = book->Hits();
-  if (index < 0 || static_cast<size_t>(index) >= hits.size()) return kBadArgument;
+  if (index < 0 || static_cast<size_t>(index) >= hits.size()) return kDunmoorRefused;
   return ReadRaw(hits[static_cast<size_t>(index)].textPosition, buffer, size, length);
 }
 
 int32_t TextReaders::GetWordContNext(char* buffer, uint32_t size, uint32_t* length) {
-  if (!book) return kFailed;
-  if (!buffer || !length) return kBadArgument;
+  if (!book) return kDunmoorFailed;
+  if (!buffer || !length) return kDunmoorRefused;
   return ReadRaw(cursor.next, buffer, size, length);
 }
 
 int32_t TextReaders::GetWordContLast(char* buffer, uint32_t size, uint32_t* length) {
-  if (!book) return kFailed;
-  if (!buffer || !length) return kBadArgument;
+  if (!book) return kDunmoorFailed;
+  if (!buffer || !length) return kDunmoorRefused;
   // The bytes read end exactly at the old start, so repeated calls walk backwards.
   uint32_t oldStart = cursor.start;
   if (oldStart < size) return ReadRaw(0, buffer, oldStart, length);
@@ -103,11 +103,11 @@ int32_t TextReaders::GetContLastNoSet(char* buffer, uint32_t size, uint32_t* len
 }
 
 int32_t TextReaders::GetWordContent(int32_t index, char* buffer, uint32_t size, uint32_t* length) {
-  if (!book) return kFailed;
-  if (!buffer || !length) return kBadArgument;
+  if (!book) return kDunmoorFailed;
+  if (!buffer || !length) return kDunmoorRefused;
   *length = 0;
   std::vector<HitRecord>& hits = book->Hits();
-  if (index < 0 || static_cast<size_t>(index) >= hits.size()) return kFailed;
+  if (index < 0 || static_cast<size_t>(index) >= hits.size()) return kDunmoorFailed;
   uint8_t* bytes = Bytes(buffer);
   uint32_t got = 0;
 
@@ -120,7 +120,7 @@ int32_t TextReaders::GetWordContent(int32_t index, char* buffer, uint32_t size, 
     uint32_t from;
     if (!FitsPosition(cursor.start, &from) || !ReadAt(from, buffer, size, &got)) {
       cursor.currentHit = -1;  // the next call starts the entry afresh
-      return kFailed;
+      return kDunmoorFailed;
     }
     cursor.total = 0;
   } else {
@@ -128,7 +128,7 @@ int32_t TextReaders::GetWordContent(int32_t index, char* buffer, uint32_t size, 
     // left: a peek or another read in between does not disturb the entry.
     uint32_t from;
     if (!FitsPosition(uint64_t{cursor.start} + cursor.total, &from) || !ReadAt(from, buffer, size, &got))
-      return kFailed;
+      return kDunmoorFailed;
   }
 
   uint32_t before = cursor.total;
@@ -139,13 +139,13 @@ int32_t TextReaders::GetWordContent(int32_t index, char* buffer, uint32_t size, 
     cursor.next = cursor.start + before + static_cast<uint32_t>(end);
     cursor.currentHit = -1;
     cursor.complete = 1;
-    return kSuccess;
+    return kDunmoorSuccess;
   }
   uint32_t delivered = got - static_cast<uint32_t>(CutCodeTail(bytes, got));
   *length = delivered;
   cursor.total = before + delivered;
   cursor.continuedHit = index;
-  return kGoesOn;
+  return kDunmoorGoesOn;
 }
 
 int32_t TextReaders::ReadEntryPiece(char* buffer, uint32_t size, uint32_t* length) {
@@ -154,7 +154,7 @@ int32_t TextReaders::ReadEntryPiece(char* buffer, uint32_t size, uint32_t* lengt
   uint32_t from;
   uint32_t got = 0;
   if (!FitsPosition(uint64_t{cursor.start} + before, &from) || !ReadAt(from, buffer, size, &got))
-    return kFailed;
+    return kDunmoorFailed;
 
   uint8_t* bytes = Bytes(buffer);
   size_t end = FindEntryEnd(bytes, got, continuing);
@@ -163,30 +163,30 @@ int32_t TextReaders::ReadEntryPiece(char* buffer, uint32_t size, uint32_t* lengt
     cursor.more = 0;
     cursor.total = before + got;
     cursor.next = from + static_cast<uint32_t>(end);
-    return kSuccess;
+    return kDunmoorSuccess;
   }
   uint32_t delivered = got - static_cast<uint32_t>(CutCodeTail(bytes, got));
   *length = delivered;
   cursor.more = 1;
   cursor.total = before + delivered;
-  return kGoesOn;
+  return kDunmoorGoesOn;
 }
 
 int32_t TextReaders::GetNextContentByWord(char* buffer, uint32_t size, uint32_t* length) {
-  if (!book) return kFailed;
-  if (!buffer || !length) return kBadArgument;
+  if (!book) return kDunmoorFailed;
+  if (!buffer || !length) return kDunmoorRefused;
   *length = 0;
   if (cursor.more == 0) cursor.start = cursor.next;
   return ReadEntryPiece(buffer, size, length);
 }
 
 int32_t TextReaders::GetLastContentByWord(char* buffer, uint32_t size, uint32_t* length) {
-  if (!book) return kFailed;
-  if (!buffer || !length) return kBadArgument;
+  if (!book) return kDunmoorFailed;
+  if (!buffer || !length) return kDunmoorRefused;
   *length = 0;
   if (cursor.more == 0) {
     uint32_t found;
-    if (!FindEntryBefore(cursor.start, &found)) return kFailed;
+    if (!FindEntryBefore(cursor.start, &found)) return kDunmoorFailed;
     cursor.start = cursor.next = found;
   }
   return ReadEntryPiece(buffer, size, length);

@@ -56,7 +56,7 @@ TEST_F(ThreeEntries, GetWordContReadsAtTheHitAndRefusesIndexesOutsideTheHits) {
 
   for (int32_t index : {4, -1, INT32_MAX}) {
     length = kUntouched;
-    EXPECT_EQ(Lib().Text().GetWordCont(index, buffer.data(), 16, &length), kBadArgument) << index;
+    EXPECT_EQ(Lib().Text().GetWordCont(index, buffer.data(), 16, &length), kDunmoorRefused) << index;
     EXPECT_EQ(length, kUntouched);
     EXPECT_EQ(Lib().Cursor().start, b);
   }
@@ -131,16 +131,16 @@ struct NamedReader {
 
 std::vector<NamedReader> AllTextReaders() {
   return {
-      {"GetWordCont", [](Library& l, char* p, uint32_t* n) { return l.Text().GetWordCont(0, p, 16, n); }, kBadArgument},
-      {"GetWordContNext", [](Library& l, char* p, uint32_t* n) { return l.Text().GetWordContNext(p, 16, n); }, kBadArgument},
-      {"GetWordContLast", [](Library& l, char* p, uint32_t* n) { return l.Text().GetWordContLast(p, 16, n); }, kBadArgument},
+      {"GetWordCont", [](Library& l, char* p, uint32_t* n) { return l.Text().GetWordCont(0, p, 16, n); }, kDunmoorRefused},
+      {"GetWordContNext", [](Library& l, char* p, uint32_t* n) { return l.Text().GetWordContNext(p, 16, n); }, kDunmoorRefused},
+      {"GetWordContLast", [](Library& l, char* p, uint32_t* n) { return l.Text().GetWordContLast(p, 16, n); }, kDunmoorRefused},
       {"GetContLastNoSet", [](Library& l, char* p, uint32_t* n) { return l.Text().GetContLastNoSet(p, 16, n); }, 0},
-      {"epwGetWordContent", [](Library& l, char* p, uint32_t* n) { return l.Text().GetWordContent(0, p, 16, n); }, kBadArgument},
-      {"epwGetNextContentByWord", [](Library& l, char* p, uint32_t* n) { return l.Text().GetNextContentByWord(p, 16, n); }, kBadArgument},
-      {"epwGetLastContentByWord", [](Library& l, char* p, uint32_t* n) { return l.Text().GetLastContentByWord(p, 16, n); }, kBadArgument},
-      {"GetLinkContent", [](Library& l, char* p, uint32_t* n) { return l.Links().GetLinkContent(kReference, p, 16, n); }, kBadArgument},
-      {"GetLinkContByPt", [](Library& l, char* p, uint32_t* n) { return l.Links().GetLinkContByPt(0, p, 16, n); }, kBadArgument},
-      {"epwGetLinkContent", [](Library& l, char* p, uint32_t* n) { return l.Links().GetLinkContentEntry(kReference, p, 16, n); }, kBadArgument},
+      {"epwGetWordContent", [](Library& l, char* p, uint32_t* n) { return l.Text().GetWordContent(0, p, 16, n); }, kDunmoorRefused},
+      {"epwGetNextContentByWord", [](Library& l, char* p, uint32_t* n) { return l.Text().GetNextContentByWord(p, 16, n); }, kDunmoorRefused},
+      {"epwGetLastContentByWord", [](Library& l, char* p, uint32_t* n) { return l.Text().GetLastContentByWord(p, 16, n); }, kDunmoorRefused},
+      {"GetLinkContent", [](Library& l, char* p, uint32_t* n) { return l.Links().GetLinkContent(kReference, p, 16, n); }, kDunmoorRefused},
+      {"GetLinkContByPt", [](Library& l, char* p, uint32_t* n) { return l.Links().GetLinkContByPt(0, p, 16, n); }, kDunmoorRefused},
+      {"epwGetLinkContent", [](Library& l, char* p, uint32_t* n) { return l.Links().GetLinkContentEntry(kReference, p, 16, n); }, kDunmoorRefused},
   };
 }
 
@@ -161,20 +161,20 @@ TEST(TextReaders, WithoutAnOpenBookEveryReaderFailsAndTouchesNothing) {
   std::vector<char> buffer = Filled(16);
   for (const NamedReader& r : AllTextReaders()) {
     uint32_t length = kUntouched;
-    EXPECT_EQ(r.read(lib, buffer.data(), &length), r.refused == 0 ? 0 : kFailed) << r.name;
+    EXPECT_EQ(r.read(lib, buffer.data(), &length), r.refused == 0 ? 0 : kDunmoorFailed) << r.name;
     EXPECT_EQ(length, kUntouched) << r.name;
     EXPECT_EQ(buffer[0], '\x5A') << r.name;
   }
-  EXPECT_EQ(lib.Links().GetMenuHead(), kFailed);
+  EXPECT_EQ(lib.Links().GetMenuHead(), kDunmoorFailed);
 }
 
 // ---- epwGetWordContent (an entry ends at the next entry's keyword) ----------------------
 
 TEST_F(ThreeEntries, AnEntryLongerThanTheBufferComesInPiecesAndAskingAgainRestarts) {
-  EXPECT_EQ(Lib().Text().GetWordContent(0, buffer.data(), 100, &length), kGoesOn);
+  EXPECT_EQ(Lib().Text().GetWordContent(0, buffer.data(), 100, &length), kDunmoorGoesOn);
   EXPECT_EQ(length, 100u);
   EXPECT_EQ(Head(buffer, 100), book.At(a, 100));
-  EXPECT_EQ(Lib().Text().GetWordContent(0, buffer.data(), 100, &length), kSuccess);
+  EXPECT_EQ(Lib().Text().GetWordContent(0, buffer.data(), 100, &length), kDunmoorSuccess);
   EXPECT_EQ(length, 30u);
   EXPECT_EQ(Head(buffer, 30), book.At(a + 100, 30));
   EXPECT_EQ(Lib().Cursor().next, b);
@@ -182,16 +182,16 @@ TEST_F(ThreeEntries, AnEntryLongerThanTheBufferComesInPiecesAndAskingAgainRestar
   EXPECT_EQ(Lib().Cursor().currentHit, -1);
   EXPECT_EQ(Lib().Book()->Hits()[0].seen, 1u);
 
-  EXPECT_EQ(Lib().Text().GetWordContent(0, buffer.data(), 100, &length), kGoesOn);
+  EXPECT_EQ(Lib().Text().GetWordContent(0, buffer.data(), 100, &length), kDunmoorGoesOn);
   EXPECT_EQ(Head(buffer, length), book.At(a, 100));
 }
 
 TEST_F(ThreeEntries, OnlyEntryStartCodesEndAnEntryNotTheEndOfText) {
   // B holds a keyword 1F 41 02: not an entry start, B runs on to C.
-  EXPECT_EQ(Lib().Text().GetWordContent(1, buffer.data(), 0x1000, &length), kSuccess);
+  EXPECT_EQ(Lib().Text().GetWordContent(1, buffer.data(), 0x1000, &length), kDunmoorSuccess);
   EXPECT_EQ(length, c - b);
   // C is followed by 1F 03: that does not end it, D's keyword does.
-  EXPECT_EQ(Lib().Text().GetWordContent(2, buffer.data(), 0x1000, &length), kSuccess);
+  EXPECT_EQ(Lib().Text().GetWordContent(2, buffer.data(), 0x1000, &length), kDunmoorSuccess);
   EXPECT_EQ(length, d - c);
   EXPECT_EQ(Lib().Cursor().next, d);
   // Another hit clears every seen flag and starts afresh.
@@ -201,19 +201,19 @@ TEST_F(ThreeEntries, OnlyEntryStartCodesEndAnEntryNotTheEndOfText) {
 
 TEST_F(ThreeEntries, AnEntryThatRunsToTheEndOfTheFileEnds) {
   // D is the last entry: past its 1F 03 come the zero bytes of the last block.
-  EXPECT_EQ(Lib().Text().GetWordContent(3, buffer.data(), 0x1000, &length), kSuccess);
+  EXPECT_EQ(Lib().Text().GetWordContent(3, buffer.data(), 0x1000, &length), kDunmoorSuccess);
   EXPECT_EQ(length, 4096 - d);
-  EXPECT_EQ(Lib().Text().GetWordContent(3, buffer.data(), 1000, &length), kGoesOn);
-  EXPECT_EQ(Lib().Text().GetWordContent(3, buffer.data(), 1000, &length), kSuccess);
+  EXPECT_EQ(Lib().Text().GetWordContent(3, buffer.data(), 1000, &length), kDunmoorGoesOn);
+  EXPECT_EQ(Lib().Text().GetWordContent(3, buffer.data(), 1000, &length), kDunmoorSuccess);
   EXPECT_EQ(length, 4096 - d - 1000);
 }
 
 TEST_F(ThreeEntries, AKeywordCutByTheEndOfTheBufferIsSeenInTheNextPiece) {
   // Pieces of 131 and 132 bytes end with B's 1F, or 1F 41: those bytes come again next time.
   for (uint32_t size : {131u, 132u}) {
-    EXPECT_EQ(Lib().Text().GetWordContent(0, buffer.data(), size, &length), kGoesOn) << size;
+    EXPECT_EQ(Lib().Text().GetWordContent(0, buffer.data(), size, &length), kDunmoorGoesOn) << size;
     EXPECT_EQ(length, 130u) << size;
-    EXPECT_EQ(Lib().Text().GetWordContent(0, buffer.data(), size, &length), kSuccess) << size;
+    EXPECT_EQ(Lib().Text().GetWordContent(0, buffer.data(), size, &length), kDunmoorSuccess) << size;
     EXPECT_EQ(length, 0u) << size;
     EXPECT_EQ(Lib().Cursor().next, b) << size;
   }
@@ -223,7 +223,7 @@ TEST_F(ThreeEntries, HitIndexesOutsideTheHitsFailWithoutChangingAnything) {
   // -1 is also the "no current hit" value: it is not taken as a continuation.
   for (int32_t index : {-1, 4}) {
     length = kUntouched;
-    EXPECT_EQ(Lib().Text().GetWordContent(index, buffer.data(), 16, &length), kFailed) << index;
+    EXPECT_EQ(Lib().Text().GetWordContent(index, buffer.data(), 16, &length), kDunmoorFailed) << index;
     EXPECT_EQ(length, 0u);
     EXPECT_EQ(buffer[0], '\x5A');
     EXPECT_EQ(Lib().Cursor().currentHit, -1);
@@ -234,85 +234,85 @@ TEST_F(ThreeEntries, HitIndexesOutsideTheHitsFailWithoutChangingAnything) {
 // ---- epwGetNextContentByWord / epwGetLastContentByWord -----------------------------------
 
 TEST_F(ThreeEntries, NextEntryStopsAtTheSecondKeywordOrAtEndOfText) {
-  ASSERT_EQ(Lib().Text().GetWordContent(0, buffer.data(), 0x1000, &length), kSuccess);
-  EXPECT_EQ(Lib().Text().GetNextContentByWord(buffer.data(), 0x1000, &length), kSuccess);
+  ASSERT_EQ(Lib().Text().GetWordContent(0, buffer.data(), 0x1000, &length), kDunmoorSuccess);
+  EXPECT_EQ(Lib().Text().GetNextContentByWord(buffer.data(), 0x1000, &length), kDunmoorSuccess);
   EXPECT_EQ(length, c - b);
   EXPECT_EQ(Head(buffer, length), book.At(b, c - b));
-  EXPECT_EQ(Lib().Text().GetNextContentByWord(buffer.data(), 0x1000, &length), kSuccess);
+  EXPECT_EQ(Lib().Text().GetNextContentByWord(buffer.data(), 0x1000, &length), kDunmoorSuccess);
   EXPECT_EQ(length, 20u);  // C up to its 1F 03
   EXPECT_EQ(Lib().Cursor().next, c + 20);
   // Standing on 1F 03: an empty entry, again and again.
-  EXPECT_EQ(Lib().Text().GetNextContentByWord(buffer.data(), 0x1000, &length), kSuccess);
+  EXPECT_EQ(Lib().Text().GetNextContentByWord(buffer.data(), 0x1000, &length), kDunmoorSuccess);
   EXPECT_EQ(length, 0u);
   EXPECT_EQ(Lib().Cursor().next, c + 20);
 }
 
 TEST_F(ThreeEntries, NextEntryInPiecesEndsAtTheFirstKeywordOfAContinuation) {
-  ASSERT_EQ(Lib().Text().GetWordContent(0, buffer.data(), 0x1000, &length), kSuccess);
-  EXPECT_EQ(Lib().Text().GetNextContentByWord(buffer.data(), 16, &length), kGoesOn);
+  ASSERT_EQ(Lib().Text().GetWordContent(0, buffer.data(), 0x1000, &length), kDunmoorSuccess);
+  EXPECT_EQ(Lib().Text().GetNextContentByWord(buffer.data(), 16, &length), kDunmoorGoesOn);
   EXPECT_EQ(length, 16u);
   EXPECT_EQ(Lib().Cursor().more, 1u);
   // The second piece ends with the 1F 41 of B's inner keyword: held back, it could open an entry.
-  EXPECT_EQ(Lib().Text().GetNextContentByWord(buffer.data(), 16, &length), kGoesOn);
+  EXPECT_EQ(Lib().Text().GetNextContentByWord(buffer.data(), 16, &length), kDunmoorGoesOn);
   EXPECT_EQ(length, 14u);
-  EXPECT_EQ(Lib().Text().GetNextContentByWord(buffer.data(), 16, &length), kSuccess);
+  EXPECT_EQ(Lib().Text().GetNextContentByWord(buffer.data(), 16, &length), kDunmoorSuccess);
   EXPECT_EQ(length, 8u);
   EXPECT_EQ(Head(buffer, length), book.At(b + 30, 8));
   EXPECT_EQ(Lib().Cursor().next, c);
   EXPECT_EQ(Lib().Cursor().more, 0u);
 
   // A piece ending with C's 1F: the continuation begins with the whole keyword and ends there.
-  ASSERT_EQ(Lib().Text().GetWordContent(0, buffer.data(), 0x1000, &length), kSuccess);
-  EXPECT_EQ(Lib().Text().GetNextContentByWord(buffer.data(), 39, &length), kGoesOn);
+  ASSERT_EQ(Lib().Text().GetWordContent(0, buffer.data(), 0x1000, &length), kDunmoorSuccess);
+  EXPECT_EQ(Lib().Text().GetNextContentByWord(buffer.data(), 39, &length), kDunmoorGoesOn);
   EXPECT_EQ(length, 38u);
-  EXPECT_EQ(Lib().Text().GetNextContentByWord(buffer.data(), 39, &length), kSuccess);
+  EXPECT_EQ(Lib().Text().GetNextContentByWord(buffer.data(), 39, &length), kDunmoorSuccess);
   EXPECT_EQ(length, 0u);
   EXPECT_EQ(Lib().Cursor().next, c);
 }
 
 TEST_F(ThreeEntries, APeekBetweenPiecesDoesNotDisturbTheEntry) {
-  ASSERT_EQ(Lib().Text().GetWordContent(0, buffer.data(), 0x1000, &length), kSuccess);
-  ASSERT_EQ(Lib().Text().GetNextContentByWord(buffer.data(), 16, &length), kGoesOn);
+  ASSERT_EQ(Lib().Text().GetWordContent(0, buffer.data(), 0x1000, &length), kDunmoorSuccess);
+  ASSERT_EQ(Lib().Text().GetNextContentByWord(buffer.data(), 16, &length), kDunmoorGoesOn);
   std::vector<char> peek = Filled(64);
   EXPECT_EQ(Lib().Text().GetContLastNoSet(peek.data(), 8, &length), 1);
   EXPECT_EQ(Head(peek, 8), book.At(b - 8, 8));
-  EXPECT_EQ(Lib().Text().GetNextContentByWord(buffer.data(), 0x1000, &length), kSuccess);
+  EXPECT_EQ(Lib().Text().GetNextContentByWord(buffer.data(), 0x1000, &length), kDunmoorSuccess);
   EXPECT_EQ(Head(buffer, length), book.At(b + 16, 22));
 }
 
 TEST_F(ThreeEntries, PreviousEntryWalksBackUntilTheFirstEntry) {
   ASSERT_EQ(Lib().Text().GetWordCont(2, buffer.data(), 4, &length), static_cast<int32_t>(c));
-  EXPECT_EQ(Lib().Text().GetLastContentByWord(buffer.data(), 0x1000, &length), kSuccess);
+  EXPECT_EQ(Lib().Text().GetLastContentByWord(buffer.data(), 0x1000, &length), kDunmoorSuccess);
   EXPECT_EQ(length, c - b);
   EXPECT_EQ(Head(buffer, length), book.At(b, c - b));
   EXPECT_EQ(Lib().Cursor().start, b);
-  EXPECT_EQ(Lib().Text().GetLastContentByWord(buffer.data(), 0x1000, &length), kSuccess);
+  EXPECT_EQ(Lib().Text().GetLastContentByWord(buffer.data(), 0x1000, &length), kDunmoorSuccess);
   EXPECT_EQ(length, b - a);
   EXPECT_EQ(Lib().Cursor().next, b);
   // Before A lies only the index table: nothing to find, the cursor stays.
   length = kUntouched;
-  EXPECT_EQ(Lib().Text().GetLastContentByWord(buffer.data(), 0x1000, &length), kFailed);
+  EXPECT_EQ(Lib().Text().GetLastContentByWord(buffer.data(), 0x1000, &length), kDunmoorFailed);
   EXPECT_EQ(length, 0u);
   EXPECT_EQ(Lib().Cursor().start, a);
   EXPECT_EQ(Lib().Cursor().next, b);
 }
 
 TEST_F(ThreeEntries, PreviousEntryBelowTheFirstTextBlockFails) {
-  EXPECT_EQ(Lib().Text().GetLastContentByWord(buffer.data(), 0x1000, &length), kFailed);  // start 0
+  EXPECT_EQ(Lib().Text().GetLastContentByWord(buffer.data(), 0x1000, &length), kDunmoorFailed);  // start 0
   book.SetHits({2000});
   ASSERT_EQ(Lib().Text().GetWordCont(0, buffer.data(), 4, &length), 2000);
-  EXPECT_EQ(Lib().Text().GetLastContentByWord(buffer.data(), 0x1000, &length), kFailed);
+  EXPECT_EQ(Lib().Text().GetLastContentByWord(buffer.data(), 0x1000, &length), kDunmoorFailed);
   EXPECT_EQ(Lib().Cursor().start, 2000u);
 }
 
 TEST_F(ThreeEntries, TheFamiliesShareOneCursor) {
-  ASSERT_EQ(Lib().Text().GetWordContent(0, buffer.data(), 0x1000, &length), kSuccess);
+  ASSERT_EQ(Lib().Text().GetWordContent(0, buffer.data(), 0x1000, &length), kDunmoorSuccess);
   EXPECT_EQ(Lib().Text().GetWordContNext(buffer.data(), 8, &length), static_cast<int32_t>(b));
   EXPECT_EQ(Lib().Text().GetWordContLast(buffer.data(), 8, &length), static_cast<int32_t>(b - 8));
-  EXPECT_EQ(Lib().Text().GetNextContentByWord(buffer.data(), 0x1000, &length), kSuccess);
+  EXPECT_EQ(Lib().Text().GetNextContentByWord(buffer.data(), 0x1000, &length), kDunmoorSuccess);
   EXPECT_EQ(Head(buffer, length), book.At(b, c - b));
   ASSERT_EQ(Lib().Text().GetWordCont(1, buffer.data(), 4, &length), static_cast<int32_t>(b));
-  EXPECT_EQ(Lib().Text().GetLastContentByWord(buffer.data(), 0x1000, &length), kSuccess);
+  EXPECT_EQ(Lib().Text().GetLastContentByWord(buffer.data(), 0x1000, &length), kDunmoorSuccess);
   EXPECT_EQ(Head(buffer, length), book.At(a, b - a));
 }
 
@@ -343,7 +343,7 @@ TEST(PreviousEntry, LooksBackOverLongEntriesAndBlockEdgesForUpToTwoHundredBlocks
     std::vector<char> buffer = Filled(0x2000);
     uint32_t length = 0;
     ASSERT_EQ(book.Lib().Text().GetWordCont(0, buffer.data(), 4, &length), static_cast<int32_t>(at.back())) << c.what;
-    EXPECT_EQ(book.Lib().Text().GetLastContentByWord(buffer.data(), 0x2000, &length), kSuccess) << c.what;
+    EXPECT_EQ(book.Lib().Text().GetLastContentByWord(buffer.data(), 0x2000, &length), kDunmoorSuccess) << c.what;
     EXPECT_EQ(book.Lib().Cursor().start, at[c.found]) << c.what;
     uint32_t end = c.found + 1 < at.size() ? at[c.found + 1] : at.back() + 16;  // 16: Y up to its 1F 03
     EXPECT_EQ(length, end - at[c.found]) << c.what;
@@ -365,16 +365,16 @@ TEST_F(ThreeEntries, AChangeUnderTheDataDirectoryFailsExactlyTheNextRead) {
   Library& lib = Lib();
   auto toC = [&] { ASSERT_EQ(lib.Text().GetWordCont(2, p, 4, n), static_cast<int32_t>(c)); };
   const Case cases[] = {
-      {"GetWordCont", [] {}, [&] { return lib.Text().GetWordCont(0, p, 16, n); }, kFailed, kUntouched},
-      {"GetWordContNext", [] {}, [&] { return lib.Text().GetWordContNext(p, 2, n); }, kFailed, kUntouched},
-      {"GetWordContLast", toC, [&] { return lib.Text().GetWordContLast(p, 2, n); }, kFailed, kUntouched},
+      {"GetWordCont", [] {}, [&] { return lib.Text().GetWordCont(0, p, 16, n); }, kDunmoorFailed, kUntouched},
+      {"GetWordContNext", [] {}, [&] { return lib.Text().GetWordContNext(p, 2, n); }, kDunmoorFailed, kUntouched},
+      {"GetWordContLast", toC, [&] { return lib.Text().GetWordContLast(p, 2, n); }, kDunmoorFailed, kUntouched},
       {"GetContLastNoSet", toC, [&] { return lib.Text().GetContLastNoSet(p, 2, n); }, 0, kUntouched},
-      {"epwGetWordContent", [] {}, [&] { return lib.Text().GetWordContent(0, p, 0x1000, n); }, kFailed, 0},
-      {"epwGetNextContentByWord", [] {}, [&] { return lib.Text().GetNextContentByWord(p, 0x1000, n); }, kFailed, 0},
-      {"epwGetLastContentByWord", toC, [&] { return lib.Text().GetLastContentByWord(p, 0x1000, n); }, kFailed, 0},
-      {"GetLinkContent", [] {}, [&] { return lib.Links().GetLinkContent(kReference, p, 16, n); }, kFailed, kUntouched},
-      {"GetLinkContByPt", [] {}, [&] { return lib.Links().GetLinkContByPt(2048, p, 16, n); }, kFailed, kUntouched},
-      {"epwGetLinkContent", [] {}, [&] { return lib.Links().GetLinkContentEntry(kReference, p, 0x100, n); }, kFailed, 0},
+      {"epwGetWordContent", [] {}, [&] { return lib.Text().GetWordContent(0, p, 0x1000, n); }, kDunmoorFailed, 0},
+      {"epwGetNextContentByWord", [] {}, [&] { return lib.Text().GetNextContentByWord(p, 0x1000, n); }, kDunmoorFailed, 0},
+      {"epwGetLastContentByWord", toC, [&] { return lib.Text().GetLastContentByWord(p, 0x1000, n); }, kDunmoorFailed, 0},
+      {"GetLinkContent", [] {}, [&] { return lib.Links().GetLinkContent(kReference, p, 16, n); }, kDunmoorFailed, kUntouched},
+      {"GetLinkContByPt", [] {}, [&] { return lib.Links().GetLinkContByPt(2048, p, 16, n); }, kDunmoorFailed, kUntouched},
+      {"epwGetLinkContent", [] {}, [&] { return lib.Links().GetLinkContentEntry(kReference, p, 0x100, n); }, kDunmoorFailed, 0},
   };
   int i = 0;
   for (const Case& k : cases) {
@@ -405,7 +405,7 @@ TEST(KeptHeadings, ARewriteOfTheSameSizeFailsTheNextReadThenTheNewHeadingIsRead)
   state->Hits() = {{at, at, 0}};
   char heading[kDunmoorHeadingSize];
   WordItem item{{}, heading};
-  ASSERT_EQ(book.Lib().GetWordItem(0, &item), kSuccess);
+  ASSERT_EQ(book.Lib().GetWordItem(0, &item), kDunmoorSuccess);
   ASSERT_EQ(Bytes(heading, heading + 6), (Bytes{0x1F, 0x41, 0x01, 0x00, 0x23, 'A'}));  // as the book has it
 
   Bytes file = book.File();
@@ -414,8 +414,8 @@ TEST(KeptHeadings, ARewriteOfTheSameSizeFailsTheNextReadThenTheNewHeadingIsRead)
   state->TextFile().Close();  // Windows will not replace a file that is open
   testfiles::WriteFile(path, file);
   ASSERT_TRUE(state->TextFile().Open(path.string()));
-  EXPECT_EQ(ReadUntilFailure([&] { return book.Lib().GetWordItem(0, &item); }, kFailed), kFailed);
-  ASSERT_EQ(book.Lib().GetWordItem(0, &item), kSuccess);
+  EXPECT_EQ(ReadUntilFailure([&] { return book.Lib().GetWordItem(0, &item); }, kDunmoorFailed), kDunmoorFailed);
+  ASSERT_EQ(book.Lib().GetWordItem(0, &item), kDunmoorSuccess);
   EXPECT_EQ(Bytes(heading, heading + 6), (Bytes{0x1F, 0x41, 0x01, 0x00, 0x23, 'C'}));
 }
 
@@ -456,13 +456,13 @@ TEST_F(Sample, EntryReadersDeliverWholeEntries) {
   // read this way runs to the next keyword, so that code comes with the entry before.
   constexpr uint32_t kIndentCode = 4;
   Library& lib = sample.lib;
-  EXPECT_EQ(lib.Text().GetWordContent(0, buffer.data(), 0x40000, &length), kSuccess);
+  EXPECT_EQ(lib.Text().GetWordContent(0, buffer.data(), 0x40000, &length), kDunmoorSuccess);
   EXPECT_EQ(Head(buffer, length), At(ai, second + kIndentCode - ai));
-  EXPECT_EQ(lib.Text().GetNextContentByWord(buffer.data(), 0x40000, &length), kSuccess);
+  EXPECT_EQ(lib.Text().GetNextContentByWord(buffer.data(), 0x40000, &length), kDunmoorSuccess);
   uint32_t third = sample.EntryAfter(second);
   EXPECT_EQ(Head(buffer, length), At(second + kIndentCode, third - second));
   // Back one entry: from its keyword on.
-  EXPECT_EQ(lib.Text().GetLastContentByWord(buffer.data(), 0x40000, &length), kSuccess);
+  EXPECT_EQ(lib.Text().GetLastContentByWord(buffer.data(), 0x40000, &length), kDunmoorSuccess);
   EXPECT_EQ(Head(buffer, length), At(ai + kIndentCode, second - ai));
 }
 

@@ -46,8 +46,8 @@ class SearchBook : public ::testing::Test {
   void Open(const std::string& source) {
     bookbuild::BuildStatus status = bookbuild::BuildDisc(source, root.Str(), &map);
     ASSERT_TRUE(status.ok) << status.message;
-    ASSERT_EQ(lib.OpenEpwing(root.Str().c_str()), kSuccess);
-    ASSERT_EQ(lib.BooksOpen(), kSuccess);
+    ASSERT_EQ(lib.OpenEpwing(root.Str().c_str()), kDunmoorSuccess);
+    ASSERT_EQ(lib.BooksOpen(), kDunmoorSuccess);
   }
 
   // The result and the IDs of the entries hit, in hit order.
@@ -55,7 +55,7 @@ class SearchBook : public ::testing::Test {
     std::string key = JisBytes(word);
     WordProperties props{-7, 0};
     int32_t result = lib.GetWordProperties(key.data(), &props);
-    if (result == kSuccess) {
+    if (result == kDunmoorSuccess) {
       EXPECT_EQ(props.hitCount, static_cast<int32_t>(lib.Book()->Hits().size()));
       EXPECT_EQ(props.itemSize, 500u);
     } else {
@@ -122,12 +122,12 @@ TEST_P(EveryLayout, FindsWhatTheUserTypes) {
   // twin of カード (かーど, listed by the builder as real books list it) is.
   EXPECT_EQ(Hits(U"か＊").size(), layout == std::string("group") ? 4u : 5u);
   EXPECT_EQ(Hits(U"＊る"), (Ids{"aru", "naru"}));
-  EXPECT_EQ(Search(U"かこ"), kBadArgument);     // a prefix of keys is no exact hit
-  EXPECT_EQ(Search(U"あ"), kBadArgument);       // sorts before every key
-  EXPECT_EQ(Search(U"んんん"), kBadArgument);   // after every key
-  EXPECT_EQ(Search(U"ｚｚｚ＊"), kBadArgument);
-  EXPECT_EQ(Search(U"＊"), kBadArgument);
-  EXPECT_EQ(Search(U"　　"), kBadArgument);
+  EXPECT_EQ(Search(U"かこ"), kDunmoorRefused);     // a prefix of keys is no exact hit
+  EXPECT_EQ(Search(U"あ"), kDunmoorRefused);       // sorts before every key
+  EXPECT_EQ(Search(U"んんん"), kDunmoorRefused);   // after every key
+  EXPECT_EQ(Search(U"ｚｚｚ＊"), kDunmoorRefused);
+  EXPECT_EQ(Search(U"＊"), kDunmoorRefused);
+  EXPECT_EQ(Search(U"　　"), kDunmoorRefused);
 }
 
 TEST_P(EveryLayout, WordsInTheirWrittenFormNeedTheGroupFormat) {
@@ -140,9 +140,9 @@ TEST_P(EveryLayout, WordsInTheirWrittenFormNeedTheGroupFormat) {
   if (layout == std::string("group")) {
     EXPECT_EQ(Hits(U"がっこう"), (Ids{"gakkou"}));
     EXPECT_EQ(Hits(U"カード"), (Ids{"kaado"}));
-    EXPECT_EQ(Search(U"かつこう"), kBadArgument);  // the heading matches, no member is typed so
+    EXPECT_EQ(Search(U"かつこう"), kDunmoorRefused);  // the heading matches, no member is typed so
   } else {
-    EXPECT_EQ(Search(U"がっこう"), kBadArgument);
+    EXPECT_EQ(Search(U"がっこう"), kDunmoorRefused);
     EXPECT_EQ(Hits(U"かつこう"), (Ids{"gakkou"}));
   }
 }
@@ -169,7 +169,7 @@ TEST_F(SearchBook, HitsRunAcrossManyLeafPagesAndTheBufferBoundary) {
   ASSERT_GT(index->Leaves().second - index->Leaves().first, 2 * kLeafPagesPerRead);
 
   std::vector<std::string> ids;
-  ASSERT_EQ(Search(U"か＊", &ids), kSuccess);
+  ASSERT_EQ(Search(U"か＊", &ids), kDunmoorSuccess);
   std::set<std::string> distinct(ids.begin(), ids.end());
   EXPECT_EQ(distinct.size(), 1500u);
   EXPECT_EQ(distinct.count("before") + distinct.count("after"), 0u);
@@ -210,12 +210,12 @@ TEST_F(SearchBook, HeadingsReadInARowAreTheBookHeadings) {
   Open(Source("index kana id=0x90", words));
   const testfiles::Bytes file = testfiles::ReadFile(root.Path() / "SEARCH" / "DATA" / "HONMON");
   std::vector<std::string> ids;
-  ASSERT_EQ(Search(U"か＊", &ids), kSuccess);
+  ASSERT_EQ(Search(U"か＊", &ids), kDunmoorSuccess);
   ASSERT_EQ(ids.size(), 600u);
   char text[kDunmoorHeadingSize];
   WordItem item{{}, text};
   auto check = [&](int32_t i) {
-    ASSERT_EQ(lib.GetWordItem(i, &item), kSuccess) << i;
+    ASSERT_EQ(lib.GetWordItem(i, &item), kDunmoorSuccess) << i;
     const uint32_t at = lib.Book()->Hits()[static_cast<size_t>(i)].headingPosition;
     std::string expected(file.begin() + at, file.begin() + std::min<size_t>(at + 499, file.size()));
     expected = expected.substr(0, expected.find("\x1F\x0A"));
@@ -243,23 +243,23 @@ TEST_F(SearchBook, KeptIndexPagesGoWhenTheBookChanges) {
   bytes[at] = 0x20;
   bytes[at + 2] = bytes[at + 3] = 0;
   testfiles::WriteFile(text, bytes);
-  int32_t first = kSuccess;
-  for (int i = 0; i < 40 && first == kSuccess; ++i) {  // the watch reports through the system
+  int32_t first = kDunmoorSuccess;
+  for (int i = 0; i < 40 && first == kDunmoorSuccess; ++i) {  // the watch reports through the system
     first = Search(U"かか");
-    if (first == kSuccess) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    if (first == kDunmoorSuccess) std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
-  EXPECT_EQ(first, kFailed);
-  EXPECT_EQ(Search(U"かか"), kBadArgument) << "a kept page of the book as it was";
+  EXPECT_EQ(first, kDunmoorFailed);
+  EXPECT_EQ(Search(U"かか"), kDunmoorRefused) << "a kept page of the book as it was";
 }
 
 // The same for the window that headings are read from: after a change of the book, a heading
 // is read as it is now.
 TEST_F(SearchBook, KeptHeadingsGoWhenTheBookChanges) {
   Open(Source("index asis id=0x91", {{"a", {{"asis", U"亜"}}}, {"b", {{"asis", U"井"}}}}));
-  ASSERT_EQ(Search(U"亜"), kSuccess);
+  ASSERT_EQ(Search(U"亜"), kDunmoorSuccess);
   char text[kDunmoorHeadingSize];
   WordItem item{{}, text};
-  ASSERT_EQ(lib.GetWordItem(0, &item), kSuccess);
+  ASSERT_EQ(lib.GetWordItem(0, &item), kDunmoorSuccess);
   const std::string before = text;
   ASSERT_FALSE(before.empty());
 
@@ -268,13 +268,13 @@ TEST_F(SearchBook, KeptHeadingsGoWhenTheBookChanges) {
   const uint32_t at = lib.Book()->Hits()[0].headingPosition;
   bytes[at] ^= 0x01;  // same size, another first character
   testfiles::WriteFile(file, bytes);
-  int32_t first = kSuccess;
-  for (int i = 0; i < 40 && first == kSuccess; ++i) {  // the watch reports through the system
+  int32_t first = kDunmoorSuccess;
+  for (int i = 0; i < 40 && first == kDunmoorSuccess; ++i) {  // the watch reports through the system
     first = lib.GetWordItem(0, &item);
-    if (first == kSuccess) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    if (first == kDunmoorSuccess) std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
-  EXPECT_EQ(first, kFailed);
-  ASSERT_EQ(lib.GetWordItem(0, &item), kSuccess);
+  EXPECT_EQ(first, kDunmoorFailed);
+  ASSERT_EQ(lib.GetWordItem(0, &item), kDunmoorSuccess);
   EXPECT_EQ(static_cast<uint8_t>(text[0]), static_cast<uint8_t>(before[0] ^ 0x01));
   EXPECT_EQ(std::string(text + 1), before.substr(1));
 }
@@ -307,15 +307,15 @@ TEST_F(SearchBook, HeadingsAreCutAtTheirNewlineCode) {
   WordItem item{};
   std::memset(item.user, 0x5A, sizeof item.user);
   item.text = text;
-  ASSERT_EQ(Search(U"亜"), kSuccess);
-  ASSERT_EQ(lib.GetWordItem(0, &item), kSuccess);
+  ASSERT_EQ(Search(U"亜"), kDunmoorSuccess);
+  ASSERT_EQ(lib.GetWordItem(0, &item), kDunmoorSuccess);
   EXPECT_EQ(std::strlen(text), 40u);  // 20 characters, then 1F 0A
   EXPECT_EQ(std::string(text, 4), JisBytes(U"二十"));
   EXPECT_EQ(item.user[79], 0x5A);  // the caller's own bytes
-  EXPECT_EQ(lib.GetWordItem(1, &item), kBadArgument);
-  EXPECT_EQ(lib.GetWordItem(-1, &item), kBadArgument);
-  ASSERT_EQ(Search(U"井"), kSuccess);
-  ASSERT_EQ(lib.GetWordItem(0, &item), kSuccess);
+  EXPECT_EQ(lib.GetWordItem(1, &item), kDunmoorRefused);
+  EXPECT_EQ(lib.GetWordItem(-1, &item), kDunmoorRefused);
+  ASSERT_EQ(Search(U"井"), kDunmoorSuccess);
+  ASSERT_EQ(lib.GetWordItem(0, &item), kDunmoorSuccess);
   EXPECT_STREQ(text, "");  // 1F 0A at once: an empty heading
 }
 
@@ -324,7 +324,7 @@ TEST_F(SearchBook, TheKeyComesBackNormalised) {
   for (const auto& [typed, searched] : {std::pair{U"　がっこう＊", U"かつこう"}, {U"＊ある", U"るあ"}}) {
     std::string key = JisBytes(typed);
     WordProperties props;
-    ASSERT_EQ(lib.GetWordProperties(key.data(), &props), kSuccess);
+    ASSERT_EQ(lib.GetWordProperties(key.data(), &props), kDunmoorSuccess);
     EXPECT_STREQ(key.c_str(), JisBytes(searched).c_str());
   }
   EXPECT_EQ(lib.Book()->LastSearchMode(), 2);  // ＊ある is searched backwards
@@ -333,7 +333,7 @@ TEST_F(SearchBook, TheKeyComesBackNormalised) {
 TEST_F(SearchBook, ANewSearchReplacesTheHits) {
   Open(Source(kAllIndexes, kKanaWords));
   EXPECT_EQ(Hits(U"かこう").size(), 2u);
-  EXPECT_EQ(Search(U"さ"), kBadArgument);
+  EXPECT_EQ(Search(U"さ"), kDunmoorRefused);
   EXPECT_TRUE(lib.Book()->Hits().empty());
 }
 
@@ -341,17 +341,17 @@ TEST_F(SearchBook, ArgumentsAndState) {
   Library closed;
   char key[] = "\x24\x22";
   WordProperties props;
-  EXPECT_EQ(closed.GetWordProperties(key, &props), kFailed);
+  EXPECT_EQ(closed.GetWordProperties(key, &props), kDunmoorFailed);
   char text[500];
   WordItem item{{}, text};
-  EXPECT_EQ(closed.GetWordItem(0, &item), kFailed);
+  EXPECT_EQ(closed.GetWordItem(0, &item), kDunmoorFailed);
   Open(Source(kAllIndexes, kKanaWords));
-  EXPECT_EQ(lib.GetWordProperties(nullptr, &props), kBadArgument);
-  EXPECT_EQ(lib.GetWordProperties(key, nullptr), kBadArgument);
-  ASSERT_EQ(Search(U"ある"), kSuccess);
+  EXPECT_EQ(lib.GetWordProperties(nullptr, &props), kDunmoorRefused);
+  EXPECT_EQ(lib.GetWordProperties(key, nullptr), kDunmoorRefused);
+  ASSERT_EQ(Search(U"ある"), kDunmoorSuccess);
   item.text = nullptr;
-  EXPECT_EQ(lib.GetWordItem(0, &item), kBadArgument);
-  EXPECT_EQ(lib.GetWordItem(0, nullptr), kBadArgument);
+  EXPECT_EQ(lib.GetWordItem(0, &item), kDunmoorRefused);
+  EXPECT_EQ(lib.GetWordItem(0, nullptr), kDunmoorRefused);
 }
 
 // Damaged index pages: every search ends, with a result, and finds what is still readable.
@@ -378,8 +378,8 @@ class DamagedIndex : public SearchBook {
     bookbuild::BuildStatus status = bookbuild::BuildDisc(source + patches, disc.Str(), &map);
     EXPECT_TRUE(status.ok) << status.message;
     Library damaged;
-    EXPECT_EQ(damaged.OpenEpwing(disc.Str().c_str()), kSuccess);
-    EXPECT_EQ(damaged.BooksOpen(), kSuccess);
+    EXPECT_EQ(damaged.OpenEpwing(disc.Str().c_str()), kDunmoorSuccess);
+    EXPECT_EQ(damaged.BooksOpen(), kDunmoorSuccess);
     std::string key = JisBytes(word);
     WordProperties props;
     return damaged.GetWordProperties(key.data(), &props);
@@ -415,19 +415,19 @@ TEST_F(DamagedIndex, EverySearchEndsWithAResult) {
     std::u32string word;
     int32_t result;
   } cases[] = {
-      {"undamaged", "", U"かあ", kSuccess},
-      {"root's children point at the root", RootChildrenTo(rootAt / 2048 + 1), U"かあ", kBadArgument},
-      {"root's children point at page 0", RootChildrenTo(0), U"かあ", kBadArgument},
-      {"root count beyond the page", Patch(rootAt + 2, "FF FF"), U"かあ", kSuccess},
-      {"leaf count beyond the page", Patch(firstLeafAt + 2, "FF FF"), U"かあ", kSuccess},
+      {"undamaged", "", U"かあ", kDunmoorSuccess},
+      {"root's children point at the root", RootChildrenTo(rootAt / 2048 + 1), U"かあ", kDunmoorRefused},
+      {"root's children point at page 0", RootChildrenTo(0), U"かあ", kDunmoorRefused},
+      {"root count beyond the page", Patch(rootAt + 2, "FF FF"), U"かあ", kDunmoorSuccess},
+      {"leaf count beyond the page", Patch(firstLeafAt + 2, "FF FF"), U"かあ", kDunmoorSuccess},
       // The page ends at the overlong entry; the next leaf page's keys sort after the word.
-      {"first leaf key of 255 bytes", Patch(firstLeafAt + 4, "FF"), U"かあ", kBadArgument},
+      {"first leaf key of 255 bytes", Patch(firstLeafAt + 4, "FF"), U"かあ", kDunmoorRefused},
       {"entry past the page after a readable one", Patch(firstLeafAt + 2, "00 40") + Patch(firstLeafAt + 72, "F0"),
-       U"かあ", kSuccess},
-      {"unknown group kind", Patch(firstLeafAt, "B0") + Patch(firstLeafAt + 4, "55"), U"かあ", kBadArgument},
+       U"かあ", kDunmoorSuccess},
+      {"unknown group kind", Patch(firstLeafAt, "B0") + Patch(firstLeafAt + 4, "55"), U"かあ", kDunmoorRefused},
       {"file cut inside the index", "truncate SEARCH/DATA/HONMON " + std::to_string(firstLeafAt + 100) + "\n",
-       U"かあ", kFailed},
-      {"no leaf has the last-page flag", noLastPageFlag, U"か＊", kSuccess},
+       U"かあ", kDunmoorFailed},
+      {"no leaf has the last-page flag", noLastPageFlag, U"か＊", kDunmoorSuccess},
   };
   for (const auto& c : cases) EXPECT_EQ(SearchDamaged(c.patches, c.word), c.result) << c.what;
 }

@@ -126,6 +126,9 @@ enum {
 // The searches the open book offers, as the bits above; -1 when no book is open.
 int32_t epwGetSearchModes(void);
 
+// The most words a keyword search takes.
+enum { kDunmoorMostKeywords = 5 };
+
 // Keyword search: key holds 1 to 5 words (JIS X 0208) separated by full-width spaces (0x2121).
 // Each word is normalised as a headword is and matches every key of the book's keyword index
 // that begins with it; an entry is a hit when every word matches one of its keys, listed once,
@@ -153,16 +156,37 @@ int32_t epwGetHitMatch(int32_t index, uint32_t* position, uint32_t* length);
 
 // ---- Books kept open beside the open book ----------------------------------------------
 // A caller that reads many books in turn (a search of every book of a shelf) keeps each open in
-// a slot of its own, so that moving from one to the next opens and closes nothing.
+// a slot of its own, so that moving from one to the next opens and closes nothing. A slot is a
+// handle: the exports below that take one work on that slot's book and on nothing else, and
+// the exports above keep working on the library's own catalog and book (slot 0).
+//
 // epwOpenBookSlot loads the catalog of root and opens its book of catalog index in a new slot:
 // the slot's number (1 or more); -1 the catalog cannot be read or the book does not open; -2 no
-// usable book of that index, or too many slots open. epwUseBookSlot makes every other export
-// work on the book of slot (0: the library's own catalog and book, as at load): 1; -2 no such
-// slot (nothing changes). epwCloseBookSlot closes the book of slot and frees it (the exports go
-// back to slot 0 when it was in use): 1; -2 no such slot.
+// usable book of that index, or too many slots open. epwCloseBookSlot closes the book of slot
+// and frees its number: 1; -2 no such slot (slot 0 is never closed this way).
 int32_t epwOpenBookSlot(const char* root, int32_t index);
-int32_t epwUseBookSlot(int32_t slot);
 int32_t epwCloseBookSlot(int32_t slot);
+
+// What epwSlotGetHit tells of a hit: where its entry and its heading are (text positions) and,
+// for a full-text hit, where its word lies in the entry (matchLength 0 for the other searches).
+typedef struct DunmoorHit {
+  int32_t textPosition;
+  int32_t headingPosition;
+  uint32_t matchPosition;
+  uint32_t matchLength;
+} DunmoorHit;
+
+// The searches and the hits of the book of slot (0: the library's own), each as the export of
+// the same name without "Slot" above, with the same results; a slot that is not open counts as
+// no open book (-1).
+int32_t epwSlotGetSearchModes(int32_t slot);
+int32_t epwSlotGetWordProperties(int32_t slot, char* key, WordProperties* properties);
+int32_t epwSlotSearchKeywords(int32_t slot, char* key, WordProperties* properties);
+int32_t epwSlotFullTextBegin(int32_t slot, const char* key);
+int32_t epwSlotFullTextNext(int32_t slot, WordProperties* properties);
+int32_t epwSlotGetWordItem(int32_t slot, int32_t index, WordItem* item);
+// Hit index of the last search of slot's book: 1 with hit filled, -2 an index outside the hits.
+int32_t epwSlotGetHit(int32_t slot, int32_t index, DunmoorHit* hit);
 
 // ---- Entry text -----------------------------------------------------------------------
 // Every reader copies the book's bytes unchanged into the caller's buffer (size bytes) and
@@ -286,8 +310,14 @@ int32_t epwGetPcmCont(const char* code, char* buffer);
   X(epwFullTextNext, int32_t, (WordProperties*))                                            \
   X(epwGetHitMatch, int32_t, (int32_t, uint32_t*, uint32_t*))                              \
   X(epwOpenBookSlot, int32_t, (const char*, int32_t))                                       \
-  X(epwUseBookSlot, int32_t, (int32_t))                                                     \
-  X(epwCloseBookSlot, int32_t, (int32_t))
+  X(epwCloseBookSlot, int32_t, (int32_t))                                                   \
+  X(epwSlotGetSearchModes, int32_t, (int32_t))                                              \
+  X(epwSlotGetWordProperties, int32_t, (int32_t, char*, WordProperties*))                   \
+  X(epwSlotSearchKeywords, int32_t, (int32_t, char*, WordProperties*))                      \
+  X(epwSlotFullTextBegin, int32_t, (int32_t, const char*))                                  \
+  X(epwSlotFullTextNext, int32_t, (int32_t, WordProperties*))                               \
+  X(epwSlotGetWordItem, int32_t, (int32_t, int32_t, WordItem*))                             \
+  X(epwSlotGetHit, int32_t, (int32_t, int32_t, DunmoorHit*))
 
 #define DUNMOOR_DRAWING_EXPORTS(X)                                                           \
   X(epwShowExCodePixel, int32_t,                                                            \

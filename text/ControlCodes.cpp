@@ -57,4 +57,19 @@ size_t ControlLength(const uint8_t* text, size_t size, bool* complete) {
   return length;
 }
 
+size_t HeadingLength(const char* buffer, size_t size) {
+  bool argument = false;
+  size_t i = 0;
+  for (; i + 1 < size; i += 2) {
+    const uint8_t first = static_cast<uint8_t>(buffer[i]), second = static_cast<uint8_t>(buffer[i + 1]);
+    if (argument) {
+      argument = false;
+      continue;
+    }
+    if (first == 0 || second == 0) break;
+    argument = first == kEscape && (second == kBeginDecoration || second == kBeginDecoration2);
+  }
+  return i;
+}
+
 }  // namespace booktext::code

@@ -60,6 +60,11 @@ size_t FixedCodeLength(uint8_t code);
 // code needs more bytes than size, *complete is false and the length is size.
 size_t ControlLength(const uint8_t* text, size_t size, bool* complete);
 
+// The bytes of a heading in a buffer the library filled (epwGetWordItem): whole pairs up to the
+// first that holds a zero byte, but for the argument pair of a decoration (1F E0, 1F E2), which
+// may.
+size_t HeadingLength(const char* buffer, size_t size);
+
 }  // namespace booktext::code
 
 #endif  // BOOKTEXT_CONTROLCODES_H

@@ -33,7 +33,7 @@ TextBook::TextBook(const TextArea& text, std::vector<uint8_t> identifiers, int b
   file = TextFileBytes(identifiers, std::max<int>(blocks, static_cast<int>(needed)));
   std::copy(text.Data().begin(), text.Data().end(), file.begin() + 2048);
   WriteDisc(root, {{0x00, "", "BOOK"}}, file);
-  if (lib.OpenEpwing(root.Str().c_str()) == dunmoor::kSuccess) lib.BooksOpen();
+  if (lib.OpenEpwing(root.Str().c_str()) == kDunmoorSuccess) lib.BooksOpen();
 }
 
 Bytes TextBook::At(uint32_t from, uint32_t count) const {
@@ -65,7 +65,7 @@ SampleBook::SampleBook() {
   if (entries.empty()) return;
   file = testfiles::ReadFile(disc / "SAMPLE" / "DATA" / "HONMON");
   std::string root = std::filesystem::path(disc).make_preferred().string();
-  opened = lib.OpenEpwing(root.c_str()) == dunmoor::kSuccess && lib.BooksOpen() == dunmoor::kSuccess;
+  opened = lib.OpenEpwing(root.c_str()) == kDunmoorSuccess && lib.BooksOpen() == kDunmoorSuccess;
 }
 
 uint32_t SampleBook::EntryAfter(uint32_t position) const {

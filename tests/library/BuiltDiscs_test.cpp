@@ -8,8 +8,6 @@
 
 namespace {
 
-using dunmoor::kFailed;
-using dunmoor::kSuccess;
 using dunmoor::Library;
 
 class BuiltDisc : public ::testing::Test {
@@ -52,14 +50,14 @@ end
 TEST_F(BuiltDisc, OpensTheFirstUsableBookOfSeveral) {
   Build(kThreeBooks);
   char title[81];
-  ASSERT_EQ(Library::IsEpwBook(root.Str().c_str(), title), kSuccess);
+  ASSERT_EQ(Library::IsEpwBook(root.Str().c_str(), title), kDunmoorSuccess);
   EXPECT_EQ(std::string(title), "\x31\x51\x4F\x42");  // 英和
 
   Library lib;
-  ASSERT_EQ(lib.OpenEpwing(root.Str().c_str()), kSuccess);
+  ASSERT_EQ(lib.OpenEpwing(root.Str().c_str()), kDunmoorSuccess);
   ASSERT_EQ(lib.Catalog()->size(), 3u);
   EXPECT_EQ((*lib.Catalog())[0].usable, 0);
-  ASSERT_EQ(lib.BooksOpen(), kSuccess);
+  ASSERT_EQ(lib.BooksOpen(), kDunmoorSuccess);
   // The book that opened is EIWA: one alphabet index, where the builder says it starts.
   const auto& indexes = lib.Book()->Indexes();
   ASSERT_EQ(indexes.size(), 1u);
@@ -78,8 +76,8 @@ book STYLED
 end
 )");
   Library lib;
-  ASSERT_EQ(lib.OpenEpwing(root.Str().c_str()), kSuccess);
-  ASSERT_EQ(lib.BooksOpen(), kSuccess);
+  ASSERT_EQ(lib.OpenEpwing(root.Str().c_str()), kDunmoorSuccess);
+  ASSERT_EQ(lib.BooksOpen(), kDunmoorSuccess);
   const dunmoor::IndexDescriptor& d = lib.Book()->Indexes().at(0);
   const unsigned expected[12] = {1, 0, 1, 0, 2, 1, 0, 0, 0, 0, 0, 0};
   for (int field = 1; field <= 12; ++field) EXPECT_EQ(d.StyleField(field), expected[field - 1]) << field;
@@ -100,8 +98,8 @@ book MixCase
 end
 )");
   Library lib;
-  ASSERT_EQ(lib.OpenEpwing(root.Str().c_str()), kSuccess);
-  EXPECT_EQ(lib.BooksOpen(), kSuccess);
+  ASSERT_EQ(lib.OpenEpwing(root.Str().c_str()), kDunmoorSuccess);
+  EXPECT_EQ(lib.BooksOpen(), kDunmoorSuccess);
 }
 
 TEST_F(BuiltDisc, DamagedFilesGiveFailureResults) {
@@ -112,11 +110,11 @@ TEST_F(BuiltDisc, DamagedFilesGiveFailureResults) {
     int32_t books;  // epwBooksOpen
   };
   const Case cases[] = {
-      {"catalog header cut", "truncate CATALOGS 10", kFailed, kFailed},
-      {"catalog promises more books than it holds", "patch CATALOGS 0 FF FF", kSuccess, kSuccess},
-      {"every book unusable", "patch CATALOGS 16 01", kSuccess, kFailed},
-      {"text file header cut", "truncate BOOK/DATA/HONMON 8", kSuccess, kFailed},
-      {"descriptor count past the end", "patch BOOK/DATA/HONMON 0 7F FF", kSuccess, kFailed},
+      {"catalog header cut", "truncate CATALOGS 10", kDunmoorFailed, kDunmoorFailed},
+      {"catalog promises more books than it holds", "patch CATALOGS 0 FF FF", kDunmoorSuccess, kDunmoorSuccess},
+      {"every book unusable", "patch CATALOGS 16 01", kDunmoorSuccess, kDunmoorFailed},
+      {"text file header cut", "truncate BOOK/DATA/HONMON 8", kDunmoorSuccess, kDunmoorFailed},
+      {"descriptor count past the end", "patch BOOK/DATA/HONMON 0 7F FF", kDunmoorSuccess, kDunmoorFailed},
   };
   for (const Case& c : cases) {
     testfiles::TempDir disc;

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "BookSession.h"
+#include "LibraryCalls.h"
 #include "SearchCommand.h"
 
 namespace cli {
@@ -35,13 +36,14 @@ int RunBench(const Disc& disc, SearchKind kind, const std::string& word, const s
   char heading[kDunmoorHeadingSize];
   WordItem item{};
   item.text = heading;
+  LibraryCalls calls(library);
   int32_t hits = 0;
   auto begin = std::chrono::steady_clock::now();
   for (uint32_t r = 0; r < repeat; ++r) {
-    if (int status = RunSearchOn(&library, kind, typed, &hits, err)) return status;
+    if (int status = RunSearchOn(calls, kind, typed, &hits, err)) return status;
     int32_t count = std::min<int64_t>(hits, headings);
     for (int32_t i = 0; i < count; ++i) {
-      if (library.GetWordItem(i, &item) != dunmoor::kSuccess) {
+      if (library.GetWordItem(i, &item) != kDunmoorSuccess) {
         err << "dunmoor: the heading of hit " << i << " cannot be read\n";
         return 1;
       }

@@ -22,7 +22,7 @@ std::string NoCatalogMessage(const std::string& root) {
 }
 
 int OpenBook(dunmoor::Library* library, const Disc& disc, std::ostream& err) {
-  if (library->OpenEpwing(disc.root.c_str()) != dunmoor::kSuccess) {
+  if (library->OpenEpwing(disc.root.c_str()) != kDunmoorSuccess) {
     err << NoCatalogMessage(disc.root) << "\n";
     return 1;
   }
@@ -31,7 +31,7 @@ int OpenBook(dunmoor::Library* library, const Disc& disc, std::ostream& err) {
 
 int OpenBookOfCatalog(dunmoor::Library* library, const Disc& disc, std::ostream& err) {
   if (disc.book == Disc::kFirstUsable) {
-    if (library->BooksOpen() == dunmoor::kSuccess) return 0;
+    if (library->BooksOpen() == kDunmoorSuccess) return 0;
     err << "dunmoor: the catalog at " << disc.root
         << " lists no usable book that opens (its text file is missing or damaged)\n";
     return 1;
@@ -43,9 +43,9 @@ int OpenBookOfCatalog(dunmoor::Library* library, const Disc& disc, std::ostream&
     return 2;
   }
   switch (library->BooksOpenAt(disc.book)) {
-    case dunmoor::kSuccess:
+    case kDunmoorSuccess:
       return 0;
-    case dunmoor::kBadArgument:
+    case kDunmoorRefused:
       err << "dunmoor: book " << disc.book << " of the catalog at " << disc.root << " is not usable\n";
       return 1;
     default:
@@ -57,7 +57,7 @@ int OpenBookOfCatalog(dunmoor::Library* library, const Disc& disc, std::ostream&
 
 booktext::GaijiMap BookCharacterMap(const dunmoor::Library& library) {
   char path[kDunmoorMapPathSize];
-  if (library.GetCharacterMap(path, sizeof path) != dunmoor::kSuccess) return {};
+  if (library.GetCharacterMap(path, sizeof path) != kDunmoorSuccess) return {};
   std::ifstream file(path, std::ios::binary);
   std::ostringstream text;
   text << file.rdbuf();

@@ -23,7 +23,7 @@ size_t FindEntryEnd(const uint8_t* bytes, size_t size) {
 }
 
 EntryRead ReadEntry(dunmoor::Library* library, uint32_t position) {
-  EntryRead read{dunmoor::kSuccess, {}, false};
+  EntryRead read{kDunmoorSuccess, {}, false};
   size_t chunk = 64 * 1024;
   for (;;) {
     size_t have = read.bytes.size();

@@ -53,11 +53,11 @@ int RunGaiji(const Disc& disc, const std::string& code, const std::string& kind,
   dunmoor::Glyph glyph;
   int32_t found = library.Gaiji().ReadGlyph(value, dots, wide, &glyph);
   std::string font = kind + " " + std::to_string(dots) + "-dot font";
-  if (found == dunmoor::kFailed) {
+  if (found == kDunmoorFailed) {
     err << "dunmoor: the book has no " << font << " (or it cannot be read)\n";
     return 1;
   }
-  if (found != dunmoor::kSuccess) {
+  if (found != kDunmoorSuccess) {
     err << "dunmoor: " << Hex(value) << " lies outside the book's " << font << " (first code "
         << Hex(library.Gaiji().FirstCode(slot)) << ")\n";
     return 1;

@@ -38,7 +38,7 @@ std::string Title(const char* title) {
 
 int RunInfo(const Disc& disc, std::ostream& out, std::ostream& err) {
   dunmoor::Library library;
-  if (library.OpenEpwing(disc.root.c_str()) != dunmoor::kSuccess) {
+  if (library.OpenEpwing(disc.root.c_str()) != kDunmoorSuccess) {
     err << NoCatalogMessage(disc.root) << "\n";
     return 1;
   }

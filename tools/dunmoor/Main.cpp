@@ -122,7 +122,7 @@ int main(int argc, char** argv) {
   // "--keyword" or "--text" right after search and bench choose the kind of search.
   cli::SearchKind kind = cli::SearchKind::kHeadword;
   if ((command == "search" || command == "bench") && raw.size() > 2 && (raw[2] == "--keyword" || raw[2] == "--text")) {
-    kind = raw[2] == "--keyword" ? cli::SearchKind::kKeyword : cli::SearchKind::kText;
+    kind = raw[2] == "--keyword" ? cli::SearchKind::kKeyword : cli::SearchKind::kFullText;
     raw.erase(raw.begin() + 2);
     utf8.erase(utf8.begin() + 2);
   }

@@ -9,7 +9,7 @@ int RunMenu(const Disc& disc, std::ostream& out, std::ostream& err) {
   dunmoor::Library library;
   if (int status = OpenBook(&library, disc, err)) return status;
   int32_t menu = library.Links().GetMenuHead();
-  if (menu == dunmoor::kBadArgument) {
+  if (menu == kDunmoorRefused) {
     out << "this book has no menu\n";
     return 0;
   }

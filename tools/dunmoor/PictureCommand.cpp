@@ -27,7 +27,7 @@ int RunPicture(const Disc& disc, const std::string& position, const std::string&
   int32_t size = library.Pictures().GetImageSize(block.data(), caption);
   if (size < 0) {
     err << "dunmoor: the graphic at " << at
-        << (size == dunmoor::kFailed ? " cannot be read (or the disc changed)\n" : " is damaged (no end code, or data outside the text file)\n");
+        << (size == kDunmoorFailed ? " cannot be read (or the disc changed)\n" : " is damaged (no end code, or data outside the text file)\n");
     return 1;
   }
   std::vector<char> buffer(static_cast<size_t>(size), 0);

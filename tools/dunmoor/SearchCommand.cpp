@@ -4,10 +4,14 @@
 
 #include "BookSession.h"
 #include "BookText.h"
+#include "FullTextSearch.h"
 #include "KeywordSearch.h"
+#include "LibraryCalls.h"
 #include "SearchWord.h"
 
 namespace cli {
+
+const char kReadFailedMessage[] = "dunmoor: the search failed: the book cannot be read (or the disc changed)\n";
 
 bool KeyForSearch(SearchKind kind, const std::vector<std::string>& words, booktext::SearchKey* key, std::ostream& err) {
   std::string joined;
@@ -15,12 +19,12 @@ bool KeyForSearch(SearchKind kind, const std::vector<std::string>& words, bookte
   if (!KeyFromWord(joined, key, err)) return false;
   if (kind == SearchKind::kKeyword) {
     size_t count = dunmoor::KeywordsOf(dunmoor::CharactersOf(key->bytes)).size();
-    if (count == 0 || count > dunmoor::kMaxKeywords) {
-      err << "dunmoor: a keyword search takes 1 to " << dunmoor::kMaxKeywords << " words\n";
+    if (count == 0 || count > kDunmoorMostKeywords) {
+      err << "dunmoor: a keyword search takes 1 to " << kDunmoorMostKeywords << " words\n";
       return false;
     }
   }
-  if (kind == SearchKind::kText && dunmoor::FullTextWordOf(dunmoor::CharactersOf(key->bytes)).empty()) {
+  if (kind == SearchKind::kFullText && dunmoor::FullTextWordOf(dunmoor::CharactersOf(key->bytes)).empty()) {
     err << "dunmoor: a full-text search takes a word of 1 to " << dunmoor::kMaxFullTextKeyBytes / 2
         << " characters\n";
     return false;
@@ -28,35 +32,45 @@ bool KeyForSearch(SearchKind kind, const std::vector<std::string>& words, bookte
   return true;
 }
 
-int RunSearchOn(dunmoor::Library* library, SearchKind kind, booktext::SearchKey key, int32_t* hits, std::ostream& err) {
-  WordProperties properties{};
-  int32_t result = dunmoor::kBadArgument;
-  switch (kind) {
-    case SearchKind::kHeadword:
-      result = library->GetWordProperties(key.bytes, &properties);
-      break;
-    case SearchKind::kKeyword:
-      if (!(library->GetSearchModes() & kDunmoorKeywordSearch)) {
-        err << "dunmoor: this book has no keyword index\n";
-        return 1;
-      }
-      result = library->SearchKeywords(key.bytes, &properties);
-      break;
-    case SearchKind::kText:
-      result = library->BeginFullText(key.bytes);
-      if (result == dunmoor::kSuccess) {
-        do {
-          result = library->NextFullText(&properties);
-        } while (result == dunmoor::kGoesOn);
-      }
-      break;
+std::string CannotSearch(search::BookCalls& calls, SearchKind kind) {
+  return search::Offers(calls.SearchModes(), kind) ? std::string() : "dunmoor: this book has no keyword index\n";
+}
+
+int RunToEnd(search::SearchJob& job, std::ostream& err) {
+  search::JobStep step;
+  while ((step = job.Step()) == search::JobStep::kGoesOn) {
   }
-  if (result == dunmoor::kFailed) {
-    err << "dunmoor: the search failed: the book cannot be read (or the disc changed)\n";
+  if (step != search::JobStep::kFailed) return 0;
+  err << kReadFailedMessage;
+  return 1;
+}
+
+int RunSearchOn(search::BookCalls& calls, SearchKind kind, const booktext::SearchKey& key, int32_t* hits,
+                std::ostream& err) {
+  if (std::string why = CannotSearch(calls, kind); !why.empty()) {
+    err << why;
     return 1;
   }
-  *hits = result == dunmoor::kSuccess ? properties.hitCount : 0;
+  search::BookJob job(calls, kind, key);
+  if (int status = RunToEnd(job, err)) return status;
+  *hits = job.Found();
   return 0;
+}
+
+bool PrintHit(search::SearchJob& job, int32_t index, const std::string& book, const booktext::GaijiMap& map,
+              std::ostream& out, std::ostream& err) {
+  search::HitPlace place;
+  std::string heading;
+  if (job.Place(index, &place) != kDunmoorSuccess || job.Heading(index, &heading) != kDunmoorSuccess) {
+    err << "dunmoor: the heading of hit " << (book.empty() ? std::to_string(index) : std::to_string(place.index) + " of book " + book)
+        << " cannot be read\n";
+    return false;
+  }
+  // The heading as far as its first zero byte.
+  const size_t length = strnlen(heading.c_str(), heading.size());
+  out << (book.empty() ? "" : book + " ") << place.index << " " << place.textPosition << " " << place.headingPosition << " "
+      << BookTextToUtf8(reinterpret_cast<const uint8_t*>(heading.data()), length, &map) << "\n";
+  return true;
 }
 
 int RunSearch(const Disc& disc, SearchKind kind, const std::vector<std::string>& words, std::ostream& out,
@@ -66,23 +80,17 @@ int RunSearch(const Disc& disc, SearchKind kind, const std::vector<std::string>&
   dunmoor::Library library;
   if (int status = OpenBook(&library, disc, err)) return status;
 
-  int32_t count = 0;
-  if (int status = RunSearchOn(&library, kind, key, &count, err)) return status;
-  const auto& hits = library.Book()->Hits();
-  booktext::GaijiMap map = BookCharacterMap(library);
-  out << "hits " << count << "\n";
-  char heading[kDunmoorHeadingSize + 1] = {};
-  WordItem item{};
-  item.text = heading;
-  for (int32_t i = 0; i < count && static_cast<size_t>(i) < hits.size(); ++i) {
-    if (library.GetWordItem(i, &item) != dunmoor::kSuccess) {
-      err << "dunmoor: the heading of hit " << i << " cannot be read\n";
-      return 1;
-    }
-    size_t length = strnlen(heading, kDunmoorHeadingSize);
-    out << i << " " << hits[i].textPosition << " " << hits[i].headingPosition << " "
-        << BookTextToUtf8(reinterpret_cast<const uint8_t*>(heading), length, &map) << "\n";
+  LibraryCalls calls(library);
+  if (std::string why = CannotSearch(calls, kind); !why.empty()) {
+    err << why;
+    return 1;
   }
+  search::BookJob job(calls, kind, key);
+  if (int status = RunToEnd(job, err)) return status;
+  booktext::GaijiMap map = BookCharacterMap(library);
+  out << "hits " << job.Found() << "\n";
+  for (int32_t i = 0; i < job.Found(); ++i)
+    if (!PrintHit(job, i, "", map, out, err)) return 1;
   return 0;
 }
 

@@ -14,7 +14,7 @@ namespace cli {
 
 namespace {
 
-std::string BookName(const std::vector<ShelfLine>& lines, const dunmoor::Shelf::Book& book) {
+std::string BookName(const std::vector<ShelfLine>& lines, const ShelfBooks::Book& book) {
   return std::to_string(lines[book.place].line) + ":" + std::to_string(book.index);
 }
 
@@ -29,33 +29,25 @@ void LineMessage(size_t line, const std::string& message, std::ostream& err) {
   err << "dunmoor: line " << line << ": " << message << "\n";
 }
 
-// Runs the search of kind on every book, with a message for each book passed over. The number
-// of books searched.
-size_t SearchShelf(const std::vector<ShelfLine>& lines, dunmoor::Shelf* shelf, SearchKind kind,
-                   const booktext::SearchKey& key, std::vector<dunmoor::Shelf::Hit>* hits, std::ostream& err) {
-  std::vector<std::string> messages(shelf->Books().size());
-  size_t at = 0;
-  size_t searched = shelf->Search(
-      [&](dunmoor::Library& library, int32_t* count) {
-        std::ostringstream why;
-        int status = RunSearchOn(&library, kind, key, count, why);
-        messages[at++] = why.str();
-        if (status == 0) return dunmoor::kSuccess;
-        return kind == SearchKind::kKeyword && !(library.GetSearchModes() & kDunmoorKeywordSearch)
-                   ? dunmoor::kBadArgument
-                   : dunmoor::kFailed;
-      },
-      hits);
-  for (size_t b = 0; b < messages.size(); ++b) {
-    if (messages[b].empty()) continue;
-    const dunmoor::Shelf::Book& book = shelf->Books()[b];
-    LineMessage(lines[book.place].line, "book " + std::to_string(book.index) + ": " + Bare(messages[b]), err);
+// Runs the search to its end, with a message for each book passed over. The number of books
+// searched.
+int SearchShelf(const std::vector<ShelfLine>& lines, ShelfBooks& shelf, search::ShelfJob& job, SearchKind kind,
+                std::ostream& err) {
+  while (job.Step() != search::JobStep::kDone) {
   }
-  return searched;
+  for (size_t b = 0; b < shelf.Count(); ++b) {
+    std::string why;
+    if (job.Outcome(b) == search::BookOutcome::kCannotSearch) why = CannotSearch(*shelf.Open(b), kind);
+    if (job.Outcome(b) == search::BookOutcome::kReadFailed) why = kReadFailedMessage;
+    if (why.empty()) continue;
+    const ShelfBooks::Book& book = shelf.Books()[b];
+    LineMessage(lines[book.place].line, "book " + std::to_string(book.index) + ": " + Bare(why), err);
+  }
+  return job.Count(search::BookOutcome::kSearched);
 }
 
 // Reads the shelf file and opens its books: false (exit status 1) when no book opened.
-bool OpenedShelf(const std::string& path, std::vector<ShelfLine>* lines, dunmoor::Shelf* shelf, std::ostream& err) {
+bool OpenedShelf(const std::string& path, std::vector<ShelfLine>* lines, ShelfBooks* shelf, std::ostream& err) {
   if (!ReadShelfFile(path, lines, err)) return false;
   OpenShelf(*lines, shelf, err);
   if (shelf->Books().empty()) {
@@ -66,6 +58,55 @@ bool OpenedShelf(const std::string& path, std::vector<ShelfLine>* lines, dunmoor
 }
 
 }  // namespace
+
+void ShelfBooks::Opened(size_t place, int32_t index, std::unique_ptr<dunmoor::Library> library) {
+  Book book;
+  book.place = place;
+  book.index = index;
+  book.calls = std::make_unique<LibraryCalls>(*library);
+  book.library = std::move(library);
+  books.push_back(std::move(book));
+}
+
+size_t ShelfBooks::Add(size_t place, const std::string& root, int32_t index, Refusal* why) {
+  *why = Refusal::kNone;
+  auto library = std::make_unique<dunmoor::Library>();
+  if (library->OpenEpwing(root.c_str()) != kDunmoorSuccess) {
+    *why = Refusal::kNoCatalog;
+    return 0;
+  }
+  const int32_t records = static_cast<int32_t>(library->Catalog()->size());
+  if (index != ShelfLine::kEveryBook) {
+    if (index < 0 || index >= records) {
+      *why = Refusal::kNoSuchBook;
+      return 0;
+    }
+    int32_t result = library->BooksOpenAt(index);
+    if (result != kDunmoorSuccess) {
+      *why = result == kDunmoorRefused ? Refusal::kNotUsable : Refusal::kDoesNotOpen;
+      return 0;
+    }
+    Opened(place, index, std::move(library));
+    return 1;
+  }
+  // Every usable book, each in a library of its own (the catalog read again for each).
+  size_t count = 0;
+  bool anyUsable = false;
+  for (int32_t at = 0; at < records; ++at) {
+    if (!library) {
+      library = std::make_unique<dunmoor::Library>();
+      if (library->OpenEpwing(root.c_str()) != kDunmoorSuccess) break;  // the disc went away meanwhile
+    }
+    int32_t result = library->BooksOpenAt(at);
+    if (result == kDunmoorRefused) continue;
+    anyUsable = true;
+    if (result != kDunmoorSuccess) continue;
+    Opened(place, at, std::move(library));
+    ++count;
+  }
+  if (count == 0) *why = anyUsable ? Refusal::kDoesNotOpen : Refusal::kNotUsable;
+  return count;
+}
 
 bool ReadShelfFile(const std::string& path, std::vector<ShelfLine>* lines, std::ostream& err) {
   std::ifstream file(path, std::ios::binary);
@@ -78,7 +119,7 @@ bool ReadShelfFile(const std::string& path, std::vector<ShelfLine>* lines, std::
   for (size_t number = 1; std::getline(file, text); ++number) {
     if (!text.empty() && text.back() == '\r') text.pop_back();
     if (text.empty()) continue;
-    ShelfLine line{number, text, dunmoor::Shelf::kEveryBook};
+    ShelfLine line{number, text, ShelfLine::kEveryBook};
     size_t tab = text.rfind('\t');
     if (tab != std::string::npos) {
       uint32_t index = 0;
@@ -94,21 +135,21 @@ bool ReadShelfFile(const std::string& path, std::vector<ShelfLine>* lines, std::
   return true;
 }
 
-void OpenShelf(const std::vector<ShelfLine>& lines, dunmoor::Shelf* shelf, std::ostream& err) {
+void OpenShelf(const std::vector<ShelfLine>& lines, ShelfBooks* shelf, std::ostream& err) {
   for (size_t place = 0; place < lines.size(); ++place) {
     const ShelfLine& line = lines[place];
-    dunmoor::Shelf::Refusal why = dunmoor::Shelf::Refusal::kNone;
+    ShelfBooks::Refusal why = ShelfBooks::Refusal::kNone;
     if (shelf->Add(place, line.root, line.index, &why) > 0) continue;
-    const bool every = line.index == dunmoor::Shelf::kEveryBook;
+    const bool every = line.index == ShelfLine::kEveryBook;
     const std::string book = "book " + std::to_string(line.index);
     switch (why) {
-      case dunmoor::Shelf::Refusal::kNoCatalog:
+      case ShelfBooks::Refusal::kNoCatalog:
         LineMessage(line.line, Bare(NoCatalogMessage(line.root)), err);
         break;
-      case dunmoor::Shelf::Refusal::kNoSuchBook:
+      case ShelfBooks::Refusal::kNoSuchBook:
         LineMessage(line.line, "the catalog at " + line.root + " has no " + book, err);
         break;
-      case dunmoor::Shelf::Refusal::kNotUsable:
+      case ShelfBooks::Refusal::kNotUsable:
         LineMessage(line.line, every ? "the catalog at " + line.root + " lists no usable book"
                                      : book + " of " + line.root + " is not usable",
                     err);
@@ -127,32 +168,19 @@ int RunShelfSearch(const std::string& path, SearchKind kind, const std::vector<s
   booktext::SearchKey key;
   if (!KeyForSearch(kind, words, &key, err)) return kind == SearchKind::kKeyword ? 2 : 1;
   std::vector<ShelfLine> lines;
-  dunmoor::Shelf shelf;
+  ShelfBooks shelf;
   if (!OpenedShelf(path, &lines, &shelf, err)) return 1;
-  std::vector<dunmoor::Shelf::Hit> hits;
-  if (SearchShelf(lines, &shelf, kind, key, &hits, err) == 0) return 1;
+  // The books stay open: every hit is asked of its book as it is printed.
+  search::ShelfJob job(shelf, kind, key, 0);
+  if (SearchShelf(lines, shelf, job, kind, err) == 0) return 1;
 
-  out << "hits " << hits.size() << "\n";
-  char heading[kDunmoorHeadingSize + 1] = {};
-  WordItem item{};
-  item.text = heading;
-  size_t mapOf = SIZE_MAX;
-  booktext::GaijiMap map;
-  for (const dunmoor::Shelf::Hit& hit : hits) {
-    dunmoor::Library& library = shelf.LibraryOf(hit.book);
-    if (mapOf != hit.book) {
-      map = BookCharacterMap(library);
-      mapOf = hit.book;
-    }
-    const dunmoor::HitRecord& record = library.Book()->Hits()[static_cast<size_t>(hit.index)];
-    std::string name = BookName(lines, shelf.Books()[hit.book]);
-    if (library.GetWordItem(hit.index, &item) != dunmoor::kSuccess) {
-      err << "dunmoor: the heading of hit " << hit.index << " of book " << name << " cannot be read\n";
-      return 1;
-    }
-    size_t length = strnlen(heading, kDunmoorHeadingSize);
-    out << name << " " << hit.index << " " << record.textPosition << " " << record.headingPosition << " "
-        << BookTextToUtf8(reinterpret_cast<const uint8_t*>(heading), length, &map) << "\n";
+  out << "hits " << job.Found() << "\n";
+  for (size_t b = 0; b < shelf.Count(); ++b) {
+    if (job.Outcome(b) != search::BookOutcome::kSearched) continue;
+    const booktext::GaijiMap map = BookCharacterMap(*shelf.Books()[b].library);
+    const std::string name = BookName(lines, shelf.Books()[b]);
+    for (int32_t i = job.FirstHitOf(b); i < job.FirstHitOf(b) + job.HitsOf(b); ++i)
+      if (!PrintHit(job, i, name, map, out, err)) return 1;
   }
   return 0;
 }
@@ -164,24 +192,24 @@ int RunShelfBench(const std::string& path, SearchKind kind, const std::string& w
   booktext::SearchKey key;
   if (!KeyForSearch(kind, {word}, &key, err)) return 1;
   std::vector<ShelfLine> lines;
-  dunmoor::Shelf shelf;
+  ShelfBooks shelf;
   if (!OpenedShelf(path, &lines, &shelf, err)) return 1;
 
-  char heading[kDunmoorHeadingSize];
-  WordItem item{};
-  item.text = heading;
-  std::vector<dunmoor::Shelf::Hit> hits;
-  size_t searched = 0;
+  std::string heading;
+  int searched = 0;
+  int32_t hits = 0;
   std::ostringstream quiet;  // each book's message once, from the first search
   auto begin = std::chrono::steady_clock::now();
   for (uint32_t r = 0; r < repeat; ++r) {
-    searched = SearchShelf(lines, &shelf, kind, key, &hits, r == 0 ? err : quiet);
+    search::ShelfJob job(shelf, kind, key, 0);
+    searched = SearchShelf(lines, shelf, job, kind, r == 0 ? err : quiet);
     if (searched == 0) return 1;
-    for (size_t b = 0; b < shelf.Books().size(); ++b) {
-      int32_t count = std::min<int64_t>(shelf.Books()[b].hits, headings);
-      for (int32_t i = 0; i < count; ++i) {
-        if (shelf.LibraryOf(b).GetWordItem(i, &item) != dunmoor::kSuccess) {
-          err << "dunmoor: the heading of hit " << i << " of book " << BookName(lines, shelf.Books()[b])
+    hits = job.Found();
+    for (size_t b = 0; b < shelf.Count(); ++b) {
+      const int32_t first = job.FirstHitOf(b), count = std::min<int64_t>(job.HitsOf(b), headings);
+      for (int32_t i = first; i < first + count; ++i) {
+        if (job.Heading(i, &heading) != kDunmoorSuccess) {
+          err << "dunmoor: the heading of hit " << i - first << " of book " << BookName(lines, shelf.Books()[b])
               << " cannot be read\n";
           return 1;
         }
@@ -189,7 +217,7 @@ int RunShelfBench(const std::string& path, SearchKind kind, const std::string& w
     }
   }
   auto elapsed = std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - begin);
-  out << "bench books=" << searched << " hits=" << hits.size() << " repeat=" << repeat
+  out << "bench books=" << searched << " hits=" << hits << " repeat=" << repeat
       << " ns_per_search=" << elapsed.count() / repeat << "\n";
   return 0;
 }

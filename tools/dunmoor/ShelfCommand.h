@@ -7,19 +7,53 @@
 #define DUNMOOR_TOOLS_DUNMOOR_SHELFCOMMAND_H
 
 #include <cstdint>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "Library.h"
+#include "LibraryCalls.h"
 #include "SearchCommand.h"
-#include "Shelf.h"
+#include "ShelfJob.h"
 
 namespace cli {
 
 struct ShelfLine {
+  static constexpr int32_t kEveryBook = -1;  // the line names no catalog index
   size_t line;     // from 1
   std::string root;
-  int32_t index;   // dunmoor::Shelf::kEveryBook when the line names none
+  int32_t index;   // kEveryBook when the line names none
+};
+
+// The books of a shelf file, each open in a library instance of its own, in the file's order.
+class ShelfBooks : public search::ShelfSource {
+ public:
+  struct Book {
+    size_t place = 0;   // the shelf line it came from (index into the lines)
+    int32_t index = 0;  // its catalog index
+    std::unique_ptr<dunmoor::Library> library;
+    std::unique_ptr<LibraryCalls> calls;
+  };
+  // Why a line opened no book.
+  enum class Refusal { kNone, kNoCatalog, kNoSuchBook, kNotUsable, kDoesNotOpen };
+
+  // Opens the book of catalog index at root, or with ShelfLine::kEveryBook every usable book of
+  // that disc, and puts it (them) last as books of place. Returns how many opened: 0 when the
+  // catalog cannot be read or no book of it opens (*why then says which).
+  size_t Add(size_t place, const std::string& root, int32_t index, Refusal* why);
+  const std::vector<Book>& Books() const { return books; }
+
+  // search::ShelfSource: every book is ticked and stays open.
+  size_t Count() const override { return books.size(); }
+  bool Ticked(size_t) const override { return true; }
+  search::BookCalls* Open(size_t book) override { return books[book].calls.get(); }
+  search::BookCalls* Reopen(size_t) override { return nullptr; }
+
+ private:
+  void Opened(size_t place, int32_t index, std::unique_ptr<dunmoor::Library> library);
+
+  std::vector<Book> books;
 };
 
 // Reads the shelf file at path. False with a message on err when it cannot be read; a line
@@ -28,7 +62,7 @@ bool ReadShelfFile(const std::string& path, std::vector<ShelfLine>* lines, std::
 
 // Opens the books of every line; a line whose disc or book does not open gets a message on err
 // naming the line, and the others are opened all the same.
-void OpenShelf(const std::vector<ShelfLine>& lines, dunmoor::Shelf* shelf, std::ostream& err);
+void OpenShelf(const std::vector<ShelfLine>& lines, ShelfBooks* shelf, std::ostream& err);
 
 // search --shelf: prints "hits N", then one line a hit: "L:C INDEX TEXTPOS HEADPOS HEADING" (INDEX
 // the hit's number in its book's list), books in shelf order. A book that cannot run the

@@ -64,7 +64,7 @@ TEST_F(ShelfFile, EveryBookInShelfOrderListsItsHitsAsItsOwnSearchDoes) {
     SearchKind kind;
     std::vector<std::string> words;
   } searches[] = {{SearchKind::kHeadword, {"あ*"}}, {SearchKind::kHeadword, {"*る"}},
-                  {SearchKind::kText, {"学校"}}, {SearchKind::kHeadword, {"TOKYO"}}};
+                  {SearchKind::kFullText, {"学校"}}, {SearchKind::kHeadword, {"TOKYO"}}};
   for (const auto& s : searches) {
     int hits = 0;
     std::string expected = Labelled(Disc(sample), "1:0", s.kind, s.words, &hits) +

@@ -10,7 +10,7 @@ namespace cli {
 
 int PrintEntry(dunmoor::Library* library, uint32_t position, std::ostream& out, std::ostream& err) {
   EntryRead entry = ReadEntry(library, position);
-  if (entry.result != dunmoor::kSuccess) {
+  if (entry.result != kDunmoorSuccess) {
     err << "dunmoor: the text at " << position << " cannot be read (or the disc changed)\n";
     return 1;
   }

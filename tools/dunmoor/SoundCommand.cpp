@@ -24,7 +24,7 @@ int RunSound(const Disc& disc, const std::string& position, const std::string& o
     return 1;
   }
   uint8_t properties[kDunmoorSoundPropertiesSize] = {};
-  if (library.Sounds().GetSoundProp(block.data(), properties) != dunmoor::kSuccess) {
+  if (library.Sounds().GetSoundProp(block.data(), properties) != kDunmoorSuccess) {
     err << "dunmoor: the sound at " << at << " is damaged (no end code within reach)\n";
     return 1;
   }
@@ -41,7 +41,7 @@ int RunSound(const Disc& disc, const std::string& position, const std::string& o
   int32_t size = library.Sounds().GetPcmSize(block.data());
   if (size < 0) {
     err << "dunmoor: the sound data of the code at " << at
-        << (size == dunmoor::kFailed ? " cannot be read\n" : " lie outside the text file or have no bytes\n");
+        << (size == kDunmoorFailed ? " cannot be read\n" : " lie outside the text file or have no bytes\n");
     return 1;
   }
   std::vector<char> buffer(static_cast<size_t>(size), 0);

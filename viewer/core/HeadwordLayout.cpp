@@ -12,10 +12,6 @@ namespace code = booktext::code;
 
 bool IsJisByte(uint8_t b) { return b >= 0x21 && b <= 0x7E; }
 
-bool TakesArgument(uint8_t first, uint8_t second) {
-  return first == code::kEscape && (second == code::kBeginDecoration || second == code::kBeginDecoration2);
-}
-
 class Builder {
  public:
   Builder(int left, int top, const TextWidth& width) : x(left + 4), top(top), width(width) {}
@@ -104,24 +100,9 @@ class Builder {
 
 }  // namespace
 
-size_t HeadwordLength(const char* buffer, size_t size) {
-  bool argument = false;
-  size_t i = 0;
-  for (; i + 1 < size; i += 2) {
-    uint8_t first = static_cast<uint8_t>(buffer[i]), second = static_cast<uint8_t>(buffer[i + 1]);
-    if (argument) {
-      argument = false;
-      continue;
-    }
-    if (first == 0 || second == 0) break;
-    argument = TakesArgument(first, second);
-  }
-  return i;
-}
-
 HeadwordLayout LayOutHeadword(std::string_view headword, int itemLeft, int itemTop, const TextWidth& width) {
   Builder builder(itemLeft, itemTop, width);
-  const size_t length = HeadwordLength(headword.data(), headword.size());
+  const size_t length = code::HeadingLength(headword.data(), headword.size());
   for (size_t i = 0; i + 1 < length; i += 2)
     builder.AddPair(static_cast<uint8_t>(headword[i]), static_cast<uint8_t>(headword[i + 1]));
   return builder.Finish();

@@ -35,10 +35,6 @@ struct HeadwordLayout {
 // The width of Shift-JIS text in the normal font or the small font, bold or not.
 using TextWidth = std::function<int(std::string_view sjis, bool small, bool bold)>;
 
-// The bytes of the headword in a buffer the library filled: whole pairs up to the first that
-// holds a zero byte, but for the argument pair of a decoration (1F E0, 1F E2), which may.
-size_t HeadwordLength(const char* buffer, size_t size);
-
 // headword: the bytes delivered for one hit, up to their first zero byte. Pairs are read from
 // itemLeft + 4: 1F 04/05 narrow on/off, 1F 06/07 subscript, 1F 0E/0F superscript, 1F E0 with
 // its argument 0001 italic or 0003 bold (any other argument: plain) up to 1F E1, other 1F

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ControlCodes.h"
+
 namespace brisvane {
 namespace {
 
@@ -94,7 +96,7 @@ TEST(HeadwordLayout, DecorationsMakeBoldAndItalicPieces) {
   using namespace std::string_literals;
   const std::string heading = "\x23\x41\x1F\xE0\x00\x03\x23\x42\x1F\xE1\x1F\xE0\x00\x01\x23\x43\x1F\xE1"
                               "\x1F\xE0\x00\x07\x23\x44\x1F\xE1\x00\x00\x23\x45"s;
-  EXPECT_EQ(HeadwordLength(heading.data(), heading.size()), heading.size() - 4);
+  EXPECT_EQ(booktext::code::HeadingLength(heading.data(), heading.size()), heading.size() - 4);
   HeadwordLayout layout = Lay(heading);
   ASSERT_EQ(layout.pieces.size(), 4u);
   EXPECT_EQ(layout.pieces[0].text, "\x82\x60");  // A
@@ -108,7 +110,7 @@ TEST(HeadwordLayout, DecorationsMakeBoldAndItalicPieces) {
   EXPECT_FALSE(layout.pieces[3].bold || layout.pieces[3].italic);  // D, an argument no book uses
   for (const HeadwordPiece& piece : layout.pieces) EXPECT_EQ(piece.kind, Kind::kText);
   // A buffer cut inside the argument ends before it.
-  EXPECT_EQ(HeadwordLength("\x23\x41\x1F\xE0\x00", 5), 4u);
+  EXPECT_EQ(booktext::code::HeadingLength("\x23\x41\x1F\xE0\x00", 5), 4u);
 }
 
 }  // namespace

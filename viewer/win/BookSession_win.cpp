@@ -189,8 +189,8 @@ void BookSession::SelectTitle() {
     if (open) Close();
     Open();
     router.ResetPanes();
-  } else if (!path.empty()) {
-    Api().OpenEpwing(path.c_str());  // listing the discs loaded their catalogs: back to ours
+  } else {
+    TakeBackCatalog();
   }
   SetFocus(bars.Toolbar());
 }
@@ -203,7 +203,9 @@ bool BookSession::OpenPlace(const BookPlace& place) {
   return Open() == 1;
 }
 
-void BookSession::LetGo() { Close(); }
+void BookSession::TakeBackCatalog() {
+  if (!path.empty()) Api().OpenEpwing(path.c_str());
+}
 
 void BookSession::ShowTitle() {
   char title[kDunmoorTitleSize] = {};

@@ -48,9 +48,9 @@ class BookSession {
   // Opens the book at place unless it is the one open; the panes stay as they are and the title
   // names it. False when it does not open (the user is told, as of a read error).
   bool OpenPlace(const BookPlace& place);
-  // The library was used for other books (the searches of a shelf): whatever it has open is
-  // closed, and the book counts as closed until OpenPlace opens one again.
-  void LetGo();
+  // The catalogs of other discs were listed through the library (which loads each): its own
+  // catalog is loaded again, the open book staying as it is.
+  void TakeBackCatalog();
 
  private:
   // 1 opened; -1 failed (told); -2 no book on any drive (told).

@@ -5,20 +5,19 @@
 
 #include <windows.h>
 
-#include "BookApi.h"
 #include "ui/UniqueHandle.h"
 #include "ui/Window.h"
 
 namespace brisvane {
 
 class AppState;
-class SearchPanel;
+class ResultList;
 
 class BrisvaneView : public ui::Window {
  public:
-  // panel makes the list and answers its messages; book is read whenever an item is drawn; app
-  // says whether the pane's activation moves the focus to the word box.
-  bool Create(HWND parent, HWND frame, AppState& app, SearchPanel& panel, const BookApi& book);
+  // The pane makes list over its client area and hands it its messages; app says whether the
+  // pane's activation moves the focus to the word box.
+  bool Create(HWND parent, HWND frame, AppState& app, ResultList& list);
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -26,7 +25,7 @@ class BrisvaneView : public ui::Window {
  private:
   HWND frame = nullptr;
   AppState* app = nullptr;
-  SearchPanel* panel = nullptr;
+  ResultList* list = nullptr;
   ui::UniqueBrush whiteBrush;
 };
 

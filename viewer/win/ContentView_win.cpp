@@ -80,11 +80,30 @@ LRESULT ContentView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-void ContentView::ShowHit(const BookApi& book, int index) const {
-  PostMessageW(Hwnd(), VM_VIEW_SHOWPOS, static_cast<WPARAM>(index), 0);
-  uint32_t at = 0, length = 0;
-  if (book.epwGetHitMatch && book.epwGetHitMatch(index, &at, &length) == kDunmoorSuccess)
-    PostMessageW(Hwnd(), VM_VIEW_MARKTEXT, static_cast<WPARAM>(at), static_cast<LPARAM>(length));
+namespace {
+
+void Deliver(HWND pane, UINT message, WPARAM wParam, LPARAM lParam, bool now) {
+  if (now)
+    SendMessageW(pane, message, wParam, lParam);
+  else
+    PostMessageW(pane, message, wParam, lParam);
+}
+
+void MarkMatch(HWND pane, const search::HitPlace& hit, bool now) {
+  if (hit.matchLength > 0)
+    Deliver(pane, VM_VIEW_MARKTEXT, static_cast<WPARAM>(hit.matchPosition), static_cast<LPARAM>(hit.matchLength), now);
+}
+
+}  // namespace
+
+void ContentView::ShowHit(int index, const search::HitPlace& hit, bool now) const {
+  Deliver(Hwnd(), VM_VIEW_SHOWPOS, static_cast<WPARAM>(index), 0, now);
+  MarkMatch(Hwnd(), hit, now);
+}
+
+void ContentView::ShowAt(const search::HitPlace& hit, bool now) const {
+  Deliver(Hwnd(), VM_VIEW_SHOWAT, 0, static_cast<LPARAM>(hit.textPosition), now);
+  MarkMatch(Hwnd(), hit, now);
 }
 
 }  // namespace brisvane

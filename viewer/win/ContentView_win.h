@@ -7,6 +7,7 @@
 
 #include "BookApi.h"
 #include "Calvetta.h"
+#include "SearchJob.h"
 #include "ui/BoundLibrary.h"
 #include "ui/Window.h"
 
@@ -36,9 +37,11 @@ class ContentView : public ui::Window {
   // focus to the word box.
   bool Create(HWND parent, HWND frame, AppState& app);
   HWND ContentWindow() const { return contentWindow; }
-  // Shows the entry of hit index (VM_VIEW_SHOWPOS) and, for a full-text hit, marks its word
-  // there (VM_VIEW_MARKTEXT); both posted.
-  void ShowHit(const BookApi& book, int index) const;
+  // Shows the entry of hit index of the library's own hits (VM_VIEW_SHOWPOS), or the entry at
+  // the hit's text position (VM_VIEW_SHOWAT), and for a full-text hit marks its word there
+  // (VM_VIEW_MARKTEXT): posted, or with now sent at once.
+  void ShowHit(int index, const search::HitPlace& hit, bool now) const;
+  void ShowAt(const search::HitPlace& hit, bool now) const;
   const ViewApi& Api() const { return api; }
 
  protected:

@@ -7,10 +7,10 @@ namespace brisvane {
 
 int FramePanes::Scaled(int designPixels) const { return ui::ScaledPixels(designPixels, dpi); }
 
-bool FramePanes::Create(HWND frame, AppState& app, SearchPanel& search, const BookApi& book, int frameDpi) {
+bool FramePanes::Create(HWND frame, AppState& app, ResultList& list, int frameDpi) {
   dpi = frameDpi;
   if (!splitter.Create(frame, ID_SPLITTER)) return false;
-  if (!listView.Create(splitter.Hwnd(), frame, app, search, book) || !contentView.Create(splitter.Hwnd(), frame, app))
+  if (!listView.Create(splitter.Hwnd(), frame, app, list) || !contentView.Create(splitter.Hwnd(), frame, app))
     return false;
   splitter.SetPanes(listView.Hwnd(), contentView.Hwnd());
   splitter.SetColumnInfo(0, Scaled(kListColumnWidth), 1);

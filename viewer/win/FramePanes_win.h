@@ -6,7 +6,6 @@
 
 #include <windows.h>
 
-#include "BookApi.h"
 #include "BrisvaneView_win.h"
 #include "ContentView_win.h"
 #include "Splitter_win.h"
@@ -14,13 +13,12 @@
 namespace brisvane {
 
 class AppState;
-class SearchPanel;
+class ResultList;
 
 class FramePanes {
  public:
-  // The splitter and both panes, children of frame; search makes and draws the list, whose
-  // items are read from book.
-  bool Create(HWND frame, AppState& app, SearchPanel& search, const BookApi& book, int dpi);
+  // The splitter and both panes, children of frame; the left pane makes list over its area.
+  bool Create(HWND frame, AppState& app, ResultList& list, int dpi);
   // The bar and the columns' widths for a monitor of dpi dots an inch.
   void SetDpi(int dpi);
   // The splitter over the rows from top to bottom of a client area width wide.

@@ -10,8 +10,6 @@
 #include "FrameSizing_win.h"
 #include "HelpCommands_win.h"
 #include "HostExchange.h"
-#include "HotKeyDialog_win.h"
-#include "SearchFlow.h"
 #include "ui/Dpi.h"
 #include "ui/ResourceText.h"
 #include "ui/ShiftJisText.h"
@@ -48,19 +46,10 @@ ui::Handled MainFrame::OnCreate(const CREATESTRUCTW&) {
   dpi = ui::WindowDpi(Hwnd());
   book.SetFrame(Hwnd());
   if (!bars.Create(Hwnd(), dpi)) return ui::Done(-1);
-  // The word box sits over the toolbar's first button.
-  RECT slot = bars.WordBoxSlot();
-  if (!search.CreateWordBox(bars.Toolbar(), slot.left, slot.top, Hwnd()) || !search.WordBoxWindow())
-    return ui::Done(-1);
-  if (!mode.Create(bars.Toolbar(), bars.ModeBoxSlot(), dpi)) return ui::Done(-1);
-  mode.Restore();
-  if (!shelf.Create(bars.Toolbar(), bars.ScopeBoxSlot(), dpi)) return ui::Done(-1);
-  shelf.Restore(book);
-  if (!panes.Create(Hwnd(), app, search, book.Api(), dpi)) return ui::Done(-1);
-  search.SetListedHeadings(&shelf);
+  if (!panes.Create(Hwnd(), app, search.List(), dpi)) return ui::Done(-1);
+  if (!search.Create(Hwnd(), panes.Content(), dpi)) return ui::Done(-1);
   ResetPanes();
   textSize.Restore();
-  typeAhead.Restore();
   theme.Restore();
   ApplyTheme();
   host.Attach(Hwnd(), panes.ContentPane());
@@ -84,8 +73,6 @@ void MainFrame::AddCommands() {
   commands.Add(IDM_FOCUS_WORDBOX, [this](int, HWND) { MoveFocus(2); });
   commands.Add(IDM_CONTINUOUS_SEARCH, [this](int, HWND) { ContinuousSearch(); },
                [this] { return panes.Content().Api().IsMarkValid(); });
-  // Search stays enabled: greyed on the toolbar while no book is open; the command itself reports.
-  commands.Add(IDM_SEARCH, [this](int, HWND) { SearchCommand(); });
   // A book without a menu: greyed.
   commands.Add(IDM_BOOK_MENU, [this](int, HWND) { ShowBookMenu(); },
                [this] { return book.IsOpen() && book.Api().GetMenuHead() >= 0; });
@@ -100,22 +87,14 @@ void MainFrame::AddCommands() {
   commands.Add(IDM_TEXT_LARGER, [this](int, HWND) { textSize.Larger(); });
   commands.Add(IDM_TEXT_SMALLER, [this](int, HWND) { textSize.Smaller(); });
   commands.Add(IDM_TEXT_NORMAL, [this](int, HWND) { textSize.Normal(); });
-  for (SearchScope each : {SearchScope::kBook, SearchScope::kShelf})
-    commands.Add(IDM_SCOPE_BOOK + static_cast<int>(each), [this, each](int, HWND) { ChooseScope(each); });
-  commands.Add(IDM_TYPE_AHEAD, [this](int, HWND) { typeAhead.Toggle(Hwnd()); });
   for (ThemeSetting each : {ThemeSetting::kAsWindows, ThemeSetting::kLight, ThemeSetting::kDark}) {
     commands.Add(IDM_THEME_WINDOWS + static_cast<int>(each), [this, each](int, HWND) {
       theme.Choose(each);
       ApplyTheme();
     });
   }
-  commands.Add(IDM_CLIPBOARD_WATCH, [this](int, HWND) { outside.ToggleClipboardWatch(); });
-  commands.Add(IDM_HOTKEY_EDIT, [this](int, HWND) { EditHotKey(); });
-  commands.Add(IDM_SHELF_EDIT, [this](int, HWND) { EditShelf(); });
-  for (SearchMode each : {SearchMode::kHeadword, SearchMode::kKeyword, SearchMode::kFullText}) {
-    commands.Add(IDM_MODE_HEADWORD + static_cast<int>(each), [this, each](int, HWND) { ChooseMode(each); },
-                 [this, each] { return SearchModeControl::Offered(each, book.Api(), book.IsOpen()); });
-  }
+  search.AddCommands(commands);
+  outside.AddCommands(commands);
 }
 
 void MainFrame::OnDpiChanged(int newDpi, const RECT& suggested) {
@@ -123,10 +102,6 @@ void MainFrame::OnDpiChanged(int newDpi, const RECT& suggested) {
   dpi = newDpi;
   bars.SetDpi(dpi);
   search.SetDpi(dpi);
-  RECT slot = bars.WordBoxSlot();
-  SetWindowPos(search.WordBoxWindow(), nullptr, slot.left, slot.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  mode.SetDpi(dpi, bars.ModeBoxSlot());
-  shelf.SetDpi(dpi, bars.ScopeBoxSlot());
   panes.SetDpi(dpi);
   // Where the system suggests, at the new size; the panes follow in WM_SIZE.
   SetWindowPos(Hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
@@ -157,8 +132,7 @@ void MainFrame::OnClose() {
 
 ui::Handled MainFrame::OnDestroy() {
   outside.Stop();
-  KillTimer(Hwnd(), ShelfSearch::kSlotTimer);
-  shelf.CloseSlots();
+  search.End();
   book.End();
   PostQuitMessage(0);
   return ui::Done(0);
@@ -166,10 +140,9 @@ ui::Handled MainFrame::OnDestroy() {
 
 ui::Handled MainFrame::OnCommand(int id, int code, HWND control) {
   if (control && control == search.WordBoxWindow()) return ui::NotHandled();  // the word box's notifications
-  // Like a greyed menu item, a disabled command's accelerator does nothing; a search mode the
-  // book cannot do, chosen in the mode box, leaves the box showing the mode in force.
+  // Like a greyed menu item, a disabled command's accelerator does nothing.
   if (!commands.IsEnabled(id)) {
-    if (id >= IDM_MODE_HEADWORD && id <= IDM_MODE_FULLTEXT) mode.Show();
+    search.Refused(id);
     return ui::Done(0);
   }
   return commands.Dispatch(id, code, control) ? ui::Done(0) : ui::NotHandled();
@@ -186,33 +159,23 @@ void MainFrame::UpdateMenu(HMENU menu) {
     if (id == static_cast<UINT>(-1)) continue;
     EnableMenuItem(menu, id, MF_BYCOMMAND | (commands.IsEnabled(static_cast<int>(id)) ? MF_ENABLED : MF_GRAYED));
   }
-  CheckMenuItem(menu, IDM_TYPE_AHEAD, MF_BYCOMMAND | (typeAhead.On() ? MF_CHECKED : MF_UNCHECKED));
-  CheckMenuItem(menu, IDM_CLIPBOARD_WATCH, MF_BYCOMMAND | (outside.WatchingClipboard() ? MF_CHECKED : MF_UNCHECKED));
+  search.UpdateMenu(menu);
+  outside.UpdateMenu(menu);
   if (GetMenuState(menu, IDM_THEME_WINDOWS, MF_BYCOMMAND) != static_cast<UINT>(-1))
     CheckMenuRadioItem(menu, IDM_THEME_WINDOWS, IDM_THEME_DARK, IDM_THEME_WINDOWS + static_cast<int>(theme.Setting()),
                        MF_BYCOMMAND);
   CheckMenuItem(menu, IDM_TOGGLE_LIST, MF_BYCOMMAND | (panes.ListToggled() ? MF_CHECKED : MF_UNCHECKED));
-  if (GetMenuState(menu, IDM_MODE_HEADWORD, MF_BYCOMMAND) != static_cast<UINT>(-1))
-    CheckMenuRadioItem(menu, IDM_MODE_HEADWORD, IDM_MODE_FULLTEXT, IDM_MODE_HEADWORD + static_cast<int>(mode.Mode()),
-                       MF_BYCOMMAND);
-  if (GetMenuState(menu, IDM_SCOPE_BOOK, MF_BYCOMMAND) != static_cast<UINT>(-1))
-    CheckMenuRadioItem(menu, IDM_SCOPE_BOOK, IDM_SCOPE_SHELF, IDM_SCOPE_BOOK + static_cast<int>(shelf.Scope()),
-                       MF_BYCOMMAND);
 }
 
 void MainFrame::ResetPanes() {
-  // The list, the word box (its history stays) and the last word belong to the search panel.
-  shelf.Forget();
+  // The list, the word box (its history stays) and the last word belong to the search.
   search.Reset();
   panes.Content().Api().SetContentBlank();
   layers.Clear();
   bars.SetStatusText(1, L" ");
 }
 
-void MainFrame::LookUp(const std::wstring& word) {
-  search.SetWord(word.c_str());
-  SearchCommand();
-}
+void MainFrame::LookUp(const std::wstring& word) { search.LookUp(word); }
 
 void MainFrame::ToggleList() {
   RECT client;
@@ -224,7 +187,7 @@ void MainFrame::PreviousLayer() {
   int32_t position = 0;
   BookPlace place;
   if (!layers.Pop(&position, &place)) return;
-  // A layer of another book (an entry of a shelf search) is read from its own book.
+  // A layer of another book is read from its own book.
   if (!book.OpenPlace(place)) return;
   SendMessageW(panes.ContentPane(), VM_VIEW_SHOWAT, 0, static_cast<LPARAM>(position));
 }
@@ -286,68 +249,6 @@ void MainFrame::ContinuousSearch() {
   LookUp(word);
 }
 
-void MainFrame::SearchCommand() {
-  if (app.ModalBusy()) return;
-  // A shelf search needs no open book, only the library.
-  if (!book.IsOpen() && !(shelf.Scope() == SearchScope::kShelf && book.Api().OpenEpwing)) {
-    book.ReportReadError();
-    return;
-  }
-  SendMessageW(Hwnd(), FM_SEARCHSTART, 0, 0);
-  SendMessageW(Hwnd(), FM_SEARCH, 0, 0);
-}
-
-void MainFrame::ShowItem(int index) {
-  layers.Clear();
-  if (shelf.ShowHit(index, book, panes.Content())) return;  // a hit of the shelf's list
-  panes.Content().ShowHit(book.Api(), index);
-}
-
-void MainFrame::ChooseMode(SearchMode chosen) {
-  if (chosen == mode.Mode()) return;
-  mode.Choose(chosen);
-  // The same word in another mode is another search.
-  search.ForgetLastWord();
-}
-
-void MainFrame::ChooseScope(SearchScope chosen) {
-  if (chosen == shelf.Scope()) return;
-  shelf.ChooseScope(chosen);
-  // The same word over another scope is another search.
-  search.ForgetLastWord();
-}
-
-void MainFrame::EditShelf() {
-  if (!book.Api().OpenEpwing) return;  // no library bound yet
-  const bool wasOpen = book.IsOpen();
-  BookPlace before = book.Place();
-  const bool changed = shelf.Edit(Hwnd(), app, book.Api());
-  // Listing the books of a disc loads its catalog into the library: the book is opened again.
-  book.LetGo();
-  if (wasOpen) book.OpenPlace(before);
-  if (changed) ResetPanes();  // a shelf search's list named the books by their places
-}
-
-SearchSurroundings MainFrame::Surroundings() {
-  return SearchSurroundings{Hwnd(), app, book, bars, layers, panes.Content(), mode.Mode()};
-}
-
-void MainFrame::PreviewTyped() {
-  typeAhead.Stop(Hwnd());
-  // Not inside a dialog or a message box, and a shelf search (a book opened at a time) waits for
-  // Enter.
-  if (app.ModalBusy() || !book.IsOpen() || shelf.Scope() != SearchScope::kBook) return;
-  shelf.Forget();
-  SearchSurroundings around = Surroundings();
-  search.Preview(around);
-}
-
-void MainFrame::LookUpFromOutside(const std::wstring& word) {
-  if (word.empty() || app.ModalBusy()) return;
-  host.BringUp();
-  LookUp(word);
-}
-
 void MainFrame::ApplyTheme() {
   const bool dark = theme.Dark();
   // Everything starts light: a light start, or a choice that changes nothing, costs nothing.
@@ -359,21 +260,6 @@ void MainFrame::ApplyTheme() {
   ThemeChoice::DarkTitleBar(Hwnd(), dark);
 }
 
-void MainFrame::EditHotKey() {
-  HotKeyDialog dialog(app, outside);
-  dialog.Run(Hwnd());
-}
-
-LRESULT MainFrame::OnCopyData(const COPYDATASTRUCT* data) {
-  std::wstring word;
-  if (!data || !OutsideLookup::ReadCommandLineWord(*data, &word)) return FALSE;
-  if (app.ModalBusy()) return FALSE;
-  // Looked up after the sender has its answer: a search may take a while.
-  outsideWord = word;
-  PostMessageW(Hwnd(), FM_OUTSIDEWORD, 0, 0);
-  return TRUE;
-}
-
 void MainFrame::MoveFocus(WPARAM target) {
   HWND content = panes.Content().ContentWindow();
   if (target == 0) SetFocus(search.ResultListWindow());
@@ -383,6 +269,9 @@ void MainFrame::MoveFocus(WPARAM target) {
 
 LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (host.OnMessage(message, wParam)) return 0;
+  LRESULT result = 0;
+  if (search.OnMessage(message, wParam, lParam, &result) || outside.OnMessage(message, wParam, lParam, &result))
+    return result;
   switch (message) {
     case WM_CLOSE:
       OnClose();
@@ -414,12 +303,16 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
+    case WM_SETTINGCHANGE:
+      if (ThemeChoice::ConcernsTheme(lParam)) ApplyTheme();
+      break;
     case FM_OPENBOOK:
       book.BindAndOpen();
       return 0;
-    case FM_SHOWITEM:
-      ShowItem(static_cast<int>(wParam));
-      return 0;
+    case FM_ISBOOKOPEN:
+      return book.IsOpen() ? 1 : 0;
+    case FM_HOSTWORD:
+      return host.OnHostWord();
     case VM_VIEW_TAB:
       MoveFocus(wParam);
       return 1;
@@ -429,56 +322,12 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case VM_VIEW_FAILED:
       book.ReportReadError();
       return 0;
-    case FM_SEARCHSTART:
-      bars.SetStatusText(0, ui::LoadText(IDS_SEARCHING).c_str());
-      UpdateWindow(bars.StatusBar());
-      return 0;
-    case WM_SETTINGCHANGE:
-      if (ThemeChoice::ConcernsTheme(lParam)) ApplyTheme();
-      break;
-    case WM_HOTKEY:
-      if (wParam == OutsideLookup::kHotKeyId && !app.ModalBusy()) LookUpFromOutside(outside.TakeSelection());
-      return 0;
-    case WM_CLIPBOARDUPDATE:
-      if (!app.ModalBusy()) LookUpFromOutside(outside.TakeClipboardWord());
-      return 0;
-    case WM_COPYDATA:
-      return OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
-    case FM_OUTSIDEWORD:
-      LookUpFromOutside(outsideWord);
-      return 0;
-    case FM_WORDTYPED:
-      typeAhead.Typed(Hwnd());
-      return 0;
-    case WM_TIMER:
-      if (shelf.OnTimer(Hwnd(), wParam)) return 0;
-      if (wParam != TypeAhead::kTimer) break;
-      PreviewTyped();
-      return 0;
-    case FM_SEARCH: {
-      typeAhead.Stop(Hwnd());
-      SearchSurroundings around = Surroundings();
-      if (shelf.Scope() == SearchScope::kShelf) {
-        search.RunShelfSearch(around, shelf);
-      } else {
-        shelf.Forget();
-        search.RunSearch(around);
-      }
-      return 0;
-    }
     case VM_VIEW_SEARCHMARK:
       ContinuousSearch();
       return 0;
     case VM_VIEW_SOUND:
       bars.SetStatusText(0, ui::LoadText(wParam ? IDS_SOUND_PLAYING : IDS_SOUND_NO_DEVICE).c_str());
       return 0;
-    case FM_ISBOOKOPEN:
-      return book.IsOpen() ? 1 : 0;
-    case FM_WORDENTER:
-      SearchCommand();
-      return 0;
-    case FM_HOSTWORD:
-      return host.OnHostWord();
     default:
       break;
   }

@@ -17,12 +17,9 @@
 #include "HostLink_win.h"
 #include "LayerHistory_win.h"
 #include "OutsideLookup_win.h"
-#include "SearchModeControl_win.h"
-#include "SearchPanel_win.h"
-#include "ShelfSearch_win.h"
+#include "Search_win.h"
 #include "TextSizeControl_win.h"
 #include "ThemeChoice_win.h"
-#include "TypeAhead_win.h"
 #include "ui/CommandTable.h"
 #include "ui/Window.h"
 
@@ -64,25 +61,9 @@ class MainFrame : public ui::Window, private FrameRouter {
   // Whether the content view shows text that Ctrl+A would mark.
   bool ContentHasText();
   void ContinuousSearch();
-  // The search command: nothing while a modal window is open, a read error without a book.
-  void SearchCommand();
-  // FM_SHOWITEM: the list's selection shown, the layers of the entry before it dropped.
-  void ShowItem(int index);
-  void ChooseMode(SearchMode chosen);
-  void ChooseScope(SearchScope chosen);
-  void EditShelf();
   void MoveFocus(WPARAM target);
-  // The pause in typing is over: the list of what the box holds.
-  void PreviewTyped();
-  // A word of another program (the system-wide key, the clipboard, a second start): the window
-  // in front and the word looked up; nothing inside a dialog or message box of ours.
-  void LookUpFromOutside(const std::wstring& word);
-  void EditHotKey();
-  LRESULT OnCopyData(const COPYDATASTRUCT* data);
   // The list, the content, the bars and the title bar in the colours the theme asks for now.
   void ApplyTheme();
-  // What a search works with beside the search panel.
-  SearchSurroundings Surroundings();
 
   AppState& app;
   ui::CommandTable commands;
@@ -90,16 +71,12 @@ class MainFrame : public ui::Window, private FrameRouter {
   LayerHistory layers{bars};
   BookSession book{app, bars, *this};
   HostLink host{app, book, *this};
-  SearchPanel search;  // the word box, the result list and the search itself
-  SearchModeControl mode;  // how a search finds entries: headwords, keywords, the whole text
-  ShelfSearch shelf;       // the books a search of the shelf covers, and its list
+  Search search{app, book, bars, layers, *this};  // the word box, the list and every search
   FramePanes panes;
-  TextSizeControl textSize{panes.Content(), search};
-  TypeAhead typeAhead;  // the list while the user types
-  OutsideLookup outside;  // words from other programs
-  ThemeChoice theme;      // light or dark
-  bool darkApplied = false;  // the colours in force are the dark ones
-  std::wstring outsideWord;  // a second start's word, looked up once its sender has gone on
+  TextSizeControl textSize{panes.Content(), search.List()};
+  OutsideLookup outside{app, host, *this};  // words from other programs
+  ThemeChoice theme;                        // light or dark
+  bool darkApplied = false;                 // the colours in force are the dark ones
   int dpi = 96;  // the frame's monitor's dots an inch
 };
 

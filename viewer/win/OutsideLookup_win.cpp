@@ -5,6 +5,12 @@
 #include <cstdint>
 #include <cwchar>
 
+#include "AppState_win.h"
+#include "BrisvaneRes.h"
+#include "FrameMessages.h"
+#include "FrameRouter.h"
+#include "HostLink_win.h"
+#include "HotKeyDialog_win.h"
 #include "OutsideWords.h"
 #include "SearchRules.h"
 #include "SelectionCopy_win.h"
@@ -54,6 +60,54 @@ void OutsideLookup::Stop() {
   if (watching) RemoveClipboardFormatListener(frame);
   hotKey = 0;
   watching = false;
+}
+
+void OutsideLookup::AddCommands(ui::CommandTable& commands) {
+  commands.Add(IDM_CLIPBOARD_WATCH, [this](int, HWND) { ToggleClipboardWatch(); });
+  commands.Add(IDM_HOTKEY_EDIT, [this](int, HWND) {
+    HotKeyDialog dialog(app, *this);
+    dialog.Run(frame);
+  });
+}
+
+void OutsideLookup::UpdateMenu(HMENU menu) const {
+  CheckMenuItem(menu, IDM_CLIPBOARD_WATCH, MF_BYCOMMAND | (watching ? MF_CHECKED : MF_UNCHECKED));
+}
+
+bool OutsideLookup::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  *result = 0;
+  switch (message) {
+    case WM_HOTKEY:
+      if (wParam == kHotKeyId && !app.ModalBusy()) LookUp(TakeSelection());
+      return true;
+    case WM_CLIPBOARDUPDATE:
+      if (!app.ModalBusy()) LookUp(TakeClipboardWord());
+      return true;
+    case WM_COPYDATA:
+      *result = OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+      return true;
+    case FM_OUTSIDEWORD:
+      LookUp(secondStartWord);
+      return true;
+    default:
+      return false;
+  }
+}
+
+void OutsideLookup::LookUp(const std::wstring& word) {
+  if (word.empty() || app.ModalBusy()) return;
+  host.BringUp();
+  router.LookUp(word);
+}
+
+LRESULT OutsideLookup::OnCopyData(const COPYDATASTRUCT* data) {
+  std::wstring word;
+  if (!data || !ReadCommandLineWord(*data, &word)) return FALSE;
+  if (app.ModalBusy()) return FALSE;
+  // Looked up after the sender has its answer: a search may take a while.
+  secondStartWord = word;
+  PostMessageW(frame, FM_OUTSIDEWORD, 0, 0);
+  return TRUE;
 }
 
 bool OutsideLookup::Register(WORD key) {

@@ -3,7 +3,8 @@
 // watch that looks up each short text another program copies, and the word of a second start's
 // command line, handed over with WM_COPYDATA. The key ("lookup", "HotKey": the hot-key control's
 // form, the key in the low byte and HOTKEYF_ flags in the high one; 0 for none) and the watch
-// ("lookup", "WatchClipboard") are the user's settings. The frame looks each word up.
+// ("lookup", "WatchClipboard") are the user's settings. Each word brings the window up and is
+// looked up (FrameRouter::LookUp), but inside a dialog or message box of ours.
 #ifndef BRISVANE_VIEWER_WIN_OUTSIDELOOKUP_WIN_H
 #define BRISVANE_VIEWER_WIN_OUTSIDELOOKUP_WIN_H
 
@@ -11,10 +12,18 @@
 
 #include <string>
 
+#include "ui/CommandTable.h"
+
 namespace brisvane {
+
+class AppState;
+class FrameRouter;
+class HostLink;
 
 class OutsideLookup {
  public:
+  OutsideLookup(AppState& app, HostLink& host, FrameRouter& router) : app(app), host(host), router(router) {}
+
   static constexpr int kHotKeyId = 1;
   // Ctrl+Alt+L.
   static constexpr WORD kDefaultHotKey = MAKEWORD('L', 0x02 | 0x04);
@@ -25,6 +34,12 @@ class OutsideLookup {
   // program holds the key (the frame says so).
   bool Start(HWND frame);
   void Stop();
+  // The clipboard watch's command and the key's dialog; the watch's check in the menu.
+  void AddCommands(ui::CommandTable& commands);
+  void UpdateMenu(HMENU menu) const;
+  // The frame's messages of words from outside (WM_HOTKEY, WM_CLIPBOARDUPDATE, WM_COPYDATA,
+  // FM_OUTSIDEWORD): true when handled, with *result.
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
   WORD HotKey() const { return hotKey; }
   // The key the settings name (the default without one), whether or not it could be had.
@@ -53,8 +68,15 @@ class OutsideLookup {
 
  private:
   bool Register(WORD key);
+  // The window in front and the word looked up; nothing inside a dialog or message box of ours.
+  void LookUp(const std::wstring& word);
+  LRESULT OnCopyData(const COPYDATASTRUCT* data);
 
+  AppState& app;
+  HostLink& host;
+  FrameRouter& router;
   HWND frame = nullptr;
+  std::wstring secondStartWord;  // looked up once its sender has gone on
   WORD hotKey = 0;          // the key in force (registered), 0 for none
   WORD wanted = kDefaultHotKey;
   bool watching = false;

@@ -97,7 +97,8 @@ void ResultList::UseTextFonts() {
   SendMessageW(list, LB_SETITEMHEIGHT, 0, itemHeight);
   if (font) SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
   // The widest headword is measured again as the items are drawn.
-  SendMessageW(list, LB_SETHORIZONTALEXTENT, 0, 0);
+  extent = 0;
+  TellExtent();
   InvalidateRect(list, nullptr, TRUE);
 }
 
@@ -121,7 +122,7 @@ void ResultList::SetDark(bool dark) {
   if (list) InvalidateRect(list, nullptr, TRUE);
 }
 
-bool ResultList::Create(HWND pane, HWND frameWindow, const BookApi& bookApi) {
+bool ResultList::Create(HWND pane, HWND frameWindow) {
   if (!dpi) dpi = ui::WindowDpi(pane);
   MakeFonts();
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(pane, GWLP_HINSTANCE));
@@ -132,26 +133,39 @@ bool ResultList::Create(HWND pane, HWND frameWindow, const BookApi& bookApi) {
                                  LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
                              0, 0, client.right, client.bottom, pane,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDL_RESULTLIST)), instance, nullptr);
-  return box && Attach(box, frameWindow, bookApi);
+  return box && Attach(box, frameWindow);
 }
 
-bool ResultList::Attach(HWND listBox, HWND frameWindow, const BookApi& bookApi) {
+bool ResultList::Attach(HWND listBox, HWND frameWindow) {
   if (!listBox || list) return false;
   if (!dpi) dpi = ui::WindowDpi(listBox);
   MakeFonts();
   list = listBox;
   frame = frameWindow;
-  book = &bookApi;
+  listProc = reinterpret_cast<WNDPROC>(GetClassLongPtrW(list, GCLP_WNDPROC));
   SendMessageW(list, LB_SETITEMHEIGHT, 0, itemHeight);
   if (font) SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
   return ui::Subclass::Attach(list);
 }
 
-void ResultList::Fill(int count) {
+void ResultList::Add(int count) {
   if (!list || count <= 0) return;
-  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  Quiet quiet(*this);
   SendMessageW(list, LB_INITSTORAGE, static_cast<WPARAM>(count), 0);
-  for (int i = 0; i < count; ++i) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L""));
+  for (int i = 0; i < count; ++i) {
+    if (listProc)
+      CallWindowProcW(listProc, list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L""));
+    else
+      SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L""));
+  }
+}
+
+ResultList::Quiet::Quiet(ResultList& owner) : list(owner.list) {
+  if (list) SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+}
+
+ResultList::Quiet::~Quiet() {
+  if (!list) return;
   SendMessageW(list, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list, nullptr, TRUE);
 }
@@ -160,7 +174,25 @@ void ResultList::Reset() {
   if (!list) return;
   SendMessageW(list, LB_RESETCONTENT, 0, 0);
   SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-  SendMessageW(list, LB_SETHORIZONTALEXTENT, 0, 0);
+  extent = 0;
+  TellExtent();
+}
+
+void ResultList::Widen(int x) {
+  if (x <= extent) return;
+  extent = x;
+  TellExtent();
+}
+
+void ResultList::TellExtent() {
+  if (!list) return;
+  RECT client = {};
+  GetClientRect(list, &client);
+  // Whatever the list box holds at or below its width shows no scroll bar.
+  const int told = extent > client.right ? extent : 0;
+  if (told == extentTold) return;
+  extentTold = told;
+  SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(told), 0);
 }
 
 void ResultList::FitToPane(HWND pane) {
@@ -262,33 +294,25 @@ void ResultList::DrawFocusFrame(HDC dc, const RECT& rect, HBRUSH brush) {
 }
 
 void ResultList::DrawHeadword(HDC dc, int index, const RECT& rect, COLORREF ink) {
-  ListedHeading shelved;
-  if (listed && listed->HeadingOf(index, &shelved)) {
-    DrawListedHeadword(dc, shelved, rect, ink);
-    return;
+  // A blank item: the library's hits without a book, or a heading that could not be read (the
+  // frame then closes the book).
+  if (source.LibraryHits() && !SendMessageW(frame, FM_ISBOOKOPEN, 0, 0)) return;
+  ListedHeading item;
+  const int32_t result = source.HeadingOf(index, &item);
+  if (result == kDunmoorFailed) PostMessageW(frame, VM_VIEW_FAILED, 0, 0);
+  if (result != kDunmoorSuccess) return;
+  int left = rect.left;
+  if (!item.label.empty()) {
+    // The book's short name first, in the small font and a quieter colour, then the heading.
+    SelectFont select(dc, smallFont.Get());
+    std::wstring label = L"[" + item.label + L"] ";
+    SIZE size = {};
+    GetTextExtentPoint32W(dc, label.c_str(), static_cast<int>(label.size()), &size);
+    SetTextColor(dc, ink == colours.selectedInk ? colours.selectedInk : colours.label);
+    TextOutW(dc, rect.left, rect.top + (itemHeight - size.cy) / 2, label.c_str(), static_cast<int>(label.size()));
+    left += size.cx;
   }
-  // A blank item: no book, or the headword could not be read (the frame then closes the book).
-  if (!SendMessageW(frame, FM_ISBOOKOPEN, 0, 0) || !book || !book->epwGetWordItem) return;
-  char text[kDunmoorHeadingSize] = {};
-  WordItem record = {};
-  record.text = text;
-  if (book->epwGetWordItem(index, &record) == kDunmoorFailed) {
-    PostMessageW(frame, VM_VIEW_FAILED, 0, 0);
-    return;
-  }
-  text[sizeof text - 1] = 0;
-  DrawHeading(dc, std::string_view(text, brisvane::HeadwordLength(text, sizeof text)), rect.left, rect.top, ink, true);
-}
-
-void ResultList::DrawListedHeadword(HDC dc, const ListedHeading& item, const RECT& rect, COLORREF ink) {
-  // The book's short name first, in the small font and a quieter colour, then the heading.
-  SelectFont select(dc, smallFont.Get());
-  std::wstring label = L"[" + item.label + L"] ";
-  SIZE size = {};
-  GetTextExtentPoint32W(dc, label.c_str(), static_cast<int>(label.size()), &size);
-  SetTextColor(dc, ink == colours.selectedInk ? colours.selectedInk : colours.label);
-  TextOutW(dc, rect.left, rect.top + (itemHeight - size.cy) / 2, label.c_str(), static_cast<int>(label.size()));
-  DrawHeading(dc, item.heading, rect.left + size.cx, rect.top, ink, item.ownBook);
+  DrawHeading(dc, item.heading, left, rect.top, ink, item.ownBook);
 }
 
 void ResultList::DrawHeading(HDC dc, std::string_view headword, int left, int top, COLORREF ink, bool ownBook) {
@@ -315,9 +339,9 @@ void ResultList::DrawHeading(HDC dc, std::string_view headword, int left, int to
         // Another book's character: its fonts are not the open book's.
         SelectFont select(dc, font.Get());
         TextOutW(dc, piece.left, piece.top, L"\x3013", 1);
-      } else if (book && book->epwShowExCodePixel) {
+      } else if (book.epwShowExCodePixel) {
         booktext::DrawFromLargestFittingFont(piece.bottom - piece.top, [&](uint32_t size) {
-          return book->epwShowExCodePixel(piece.code, size, piece.narrow ? 0 : 1, piece.left, piece.top, piece.right,
+          return book.epwShowExCodePixel(piece.code, size, piece.narrow ? 0 : 1, piece.left, piece.top, piece.right,
                                           piece.bottom, ink, dc);
         });
       }
@@ -327,8 +351,7 @@ void ResultList::DrawHeading(HDC dc, std::string_view headword, int left, int to
     std::wstring wide = FromShiftJis(piece.text);
     TextOutW(dc, piece.left, piece.top, wide.c_str(), static_cast<int>(wide.size()));
   }
-  if (layout.endX > SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0))
-    SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(layout.endX), 0);
+  Widen(layout.endX);
 }
 
 LRESULT ResultList::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -343,6 +366,12 @@ LRESULT ResultList::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CHAR:
       if (wParam == L'\t') return 0;
       break;
+    case WM_SIZE: {
+      // What was not worth telling at the old width may be at the new one.
+      LRESULT result = Default(message, wParam, lParam);
+      TellExtent();
+      return result;
+    }
     case WM_NCDESTROY:  // the subclass removes itself after this message
       list = nullptr;
       break;

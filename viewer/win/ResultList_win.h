@@ -1,5 +1,5 @@
 // The headword list of the left pane: an owner-drawn list box with one empty item per hit.
-// An item's headword is fetched from the book only when the item is painted.
+// An item's headword is asked of the search that filled the list only when the item is painted.
 #ifndef BRISVANE_VIEWER_WIN_RESULTLIST_WIN_H
 #define BRISVANE_VIEWER_WIN_RESULTLIST_WIN_H
 
@@ -14,18 +14,23 @@
 
 namespace brisvane {
 
-// The headings of a list that is not the open book's hit list (a shelf search's): an item's
-// label (its book's short name), its heading as the library gave it, and whether its book is
-// the one open (its external characters are then drawn from that book's fonts, else as 〓).
+// What the list draws for an item: a label before it (a shelf hit's book), its heading as the
+// library gave it, and whether its book is the one open (its external characters are then drawn
+// from that book's fonts, else as 〓).
 struct ListedHeading {
   std::wstring label;
   std::string heading;
   bool ownBook = false;
 };
+// Where the list's headings come from: the search that filled it last.
 class ListedHeadings {
  public:
-  // False when the list is the open book's hits.
-  virtual bool HeadingOf(int index, ListedHeading* heading) const = 0;
+  // Whether the items are the hits the library keeps for its own book (drawn only while the
+  // frame says the book is open, FM_ISBOOKOPEN).
+  virtual bool LibraryHits() const = 0;
+  // Item index: kDunmoorSuccess with *heading filled; kDunmoorFailed when its book could not be
+  // read (the frame is told, VM_VIEW_FAILED); anything else draws a blank item.
+  virtual int32_t HeadingOf(int index, ListedHeading* heading) = 0;
 
  protected:
   ~ListedHeadings() = default;
@@ -43,12 +48,16 @@ class ResultList : private ui::Subclass {
   ResultList(const ResultList&) = delete;
   ResultList& operator=(const ResultList&) = delete;
 
+  // source gives the headings; book draws the open book's external characters. Both stay valid
+  // while the list exists.
+  ResultList(ListedHeadings& source, const BookApi& book) : source(source), book(book) {}
+
   // pane: the left pane, the list's parent; frame: receives FM_SHOWITEM, VM_VIEW_TAB and
-  // VM_VIEW_FAILED and answers FM_ISBOOKOPEN. book stays valid while the list exists.
-  bool Create(HWND pane, HWND frame, const BookApi& book);
+  // VM_VIEW_FAILED and answers FM_ISBOOKOPEN.
+  bool Create(HWND pane, HWND frame);
   // The same over a list box that the pane made itself (owner-drawn, fixed height, with
   // strings): the pane then forwards WM_MEASUREITEM and WM_DRAWITEM to Measure and Draw.
-  bool Attach(HWND listBox, HWND frame, const BookApi& book);
+  bool Attach(HWND listBox, HWND frame);
   HWND Hwnd() const { return list; }
 
   void Measure(MEASUREITEMSTRUCT& item) const { item.itemHeight = static_cast<UINT>(itemHeight); }
@@ -59,10 +68,21 @@ class ResultList : private ui::Subclass {
 
   // No items, no selection, horizontal extent 0.
   void Reset();
-  // count empty items (the open book's hits 0 .. count - 1), added with no repaint between them.
-  void Fill(int count);
-  // Where the headings come from while it holds them (nullptr: the open book's hits).
-  void SetListedHeadings(const ListedHeadings* source) { listed = source; }
+  // count more empty items. Straight through the list box's own procedure: through the
+  // subclasses on the list (SetWindowSubclass) every message costs a property look-up, which
+  // under Wine is a round trip to its server, a second for 10,000 items.
+  void Add(int count);
+  // While one lives, the list repaints nothing; it is repainted whole when it ends.
+  class Quiet {
+   public:
+    explicit Quiet(ResultList& list);
+    ~Quiet();
+    Quiet(const Quiet&) = delete;
+    Quiet& operator=(const Quiet&) = delete;
+
+   private:
+    HWND list;
+  };
 
   // The headwords' size in percent of the design's (12 and 9 points), and the dots an inch of
   // the list's monitor: fonts and item height anew, the list repainted.
@@ -77,17 +97,25 @@ class ResultList : private ui::Subclass {
   void MakeTextFonts();
   void UseTextFonts();
   void DrawHeadword(HDC dc, int index, const RECT& rect, COLORREF ink);
-  void DrawListedHeadword(HDC dc, const ListedHeading& item, const RECT& rect, COLORREF ink);
   // A heading as the library gives it, laid out from (left, top); its external characters from
   // the open book's fonts when ownBook, else 〓.
   void DrawHeading(HDC dc, std::string_view headword, int left, int top, COLORREF ink, bool ownBook);
   void DrawFocusFrame(HDC dc, const RECT& rect, HBRUSH brush);
   void FitToPane(HWND pane);
+  // The widest item drawn so far reached x.
+  void Widen(int x);
+  // The list box is told the extent only while it exceeds the list's width (it then shows the
+  // horizontal scroll bar): under Wine every change of the extent makes the list box show and
+  // hide its scroll bar, a frame change each, ~4 ms.
+  void TellExtent();
 
+  ListedHeadings& source;
+  const BookApi& book;
   HWND list = nullptr;
   HWND frame = nullptr;
-  const BookApi* book = nullptr;
-  const ListedHeadings* listed = nullptr;
+  WNDPROC listProc = nullptr;  // the list box's own procedure (Add)
+  int extent = 0;              // the widest item drawn since the list was emptied
+  int extentTold = 0;          // what the list box was told
   ui::UniqueFont font;       // 12 points at the normal size
   ui::UniqueFont smallFont;  // 9 points, sub- and superscripts
   ui::UniqueFont boldFont;   // 12 points, bold and italic as the book marks them

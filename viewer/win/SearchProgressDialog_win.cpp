@@ -2,13 +2,11 @@
 
 #include <commctrl.h>
 
-#include <cstring>
 #include <cwchar>
 #include <string>
-#include <vector>
 
 #include "BrisvaneRes.h"
-#include "SearchRules.h"
+#include "ResultList_win.h"
 #include "UiFont_win.h"
 #include "ui/Dpi.h"
 #include "ui/ResourceText.h"
@@ -17,67 +15,26 @@ namespace brisvane {
 
 namespace {
 
-constexpr UINT_PTR kCountTimer = 100;  // once: count the hits, first batch
-constexpr UINT_PTR kBatchTimer = 101;  // the later batches
-constexpr UINT_PTR kScanTimer = 102;   // full text: the pieces of the scan
-constexpr UINT kScanDelay = 20;
-constexpr DWORD kScanSlice = 100;      // milliseconds of scanning a tick
-constexpr UINT kCountDelay = 100;
-constexpr UINT kBatchDelay = 50;
-
-// A batch repaints nothing until it is in: thousands of items, and up to a hundred steps of the
-// bar, each of which the bar would otherwise paint at once (under Wine a millisecond a step).
-// The screen shows the same when the batch is done.
-class Quiet {
- public:
-  Quiet(HWND list, HWND bar) : list(list), bar(bar) {
-    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-    if (bar) SendMessageW(bar, WM_SETREDRAW, FALSE, 0);
-  }
-  ~Quiet() {
-    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, TRUE);
-    if (bar) {
-      SendMessageW(bar, WM_SETREDRAW, TRUE, 0);
-      InvalidateRect(bar, nullptr, TRUE);
-    }
-  }
-  Quiet(const Quiet&) = delete;
-  Quiet& operator=(const Quiet&) = delete;
-
- private:
-  HWND list, bar;
-};
+constexpr UINT_PTR kFirstTimer = 100;  // once: the first tick (a counted search's count)
+constexpr UINT_PTR kNextTimer = 101;   // the ticks after it
 
 }  // namespace
 
-SearchProgressDialog::SearchProgressDialog(const BookApi& book, HWND list, const booktext::SearchKey& key,
-                                           SearchMode mode)
-    : book(book),
-      list(list),
-      listProc(reinterpret_cast<WNDPROC>(GetClassLongPtrW(list, GCLP_WNDPROC))),
-      key(key),
-      mode(mode),
-      batches([this] { AddEmptyItem(); },
-              [this] { SendMessageW(bar, PBM_STEPIT, 0, 0); }) {}
+SearchProgressDialog::SearchProgressDialog(search::SearchJob& job, ResultList& list, std::function<void()> finishing)
+    : job(job), list(list), finishing(std::move(finishing)), run(job, [this](int32_t count) { this->list.Add(count); }) {}
 
-void SearchProgressDialog::AddEmptyItem() {
-  if (listProc)
-    CallWindowProcW(listProc, list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L""));
-  else
-    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L""));
-}
-
-brisvane::SearchOutcome SearchProgressDialog::Run(HWND owner) {
+SearchOutcome SearchProgressDialog::Run(HWND owner) {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);
-  INT_PTR result = RunModal(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_SEARCH), owner);
-  if (result == static_cast<INT_PTR>(brisvane::SearchOutcome::kHits)) return brisvane::SearchOutcome::kHits;
-  if (result == static_cast<INT_PTR>(brisvane::SearchOutcome::kReadError)) return brisvane::SearchOutcome::kReadError;
-  return brisvane::SearchOutcome::kNoHit;  // also when the dialog could not be shown at all
+  const INT_PTR result = RunModal(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_SEARCH), owner);
+  if (result == static_cast<INT_PTR>(SearchOutcome::kHits)) return SearchOutcome::kHits;
+  if (result == static_cast<INT_PTR>(SearchOutcome::kReadError)) return SearchOutcome::kReadError;
+  return SearchOutcome::kNoHit;
 }
 
 INT_PTR SearchProgressDialog::OnInitDialog() {
+  // The wait begins as the dialog opens; making it ready for the eye belongs to the wait.
+  SetTimer(Hwnd(), kFirstTimer, run.Pace().firstDelayMs, nullptr);
   textFont.Attach(CreateJapaneseUiFont(9, ui::WindowDpi(Hwnd())));
   if (textFont) {
     for (int id : {IDT_SEARCH_TEXT, static_cast<int>(IDCANCEL)})
@@ -86,132 +43,74 @@ INT_PTR SearchProgressDialog::OnInitDialog() {
   }
   bar = GetDlgItem(Hwnd(), IDC_SEARCH_PROGRESS);
   text = GetDlgItem(Hwnd(), IDT_SEARCH_TEXT);
-  SendMessageW(bar, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
-  SendMessageW(bar, PBM_SETSTEP, 1, 0);
+  SendMessageW(bar, PBM_SETRANGE32, 0, run.BarRange());
   SendMessageW(bar, PBM_SETPOS, 0, 0);
   waitCursor = LoadCursorW(nullptr, IDC_WAIT);
   ShowWindow(Hwnd(), SW_SHOW);
-  SetTimer(Hwnd(), kCountTimer, kCountDelay, nullptr);
   return TRUE;
 }
 
-void SearchProgressDialog::RunBatch() {
-  Quiet quiet(list, bar);
-  bool complete = batches.RunBatch();
-  if (complete) {
-    SendMessageW(bar, PBM_SETPOS, 100, 0);
-    End(brisvane::SearchOutcome::kHits);
-  }
-}
-
-void SearchProgressDialog::OnTimer(UINT_PTR id) {
+void SearchProgressDialog::Tick() {
   SetCursor(waitCursor);
   ShowCursor(TRUE);
-  if (id == kScanTimer) {
-    ScanText();
-    return;
-  }
-  if (id == kCountTimer) {
-    KillTimer(Hwnd(), kCountTimer);
-    if (mode == SearchMode::kFullText) {
-      if (!book.epwFullTextBegin || !book.epwFullTextNext) {
-        End(brisvane::SearchOutcome::kReadError);
-      } else if (book.epwFullTextBegin(key.bytes) != kDunmoorSuccess) {
-        End(brisvane::SearchOutcome::kNoHit);
-      } else {
-        SetTimer(Hwnd(), kScanTimer, kScanDelay, nullptr);
-      }
-      return;
-    }
-    const bool keywords = mode == SearchMode::kKeyword;
-    if (keywords ? !book.epwSearchKeywords : !book.epwGetWordProperties) {
-      End(brisvane::SearchOutcome::kReadError);
-      return;
-    }
-    // The library normalises the key in place: give it a copy.
-    booktext::SearchKey working = key;
-    WordProperties properties = {};
-    int32_t result = keywords ? book.epwSearchKeywords(working.bytes, &properties)
-                              : book.epwGetWordProperties(working.bytes, &properties);
-    brisvane::SearchOutcome outcome;
-    {
-      Quiet quiet(list, bar);
-      outcome = batches.Start(result, properties.hitCount);
-    }
-    if (outcome != brisvane::SearchOutcome::kHits) {
-      End(outcome);
-    } else if (batches.Pending()) {
-      SetTimer(Hwnd(), kBatchTimer, kBatchDelay, nullptr);
-    } else {
-      SendMessageW(bar, PBM_SETPOS, 100, 0);
-      End(brisvane::SearchOutcome::kHits);
-    }
-  } else if (id == kBatchTimer) {
-    RunBatch();
-  }
-}
-
-void SearchProgressDialog::ScanText() {
-  // Pieces of the text for a slice of time (the first tick one piece, so that the list begins
-  // to fill at once), then the list and the count catch up.
-  const DWORD begin = GetTickCount();
-  const DWORD slice = ticks++ == 0 ? 0 : kScanSlice;
-  int32_t result = kDunmoorGoesOn;
-  WordProperties properties = {};
-  do {
-    result = book.epwFullTextNext(&properties);
-    if (result == kDunmoorSuccess || result == kDunmoorGoesOn) found = properties.hitCount;
-  } while (result == kDunmoorGoesOn && GetTickCount() - begin < slice);
-  ListFound();
-  if (result == kDunmoorGoesOn) return;
-  KillTimer(Hwnd(), kScanTimer);
-  if (result == kDunmoorFailed) End(brisvane::SearchOutcome::kReadError);
-  else End(found > 0 ? brisvane::SearchOutcome::kHits : brisvane::SearchOutcome::kNoHit);
-}
-
-void SearchProgressDialog::ListFound() {
+  bool more = false;
   {
-    Quiet quiet(list, bar);
-    for (; listed < found && listed < kMaxListItems; ++listed) AddEmptyItem();
-    SendMessageW(bar, PBM_STEPIT, 0, 0);  // the bar goes round while the scan goes on
+    // The list repaints nothing until the tick's items are in (thousands of them), nor the bar.
+    ResultList::Quiet quiet(list);
+    more = run.Tick([] { return static_cast<uint32_t>(GetTickCount()); });
   }
-  wchar_t line[96];
-  std::wstring format = ui::LoadText(IDS_FULLTEXT_PROGRESS);
-  swprintf(line, sizeof line / sizeof line[0], format.c_str(), static_cast<int>(found));
+  ShowProgress();
+  if (!more) End(run.Outcome());
+}
+
+void SearchProgressDialog::ShowProgress() {
+  SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(run.BarPosition()), 0);
+  // A counted search keeps the dialog's own text; the others say how far they got.
+  const search::JobForm form = job.Form();
+  if (form == search::JobForm::kCounted) return;
+  wchar_t line[160];
+  if (form == search::JobForm::kScan)
+    swprintf(line, sizeof line / sizeof line[0], ui::LoadText(IDS_FULLTEXT_PROGRESS).c_str(), static_cast<int>(job.Found()));
+  else
+    swprintf(line, sizeof line / sizeof line[0], ui::LoadText(IDS_SHELF_PROGRESS).c_str(), static_cast<int>(job.BooksDone()),
+             static_cast<int>(job.Books()), static_cast<int>(job.Found()));
   SetWindowTextW(text, line);
 }
 
-void SearchProgressDialog::End(brisvane::SearchOutcome outcome) {
-  KillTimer(Hwnd(), kCountTimer);
-  KillTimer(Hwnd(), kBatchTimer);
-  KillTimer(Hwnd(), kScanTimer);
+void SearchProgressDialog::End(SearchOutcome outcome) {
+  KillTimer(Hwnd(), kFirstTimer);
+  KillTimer(Hwnd(), kNextTimer);
+  if (outcome == SearchOutcome::kHits && finishing) finishing();
   EndDialog(Hwnd(), static_cast<INT_PTR>(outcome));
 }
 
-INT_PTR SearchProgressDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR SearchProgressDialog::OnMessage(UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_TIMER:
-      OnTimer(wParam);
+      if (wParam == kFirstTimer) {
+        KillTimer(Hwnd(), kFirstTimer);
+        SetTimer(Hwnd(), kNextTimer, run.Pace().nextDelayMs, nullptr);
+      } else if (wParam != kNextTimer) {
+        return FALSE;
+      }
+      Tick();
       return TRUE;
     case WM_SETCURSOR:
       SetCursor(waitCursor);
       SetWindowLongPtrW(Hwnd(), DWLP_MSGRESULT, TRUE);
       return TRUE;
     case WM_COMMAND:
-      if (LOWORD(wParam) == IDCANCEL) {
-        // A full-text scan stops where it is: what it found is the result.
-        if (mode == SearchMode::kFullText) End(found > 0 ? brisvane::SearchOutcome::kHits : brisvane::SearchOutcome::kNoHit);
-        else End(batches.Cancel());
-        return TRUE;
-      }
-      return FALSE;
+      if (LOWORD(wParam) != IDCANCEL) return FALSE;
+      End(run.Cancel());
+      return TRUE;
     default:
       return FALSE;
   }
 }
 
 INT_PTR SearchProgressDialog::OnUnexpectedException(UINT) {
-  End(brisvane::SearchOutcome::kReadError);
+  job.Stop();
+  End(SearchOutcome::kReadError);
   return TRUE;
 }
 

@@ -4,7 +4,7 @@
 
 #include "Calvetta.h"
 #include "ContentView_win.h"
-#include "SearchPanel_win.h"
+#include "ResultList_win.h"
 #include "Settings_win.h"
 #include "TextSize.h"
 
@@ -28,7 +28,7 @@ void TextSizeControl::Wheel(int delta) {
 void TextSizeControl::Set(int size, bool remember) {
   percent = size;
   if (HWND view = content.ContentWindow()) SendMessageW(view, VM_VIEW_TEXTSIZE, static_cast<WPARAM>(size), 0);
-  search.SetTextSize(size);
+  list.SetTextSize(size);
   if (remember) exchange::WriteNumberSetting(L"view", L"TextSize", static_cast<uint32_t>(size));
 }
 

@@ -9,11 +9,11 @@
 namespace brisvane {
 
 class ContentView;
-class SearchPanel;
+class ResultList;
 
 class TextSizeControl {
  public:
-  TextSizeControl(ContentView& content, SearchPanel& search) : content(content), search(search) {}
+  TextSizeControl(ContentView& content, ResultList& list) : content(content), list(list) {}
 
   // The size kept from the last run, when it is not the normal one.
   void Restore();
@@ -27,7 +27,7 @@ class TextSizeControl {
   void Set(int size, bool remember);
 
   ContentView& content;
-  SearchPanel& search;
+  ResultList& list;
   int percent = kNormalTextSize;
 };
 

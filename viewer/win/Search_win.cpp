@@ -1,0 +1,396 @@
+#include "Search_win.h"
+
+#include <cwchar>
+
+#include "AppState_win.h"
+#include "BookSession_win.h"
+#include "Calvetta.h"
+#include "ContentView_win.h"
+#include "FrameBars_win.h"
+#include "FrameMessages.h"
+#include "FrameRouter.h"
+#include "LayerHistory_win.h"
+#include "SearchKey.h"
+#include "SearchProgressDialog_win.h"
+#include "SearchRules.h"
+#include "ShelfJob.h"
+#include "ui/ResourceText.h"
+#include "ui/ShiftJisText.h"
+
+namespace brisvane {
+
+namespace {
+
+using search::SearchKind;
+
+// Status pane 0 goes back to a blank however a search of the open book ends.
+class ClearMessagePane {
+ public:
+  explicit ClearMessagePane(FrameBars& bars) : bars(bars) {}
+  ~ClearMessagePane() { bars.SetStatusText(0, L" "); }
+  ClearMessagePane(const ClearMessagePane&) = delete;
+  ClearMessagePane& operator=(const ClearMessagePane&) = delete;
+
+ private:
+  FrameBars& bars;
+};
+
+// While it lives, a job runs: the list it fills stays its own whatever else happens meanwhile.
+class Running {
+ public:
+  explicit Running(bool& running) : running(running) { running = true; }
+  ~Running() { running = false; }
+  Running(const Running&) = delete;
+  Running& operator=(const Running&) = delete;
+
+ private:
+  bool& running;
+};
+
+std::wstring Formatted(int id, int a) {
+  wchar_t line[160];
+  swprintf(line, sizeof line / sizeof line[0], ui::LoadText(id).c_str(), a);
+  return line;
+}
+
+booktext::SearchKey KeyOf(const std::wstring& word) { return booktext::BuildSearchKey(ui::ToShiftJis(word)); }
+
+}  // namespace
+
+Search::Search(AppState& app, BookSession& book, FrameBars& bars, LayerHistory& layers, FrameRouter& router)
+    : app(app), book(book), bars(bars), layers(layers), router(router), list(*this, book.Api()), own(book.Api()),
+      shelf(book.Api()) {}
+
+bool Search::Create(HWND frameWindow, ContentView& contentView, int dpi) {
+  frame = frameWindow;
+  content = &contentView;
+  // The word box sits over the toolbar's first button, the mode and the scope beside it.
+  RECT slot = bars.WordBoxSlot();
+  if (!box.Create(bars.Toolbar(), slot.left, slot.top, frame) || !box.Combo()) return false;
+  if (list.Hwnd()) box.SetEscTarget(GetParent(list.Hwnd()));
+  if (!modeBox.Create(bars.Toolbar(), bars.ModeBoxSlot(), dpi)) return false;
+  if (!scopeBox.Create(bars.Toolbar(), bars.ScopeBoxSlot(), dpi)) return false;
+  modeBox.Restore();
+  scopeBox.Restore();
+  typeAhead.Restore();
+  return true;
+}
+
+void Search::AddCommands(ui::CommandTable& commands) {
+  // Search stays enabled: greyed on the toolbar while no book is open; the command itself reports.
+  commands.Add(IDM_SEARCH, [this](int, HWND) { Command(); });
+  for (SearchKind each : search::kSearchKinds) {
+    commands.Add(IDM_MODE_HEADWORD + static_cast<int>(each), [this, each](int, HWND) { ChooseMode(each); },
+                 [this, each] { return Offered(each, book.IsOpen()); });
+  }
+  for (Scope each : {Scope::kBook, Scope::kShelf})
+    commands.Add(IDM_SCOPE_BOOK + static_cast<int>(each), [this, each](int, HWND) { ChooseScope(each); });
+  commands.Add(IDM_SHELF_EDIT, [this](int, HWND) { EditShelf(); });
+  commands.Add(IDM_TYPE_AHEAD, [this](int, HWND) { typeAhead.Toggle(frame); });
+}
+
+void Search::Refused(int command) {
+  // A search mode the book cannot do, chosen in the mode box: the box shows the mode in force.
+  if (command >= IDM_MODE_HEADWORD && command <= IDM_MODE_FULLTEXT) modeBox.Show();
+}
+
+void Search::UpdateMenu(HMENU menu) const {
+  CheckMenuItem(menu, IDM_TYPE_AHEAD, MF_BYCOMMAND | (typeAhead.On() ? MF_CHECKED : MF_UNCHECKED));
+  if (GetMenuState(menu, IDM_MODE_HEADWORD, MF_BYCOMMAND) != static_cast<UINT>(-1))
+    CheckMenuRadioItem(menu, IDM_MODE_HEADWORD, IDM_MODE_FULLTEXT, IDM_MODE_HEADWORD + modeBox.Chosen(), MF_BYCOMMAND);
+  if (GetMenuState(menu, IDM_SCOPE_BOOK, MF_BYCOMMAND) != static_cast<UINT>(-1))
+    CheckMenuRadioItem(menu, IDM_SCOPE_BOOK, IDM_SCOPE_SHELF, IDM_SCOPE_BOOK + scopeBox.Chosen(), MF_BYCOMMAND);
+}
+
+bool Search::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
+  *result = 0;
+  switch (message) {
+    case FM_SEARCHSTART:
+      // Painted while the progress dialog waits.
+      bars.SetStatusText(0, ui::LoadText(IDS_SEARCHING).c_str());
+      return true;
+    case FM_SEARCH:
+      Run();
+      return true;
+    case FM_SHOWITEM:
+      layers.Clear();
+      Show(static_cast<int>(wParam), false);
+      return true;
+    case FM_WORDENTER:
+      Command();
+      return true;
+    case FM_WORDTYPED:
+      typeAhead.Typed(frame);
+      return true;
+    case WM_TIMER:
+      if (wParam == TypeAhead::kTimer) {
+        Preview();
+        return true;
+      }
+      return shelf.OnTimer(frame, wParam);
+    default:
+      return false;
+  }
+}
+
+Search::Scope Search::ScopeChosen() const {
+  // A library that cannot hold books beside its own searches the open book only.
+  return scopeBox.Chosen() == static_cast<int>(Scope::kShelf) && shelf.Usable() ? Scope::kShelf : Scope::kBook;
+}
+
+bool Search::Offered(SearchKind kind, bool bookOpen) const {
+  const int32_t modes = bookOpen ? own.SearchModes() : search::LibraryModes(book.Api());
+  return search::Offers(modes, kind);
+}
+
+int Search::Refusal(const std::wstring& word) const {
+  const SearchKind kind = Kind();
+  if (!Offered(kind, false)) return IDS_MODE_UNAVAILABLE;
+  if (!Offered(kind, true)) return IDS_NO_KEYWORD_INDEX;
+  if (kind == SearchKind::kKeyword) {
+    const size_t words = KeywordCount(word);
+    if (words == 0 || words > kDunmoorMostKeywords) return IDS_KEYWORD_WORDS;
+  }
+  return 0;
+}
+
+void Search::ChooseMode(SearchKind kind) {
+  if (kind == Kind()) return;
+  modeBox.Choose(static_cast<int>(kind));
+  lastWord.clear();  // the same word in another mode is another search
+}
+
+void Search::ChooseScope(Scope scope) {
+  if (static_cast<int>(scope) == scopeBox.Chosen()) return;
+  scopeBox.Choose(static_cast<int>(scope));
+  lastWord.clear();  // the same word over another scope is another search
+}
+
+void Search::EditShelf() {
+  if (!book.Api().OpenEpwing) return;  // no library bound yet
+  const bool changed = shelf.Edit(frame, app);
+  book.TakeBackCatalog();
+  if (changed) router.ResetPanes();  // a shelf search's list named the books by their places
+}
+
+void Search::LookUp(const std::wstring& word) {
+  box.SetText(word);
+  Command();
+}
+
+std::wstring Search::Word() const { return SearchWord(box.Text()); }
+
+void Search::Reset() {
+  list.Reset();
+  box.SetText(std::wstring());
+  lastWord.clear();
+  if (running) return;  // the job under way goes on filling the list
+  job.reset();
+  jobBooks.clear();
+}
+
+void Search::SetDpi(int dpi) {
+  box.SetDpi(dpi);
+  RECT slot = bars.WordBoxSlot();
+  SetWindowPos(box.Combo(), nullptr, slot.left, slot.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  modeBox.SetDpi(dpi, bars.ModeBoxSlot());
+  scopeBox.SetDpi(dpi, bars.ScopeBoxSlot());
+  list.SetDpi(dpi);
+}
+
+void Search::End() {
+  typeAhead.Stop(frame);
+  KillTimer(frame, Shelf::kSlotTimer);
+  shelf.CloseSlots();
+}
+
+void Search::Command() {
+  if (app.ModalBusy()) return;
+  // A shelf search needs no open book, only the library.
+  if (!book.IsOpen() && !(ScopeChosen() == Scope::kShelf && book.Api().OpenEpwing)) {
+    book.ReportReadError();
+    return;
+  }
+  SendMessageW(frame, FM_SEARCHSTART, 0, 0);
+  SendMessageW(frame, FM_SEARCH, 0, 0);
+}
+
+void Search::Run() {
+  typeAhead.Stop(frame);
+  const std::wstring word = Word();
+  if (word.empty()) return;
+  box.SetText(word);
+  // The same word in another mode is a search of its own.
+  if (Kind() != lastKind) lastWord.clear();
+  lastKind = Kind();
+  if (ScopeChosen() == Scope::kShelf)
+    RunOnShelf(word);
+  else
+    RunOnBook(word);
+}
+
+void Search::Clear() {
+  list.Reset();
+  content->Api().SetContentBlank();
+  layers.Clear();
+}
+
+void Search::Start(std::unique_ptr<search::SearchJob> next, std::vector<JobBook> books, bool ownHits) {
+  job = std::move(next);
+  jobBooks = std::move(books);
+  libraryHits = ownHits;
+}
+
+SearchOutcome Search::RunJob(int32_t* total) {
+  Running run(running);
+  AppState::ModalScope modal(app);
+  SearchProgressDialog dialog(*job, list, [this] {
+    Show(0, true);
+    SendMessageW(list.Hwnd(), LB_SETCURSEL, 0, 0);
+  });
+  const SearchOutcome outcome = dialog.Run(frame);
+  *total = dialog.Total();
+  return outcome;
+}
+
+void Search::ReportNoHit() {
+  const std::wstring text = NoHitText();
+  bars.SetStatusText(1, text.c_str());
+  app.FocusWordBoxOnNextActivation(true);
+  app.ShowMessage(frame, text.c_str());
+  lastFound = false;
+}
+
+void Search::RunOnBook(const std::wstring& word) {
+  ClearMessagePane clear(bars);
+  if (const int refusal = Refusal(word); refusal != 0) {
+    app.FocusWordBoxOnNextActivation(true);
+    app.ShowMessage(frame, ui::LoadText(refusal).c_str());
+    lastWord.clear();
+    lastFound = false;
+    return;
+  }
+  switch (DecideSearch(word, lastWord, lastFound)) {
+    case SearchAction::kNothing:
+      return;
+    case SearchAction::kReportNoHit:
+      ReportNoHit();
+      return;
+    case SearchAction::kSearch:
+      break;
+  }
+
+  lastWord = word;
+  layers.GreyButton();
+  const booktext::SearchKey key = KeyOf(word);
+  Clear();
+  app.FocusWordBoxOnNextActivation(false);
+  Start(std::make_unique<search::BookJob>(own, Kind(), key), {{book.Place(), L""}}, true);
+  int32_t total = 0;
+  const SearchOutcome outcome = RunJob(&total);
+  if (outcome == SearchOutcome::kHits) {
+    lastFound = true;
+    SetFocus(list.Hwnd());
+    bars.SetStatusText(1, ResultCountText(total).c_str());
+    box.AddToHistory(word);  // after the entry is shown: the settings are written
+  } else if (outcome == SearchOutcome::kReadError) {
+    app.FocusWordBoxOnNextActivation(true);
+    book.ReportReadError();
+    lastFound = false;
+  } else {
+    ReportNoHit();
+  }
+}
+
+void Search::RunOnShelf(const std::wstring& word) {
+  // The next search of the open book runs even for the same word: the list is the shelf's.
+  lastWord.clear();
+  bool listed = false;
+  shelf.Books(&listed);
+  if (listed) book.TakeBackCatalog();  // the first listing of the shelf loaded other catalogs
+  if (!shelf.AnyTicked()) {
+    bars.SetStatusText(0, L" ");
+    app.FocusWordBoxOnNextActivation(true);
+    app.ShowMessage(frame, ui::LoadText(IDS_SHELF_EMPTY).c_str());
+    return;
+  }
+
+  Clear();
+  app.FocusWordBoxOnNextActivation(false);
+  KillTimer(frame, Shelf::kSlotTimer);  // the books kept open serve this search
+  std::vector<JobBook> books;
+  for (size_t b = 0; b < shelf.Count(); ++b) books.push_back({shelf.PlaceOf(b), shelf.Books()[b].name});
+  auto shelved = std::make_unique<search::ShelfJob>(shelf, Kind(), KeyOf(word), static_cast<size_t>(kMaxListItems));
+  const search::ShelfJob& searched = *shelved;
+  Start(std::move(shelved), std::move(books), false);
+  int32_t total = 0;
+  const SearchOutcome outcome = RunJob(&total);
+  shelf.Searched(searched, frame);
+
+  std::wstring status = Formatted(IDS_SHELF_SEARCHED, searched.Count(search::BookOutcome::kSearched));
+  const int notOpened =
+      searched.Count(search::BookOutcome::kNotOpened) + searched.Count(search::BookOutcome::kReadFailed);
+  if (notOpened > 0) status += Formatted(IDS_SHELF_NOT_OPENED, notOpened);
+  if (const int lacking = searched.Count(search::BookOutcome::kCannotSearch); lacking > 0)
+    status += Formatted(IDS_SHELF_NO_KEYWORDS, lacking);
+  bars.SetStatusText(0, status.c_str());
+  if (outcome != SearchOutcome::kHits) {
+    ReportNoHit();
+    return;
+  }
+  box.AddToHistory(word);
+  SetFocus(list.Hwnd());
+  bars.SetStatusText(1, ResultCountText(total).c_str());
+}
+
+void Search::Show(int index, bool now) {
+  if (!job) return;
+  search::HitPlace place;
+  const bool placed = job->Place(index, &place) == kDunmoorSuccess;
+  if (libraryHits) {
+    content->ShowHit(index, place, now);
+    return;
+  }
+  // A hit of another book is read from its own book, opened as the viewer's.
+  if (!placed || place.book >= jobBooks.size() || !book.OpenPlace(jobBooks[place.book].place)) return;
+  content->ShowAt(place, now);
+}
+
+int32_t Search::HeadingOf(int index, ListedHeading* heading) {
+  if (!job) return kDunmoorRefused;
+  const int32_t read = job->Heading(index, &heading->heading);
+  if (read != kDunmoorSuccess) return read;
+  search::HitPlace place;
+  if (job->Place(index, &place) != kDunmoorSuccess || place.book >= jobBooks.size()) return kDunmoorRefused;
+  const JobBook& from = jobBooks[place.book];
+  heading->label = from.label;
+  // Its external characters come from the fonts of the book open, when that is its own.
+  heading->ownBook = book.IsOpen() && from.place == book.Place();
+  return kDunmoorSuccess;
+}
+
+void Search::Preview() {
+  typeAhead.Stop(frame);
+  // Not inside a dialog or a message box, and a shelf search (books opened one by one) waits for
+  // Enter.
+  if (app.ModalBusy() || !book.IsOpen() || ScopeChosen() != Scope::kBook) return;
+  const std::wstring word = Word();
+  // Whatever the list showed for the last word searched, it shows something else now.
+  lastWord.clear();
+  Clear();
+  bars.SetStatusText(1, L" ");
+  // The whole text is scanned on Enter only.
+  if (word.empty() || Refusal(word) != 0 || Kind() == SearchKind::kFullText) return;
+  const booktext::SearchKey key = KeyOf(Kind() == SearchKind::kHeadword ? TypeAheadWord(word) : word);
+  Start(std::make_unique<search::BookJob>(own, Kind(), key), {{book.Place(), L""}}, true);
+  const SearchOutcome outcome = RunAtOnce(*job, [this](int32_t count) { list.Add(count); });
+  if (outcome != SearchOutcome::kHits) {
+    if (outcome != SearchOutcome::kReadError) bars.SetStatusText(1, NoHitText().c_str());
+    return;
+  }
+  SendMessageW(list.Hwnd(), LB_SETCURSEL, 0, 0);
+  Show(0, false);
+  bars.SetStatusText(1, ResultCountText(job->Found()).c_str());
+}
+
+}  // namespace brisvane

@@ -8,9 +8,9 @@ namespace brisvane {
 
 namespace {
 
-constexpr JobPace kCountedPace{100, 50, kItemsPerBatch, 0};
-constexpr JobPace kScanPace{20, 20, 0, 100};
-constexpr JobPace kShelfPace{20, 10, 0, 100};
+constexpr JobPace kCountedPace{100, 50, kItemsPerBatch, 0, 0};
+constexpr JobPace kScanPace{100, 20, 0, 100, 0};
+constexpr JobPace kShelfPace{10, 10, 0, 100, 30};
 
 const JobPace& PaceOf(search::JobForm form) {
   switch (form) {
@@ -29,10 +29,13 @@ int32_t Listable(int32_t found) { return std::clamp(found, 0, kMaxListItems); }
 JobRun::JobRun(search::SearchJob& job, AddItems addItems)
     : job(job), addItems(std::move(addItems)), pace(PaceOf(job.Form())) {}
 
-bool JobRun::Tick(const Clock& now) {
+bool JobRun::Begin(const Clock& now) { return pace.quietMs == 0 || Work(now, pace.quietMs); }
+
+bool JobRun::Tick(const Clock& now) { return Work(now, ticks++ == 0 ? 0 : pace.sliceMs); }
+
+bool JobRun::Work(const Clock& now, uint32_t slice) {
   if (ended) return false;
   const uint32_t begin = now();
-  const uint32_t slice = ticks++ == 0 ? 0 : pace.sliceMs;
   while (!over) {
     const search::JobStep step = job.Step();
     over = step != search::JobStep::kGoesOn;

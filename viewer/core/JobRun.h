@@ -4,8 +4,10 @@
 // and lists the first 4000, then a tick every 50 ms lists 4000 more, the bar moving once a
 // hundredth of the hits. A scan or a shelf search works for about a tenth of a second a tick
 // (the first tick one step only, so that the list begins to fill at once) and lists all it has
-// found. The list never holds more than kMaxListItems. The windows are reached through the
-// callback, so the rules run without them.
+// found. A shelf search begins before any dialog opens, for up to 30 ms: most shelves are
+// searched by then, and the dialog is only opened for one that takes longer. The list never
+// holds more than kMaxListItems. The windows are reached through the callback, so the rules run
+// without them.
 #ifndef BRISVANE_VIEWER_CORE_JOBRUN_H
 #define BRISVANE_VIEWER_CORE_JOBRUN_H
 
@@ -25,7 +27,8 @@ struct JobPace {
   uint32_t firstDelayMs;  // from the dialog's opening to its first tick
   uint32_t nextDelayMs;   // from one tick to the next
   int32_t itemsPerTick;   // the most items a tick lists (0: all found so far)
-  uint32_t sliceMs;       // how long a tick after the first steps the job
+  uint32_t sliceMs;       // how long a tick after the first steps the job (the first: one step)
+  uint32_t quietMs;       // how long the job runs before the dialog opens (0: not at all)
 };
 
 class JobRun {
@@ -36,6 +39,9 @@ class JobRun {
   JobRun(search::SearchJob& job, AddItems addItems);
 
   const JobPace& Pace() const { return pace; }
+  // Before the dialog opens: the job runs for Pace().quietMs. True when the dialog is needed,
+  // false when the run is over.
+  bool Begin(const Clock& now);
   // One tick: true when another is due (after Pace().nextDelayMs), false when the run is over.
   bool Tick(const Clock& now);
   // The user cancelled: the job stops and what was listed stays; the outcome.
@@ -51,6 +57,8 @@ class JobRun {
   int32_t BarRange() const;
 
  private:
+  // Steps the job for slice ms (0: one step), lists what it found; whether more is to do.
+  bool Work(const Clock& now, uint32_t slice);
   void List();
   void End(SearchOutcome how);
 

@@ -123,7 +123,7 @@ TEST(JobRun, OutcomesWithoutHits) {
 TEST(JobRun, AScanListsWhatItFoundEachTickAndSaysSoWhenItsReadFails) {
   PlannedJob job(search::JobForm::kScan, {2, 3, 9, 20, 21, 30, 31});
   Recorder r(job);
-  EXPECT_EQ(r.run.Pace().firstDelayMs, 20u);
+  EXPECT_EQ(r.run.Pace().nextDelayMs, 20u);
   ASSERT_TRUE(r.run.Tick(r.clock));
   EXPECT_EQ(job.steps, 1u) << "the first tick: one step, so that the list fills at once";
   EXPECT_EQ(r.items, 2);
@@ -147,16 +147,29 @@ TEST(JobRun, AScanListsWhatItFoundEachTickAndSaysSoWhenItsReadFails) {
   EXPECT_EQ(s.run.Total(), 4);
 }
 
-TEST(JobRun, AShelfRunsItsBooksAndItsBarCountsThem) {
-  PlannedJob job(search::JobForm::kShelf, {0, 3, 3, 5});
+TEST(JobRun, AShelfBeginsBeforeAnyDialogAndItsBarCountsItsBooks) {
+  PlannedJob job(search::JobForm::kShelf, {0, 3, 3, 5, 5, 5, 5});
   Recorder r(job);
-  r.run.Tick(r.clock);
-  EXPECT_EQ(r.run.BarRange(), 4);
-  EXPECT_EQ(r.run.BarPosition(), 1);
+  EXPECT_TRUE(r.run.Begin(r.clock));  // 30 ms before the dialog: one step at 30 ms a look
+  EXPECT_EQ(job.steps, 1u);
+  EXPECT_TRUE(r.run.Tick(r.clock));  // the dialog's first tick: one step
+  EXPECT_EQ(job.steps, 2u);
+  EXPECT_EQ(r.run.BarRange(), 7);
+  EXPECT_EQ(r.run.BarPosition(), 2);
   r.RunOut();
   EXPECT_EQ(r.run.Outcome(), SearchOutcome::kHits);
   EXPECT_EQ(r.items, 5);
-  EXPECT_EQ(r.run.BarPosition(), 4);
+  EXPECT_EQ(r.run.BarPosition(), 7);
+
+  PlannedJob quick(search::JobForm::kShelf, {2, 4});
+  Recorder q(quick);
+  EXPECT_FALSE(q.run.Begin([] { return 0u; })) << "a shelf searched before the dialog needs none";
+  EXPECT_EQ(q.run.Outcome(), SearchOutcome::kHits);
+  EXPECT_EQ(q.items, 4);
+  PlannedJob counted(kCounted, {10});
+  Recorder c(counted);
+  EXPECT_TRUE(c.run.Begin(c.clock));
+  EXPECT_EQ(counted.steps, 0u) << "the design's search begins in its dialog";
 }
 
 TEST(JobRun, AtOnceListsEverythingInOneGo) {

@@ -27,8 +27,7 @@ std::wstring SearchWord(std::wstring_view boxText);
 SearchAction DecideSearch(std::wstring_view word, std::wstring_view lastWord, bool lastSearchFound);
 
 // The words of a keyword search: runs of characters between blanks (the space and the
-// ideographic space). A keyword search takes 1 to kMaxKeywords of them.
-constexpr size_t kMaxKeywords = 5;
+// ideographic space). A keyword search takes 1 to kDunmoorMostKeywords of them.
 size_t KeywordCount(std::wstring_view word);
 
 // What a search of headwords while the user types looks for: the headwords that begin with the

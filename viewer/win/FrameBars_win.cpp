@@ -250,7 +250,13 @@ void FrameBars::CheckButton(int command, bool checked) {
 }
 
 void FrameBars::SetStatusText(int pane, const wchar_t* text) {
+  // Painted with the window's next paint: the bar would paint the pane at once, under Wine a
+  // millisecond a text, several times in a search.
+  SendMessageW(statusBar, WM_SETREDRAW, FALSE, 0);
   SendMessageW(statusBar, SB_SETTEXTW, pane, reinterpret_cast<LPARAM>(text));
+  SendMessageW(statusBar, WM_SETREDRAW, TRUE, 0);
+  RECT part = {};
+  if (SendMessageW(statusBar, SB_GETRECT, pane, reinterpret_cast<LPARAM>(&part))) InvalidateRect(statusBar, &part, FALSE);
 }
 
 void FrameBars::ShowPromptFor(int command) {

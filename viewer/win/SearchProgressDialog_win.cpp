@@ -18,12 +18,34 @@ namespace {
 constexpr UINT_PTR kFirstTimer = 100;  // once: the first tick (a counted search's count)
 constexpr UINT_PTR kNextTimer = 101;   // the ticks after it
 
+uint32_t Clock() { return static_cast<uint32_t>(GetTickCount()); }
+
 }  // namespace
 
-SearchProgressDialog::SearchProgressDialog(search::SearchJob& job, ResultList& list, std::function<void()> finishing)
-    : job(job), list(list), finishing(std::move(finishing)), run(job, [this](int32_t count) { this->list.Add(count); }) {}
+SearchProgressDialog::SearchProgressDialog(search::SearchJob& job, ResultList& list, std::function<void()> opened,
+                                           std::function<void()> finishing)
+    : job(job),
+      list(list),
+      opened(std::move(opened)),
+      finishing(std::move(finishing)),
+      run(job, [this](int32_t count) { this->list.Add(count); }) {}
 
-SearchOutcome SearchProgressDialog::Run(HWND owner) {
+SearchOutcome SearchProgressDialog::Run(HWND ownerWindow) {
+  owner = ownerWindow;
+  if (run.Pace().quietMs > 0) {
+    // The job begins before any dialog: one done by then needs none.
+    if (opened) opened();
+    opened = nullptr;
+    bool more = false;
+    {
+      ResultList::Quiet quiet(list);
+      more = run.Begin(Clock);
+    }
+    if (!more) {
+      if (run.Outcome() == SearchOutcome::kHits && finishing) finishing();
+      return run.Outcome();
+    }
+  }
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);
   const INT_PTR result = RunModal(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_SEARCH), owner);
@@ -35,6 +57,7 @@ SearchOutcome SearchProgressDialog::Run(HWND owner) {
 INT_PTR SearchProgressDialog::OnInitDialog() {
   // The wait begins as the dialog opens; making it ready for the eye belongs to the wait.
   SetTimer(Hwnd(), kFirstTimer, run.Pace().firstDelayMs, nullptr);
+  if (opened) opened();
   textFont.Attach(CreateJapaneseUiFont(9, ui::WindowDpi(Hwnd())));
   if (textFont) {
     for (int id : {IDT_SEARCH_TEXT, static_cast<int>(IDCANCEL)})
@@ -46,6 +69,7 @@ INT_PTR SearchProgressDialog::OnInitDialog() {
   SendMessageW(bar, PBM_SETRANGE32, 0, run.BarRange());
   SendMessageW(bar, PBM_SETPOS, 0, 0);
   waitCursor = LoadCursorW(nullptr, IDC_WAIT);
+  if (run.Pace().quietMs > 0) ShowProgress();  // how far the job got before the dialog
   ShowWindow(Hwnd(), SW_SHOW);
   return TRUE;
 }
@@ -57,7 +81,7 @@ void SearchProgressDialog::Tick() {
   {
     // The list repaints nothing until the tick's items are in (thousands of them), nor the bar.
     ResultList::Quiet quiet(list);
-    more = run.Tick([] { return static_cast<uint32_t>(GetTickCount()); });
+    more = run.Tick(Clock);
   }
   ShowProgress();
   if (!more) End(run.Outcome());
@@ -80,7 +104,12 @@ void SearchProgressDialog::ShowProgress() {
 void SearchProgressDialog::End(SearchOutcome outcome) {
   KillTimer(Hwnd(), kFirstTimer);
   KillTimer(Hwnd(), kNextTimer);
-  if (outcome == SearchOutcome::kHits && finishing) finishing();
+  if (outcome == SearchOutcome::kHits && finishing) {
+    // The frame takes the focus back before the dialog goes: closing it then hands the focus on
+    // to nothing (else to the word box first, then to the list).
+    EnableWindow(owner, TRUE);
+    finishing();
+  }
   EndDialog(Hwnd(), static_cast<INT_PTR>(outcome));
 }
 

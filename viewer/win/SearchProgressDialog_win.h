@@ -20,9 +20,12 @@ class ResultList;
 
 class SearchProgressDialog : public ui::Dialog {
  public:
-  // finishing runs inside the last tick when the run ends with hits, before the dialog closes:
-  // what the user waits for (the first entry) is shown while the dialog goes away.
-  SearchProgressDialog(search::SearchJob& job, ResultList& list, std::function<void()> finishing);
+  // opened runs as the dialog opens, its first tick on the way: what a search prepares (the
+  // list emptied, the entry blanked) is done while the design's wait runs. finishing runs inside
+  // the last tick when the run ends with hits, before the dialog closes, the frame enabled
+  // again: what the user waits for (the first entry, the list in focus) comes as the dialog goes.
+  SearchProgressDialog(search::SearchJob& job, ResultList& list, std::function<void()> opened,
+                       std::function<void()> finishing);
 
   // Runs the dialog modally over owner: how the run ended (kNoHit also when the dialog could not
   // be shown at all).
@@ -43,7 +46,9 @@ class SearchProgressDialog : public ui::Dialog {
 
   search::SearchJob& job;
   ResultList& list;
+  std::function<void()> opened;
   std::function<void()> finishing;
+  HWND owner = nullptr;
   JobRun run;
   HWND text = nullptr;
   HWND bar = nullptr;

@@ -244,9 +244,10 @@ void Search::Start(std::unique_ptr<search::SearchJob> next, std::vector<JobBook>
 SearchOutcome Search::RunJob(int32_t* total) {
   Running run(running);
   AppState::ModalScope modal(app);
-  SearchProgressDialog dialog(*job, list, [this] {
+  SearchProgressDialog dialog(*job, list, [this] { Clear(); }, [this] {
     Show(0, true);
     SendMessageW(list.Hwnd(), LB_SETCURSEL, 0, 0);
+    SetFocus(list.Hwnd());
   });
   const SearchOutcome outcome = dialog.Run(frame);
   *total = dialog.Total();
@@ -283,14 +284,12 @@ void Search::RunOnBook(const std::wstring& word) {
   lastWord = word;
   layers.GreyButton();
   const booktext::SearchKey key = KeyOf(word);
-  Clear();
   app.FocusWordBoxOnNextActivation(false);
   Start(std::make_unique<search::BookJob>(own, Kind(), key), {{book.Place(), L""}}, true);
   int32_t total = 0;
   const SearchOutcome outcome = RunJob(&total);
   if (outcome == SearchOutcome::kHits) {
     lastFound = true;
-    SetFocus(list.Hwnd());
     bars.SetStatusText(1, ResultCountText(total).c_str());
     box.AddToHistory(word);  // after the entry is shown: the settings are written
   } else if (outcome == SearchOutcome::kReadError) {
@@ -315,7 +314,6 @@ void Search::RunOnShelf(const std::wstring& word) {
     return;
   }
 
-  Clear();
   app.FocusWordBoxOnNextActivation(false);
   KillTimer(frame, Shelf::kSlotTimer);  // the books kept open serve this search
   std::vector<JobBook> books;
@@ -339,7 +337,6 @@ void Search::RunOnShelf(const std::wstring& word) {
     return;
   }
   box.AddToHistory(word);
-  SetFocus(list.Hwnd());
   bars.SetStatusText(1, ResultCountText(total).c_str());
 }
 

@@ -105,7 +105,8 @@ class Search : private ListedHeadings {
   void Clear();
   // The list draws from job from now on.
   void Start(std::unique_ptr<search::SearchJob> job, std::vector<JobBook> books, bool libraryHits);
-  // Runs the job in the progress dialog; the first hit is shown before the dialog closes.
+  // Runs the job in the progress dialog: the panes are cleared as it opens, and the first hit is
+  // shown and the list given the focus before it closes.
   SearchOutcome RunJob(int32_t* total);
   // Hit index shown in the entry pane (posted, or at once).
   void Show(int index, bool now);

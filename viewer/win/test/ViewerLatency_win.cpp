@@ -13,7 +13,9 @@
 //
 // Each search is made once untimed first (it warms the caches and gives the picture of the
 // entry that the timed runs wait for), then REPEAT times (default 5), the words in turn so
-// that no search repeats the one before. Output lines begin with "viewer ".
+// that no search repeats the one before. Then the exact and the prefix words are typed, the
+// last character as a key, and the list that comes after the typing pause (as-you-type) is
+// timed the same way, from that key. Output lines begin with "viewer ".
 #include <windows.h>
 
 #include <commctrl.h>
@@ -23,6 +25,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "SearchFixture.h"
@@ -35,6 +38,8 @@ using namespace viewertest;
 // The design's own waits: the progress dialog counts the hits 100 ms after it opens and adds
 // them 4000 at a time, one batch then and one every 50 ms after.
 constexpr double kCountDelayMs = 100;
+// As-you-type's own wait: the pause after the last key before the list is made.
+constexpr double kTypingPauseMs = 150;
 constexpr double kBatchDelayMs = 50;
 constexpr int kItemsPerBatch = 4000;
 
@@ -127,21 +132,74 @@ class Viewer : public ViewerWindows {
 };
 
 // One search: the times from Enter to the full list and to the first entry on the screen
-// (-1 when it did not come within 20 s).
+// (-1 when it did not come within 20 s). The two are watched apart: asking the list for its
+// count waits until the viewer answers, while the screen shows the entry as soon as it is drawn.
 void TimeSearch(Viewer& viewer, const Case& c, double* listMs, double* entryMs) {
   *listMs = *entryMs = -1;
   // The list as the search starts it, empty, also when the search before had as many hits.
   SendMessageW(viewer.list, LB_RESETCONTENT, 0, 0);
   double enter = viewer.Search(Typed(c.word));
-  while (NowMs() - enter < 20000 && (*listMs < 0 || *entryMs < 0)) {
-    if (*listMs < 0 && viewer.Count() == c.expected) *listMs = NowMs() - enter;
-    if (*entryMs < 0 && TopOfView(viewer.content) == c.entryPicture) *entryMs = NowMs() - enter;
-    Sleep(1);
-  }
+  std::thread count([&] {
+    while (NowMs() - enter < 20000 && viewer.Count() != c.expected) Sleep(1);
+    if (viewer.Count() == c.expected) *listMs = NowMs() - enter;
+  });
+  while (NowMs() - enter < 20000 && TopOfView(viewer.content) != c.entryPicture) Sleep(1);
+  if (TopOfView(viewer.content) == c.entryPicture) *entryMs = NowMs() - enter;
+  count.join();
   WaitUntil([&] { return viewer.Finished(c.expected); });
 }
 
 constexpr int kRefresh = 32771;
+
+// 更新 empties the view and the list, so that what comes next is seen to come.
+void Refresh(Viewer& viewer, const std::vector<uint32_t>& picture) {
+  PostMessageW(viewer.frame, WM_COMMAND, kRefresh, 0);
+  WaitUntil([&] { return TopOfView(viewer.content) != picture && viewer.Count() == 0; }, 20000);
+  viewer.Settle();
+}
+
+// The word typed: all but its last character put into the box, the last one typed as a key
+// (which starts as-you-type's pause); the time the key was sent.
+double TypeWord(Viewer& viewer, const std::wstring& word) {
+  viewer.Type(word.substr(0, word.size() - 1));
+  const LPARAM end = static_cast<LPARAM>(word.size() - 1);
+  SendMessageW(viewer.edit, EM_SETSEL, static_cast<WPARAM>(end), end);  // the key goes after it
+  viewer.Settle();
+  double typed = NowMs();
+  PostMessageW(viewer.edit, WM_CHAR, word.back(), 1);
+  return typed;
+}
+
+// As-you-type's list of word (its headwords that begin with it): from the last key to the list
+// and to the first entry, for each run; the picture of the entry from an untimed run first.
+void TimeTyping(Viewer& viewer, Case& c, int repeat) {
+  std::wstring word = c.word;
+  word.erase(std::remove(word.begin(), word.end(), L'*'), word.end());
+  if (word.empty()) return;
+  std::wstring counted;  // the status bar once the list is made
+  Refresh(viewer, c.entryPicture);
+  TypeWord(viewer, word);
+  if (!WaitUntil([&] { return (counted = StatusText(viewer.process.Id(), viewer.statusBar, 1)).rfind(L"検索結果", 0) == 0 && viewer.Count() > 0; }, 20000))
+    return;
+  viewer.Settle();
+  SettledPixels(viewer.content);
+  c.entryPicture = TopOfView(viewer.content);
+  c.expected = viewer.Count();
+  for (int r = 0; r < repeat; ++r) {
+    Refresh(viewer, c.entryPicture);
+    double typed = TypeWord(viewer, word);
+    double listMs = -1, entryMs = -1;
+    std::thread count([&] {
+      while (NowMs() - typed < 20000 && viewer.Count() != c.expected) Sleep(1);
+      if (viewer.Count() == c.expected) listMs = NowMs() - typed;
+    });
+    while (NowMs() - typed < 20000 && TopOfView(viewer.content) != c.entryPicture) Sleep(1);
+    if (TopOfView(viewer.content) == c.entryPicture) entryMs = NowMs() - typed;
+    count.join();
+    if (listMs >= 0) c.listMs.push_back(listMs);
+    if (entryMs >= 0) c.entryMs.push_back(entryMs);
+  }
+}
 
 // The shelf of the file's roots in the user's settings, searched with the scope 本棚; the number
 // of books, 0 when the file holds none.
@@ -202,10 +260,7 @@ int RunShelf(const std::wstring& label, const std::wstring& shelfFile, const std
   SettledPixels(viewer.content);
   c.entryPicture = TopOfView(viewer.content);
   for (int r = 0; r < repeat; ++r) {
-    // 更新 empties the view, so that the entry the search shows is seen to come.
-    PostMessageW(viewer.frame, WM_COMMAND, kRefresh, 0);
-    WaitUntil([&] { return TopOfView(viewer.content) != c.entryPicture && viewer.Count() == 0; }, 20000);
-    viewer.Settle();
+    Refresh(viewer, c.entryPicture);
     double listMs, entryMs;
     TimeSearch(viewer, c, &listMs, &entryMs);
     if (listMs >= 0) c.listMs.push_back(listMs);
@@ -278,6 +333,17 @@ int Run(const std::wstring& label, const std::wstring& bookRoot, const std::wstr
     double design = DesignMs(c.expected);
     std::printf("viewer book=%s case=%s hits=%d design_ms=%.0f list_ms=%.1f entry_ms=%.1f runs=%zu\n", book.c_str(),
                 c.name.c_str(), c.expected, design, Median(c.listMs), Median(c.entryMs), c.entryMs.size());
+  }
+  // As-you-type: the exact and the prefix words typed.
+  for (const Case& c : cases) {
+    if (c.name != "exact" && c.name != "prefix") continue;
+    Case typed;
+    typed.name = "typed-" + c.name;
+    typed.word = c.word;
+    TimeTyping(viewer, typed, repeat);
+    std::printf("viewer book=%s case=%s hits=%d design_ms=%.0f list_ms=%.1f entry_ms=%.1f runs=%zu\n", book.c_str(),
+                typed.name.c_str(), typed.expected, kTypingPauseMs, Median(typed.listMs), Median(typed.entryMs),
+                typed.entryMs.size());
   }
   // Paging: from the first item to the last with Page Down, each step shown and painted.
   for (Case& c : cases) {

@@ -35,6 +35,7 @@ mkdir -p "$stripped"
 for file in Brisvane.exe Dunmoor.dll Calvetta.dll Ostrelle.dll dunmoor.exe; do
   x86_64-w64-mingw32-strip -o "$stripped/$file" "$win/bin/$file"
 done
+cp "$win/bin/Brisvane.chm" "$stripped/"  # the help that F1 opens, beside the viewer
 
 echo "== packing ($build/release)"
 "$repo/scripts/package.sh" "$stripped" "$native/discs/sample" "$win/viewer/art/icon128_brisvane.ico" "$version" \

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "FakeBook.h"
+#include "test/FakeBook.h"
 
 namespace search {
 namespace {

@@ -7,7 +7,7 @@
 
 #include <map>
 
-#include "FakeBook.h"
+#include "test/FakeBook.h"
 
 namespace search {
 namespace {

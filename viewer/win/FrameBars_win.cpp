@@ -266,6 +266,11 @@ void FrameBars::ShowPromptFor(int command) {
   SetStatusText(0, prompt);
 }
 
+void FrameBars::OnMenuSelect(WPARAM wParam, LPARAM lParam) {
+  if (!(HIWORD(wParam) & MF_POPUP) && HIWORD(wParam) != 0xFFFF) ShowPromptFor(LOWORD(wParam));
+  else if (HIWORD(wParam) == 0xFFFF && lParam == 0) SetStatusText(0, L" ");
+}
+
 bool FrameBars::OnNotify(const NMHDR& header) {
   if (header.code == TTN_GETDISPINFOW) {
     // Tooltips: the part of the command's prompt after the line break.

@@ -73,6 +73,8 @@ class FrameBars {
   void SetStatusText(int pane, const wchar_t* text);
   // Pane 0: the first line of the command's prompt (nothing when it has none).
   void ShowPromptFor(int command);
+  // WM_MENUSELECT: the prompt of the menu item the user is on, a blank when the menu closes.
+  void OnMenuSelect(WPARAM wParam, LPARAM lParam);
   // Tooltips (the prompt's second line) and the flyby prompt of the button under the pointer;
   // false for any other notification.
   bool OnNotify(const NMHDR& header);

@@ -10,6 +10,7 @@
 #include "FrameSizing_win.h"
 #include "HelpCommands_win.h"
 #include "HostExchange.h"
+#include "HotKeyDialog_win.h"
 #include "ui/Dpi.h"
 #include "ui/ResourceText.h"
 #include "ui/ShiftJisText.h"
@@ -95,10 +96,17 @@ void MainFrame::AddCommands() {
   }
   search.AddCommands(commands);
   outside.AddCommands(commands);
+  commands.Add(IDM_HOTKEY_EDIT, [this](int, HWND) {
+    HotKeyDialog dialog(app, outside);
+    dialog.Run(Hwnd());
+  });
 }
 
-void MainFrame::OnDpiChanged(int newDpi, const RECT& suggested) {
+void MainFrame::OnDpiChanged(int newDpi, const RECT* suggestion) {
   if (newDpi <= 0) return;
+  RECT suggested = {};
+  GetWindowRect(Hwnd(), &suggested);
+  if (suggestion) suggested = *suggestion;
   dpi = newDpi;
   bars.SetDpi(dpi);
   search.SetDpi(dpi);
@@ -283,25 +291,16 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       UpdateMenu(reinterpret_cast<HMENU>(wParam));
       return 0;
     case WM_MENUSELECT:
-      if (!(HIWORD(wParam) & MF_POPUP) && HIWORD(wParam) != 0xFFFF) bars.ShowPromptFor(LOWORD(wParam));
-      else if (HIWORD(wParam) == 0xFFFF && lParam == 0) bars.SetStatusText(0, L" ");
+      bars.OnMenuSelect(wParam, lParam);
       return 0;
     case WM_SETFOCUS:
       if (HWND box = search.WordBoxWindow()) SetFocus(box);
       return 0;
-    case WM_DPICHANGED: {
-      RECT where = {};
-      GetWindowRect(Hwnd(), &where);
-      if (lParam) where = *reinterpret_cast<const RECT*>(lParam);  // the system's suggestion
-      OnDpiChanged(LOWORD(wParam), where);
+    case WM_DPICHANGED:
+      OnDpiChanged(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
       return 0;
-    }
     case WM_MOUSEWHEEL:
-      // Ctrl + the wheel over the view (whose windows hand the wheel on): the text size.
-      if (GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) {
-        textSize.Wheel(GET_WHEEL_DELTA_WPARAM(wParam));
-        return 0;
-      }
+      if (textSize.OnMouseWheel(wParam)) return 0;
       break;
     case WM_SETTINGCHANGE:
       if (ThemeChoice::ConcernsTheme(lParam)) ApplyTheme();

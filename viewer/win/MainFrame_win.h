@@ -48,8 +48,8 @@ class MainFrame : public ui::Window, private FrameRouter {
 
   void AddCommands();
   // Everything sized for the frame's monitor made anew when the frame moved to a monitor of
-  // another resolution, the frame placed where the system suggests.
-  void OnDpiChanged(int newDpi, const RECT& suggested);
+  // another resolution, the frame placed where the system suggests (where it is, without).
+  void OnDpiChanged(int newDpi, const RECT* suggested);
   void OnClose();
   void UpdateMenu(HMENU menu);
   void ToggleList();

@@ -10,7 +10,6 @@
 #include "FrameMessages.h"
 #include "FrameRouter.h"
 #include "HostLink_win.h"
-#include "HotKeyDialog_win.h"
 #include "OutsideWords.h"
 #include "SearchRules.h"
 #include "SelectionCopy_win.h"
@@ -64,10 +63,6 @@ void OutsideLookup::Stop() {
 
 void OutsideLookup::AddCommands(ui::CommandTable& commands) {
   commands.Add(IDM_CLIPBOARD_WATCH, [this](int, HWND) { ToggleClipboardWatch(); });
-  commands.Add(IDM_HOTKEY_EDIT, [this](int, HWND) {
-    HotKeyDialog dialog(app, *this);
-    dialog.Run(frame);
-  });
 }
 
 void OutsideLookup::UpdateMenu(HMENU menu) const {

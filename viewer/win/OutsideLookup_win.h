@@ -34,7 +34,7 @@ class OutsideLookup {
   // program holds the key (the frame says so).
   bool Start(HWND frame);
   void Stop();
-  // The clipboard watch's command and the key's dialog; the watch's check in the menu.
+  // The clipboard watch's command; its check in the menu.
   void AddCommands(ui::CommandTable& commands);
   void UpdateMenu(HMENU menu) const;
   // The frame's messages of words from outside (WM_HOTKEY, WM_CLIPBOARDUPDATE, WM_COPYDATA,

@@ -20,9 +20,12 @@ void TextSizeControl::Larger() { Set(LargerTextSize(percent), true); }
 void TextSizeControl::Smaller() { Set(SmallerTextSize(percent), true); }
 void TextSizeControl::Normal() { Set(kNormalTextSize, true); }
 
-void TextSizeControl::Wheel(int delta) {
+bool TextSizeControl::OnMouseWheel(WPARAM wParam) {
+  if (!(GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL)) return false;
+  const int delta = GET_WHEEL_DELTA_WPARAM(wParam);
   if (delta > 0) Larger();
   else if (delta < 0) Smaller();
+  return true;
 }
 
 void TextSizeControl::Set(int size, bool remember) {

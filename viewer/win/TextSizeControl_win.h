@@ -4,6 +4,8 @@
 #ifndef BRISVANE_VIEWER_WIN_TEXTSIZECONTROL_WIN_H
 #define BRISVANE_VIEWER_WIN_TEXTSIZECONTROL_WIN_H
 
+#include <windows.h>
+
 #include "TextSize.h"
 
 namespace brisvane {
@@ -20,8 +22,9 @@ class TextSizeControl {
   void Larger();
   void Smaller();
   void Normal();
-  // Ctrl + the wheel: larger away from the user, smaller towards.
-  void Wheel(int delta);
+  // WM_MOUSEWHEEL over the view (whose windows hand the wheel on): with Ctrl, larger away from
+  // the user, smaller towards (true); without, not the text size's (false).
+  bool OnMouseWheel(WPARAM wParam);
 
  private:
   void Set(int size, bool remember);

@@ -46,6 +46,31 @@ TEST_F(SearchRoadTest, HiraganaWordListsItsHitsAndSelectingAnotherShowsItsEntry)
   EXPECT_EQ(Count(), 3);
 }
 
+// The list scrolls sideways while a heading it drew is wider than it, and only then.
+TEST_F(SearchRoadTest, TheListScrollsSidewaysOnlyWhileAHeadingIsWiderThanIt) {
+  Search(L"はし");
+  ASSERT_EQ(WaitForHits(), 3);
+  Drain();
+  auto sideways = [&] { return (GetWindowLongW(list, GWL_STYLE) & WS_HSCROLL) != 0; };
+  EXPECT_FALSE(sideways()) << "every heading fits the list";
+  // The list's pane made narrower than its headings, as the splitter's bar dragged left would.
+  HWND pane = GetParent(list);
+  RECT wide = {};
+  GetClientRect(pane, &wide);
+  SetWindowPos(pane, nullptr, 0, 0, 40, wide.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_TRUE(WaitUntil([&] { return sideways(); })) << "no scroll bar for headings wider than the list";
+  SetWindowPos(pane, nullptr, 0, 0, wide.right, wide.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_TRUE(WaitUntil([&] { return !sideways(); })) << "the scroll bar stays at the list's full width";
+  // A new search begins with nothing drawn: no scroll bar even where the headings were wide.
+  SetWindowPos(pane, nullptr, 0, 0, 40, wide.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ASSERT_TRUE(WaitUntil([&] { return sideways(); }));
+  Search(L"zzzq");
+  HWND box = WaitForMessage(kNoHit);
+  ASSERT_NE(box, nullptr);
+  EXPECT_FALSE(sideways()) << "the emptied list kept the extent of the last search";
+  PressOk(box);
+}
+
 TEST_F(SearchRoadTest, AnEntryWithFormulasAndExternalCharactersIsShown) {
   // かがく【化学】: the part of speech emphasised, ❶ ❷ and the arrow from the book's font,
   // H₂O and x² with their sub- and superscripts. The screenshot is the one to read.

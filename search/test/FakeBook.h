@@ -1,7 +1,7 @@
 // A book for the jobs' tests: it answers the library's calls from a list of hits and records
 // which calls were made.
-#ifndef SEARCH_FAKEBOOK_H
-#define SEARCH_FAKEBOOK_H
+#ifndef SEARCH_TEST_FAKEBOOK_H
+#define SEARCH_TEST_FAKEBOOK_H
 
 #include <cstring>
 #include <string>
@@ -67,4 +67,4 @@ class FakeBook : public BookCalls {
 
 }  // namespace search
 
-#endif  // SEARCH_FAKEBOOK_H
+#endif  // SEARCH_TEST_FAKEBOOK_H

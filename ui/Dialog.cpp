@@ -4,20 +4,32 @@ namespace ui {
 
 namespace {
 
-// Who answers the messages before WM_INITDIALOG of the dialog being made on this thread.
+// Who answers the messages before WM_INITDIALOG of the dialog being made on this thread, and
+// that dialog until its window has been seen.
 thread_local Dialog::EarlyProc gEarly = nullptr;
+thread_local Dialog* gOpening = nullptr;
 
 }  // namespace
 
 INT_PTR Dialog::RunModal(HINSTANCE instance, const wchar_t* resource, HWND owner, EarlyProc earlyProc) {
   EarlyProc outer = gEarly;  // a dialog may run another one
+  Dialog* outerOpening = gOpening;
   gEarly = earlyProc;
+  gOpening = this;
   INT_PTR result = DialogBoxParamW(instance, resource, owner, &StaticProc, reinterpret_cast<LPARAM>(this));
   gEarly = outer;
+  gOpening = outerOpening;
   return result;
 }
 
 INT_PTR CALLBACK Dialog::StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (Dialog* opening = gOpening) {
+    gOpening = nullptr;  // once, with the dialog's first message
+    try {
+      opening->OnOpening(hwnd);
+    } catch (...) {
+    }
+  }
   Dialog* self = nullptr;
   if (message == WM_INITDIALOG) {
     self = reinterpret_cast<Dialog*>(lParam);

@@ -27,6 +27,9 @@ class Dialog {
   // when the dialog could not be shown.
   INT_PTR RunModal(HINSTANCE instance, const wchar_t* resource, HWND owner, EarlyProc early = nullptr);
 
+  // The dialog's window exists, its controls not yet: the first message it gets (WM_SETFONT of a
+  // dialog with a font of its own, else WM_INITDIALOG) comes after this. Hwnd() is not set yet.
+  virtual void OnOpening(HWND dialog) {}
   // WM_INITDIALOG, with Hwnd() set: TRUE lets the system set the focus.
   virtual INT_PTR OnInitDialog() = 0;
   // Every later message: TRUE when handled, FALSE for the dialog manager's default.

@@ -94,16 +94,24 @@ void MarkMatch(HWND pane, const search::HitPlace& hit, bool now) {
     Deliver(pane, VM_VIEW_MARKTEXT, static_cast<WPARAM>(hit.matchPosition), static_cast<LPARAM>(hit.matchLength), now);
 }
 
+// What was drawn now is on the screen now: under Wine a window's drawing reaches the screen when
+// its thread next looks for messages, which a wait of no time is (elsewhere it costs nothing).
+void OnScreenNow(bool now) {
+  if (now) MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
+}
+
 }  // namespace
 
 void ContentView::ShowHit(int index, const search::HitPlace& hit, bool now) const {
   Deliver(Hwnd(), VM_VIEW_SHOWPOS, static_cast<WPARAM>(index), 0, now);
   MarkMatch(Hwnd(), hit, now);
+  OnScreenNow(now);
 }
 
 void ContentView::ShowAt(const search::HitPlace& hit, bool now) const {
   Deliver(Hwnd(), VM_VIEW_SHOWAT, 0, static_cast<LPARAM>(hit.textPosition), now);
   MarkMatch(Hwnd(), hit, now);
+  OnScreenNow(now);
 }
 
 }  // namespace brisvane

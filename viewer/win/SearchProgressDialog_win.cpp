@@ -54,9 +54,12 @@ SearchOutcome SearchProgressDialog::Run(HWND ownerWindow) {
   return SearchOutcome::kNoHit;
 }
 
-INT_PTR SearchProgressDialog::OnInitDialog() {
+void SearchProgressDialog::OnOpening(HWND dialog) {
   // The wait begins as the dialog opens; making it ready for the eye belongs to the wait.
-  SetTimer(Hwnd(), kFirstTimer, run.Pace().firstDelayMs, nullptr);
+  SetTimer(dialog, kFirstTimer, run.Pace().firstDelayMs, nullptr);
+}
+
+INT_PTR SearchProgressDialog::OnInitDialog() {
   if (opened) opened();
   textFont.Attach(CreateJapaneseUiFont(9, ui::WindowDpi(Hwnd())));
   if (textFont) {

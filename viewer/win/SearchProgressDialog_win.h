@@ -34,6 +34,7 @@ class SearchProgressDialog : public ui::Dialog {
   int32_t Total() const { return run.Total(); }
 
  protected:
+  void OnOpening(HWND dialog) override;
   INT_PTR OnInitDialog() override;
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   // Nothing may leave a dialog procedure; a failed search lists nothing more.

@@ -1,6 +1,6 @@
-// The exported functions, under their plain names (Dunmoor.def). Each forwards to the
-// process-wide Library; no exception leaves the library (an allocation failure becomes the
-// export's failure result).
+// The exported functions, under their plain names (Dunmoor.def). The design's forward to the
+// process-wide Library, the slot-taking ones to the Library of their slot; no exception leaves
+// the library (an allocation failure becomes the export's failure result).
 #include <type_traits>
 
 #include "Dunmoor.h"

@@ -1,6 +1,7 @@
-// The library's process-wide state: the catalog, the open book, the reading cursor and the
-// pending media requests, behind the exports (Exports.cpp), which call one Library instance and
-// the readers it hands out; tests make instances of their own.
+// One library instance: a catalog, its open book, the reading cursor and the pending media
+// requests. The design's exports (Exports.cpp) call the process-wide one (TheLibrary) and the
+// readers it hands out; the slot-taking exports call the instance of a slot (BookSlot); tests
+// and the command-line reader make instances of their own.
 //
 // Two nested stages: a catalog loaded from a disc root (OpenEpwing .. CloseEpwing), and inside
 // it at most one open book (epwBooksOpen .. epwBooksClose).

@@ -10,8 +10,9 @@
 #   scripts/bench.sh --viewer  the same books, then the viewer itself: Brisvane.exe (Release,
 #                              build/bench-win) under Wine and an Xvfb display of its own, timed
 #                              from outside by brisvane_latency.exe (Enter to the full list, Enter
-#                              to the first entry on the screen, paging through the list), each
-#                              beside the time the design's own timers take; then an exact
+#                              to the first entry on the screen, the last key typed to
+#                              as-you-type's list and entry, paging through the list), each
+#                              beside the time the design's own waits take; then an exact
 #                              search of the 60-book shelf (bench-shelf.sh), Enter to its
 #                              first entry
 #   scripts/bench.sh --shelf   the same books, then a shelf of 60 of them (hard-linked copies,

@@ -14,6 +14,7 @@ PACKAGES=(
   zlib1g-dev libz-mingw-w64-dev
   clang libclang-rt-14-dev
   locales
+  kanjidic unicode-data bzip2 edict
 )
 
 missing=()

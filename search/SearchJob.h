@@ -11,6 +11,7 @@
 #include <string>
 
 #include "BookCalls.h"
+#include "RelatedWords.h"
 #include "SearchKey.h"
 #include "SearchKind.h"
 
@@ -56,6 +57,11 @@ class SearchJob {
   virtual int32_t Place(int32_t index, HitPlace* place) = 0;
   // Its heading as the library gives it (epwGetWordItem, up to its end); results as Place.
   virtual int32_t Heading(int32_t index, std::string* heading) = 0;
+  // Whether hit index is one of the hits the library keeps for the book searched (read by its
+  // number: the content view's VM_VIEW_SHOWPOS), not one the job keeps itself.
+  virtual bool LibraryHit(int32_t index) const { return index >= 0 && index < Found(); }
+  // Whether hit index was found through a related word (RelatedJob): how, and the word.
+  virtual bool Related(int32_t index, booktext::Relation* how, std::u32string* word) const { return false; }
 };
 
 // One book searched in one kind. The key is the one the viewer builds from the typed word; each

@@ -5,7 +5,11 @@
 namespace search {
 
 ShelfJob::ShelfJob(ShelfSource& shelf, SearchKind kind, const booktext::SearchKey& key, size_t keep)
-    : shelf(shelf), kind(kind), key(key), keep(keep), outcomes(shelf.Count(), BookOutcome::kNotReached) {
+    : ShelfJob(shelf, kind, [kind, key](BookCalls& calls) { return std::make_unique<BookJob>(calls, kind, key); },
+               keep) {}
+
+ShelfJob::ShelfJob(ShelfSource& shelf, SearchKind kind, JobMaker make, size_t keep)
+    : shelf(shelf), kind(kind), make(std::move(make)), keep(keep), outcomes(shelf.Count(), BookOutcome::kNotReached) {
   for (size_t b = 0; b < shelf.Count(); ++b)
     if (shelf.Ticked(b)) ++ticked;
 }
@@ -25,7 +29,7 @@ bool ShelfJob::NextBook() {
     } else if (!Offers(calls->SearchModes(), kind)) {
       Finish(BookOutcome::kCannotSearch);
     } else {
-      job = std::make_unique<BookJob>(*calls, kind, key);
+      job = make(*calls);
       return true;
     }
   }
@@ -49,31 +53,52 @@ JobStep ShelfJob::Step() {
     if (fresh) {
       calls = fresh;
       reopened = true;
-      job = std::make_unique<BookJob>(*calls, kind, key);
+      job = make(*calls);
       return JobStep::kGoesOn;
     }
     Finish(BookOutcome::kReadFailed);
-  } else if (!KeepHits(job->Found())) {
-    Finish(BookOutcome::kReadFailed);
   } else {
-    searched.push_back(Searched{book, calls, total, job->Found()});
-    total += job->Found();
-    Finish(BookOutcome::kSearched);
+    // The book's own hits come first, then those found through related words.
+    int32_t own = 0;
+    booktext::Relation how;
+    std::u32string word;
+    while (own < job->Found() && !job->Related(own, &how, &word)) ++own;
+    if (!KeepHits(own)) {
+      Finish(BookOutcome::kReadFailed);
+    } else {
+      searched.push_back(Searched{book, calls, total, own});
+      total += own;
+      Finish(BookOutcome::kSearched);
+    }
   }
   return next < shelf.Count() ? JobStep::kGoesOn : JobStep::kDone;
 }
 
 bool ShelfJob::KeepHits(int32_t count) {
-  const size_t before = kept.size();
-  for (int32_t i = 0; i < count && kept.size() < keep; ++i) {
+  const size_t before = kept.size(), laterBefore = later.size();
+  auto copy = [&](int32_t i, std::vector<Kept>* into) {
     Kept hit;
-    if (job->Place(i, &hit.place) != kDunmoorSuccess || job->Heading(i, &hit.heading) != kDunmoorSuccess) {
-      kept.resize(before);  // the book went away meanwhile: none of its hits is listed
-      return false;
-    }
+    if (job->Place(i, &hit.place) != kDunmoorSuccess || job->Heading(i, &hit.heading) != kDunmoorSuccess) return false;
+    job->Related(i, &hit.how, &hit.word);
     hit.place.book = book;
-    kept.push_back(std::move(hit));
-  }
+    into->push_back(std::move(hit));
+    return true;
+  };
+  bool read = true;
+  for (int32_t i = 0; read && i < count && kept.size() < keep; ++i) read = copy(i, &kept);
+  for (int32_t i = count; read && i < job->Found(); ++i) read = copy(i, &later);
+  if (read) return true;
+  // The book went away meanwhile: none of its hits is listed.
+  kept.resize(before);
+  later.resize(laterBefore);
+  return false;
+}
+
+bool ShelfJob::Related(int32_t index, booktext::Relation* how, std::u32string* word) const {
+  if (index < total || index >= Found()) return false;
+  const Kept& hit = later[static_cast<size_t>(index - total)];
+  *how = hit.how;
+  *word = hit.word;
   return true;
 }
 
@@ -91,6 +116,10 @@ const ShelfJob::Searched* ShelfJob::SearchedHolding(int32_t index) const {
 }
 
 int32_t ShelfJob::Place(int32_t index, HitPlace* place) {
+  if (index >= total && index < Found()) {
+    *place = later[static_cast<size_t>(index - total)].place;
+    return kDunmoorSuccess;
+  }
   if (index >= 0 && static_cast<size_t>(index) < kept.size()) {
     *place = kept[static_cast<size_t>(index)].place;
     return kDunmoorSuccess;
@@ -106,6 +135,10 @@ int32_t ShelfJob::Place(int32_t index, HitPlace* place) {
 }
 
 int32_t ShelfJob::Heading(int32_t index, std::string* heading) {
+  if (index >= total && index < Found()) {
+    *heading = later[static_cast<size_t>(index - total)].heading;
+    return kDunmoorSuccess;
+  }
   if (index >= 0 && static_cast<size_t>(index) < kept.size()) {
     *heading = kept[static_cast<size_t>(index)].heading;
     return kDunmoorSuccess;

@@ -1,10 +1,13 @@
 // A search of a shelf: the same search (any kind) run on each ticked book in turn, its hits
-// merged into one list, book by book in shelf order, each book's in its own order. A book that
-// does not open is passed over, and so is one that cannot run the search (a keyword search of
-// a book without a keyword index); a book whose read fails on the way counts as not searched.
+// merged into one list, book by book in shelf order, each book's in its own order; the hits
+// found through related words (RelatedJob) come after every book's own, again in shelf order.
+// A book that does not open is passed over, and so is one that cannot run the search (a keyword
+// search of a book without a keyword index); a book whose read fails on the way counts as not
+// searched.
 #ifndef SEARCH_SHELFJOB_H
 #define SEARCH_SHELFJOB_H
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,20 +34,28 @@ enum class BookOutcome { kNotReached, kSearched, kNotOpened, kCannotSearch, kRea
 
 class ShelfJob : public SearchJob {
  public:
+  // The search of one book, made for each book the job comes to.
+  using JobMaker = std::function<std::unique_ptr<SearchJob>(BookCalls& calls)>;
+
   // keep: how many hits are copied (place and heading) as their book is searched, so that they
   // can be answered after the books have been closed; the hits past them are asked of their
-  // books, which must then still be open.
+  // books, which must then still be open. The hits found through related words are always kept.
   ShelfJob(ShelfSource& shelf, SearchKind kind, const booktext::SearchKey& key, size_t keep);
+  // The same with each book's search made by make (a BookJob of kind for key above).
+  ShelfJob(ShelfSource& shelf, SearchKind kind, JobMaker make, size_t keep);
 
   JobForm Form() const override { return JobForm::kShelf; }
   JobStep Step() override;
   // Every hit of the books searched, also those past keep.
-  int32_t Found() const override { return total; }
+  int32_t Found() const override { return total + static_cast<int32_t>(later.size()); }
   int32_t Books() const override { return ticked; }
   int32_t BooksDone() const override { return done; }
   void Stop() override;
   int32_t Place(int32_t index, HitPlace* place) override;
   int32_t Heading(int32_t index, std::string* heading) override;
+  // No hit of a shelf is one the viewer's own book keeps.
+  bool LibraryHit(int32_t) const override { return false; }
+  bool Related(int32_t index, booktext::Relation* how, std::u32string* word) const override;
 
   BookOutcome Outcome(size_t book) const { return book < outcomes.size() ? outcomes[book] : BookOutcome::kNotReached; }
   // How many books came to each outcome.
@@ -63,18 +74,21 @@ class ShelfJob : public SearchJob {
   struct Kept {
     HitPlace place;
     std::string heading;
+    booktext::Relation how = booktext::Relation::kKana;
+    std::u32string word;  // the related word it was found by (the later hits)
   };
   // Moves on to the next ticked book that can run the search; false when none is left.
   bool NextBook();
   void Finish(BookOutcome outcome);
-  // Copies the book in hand's first hits while fewer than keep are kept; false (nothing of the
-  // book kept) when one of them cannot be read.
+  // Copies the book in hand's own hits (the first count) while fewer than keep are kept, and its
+  // hits found through related words (all); false (nothing of the book kept) when one of them
+  // cannot be read.
   bool KeepHits(int32_t count);
   const Searched* SearchedHolding(int32_t index) const;
 
   ShelfSource& shelf;
   SearchKind kind;
-  booktext::SearchKey key;
+  JobMaker make;
   size_t keep;
   size_t next = 0;
   int ticked = 0;
@@ -85,10 +99,11 @@ class ShelfJob : public SearchJob {
   size_t book = 0;
   BookCalls* calls = nullptr;
   bool reopened = false;
-  std::unique_ptr<BookJob> job;
+  std::unique_ptr<SearchJob> job;
   std::vector<BookOutcome> outcomes;
   std::vector<Searched> searched;
   std::vector<Kept> kept;
+  std::vector<Kept> later;  // the hits found through related words, every book's, in shelf order
 };
 
 }  // namespace search

@@ -1,5 +1,6 @@
 #include "SearchKey.h"
 
+#include "JisText.h"
 #include "ShiftJis.h"
 
 namespace booktext {
@@ -64,6 +65,20 @@ SearchKey BuildSearchKey(std::string_view typedSjis) {
   }
   writer.Finish();
   return key;
+}
+
+bool ExactKey(std::u32string_view word, SearchKey* key) {
+  if (word.empty() || word.size() * 2 >= kSearchKeySize) return false;
+  size_t at = 0;
+  for (char32_t c : word) {
+    const uint16_t jis = UnicodeToJis(c);
+    if (jis == 0) return false;
+    key->bytes[at++] = static_cast<char>(jis >> 8);
+    key->bytes[at++] = static_cast<char>(jis & 0xFF);
+  }
+  key->bytes[at] = '\0';
+  key->length = at;
+  return true;
 }
 
 }  // namespace booktext

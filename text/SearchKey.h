@@ -4,6 +4,7 @@
 #define BOOKTEXT_SEARCHKEY_H
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace booktext {
@@ -26,6 +27,10 @@ struct SearchKey {
 //    dropped while "leading" is set and becomes the ideographic space 0x2121 otherwise.
 // Characters that would not fit the buffer with its terminator (past the 127th) are dropped.
 SearchKey BuildSearchKey(std::string_view typedSjis);
+
+// The key of an exact search for word (Unicode): its characters' JIS X 0208 codes. False when a
+// character has none, or the word does not fit.
+bool ExactKey(std::u32string_view word, SearchKey* key);
 
 }  // namespace booktext
 

@@ -13,6 +13,7 @@
 #include "InfoCommand.h"
 #include "MenuCommand.h"
 #include "PictureCommand.h"
+#include "RelatedCommand.h"
 #include "SearchCommand.h"
 #include "ShelfCommand.h"
 #include "ShowCommand.h"
@@ -49,6 +50,12 @@ void Usage(std::ostream& out) {
          "                            the same on every book of the shelf file FILE (a disc root a line,\n"
          "                            optionally a tab and a catalog index): hits as BOOK INDEX TEXTPOS\n"
          "                            HEADPOS HEADING, BOOK being LINE:CATALOG-INDEX; HEADINGS per book\n"
+         "  search --related ROOT WORD\n"
+         "  search --related --shelf FILE WORD\n"
+         "  bench --related ROOT WORD REPEAT HEADINGS\n"
+         "                            WORD as running text holds it: its hits, then those of its other kana,\n"
+         "                            kanji variants, dictionary forms or beginning: INDEX TEXTPOS HEADPOS\n"
+         "                            HOW HEADING, HOW exact or how it was found (deinflected:食べる)\n"
          "  bench-open ROOT REPEAT    the mean time of opening the catalog and book, in nanoseconds\n"
          "  bench-io ROOT REPEAT      the baseline: a disc check and a read of a page, 32 pages, a heading\n"
          "Every command reads the first usable book of the disc, or with --book N the book of catalog\n"
@@ -119,6 +126,18 @@ int main(int argc, char** argv) {
     raw.erase(raw.begin() + 2, raw.begin() + 4);
     utf8.erase(utf8.begin() + 2, utf8.begin() + 4);
   }
+  // "--related" right after search and bench: the headword search with the related words.
+  bool related = false;
+  if ((command == "search" || command == "bench") && raw.size() > 2 && raw[2] == "--related") {
+    related = true;
+    raw.erase(raw.begin() + 2);
+    utf8.erase(utf8.begin() + 2);
+    if (raw.size() > 3 && raw[2] == "--shelf") {
+      if (command == "search" && raw.size() == 5) return cli::RunRelatedShelfSearch(raw[3], utf8[4], out, err);
+      Usage(err);
+      return 2;
+    }
+  }
   // "--keyword" or "--text" right after search and bench choose the kind of search.
   cli::SearchKind kind = cli::SearchKind::kHeadword;
   if ((command == "search" || command == "bench") && raw.size() > 2 && (raw[2] == "--keyword" || raw[2] == "--text")) {
@@ -153,6 +172,12 @@ int main(int argc, char** argv) {
   }
   cli::Disc disc(raw[2], book);
   if (command == "info" && count == 3) return cli::RunInfo(disc, out, err);
+  if (related && command == "search" && count == 4) return cli::RunRelatedSearch(disc, utf8[3], out, err);
+  if (related && command == "bench" && count == 6) return cli::RunRelatedBench(disc, utf8[3], raw[4], raw[5], out, err);
+  if (related) {
+    Usage(err);
+    return 2;
+  }
   if (command == "search" && (count == 4 || (count > 4 && kind == cli::SearchKind::kKeyword)))
     return cli::RunSearch(disc, kind, std::vector<std::string>(utf8.begin() + 3, utf8.end()), out, err);
   if (command == "show" && count == 4) return cli::RunShow(disc, raw[3], out, err);

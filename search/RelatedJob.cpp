@@ -88,8 +88,8 @@ JobStep RelatedJob::Step() {
     }
   }
   if (failed) return JobStep::kFailed;
-  // The library's own hits are the search as typed's again.
-  if (!related.empty() && typedFound > 0 && typed(false) == kDunmoorFailed) return JobStep::kFailed;
+  // The library's own hits are the search as typed's again (every search replaced them).
+  if (searches > 0 && typedFound > 0 && typed(false) == kDunmoorFailed) return JobStep::kFailed;
   typedHits = std::min<int32_t>(typedFound, static_cast<int32_t>(keep));
   return JobStep::kDone;
 }

@@ -94,6 +94,16 @@ TEST(RelatedJob, TheSearchAsTypedComesFirstAndStaysTheLibrarysOwn) {
   std::u32string word;
   ASSERT_TRUE(job.Related(1, &how, &word));
   EXPECT_EQ(how, booktext::Relation::kKana);
+
+  // A related word whose entries were listed already adds nothing, and leaves the library's own
+  // hits the typed search's all the same.
+  DictionaryBook same;
+  same.Add(U"かき", {1, 2});
+  same.Add(U"カキ", {2});
+  RelatedJob again(same, Typed(U"かき"), U"かき", {}, 100);
+  again.Step();
+  EXPECT_EQ(again.Found(), 2);
+  EXPECT_EQ(same.hits, (std::vector<int32_t>{1, 2}));
 }
 
 TEST(RelatedJob, AConjugatedFormFindsItsDictionaryFormAndEachEntryOnce) {

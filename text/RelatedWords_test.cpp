@@ -45,6 +45,18 @@ TEST(Deinflect, ChainsStayGrammaticalAndTheNearestComesFirst) {
   EXPECT_LT(position(U"食べさせられる"), position(U"食べさせる"));
   EXPECT_LT(position(U"食べさせる"), position(U"食べる"));
   EXPECT_EQ(found[static_cast<size_t>(position(U"食べる"))].kind, kIchidan);
+  // いい conjugates as よい, and する verbs keep their する form on the way to their noun.
+  auto gives = [](std::u32string_view form, std::u32string_view word) {
+    for (const Deinflection& d : Deinflect(form))
+      if (d.word == word) return true;
+    return false;
+  };
+  EXPECT_TRUE(gives(U"よかった", U"いい"));
+  EXPECT_TRUE(gives(U"よくない", U"いい"));
+  EXPECT_TRUE(gives(U"勉強した", U"勉強する"));
+  EXPECT_TRUE(gives(U"勉強させられた", U"勉強する"));
+  EXPECT_TRUE(gives(U"こい", U"くる"));
+  EXPECT_TRUE(gives(U"こよう", U"くる"));
   // A form is not its own dictionary form, and what no rule takes gives nothing.
   EXPECT_TRUE(Deinflect(U"学校").empty());
   for (const Deinflection& d : Deinflect(U"食べる")) EXPECT_NE(d.word, U"食べる");

@@ -15,7 +15,9 @@ RelatedJob::RelatedJob(BookCalls& calls, const booktext::SearchKey& typedKey, st
 
 int32_t RelatedJob::KeepHitsOf(const std::u32string& candidate, booktext::Relation how) {
   booktext::SearchKey key;
-  if (!booktext::ExactKey(candidate, &key)) return 0;
+  // A word searched once (a beginning of the phrase and a form of a longer one may be the same)
+  // is not searched again.
+  if (!searchedWords.insert(candidate).second || !booktext::ExactKey(candidate, &key)) return 0;
   ++searches;
   WordProperties properties = {};
   const int32_t result = calls.GetWordProperties(key.bytes, &properties);

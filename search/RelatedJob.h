@@ -9,6 +9,7 @@
 #ifndef SEARCH_RELATEDJOB_H
 #define SEARCH_RELATEDJOB_H
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,7 @@ class RelatedJob : public SearchJob {
   int searches = 0;
   int32_t typedHits = 0;
   std::vector<uint32_t> typedPositions;  // the text positions of the typed search's hits
+  std::set<std::u32string> searchedWords;
   std::vector<Kept> related;
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <set>
+#include <unordered_map>
 #include <utility>
 
 namespace booktext {
@@ -173,17 +174,25 @@ void AddTeAuxiliaries(std::vector<Rule>* rules) {
   }
 }
 
-const std::vector<Rule>& Rules() {
-  static const std::vector<Rule> rules = [] {
-    std::vector<Rule> all;
-    AddGodan(&all);
-    AddIchidan(&all);
-    AddIrregular(&all);
-    AddAdjective(&all);
-    AddTeAuxiliaries(&all);
-    return all;
+// Every rule, and the rules by the last character of their inflected ending (a word is only
+// looked at by the rules whose ending it can have).
+struct RuleBook {
+  std::vector<Rule> all;
+  std::unordered_map<char32_t, std::vector<const Rule*>> byLast;
+};
+
+const RuleBook& Rules() {
+  static const RuleBook book = [] {
+    RuleBook made;
+    AddGodan(&made.all);
+    AddIchidan(&made.all);
+    AddIrregular(&made.all);
+    AddAdjective(&made.all);
+    AddTeAuxiliaries(&made.all);
+    for (const Rule& rule : made.all) made.byLast[rule.from.back()].push_back(&rule);
+    return made;
   }();
-  return rules;
+  return book;
 }
 
 bool IsKanji(char32_t c) { return (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0x3400 && c <= 0x4DBF) || c == U'々'; }
@@ -224,10 +233,13 @@ std::vector<Deinflection> Deinflect(std::u32string_view word) {
       // The rules whose endings the form has, the longest ending first: the more of the word a
       // rule explains, the likelier its word (美しかった: かった before った).
       std::vector<const Rule*> matching;
-      for (const Rule& rule : Rules()) {
-        if ((form.kind & rule.takes) && form.word.size() >= rule.from.size() &&
-            form.word.compare(form.word.size() - rule.from.size(), rule.from.size(), rule.from) == 0)
-          matching.push_back(&rule);
+      if (form.word.empty()) continue;
+      const auto candidates = Rules().byLast.find(form.word.back());
+      if (candidates == Rules().byLast.end()) continue;
+      for (const Rule* rule : candidates->second) {
+        if ((form.kind & rule->takes) && form.word.size() >= rule->from.size() &&
+            form.word.compare(form.word.size() - rule->from.size(), rule->from.size(), rule->from) == 0)
+          matching.push_back(rule);
       }
       std::stable_sort(matching.begin(), matching.end(),
                        [](const Rule* a, const Rule* b) { return a->from.size() > b->from.size(); });

@@ -290,6 +290,9 @@ fi
 if [ "$cli_built" -eq 1 ]; then
   source "$repo/scripts/bench-search.sh"
   bench_other_searches
+  # The related words of a headword search (forms, kana, kanji variants, a phrase's beginning).
+  source "$repo/scripts/bench-related.sh"
+  bench_related
 fi
 
 echo

@@ -69,9 +69,11 @@ JobStep RelatedJob::Step() {
     const int32_t result = calls.GetWordProperties(working.bytes, &properties);
     typedHits = result == kDunmoorSuccess && properties.hitCount > 0 ? properties.hitCount : 0;
     if (keepPositions) {
-      typedHits = std::min<int32_t>(typedHits, static_cast<int32_t>(keep));
+      // The hits past what the job keeps are counted (the list says how many it left out) but
+      // never listed: their positions are not needed.
       typedPositions.clear();
-      for (int32_t i = 0; i < typedHits; ++i) {
+      const int32_t listed = std::min<int32_t>(typedHits, static_cast<int32_t>(keep));
+      for (int32_t i = 0; i < listed; ++i) {
         DunmoorHit hit = {};
         if (calls.GetHit(i, &hit) == kDunmoorSuccess) typedPositions.push_back(static_cast<uint32_t>(hit.textPosition));
       }
@@ -92,7 +94,7 @@ JobStep RelatedJob::Step() {
   if (failed) return JobStep::kFailed;
   // The library's own hits are the search as typed's again (every search replaced them).
   if (searches > 0 && typedFound > 0 && typed(false) == kDunmoorFailed) return JobStep::kFailed;
-  typedHits = std::min<int32_t>(typedFound, static_cast<int32_t>(keep));
+  typedHits = typedFound;
   return JobStep::kDone;
 }
 

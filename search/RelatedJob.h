@@ -21,7 +21,8 @@ namespace search {
 class RelatedJob : public SearchJob {
  public:
   // typedKey: the key the viewer builds from word (the design's search); keep: how many hits in
-  // all (the typed search's and the related) the job answers for.
+  // all (the typed search's and the related) the job lists. The typed search's hits are counted
+  // whole even past keep, as a BookJob counts them.
   RelatedJob(BookCalls& calls, const booktext::SearchKey& typedKey, std::u32string word,
              const booktext::RelatedOptions& options, size_t keep);
 

@@ -154,6 +154,15 @@ TEST(RelatedJob, AFailedReadFailsTheJobAndTheListHoldsNoMoreThanItKeeps) {
   RelatedJob capped(book, Typed(U"カキ"), U"カキ", {}, 3);
   capped.Step();
   EXPECT_EQ(capped.Found(), 3);
+  // A search as typed with more hits than that is counted whole (the list says how many it left
+  // out), and no related hit is kept behind it.
+  RelatedJob full(book, Typed(U"カキ"), U"カキ", {}, 1);
+  full.Step();
+  EXPECT_EQ(full.Found(), 2);
+  booktext::Relation how;
+  std::u32string word;
+  EXPECT_FALSE(full.Related(1, &how, &word));
+  EXPECT_TRUE(full.LibraryHit(1));
 }
 
 }  // namespace

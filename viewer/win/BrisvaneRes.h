@@ -48,6 +48,9 @@
 #define IDM_THEME_WINDOWS 32805  // light or dark as Windows, light, dark: in this order
 #define IDM_THEME_LIGHT 32806
 #define IDM_THEME_DARK 32807
+#define IDM_RELATED 32808         // related words (forms, kana, variants) searched too, or not
+#define IDM_FOLD_VOICING 32809    // voiced kana searched unvoiced as well
+#define IDM_FOLD_LONGVOWEL 32810  // ー searched as its vowel as well
 #define IDM_APP_ABOUT 57664
 #define IDM_HELP 57670
 #define IDM_NEXT_PANE 57680

@@ -301,15 +301,18 @@ void ResultList::DrawHeadword(HDC dc, int index, const RECT& rect, COLORREF ink)
   const int32_t result = source.HeadingOf(index, &item);
   if (result == kDunmoorFailed) PostMessageW(frame, VM_VIEW_FAILED, 0, 0);
   if (result != kDunmoorSuccess) return;
+  // The book's short name and the note first, in the small font and a quieter colour, then the
+  // heading.
+  std::wstring before;
+  if (!item.label.empty()) before += L"[" + item.label + L"] ";
+  if (!item.note.empty()) before += item.note + L" ";
   int left = rect.left;
-  if (!item.label.empty()) {
-    // The book's short name first, in the small font and a quieter colour, then the heading.
+  if (!before.empty()) {
     SelectFont select(dc, smallFont.Get());
-    std::wstring label = L"[" + item.label + L"] ";
     SIZE size = {};
-    GetTextExtentPoint32W(dc, label.c_str(), static_cast<int>(label.size()), &size);
+    GetTextExtentPoint32W(dc, before.c_str(), static_cast<int>(before.size()), &size);
     SetTextColor(dc, ink == colours.selectedInk ? colours.selectedInk : colours.label);
-    TextOutW(dc, rect.left, rect.top + (itemHeight - size.cy) / 2, label.c_str(), static_cast<int>(label.size()));
+    TextOutW(dc, rect.left, rect.top + (itemHeight - size.cy) / 2, before.c_str(), static_cast<int>(before.size()));
     left += size.cx;
   }
   DrawHeading(dc, item.heading, left, rect.top, ink, item.ownBook);

@@ -14,11 +14,13 @@
 
 namespace brisvane {
 
-// What the list draws for an item: a label before it (a shelf hit's book), its heading as the
-// library gave it, and whether its book is the one open (its external characters are then drawn
-// from that book's fonts, else as 〓).
+// What the list draws for an item: a label before it (a shelf hit's book, in brackets), a note
+// (how a related hit was found: 食べる ← 食べた), its heading as the library gave it, and whether
+// its book is the one open (its external characters are then drawn from that book's fonts, else
+// as 〓).
 struct ListedHeading {
   std::wstring label;
+  std::wstring note;
   std::string heading;
   bool ownBook = false;
 };

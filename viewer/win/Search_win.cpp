@@ -12,6 +12,7 @@
 #include "LayerHistory_win.h"
 #include "SearchKey.h"
 #include "SearchProgressDialog_win.h"
+#include "RelatedJob.h"
 #include "SearchRules.h"
 #include "ShelfJob.h"
 #include "ui/ResourceText.h"
@@ -55,6 +56,31 @@ std::wstring Formatted(int id, int a) {
 
 booktext::SearchKey KeyOf(const std::wstring& word) { return booktext::BuildSearchKey(ui::ToShiftJis(word)); }
 
+// UTF-16 text as Unicode characters and back.
+std::u32string Unicode(const std::wstring& text) {
+  std::u32string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    char32_t c = text[i];
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
+      c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+    out.push_back(c);
+  }
+  return out;
+}
+
+std::wstring Wide(const std::u32string& text) {
+  std::wstring out;
+  for (char32_t c : text) {
+    if (c >= 0x10000) {
+      out.push_back(static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10)));
+      out.push_back(static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+    } else {
+      out.push_back(static_cast<wchar_t>(c));
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 Search::Search(AppState& app, BookSession& book, FrameBars& bars, LayerHistory& layers, FrameRouter& router)
@@ -73,6 +99,7 @@ bool Search::Create(HWND frameWindow, ContentView& contentView, int dpi) {
   modeBox.Restore();
   scopeBox.Restore();
   typeAhead.Restore();
+  related.Restore();
   return true;
 }
 
@@ -87,6 +114,8 @@ void Search::AddCommands(ui::CommandTable& commands) {
     commands.Add(IDM_SCOPE_BOOK + static_cast<int>(each), [this, each](int, HWND) { ChooseScope(each); });
   commands.Add(IDM_SHELF_EDIT, [this](int, HWND) { EditShelf(); });
   commands.Add(IDM_TYPE_AHEAD, [this](int, HWND) { typeAhead.Toggle(frame); });
+  // The same word with other related words is another search.
+  related.AddCommands(commands, [this] { lastWord.clear(); });
 }
 
 void Search::Refused(int command) {
@@ -96,6 +125,7 @@ void Search::Refused(int command) {
 
 void Search::UpdateMenu(HMENU menu) const {
   CheckMenuItem(menu, IDM_TYPE_AHEAD, MF_BYCOMMAND | (typeAhead.On() ? MF_CHECKED : MF_UNCHECKED));
+  related.UpdateMenu(menu);
   if (GetMenuState(menu, IDM_MODE_HEADWORD, MF_BYCOMMAND) != static_cast<UINT>(-1))
     CheckMenuRadioItem(menu, IDM_MODE_HEADWORD, IDM_MODE_FULLTEXT, IDM_MODE_HEADWORD + modeBox.Chosen(), MF_BYCOMMAND);
   if (GetMenuState(menu, IDM_SCOPE_BOOK, MF_BYCOMMAND) != static_cast<UINT>(-1))
@@ -235,10 +265,20 @@ void Search::Clear() {
   layers.Clear();
 }
 
-void Search::Start(std::unique_ptr<search::SearchJob> next, std::vector<JobBook> books, bool ownHits) {
+std::unique_ptr<search::SearchJob> Search::BookSearch(search::BookCalls& calls, const booktext::SearchKey& key,
+                                                      const std::wstring& word) const {
+  if (Kind() == SearchKind::kHeadword && related.On())
+    return std::make_unique<search::RelatedJob>(calls, key, Unicode(word), related.Options(),
+                                                static_cast<size_t>(kMaxListItems));
+  return std::make_unique<search::BookJob>(calls, Kind(), key);
+}
+
+void Search::Start(std::unique_ptr<search::SearchJob> next, std::vector<JobBook> books, bool ownHits,
+                   const std::wstring& word) {
   job = std::move(next);
   jobBooks = std::move(books);
   libraryHits = ownHits;
+  jobWord = word;
 }
 
 SearchOutcome Search::RunJob(int32_t* total) {
@@ -285,7 +325,7 @@ void Search::RunOnBook(const std::wstring& word) {
   layers.GreyButton();
   const booktext::SearchKey key = KeyOf(word);
   app.FocusWordBoxOnNextActivation(false);
-  Start(std::make_unique<search::BookJob>(own, Kind(), key), {{book.Place(), L""}}, true);
+  Start(BookSearch(own, key, word), {{book.Place(), L""}}, true, word);
   int32_t total = 0;
   const SearchOutcome outcome = RunJob(&total);
   if (outcome == SearchOutcome::kHits) {
@@ -318,9 +358,12 @@ void Search::RunOnShelf(const std::wstring& word) {
   KillTimer(frame, Shelf::kSlotTimer);  // the books kept open serve this search
   std::vector<JobBook> books;
   for (size_t b = 0; b < shelf.Count(); ++b) books.push_back({shelf.PlaceOf(b), shelf.Books()[b].name});
-  auto shelved = std::make_unique<search::ShelfJob>(shelf, Kind(), KeyOf(word), static_cast<size_t>(kMaxListItems));
+  const booktext::SearchKey key = KeyOf(word);
+  auto shelved = std::make_unique<search::ShelfJob>(
+      shelf, Kind(), [this, key, word](search::BookCalls& calls) { return BookSearch(calls, key, word); },
+      static_cast<size_t>(kMaxListItems));
   const search::ShelfJob& searched = *shelved;
-  Start(std::move(shelved), std::move(books), false);
+  Start(std::move(shelved), std::move(books), false, word);
   int32_t total = 0;
   const SearchOutcome outcome = RunJob(&total);
   shelf.Searched(searched, frame);
@@ -344,11 +387,11 @@ void Search::Show(int index, bool now) {
   if (!job) return;
   search::HitPlace place;
   const bool placed = job->Place(index, &place) == kDunmoorSuccess;
-  if (libraryHits) {
+  if (libraryHits && job->LibraryHit(index)) {
     content->ShowHit(index, place, now);
     return;
   }
-  // A hit of another book is read from its own book, opened as the viewer's.
+  // A hit the job keeps is read at its text position, from its own book opened as the viewer's.
   if (!placed || place.book >= jobBooks.size() || !book.OpenPlace(jobBooks[place.book].place)) return;
   content->ShowAt(place, now);
 }
@@ -361,6 +404,9 @@ int32_t Search::HeadingOf(int index, ListedHeading* heading) {
   if (job->Place(index, &place) != kDunmoorSuccess || place.book >= jobBooks.size()) return kDunmoorRefused;
   const JobBook& from = jobBooks[place.book];
   heading->label = from.label;
+  booktext::Relation how;
+  std::u32string word;
+  heading->note = job->Related(index, &how, &word) ? Wide(word) + L" \u2190 " + jobWord : std::wstring();
   // Its external characters come from the fonts of the book open, when that is its own.
   heading->ownBook = book.IsOpen() && from.place == book.Place();
   return kDunmoorSuccess;
@@ -378,8 +424,9 @@ void Search::Preview() {
   bars.SetStatusText(1, L" ");
   // The whole text is scanned on Enter only.
   if (word.empty() || Refusal(word) != 0 || Kind() == SearchKind::kFullText) return;
+  // The headwords that begin with the word, beside its related words.
   const booktext::SearchKey key = KeyOf(Kind() == SearchKind::kHeadword ? TypeAheadWord(word) : word);
-  Start(std::make_unique<search::BookJob>(own, Kind(), key), {{book.Place(), L""}}, true);
+  Start(BookSearch(own, key, word), {{book.Place(), L""}}, true, word);
   const SearchOutcome outcome = RunAtOnce(*job, [this](int32_t count) { list.Add(count); });
   if (outcome != SearchOutcome::kHits) {
     if (outcome != SearchOutcome::kReadError) bars.SetStatusText(1, NoHitText().c_str());

@@ -20,6 +20,7 @@
 #include "BrisvaneRes.h"
 #include "ExportCalls.h"
 #include "JobRun.h"
+#include "RelatedChoice_win.h"
 #include "ResultList_win.h"
 #include "SearchJob.h"
 #include "Shelf_win.h"
@@ -103,8 +104,13 @@ class Search : private ListedHeadings {
   void RunOnShelf(const std::wstring& word);
   // The list emptied, the entry blanked, no layers: a new search begins.
   void Clear();
-  // The list draws from job from now on.
-  void Start(std::unique_ptr<search::SearchJob> job, std::vector<JobBook> books, bool libraryHits);
+  // The search of one book for word with key: with related words (a headword search, when
+  // they are on), or as the design's.
+  std::unique_ptr<search::SearchJob> BookSearch(search::BookCalls& calls, const booktext::SearchKey& key,
+                                                const std::wstring& word) const;
+  // The list draws from job, a search for word, from now on.
+  void Start(std::unique_ptr<search::SearchJob> job, std::vector<JobBook> books, bool libraryHits,
+             const std::wstring& word);
   // Runs the job in the progress dialog: the panes are cleared as it opens, and the first hit is
   // shown and the list given the focus before it closes.
   SearchOutcome RunJob(int32_t* total);
@@ -126,6 +132,7 @@ class Search : private ListedHeadings {
   ToolbarChoice modeBox{IDC_MODEBOX, {L"見出し", L"条件", L"全文"}, L"search", L"Mode", 64};
   ToolbarChoice scopeBox{IDC_SCOPEBOX, {L"この本", L"本棚"}, L"shelf", L"Scope", 64};
   TypeAhead typeAhead;
+  RelatedChoice related;
   mutable search::OwnBookCalls own;  // asked what the open book offers
   Shelf shelf;
 
@@ -133,6 +140,7 @@ class Search : private ListedHeadings {
   // library's own; whether it runs now.
   std::unique_ptr<search::SearchJob> job;
   std::vector<JobBook> jobBooks;
+  std::wstring jobWord;  // the word it searched for
   bool libraryHits = false;
   bool running = false;
   // The last search of the open book: its word, its mode, and whether it found anything.

@@ -1,6 +1,8 @@
 // Ways to a word other than Enter: the list filled while the user types, the system-wide key
 // that looks up the word selected in another program (a window of this test), the clipboard
-// watch, and a word on a second start's command line.
+// watch, and a word on a second start's command line. Then words as running text holds them,
+// on a real dictionary: a conjugated form, katakana for a word the book writes in hiragana, a
+// phrase.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -22,6 +24,7 @@ using viewertest::WindowText;
 
 constexpr WPARAM kTypeAheadCommand = 32800;
 constexpr WPARAM kClipboardWatchCommand = 32801;
+constexpr WPARAM kRelatedCommand = 32808;
 
 // Waits as WaitUntil does, dispatching this thread's messages meanwhile: the viewer asks this
 // test's own window to copy its selection.
@@ -56,6 +59,13 @@ class LookupTest : public SearchRoadTest {
     Drain();
     Sleep(500);
     Drain();
+  }
+  // Selects the text of other, a window of this test, and brings it to the front.
+  bool Foreground(HWND other) {
+    SetForegroundWindow(other);
+    SetFocus(other);
+    SendMessageW(other, EM_SETSEL, 0, -1);
+    return PumpUntil([&] { return GetForegroundWindow() == other; });
   }
 };
 
@@ -135,10 +145,7 @@ TEST_F(LookupTest, TheSystemWideKeyLooksUpTheWordSelectedInAnotherProgramAndGive
   HWND other = CreateWindowExW(0, L"EDIT", L"  apple ", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 60, 300, 80, nullptr,
                                nullptr, GetModuleHandleW(nullptr), nullptr);
   ASSERT_NE(other, nullptr);
-  SetForegroundWindow(other);
-  SetFocus(other);
-  SendMessageW(other, EM_SETSEL, 0, -1);
-  ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == other; }));
+  ASSERT_TRUE(Foreground(other));
 
   ASSERT_TRUE(viewertest::PressKeys({VK_CONTROL, VK_MENU, 'L'}));
 
@@ -178,6 +185,98 @@ TEST_F(LookupTest, TheClipboardWatchLooksUpACopiedWordWhenOnAndNotWhenOff) {
   ASSERT_TRUE(PutClipboardUnicode(L"apple"));
   Settle();
   EXPECT_EQ(WindowText(wordBox), L"coffee");
+}
+
+// The viewer on a real dictionary: Debian's edict made into a book by the build.
+class RelatedLookupTest : public LookupTest {
+ protected:
+  std::string BookName() const override { return "edict"; }
+  // Searches word (with Enter) and waits for its end: the number listed, or -1.
+  int Searched(const std::wstring& word) {
+    Search(word);
+    Drain();  // the list is emptied as the search begins
+    return WaitForHits();
+  }
+  // The list's first item as the screen shows it.
+  std::vector<uint32_t> FirstItem() {
+    RECT client = {};
+    GetClientRect(list, &client);
+    return viewertest::ScreenPixels(list, client.right, static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0)));
+  }
+};
+
+TEST_F(RelatedLookupTest, AConjugatedFormShowsItsDictionaryFormsEntryWithHowItWasFound) {
+  const std::vector<uint32_t> blank = SettledPixels(content);
+  ASSERT_EQ(Searched(L"食べる"), 1);
+  const std::vector<uint32_t> entry = SettledPixels(content);
+  ASSERT_NE(entry, blank);
+  const std::vector<uint32_t> plain = FirstItem();
+
+  // Enter on the past form: no message box, the same entry, its item saying how it was found.
+  ASSERT_EQ(Searched(L"食べた"), 1) << Status(1);
+  EXPECT_EQ(SettledPixels(content), entry);
+  EXPECT_NE(FirstItem(), plain);
+  EXPECT_TRUE(viewertest::SaveWindowShot(frame, "related_deinflected"));
+
+  // Typed a character at a time, the list while typing finds it too.
+  SetForegroundWindow(frame);
+  SetFocus(edit);
+  SendMessageW(edit, EM_SETSEL, 0, -1);
+  TypeCharacter(VK_BACK);
+  ASSERT_TRUE(WaitUntil([&] { return Count() == 0; }));
+  for (wchar_t c : std::wstring(L"食べた")) TypeCharacter(c);
+  EXPECT_TRUE(WaitUntil([&] {
+    return WindowText(wordBox) == L"食べた" && Count() == 1 && Status(1) == L"検索結果 : 1    項目" &&
+           SettledPixels(content) == entry;
+  })) << Count() << " " << testing::PrintToString(Status(1));
+  EXPECT_NE(FirstItem(), plain);
+  EXPECT_TRUE(viewertest::SaveWindowShot(frame, "related_as_you_type"));
+}
+
+TEST_F(RelatedLookupTest, KatakanaAlsoFindsTheHiraganaHeadwordsUnlessTurnedOffInTheOptions) {
+  ASSERT_GT(Searched(L"かき"), 0);
+  const std::vector<uint32_t> kaki = SettledPixels(content);  // the first かき the book lists
+
+  // Off: the book's own katakana headwords only, and the choice is kept.
+  PostMessageW(frame, WM_COMMAND, kRelatedCommand, 0);
+  Drain();
+  uint32_t stored = 7;
+  EXPECT_TRUE(exchange::ReadNumberSetting(L"search", L"Related", &stored));
+  EXPECT_EQ(stored, 0u);
+  const int own = Searched(L"カキ");
+  ASSERT_GT(own, 0);
+
+  // On again, the same word searched again: its own hits first, then those of かき, in the
+  // book's order.
+  PostMessageW(frame, WM_COMMAND, kRelatedCommand, 0);
+  Drain();
+  EXPECT_TRUE(exchange::ReadNumberSetting(L"search", L"Related", &stored));
+  EXPECT_EQ(stored, 1u);
+  const int all = Searched(L"カキ");
+  ASSERT_GT(all, own);
+  SendMessageW(list, LB_SETCURSEL, own, 0);
+  SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(103, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+  EXPECT_TRUE(WaitUntil([&] { return SettledPixels(content) == kaki; })) << "item " << own << " is not かき's first";
+  EXPECT_TRUE(viewertest::SaveWindowShot(frame, "related_kana"));
+}
+
+TEST_F(RelatedLookupTest, TheSystemWideKeyOnAPhraseShowsTheWordItBeginsWith) {
+  ASSERT_GT(Searched(L"学校"), 0);
+  const std::vector<uint32_t> school = SettledPixels(content);
+  ASSERT_EQ(Searched(L"食べる"), 1);
+
+  HWND other = CreateWindowExW(0, L"EDIT", L"学校に行った", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 60, 300, 80,
+                               nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(other, nullptr);
+  ASSERT_TRUE(Foreground(other));
+  ASSERT_TRUE(viewertest::PressKeys({VK_CONTROL, VK_MENU, 'L'}));
+  EXPECT_TRUE(PumpUntil([&] {
+    return WindowText(wordBox) == L"学校に行った" && Count() > 0 && Status(0) == L" " &&
+           SettledPixels(content) == school;
+  })) << "word box: " << testing::PrintToString(WindowText(wordBox)) << ", " << Count() << " listed";
+  EXPECT_TRUE(viewer.FindTopWindow(L"#32770") == nullptr) << "a phrase that finds something asks nothing";
+  EXPECT_TRUE(viewertest::SaveWindowShot(frame, "related_hotkey_phrase"));
+  DestroyWindow(other);
 }
 
 }  // namespace

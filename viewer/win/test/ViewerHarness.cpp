@@ -88,7 +88,8 @@ bool ViewerProcess::Start(const std::filesystem::path& exe, const std::wstring& 
     // The viewer writes its settings machine-wide where it may, else per user.
     for (HKEY hive : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
       for (const wchar_t* subkey : {L"history", L"lookup"}) RegDeleteKeyW(hive, (settings + subkey).c_str());
-      RegDeleteKeyValueW(hive, (settings + L"search").c_str(), L"AsYouType");
+      for (const wchar_t* value : {L"AsYouType", L"Related", L"FoldVoicing", L"FoldLongVowel"})
+        RegDeleteKeyValueW(hive, (settings + L"search").c_str(), value);
       RegDeleteKeyValueW(hive, (settings + L"view").c_str(), L"Theme");
     }
   }

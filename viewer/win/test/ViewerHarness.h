@@ -32,9 +32,9 @@ class ViewerProcess {
   ViewerProcess& operator=(const ViewerProcess&) = delete;
 
   // Starts exe with the given arguments, in folder workDir (exe's folder when empty). What the
-  // user chose in earlier runs (the word box's history, as-you-type, the system-wide key, the
-  // clipboard watch and the colours) is forgotten first, unless KeepEarlierChoices asked otherwise: each test
-  // begins with the viewer as it comes.
+  // user chose in earlier runs (the word box's history, as-you-type and related words, the
+  // system-wide key, the clipboard watch and the colours) is forgotten first, unless
+  // KeepEarlierChoices asked otherwise: each test begins with the viewer as it comes.
   bool Start(const std::filesystem::path& exe, const std::wstring& arguments = L"",
              const std::filesystem::path& workDir = {});
   DWORD Id() const { return info.dwProcessId; }

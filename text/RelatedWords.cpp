@@ -30,10 +30,10 @@ const std::unordered_multimap<char32_t, char32_t>& VariantMap() {
     std::unordered_multimap<char32_t, char32_t> links;
     auto link = [&](char32_t a, char32_t b) {
       if (a == b || !a || !b || !UnicodeToJis(a) || !UnicodeToJis(b)) return;
-      for (auto [from, to] : {std::pair{a, b}, std::pair{b, a}}) {
-        auto range = links.equal_range(from);
-        if (std::none_of(range.first, range.second, [&](const auto& l) { return l.second == to; }))
-          links.emplace(from, to);
+      for (const std::pair<char32_t, char32_t>& way : {std::pair{a, b}, std::pair{b, a}}) {
+        auto range = links.equal_range(way.first);
+        if (std::none_of(range.first, range.second, [&](const auto& l) { return l.second == way.second; }))
+          links.emplace(way.first, way.second);
       }
     };
     for (const KanjiJisLink& l : kKanjidicLinks) link(l.kanji, JisToUnicode(l.other));

@@ -42,6 +42,17 @@ std::string Markup(std::string_view text) {
   return out;
 }
 
+// The part of text from *at up to the next separator (or the end); *at moves past it. Whether
+// there was a part left.
+bool NextPart(std::string_view text, char separator, size_t* at, std::string_view* part) {
+  if (*at >= text.size()) return false;
+  size_t end = text.find(separator, *at);
+  if (end == std::string_view::npos) end = text.size();
+  *part = text.substr(*at, end - *at);
+  *at = end + 1;
+  return true;
+}
+
 }  // namespace
 
 std::string EdictToBookSource(std::string_view edict, size_t* entries) {
@@ -54,11 +65,8 @@ std::string EdictToBookSource(std::string_view edict, size_t* entries) {
       "  text-area\n";
   *entries = 0;
   size_t start = 0;
-  while (start < edict.size()) {
-    size_t end = edict.find('\n', start);
-    if (end == std::string_view::npos) end = edict.size();
-    std::string_view line = edict.substr(start, end - start);
-    start = end + 1;
+  std::string_view line;
+  while (NextPart(edict, '\n', &start, &line)) {
     // KANJI [KANA] /glosses/ or KANA /glosses/
     const size_t slash = line.find(" /");
     if (slash == std::string_view::npos || line.rfind("　？？？", 0) == 0) continue;
@@ -80,11 +88,8 @@ std::string EdictToBookSource(std::string_view edict, size_t* entries) {
     if (written != reading) source += "    key asis " + std::string(written) + "\n";
     source += "    text\n<kw>" + Markup(heading) + "</kw>\n";
     size_t g = 0;
-    while (g < glosses.size()) {
-      size_t next = glosses.find('/', g);
-      if (next == std::string_view::npos) next = glosses.size();
-      std::string_view gloss = glosses.substr(g, next - g);
-      g = next + 1;
+    std::string_view gloss;
+    while (NextPart(glosses, '/', &g, &gloss)) {
       if (!gloss.empty() && gloss.rfind("EntL", 0) != 0) source += "<indent 2>" + Markup(gloss) + "\n";
     }
     source += "end\n";

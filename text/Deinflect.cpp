@@ -84,6 +84,25 @@ void AddGodan(std::vector<Rule>* rules) {
     rules->push_back({stem + std::u32string(U"った"), base, kEnd, kGodan, U"past"});
     rules->push_back({stem + std::u32string(U"ったら"), base, kEnd, kGodan, U"conditional"});
   }
+  // 問う and 請う/乞う: 問うて, 問うた (not 問って).
+  for (const char32_t* stem : {U"問", U"請", U"乞", U"と", U"こ"}) {
+    const std::u32string base = stem + std::u32string(U"う");
+    rules->push_back({base + U"て", base, kEndOrTe, kGodan, U"te"});
+    rules->push_back({base + U"た", base, kEnd, kGodan, U"past"});
+  }
+  // The honorific verbs in …る whose 連用 stem ends in い, not り: くださいます, なさいます,
+  // いらっしゃいます, おっしゃいます, ございます; and their imperative in い: ください, なさい,
+  // いらっしゃい.
+  for (const char32_t* stem : {U"さ", U"ゃ", U"ざ"}) {
+    const std::u32string base = stem + std::u32string(U"る");
+    for (const Ending& e : {Ending{U"います", kEnd, U"polite"}, Ending{U"いました", kEnd, U"polite past"},
+                            Ending{U"いません", kEnd, U"polite negative"},
+                            Ending{U"いませんでした", kEnd, U"polite negative past"},
+                            Ending{U"いましょう", kEnd, U"polite volitional"},
+                            Ending{U"いませ", kEnd, U"polite imperative"}})
+      rules->push_back({stem + e.text, base, e.takes, kGodan, e.name});
+    if (base != U"ざる") rules->push_back({stem + std::u32string(U"い"), base, kEnd, kGodan, U"imperative"});
+  }
 }
 
 // 一段 verbs, and the endings that the other classes share with them in part.

@@ -72,6 +72,11 @@ inline constexpr RelatedForm kRelatedForms[] = {
     {U"いった", U"いく", R::kDeinflected}, {U"行かない", U"行く", R::kDeinflected},
     {U"行こう", U"行く", R::kDeinflected}, {U"行ったら", U"行く", R::kDeinflected},
     {U"行ってしまった", U"行く", R::kDeinflected},
+    // The other irregular 五段 verbs: 問う's 音便, the honorific verbs' い.
+    {U"問うて", U"問う", R::kDeinflected}, {U"問うた", U"問う", R::kDeinflected},
+    {U"下さいます", U"下さる", R::kDeinflected}, {U"ください", U"くださる", R::kDeinflected},
+    {U"なさいました", U"なさる", R::kDeinflected}, {U"いらっしゃいませ", U"いらっしゃる", R::kDeinflected},
+    {U"おっしゃいました", U"おっしゃる", R::kDeinflected}, {U"ございます", U"ござる", R::kDeinflected},
     // サ変: する and the verbs made with it, down to their noun; ずる / じる.
     // (A dictionary lists a verb made with する under its noun: 勉強.)
     {U"しました", U"する", R::kDeinflected}, {U"しません", U"する", R::kDeinflected},

@@ -40,6 +40,12 @@ extern "C" {
 // dark ground; external characters in the text's colour, pictures as they are); 0: in the book's
 // colours on cream, as it starts. Result 1.
 #define VM_VIEW_PALETTE (0x400 + 124)
+// wParam 1: the entry after the one at the top of the view, in the book's text order; 0: the
+// entry before it. An entry starts at a headword keyword (1F 41 01), or at the indent code right
+// before one. The view shows it from its start, as VM_VIEW_SHOWAT would. Result 1 shown; 0 when
+// the view is blank or there is no such entry (the view keeps what it shows), or when the text
+// cannot be read (VM_VIEW_FAILED sent).
+#define VM_VIEW_STEPENTRY (0x400 + 125)
 
 // ---- Messages the view sends to its parent ---------------------------------------------------
 

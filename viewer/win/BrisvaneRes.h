@@ -18,6 +18,8 @@
 #define IDBM_TOOL_MENU 132
 #define IDBM_TOOL_LAYER 133
 #define IDBM_TOOL_ABOUT 134
+#define IDBM_TOOL_ENTRY_PREVIOUS 135
+#define IDBM_TOOL_ENTRY_NEXT 136
 
 // Commands.
 #define IDM_REFRESH 32771
@@ -51,6 +53,8 @@
 #define IDM_RELATED 32808         // related words (forms, kana, variants) searched too, or not
 #define IDM_FOLD_VOICING 32809    // voiced kana searched unvoiced as well
 #define IDM_FOLD_LONGVOWEL 32810  // ー searched as its vowel as well
+#define IDM_ENTRY_PREVIOUS 32811  // the entry before the one shown, in the book's text order
+#define IDM_ENTRY_NEXT 32812      // the entry after it
 #define IDM_APP_ABOUT 57664
 #define IDM_HELP 57670
 #define IDM_NEXT_PANE 57680

@@ -108,6 +108,10 @@ void ContentView::ShowHit(int index, const search::HitPlace& hit, bool now) cons
   OnScreenNow(now);
 }
 
+bool ContentView::StepEntry(bool after) const {
+  return contentWindow && SendMessageW(contentWindow, VM_VIEW_STEPENTRY, after ? 1 : 0, 0) == 1;
+}
+
 void ContentView::ShowAt(const search::HitPlace& hit, bool now) const {
   Deliver(Hwnd(), VM_VIEW_SHOWAT, 0, static_cast<LPARAM>(hit.textPosition), now);
   MarkMatch(Hwnd(), hit, now);

@@ -43,6 +43,9 @@ class ContentView : public ui::Window {
   void ShowHit(int index, const search::HitPlace& hit, bool now) const;
   void ShowAt(const search::HitPlace& hit, bool now) const;
   const ViewApi& Api() const { return api; }
+  // The entry before (after false) or after the one at the top of the view, in the book's text
+  // order: false when the view shows nothing, or no entry lies that way.
+  bool StepEntry(bool after) const;
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

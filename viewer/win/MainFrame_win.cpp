@@ -63,6 +63,17 @@ void MainFrame::AddCommands() {
   commands.Add(IDM_REFRESH, [this](int, HWND) { book.Refresh(); });
   commands.Add(IDM_TOGGLE_LIST, [this](int, HWND) { ToggleList(); });
   commands.Add(IDM_PREVIOUS_LAYER, [this](int, HWND) { PreviousLayer(); }, [this] { return !layers.Empty(); });
+  // In the book's text order, a beep at either end. In the word box Alt+Down opens its history
+  // and Alt+Up closes it, as in a combo box.
+  for (const bool after : {false, true}) {
+    commands.Add(after ? IDM_ENTRY_NEXT : IDM_ENTRY_PREVIOUS, [this, after](int, HWND) {
+      if (FocusInWordBox()) {
+        SendMessageW(search.WordBoxWindow(), CB_SHOWDROPDOWN, after ? TRUE : FALSE, 0);
+      } else if (!ContentHasText() || !panes.Content().StepEntry(after)) {
+        MessageBeep(MB_OK);
+      }
+    });
+  }
   commands.Add(IDM_COPY, [this](int, HWND) { Copy(); }, [this] {
     DWORD start = 0, end = 0;
     if (HWND box = search.WordBoxWindow())

@@ -1,5 +1,6 @@
 // References followed in Brisvane.exe under Wine: each click on a reference in the content
-// window adds a layer, and 前の階層 (F3) goes back through them, the latest first.
+// window adds a layer, and 前の階層 (F3) goes back through them, the latest first. Alt+Up and
+// Alt+Down (and their toolbar buttons) step to the entry before and after, in the book's order.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -19,6 +20,7 @@ using viewertest::SettledPixels;
 using viewertest::WaitUntil;
 
 constexpr int kPreviousLayer = 32780;
+constexpr int kEntryNext = 32812;
 
 bool IsBlue(uint32_t pixel) {
   return (pixel & 0xFF) > 180 && ((pixel >> 8) & 0xFF) < 100 && ((pixel >> 16) & 0xFF) < 100;
@@ -63,6 +65,21 @@ class LayersTest : public SearchRoadTest {
   bool Shows(const std::vector<uint32_t>& expected) {
     return WaitUntil([&] { return SettledPixels(content) == expected; }, 10000);
   }
+  // Alt+key from the keyboard, the viewer in front.
+  void PressAlt(WORD key) {
+    SetForegroundWindow(frame);
+    ASSERT_TRUE(viewertest::PressKeys({VK_MENU, key}));
+  }
+  // The entry a search for word shows first.
+  std::vector<uint32_t> EntryOf(const wchar_t* word) {
+    Search(word);
+    EXPECT_GE(WaitForHits(), 1) << "nothing found for the entry";
+    Drain();
+    std::vector<uint32_t> shown;
+    WaitUntil([&] { return (shown = SettledPixels(content)) != blank; });
+    return shown;
+  }
+  std::vector<uint32_t> blank;
   void PressF3() {
     PostMessageW(frame, WM_KEYDOWN, VK_F3, 0);
     PostMessageW(frame, WM_KEYUP, VK_F3, 0);
@@ -115,6 +132,43 @@ TEST_F(LayersTest, AReferenceOfTheSecondKindIsALinkThatIsFollowed) {
   Search(L"橋");
   ASSERT_GE(WaitForHits(), 1);
   EXPECT_TRUE(Shows(bridge));
+}
+
+// In the sample book あおい, あかい and あかるい follow each other; あい is its first entry.
+TEST_F(LayersTest, AltDownAndAltUpStepToTheEntriesAfterAndBeforeInTheBooksOrder) {
+  blank = SettledPixels(content);
+  const std::vector<uint32_t> blue = EntryOf(L"あおい");
+  const std::vector<uint32_t> bright = EntryOf(L"あかるい");
+  const std::vector<uint32_t> red = EntryOf(L"あかい");
+  ASSERT_NE(blue, red);
+  ASSERT_NE(bright, red);
+  PressAlt(VK_DOWN);
+  EXPECT_TRUE(Shows(bright)) << "Alt+Down did not show あかるい";
+  EXPECT_TRUE(viewertest::SaveWindowShot(frame, "entry_next"));
+  PressAlt(VK_UP);
+  EXPECT_TRUE(Shows(red)) << "Alt+Up did not come back to あかい";
+  PressAlt(VK_UP);
+  EXPECT_TRUE(Shows(blue)) << "Alt+Up did not show あおい";
+  // The toolbar's button, as the key.
+  PostMessageW(frame, WM_COMMAND, MAKEWPARAM(kEntryNext, 0), 0);
+  EXPECT_TRUE(Shows(red)) << "the button did not show あかい";
+  EXPECT_EQ(LayerButton(), TBSTATE_INDETERMINATE);  // no layers: F3 has nothing to go back to
+
+  // Nothing lies before the first entry: it stays.
+  const std::vector<uint32_t> first = EntryOf(L"あい");
+  PressAlt(VK_UP);
+  Drain();
+  EXPECT_EQ(SettledPixels(content), first);
+  PressAlt(VK_DOWN);
+  EXPECT_TRUE(WaitUntil([&] { return SettledPixels(content) != first; })) << "Alt+Down did not leave the first entry";
+
+  // In the word box the key opens the box's history instead, as in any combo box.
+  const std::vector<uint32_t> second = SettledPixels(content);
+  ASSERT_TRUE(viewertest::PressKeys({VK_CONTROL, 'L'}));
+  PressAlt(VK_DOWN);
+  EXPECT_TRUE(WaitUntil([&] { return SendMessageW(wordBox, CB_GETDROPPEDSTATE, 0, 0) != 0; }));
+  SendMessageW(wordBox, CB_SHOWDROPDOWN, FALSE, 0);
+  EXPECT_EQ(SettledPixels(content), second);
 }
 
 }  // namespace

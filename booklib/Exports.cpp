@@ -72,6 +72,11 @@ int32_t epwGetWordProperties(char* key, WordProperties* properties) {
   return Guarded<int32_t>(kDunmoorFailed, [&] { return TheLibrary().GetWordProperties(key, properties); });
 }
 
+int32_t epwGetWordsAround(char* key, int32_t textPosition, int32_t count, WordProperties* properties, int32_t* place) {
+  return Guarded<int32_t>(kDunmoorFailed,
+                          [&] { return TheLibrary().GetWordsAround(key, textPosition, count, properties, place); });
+}
+
 int32_t epwGetWordItem(int32_t index, WordItem* item) {
   return Guarded<int32_t>(kDunmoorFailed, [&] { return TheLibrary().GetWordItem(index, item); });
 }
@@ -196,6 +201,13 @@ int32_t epwSlotGetWordItem(int32_t slot, int32_t index, WordItem* item) {
 
 int32_t epwSlotGetHit(int32_t slot, int32_t index, DunmoorHit* hit) {
   return OnSlot(slot, [&](dunmoor::Library& library) { return library.GetHit(index, hit); });
+}
+
+int32_t epwSlotGetWordsAround(int32_t slot, char* key, int32_t textPosition, int32_t count, WordProperties* properties,
+                              int32_t* place) {
+  return OnSlot(slot, [&](dunmoor::Library& library) {
+    return library.GetWordsAround(key, textPosition, count, properties, place);
+  });
 }
 
 }  // extern "C"

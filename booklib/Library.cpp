@@ -1,5 +1,6 @@
 #include "Library.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -133,6 +134,28 @@ int32_t Library::GetWordProperties(char* key, WordProperties* properties) {
   StoreCharacters(search.key, key);  // the caller's key comes back normalised
   book->SetSearchMode(static_cast<int32_t>(search.mode));
   return Reported(RunSearch(search, book.get()), properties);
+}
+
+int32_t Library::GetWordsAround(char* key, int32_t textPosition, int32_t count, WordProperties* properties,
+                                int32_t* place, std::vector<IndexKey>* keys) {
+  if (!book) return kDunmoorFailed;
+  if (!key || !properties || !place || count < 0) return kDunmoorRefused;
+  fullText.Release();
+  book->Hits().clear();
+  PreparedSearch search = PrepareSearch(CharactersOf(key), book->Indexes());
+  if (search.mode != SearchMode::kExact) return kDunmoorRefused;
+  book->SetSearchMode(static_cast<int32_t>(search.mode));
+  std::vector<IndexKey> found;
+  size_t at = 0;
+  const SearchResult result =
+      KeysAround(search, book.get(), textPosition < 0 ? UINT32_MAX : static_cast<uint32_t>(textPosition),
+                 static_cast<uint32_t>(std::min<int32_t>(count, kDunmoorMostAround)), &found, &at);
+  if (result == SearchResult::kFound) {
+    for (const IndexKey& each : found) book->Hits().push_back(HitRecord{each.textPosition, each.headingPosition, 0, 0, 0});
+    *place = static_cast<int32_t>(at);
+  }
+  if (keys) *keys = std::move(found);
+  return Reported(result, properties);
 }
 
 int32_t Library::Reported(SearchResult result, WordProperties* properties) const {

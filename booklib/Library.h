@@ -56,6 +56,9 @@ class Library {
   // Word search (Library.cpp, WordSearch.cpp).
   int32_t GetWordProperties(char* key, WordProperties* properties);
   int32_t GetWordItem(int32_t index, WordItem* item);
+  // epwGetWordsAround; the keys themselves into *keys as well, when given.
+  int32_t GetWordsAround(char* key, int32_t textPosition, int32_t count, WordProperties* properties, int32_t* place,
+                         std::vector<IndexKey>* keys = nullptr);
 
   // The other ways in (Library.cpp; KeywordSearch.cpp, FullTextSearch.cpp); their hits replace
   // the word search's and are read the same ways.

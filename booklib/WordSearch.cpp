@@ -1,7 +1,9 @@
 #include "WordSearch.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <memory>
 
 #include "TextFormat.h"
@@ -90,11 +92,14 @@ class LeafScan {
         typedIsKey(typed == key) {}
 
   SearchResult Run(uint32_t startPage);
+  // Node pages down to the first leaf page that can hold the key: its number in *leaf.
+  SearchResult Descend(uint32_t page, const uint8_t** leaf, uint32_t* leafNumber = nullptr);
+  // Down the last children to the last leaf page (a key after every key of the index).
+  SearchResult DescendLast(uint32_t page, const uint8_t** leaf, uint32_t* leafNumber);
 
  private:
   enum class PageEnd { kNextPage, kScanOver };
 
-  SearchResult Descend(uint32_t page, const uint8_t** leaf);
   bool ReadPage(uint32_t page);
   PageEnd ScanLeafPage(const uint8_t* page);
   // Adds the entry's positions when its key equals the typed key (comparedEqual: the entry
@@ -130,12 +135,13 @@ bool LeafScan::ReadPage(uint32_t page) {
 // Node pages down to the first leaf page that can hold the key. Every step goes to a page after
 // the current one (a child that points back or sideways ends the search), so a damaged tree
 // cannot keep the search going round.
-SearchResult LeafScan::Descend(uint32_t page, const uint8_t** leaf) {
+SearchResult LeafScan::Descend(uint32_t page, const uint8_t** leaf, uint32_t* leafNumber) {
   for (;;) {
     if (!ReadPage(page)) return SearchResult::kReadFailed;
     const uint8_t* p = pageBuffer;
     if (p[0] & kLeafFlag) {
       *leaf = p;
+      if (leafNumber) *leafNumber = page;
       return SearchResult::kFound;
     }
     size_t keyLength = p[1];
@@ -158,6 +164,28 @@ SearchResult LeafScan::Descend(uint32_t page, const uint8_t** leaf) {
       if (order > 0 || KeyLength(p + at, keyLength) >= key.size()) break;
     }
     if (!qualified && (p[0] & kLastPageFlag)) return SearchResult::kNotFound;
+    if (next <= page) return SearchResult::kNotFound;
+    page = next;
+  }
+}
+
+SearchResult LeafScan::DescendLast(uint32_t page, const uint8_t** leaf, uint32_t* leafNumber) {
+  for (;;) {
+    if (!ReadPage(page)) return SearchResult::kReadFailed;
+    const uint8_t* p = pageBuffer;
+    if (p[0] & kLeafFlag) {
+      *leaf = p;
+      *leafNumber = page;
+      return SearchResult::kFound;
+    }
+    const size_t entrySize = p[1] + size_t{4};
+    const size_t count = std::min<size_t>(text::ReadBigEndian16(p + 2), (kIndexPageSize - kPageHeaderSize) / entrySize);
+    // Along the level to its last page, then down its last entry; always forward, as Descend.
+    uint32_t next = page + 1;
+    if ((p[0] & kLastPageFlag) && count > 0)
+      next = text::ReadBigEndian32(p + kPageHeaderSize + (count - 1) * entrySize + p[1]);
+    else if (p[0] & kLastPageFlag)
+      return SearchResult::kNotFound;
     if (next <= page) return SearchResult::kNotFound;
     page = next;
   }
@@ -263,7 +291,115 @@ SearchResult LeafScan::Run(uint32_t startPage) {
   return hits.empty() ? SearchResult::kNotFound : SearchResult::kFound;
 }
 
+// The keys of one leaf page with their positions, in order. An entry that does not fit the page
+// or of an unknown kind ends it, as in a search.
+void ReadLeafKeys(const uint8_t* p, std::vector<IndexKey>* keys) {
+  const size_t fixedLength = p[1];
+  const bool group = (p[0] & kGroupFlag) != 0;
+  const size_t count = text::ReadBigEndian16(p + 2);
+  auto add = [&](const uint8_t* key, size_t stored, const uint8_t* positions) {
+    uint32_t textPosition, headingPosition;
+    if (!text::ToFilePosition(text::DecodeNumericPosition(positions), &textPosition) ||
+        !text::ToFilePosition(text::DecodeNumericPosition(positions + 6), &headingPosition))
+      return;
+    keys->push_back(IndexKey{KeyBytes(key, key + KeyLength(key, stored)), textPosition, headingPosition});
+  };
+  size_t at = kPageHeaderSize;
+  for (size_t i = 0; i < count; ++i) {
+    const size_t left = kIndexPageSize - at;
+    const uint8_t* e = p + at;
+    if (fixedLength > 0) {
+      if (left < fixedLength + kPositionPairSize) return;
+      add(e, fixedLength, e + fixedLength);
+      at += fixedLength + kPositionPairSize;
+    } else if (!group) {
+      if (left < 1 || left < 1 + e[0] + kPositionPairSize) return;
+      add(e + 1, e[0], e + 1 + e[0]);
+      at += 1 + e[0] + kPositionPairSize;
+    } else {
+      if (left < 2) return;
+      const size_t n = e[1];
+      if (e[0] == kGroupHeading) {
+        if (left < 4 + n) return;
+        at += 4 + n;
+      } else if (e[0] == kSingleEntry || e[0] == kGroupMember) {
+        if (left < 2 + n + kPositionPairSize) return;
+        add(e + 2, n, e + 2 + n);
+        at += 2 + n + kPositionPairSize;
+      } else {
+        return;
+      }
+    }
+  }
+}
+
+// Leaf page number of the book's text file into page (after the disc check).
+bool ReadLeafPage(BookState* book, uint32_t number, uint8_t* page) {
+  uint32_t position = 0, got = 0;
+  return text::ToFilePosition(text::PositionOf(number, 0), &position) && book->DiscCheck() &&
+         book->TextFile().Seek(position) && book->TextFile().Read(page, kIndexPageSize, &got) &&
+         got == kIndexPageSize;
+}
+
 }  // namespace
+
+SearchResult KeysAround(const PreparedSearch& search, BookState* book, uint32_t textPosition, uint32_t count,
+                        std::vector<IndexKey>* keys, size_t* place) {
+  keys->clear();
+  *place = 0;
+  if (!search.index || search.key.empty()) return SearchResult::kNotFound;
+  std::vector<HitRecord> unused;
+  LeafScan scan(search, book, &unused);
+  const uint8_t* leaf = nullptr;
+  uint32_t first = 0;
+  SearchResult descent = scan.Descend(search.index->StartPage(), &leaf, &first);
+  if (descent == SearchResult::kNotFound) descent = scan.DescendLast(search.index->StartPage(), &leaf, &first);
+  if (descent != SearchResult::kFound) return descent;
+  const KeyBytes key = BytesOf(search.key);
+  auto below = [&](const IndexKey& k) { return CompareLeafKey(k.key.data(), k.key.size(), key, SearchMode::kExact) < 0; };
+  auto beginsWithKey = [&](const IndexKey& k) {
+    return CompareLeafKey(k.key.data(), k.key.size(), key, SearchMode::kPrefix) == 0;
+  };
+
+  // Forward from the leaf the descent reached: the place, then count more keys after it.
+  std::vector<uint8_t> page(leaf, leaf + kIndexPageSize);
+  const bool seeking = textPosition != UINT32_MAX;
+  size_t firstNotBelow = SIZE_MAX;
+  bool placed = false;
+  for (uint32_t number = first;;) {
+    const size_t from = keys->size();
+    ReadLeafKeys(page.data(), keys);
+    for (size_t i = from; i < keys->size() && !placed; ++i) {
+      const IndexKey& k = (*keys)[i];
+      if (below(k)) continue;
+      if (firstNotBelow == SIZE_MAX) firstNotBelow = i;
+      // Seeking the entry: among the keys that begin with the word, the one of that entry; past
+      // them, the first.
+      placed = !seeking || k.textPosition == textPosition || !beginsWithKey(k);
+      *place = !seeking || k.textPosition == textPosition ? i : firstNotBelow;
+    }
+    if ((placed && keys->size() - *place > count) || (page[0] & kLastPageFlag)) break;
+    if (!ReadLeafPage(book, ++number, page.data())) return SearchResult::kReadFailed;
+    if (!(page[0] & kLeafFlag)) break;
+  }
+  if (!placed) *place = firstNotBelow == SIZE_MAX ? keys->size() : firstNotBelow;
+  if (keys->size() - *place > count + 1) keys->resize(*place + count + 1);
+
+  // Back from that leaf, while fewer than count keys stand before the place.
+  for (uint32_t number = first; *place < count && number > 1;) {
+    if (!ReadLeafPage(book, --number, page.data())) return SearchResult::kReadFailed;
+    if (!(page[0] & kLeafFlag) || (page[0] & kLastPageFlag)) break;
+    std::vector<IndexKey> earlier;
+    ReadLeafKeys(page.data(), &earlier);
+    *place += earlier.size();
+    keys->insert(keys->begin(), std::make_move_iterator(earlier.begin()), std::make_move_iterator(earlier.end()));
+  }
+  if (*place > count) {
+    keys->erase(keys->begin(), keys->begin() + static_cast<std::ptrdiff_t>(*place - count));
+    *place = count;
+  }
+  return keys->empty() ? SearchResult::kNotFound : SearchResult::kFound;
+}
 
 const IndexDescriptor* FindIndex(const std::vector<IndexDescriptor>& indexes, uint8_t id) {
   for (const IndexDescriptor& d : indexes)

@@ -74,6 +74,23 @@ SearchResult RunSearch(const PreparedSearch& search, BookState* book);
 // The same into hits (emptied first), leaving the book's hit list alone.
 SearchResult ScanIndex(const PreparedSearch& search, BookState* book, std::vector<HitRecord>* hits);
 
+// One key of a leaf page with the positions of its entry and heading (group headings, which
+// carry none, are left out).
+struct IndexKey {
+  std::vector<uint8_t> key;  // as stored, without padding
+  uint32_t textPosition = 0;
+  uint32_t headingPosition = 0;
+};
+
+// The keys of the search's index around its key, in the index's order: up to count before the
+// place and up to count + 1 from it on. The place is the first key not below the search key, or
+// where the keys that begin with it (as far as they go) hold one of the entry at textPosition
+// (when that is not UINT32_MAX). *place is its number in *keys (keys->size() when every key
+// sorts below). Leaf pages before the first one the descent reaches are read back to the
+// index's first (a page that is no leaf page, or the last leaf page of another index, ends it).
+SearchResult KeysAround(const PreparedSearch& search, BookState* book, uint32_t textPosition, uint32_t count,
+                        std::vector<IndexKey>* keys, size_t* place);
+
 }  // namespace dunmoor
 
 #endif  // DUNMOOR_BOOKLIB_WORDSEARCH_H

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <fstream>
+#include <iterator>
 #include <cstring>
 #include <filesystem>
 #include <thread>
@@ -430,6 +432,133 @@ TEST_F(DamagedIndex, EverySearchEndsWithAResult) {
       {"no leaf has the last-page flag", noLastPageFlag, U"か＊", kDunmoorSuccess},
   };
   for (const auto& c : cases) EXPECT_EQ(SearchDamaged(c.patches, c.word), c.result) << c.what;
+}
+
+// The keys around a word, against the word index read page by page from the book's file as the
+// builder laid it out: four keys a leaf page, so that a window crosses pages both ways.
+class AroundBook : public SearchBook {
+ protected:
+  struct Key {
+    std::string bytes;
+    uint32_t textPosition;
+    bool operator==(const Key& other) const { return bytes == other.bytes && textPosition == other.textPosition; }
+  };
+
+  void SetUp() override {
+    std::vector<Word> words;
+    const std::u32string kana = U"あいうえおかきくけこさしすせそたちつてと";
+    for (size_t i = 0; i < kana.size(); ++i)
+      for (char32_t second : {U'あ', U'か'}) words.push_back({"w" + std::to_string(words.size()), {{"kana", {kana[i], second}}}});
+    words.push_back({"kaki1", {{"kana", U"かき"}}});  // namesakes
+    words.push_back({"kaki2", {{"kana", U"かき"}}});
+    Open(Source("index kana id=0x90 layout=variable per-page=4", words));
+    index = LeafDump();
+    ASSERT_EQ(index.size(), words.size());
+  }
+
+  // Every key of the leaf pages in page order (variable layout: n, key, text and heading).
+  std::vector<Key> LeafDump() const {
+    const bookbuild::BookLayout& book = map.books[0];
+    std::ifstream file(root.Path() / book.textFile, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::vector<Key> keys;
+    const auto [first, last] = book.Index("kana")->Leaves();
+    for (uint32_t page = first; page <= last; ++page) {
+      const auto* p = reinterpret_cast<const uint8_t*>(text.data()) + (page - 1) * 2048;
+      size_t at = 4;
+      for (int i = 0, count = p[2] << 8 | p[3]; i < count; ++i) {
+        const size_t n = p[at];
+        const uint8_t* position = p + at + 1 + n;
+        const uint32_t block = position[0] << 24 | position[1] << 16 | position[2] << 8 | position[3];
+        keys.push_back({std::string(reinterpret_cast<const char*>(p + at + 1), n),
+                        (block - 1) * 2048 + (position[4] << 8 | position[5])});
+        at += 1 + n + 12;
+      }
+    }
+    return keys;
+  }
+
+  // Around word (the entry of id among its namesakes, when given): the result, *place and the keys.
+  int32_t Around(const std::u32string& word, int32_t count, int32_t* place, std::vector<Key>* keys,
+                 const std::string& id = "") {
+    std::string key = JisBytes(word);
+    const int32_t position = id.empty() ? -1 : static_cast<int32_t>(map.books[0].entryText.at(id));
+    WordProperties props{};
+    std::vector<IndexKey> found;
+    const int32_t result = lib.GetWordsAround(key.data(), position, count, &props, place, &found);
+    keys->clear();
+    for (const IndexKey& k : found) keys->push_back({std::string(k.key.begin(), k.key.end()), k.textPosition});
+    if (result == kDunmoorSuccess) {
+      // The keys are the hits, read as a search's.
+      EXPECT_EQ(props.hitCount, static_cast<int32_t>(found.size()));
+      for (size_t i = 0; i < found.size(); ++i) EXPECT_EQ(lib.Book()->Hits()[i].textPosition, found[i].textPosition);
+    }
+    return result;
+  }
+
+  // The dump's keys from..to (not past its ends).
+  std::vector<Key> Window(size_t from, size_t to) const {
+    return std::vector<Key>(index.begin() + static_cast<std::ptrdiff_t>(from),
+                            index.begin() + static_cast<std::ptrdiff_t>(std::min(to, index.size())));
+  }
+  size_t At(const std::u32string& word) const {
+    const std::string bytes = JisBytes(word);
+    for (size_t i = 0; i < index.size(); ++i)
+      if (index[i].bytes == bytes) return i;
+    return SIZE_MAX;
+  }
+
+  std::vector<Key> index;
+};
+
+TEST_F(AroundBook, TheKeysBeforeAndAfterAWordAreTheIndexsOwnAcrossItsPages) {
+  int32_t place = -1;
+  std::vector<Key> keys;
+  for (const std::u32string word : {U"けか", U"すあ", U"かあ"}) {
+    const size_t at = At(word);
+    ASSERT_LT(at, index.size());
+    ASSERT_EQ(Around(word, 5, &place, &keys), kDunmoorSuccess);
+    EXPECT_EQ(place, 5);
+    EXPECT_EQ(keys, Window(at - 5, at + 6));
+  }
+  // At the index's ends the window stops there.
+  ASSERT_EQ(Around(U"あか", 5, &place, &keys), kDunmoorSuccess);
+  EXPECT_EQ(place, 1);
+  EXPECT_EQ(keys, Window(0, 7));
+  ASSERT_EQ(Around(U"とか", 5, &place, &keys), kDunmoorSuccess);
+  EXPECT_EQ(place, 5);
+  EXPECT_EQ(keys, Window(index.size() - 6, index.size()));
+  // A word the index lacks: its place is the first key above it; past every key, the end.
+  ASSERT_EQ(Around(U"くい", 2, &place, &keys), kDunmoorSuccess);
+  EXPECT_EQ(keys[static_cast<size_t>(place)], index[At(U"くか")]);
+  ASSERT_EQ(Around(U"ん", 2, &place, &keys), kDunmoorSuccess);
+  EXPECT_EQ(place, 2);
+  EXPECT_EQ(keys, Window(index.size() - 2, index.size()));
+  // Count 0: the place alone.
+  ASSERT_EQ(Around(U"すあ", 0, &place, &keys), kDunmoorSuccess);
+  EXPECT_EQ(keys, Window(At(U"すあ"), At(U"すあ") + 1));
+}
+
+TEST_F(AroundBook, AHitAmongNamesakesIsThePlaceAndBadRequestsAreRefused) {
+  int32_t place = -1;
+  std::vector<Key> keys;
+  const size_t first = At(U"かき");
+  ASSERT_EQ(index[first + 1].bytes, index[first].bytes);
+  for (const char* id : {"kaki1", "kaki2"}) {
+    ASSERT_EQ(Around(U"かき", 3, &place, &keys, id), kDunmoorSuccess);
+    EXPECT_EQ(keys[static_cast<size_t>(place)].textPosition, map.books[0].entryText.at(id)) << id;
+  }
+  // A position no key of the word has: the first of them.
+  ASSERT_EQ(Around(U"かき", 3, &place, &keys, "w0"), kDunmoorSuccess);
+  EXPECT_EQ(keys[static_cast<size_t>(place)], index[first]);
+
+  EXPECT_EQ(Around(U"か＊", 3, &place, &keys), kDunmoorRefused);
+  EXPECT_EQ(Around(U"かき", -1, &place, &keys), kDunmoorRefused);
+  EXPECT_EQ(Around(U"", 3, &place, &keys), kDunmoorRefused);
+  Library closed;
+  std::string key = JisBytes(U"かき");
+  WordProperties props{};
+  EXPECT_EQ(closed.GetWordsAround(key.data(), -1, 3, &props, &place), kDunmoorFailed);
 }
 
 }  // namespace

@@ -154,6 +154,20 @@ int32_t epwFullTextNext(WordProperties* properties);
 // hits are not a full-text search's; -1 no open book.
 int32_t epwGetHitMatch(int32_t index, uint32_t* position, uint32_t* length);
 
+// ---- The headwords around a word --------------------------------------------------------
+// The keys of the word index that a headword search for key uses (key as epwGetWordProperties
+// takes it, without a wildcard), in the index's order around the place of key: up to count keys
+// before it and up to count + 1 from it on (count at most 16383). The place is the first key not
+// below key; when textPosition is not negative, the key of the entry at textPosition among the
+// keys that begin with key, where there is one (a hit of a search for key, among its
+// namesakes). Each key is a hit (its entry and its heading), in that order, and they replace the
+// hits of the last search: epwGetWordItem, the entry readers and the content view's
+// VM_VIEW_SHOWPOS read them as a search's. 1 with properties filled and *place the place's hit
+// index (hitCount when every key sorts below key); -2 no key, a wildcard, a negative count, or
+// no index or no key of it; -1 no open book or a failed read or disc check.
+enum { kDunmoorMostAround = 16383 };
+int32_t epwGetWordsAround(char* key, int32_t textPosition, int32_t count, WordProperties* properties, int32_t* place);
+
 // ---- Books kept open beside the open book ----------------------------------------------
 // A caller that reads many books in turn (a search of every book of a shelf) keeps each open in
 // a slot of its own, so that moving from one to the next opens and closes nothing. A slot is a
@@ -187,6 +201,8 @@ int32_t epwSlotFullTextNext(int32_t slot, WordProperties* properties);
 int32_t epwSlotGetWordItem(int32_t slot, int32_t index, WordItem* item);
 // Hit index of the last search of slot's book: 1 with hit filled, -2 an index outside the hits.
 int32_t epwSlotGetHit(int32_t slot, int32_t index, DunmoorHit* hit);
+int32_t epwSlotGetWordsAround(int32_t slot, char* key, int32_t textPosition, int32_t count, WordProperties* properties,
+                              int32_t* place);
 
 // ---- Entry text -----------------------------------------------------------------------
 // Every reader copies the book's bytes unchanged into the caller's buffer (size bytes) and
@@ -317,7 +333,9 @@ int32_t epwGetPcmCont(const char* code, char* buffer);
   X(epwSlotFullTextBegin, int32_t, (int32_t, const char*))                                  \
   X(epwSlotFullTextNext, int32_t, (int32_t, WordProperties*))                               \
   X(epwSlotGetWordItem, int32_t, (int32_t, int32_t, WordItem*))                             \
-  X(epwSlotGetHit, int32_t, (int32_t, int32_t, DunmoorHit*))
+  X(epwSlotGetHit, int32_t, (int32_t, int32_t, DunmoorHit*))                               \
+  X(epwGetWordsAround, int32_t, (char*, int32_t, int32_t, WordProperties*, int32_t*))        \
+  X(epwSlotGetWordsAround, int32_t, (int32_t, char*, int32_t, int32_t, WordProperties*, int32_t*))
 
 #define DUNMOOR_DRAWING_EXPORTS(X)                                                           \
   X(epwShowExCodePixel, int32_t,                                                            \

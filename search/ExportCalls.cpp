@@ -10,7 +10,7 @@ int32_t LibraryModes(const DunmoorExports& api) {
 }
 
 int32_t OwnBookCalls::SearchModes() {
-  if (!api.epwGetSearchModes) return api.epwGetWordProperties ? kDunmoorHeadwordSearch : kDunmoorFailed;
+  if (!api.epwGetSearchModes) return api.epwGetWordProperties ? int32_t{kDunmoorHeadwordSearch} : int32_t{kDunmoorFailed};
   const int32_t modes = api.epwGetSearchModes();
   return modes < 0 ? modes : modes & LibraryModes(api);
 }

@@ -6,6 +6,7 @@
 #include <regex>
 #include <sstream>
 
+#include "AroundCommand.h"
 #include "BenchCommand.h"
 #include "BenchOpenCommand.h"
 #include "GaijiCommand.h"
@@ -220,6 +221,22 @@ TEST(SearchCommand, MissingCatalogOrBadWord) {
   Result euro = Search(Sample(), "€");
   EXPECT_EQ(euro.code, 1);
   EXPECT_EQ(euro.out, "");
+}
+
+// The sample book's kana index around あかい, and the third-party book's alphabet index (its keys
+// in upper case), also around a word past its last key.
+TEST(AroundCommand, KeysBeforeAndAfterTheWordInIndexOrder) {
+  auto around = [](const Disc& root, const std::string& word, const std::string& count) {
+    return Capture([&](std::ostream& out, std::ostream& err) { return RunAround(root, word, count, out, err); });
+  };
+  EXPECT_EQ(around(Sample(), "あかい", "2").out, "keys 5 place 2\n0 2478 61468 あう\n1 2674 61482 あおい\n2 " +
+                                                  EntryAt("akai") + " 61498 あかい\n3 3082 61514 あかるい\n4 3320 61534 あき\n");
+  EXPECT_EQ(around(TwoBooks(), "that", "3").out,
+            "keys 3 place 1\n0 2118 4098 ＨＥＲＥ\n1 2084 4112 ＴＨＡＴ\n2 2050 4126 ＴＨＩＳ\n");
+  EXPECT_EQ(around(TwoBooks(), "tt", "1").out, "keys 1 place 1\n0 2050 4126 ＴＨＩＳ\n");  // past every key
+  for (const char* word : {"あか*", "*かい", "€"}) EXPECT_EQ(around(Sample(), word, "2").code, 1) << word;
+  EXPECT_EQ(around(Sample(), "あかい", "16384").code, 2);
+  EXPECT_EQ(around(Sample(), "あかい", "x").code, 2);
 }
 
 TEST(ShowCommand, SampleEntryEndsBeforeTheNextOne) {

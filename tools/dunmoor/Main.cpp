@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "AroundCommand.h"
 #include "BenchCommand.h"
 #include "BenchIoCommand.h"
 #include "BenchOpenCommand.h"
@@ -56,6 +57,8 @@ void Usage(std::ostream& out) {
          "                            WORD as running text holds it: its hits, then those of its other kana,\n"
          "                            kanji variants, dictionary forms or beginning: INDEX TEXTPOS HEADPOS\n"
          "                            HOW HEADING, HOW exact or how it was found (deinflected:食べる)\n"
+         "  around ROOT WORD N        the word index around WORD: \"keys K place P\", then the N keys before\n"
+         "                            its place and N from it on, INDEX TEXTPOS HEADPOS KEY, in index order\n"
          "  bench-open ROOT REPEAT    the mean time of opening the catalog and book, in nanoseconds\n"
          "  bench-io ROOT REPEAT      the baseline: a disc check and a read of a page, 32 pages, a heading\n"
          "Every command reads the first usable book of the disc, or with --book N the book of catalog\n"
@@ -107,7 +110,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   static const char* const kCommands[] = {"info", "search", "show", "menu", "picture", "sound",
-                                          "gaiji", "bench", "bench-open", "bench-io"};
+                                          "gaiji", "bench", "bench-open", "bench-io", "around"};
   if (std::find(std::begin(kCommands), std::end(kCommands), command) == std::end(kCommands)) {
     err << "dunmoor: unknown command " << command << "\n";
     Usage(err);
@@ -180,6 +183,7 @@ int main(int argc, char** argv) {
   }
   if (command == "search" && (count == 4 || (count > 4 && kind == cli::SearchKind::kKeyword)))
     return cli::RunSearch(disc, kind, std::vector<std::string>(utf8.begin() + 3, utf8.end()), out, err);
+  if (command == "around" && count == 5) return cli::RunAround(disc, utf8[3], raw[4], out, err);
   if (command == "show" && count == 4) return cli::RunShow(disc, raw[3], out, err);
   if (command == "menu" && count == 3) return cli::RunMenu(disc, out, err);
   if (command == "picture" && count == 5) return cli::RunPicture(disc, raw[3], raw[4], out, err);

@@ -22,6 +22,9 @@ class BookCalls {
   virtual int32_t FullTextNext(WordProperties* properties) = 0;
   virtual int32_t GetWordItem(int32_t index, WordItem* item) = 0;
   virtual int32_t GetHit(int32_t index, DunmoorHit* hit) = 0;
+  // epwGetWordsAround (key, textPosition, count, properties, place); a library without it has
+  // no keys to give.
+  virtual int32_t GetWordsAround(char*, int32_t, int32_t, WordProperties*, int32_t*) { return kDunmoorRefused; }
 };
 
 }  // namespace search

@@ -35,6 +35,11 @@ int32_t OwnBookCalls::GetWordItem(int32_t index, WordItem* item) {
   return api.epwGetWordItem ? api.epwGetWordItem(index, item) : kDunmoorFailed;
 }
 
+int32_t OwnBookCalls::GetWordsAround(char* key, int32_t textPosition, int32_t count, WordProperties* properties,
+                                     int32_t* place) {
+  return api.epwGetWordsAround ? api.epwGetWordsAround(key, textPosition, count, properties, place) : kDunmoorRefused;
+}
+
 int32_t OwnBookCalls::GetHit(int32_t index, DunmoorHit* hit) {
   if (api.epwSlotGetHit) return api.epwSlotGetHit(0, index, hit);
   *hit = DunmoorHit{};
@@ -65,5 +70,11 @@ int32_t SlotBookCalls::FullTextNext(WordProperties* properties) { return api.epw
 int32_t SlotBookCalls::GetWordItem(int32_t index, WordItem* item) { return api.epwSlotGetWordItem(slot, index, item); }
 
 int32_t SlotBookCalls::GetHit(int32_t index, DunmoorHit* hit) { return api.epwSlotGetHit(slot, index, hit); }
+
+int32_t SlotBookCalls::GetWordsAround(char* key, int32_t textPosition, int32_t count, WordProperties* properties,
+                                      int32_t* place) {
+  return api.epwSlotGetWordsAround ? api.epwSlotGetWordsAround(slot, key, textPosition, count, properties, place)
+                                   : kDunmoorRefused;
+}
 
 }  // namespace search

@@ -23,6 +23,8 @@ class OwnBookCalls : public BookCalls {
   int32_t GetWordItem(int32_t index, WordItem* item) override;
   // Only the match is known of the library's own hits to a library without epwSlotGetHit.
   int32_t GetHit(int32_t index, DunmoorHit* hit) override;
+  int32_t GetWordsAround(char* key, int32_t textPosition, int32_t count, WordProperties* properties,
+                         int32_t* place) override;
 
  private:
   const DunmoorExports& api;
@@ -39,6 +41,8 @@ class SlotBookCalls : public BookCalls {
   int32_t FullTextNext(WordProperties* properties) override;
   int32_t GetWordItem(int32_t index, WordItem* item) override;
   int32_t GetHit(int32_t index, DunmoorHit* hit) override;
+  int32_t GetWordsAround(char* key, int32_t textPosition, int32_t count, WordProperties* properties,
+                         int32_t* place) override;
 
   // Whether api has the slots and their calls.
   static bool Bound(const DunmoorExports& api);

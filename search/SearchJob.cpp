@@ -34,7 +34,9 @@ JobStep BookJob::Step() {
   return result == kDunmoorGoesOn ? JobStep::kGoesOn : Over(result);
 }
 
-int32_t BookJob::Place(int32_t index, HitPlace* place) {
+int32_t BookJob::Place(int32_t index, HitPlace* place) { return PlaceOfHit(calls, index, found, place); }
+
+int32_t PlaceOfHit(BookCalls& calls, int32_t index, int32_t found, HitPlace* place) {
   if (index < 0 || index >= found) return kDunmoorRefused;
   DunmoorHit hit = {};
   const int32_t result = calls.GetHit(index, &hit);

@@ -93,6 +93,8 @@ class BookJob : public SearchJob {
 // The heading of hit index of calls' last search, as the library gives it: kDunmoorSuccess,
 // kDunmoorRefused (no such hit), kDunmoorFailed (a read failed).
 int32_t ReadHeading(BookCalls& calls, int32_t index, std::string* heading);
+// Where hit index (below found) of calls' last search is; results as SearchJob::Place.
+int32_t PlaceOfHit(BookCalls& calls, int32_t index, int32_t found, HitPlace* place);
 
 }  // namespace search
 

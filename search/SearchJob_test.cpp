@@ -2,6 +2,8 @@
 // answers for.
 #include "SearchJob.h"
 
+#include "AroundJob.h"
+
 #include <gtest/gtest.h>
 
 #include "test/FakeBook.h"
@@ -110,6 +112,48 @@ TEST(BookJob, HitsAnswerTheirPlaceAndTheirHeadingUpToItsEnd) {
   EXPECT_EQ(place.textPosition, 1001);
   EXPECT_EQ(place.headingPosition, 2001);
   EXPECT_EQ(job.Place(2, &place), kDunmoorRefused);
+}
+
+// The keys around a word: one call with a copy of the key, the entry and the count; the place
+// selected, more on a side when as many as asked for came; a failed read fails the job.
+TEST(AroundJob, OneCallListsTheKeysAndSelectsThePlace) {
+  FakeBook book;
+  book.hits = 80;
+  book.aroundPlace = 50;
+  AroundJob job(book, Key("#A#B"), 4096, kAroundFirst);
+  EXPECT_EQ(job.Form(), JobForm::kCounted);
+  EXPECT_EQ(job.Step(), JobStep::kDone);
+  EXPECT_EQ(book.calls, std::vector<std::string>{"around"});
+  EXPECT_EQ(book.lastKey, "#A#B");
+  EXPECT_EQ(job.Key().bytes[0], '#') << "the job's key stays as typed";
+  EXPECT_EQ(book.lastPosition, 4096);
+  EXPECT_EQ(book.lastCount, kAroundFirst);
+  EXPECT_EQ(job.Found(), 80);
+  EXPECT_EQ(job.Selected(), 50);
+  EXPECT_TRUE(job.MoreBefore());
+  EXPECT_FALSE(job.MoreAfter()) << "only 29 keys came after the place";
+  HitPlace place;
+  ASSERT_EQ(job.Place(50, &place), kDunmoorSuccess);
+  EXPECT_EQ(place.textPosition, 1050);
+  EXPECT_EQ(job.Place(80, &place), kDunmoorRefused);
+  std::string heading;
+  ASSERT_EQ(job.Heading(78, &heading), kDunmoorSuccess);
+  EXPECT_EQ(heading, "H78");
+  EXPECT_EQ(job.Step(), JobStep::kDone);
+  EXPECT_EQ(book.calls.size(), 1u);
+
+  // Every key sorts below the word: the last is selected.
+  FakeBook low;
+  low.hits = 3;
+  low.aroundPlace = 3;
+  AroundJob end(low, Key("#A"), -1, 5);
+  end.Step();
+  EXPECT_EQ(end.Selected(), 2);
+  FakeBook broken;
+  broken.countResult = kDunmoorFailed;
+  AroundJob failed(broken, Key("#A"), -1, 5);
+  EXPECT_EQ(failed.Step(), JobStep::kFailed);
+  EXPECT_EQ(failed.Found(), 0);
 }
 
 }  // namespace

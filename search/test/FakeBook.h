@@ -47,6 +47,16 @@ class FakeBook : public BookCalls {
     std::memcpy(item->text, heading.c_str(), heading.size() + 1);
     return kDunmoorSuccess;
   }
+  int32_t aroundPlace = 0;     // where the keys around a word put its place
+  int32_t lastPosition = -1;  // and the text position and count asked for
+  int32_t lastCount = -1;
+  int32_t GetWordsAround(char* key, int32_t textPosition, int32_t count, WordProperties* properties,
+                         int32_t* place) override {
+    lastPosition = textPosition;
+    lastCount = count;
+    *place = aroundPlace;
+    return Count("around", key, properties);
+  }
   int32_t GetHit(int32_t index, DunmoorHit* hit) override {
     if (index < 0 || index >= hits) return kDunmoorRefused;
     *hit = DunmoorHit{1000 + index, 2000 + index, 0, 0};

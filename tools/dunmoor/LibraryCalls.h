@@ -22,6 +22,10 @@ class LibraryCalls : public search::BookCalls {
   int32_t FullTextNext(WordProperties* properties) override { return library.NextFullText(properties); }
   int32_t GetWordItem(int32_t index, WordItem* item) override { return library.GetWordItem(index, item); }
   int32_t GetHit(int32_t index, DunmoorHit* hit) override { return library.GetHit(index, hit); }
+  int32_t GetWordsAround(char* key, int32_t textPosition, int32_t count, WordProperties* properties,
+                         int32_t* place) override {
+    return library.GetWordsAround(key, textPosition, count, properties, place);
+  }
 
  private:
   dunmoor::Library& library;

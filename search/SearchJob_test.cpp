@@ -137,8 +137,9 @@ TEST(AroundJob, OneCallListsTheKeysAndSelectsThePlace) {
   EXPECT_EQ(place.textPosition, 1050);
   EXPECT_EQ(job.Place(80, &place), kDunmoorRefused);
   std::string heading;
-  ASSERT_EQ(job.Heading(78, &heading), kDunmoorSuccess);
-  EXPECT_EQ(heading, "H78");
+  ASSERT_EQ(job.Heading(7, &heading), kDunmoorSuccess);
+  EXPECT_EQ(heading, "H7");
+  EXPECT_EQ(job.Heading(80, &heading), kDunmoorRefused);
   EXPECT_EQ(job.Step(), JobStep::kDone);
   EXPECT_EQ(book.calls.size(), 1u);
 

@@ -1,8 +1,10 @@
 #include "Search_win.h"
 
+#include <algorithm>
 #include <cwchar>
 
 #include "AppState_win.h"
+#include "AroundJob.h"
 #include "BookSession_win.h"
 #include "Calvetta.h"
 #include "ContentView_win.h"
@@ -17,6 +19,7 @@
 #include "ShelfJob.h"
 #include "ui/ResourceText.h"
 #include "ui/ShiftJisText.h"
+#include "ui/WideUnicode.h"
 
 namespace brisvane {
 
@@ -56,31 +59,6 @@ std::wstring Formatted(int id, int a) {
 
 booktext::SearchKey KeyOf(const std::wstring& word) { return booktext::BuildSearchKey(ui::ToShiftJis(word)); }
 
-// UTF-16 text as Unicode characters and back.
-std::u32string Unicode(const std::wstring& text) {
-  std::u32string out;
-  for (size_t i = 0; i < text.size(); ++i) {
-    char32_t c = text[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
-      c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-    out.push_back(c);
-  }
-  return out;
-}
-
-std::wstring Wide(const std::u32string& text) {
-  std::wstring out;
-  for (char32_t c : text) {
-    if (c >= 0x10000) {
-      out.push_back(static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10)));
-      out.push_back(static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
-    } else {
-      out.push_back(static_cast<wchar_t>(c));
-    }
-  }
-  return out;
-}
-
 }  // namespace
 
 Search::Search(AppState& app, BookSession& book, FrameBars& bars, LayerHistory& layers, FrameRouter& router)
@@ -114,6 +92,7 @@ void Search::AddCommands(ui::CommandTable& commands) {
     commands.Add(IDM_SCOPE_BOOK + static_cast<int>(each), [this, each](int, HWND) { ChooseScope(each); });
   commands.Add(IDM_SHELF_EDIT, [this](int, HWND) { EditShelf(); });
   commands.Add(IDM_TYPE_AHEAD, [this](int, HWND) { typeAhead.Toggle(frame); });
+  commands.Add(IDM_AROUND, [this](int, HWND) { Around(); }, [this] { return AroundOffered(); });
   // The same word with other related words is another search.
   related.AddCommands(commands, [this] { lastWord.clear(); });
 }
@@ -145,6 +124,7 @@ bool Search::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
     case FM_SHOWITEM:
       layers.Clear();
       Show(static_cast<int>(wParam), false);
+      MoreAround(static_cast<int>(wParam));
       return true;
     case FM_WORDENTER:
       Command();
@@ -268,7 +248,7 @@ void Search::Clear() {
 std::unique_ptr<search::SearchJob> Search::BookSearch(search::BookCalls& calls, const booktext::SearchKey& key,
                                                       const std::wstring& word) const {
   if (Kind() == SearchKind::kHeadword && related.On())
-    return std::make_unique<search::RelatedJob>(calls, key, Unicode(word), related.Options(),
+    return std::make_unique<search::RelatedJob>(calls, key, ui::Unicode(word), related.Options(),
                                                 static_cast<size_t>(kMaxListItems));
   return std::make_unique<search::BookJob>(calls, Kind(), key);
 }
@@ -279,14 +259,19 @@ void Search::Start(std::unique_ptr<search::SearchJob> next, std::vector<JobBook>
   jobBooks = std::move(books);
   libraryHits = ownHits;
   jobWord = word;
+  listedKind = Kind();
+  around = nullptr;
 }
 
 SearchOutcome Search::RunJob(int32_t* total) {
   Running run(running);
   AppState::ModalScope modal(app);
   SearchProgressDialog dialog(*job, list, [this] { Clear(); }, [this] {
-    Show(0, true);
-    SendMessageW(list.Hwnd(), LB_SETCURSEL, 0, 0);
+    // The keys around a hit show that hit, in the middle of the list.
+    const int first = around ? around->Selected() : 0;
+    Show(first, true);
+    if (around) SendMessageW(list.Hwnd(), LB_SETTOPINDEX, static_cast<WPARAM>(std::max(first - 10, 0)), 0);
+    SendMessageW(list.Hwnd(), LB_SETCURSEL, static_cast<WPARAM>(first), 0);
     SetFocus(list.Hwnd());
   });
   const SearchOutcome outcome = dialog.Run(frame);
@@ -406,7 +391,7 @@ int32_t Search::HeadingOf(int index, ListedHeading* heading) {
   heading->label = from.label;
   booktext::Relation how;
   std::u32string word;
-  heading->note = job->Related(index, &how, &word) ? Wide(word) + L" \u2190 " + jobWord : std::wstring();
+  heading->note = job->Related(index, &how, &word) ? ui::Wide(word) + L" \u2190 " + jobWord : std::wstring();
   // Its external characters come from the fonts of the book open, when that is its own.
   heading->ownBook = book.IsOpen() && from.place == book.Place();
   return kDunmoorSuccess;

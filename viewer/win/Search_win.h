@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "AroundJob.h"
 #include "BookPlace.h"
 #include "BrisvaneRes.h"
 #include "ExportCalls.h"
@@ -116,6 +117,11 @@ class Search : private ListedHeadings {
   SearchOutcome RunJob(int32_t* total);
   // Hit index shown in the entry pane (posted, or at once).
   void Show(int index, bool now);
+  // 前後の見出し (SearchAround_win.cpp): offered on a hit of a headword search; the list of the
+  // keys around it; more of them when the selection reaches an end of the list (index).
+  bool AroundOffered() const;
+  void Around();
+  void MoreAround(int index);
   void ReportNoHit();
   // A pause in typing is over: the list of what the box holds.
   void Preview();
@@ -143,6 +149,8 @@ class Search : private ListedHeadings {
   std::wstring jobWord;  // the word it searched for
   bool libraryHits = false;
   bool running = false;
+  search::SearchKind listedKind = search::SearchKind::kHeadword;  // the kind of search that filled it
+  search::AroundJob* around = nullptr;  // the job, when it lists the keys around a hit
   // The last search of the open book: its word, its mode, and whether it found anything.
   std::wstring lastWord;
   search::SearchKind lastKind = search::SearchKind::kHeadword;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <cwchar>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "BrisvaneRes.h"
 #include "FrameMessages.h"
 #include "HostExchange.h"
+#include "LookupPopup_win.h"
 #include "MainFrame_win.h"
 #include "OutsideLookup_win.h"
 #include "OutsideWords.h"
@@ -66,6 +68,14 @@ int BrisvaneApp::Run(HINSTANCE instance) {
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     HWND window = frame->Hwnd();
+    // Esc and Enter in the look-up pop-up, wherever its focus is.
+    if (message.message == WM_KEYDOWN && (message.wParam == VK_ESCAPE || message.wParam == VK_RETURN)) {
+      HWND root = GetAncestor(message.hwnd, GA_ROOT);
+      wchar_t name[32] = L"";
+      if (root && GetClassNameW(root, name, 32) && wcscmp(name, kPopupClass) == 0 &&
+          SendMessageW(root, FM_POPUPKEY, message.wParam, 0))
+        continue;
+    }
     // Accelerators act only while no dialog or message box owns the input.
     if (window && accelerators && (GetAncestor(message.hwnd, GA_ROOT) == window) &&
         TranslateAcceleratorW(window, accelerators, &message))

@@ -50,7 +50,7 @@ LRESULT ContentView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       BindCalvetta();
       return 0;
     case WM_SIZE:
-      if (contentWindow) MoveWindow(contentWindow, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+      if (contentWindow && !lent) MoveWindow(contentWindow, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
       return 0;
     case WM_SETFOCUS:
       NotePaneActivated(*app, frame);
@@ -106,6 +106,22 @@ void ContentView::ShowHit(int index, const search::HitPlace& hit, bool now) cons
   Deliver(Hwnd(), VM_VIEW_SHOWPOS, static_cast<WPARAM>(index), 0, now);
   MarkMatch(Hwnd(), hit, now);
   OnScreenNow(now);
+}
+
+void ContentView::Lend(HWND host, const RECT& rect) {
+  if (!contentWindow) return;
+  lent = true;
+  SetParent(contentWindow, host);
+  MoveWindow(contentWindow, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+}
+
+void ContentView::TakeBack() {
+  if (!contentWindow || !lent) return;
+  lent = false;
+  SetParent(contentWindow, Hwnd());
+  RECT client = {};
+  GetClientRect(Hwnd(), &client);
+  MoveWindow(contentWindow, 0, 0, client.right, client.bottom, TRUE);
 }
 
 bool ContentView::StepEntry(bool after) const {

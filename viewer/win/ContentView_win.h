@@ -43,6 +43,11 @@ class ContentView : public ui::Window {
   void ShowHit(int index, const search::HitPlace& hit, bool now) const;
   void ShowAt(const search::HitPlace& hit, bool now) const;
   const ViewApi& Api() const { return api; }
+  // The content window lent to another window (the look-up pop-up), over its rectangle in that
+  // window's client area; its messages then go there. TakeBack puts it back into the pane.
+  void Lend(HWND host, const RECT& rect);
+  void TakeBack();
+  bool Lent() const { return lent; }
   // The entry before (after false) or after the one at the top of the view, in the book's text
   // order: false when the view shows nothing, or no entry lies that way.
   bool StepEntry(bool after) const;
@@ -57,6 +62,7 @@ class ContentView : public ui::Window {
   AppState* app = nullptr;
   HWND contentWindow = nullptr;
   ViewApi api;
+  bool lent = false;
 };
 
 // Pane activation: when app asks for it, the first activation of a pane moves the focus to the

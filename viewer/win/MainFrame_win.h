@@ -16,6 +16,7 @@
 #include "FrameRouter.h"
 #include "HostLink_win.h"
 #include "LayerHistory_win.h"
+#include "LookupPopup_win.h"
 #include "OutsideLookup_win.h"
 #include "Search_win.h"
 #include "TextSizeControl_win.h"
@@ -74,7 +75,8 @@ class MainFrame : public ui::Window, private FrameRouter {
   Search search{app, book, bars, layers, *this};  // the word box, the list and every search
   FramePanes panes;
   TextSizeControl textSize{panes.Content(), search.List()};
-  OutsideLookup outside{app, host, *this};  // words from other programs
+  LookupPopup popup{app, book, search, panes.Content(), host};  // their look-up beside the word read
+  OutsideLookup outside{app, host, *this, popup};                // words from other programs
   ThemeChoice theme;                        // light or dark
   bool darkApplied = false;                 // the colours in force are the dark ones
   int dpi = 96;  // the frame's monitor's dots an inch

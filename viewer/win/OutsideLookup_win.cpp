@@ -10,6 +10,7 @@
 #include "FrameMessages.h"
 #include "FrameRouter.h"
 #include "HostLink_win.h"
+#include "LookupPopup_win.h"
 #include "OutsideWords.h"
 #include "SearchRules.h"
 #include "SelectionCopy_win.h"
@@ -54,6 +55,7 @@ bool OutsideLookup::Start(HWND frameWindow) {
 }
 
 void OutsideLookup::Stop() {
+  popup.End();
   if (!frame) return;
   if (hotKey) UnregisterHotKey(frame, kHotKeyId);
   if (watching) RemoveClipboardFormatListener(frame);
@@ -63,10 +65,12 @@ void OutsideLookup::Stop() {
 
 void OutsideLookup::AddCommands(ui::CommandTable& commands) {
   commands.Add(IDM_CLIPBOARD_WATCH, [this](int, HWND) { ToggleClipboardWatch(); });
+  popup.AddCommands(commands);
 }
 
 void OutsideLookup::UpdateMenu(HMENU menu) const {
   CheckMenuItem(menu, IDM_CLIPBOARD_WATCH, MF_BYCOMMAND | (watching ? MF_CHECKED : MF_UNCHECKED));
+  popup.UpdateMenu(menu);
 }
 
 bool OutsideLookup::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
@@ -91,6 +95,8 @@ bool OutsideLookup::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
 
 void OutsideLookup::LookUp(const std::wstring& word) {
   if (word.empty() || app.ModalBusy()) return;
+  if (popup.Chosen() && popup.Open(word, GetForegroundWindow(), frame)) return;
+  popup.Close(false);
   host.BringUp();
   router.LookUp(word);
 }

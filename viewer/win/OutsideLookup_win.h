@@ -4,7 +4,8 @@
 // command line, handed over with WM_COPYDATA. The key ("lookup", "HotKey": the hot-key control's
 // form, the key in the low byte and HOTKEYF_ flags in the high one; 0 for none) and the watch
 // ("lookup", "WatchClipboard") are the user's settings. Each word brings the window up and is
-// looked up (FrameRouter::LookUp), but inside a dialog or message box of ours.
+// looked up (FrameRouter::LookUp), but inside a dialog or message box of ours; or, as the user
+// chose, shown in the look-up pop-up beside the word.
 #ifndef BRISVANE_VIEWER_WIN_OUTSIDELOOKUP_WIN_H
 #define BRISVANE_VIEWER_WIN_OUTSIDELOOKUP_WIN_H
 
@@ -19,10 +20,12 @@ namespace brisvane {
 class AppState;
 class FrameRouter;
 class HostLink;
+class LookupPopup;
 
 class OutsideLookup {
  public:
-  OutsideLookup(AppState& app, HostLink& host, FrameRouter& router) : app(app), host(host), router(router) {}
+  OutsideLookup(AppState& app, HostLink& host, FrameRouter& router, LookupPopup& popup)
+      : app(app), host(host), router(router), popup(popup) {}
 
   static constexpr int kHotKeyId = 1;
   // Ctrl+Alt+L.
@@ -75,6 +78,7 @@ class OutsideLookup {
   AppState& app;
   HostLink& host;
   FrameRouter& router;
+  LookupPopup& popup;
   HWND frame = nullptr;
   std::wstring secondStartWord;  // looked up once its sender has gone on
   WORD hotKey = 0;          // the key in force (registered), 0 for none

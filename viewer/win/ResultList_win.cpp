@@ -122,6 +122,11 @@ void ResultList::SetDark(bool dark) {
   if (list) InvalidateRect(list, nullptr, TRUE);
 }
 
+void ResultList::Follow(const ResultList& other) {
+  SetDark(other.colours.paper == kDark.paper);
+  SetTextSize(other.textPercent);
+}
+
 bool ResultList::Create(HWND pane, HWND frameWindow) {
   if (!dpi) dpi = ui::WindowDpi(pane);
   MakeFonts();

@@ -92,6 +92,10 @@ class ResultList : private ui::Subclass {
   void SetDpi(int dpi);
   // Light text on a dark ground, or the design's colours (as it starts).
   void SetDark(bool dark);
+  // The colours and the text size of another list (the pop-up's list follows the main one's).
+  void Follow(const ResultList& other);
+  // The list's ground.
+  HBRUSH Paper() const { return paperBrush.Get(); }
 
  private:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

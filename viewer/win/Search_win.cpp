@@ -340,13 +340,8 @@ void Search::RunOnShelf(const std::wstring& word) {
   }
 
   app.FocusWordBoxOnNextActivation(false);
-  KillTimer(frame, Shelf::kSlotTimer);  // the books kept open serve this search
   std::vector<JobBook> books;
-  for (size_t b = 0; b < shelf.Count(); ++b) books.push_back({shelf.PlaceOf(b), shelf.Books()[b].name});
-  const booktext::SearchKey key = KeyOf(word);
-  auto shelved = std::make_unique<search::ShelfJob>(
-      shelf, Kind(), [this, key, word](search::BookCalls& calls) { return BookSearch(calls, key, word); },
-      static_cast<size_t>(kMaxListItems));
+  auto shelved = ShelfSearch(word, &books);
   const search::ShelfJob& searched = *shelved;
   Start(std::move(shelved), std::move(books), false, word);
   int32_t total = 0;
@@ -366,6 +361,64 @@ void Search::RunOnShelf(const std::wstring& word) {
   }
   box.AddToHistory(word);
   bars.SetStatusText(1, ResultCountText(total).c_str());
+}
+
+std::unique_ptr<search::ShelfJob> Search::ShelfSearch(const std::wstring& word, std::vector<JobBook>* books) {
+  KillTimer(frame, Shelf::kSlotTimer);  // the books kept open serve this search
+  for (size_t b = 0; b < shelf.Count(); ++b) books->push_back({shelf.PlaceOf(b), shelf.Books()[b].name});
+  const booktext::SearchKey key = KeyOf(word);
+  return std::make_unique<search::ShelfJob>(
+      shelf, Kind(), [this, key, word](search::BookCalls& calls) { return BookSearch(calls, key, word); },
+      static_cast<size_t>(kMaxListItems));
+}
+
+SearchOutcome Search::LookUpAtOnce(const std::wstring& text) {
+  if (running || app.ModalBusy()) return SearchOutcome::kNoHit;
+  typeAhead.Stop(frame);
+  box.SetText(text);
+  const std::wstring word = Word();
+  box.SetText(word);
+  lastWord.clear();
+  lastKind = Kind();
+  Clear();
+  bars.SetStatusText(1, L" ");
+  if (word.empty()) return SearchOutcome::kNoHit;
+  if (ScopeChosen() == Scope::kShelf) {
+    bool listed = false;
+    shelf.Books(&listed);
+    if (listed) book.TakeBackCatalog();
+    if (!shelf.AnyTicked()) return SearchOutcome::kNoHit;
+    std::vector<JobBook> books;
+    Start(ShelfSearch(word, &books), std::move(books), false, word);
+  } else {
+    if (!book.IsOpen() || Refusal(word) != 0) return SearchOutcome::kNoHit;
+    Start(BookSearch(own, KeyOf(word), word), {{book.Place(), L""}}, true, word);
+  }
+  SearchOutcome outcome;
+  {
+    Running run(running);
+    outcome = RunAtOnce(*job, [this](int32_t count) { list.Add(count); });
+  }
+  if (ScopeChosen() == Scope::kShelf) shelf.Searched(static_cast<const search::ShelfJob&>(*job), frame);
+  lastWord = word;
+  lastFound = outcome == SearchOutcome::kHits;
+  if (outcome != SearchOutcome::kHits) {
+    bars.SetStatusText(1, NoHitText().c_str());
+    return outcome;
+  }
+  SendMessageW(list.Hwnd(), LB_SETCURSEL, 0, 0);
+  Show(0, true);
+  bars.SetStatusText(1, ResultCountText(job->Found()).c_str());
+  box.AddToHistory(word);
+  return outcome;
+}
+
+int Search::Listed() const { return list.Hwnd() ? static_cast<int>(SendMessageW(list.Hwnd(), LB_GETCOUNT, 0, 0)) : 0; }
+
+void Search::ShowItem(int index, bool select) {
+  if (select) SendMessageW(list.Hwnd(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  layers.Clear();
+  Show(index, select);
 }
 
 void Search::Show(int index, bool now) {

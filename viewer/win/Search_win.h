@@ -24,6 +24,7 @@
 #include "RelatedChoice_win.h"
 #include "ResultList_win.h"
 #include "SearchJob.h"
+#include "ShelfJob.h"
 #include "Shelf_win.h"
 #include "ToolbarChoice_win.h"
 #include "TypeAhead_win.h"
@@ -60,6 +61,15 @@ class Search : private ListedHeadings {
   // The word into the word box, and the search command (the word at the top of the history when
   // it finds something).
   void LookUp(const std::wstring& word);
+  // The word looked up at once, without the progress dialog, as the search command would (the
+  // mode, the scope, the related words): the list filled, the first hit shown now, the word at the
+  // top of the history when it finds something. For a look-up shown in the pop-up.
+  SearchOutcome LookUpAtOnce(const std::wstring& word);
+  // The list's headings, for another list drawn from the same job; how many items it holds.
+  ListedHeadings& Headings() { return *this; }
+  int Listed() const;
+  // Hit index shown in the entry pane (posted), or with select also selected in the list.
+  void ShowItem(int index, bool select);
   // The box text, at most 49 characters (what a search would use).
   std::wstring Word() const;
   // ResetPanes: the list emptied and the word box (its history stays); the same word is
@@ -103,6 +113,8 @@ class Search : private ListedHeadings {
   void Run();
   void RunOnBook(const std::wstring& word);
   void RunOnShelf(const std::wstring& word);
+  // The shelf's search for word over its ticked books, and those books as the list names them.
+  std::unique_ptr<search::ShelfJob> ShelfSearch(const std::wstring& word, std::vector<JobBook>* books);
   // The list emptied, the entry blanked, no layers: a new search begins.
   void Clear();
   // The search of one book for word with key: with related words (a headword search, when

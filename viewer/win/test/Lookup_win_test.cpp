@@ -25,6 +25,7 @@ using viewertest::WindowText;
 constexpr WPARAM kTypeAheadCommand = 32800;
 constexpr WPARAM kClipboardWatchCommand = 32801;
 constexpr WPARAM kRelatedCommand = 32808;
+constexpr WPARAM kPopupCommand = 32814;
 
 // Waits as WaitUntil does, dispatching this thread's messages meanwhile: the viewer asks this
 // test's own window to copy its selection.
@@ -58,6 +59,12 @@ class LookupTest : public SearchRoadTest {
   void Settle() {
     Drain();
     Sleep(500);
+    Drain();
+  }
+  // Words from other programs shown in the main window, not the pop-up (for these tests only:
+  // the setting is forgotten at the next start).
+  void MainWindowForWords() {
+    PostMessageW(frame, WM_COMMAND, kPopupCommand, 0);
     Drain();
   }
   // Selects the text of other, a window of this test, and brings it to the front.
@@ -131,6 +138,7 @@ TEST_F(LookupTest, TurnedOffInTheOptionsNothingIsListedUntilEnterAndTheChoiceIsK
 }
 
 TEST_F(LookupTest, AWordOnTheCommandLineIsLookedUpInTheViewerThatRuns) {
+  MainWindowForWords();
   viewertest::ViewerProcess second;
   ASSERT_TRUE(second.Start(viewertest::BinDir() / "Brisvane.exe", L"apple"));
   EXPECT_EQ(second.WaitForExit(), 0u);
@@ -140,6 +148,7 @@ TEST_F(LookupTest, AWordOnTheCommandLineIsLookedUpInTheViewerThatRuns) {
 }
 
 TEST_F(LookupTest, TheSystemWideKeyLooksUpTheWordSelectedInAnotherProgramAndGivesTheClipboardBack) {
+  MainWindowForWords();
   ASSERT_TRUE(PutClipboardUnicode(L"what was there"));
   // The other program: a window of this test whose text is selected.
   HWND other = CreateWindowExW(0, L"EDIT", L"  apple ", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 60, 300, 80, nullptr,
@@ -159,6 +168,7 @@ TEST_F(LookupTest, TheSystemWideKeyLooksUpTheWordSelectedInAnotherProgramAndGive
 }
 
 TEST_F(LookupTest, TheClipboardWatchLooksUpACopiedWordWhenOnAndNotWhenOff) {
+  MainWindowForWords();
   // Off, as it starts: nothing.
   ASSERT_TRUE(PutClipboardUnicode(L"apple"));
   Settle();
@@ -261,6 +271,7 @@ TEST_F(RelatedLookupTest, KatakanaAlsoFindsTheHiraganaHeadwordsUnlessTurnedOffIn
 }
 
 TEST_F(RelatedLookupTest, TheSystemWideKeyOnAPhraseShowsTheWordItBeginsWith) {
+  MainWindowForWords();
   ASSERT_GT(Searched(L"学校"), 0);
   const std::vector<uint32_t> school = SettledPixels(content);
   ASSERT_EQ(Searched(L"食べる"), 1);
@@ -276,6 +287,116 @@ TEST_F(RelatedLookupTest, TheSystemWideKeyOnAPhraseShowsTheWordItBeginsWith) {
   })) << "word box: " << testing::PrintToString(WindowText(wordBox)) << ", " << Count() << " listed";
   EXPECT_TRUE(viewer.FindTopWindow(L"#32770") == nullptr) << "a phrase that finds something asks nothing";
   EXPECT_TRUE(viewertest::SaveWindowShot(frame, "related_hotkey_phrase"));
+  DestroyWindow(other);
+}
+
+// The look-up pop-up, as words from other programs open it at first.
+class PopupTest : public LookupTest {
+ protected:
+  HWND Popup() {
+    HWND popup = viewer.FindTopWindow(L"BrisvanePopup");
+    return popup && IsWindowVisible(popup) ? popup : nullptr;
+  }
+  // A window of this test holding text, its text selected and in front.
+  HWND Other(const wchar_t* text) {
+    HWND other = CreateWindowExW(0, L"EDIT", text, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 60, 300, 80, nullptr, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    EXPECT_TRUE(other && Foreground(other));
+    return other;
+  }
+  // The key pressed on it: the pop-up, once it is in front with its list filled.
+  HWND KeyOn(HWND other, int listed) {
+    EXPECT_TRUE(Foreground(other));
+    EXPECT_TRUE(viewertest::PressKeys({VK_CONTROL, VK_MENU, 'L'}));
+    HWND popup = nullptr;
+    PumpUntil([&] {
+      popup = Popup();
+      HWND popupList = popup ? viewertest::FindChild(popup, L"ListBox") : nullptr;
+      return popupList && GetForegroundWindow() == popup && SendMessageW(popupList, LB_GETCOUNT, 0, 0) == listed;
+    });
+    return popup;
+  }
+  void PopupKey(WORD key) {
+    ASSERT_TRUE(viewertest::PressKeys({key}));
+    Drain();
+  }
+};
+
+TEST_F(PopupTest, TheKeyShowsTheHitsBesideTheSelectionDownChoosesEnterOpensTheMainWindowEscGivesTheFocusBack) {
+  // はし【箸】 as the main window shows it, to compare with.
+  Search(L"箸");
+  ASSERT_EQ(WaitForHits(), 1);
+  const std::vector<uint32_t> chopsticks = SettledPixels(content);
+  HWND other = Other(L"はし");
+  RECT otherRect = {};
+  GetWindowRect(other, &otherRect);
+
+  HWND popup = KeyOn(other, 3);
+  ASSERT_NE(popup, nullptr) << "no pop-up with the three はし";
+  EXPECT_EQ(GetAncestor(content, GA_ROOT), popup) << "the entry is drawn in the pop-up";
+  EXPECT_FALSE(IsWindowVisible(frame) && GetForegroundWindow() == frame) << "the main window stays behind";
+  RECT rect = {};
+  GetWindowRect(popup, &rect);
+  EXPECT_TRUE(rect.left >= otherRect.left && rect.left < otherRect.right && rect.top > otherRect.top &&
+              rect.top < otherRect.bottom + 8)
+      << "the pop-up at " << rect.left << "," << rect.top << " is not beside the selected word";
+  HWND popupList = viewertest::FindChild(popup, L"ListBox");
+  EXPECT_EQ(SendMessageW(popupList, LB_GETCURSEL, 0, 0), 0);
+  const std::vector<uint32_t> bridge = SettledPixels(content);
+  EXPECT_TRUE(viewertest::SaveWindowShot(popup, "popup_lookup"));
+  PopupKey(VK_DOWN);  // はし【箸】
+  EXPECT_TRUE(WaitUntil([&] { return SendMessageW(popupList, LB_GETCURSEL, 0, 0) == 1 && SettledPixels(content) != bridge; }));
+
+  // Enter: the main window in front with the same hit chosen, its entry where it was.
+  PopupKey(VK_RETURN);
+  EXPECT_TRUE(PumpUntil([&] {
+    return !Popup() && GetForegroundWindow() == frame && GetAncestor(content, GA_ROOT) == frame;
+  })) << "Enter did not open the main window";
+  EXPECT_EQ(Selection(), 1);
+  EXPECT_TRUE(WaitUntil([&] { return SettledPixels(content) == chopsticks; })) << "the main window shows another entry";
+
+  // Esc: closed, and the window read from has the focus again.
+  popup = KeyOn(other, 3);
+  ASSERT_NE(popup, nullptr);
+  PopupKey(VK_ESCAPE);
+  EXPECT_TRUE(PumpUntil([&] {
+    return !Popup() && GetForegroundWindow() == other && GetAncestor(content, GA_ROOT) == frame;
+  })) << "the focus did not come back, or the entry stayed in the pop-up";
+  DestroyWindow(other);
+}
+
+TEST_F(PopupTest, TheClipboardWatchOpensItAClickElsewhereClosesItAndItsSizeIsKept) {
+  PostMessageW(frame, WM_COMMAND, kClipboardWatchCommand, 0);
+  Drain();
+  HWND other = Other(L"text");
+  ASSERT_TRUE(PutClipboardUnicode(L"coffee"));
+  HWND popup = nullptr;
+  ASSERT_TRUE(PumpUntil([&] { return (popup = Popup()) != nullptr; })) << "the copied word opened no pop-up";
+  EXPECT_TRUE(WaitUntil([&] { return SendMessageW(viewertest::FindChild(popup, L"ListBox"), LB_GETCOUNT, 0, 0) == 1; }));
+  SetWindowPos(popup, nullptr, 0, 0, 520, 400, SWP_NOMOVE | SWP_NOZORDER);
+  Drain();
+  // Another window taken to the front: the pop-up goes.
+  ASSERT_TRUE(Foreground(other));
+  EXPECT_TRUE(PumpUntil([&] { return !Popup() && GetAncestor(content, GA_ROOT) == frame; }))
+      << "the pop-up stayed, or kept the entry";
+  uint32_t width = 0, height = 0;
+  EXPECT_TRUE(exchange::ReadNumberSetting(L"popup", L"Width", &width));
+  EXPECT_TRUE(exchange::ReadNumberSetting(L"popup", L"Height", &height));
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(static_cast<int>(width), MulDiv(520, 96, dpi));
+  EXPECT_EQ(static_cast<int>(height), MulDiv(400, 96, dpi));
+  // In the dark, the list and the entry are dark in the pop-up too.
+  PostMessageW(frame, WM_COMMAND, 32807, 0);
+  Drain();
+  ASSERT_TRUE(PutClipboardUnicode(L"apple"));
+  ASSERT_TRUE(PumpUntil([&] { return (popup = Popup()) != nullptr; }));
+  RECT rect = {};
+  GetWindowRect(popup, &rect);
+  EXPECT_EQ(rect.right - rect.left, 520) << "the size was not kept";
+  EXPECT_TRUE(viewertest::SaveWindowShot(popup, "popup_dark"));
+  PostMessageW(frame, WM_COMMAND, 32806, 0);
   DestroyWindow(other);
 }
 

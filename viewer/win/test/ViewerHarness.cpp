@@ -87,7 +87,7 @@ bool ViewerProcess::Start(const std::filesystem::path& exe, const std::wstring& 
     const std::wstring settings = L"Software\\Olvenar\\Trevik DUDAZA ZORARI\\";
     // The viewer writes its settings machine-wide where it may, else per user.
     for (HKEY hive : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-      for (const wchar_t* subkey : {L"history", L"lookup"}) RegDeleteKeyW(hive, (settings + subkey).c_str());
+      for (const wchar_t* subkey : {L"history", L"lookup", L"popup"}) RegDeleteKeyW(hive, (settings + subkey).c_str());
       for (const wchar_t* value : {L"AsYouType", L"Related", L"FoldVoicing", L"FoldLongVowel"})
         RegDeleteKeyValueW(hive, (settings + L"search").c_str(), value);
       RegDeleteKeyValueW(hive, (settings + L"view").c_str(), L"Theme");

@@ -1,0 +1,249 @@
+#include "LookupPopup_win.h"
+
+#include <algorithm>
+
+#include "AppState_win.h"
+#include "BookSession_win.h"
+#include "BrisvaneRes.h"
+#include "Calvetta.h"
+#include "ContentView_win.h"
+#include "FrameMessages.h"
+#include "HostLink_win.h"
+#include "PopupPlace.h"
+#include "SearchRules.h"
+#include "Search_win.h"
+#include "Settings_win.h"
+#include "UiFont_win.h"
+#include "ui/Dpi.h"
+
+namespace brisvane {
+
+namespace {
+
+constexpr wchar_t kListPaneClass[] = L"BrisvanePopupList";
+constexpr wchar_t kLookupKey[] = L"lookup";
+constexpr wchar_t kPopupValue[] = L"Popup";
+constexpr wchar_t kPopupKey[] = L"popup";
+// Its size at first, and its least, in pixels of a 96-dots-an-inch screen.
+constexpr int kWidth = 460, kHeight = 340, kLeastWidth = 200, kLeastHeight = 160;
+constexpr int kButtonRow = 30, kButtonWidth = 120, kMargin = 4;
+constexpr int kOpenButton = IDOK;
+
+// Where the word read lies on the screen: the caret of the window read from, or else the pointer.
+PlaceRect AnchorOf(HWND from) {
+  GUITHREADINFO info = {sizeof info};
+  if (from && GetGUIThreadInfo(GetWindowThreadProcessId(from, nullptr), &info) && info.hwndCaret) {
+    POINT corners[2] = {{info.rcCaret.left, info.rcCaret.top}, {info.rcCaret.right, info.rcCaret.bottom}};
+    MapWindowPoints(info.hwndCaret, nullptr, corners, 2);
+    return PlaceRect{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+  }
+  POINT pointer = {};
+  GetCursorPos(&pointer);
+  return PlaceRect{pointer.x, pointer.y, pointer.x, pointer.y + GetSystemMetrics(SM_CYCURSOR) / 2};
+}
+
+PlaceRect WorkAreaAt(const PlaceRect& anchor) {
+  MONITORINFO monitor = {sizeof monitor};
+  if (!GetMonitorInfoW(MonitorFromPoint(POINT{anchor.left, anchor.top}, MONITOR_DEFAULTTONEAREST), &monitor))
+    return PlaceRect{};
+  return PlaceRect{monitor.rcWork.left, monitor.rcWork.top, monitor.rcWork.right, monitor.rcWork.bottom};
+}
+
+int StoredSize(const wchar_t* value, int fallback, int least) {
+  uint32_t stored = 0;
+  if (!exchange::ReadNumberSetting(kPopupKey, value, &stored) || stored > 10000) return fallback;
+  return std::max(static_cast<int>(stored), least);
+}
+
+}  // namespace
+
+LRESULT LookupPopup::ListPane::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (list.HandlePaneMessage(Hwnd(), message, wParam, lParam, &result)) return result;
+  return ui::Window::OnMessage(message, wParam, lParam);
+}
+
+LookupPopup::LookupPopup(AppState& app, BookSession& book, Search& search, ContentView& content, HostLink& host)
+    : app(app), book(book), search(search), content(content), host(host), list(search.Headings(), book.Api()) {
+  uint32_t stored = 1;
+  chosen = !exchange::ReadNumberSetting(kLookupKey, kPopupValue, &stored) || stored != 0;
+}
+
+void LookupPopup::AddCommands(ui::CommandTable& commands) {
+  commands.Add(IDM_LOOKUP_POPUP, [this](int, HWND) {
+    chosen = !chosen;
+    exchange::WriteNumberSetting(kLookupKey, kPopupValue, chosen ? 1 : 0);
+  });
+}
+
+void LookupPopup::UpdateMenu(HMENU menu) const {
+  CheckMenuItem(menu, IDM_LOOKUP_POPUP, MF_BYCOMMAND | (chosen ? MF_CHECKED : MF_UNCHECKED));
+}
+
+bool LookupPopup::Make(HWND frameWindow) {
+  frame = frameWindow;
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  if (!RegisterClassOnce(instance, kPopupClass, 0, LoadCursorW(nullptr, IDC_ARROW),
+                         reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)) ||
+      !RegisterClassOnce(instance, kListPaneClass, 0, LoadCursorW(nullptr, IDC_ARROW), nullptr))
+    return false;
+  return Create(instance, kPopupClass, L"", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN,
+                WS_EX_TOOLWINDOW | WS_EX_TOPMOST, 0, 0, kWidth, kHeight, nullptr, nullptr) != nullptr;
+}
+
+ui::Handled LookupPopup::OnCreate(const CREATESTRUCTW&) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  if (!listPane.Create(instance, kListPaneClass, L"", WS_CHILD | WS_VISIBLE, WS_EX_CLIENTEDGE, 0, 0, 10, 10, Hwnd(),
+                       nullptr) ||
+      !list.Create(listPane.Hwnd(), Hwnd()))
+    return ui::Done(-1);
+  button = CreateWindowExW(0, L"BUTTON", L"メイン画面で開く", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0,
+                           10, 10, Hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kOpenButton)), instance, nullptr);
+  return button ? ui::Done(0) : ui::Done(-1);
+}
+
+void LookupPopup::Layout(int width, int height, RECT* listRect, RECT* viewRect, RECT* buttonRect) const {
+  const int row = ui::ScaledPixels(kButtonRow, dpi), margin = ui::ScaledPixels(kMargin, dpi);
+  const int body = std::max(height - row, 0);
+  const int listHeight = body * 3 / 10;
+  *listRect = RECT{0, 0, width, listHeight};
+  *viewRect = RECT{0, listHeight, width, body};
+  const int buttonWidth = ui::ScaledPixels(kButtonWidth, dpi);
+  *buttonRect = RECT{std::max(width - buttonWidth - margin, 0), body + margin, width - margin, height - margin};
+}
+
+ui::Handled LookupPopup::OnSize(UINT, int width, int height) {
+  RECT listRect, viewRect, buttonRect;
+  Layout(width, height, &listRect, &viewRect, &buttonRect);
+  MoveWindow(listPane.Hwnd(), listRect.left, listRect.top, listRect.right - listRect.left,
+             listRect.bottom - listRect.top, TRUE);
+  MoveWindow(button, buttonRect.left, buttonRect.top, buttonRect.right - buttonRect.left,
+             buttonRect.bottom - buttonRect.top, TRUE);
+  if (content.Lent()) content.Lend(Hwnd(), viewRect);
+  return ui::Done(0);
+}
+
+bool LookupPopup::Open(const std::wstring& word, HWND from, HWND frameWindow) {
+  if (app.ModalBusy() || !book.IsOpen() || word.empty()) return false;
+  if (!Hwnd() && !Make(frameWindow)) return false;
+  readFrom = from;
+  const PlaceRect anchor = AnchorOf(from);
+  dpi = ui::ScreenDpi();
+  const PlaceRect place =
+      PopupPlace(anchor, ui::ScaledPixels(StoredSize(L"Width", kWidth, kLeastWidth), dpi),
+                 ui::ScaledPixels(StoredSize(L"Height", kHeight, kLeastHeight), dpi), WorkAreaAt(anchor));
+  SetWindowPos(Hwnd(), HWND_TOPMOST, place.left, place.top, place.Width(), place.Height(), SWP_NOACTIVATE);
+  list.SetDpi(dpi);
+  list.Follow(search.List());
+  if (buttonFont) DeleteObject(buttonFont);
+  buttonFont = CreateJapaneseUiFont(9, dpi);
+  SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont), TRUE);
+
+  // The view first, so that the entry is laid out at the pop-up's width.
+  RECT client = {}, listRect, viewRect, buttonRect;
+  GetClientRect(Hwnd(), &client);
+  Layout(client.right, client.bottom, &listRect, &viewRect, &buttonRect);
+  content.Lend(Hwnd(), viewRect);
+  list.Reset();
+  search.LookUpAtOnce(word);
+  const int listed = search.Listed();
+  list.Add(listed);
+  if (listed > 0) SendMessageW(list.Hwnd(), LB_SETCURSEL, 0, 0);
+  SetWindowTextW(Hwnd(), (word + L"   " + ResultCountText(listed)).c_str());
+  ShowWindow(Hwnd(), SW_SHOW);
+  SetForegroundWindow(Hwnd());
+  SetFocus(list.Hwnd());
+  return true;
+}
+
+void LookupPopup::Close(bool giveFocusBack) {
+  if (!IsOpen() || closing) return;
+  closing = true;
+  RememberSize();
+  ShowWindow(Hwnd(), SW_HIDE);
+  content.TakeBack();
+  if (giveFocusBack && readFrom && IsWindow(readFrom)) SetForegroundWindow(readFrom);
+  closing = false;
+}
+
+void LookupPopup::End() {
+  Close(false);
+  if (Hwnd()) DestroyWindow(Hwnd());
+}
+
+void LookupPopup::RememberSize() {
+  RECT rect = {};
+  if (!GetWindowRect(Hwnd(), &rect)) return;
+  exchange::WriteNumberSetting(kPopupKey, L"Width", static_cast<uint32_t>(MulDiv(rect.right - rect.left, 96, dpi)));
+  exchange::WriteNumberSetting(kPopupKey, L"Height", static_cast<uint32_t>(MulDiv(rect.bottom - rect.top, 96, dpi)));
+}
+
+void LookupPopup::OpenInMain() {
+  const int index = static_cast<int>(SendMessageW(list.Hwnd(), LB_GETCURSEL, 0, 0));
+  Close(false);
+  host.BringUp();
+  if (index >= 0) search.ShowItem(index, true);
+  SetFocus(search.List().Hwnd());
+}
+
+LRESULT LookupPopup::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case FM_POPUPKEY:
+      if (wParam == VK_ESCAPE) Close(true);
+      else if (wParam == VK_RETURN) OpenInMain();
+      else return 0;
+      return 1;
+    case FM_SHOWITEM:
+      search.ShowItem(static_cast<int>(wParam), false);
+      return 0;
+    case FM_ISBOOKOPEN:
+      return SendMessageW(frame, message, wParam, lParam);
+    case VM_VIEW_TAB:
+      // Between the list and the entry.
+      SetFocus(GetFocus() == list.Hwnd() ? content.ContentWindow() : list.Hwnd());
+      return 0;
+    case VM_VIEW_SEARCHMARK:
+      // A search of the marked word is the main window's.
+      Close(false);
+      host.BringUp();
+      return SendMessageW(frame, message, wParam, lParam);
+    case VM_VIEW_HISTORY:
+    case VM_VIEW_FAILED:
+    case VM_VIEW_SOUND:
+      return SendMessageW(frame, message, wParam, lParam);
+    case WM_COMMAND:
+      if (LOWORD(wParam) == kOpenButton) {
+        OpenInMain();
+        return 0;
+      }
+      break;
+    case WM_ACTIVATE:
+      // A click in another window closes it.
+      if (LOWORD(wParam) == WA_INACTIVE && !closing) Close(false);
+      break;
+    case WM_CLOSE:
+      Close(true);
+      return 0;
+    case WM_ERASEBKGND: {
+      // The button's row on the list's ground (dark in the dark).
+      RECT client = {};
+      GetClientRect(Hwnd(), &client);
+      FillRect(reinterpret_cast<HDC>(wParam), &client, list.Paper());
+      return 1;
+    }
+    case WM_GETMINMAXINFO: {
+      auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+      limits->ptMinTrackSize = {ui::ScaledPixels(kLeastWidth, dpi), ui::ScaledPixels(kLeastHeight, dpi)};
+      return 0;
+    }
+    case WM_DESTROY:
+      if (buttonFont) DeleteObject(buttonFont);
+      buttonFont = nullptr;
+      break;
+    default:
+      break;
+  }
+  return ui::Window::OnMessage(message, wParam, lParam);
+}
+
+}  // namespace brisvane

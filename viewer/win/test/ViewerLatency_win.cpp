@@ -15,7 +15,9 @@
 // entry that the timed runs wait for), then REPEAT times (default 5), the words in turn so
 // that no search repeats the one before. Then the exact and the prefix words are typed, the
 // last character as a key, and the list that comes after the typing pause (as-you-type) is
-// timed the same way, from that key. Output lines begin with "viewer ".
+// timed the same way, from that key; and the look-up key on the exact word selected in a window
+// of this program, to the main window and to the look-up pop-up. Output lines begin with
+// "viewer ".
 #include <windows.h>
 
 #include <commctrl.h>
@@ -23,6 +25,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -201,6 +204,75 @@ void TimeTyping(Viewer& viewer, Case& c, int repeat) {
   }
 }
 
+constexpr int kPopupCommand = 32814;
+
+// Waits for condition, this thread's messages handled meanwhile (the viewer asks the window of
+// ours whose word is read to copy it); false after timeoutMs.
+bool PumpUntil(const std::function<bool()>& condition, double timeoutMs) {
+  const double start = NowMs();
+  for (;;) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    if (condition()) return true;
+    if (NowMs() - start > timeoutMs) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+  }
+}
+
+// The look-up key on the exact word selected in a window of ours: the time from the key until
+// the main window is in front showing its entry, and (the pop-up chosen) until the pop-up is in
+// front with its hits listed and the entry drawn, in alternating runs.
+void TimeLookupKey(Viewer& viewer, const Case& exact, int repeat, const std::string& book) {
+  HWND other = CreateWindowExW(0, L"EDIT", exact.word.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 400, 80,
+                               nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (!other) return;
+  auto popupShown = [&](std::vector<uint32_t>* picture) {
+    HWND popup = viewer.process.FindTopWindow(L"BrisvanePopup");
+    HWND list = popup && IsWindowVisible(popup) ? FindChild(popup, L"ListBox") : nullptr;
+    if (!list || GetForegroundWindow() != popup || SendMessageW(list, LB_GETCOUNT, 0, 0) != exact.expected) return false;
+    return picture->empty() || TopOfView(viewer.content) == *picture;
+  };
+  // One press of the key from the window of ours; the time it took for shown() to hold.
+  auto press = [&](const std::function<bool()>& shown) {
+    SetForegroundWindow(other);
+    SetFocus(other);
+    SendMessageW(other, EM_SETSEL, 0, -1);
+    PumpUntil([&] {
+      HWND popup = viewer.process.FindTopWindow(L"BrisvanePopup");
+      return GetForegroundWindow() == other && !(popup && IsWindowVisible(popup));
+    }, 5000);
+    Refresh(viewer, exact.entryPicture);
+    const double key = NowMs();
+    PressKeys({VK_CONTROL, VK_MENU, 'L'});
+    return PumpUntil(shown, 20000) ? NowMs() - key : -1.0;
+  };
+  auto mainShown = [&] {
+    return GetForegroundWindow() == viewer.frame && viewer.Count() == exact.expected &&
+           TopOfView(viewer.content) == exact.entryPicture;
+  };
+  std::vector<uint32_t> popupPicture;
+  std::vector<double> mainMs, popupMs;
+  // Untimed first: the pop-up's own picture of the entry. The pop-up is chosen as it starts.
+  press([&] { return popupShown(&popupPicture); });
+  PumpUntil([&] { return !SettledPixels(viewer.content).empty(); }, 5000);
+  popupPicture = TopOfView(viewer.content);
+  for (int r = 0; r < repeat; ++r) {
+    PostMessageW(viewer.frame, WM_COMMAND, kPopupCommand, 0);  // the main window
+    if (const double ms = press(mainShown); ms >= 0) mainMs.push_back(ms);
+    PostMessageW(viewer.frame, WM_COMMAND, kPopupCommand, 0);  // the pop-up again
+    if (const double ms = press([&] { return popupShown(&popupPicture); }); ms >= 0) popupMs.push_back(ms);
+  }
+  SetForegroundWindow(other);
+  DestroyWindow(other);
+  std::printf("viewer book=%s case=key-main hits=%d entry_ms=%.1f runs=%zu\n", book.c_str(), exact.expected,
+              Median(mainMs), mainMs.size());
+  std::printf("viewer book=%s case=key-popup hits=%d entry_ms=%.1f runs=%zu\n", book.c_str(), exact.expected,
+              Median(popupMs), popupMs.size());
+}
+
 // The shelf of the file's roots in the user's settings, searched with the scope 本棚; the number
 // of books, 0 when the file holds none.
 int WriteShelf(const std::wstring& shelfFile) {
@@ -345,6 +417,9 @@ int Run(const std::wstring& label, const std::wstring& bookRoot, const std::wstr
                 typed.name.c_str(), typed.expected, kTypingPauseMs, Median(typed.listMs), Median(typed.entryMs),
                 typed.entryMs.size());
   }
+  // The look-up key from another program, to the main window and to the pop-up.
+  for (const Case& c : cases)
+    if (c.name == "exact") TimeLookupKey(viewer, c, repeat, book);
   // Paging: from the first item to the last with Page Down, each step shown and painted.
   for (Case& c : cases) {
     double listMs, entryMs;

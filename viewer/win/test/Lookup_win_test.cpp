@@ -400,4 +400,16 @@ TEST_F(PopupTest, TheClipboardWatchOpensItAClickElsewhereClosesItAndItsSizeIsKep
   DestroyWindow(other);
 }
 
+TEST_F(PopupTest, ASecondStartsWordOpensItToo) {
+  viewertest::ViewerProcess second;
+  ASSERT_TRUE(second.Start(viewertest::BinDir() / "Brisvane.exe", L"apple"));
+  EXPECT_EQ(second.WaitForExit(), 0u);
+  HWND popup = nullptr;
+  ASSERT_TRUE(PumpUntil([&] { return (popup = Popup()) != nullptr; })) << "no pop-up for the second start's word";
+  EXPECT_TRUE(WaitUntil([&] { return SendMessageW(viewertest::FindChild(popup, L"ListBox"), LB_GETCOUNT, 0, 0) == 1; }));
+  EXPECT_EQ(GetAncestor(content, GA_ROOT), popup);
+  PostMessageW(popup, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(PumpUntil([&] { return !Popup() && GetAncestor(content, GA_ROOT) == frame; }));
+}
+
 }  // namespace

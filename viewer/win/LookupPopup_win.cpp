@@ -126,8 +126,10 @@ ui::Handled LookupPopup::OnSize(UINT, int width, int height) {
 bool LookupPopup::Open(const std::wstring& word, HWND from, HWND frameWindow) {
   if (app.ModalBusy() || !book.IsOpen() || word.empty()) return false;
   if (!Hwnd() && !Make(frameWindow)) return false;
-  readFrom = from;
-  const PlaceRect anchor = AnchorOf(from);
+  // A word copied while it is open: it stays where it is, over the window read from before.
+  const bool again = IsOpen() && (from == Hwnd() || !from);
+  if (!again) readFrom = from;
+  const PlaceRect anchor = AnchorOf(again ? readFrom : from);
   dpi = ui::ScreenDpi();
   const PlaceRect place =
       PopupPlace(anchor, ui::ScaledPixels(StoredSize(L"Width", kWidth, kLeastWidth), dpi),

@@ -397,6 +397,11 @@ TEST_F(PopupTest, TheClipboardWatchOpensItAClickElsewhereClosesItAndItsSizeIsKep
   EXPECT_EQ(rect.right - rect.left, 520) << "the size was not kept";
   EXPECT_TRUE(viewertest::SaveWindowShot(popup, "popup_dark"));
   PostMessageW(frame, WM_COMMAND, 32806, 0);
+  // A word copied while it is open shows there; Esc still goes back to the window read from.
+  ASSERT_TRUE(PutClipboardUnicode(L"bread"));
+  EXPECT_TRUE(PumpUntil([&] { return Popup() && WindowText(popup).rfind(L"bread", 0) == 0; })) << WindowText(popup);
+  ASSERT_TRUE(viewertest::PressKeys({VK_ESCAPE}));
+  EXPECT_TRUE(PumpUntil([&] { return !Popup() && GetForegroundWindow() == other; })) << "the focus did not come back";
   DestroyWindow(other);
 }
 

@@ -374,6 +374,18 @@ LRESULT ResultList::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CHAR:
       if (wParam == L'\t') return 0;
       break;
+    case WM_VSCROLL:
+    case WM_MOUSEWHEEL: {
+      // Scrolled to an end: a list that can read more there is told.
+      const LRESULT result = Default(message, wParam, lParam);
+      RECT client = {};
+      GetClientRect(list, &client);
+      const LRESULT top = SendMessageW(list, LB_GETTOPINDEX, 0, 0);
+      const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+      if (count > 0 && top == 0) PostMessageW(frame, FM_LISTEDGE, 0, 0);
+      if (count > 0 && itemHeight > 0 && top + client.bottom / itemHeight >= count) PostMessageW(frame, FM_LISTEDGE, 1, 0);
+      return result;
+    }
     case WM_SIZE: {
       // What was not worth telling at the old width may be at the new one.
       LRESULT result = Default(message, wParam, lParam);

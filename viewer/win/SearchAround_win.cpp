@@ -1,6 +1,7 @@
 // 検索 → 前後の見出し: the headwords around the selected hit, in the order of the book's word
 // index, 50 before and 50 after it, the hit selected; the list reads more keys on a side when its
-// selection reaches that end, so that the reader can leaf through the book.
+// selection reaches that end or it is scrolled there, so that the reader can leaf through the
+// book.
 #include "Search_win.h"
 
 #include <algorithm>
@@ -66,8 +67,16 @@ void Search::MoreAround(int index) {
   if (!around || running) return;
   const bool before = index == 0 && around->MoreBefore();
   const bool after = index == around->Found() - 1 && around->MoreAfter();
-  if (!before && !after) return;
-  // The same place with more keys on both sides; the item selected stays the same key.
+  if (before || after) ReadMoreAround(index);
+}
+
+void Search::MoreAroundAtEdge(bool end) {
+  if (!around || running || !(end ? around->MoreAfter() : around->MoreBefore())) return;
+  ReadMoreAround(static_cast<int>(SendMessageW(list.Hwnd(), LB_GETCURSEL, 0, 0)));
+}
+
+void Search::ReadMoreAround(int index) {
+  // The same place with more keys on both sides.
   auto next = std::make_unique<search::AroundJob>(own, around->Key(), around->TextPosition(),
                                                   std::min<int32_t>(around->Count() + search::kAroundMore,
                                                                     kDunmoorMostAround));
@@ -75,7 +84,6 @@ void Search::MoreAround(int index) {
   const int32_t shift = -around->Selected();
   const int top = static_cast<int>(SendMessageW(list.Hwnd(), LB_GETTOPINDEX, 0, 0));
   search::AroundJob* listed = next.get();
-  std::unique_ptr<search::SearchJob> kept = std::move(job);
   job = std::move(next);
   around = listed;
   ResultList::Quiet quiet(list);
@@ -83,7 +91,7 @@ void Search::MoreAround(int index) {
   if (RunAtOnce(*job, [this](int32_t count) { list.Add(count); }) != SearchOutcome::kHits) return;
   const int32_t moved = shift + around->Selected();
   SendMessageW(list.Hwnd(), LB_SETTOPINDEX, static_cast<WPARAM>(top + moved), 0);
-  SendMessageW(list.Hwnd(), LB_SETCURSEL, static_cast<WPARAM>(index + moved), 0);
+  if (index >= 0) SendMessageW(list.Hwnd(), LB_SETCURSEL, static_cast<WPARAM>(index + moved), 0);
   bars.SetStatusText(1, ResultCountText(job->Found()).c_str());
 }
 

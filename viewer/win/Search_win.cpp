@@ -129,6 +129,9 @@ bool Search::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
     case FM_WORDENTER:
       Command();
       return true;
+    case FM_LISTEDGE:
+      MoreAroundAtEdge(wParam != 0);
+      return true;
     case FM_WORDTYPED:
       typeAhead.Typed(frame);
       return true;

@@ -134,6 +134,11 @@ class Search : private ListedHeadings {
   bool AroundOffered() const;
   void Around();
   void MoreAround(int index);
+  // FM_LISTEDGE: the list scrolled to its top or its end reads more keys there.
+  void MoreAroundAtEdge(bool end);
+  // The keys around the same place read anew with more on both sides, item index (or the top
+  // item, for -1) staying the same key.
+  void ReadMoreAround(int index);
   void ReportNoHit();
   // A pause in typing is over: the list of what the box holds.
   void Preview();

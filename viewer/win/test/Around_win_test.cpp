@@ -64,6 +64,12 @@ TEST_F(AroundTest, TheHeadwordsAroundAHitAreTheIndexsOwnWithTheHitSelected) {
   EXPECT_GT(Count() - 1, Selection());
   Key(VK_DOWN);
   EXPECT_TRUE(WaitUntil([&] { return SettledPixels(content) != last; })) << "no key after the old end";
+  // Scrolled to the top, the list reads more before; the key selected stays.
+  const std::vector<uint32_t> chosen = SettledPixels(content);
+  const int listed = Count();
+  SendMessageW(list, WM_VSCROLL, SB_TOP, 0);
+  EXPECT_TRUE(WaitUntil([&] { return Count() > listed; })) << "scrolling to the top read no more keys";
+  EXPECT_EQ(SettledPixels(content), chosen);
   Command(IDM_THEME_DARK);
   EXPECT_TRUE(viewertest::SaveWindowShot(frame, "around_list_dark"));
   Command(IDM_THEME_LIGHT);

@@ -191,9 +191,13 @@ void LookupPopup::OpenInMain() {
 LRESULT LookupPopup::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case FM_POPUPKEY:
-      if (wParam == VK_ESCAPE) Close(true);
-      else if (wParam == VK_RETURN) OpenInMain();
-      else return 0;
+      if (wParam == VK_ESCAPE) {
+        Close(true);
+        return 1;
+      }
+      // Enter in the entry follows the link it has focused, as in the main window.
+      if (wParam != VK_RETURN || GetFocus() == content.ContentWindow()) return 0;
+      OpenInMain();
       return 1;
     case FM_SHOWITEM:
       search.ShowItem(static_cast<int>(wParam), false);

@@ -126,15 +126,18 @@ ui::Handled LookupPopup::OnSize(UINT, int width, int height) {
 bool LookupPopup::Open(const std::wstring& word, HWND from, HWND frameWindow) {
   if (app.ModalBusy() || !book.IsOpen() || word.empty()) return false;
   if (!Hwnd() && !Make(frameWindow)) return false;
-  // A word copied while it is open: it stays where it is, over the window read from before.
+  // A word copied while it is open: it stays where it is and as large, over the window read
+  // from before.
   const bool again = IsOpen() && (from == Hwnd() || !from);
   if (!again) readFrom = from;
-  const PlaceRect anchor = AnchorOf(again ? readFrom : from);
   dpi = ui::ScreenDpi();
-  const PlaceRect place =
-      PopupPlace(anchor, ui::ScaledPixels(StoredSize(L"Width", kWidth, kLeastWidth), dpi),
-                 ui::ScaledPixels(StoredSize(L"Height", kHeight, kLeastHeight), dpi), WorkAreaAt(anchor));
-  SetWindowPos(Hwnd(), HWND_TOPMOST, place.left, place.top, place.Width(), place.Height(), SWP_NOACTIVATE);
+  if (!again) {
+    const PlaceRect anchor = AnchorOf(from);
+    const PlaceRect place =
+        PopupPlace(anchor, ui::ScaledPixels(StoredSize(L"Width", kWidth, kLeastWidth), dpi),
+                   ui::ScaledPixels(StoredSize(L"Height", kHeight, kLeastHeight), dpi), WorkAreaAt(anchor));
+    SetWindowPos(Hwnd(), HWND_TOPMOST, place.left, place.top, place.Width(), place.Height(), SWP_NOACTIVATE);
+  }
   list.SetDpi(dpi);
   list.Follow(search.List());
   if (buttonFont) DeleteObject(buttonFont);

@@ -398,8 +398,12 @@ TEST_F(PopupTest, TheClipboardWatchOpensItAClickElsewhereClosesItAndItsSizeIsKep
   EXPECT_TRUE(viewertest::SaveWindowShot(popup, "popup_dark"));
   PostMessageW(frame, WM_COMMAND, 32806, 0);
   // A word copied while it is open shows there; Esc still goes back to the window read from.
+  SetWindowPos(popup, nullptr, 0, 0, 560, 420, SWP_NOMOVE | SWP_NOZORDER);
+  Drain();
   ASSERT_TRUE(PutClipboardUnicode(L"bread"));
   EXPECT_TRUE(PumpUntil([&] { return Popup() && WindowText(popup).rfind(L"bread", 0) == 0; })) << WindowText(popup);
+  GetWindowRect(popup, &rect);
+  EXPECT_EQ(rect.right - rect.left, 560) << "the next word undid the size the user gave it";
   ASSERT_TRUE(viewertest::PressKeys({VK_ESCAPE}));
   EXPECT_TRUE(PumpUntil([&] { return !Popup() && GetForegroundWindow() == other; })) << "the focus did not come back";
   DestroyWindow(other);

@@ -96,11 +96,13 @@ class LeafScan {
   SearchResult Descend(uint32_t page, const uint8_t** leaf, uint32_t* leafNumber = nullptr);
   // Down the last children to the last leaf page (a key after every key of the index).
   SearchResult DescendLast(uint32_t page, const uint8_t** leaf, uint32_t* leafNumber);
+  // Page number into the page buffer that Descend's leaf points at: node pages from the
+  // book's cache, leaf pages from the file (after the disc check).
+  bool ReadPage(uint32_t page);
 
  private:
   enum class PageEnd { kNextPage, kScanOver };
 
-  bool ReadPage(uint32_t page);
   PageEnd ScanLeafPage(const uint8_t* page);
   // Adds the entry's positions when its key equals the typed key (comparedEqual: the entry
   // was just found equal to the search key).
@@ -333,14 +335,6 @@ void ReadLeafKeys(const uint8_t* p, std::vector<IndexKey>* keys) {
   }
 }
 
-// Leaf page number of the book's text file into page (after the disc check).
-bool ReadLeafPage(BookState* book, uint32_t number, uint8_t* page) {
-  uint32_t position = 0, got = 0;
-  return text::ToFilePosition(text::PositionOf(number, 0), &position) && book->DiscCheck() &&
-         book->TextFile().Seek(position) && book->TextFile().Read(page, kIndexPageSize, &got) &&
-         got == kIndexPageSize;
-}
-
 }  // namespace
 
 SearchResult KeysAround(const PreparedSearch& search, BookState* book, uint32_t textPosition, uint32_t count,
@@ -362,13 +356,13 @@ SearchResult KeysAround(const PreparedSearch& search, BookState* book, uint32_t 
   };
 
   // Forward from the leaf the descent reached: the place, then count more keys after it.
-  std::vector<uint8_t> page(leaf, leaf + kIndexPageSize);
+  const uint8_t* page = leaf;  // the scan's page buffer, read on page by page
   const bool seeking = textPosition != UINT32_MAX;
   size_t firstNotBelow = SIZE_MAX;
   bool placed = false;
   for (uint32_t number = first;;) {
     const size_t from = keys->size();
-    ReadLeafKeys(page.data(), keys);
+    ReadLeafKeys(page, keys);
     for (size_t i = from; i < keys->size() && !placed; ++i) {
       const IndexKey& k = (*keys)[i];
       if (below(k)) continue;
@@ -379,7 +373,7 @@ SearchResult KeysAround(const PreparedSearch& search, BookState* book, uint32_t 
       *place = !seeking || k.textPosition == textPosition ? i : firstNotBelow;
     }
     if ((placed && keys->size() - *place > count) || (page[0] & kLastPageFlag)) break;
-    if (!ReadLeafPage(book, ++number, page.data())) return SearchResult::kReadFailed;
+    if (!scan.ReadPage(++number)) return SearchResult::kReadFailed;
     if (!(page[0] & kLeafFlag)) break;
   }
   if (!placed) *place = firstNotBelow == SIZE_MAX ? keys->size() : firstNotBelow;
@@ -387,10 +381,10 @@ SearchResult KeysAround(const PreparedSearch& search, BookState* book, uint32_t 
 
   // Back from that leaf, while fewer than count keys stand before the place.
   for (uint32_t number = first; *place < count && number > 1;) {
-    if (!ReadLeafPage(book, --number, page.data())) return SearchResult::kReadFailed;
+    if (!scan.ReadPage(--number)) return SearchResult::kReadFailed;
     if (!(page[0] & kLeafFlag) || (page[0] & kLastPageFlag)) break;
     std::vector<IndexKey> earlier;
-    ReadLeafKeys(page.data(), &earlier);
+    ReadLeafKeys(page, &earlier);
     *place += earlier.size();
     keys->insert(keys->begin(), std::make_move_iterator(earlier.begin()), std::make_move_iterator(earlier.end()));
   }

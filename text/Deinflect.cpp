@@ -45,6 +45,15 @@ struct Ending {
   const char32_t* name;
 };
 
+// The polite endings on a verb's 連用 stem.
+const Ending kPolite[] = {
+    {U"ます", kEnd, U"polite"},
+    {U"ました", kEnd, U"polite past"},
+    {U"ません", kEnd, U"polite negative"},
+    {U"ませんでした", kEnd, U"polite negative past"},
+    {U"ましょう", kEnd, U"polite volitional"},
+};
+
 void AddGodan(std::vector<Rule>* rules) {
   for (const GodanRow& r : kGodanRows) {
     const std::u32string u = S(r.u);
@@ -59,12 +68,9 @@ void AddGodan(std::vector<Rule>* rules) {
     add(S(r.a) + U"せる", kIchidan, U"causative");
     add(S(r.a) + U"す", kGodan, U"causative");
     // On the 連用 stem.
-    for (const Ending& e : {Ending{U"ます", kEnd, U"polite"}, Ending{U"ました", kEnd, U"polite past"},
-                            Ending{U"ません", kEnd, U"polite negative"},
-                            Ending{U"ませんでした", kEnd, U"polite negative past"},
-                            Ending{U"ましょう", kEnd, U"polite volitional"}, Ending{U"たい", kAdjective, U"want"},
-                            Ending{U"そう", kEnd, U"seeming"}, Ending{U"すぎる", kIchidan, U"too much"},
-                            Ending{U"ながら", kEnd, U"while"}}) {
+    for (const Ending& e : kPolite) add(S(r.i) + e.text, e.takes, e.name);
+    for (const Ending& e : {Ending{U"たい", kAdjective, U"want"}, Ending{U"そう", kEnd, U"seeming"},
+                            Ending{U"すぎる", kIchidan, U"too much"}, Ending{U"ながら", kEnd, U"while"}}) {
       add(S(r.i) + e.text, e.takes, e.name);
     }
     // On the 仮定 stem and the 意志 stem.
@@ -95,12 +101,8 @@ void AddGodan(std::vector<Rule>* rules) {
   // いらっしゃい.
   for (const char32_t* stem : {U"さ", U"ゃ", U"ざ"}) {
     const std::u32string base = stem + std::u32string(U"る");
-    for (const Ending& e : {Ending{U"います", kEnd, U"polite"}, Ending{U"いました", kEnd, U"polite past"},
-                            Ending{U"いません", kEnd, U"polite negative"},
-                            Ending{U"いませんでした", kEnd, U"polite negative past"},
-                            Ending{U"いましょう", kEnd, U"polite volitional"},
-                            Ending{U"いませ", kEnd, U"polite imperative"}})
-      rules->push_back({stem + e.text, base, e.takes, kGodan, e.name});
+    for (const Ending& e : kPolite) rules->push_back({stem + (U"い" + e.text), base, e.takes, kGodan, e.name});
+    rules->push_back({stem + std::u32string(U"いませ"), base, kEnd, kGodan, U"polite imperative"});
     if (base != U"ざる") rules->push_back({stem + std::u32string(U"い"), base, kEnd, kGodan, U"imperative"});
   }
 }

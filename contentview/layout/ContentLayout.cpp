@@ -5,6 +5,8 @@
 
 #include "LineBuilder.h"
 #include "ControlCodes.h"
+#include "EntrySteps.h"
+#include "HitTest.h"
 #include "TextTrim.h"
 
 namespace calvetta {
@@ -86,6 +88,12 @@ LayoutResult ContentLayout::Fail() {
 
 LayoutResult ContentLayout::ShowHit(int32_t index) { return Show(Reader::kHit, index, nullptr); }
 LayoutResult ContentLayout::ShowAt(int32_t position) { return Show(Reader::kPosition, position, nullptr); }
+
+int32_t ContentLayout::NeighbourOfTop(bool after) {
+  const LineRecord* top = Line(topLine);
+  const int32_t headword = top ? HeadwordPosition(Text(), entryBase, top->start) : entryBase;
+  return NeighbourEntry(*source, headword, after);
+}
 LayoutResult ContentLayout::ShowLink(const char* linkCode) { return Show(Reader::kLink, 0, linkCode); }
 
 LayoutResult ContentLayout::Show(Reader reader, int32_t argument, const char* linkCode) {

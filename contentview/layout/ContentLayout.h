@@ -96,6 +96,9 @@ class ContentLayout {
   LayoutResult ShowHit(int32_t index);
   // VM_VIEW_SHOWAT: the text at text position `position` (GetLinkContByPt).
   LayoutResult ShowAt(int32_t position);
+  // The text position of the entry after (or before) the one the top line belongs to, in the
+  // book's text order: as NeighbourEntry answers (EntrySteps.h).
+  int32_t NeighbourOfTop(bool after);
   // A followed reference: the text that the code block of a reference link slot names
   // (GetLinkContent). When the book returns no bytes for it, the result is kNoText and the
   // content shown before stays as it was (lines, text and position).

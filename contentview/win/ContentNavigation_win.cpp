@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "Calvetta.h"
+#include "EntrySteps.h"
 #include "win/CalvettaRes.h"
 #include "ui/ScaledPicture.h"
 
@@ -285,15 +286,29 @@ void ContentNavigation::FollowReference(const Hit& hit) {
   if (!window.Hwnd()) return;  // the parent closed the view meanwhile
   hoverKind = kHoverNone;
   router.EnsureMetrics();
-  LayoutResult result = layout.ShowLink(code.data());
+  ShowNew(layout.ShowLink(code.data()));
+}
+
+bool ContentNavigation::StepEntry(bool after) {
+  if (!Showing()) return false;
+  const int32_t next = layout.NeighbourOfTop(after);
+  if (next == kStepReadFailed) router.HandleFailure();
+  if (next < 0) return false;
+  ForgetHover();
+  router.EnsureMetrics();
+  return ShowNew(layout.ShowAt(next));
+}
+
+bool ContentNavigation::ShowNew(LayoutResult result) {
   if (result == LayoutResult::kFailed) {
     router.HandleFailure();
-    return;
+    return false;
   }
-  if (result == LayoutResult::kNoText) return;
+  if (result == LayoutResult::kNoText) return false;
   marks.Clear();
   router.UpdateButtons();
   router.RedrawPage();
+  return true;
 }
 
 }  // namespace calvetta

@@ -59,6 +59,9 @@ class ContentNavigation {
   bool MoveLinkFocus(bool backward);
   // Enter: the link with the focus followed, opened or played, as a click does. False without one.
   bool ActivateLinkFocus();
+  // VM_VIEW_STEPENTRY: the entry after (or before) the one at the top of the view shown from its
+  // start; false when there is none that way (nothing changes) or the text cannot be read.
+  bool StepEntry(bool after);
   // Draws the focus around its link when the page shows it (after the text and the marks).
   void DrawLinkFocus(HDC dc, COLORREF ink) const;
 
@@ -72,6 +75,8 @@ class ContentNavigation {
   void SetHoverCursor();
   void ApplyHoverCursor();
   void FollowReference(const Hit& hit);
+  // New content laid out (result): shown with its buttons, no marks; false when it is not.
+  bool ShowNew(LayoutResult result);
   // The link with the keyboard's focus on the page, or nullptr; *stop gets its place.
   const LinkSlot* FocusedLink(LinkStop* stop) const;
   // A click's or Enter's action on the link of hit.

@@ -4,8 +4,6 @@
 #include <climits>
 
 #include "Calvetta.h"
-#include "EntrySteps.h"
-#include "HitTest.h"
 #include "win/CalvettaRes.h"
 #include "win/ScrollButton_win.h"
 #include "ui/Dpi.h"
@@ -223,21 +221,6 @@ LRESULT ContentWindow::MarkAll(WPARAM how) {
   return marked ? 1 : 0;
 }
 
-LRESULT ContentWindow::StepEntry(bool after) {
-  if (!layout.HasContent() || layout.IsBlank() || layout.Lines().Empty()) return 0;
-  // The entry the top line belongs to.
-  const LineRecord* top = layout.Line(layout.TopLine());
-  const int32_t headword = top ? HeadwordPosition(layout.Text(), layout.EntryBase(), top->start) : layout.EntryBase();
-  const int32_t next = NeighbourEntry(source, headword, after);
-  if (next == kStepReadFailed) {
-    HandleFailure();
-    return 0;
-  }
-  if (next < 0) return 0;
-  EnsureMetrics();
-  return OnShow(layout.ShowAt(next), false, 0);
-}
-
 void ContentWindow::LayOutAgain() {
   // From the same top line, as after a change of the window's size.
   RECT client = {};
@@ -296,7 +279,7 @@ LRESULT ContentWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case VM_VIEW_MARKALL:
       return MarkAll(wParam);
     case VM_VIEW_STEPENTRY:
-      return StepEntry(wParam != 0);
+      return navigation.StepEntry(wParam != 0) ? 1 : 0;
     case VM_VIEW_PALETTE:
       painter.SetPalette(wParam ? kDarkPalette : kLightPalette);
       InvalidateRect(Hwnd(), nullptr, TRUE);

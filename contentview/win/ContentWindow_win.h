@@ -60,8 +60,6 @@ class ContentWindow : public ui::Window, private ViewRouter {
   bool MarkText(int32_t position, int32_t length);
   // VM_VIEW_MARKALL.
   LRESULT MarkAll(WPARAM how);
-  // VM_VIEW_STEPENTRY.
-  LRESULT StepEntry(bool after);
   // The view's monitor's dots an inch (at creation, and WM_DPICHANGED_AFTERPARENT when the
   // window moved to a monitor of another resolution): fonts, the button column, its icons and
   // the cursors at that resolution, and the text laid out again from the same top line.

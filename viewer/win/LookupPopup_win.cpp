@@ -140,9 +140,8 @@ bool LookupPopup::Open(const std::wstring& word, HWND from, HWND frameWindow) {
   }
   list.SetDpi(dpi);
   list.Follow(search.List());
-  if (buttonFont) DeleteObject(buttonFont);
-  buttonFont = CreateJapaneseUiFont(9, dpi);
-  SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont), TRUE);
+  buttonFont.Attach(CreateJapaneseUiFont(9, dpi));
+  SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont.Get()), TRUE);
 
   // The view first, so that the entry is laid out at the pop-up's width.
   RECT client = {}, listRect, viewRect, buttonRect;
@@ -245,10 +244,6 @@ LRESULT LookupPopup::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       limits->ptMinTrackSize = {ui::ScaledPixels(kLeastWidth, dpi), ui::ScaledPixels(kLeastHeight, dpi)};
       return 0;
     }
-    case WM_DESTROY:
-      if (buttonFont) DeleteObject(buttonFont);
-      buttonFont = nullptr;
-      break;
     default:
       break;
   }

@@ -16,6 +16,7 @@
 
 #include "ResultList_win.h"
 #include "ui/CommandTable.h"
+#include "ui/UniqueHandle.h"
 #include "ui/Window.h"
 
 namespace brisvane {
@@ -86,7 +87,7 @@ class LookupPopup : public ui::Window {
   ListPane listPane{list};
   HWND button = nullptr;
   HWND readFrom = nullptr;  // the window that had the focus when the word was read
-  HFONT buttonFont = nullptr;
+  ui::UniqueFont buttonFont;
   bool chosen = true;
   bool closing = false;
   int dpi = 96;

@@ -27,22 +27,7 @@ constexpr WPARAM kClipboardWatchCommand = 32801;
 constexpr WPARAM kRelatedCommand = 32808;
 constexpr WPARAM kPopupCommand = 32814;
 
-// Waits as WaitUntil does, dispatching this thread's messages meanwhile: the viewer asks this
-// test's own window to copy its selection.
-bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 20000) {
-  const DWORD start = GetTickCount();
-  for (;;) {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-    if (condition()) return true;
-    if (GetTickCount() - start > timeoutMs) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-  }
-}
-
+using viewertest::PumpUntil;
 using testfiles::ClipboardUnicode;
 using testfiles::PutClipboardUnicode;
 

@@ -65,6 +65,20 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD po
   }
 }
 
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    if (condition()) return true;
+    if (GetTickCount() - start > timeoutMs) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, pollMs, QS_ALLINPUT);
+  }
+}
+
 ViewerProcess::~ViewerProcess() {
   if (!info.hProcess) return;
   if (IsRunning()) {

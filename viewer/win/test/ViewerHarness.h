@@ -22,6 +22,9 @@ std::filesystem::path BinDir();
 // Polls condition every pollMs (0: as often as the thread gets its turn) until it holds or
 // timeoutMs has passed; whether it held.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 20000, DWORD pollMs = 20);
+// The same, this thread's messages dispatched meanwhile (the viewer may ask a window of the
+// caller's to copy its selection); between polls it waits for a message up to pollMs.
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 20000, DWORD pollMs = 20);
 
 // One started process; ended (TerminateProcess) when still running at destruction.
 class ViewerProcess {

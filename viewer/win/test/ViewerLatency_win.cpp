@@ -206,22 +206,6 @@ void TimeTyping(Viewer& viewer, Case& c, int repeat) {
 
 constexpr int kPopupCommand = 32814;
 
-// Waits for condition, this thread's messages handled meanwhile (the viewer asks the window of
-// ours whose word is read to copy it); false after timeoutMs.
-bool PumpUntil(const std::function<bool()>& condition, double timeoutMs) {
-  const double start = NowMs();
-  for (;;) {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-    if (condition()) return true;
-    if (NowMs() - start > timeoutMs) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
-  }
-}
-
 // The look-up key on the exact word selected in a window of ours: the time from the key until
 // the main window is in front showing its entry, and (the pop-up chosen) until the pop-up is in
 // front with its hits listed and the entry drawn, in alternating runs.
@@ -243,11 +227,11 @@ void TimeLookupKey(Viewer& viewer, const Case& exact, int repeat, const std::str
     PumpUntil([&] {
       HWND popup = viewer.process.FindTopWindow(L"BrisvanePopup");
       return GetForegroundWindow() == other && !(popup && IsWindowVisible(popup));
-    }, 5000);
+    }, 5000, 1);
     Refresh(viewer, exact.entryPicture);
     const double key = NowMs();
     PressKeys({VK_CONTROL, VK_MENU, 'L'});
-    return PumpUntil(shown, 20000) ? NowMs() - key : -1.0;
+    return PumpUntil(shown, 20000, 1) ? NowMs() - key : -1.0;
   };
   auto mainShown = [&] {
     return GetForegroundWindow() == viewer.frame && viewer.Count() == exact.expected &&
@@ -257,7 +241,7 @@ void TimeLookupKey(Viewer& viewer, const Case& exact, int repeat, const std::str
   std::vector<double> mainMs, popupMs;
   // Untimed first: the pop-up's own picture of the entry. The pop-up is chosen as it starts.
   press([&] { return popupShown(&popupPicture); });
-  PumpUntil([&] { return !SettledPixels(viewer.content).empty(); }, 5000);
+  PumpUntil([&] { return !SettledPixels(viewer.content).empty(); }, 5000, 1);
   popupPicture = TopOfView(viewer.content);
   for (int r = 0; r < repeat; ++r) {
     PostMessageW(viewer.frame, WM_COMMAND, kPopupCommand, 0);  // the main window

@@ -184,8 +184,12 @@ void LookupPopup::RememberSize() {
 
 void LookupPopup::OpenInMain() {
   const int index = static_cast<int>(SendMessageW(list.Hwnd(), LB_GETCURSEL, 0, 0));
-  Close(false);
+  // The main window up while the pop-up still has the foreground to hand on: hidden first, the
+  // pop-up would leave it to another program, and the system may refuse the main window then.
+  closing = true;  // its losing the activation now is no click elsewhere
   host.BringUp();
+  closing = false;
+  Close(false);
   if (index >= 0) search.ShowItem(index, true);
   SetFocus(search.List().Hwnd());
 }

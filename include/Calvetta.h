@@ -46,6 +46,9 @@ extern "C" {
 // the view is blank or there is no such entry (the view keeps what it shows), or when the text
 // cannot be read (VM_VIEW_FAILED sent).
 #define VM_VIEW_STEPENTRY (0x400 + 125)
+// The text position where the view's top line begins, to show the same place again later with
+// VM_VIEW_SHOWAT. Result that position; -1 when the view is blank.
+#define VM_VIEW_TOPAT (0x400 + 126)
 
 // ---- Messages the view sends to its parent ---------------------------------------------------
 
@@ -62,6 +65,12 @@ extern "C" {
 // Posted when a sound of the text was clicked: wParam 1 it plays, 0 it cannot be played (the
 // system has no sound device); lParam 0.
 #define VM_VIEW_SOUND (0x400 + 122)
+// Sent when a character of the text (not a reference, picture or sound) was double-clicked: wParam
+// its length in bytes, lParam a const char* to the zero-terminated Shift-JIS text from that
+// character on (the rest of its paragraph as far as its lines are held, at most 24 characters,
+// up to an external character), valid during the call. The look-up of the word that begins
+// there is the parent's; the view's marks stay as the click left them.
+#define VM_VIEW_LOOKUP (0x400 + 127)
 
 // The registered message the view and its picture window share.
 #define CALVETTA_BMP_WINDOW_DESTROY L"BMP Window Destroy"

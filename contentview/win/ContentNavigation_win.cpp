@@ -3,9 +3,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <string>
 
 #include "Calvetta.h"
 #include "EntrySteps.h"
+#include "WordAt.h"
 #include "win/CalvettaRes.h"
 #include "ui/ScaledPicture.h"
 
@@ -177,10 +179,12 @@ void ContentNavigation::OnMouseMove(int x, int y) {
 
 void ContentNavigation::OnLeftButtonDown(int x, int y) {
   lastMouse = {x, y};
+  clickActed = false;
   if (!Showing()) return;
   media.StopSound();
   Hit hit = HitTest(layout, x, y);
-  if (hit.kind == kHoverNone) {
+  clickActed = hit.kind != kHoverNone;
+  if (!clickActed) {
     marks.BeginDrag(x, y);
     return;
   }
@@ -270,6 +274,20 @@ void ContentNavigation::OnLeftButtonUp(int x, int y) {
   marks.EndDrag();
   UpdateHover();
   SetHoverCursor();
+}
+
+void ContentNavigation::OnDoubleClick(int x, int y) {
+  lastMouse = {x, y};
+  // The first click followed a reference, opened a picture or played a sound: done.
+  if (clickActed || !Showing() || HitTest(layout, x, y).kind != kHoverNone) return;
+  marks.EndDrag();
+  // Rows as the hit test counts them.
+  const int32_t height = layout.GetMetrics().lineHeight;
+  const int32_t row = layout.TopLine() + (height > 0 ? y / height : 0);
+  if (y < 0 || row > layout.BottomLine()) return;
+  const std::string text = TextFromPoint(layout.Lines(), row, x, layout.GetMetrics());
+  if (!text.empty())
+    SendMessageW(GetParent(window.Hwnd()), VM_VIEW_LOOKUP, text.size(), reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void ContentNavigation::OnRightButtonDown(int x, int y) {

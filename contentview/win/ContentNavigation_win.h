@@ -47,6 +47,9 @@ class ContentNavigation {
   void OnLeftButtonDown(int x, int y);
   void OnLeftButtonUp(int x, int y);
   void OnRightButtonDown(int x, int y);
+  // A double-click on a character of the text hands the text from there to the parent
+  // (VM_VIEW_LOOKUP); on a reference, picture or sound it does what its first click did.
+  void OnDoubleClick(int x, int y);
   // New content: the hover is computed again at the next mouse move; no link has the keyboard.
   void ForgetHover() {
     hoverKind = kHoverNone;
@@ -95,6 +98,7 @@ class ContentNavigation {
   uint8_t hoverKind = kHoverNone;
   int32_t focusLine = kNoFocus;  // the line of the link with the keyboard's focus
   size_t focusSlot = 0;           // its slot on that line
+  bool clickActed = false;      // the last left click followed, opened or played something
   POINT lastMouse = {-1, -1};  // client point of the last mouse message; -1: none yet
   // The book's cursors at the view's resolution (owned), or the arrow where one is missing.
   std::array<ui::UniqueIcon, 3> ownCursors;

@@ -280,6 +280,10 @@ LRESULT ContentWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return MarkAll(wParam);
     case VM_VIEW_STEPENTRY:
       return navigation.StepEntry(wParam != 0) ? 1 : 0;
+    case VM_VIEW_TOPAT: {
+      const LineRecord* top = layout.IsBlank() ? nullptr : layout.Line(layout.TopLine());
+      return top ? layout.EntryBase() + top->start : -1;
+    }
     case VM_VIEW_PALETTE:
       painter.SetPalette(wParam ? kDarkPalette : kLightPalette);
       InvalidateRect(Hwnd(), nullptr, TRUE);
@@ -314,6 +318,9 @@ LRESULT ContentWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_LBUTTONUP:
       navigation.OnLeftButtonUp(ClientX(lParam), ClientY(lParam));
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      navigation.OnDoubleClick(ClientX(lParam), ClientY(lParam));
       return 0;
     case WM_RBUTTONDOWN:
       navigation.OnRightButtonDown(ClientX(lParam), ClientY(lParam));

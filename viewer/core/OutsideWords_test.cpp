@@ -30,5 +30,23 @@ TEST(OutsideWords, TheCommandLinesArgumentsMakeOneWord) {
   EXPECT_EQ(CommandLineWord({L"ice", L" ", L"cream "}), L"ice cream");
 }
 
+TEST(OutsideWords, ADoubleClickedCharacterBeginsTheWordOfItsKind) {
+  // Japanese runs on through kana and kanji alike (the search finds where the word ends).
+  EXPECT_EQ(EntryWord(L"食べた後で、apple"), L"食べた後で");
+  EXPECT_EQ(EntryWord(L"々木【ささき】"), L"々木");
+  EXPECT_EQ(EntryWord(L"コーヒー (coffee)"), L"コーヒー");
+  EXPECT_EQ(EntryWord(L"ｺｰﾋｰ。"), L"ｺｰﾋｰ");
+  // Latin: letters and digits, a hyphen or an apostrophe inside the word only.
+  EXPECT_EQ(EntryWord(L"ice-cream's taste"), L"ice-cream's");
+  EXPECT_EQ(EntryWord(L"end- of"), L"end");
+  EXPECT_EQ(EntryWord(L"ＣＤ－ＲＯＭ"), L"ＣＤ");
+  EXPECT_EQ(EntryWord(L"apple食べる"), L"apple");
+  // Not on a word.
+  EXPECT_EQ(EntryWord(L""), L"");
+  EXPECT_EQ(EntryWord(L"【はし】"), L"");
+  EXPECT_EQ(EntryWord(L" apple"), L"");
+  EXPECT_EQ(EntryWord(L"-apple"), L"");
+}
+
 }  // namespace
 }  // namespace brisvane

@@ -68,12 +68,17 @@ int BrisvaneApp::Run(HINSTANCE instance) {
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     HWND window = frame->Hwnd();
-    // Esc and Enter in the look-up pop-up, wherever its focus is.
-    if (message.message == WM_KEYDOWN && (message.wParam == VK_ESCAPE || message.wParam == VK_RETURN)) {
+    // Esc, Enter, Backspace and Alt+Left in the look-up pop-up, wherever its focus is.
+    const bool key = message.message == WM_KEYDOWN && (message.wParam == VK_ESCAPE || message.wParam == VK_RETURN ||
+                                                       message.wParam == VK_BACK);
+    const bool altLeft = message.message == WM_SYSKEYDOWN && message.wParam == VK_LEFT;
+    if (key || altLeft) {
       HWND root = GetAncestor(message.hwnd, GA_ROOT);
       wchar_t name[32] = L"";
+      // Alt+Left still goes its way: the system's keyboard menu must see that Alt was not
+      // pressed alone.
       if (root && GetClassNameW(root, name, 32) && wcscmp(name, kPopupClass) == 0 &&
-          SendMessageW(root, FM_POPUPKEY, message.wParam, 0))
+          SendMessageW(root, FM_POPUPKEY, message.wParam, altLeft ? 1 : 0) && !altLeft)
         continue;
     }
     // Accelerators act only while no dialog or message box owns the input.

@@ -65,8 +65,25 @@ LRESULT ContentView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case VM_VIEW_FAILED:
     case VM_VIEW_SEARCHMARK:
     case VM_VIEW_SOUND:
+    case VM_VIEW_LOOKUP:
       SendMessageW(frame, message, wParam, lParam);
       return 1;
+    case WM_ERASEBKGND:
+      if (!lent || !picture) break;
+      return 1;
+    case WM_PAINT: {
+      if (!lent || !picture) break;
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(Hwnd(), &paint);
+      ui::UniqueDc memory(CreateCompatibleDC(dc));
+      if (memory) {
+        HGDIOBJ old = SelectObject(memory.Get(), picture.Get());
+        BitBlt(dc, 0, 0, pictureSize.cx, pictureSize.cy, memory.Get(), 0, 0, SRCCOPY);
+        SelectObject(memory.Get(), old);
+      }
+      EndPaint(Hwnd(), &paint);
+      return 0;
+    }
     // From the frame, on to the content window.
     case VM_VIEW_SHOWPOS:
     case VM_VIEW_SHOWAT:
@@ -76,8 +93,9 @@ LRESULT ContentView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case VM_VIEW_MARKTEXT:
       return contentWindow ? SendMessageW(contentWindow, message, wParam, lParam) : 0;
     default:
-      return ui::Window::OnMessage(message, wParam, lParam);
+      break;
   }
+  return ui::Window::OnMessage(message, wParam, lParam);
 }
 
 namespace {
@@ -108,8 +126,22 @@ void ContentView::ShowHit(int index, const search::HitPlace& hit, bool now) cons
   OnScreenNow(now);
 }
 
-void ContentView::Lend(HWND host, const RECT& rect) {
+void ContentView::Lend(HWND host, const RECT& rect, bool keepPicture) {
   if (!contentWindow) return;
+  if (!lent && keepPicture) {
+    // What the pane shows now, drawn by it while the view is away.
+    RECT client = {};
+    GetClientRect(contentWindow, &client);
+    ui::WindowDc from(contentWindow);
+    ui::UniqueDc memory(from ? CreateCompatibleDC(from.Get()) : nullptr);
+    picture.Attach(memory ? CreateCompatibleBitmap(from.Get(), client.right, client.bottom) : nullptr);
+    if (picture) {
+      HGDIOBJ old = SelectObject(memory.Get(), picture.Get());
+      BitBlt(memory.Get(), 0, 0, client.right, client.bottom, from.Get(), 0, 0, SRCCOPY);
+      SelectObject(memory.Get(), old);
+      pictureSize = {client.right, client.bottom};
+    }
+  }
   lent = true;
   SetParent(contentWindow, host);
   MoveWindow(contentWindow, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
@@ -118,10 +150,15 @@ void ContentView::Lend(HWND host, const RECT& rect) {
 void ContentView::TakeBack() {
   if (!contentWindow || !lent) return;
   lent = false;
+  picture.Close();
   SetParent(contentWindow, Hwnd());
   RECT client = {};
   GetClientRect(Hwnd(), &client);
   MoveWindow(contentWindow, 0, 0, client.right, client.bottom, TRUE);
+}
+
+int32_t ContentView::TopAt() const {
+  return contentWindow && !lent ? static_cast<int32_t>(SendMessageW(contentWindow, VM_VIEW_TOPAT, 0, 0)) : -1;
 }
 
 bool ContentView::StepEntry(bool after) const {

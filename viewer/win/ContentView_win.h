@@ -9,6 +9,7 @@
 #include "Calvetta.h"
 #include "SearchJob.h"
 #include "ui/BoundLibrary.h"
+#include "ui/UniqueHandle.h"
 #include "ui/Window.h"
 
 namespace brisvane {
@@ -44,9 +45,12 @@ class ContentView : public ui::Window {
   void ShowAt(const search::HitPlace& hit, bool now) const;
   const ViewApi& Api() const { return api; }
   // The content window lent to another window (the look-up pop-up), over its rectangle in that
-  // window's client area; its messages then go there. TakeBack puts it back into the pane.
-  void Lend(HWND host, const RECT& rect);
+  // window's client area; its messages then go there. With keepPicture the pane shows what the
+  // view showed until it is taken back. TakeBack puts it back into the pane.
+  void Lend(HWND host, const RECT& rect, bool keepPicture = false);
   void TakeBack();
+  // Where the view's top line begins (VM_VIEW_TOPAT): a text position, -1 for a blank view.
+  int32_t TopAt() const;
   bool Lent() const { return lent; }
   // The entry before (after false) or after the one at the top of the view, in the book's text
   // order: false when the view shows nothing, or no entry lies that way.
@@ -63,6 +67,8 @@ class ContentView : public ui::Window {
   HWND contentWindow = nullptr;
   ViewApi api;
   bool lent = false;
+  ui::UniqueBitmap picture;  // what the view showed when it was lent, while it is
+  SIZE pictureSize = {};
 };
 
 // Pane activation: when app asks for it, the first activation of a pane moves the focus to the

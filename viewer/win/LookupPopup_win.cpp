@@ -9,12 +9,14 @@
 #include "ContentView_win.h"
 #include "FrameMessages.h"
 #include "HostLink_win.h"
+#include "OutsideWords.h"
 #include "PopupPlace.h"
 #include "SearchRules.h"
 #include "Search_win.h"
 #include "Settings_win.h"
 #include "UiFont_win.h"
 #include "ui/Dpi.h"
+#include "ui/ShiftJisText.h"
 
 namespace brisvane {
 
@@ -64,7 +66,14 @@ LRESULT LookupPopup::ListPane::OnMessage(UINT message, WPARAM wParam, LPARAM lPa
 }
 
 LookupPopup::LookupPopup(AppState& app, BookSession& book, Search& search, ContentView& content, HostLink& host)
-    : app(app), book(book), search(search), content(content), host(host), list(search.Headings(), book.Api()) {
+    : app(app),
+      book(book),
+      search(search),
+      content(content),
+      host(host),
+      lookups(book),
+      headings(search.Headings(), lookups),
+      list(headings, book.Api()) {
   uint32_t stored = 1;
   chosen = !exchange::ReadNumberSetting(kLookupKey, kPopupValue, &stored) || stored != 0;
 }
@@ -123,31 +132,39 @@ ui::Handled LookupPopup::OnSize(UINT, int width, int height) {
   return ui::Done(0);
 }
 
+void LookupPopup::Prepare(HWND from, bool place) {
+  dpi = ui::ScreenDpi();
+  if (place) {
+    const PlaceRect anchor = AnchorOf(from);
+    const PlaceRect where =
+        PopupPlace(anchor, ui::ScaledPixels(StoredSize(L"Width", kWidth, kLeastWidth), dpi),
+                   ui::ScaledPixels(StoredSize(L"Height", kHeight, kLeastHeight), dpi), WorkAreaAt(anchor));
+    SetWindowPos(Hwnd(), HWND_TOPMOST, where.left, where.top, where.Width(), where.Height(), SWP_NOACTIVATE);
+  }
+  list.SetDpi(dpi);
+  list.Follow(search.List());
+  buttonFont.Attach(CreateJapaneseUiFont(9, dpi));
+  SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont.Get()), TRUE);
+  // The view first, so that the entry is laid out at the pop-up's width.
+  RECT client = {}, listRect, viewRect, buttonRect;
+  GetClientRect(Hwnd(), &client);
+  Layout(client.right, client.bottom, &listRect, &viewRect, &buttonRect);
+  content.Lend(Hwnd(), viewRect, overEntry);
+}
+
 bool LookupPopup::Open(const std::wstring& word, HWND from, HWND frameWindow) {
   if (app.ModalBusy() || !book.IsOpen() || word.empty()) return false;
   if (!Hwnd() && !Make(frameWindow)) return false;
   // A word copied while it is open: it stays where it is and as large, over the window read
   // from before.
   const bool again = IsOpen() && (from == Hwnd() || !from);
-  if (!again) readFrom = from;
-  dpi = ui::ScreenDpi();
   if (!again) {
-    const PlaceRect anchor = AnchorOf(from);
-    const PlaceRect place =
-        PopupPlace(anchor, ui::ScaledPixels(StoredSize(L"Width", kWidth, kLeastWidth), dpi),
-                   ui::ScaledPixels(StoredSize(L"Height", kHeight, kLeastHeight), dpi), WorkAreaAt(anchor));
-    SetWindowPos(Hwnd(), HWND_TOPMOST, place.left, place.top, place.Width(), place.Height(), SWP_NOACTIVATE);
+    // Over the main entry before: that is shown again, and this is a look-up of its own.
+    if (IsOpen()) Close(false);
+    readFrom = from;
   }
-  list.SetDpi(dpi);
-  list.Follow(search.List());
-  buttonFont.Attach(CreateJapaneseUiFont(9, dpi));
-  SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont.Get()), TRUE);
-
-  // The view first, so that the entry is laid out at the pop-up's width.
-  RECT client = {}, listRect, viewRect, buttonRect;
-  GetClientRect(Hwnd(), &client);
-  Layout(client.right, client.bottom, &listRect, &viewRect, &buttonRect);
-  content.Lend(Hwnd(), viewRect);
+  lookups.Clear();
+  Prepare(from, !again);
   list.Reset();
   search.LookUpAtOnce(word);
   const int listed = search.Listed();
@@ -160,13 +177,84 @@ bool LookupPopup::Open(const std::wstring& word, HWND from, HWND frameWindow) {
   return true;
 }
 
+bool LookupPopup::LookUpInEntry(const char* text, HWND frameWindow) {
+  if (app.ModalBusy() || !book.IsOpen() || !text) return false;
+  const std::wstring word = EntryWord(ui::FromShiftJis(text));
+  if (word.empty() || (!Hwnd() && !Make(frameWindow))) return false;
+  const bool open = IsOpen();
+  // Where the reader was, to come back to: the main entry read, or the search's hit chosen.
+  const int32_t read = open ? entryRead : content.TopAt();
+  const int chosenHit = lookups.Depth() || !open ? searchChosen
+                                                 : static_cast<int>(SendMessageW(list.Hwnd(), LB_GETCURSEL, 0, 0));
+  if (lookups.Depth()) lookups.Choose(static_cast<int>(SendMessageW(list.Hwnd(), LB_GETCURSEL, 0, 0)));
+  if (!lookups.Push(word, search.RelatedChoices())) {
+    MessageBeep(MB_OK);
+    return false;
+  }
+  entryRead = read;
+  searchChosen = chosenHit;
+  if (!open) {
+    overEntry = true;
+    readFrom = content.ContentWindow();
+    Prepare(nullptr, true);
+  }
+  ShowLookup();
+  ShowWindow(Hwnd(), SW_SHOW);
+  SetForegroundWindow(Hwnd());
+  SetFocus(list.Hwnd());
+  return true;
+}
+
+void LookupPopup::ShowLookup() {
+  list.Reset();
+  if (lookups.Depth() == 0) {
+    const int listed = search.Listed();
+    list.Add(listed);
+    if (searchChosen >= 0 && searchChosen < listed) {
+      SendMessageW(list.Hwnd(), LB_SETCURSEL, static_cast<WPARAM>(searchChosen), 0);
+      search.ShowItem(searchChosen, false);
+    }
+    SetWindowTextW(Hwnd(), (search.Word() + L"   " + ResultCountText(listed)).c_str());
+    return;
+  }
+  list.Add(lookups.Listed());
+  const int hit = lookups.Chosen();
+  SendMessageW(list.Hwnd(), LB_SETCURSEL, static_cast<WPARAM>(hit), 0);
+  search::HitPlace place;
+  if (lookups.Place(hit, &place)) content.ShowAt(place, true);
+  SetWindowTextW(Hwnd(), (lookups.Word() + L"   " + ResultCountText(lookups.Listed())).c_str());
+}
+
+void LookupPopup::Back() {
+  if (lookups.Depth() == 0) return;
+  if (!lookups.Pop() && overEntry) {
+    Close(true);
+    return;
+  }
+  ShowLookup();
+  SetFocus(list.Hwnd());
+}
+
 void LookupPopup::Close(bool giveFocusBack) {
   if (!IsOpen() || closing) return;
   closing = true;
   RememberSize();
   ShowWindow(Hwnd(), SW_HIDE);
   content.TakeBack();
-  if (giveFocusBack && readFrom && IsWindow(readFrom)) SetForegroundWindow(readFrom);
+  if (overEntry) {
+    // The main entry where it was read.
+    if (entryRead >= 0) content.ShowAt(search::HitPlace{0, 0, entryRead, entryRead, 0, 0}, true);
+  } else if (lookups.Depth() && searchChosen >= 0) {
+    // The entry of the search's hit again, not that of a look-up in it.
+    search.ShowItem(searchChosen, false);
+  }
+  lookups.Clear();
+  const bool toEntry = overEntry;
+  overEntry = false;
+  if (giveFocusBack && readFrom && IsWindow(readFrom)) {
+    SetForegroundWindow(GetAncestor(readFrom, GA_ROOT));
+    if (toEntry) SetFocus(readFrom);
+  }
   closing = false;
 }
 
@@ -184,6 +272,23 @@ void LookupPopup::RememberSize() {
 
 void LookupPopup::OpenInMain() {
   const int index = static_cast<int>(SendMessageW(list.Hwnd(), LB_GETCURSEL, 0, 0));
+  search::HitPlace place;
+  if (lookups.Depth() && lookups.Place(index, &place)) {
+    // A look-up in an entry: its entry in the main window, the one read there before a layer
+    // that F3 goes back to.
+    const int32_t read = entryRead;
+    const bool wasOver = overEntry;
+    closing = true;
+    if (!wasOver) host.BringUp();
+    closing = false;
+    overEntry = false;
+    lookups.Clear();
+    Close(false);
+    if (read >= 0) SendMessageW(frame, VM_VIEW_HISTORY, 0, read);
+    content.ShowAt(place, true);
+    SetFocus(content.ContentWindow());
+    return;
+  }
   // The main window up while the pop-up still has the foreground to hand on: hidden first, the
   // pop-up would leave it to another program, and the system may refuse the main window then.
   closing = true;  // its losing the activation now is no click elsewhere
@@ -201,12 +306,27 @@ LRESULT LookupPopup::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         Close(true);
         return 1;
       }
+      if (wParam == VK_BACK || (wParam == VK_LEFT && lParam)) {
+        if (lookups.Depth() == 0) return 0;
+        Back();
+        return 1;
+      }
       // Enter in the entry follows the link it has focused, as in the main window.
       if (wParam != VK_RETURN || GetFocus() == content.ContentWindow()) return 0;
       OpenInMain();
       return 1;
-    case FM_SHOWITEM:
-      search.ShowItem(static_cast<int>(wParam), false);
+    case FM_SHOWITEM: {
+      search::HitPlace place;
+      if (lookups.Depth() == 0) {
+        search.ShowItem(static_cast<int>(wParam), false);
+      } else if (lookups.Place(static_cast<int>(wParam), &place)) {
+        lookups.Choose(static_cast<int>(wParam));
+        content.ShowAt(place, false);
+      }
+      return 0;
+    }
+    case VM_VIEW_LOOKUP:
+      LookUpInEntry(reinterpret_cast<const char*>(lParam), frame);
       return 0;
     case FM_ISBOOKOPEN:
       return SendMessageW(frame, message, wParam, lParam);
@@ -215,11 +335,16 @@ LRESULT LookupPopup::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       SetFocus(GetFocus() == list.Hwnd() ? content.ContentWindow() : list.Hwnd());
       return 0;
     case VM_VIEW_SEARCHMARK:
-      // A search of the marked word is the main window's.
+      // A search of the marked word is the main window's, and shows its own first hit there.
+      overEntry = false;
+      lookups.Clear();
       Close(false);
       host.BringUp();
       return SendMessageW(frame, message, wParam, lParam);
     case VM_VIEW_HISTORY:
+      // A reference followed in a look-up's entry is no layer of the main window's.
+      if (lookups.Depth() || overEntry) return 1;
+      return SendMessageW(frame, message, wParam, lParam);
     case VM_VIEW_FAILED:
     case VM_VIEW_SOUND:
       return SendMessageW(frame, message, wParam, lParam);

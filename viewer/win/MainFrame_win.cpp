@@ -335,6 +335,9 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case VM_VIEW_SEARCHMARK:
       ContinuousSearch();
       return 0;
+    case VM_VIEW_LOOKUP:
+      popup.LookUpInEntry(reinterpret_cast<const char*>(lParam), Hwnd());
+      return 0;
     case VM_VIEW_SOUND:
       bars.SetStatusText(0, ui::LoadText(wParam ? IDS_SOUND_PLAYING : IDS_SOUND_NO_DEVICE).c_str());
       return 0;

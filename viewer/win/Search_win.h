@@ -70,6 +70,8 @@ class Search : private ListedHeadings {
   int Listed() const;
   // Hit index shown in the entry pane (posted), or with select also selected in the list.
   void ShowItem(int index, bool select);
+  // The related words' foldings the user chose (for look-ups made beside the search).
+  const booktext::RelatedOptions& RelatedChoices() const { return related.Options(); }
   // The box text, at most 49 characters (what a search would use).
   std::wstring Word() const;
   // ResetPanes: the list emptied and the word box (its history stays); the same word is

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <climits>
 #include <functional>
 #include <string>
 #include <vector>
@@ -392,6 +394,137 @@ TEST_F(PopupTest, TheClipboardWatchOpensItAClickElsewhereClosesItAndItsSizeIsKep
   ASSERT_TRUE(viewertest::PressKeys({VK_ESCAPE}));
   EXPECT_TRUE(PumpUntil([&] { return !Popup() && GetForegroundWindow() == other; })) << "the focus did not come back";
   DestroyWindow(other);
+}
+
+// The lines of text a window shows (its button column left out), as the screen has them: each
+// band of rows with ink, its first inked column, and where its first gap as wide as a blank
+// full-width character begins (the end of the first words).
+struct InkLine {
+  int top = 0, bottom = 0, left = INT_MAX, firstGap = 0;
+};
+std::vector<InkLine> InkLines(HWND window, int gapWidth) {
+  RECT rect = {};
+  GetWindowRect(window, &rect);
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  const std::vector<uint32_t> pixels = SettledPixels(window);
+  std::vector<InkLine> lines;
+  if (pixels.size() != static_cast<size_t>(width) * height) return lines;
+  const uint32_t ground = pixels[0];
+  const int usable = width - 24;
+  auto inked = [&](int x, int y) { return pixels[static_cast<size_t>(y) * width + x] != ground; };
+  bool inLine = false;
+  for (int y = 0; y < height; ++y) {
+    int first = -1;
+    for (int x = 0; x < usable && first < 0; ++x)
+      if (inked(x, y)) first = x;
+    if (first < 0) {
+      inLine = false;
+      continue;
+    }
+    if (!inLine) lines.push_back(InkLine{y, y, INT_MAX, 0});
+    inLine = true;
+    lines.back().bottom = y + 1;
+    lines.back().left = std::min(lines.back().left, first);
+  }
+  for (InkLine& line : lines) {
+    int blank = 0;
+    for (int x = line.left; x < usable; ++x) {
+      bool any = false;
+      for (int y = line.top; y < line.bottom && !any; ++y) any = inked(x, y);
+      blank = any ? 0 : blank + 1;
+      if (blank == gapWidth) {
+        line.firstGap = x - gapWidth + 1;
+        break;
+      }
+    }
+  }
+  return lines;
+}
+
+// A double-click at client point (x, y) of window, as the mouse gives it.
+void DoubleClickAt(HWND window, int x, int y) {
+  POINT at = {x, y};
+  ClientToScreen(window, &at);
+  SetCursorPos(at.x, at.y);
+  INPUT clicks[4] = {};
+  for (int i = 0; i < 4; ++i) {
+    clicks[i].type = INPUT_MOUSE;
+    clicks[i].mi.dwFlags = i % 2 ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
+  }
+  SendInput(4, clicks, sizeof(INPUT));
+}
+
+TEST_F(PopupTest, ADoubleClickInTheEntryLooksTheWordUpOverItAgainInsideAndBackspaceGoesBack) {
+  constexpr UINT kTopAt = 0x400 + 126;
+  Search(L"箸");
+  ASSERT_EQ(WaitForHits(), 1);
+  SetForegroundWindow(frame);
+  ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == frame; }));
+  const std::vector<uint32_t> entry = SettledPixels(content);
+  const LRESULT top = SendMessageW(content, kTopAt, 0, 0);
+  ASSERT_GE(top, 0);
+  HDC screen = GetDC(nullptr);
+  const int gap = MulDiv(8, GetDeviceCaps(screen, LOGPIXELSX), 96);  // half a character
+  ReleaseDC(nullptr, screen);
+
+  // はし【箸】: on its first character, the はし of the book, over the entry; the main list stays.
+  std::vector<InkLine> lines = InkLines(content, gap);
+  ASSERT_GE(lines.size(), 3u);
+  DoubleClickAt(content, lines[0].left + 2, (lines[0].top + lines[0].bottom) / 2);
+  HWND popup = nullptr, popupList = nullptr;
+  ASSERT_TRUE(PumpUntil([&] {
+    popup = Popup();
+    popupList = popup ? viewertest::FindChild(popup, L"ListBox") : nullptr;
+    return popupList && SendMessageW(popupList, LB_GETCOUNT, 0, 0) == 3 && GetAncestor(content, GA_ROOT) == popup;
+  })) << "no look-up of はし over the entry";
+  EXPECT_EQ(WindowText(popup).rfind(L"はし", 0), 0u) << testing::PrintToString(WindowText(popup));
+  EXPECT_EQ(Count(), 1) << "the main list changed";
+  EXPECT_EQ(WindowText(wordBox), L"箸");
+  EXPECT_TRUE(viewertest::SaveWindowShot(frame, "popup_over_entry"));
+
+  // Down: はし【箸】 in the pop-up. chopsticks finds no headword: a beep, nothing changes.
+  PopupKey(VK_DOWN);
+  ASSERT_TRUE(WaitUntil([&] { return SendMessageW(content, kTopAt, 0, 0) == top; })) << "はし【箸】 is not shown";
+  lines = InkLines(content, gap);
+  ASSERT_GE(lines.size(), 3u);
+  DoubleClickAt(content, lines[1].left + 2, (lines[1].top + lines[1].bottom) / 2);
+  Settle();
+  EXPECT_EQ(WindowText(popup).rfind(L"はし", 0), 0u);
+  EXPECT_EQ(SendMessageW(popupList, LB_GETCOUNT, 0, 0), 3);
+  // ◇箸で食べる: its fourth character, 食, looked up again inside.
+  ASSERT_GT(lines[2].firstGap, lines[2].left);
+  const int cell = (lines[2].firstGap - lines[2].left) / 6;
+  DoubleClickAt(content, lines[2].left + 3 * cell + cell / 2, (lines[2].top + lines[2].bottom) / 2);
+  EXPECT_TRUE(PumpUntil([&] {
+    return WindowText(popup).rfind(L"食べる", 0) == 0 && SendMessageW(popupList, LB_GETCOUNT, 0, 0) == 1;
+  })) << testing::PrintToString(WindowText(popup));
+  EXPECT_TRUE(viewertest::SaveWindowShot(popup, "popup_lookup_inside"));
+
+  // Backspace: はし again with its second hit chosen; Alt+Left: closed, the entry as it was read.
+  PopupKey(VK_BACK);
+  EXPECT_TRUE(WaitUntil([&] {
+    return WindowText(popup).rfind(L"はし", 0) == 0 && SendMessageW(popupList, LB_GETCURSEL, 0, 0) == 1 &&
+           SendMessageW(content, kTopAt, 0, 0) == top;
+  })) << testing::PrintToString(WindowText(popup));
+  ASSERT_TRUE(viewertest::PressKeys({VK_MENU, VK_LEFT}));
+  EXPECT_TRUE(PumpUntil([&] { return !Popup() && GetAncestor(content, GA_ROOT) == frame; }));
+  EXPECT_TRUE(WaitUntil([&] { return SettledPixels(content) == entry; })) << "the entry read is not shown again";
+  EXPECT_EQ(SendMessageW(content, kTopAt, 0, 0), top);
+  EXPECT_EQ(Count(), 1);
+  EXPECT_EQ(GetForegroundWindow(), frame);
+
+  // Esc closes a look-up two deep at once.
+  lines = InkLines(content, gap);
+  ASSERT_FALSE(lines.empty());
+  DoubleClickAt(content, lines[0].left + 2, (lines[0].top + lines[0].bottom) / 2);
+  ASSERT_TRUE(PumpUntil([&] { return (popup = Popup()) != nullptr && GetAncestor(content, GA_ROOT) == popup; }));
+  const std::vector<InkLine> inside = InkLines(content, gap);
+  ASSERT_FALSE(inside.empty());
+  DoubleClickAt(content, inside[0].left + 2, (inside[0].top + inside[0].bottom) / 2);
+  Settle();
+  PopupKey(VK_ESCAPE);
+  EXPECT_TRUE(PumpUntil([&] { return !Popup() && GetAncestor(content, GA_ROOT) == frame; }));
+  EXPECT_TRUE(WaitUntil([&] { return SettledPixels(content) == entry; }));
 }
 
 TEST_F(PopupTest, ASecondStartsWordOpensItToo) {

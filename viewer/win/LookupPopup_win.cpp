@@ -278,8 +278,11 @@ void LookupPopup::OpenInMain() {
     // that F3 goes back to.
     const int32_t read = entryRead;
     const bool wasOver = overEntry;
-    closing = true;
-    if (!wasOver) host.BringUp();
+    closing = true;  // the main window up while the pop-up still has the foreground to hand on
+    if (wasOver)
+      SetForegroundWindow(frame);
+    else
+      host.BringUp();
     closing = false;
     overEntry = false;
     lookups.Clear();

@@ -402,7 +402,8 @@ TEST_F(PopupTest, TheClipboardWatchOpensItAClickElsewhereClosesItAndItsSizeIsKep
 struct InkLine {
   int top = 0, bottom = 0, left = INT_MAX, firstGap = 0;
 };
-std::vector<InkLine> InkLines(HWND window, int gapWidth) {
+std::vector<InkLine> InkLines(HWND window, int dpi) {
+  const int gapWidth = MulDiv(8, dpi, 96);  // half a character
   RECT rect = {};
   GetWindowRect(window, &rect);
   const int width = rect.right - rect.left, height = rect.bottom - rect.top;
@@ -410,7 +411,7 @@ std::vector<InkLine> InkLines(HWND window, int gapWidth) {
   std::vector<InkLine> lines;
   if (pixels.size() != static_cast<size_t>(width) * height) return lines;
   const uint32_t ground = pixels[0];
-  const int usable = width - 24;
+  const int usable = width - MulDiv(24, dpi, 96);
   auto inked = [&](int x, int y) { return pixels[static_cast<size_t>(y) * width + x] != ground; };
   bool inLine = false;
   for (int y = 0; y < height; ++y) {
@@ -464,11 +465,11 @@ TEST_F(PopupTest, ADoubleClickInTheEntryLooksTheWordUpOverItAgainInsideAndBacksp
   const LRESULT top = SendMessageW(content, kTopAt, 0, 0);
   ASSERT_GE(top, 0);
   HDC screen = GetDC(nullptr);
-  const int gap = MulDiv(8, GetDeviceCaps(screen, LOGPIXELSX), 96);  // half a character
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
   ReleaseDC(nullptr, screen);
 
   // はし【箸】: on its first character, the はし of the book, over the entry; the main list stays.
-  std::vector<InkLine> lines = InkLines(content, gap);
+  std::vector<InkLine> lines = InkLines(content, dpi);
   ASSERT_GE(lines.size(), 3u);
   DoubleClickAt(content, lines[0].left + 2, (lines[0].top + lines[0].bottom) / 2);
   HWND popup = nullptr, popupList = nullptr;
@@ -485,7 +486,7 @@ TEST_F(PopupTest, ADoubleClickInTheEntryLooksTheWordUpOverItAgainInsideAndBacksp
   // Down: はし【箸】 in the pop-up. chopsticks finds no headword: a beep, nothing changes.
   PopupKey(VK_DOWN);
   ASSERT_TRUE(WaitUntil([&] { return SendMessageW(content, kTopAt, 0, 0) == top; })) << "はし【箸】 is not shown";
-  lines = InkLines(content, gap);
+  lines = InkLines(content, dpi);
   ASSERT_GE(lines.size(), 3u);
   DoubleClickAt(content, lines[1].left + 2, (lines[1].top + lines[1].bottom) / 2);
   Settle();
@@ -514,17 +515,29 @@ TEST_F(PopupTest, ADoubleClickInTheEntryLooksTheWordUpOverItAgainInsideAndBacksp
   EXPECT_EQ(GetForegroundWindow(), frame);
 
   // Esc closes a look-up two deep at once.
-  lines = InkLines(content, gap);
+  lines = InkLines(content, dpi);
   ASSERT_FALSE(lines.empty());
   DoubleClickAt(content, lines[0].left + 2, (lines[0].top + lines[0].bottom) / 2);
   ASSERT_TRUE(PumpUntil([&] { return (popup = Popup()) != nullptr && GetAncestor(content, GA_ROOT) == popup; }));
-  const std::vector<InkLine> inside = InkLines(content, gap);
+  const std::vector<InkLine> inside = InkLines(content, dpi);
   ASSERT_FALSE(inside.empty());
   DoubleClickAt(content, inside[0].left + 2, (inside[0].top + inside[0].bottom) / 2);
   Settle();
   PopupKey(VK_ESCAPE);
   EXPECT_TRUE(PumpUntil([&] { return !Popup() && GetAncestor(content, GA_ROOT) == frame; }));
   EXPECT_TRUE(WaitUntil([&] { return SettledPixels(content) == entry; }));
+
+  // Enter on a look-up's hit: its entry in the main window, the main list as it was; F3 back.
+  DoubleClickAt(content, lines[0].left + 2, (lines[0].top + lines[0].bottom) / 2);
+  ASSERT_TRUE(PumpUntil([&] { return (popup = Popup()) != nullptr && GetAncestor(content, GA_ROOT) == popup; }));
+  PopupKey(VK_RETURN);
+  EXPECT_TRUE(PumpUntil([&] {
+    return !Popup() && GetAncestor(content, GA_ROOT) == frame && GetForegroundWindow() == frame &&
+           SendMessageW(content, kTopAt, 0, 0) != top;
+  })) << "the hit is not shown in the main window";
+  EXPECT_EQ(Count(), 1);
+  ASSERT_TRUE(viewertest::PressKeys({VK_F3}));
+  EXPECT_TRUE(WaitUntil([&] { return SendMessageW(content, kTopAt, 0, 0) == top; })) << "F3 did not go back";
 }
 
 TEST_F(PopupTest, ASecondStartsWordOpensItToo) {

@@ -2,6 +2,7 @@
 // component by component, as Windows and the ISO 9660 discs the books come on match them:
 // a catalog naming "test" finds "TEST/DATA/HONMON".
 #include "BookFile.h"
+#include "IsoNames.h"
 #include "MemoryFiles_posix.h"
 
 #include <dirent.h>
@@ -36,20 +37,22 @@ namespace dunmoor {
 namespace {
 
 // The entry of directory whose name equals name without regard to ASCII case ("" if none).
-// An exact match wins over a folded one.
+// An exact match wins over a folded one, and a folded one over a name as a copy of a disc may
+// spell it ("HONMON.;1" for HONMON, IsoNames.h).
 std::string FindEntryFolded(const std::string& directory, const std::string& name) {
   DIR* dir = opendir(directory.empty() ? "." : directory.c_str());
   if (!dir) return std::string();
-  std::string found;
+  std::string found, iso;
   while (dirent* entry = readdir(dir)) {
     if (name == entry->d_name) {
       found = name;
       break;
     }
     if (found.empty() && strcasecmp(name.c_str(), entry->d_name) == 0) found = entry->d_name;
+    if (iso.empty() && IsoNameMatches(entry->d_name, name)) iso = entry->d_name;
   }
   closedir(dir);
-  return found;
+  return found.empty() ? iso : found;
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "BookFile.h"
+#include "IsoNames.h"
 
 #include <gtest/gtest.h>
 
@@ -74,6 +75,36 @@ TEST(BookFile, NamesMatchWithoutRegardToCase) {
   uint64_t size = 0;
   ASSERT_TRUE(LookUpFileSize(path, &size));
   EXPECT_EQ(size, 100u);
+}
+
+TEST(BookFile, IsoNamesOfACopiedDiscAreFoundByTheirPlainNames) {
+  EXPECT_EQ(IsoPlainName("HONMON.;1"), "HONMON");
+  EXPECT_EQ(IsoPlainName("CATALOGS;1"), "CATALOGS");
+  EXPECT_EQ(IsoPlainName("HONMON."), "HONMON");
+  EXPECT_EQ(IsoPlainName("DATA.EBZ;12"), "DATA.EBZ");
+  EXPECT_EQ(IsoPlainName("A;B"), "A;B") << "no version: nothing taken off";
+  EXPECT_EQ(IsoPlainName("NAME;"), "NAME;");
+  EXPECT_EQ(IsoPlainName(".."), "..");
+  EXPECT_TRUE(IsoNameMatches("honmon.;1", "HONMON"));
+  EXPECT_FALSE(IsoNameMatches("HONMON2;1", "HONMON"));
+  EXPECT_FALSE(IsoNameMatches(";1", ""));
+
+  // Natively every form; on Windows those its names can hold (a name cannot end in a dot there).
+  TempDir dir;
+  testfiles::WriteFile(dir.Path() / "DATA" / "HONMON.;1", Bytes(3, 0));
+  testfiles::WriteFile(dir.Path() / "CATALOGS;1", Bytes(4, 0));
+  testfiles::WriteFile(dir.Path() / "DATA" / "honmon.ebz;1", Bytes(5, 0));
+  uint64_t size = 0;
+  BookFile file;
+  EXPECT_TRUE(file.Open(dir.Str("catalogs")));
+  ASSERT_TRUE(LookUpFileSize(dir.Str("CATALOGS"), &size));
+  EXPECT_EQ(size, 4u);
+  ASSERT_TRUE(LookUpFileSize(dir.Str("DATA") + kPathSeparator + "HONMON", &size));
+  EXPECT_EQ(size, 3u);
+  ASSERT_TRUE(LookUpFileSize(dir.Str("DATA") + kPathSeparator + "HONMON.EBZ", &size));
+  EXPECT_EQ(size, 5u);
+  EXPECT_EQ(SpelledPath(dir.Str("catalogs")), dir.Str("CATALOGS;1"));
+  EXPECT_FALSE(LookUpFileSize(dir.Str("DATA") + kPathSeparator + "HONMON2", &size));
 }
 
 #ifndef _WIN32

@@ -2,6 +2,7 @@
 // ReadFile, FindFirstChangeNotification; a file's attributes where it names FindFirstFile). Paths are byte strings in the
 // system code page, so the ANSI entry points are the right ones here.
 #include "BookFile.h"
+#include "IsoNames.h"
 
 #include <windows.h>
 
@@ -12,6 +13,40 @@ namespace dunmoor {
 
 namespace {
 HANDLE AsHandle(void* h) { return static_cast<HANDLE>(h); }
+
+// The file a copy of a disc holds under an ISO 9660 spelling of path's last name ("HONMON.;1"
+// for HONMON, IsoNames.h), looked for only once path itself is missing; "" when there is none.
+// A name that ends in a dot is reached through the \\?\ form, which the system then takes as it
+// stands.
+std::string IsoSpelledFile(const std::string& path) {
+  const size_t slash = path.find_last_of("\\/");
+  const std::string directory = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+  const std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
+  if (name.empty()) return {};
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA((directory + "*").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return {};
+  std::string found;
+  do {
+    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsoNameMatches(entry.cFileName, name))
+      found = directory + entry.cFileName;
+  } while (found.empty() && FindNextFileA(find, &entry));
+  FindClose(find);
+  const bool absolute = found.size() > 2 && found[1] == ':' && (found[2] == '\\' || found[2] == '/');
+  if (!found.empty() && found.back() == '.' && absolute) {
+    for (char& c : found)
+      if (c == '/') c = '\\';
+    found = "\\\\?\\" + found;
+  }
+  return found;
+}
+
+HANDLE OpenForReading(const std::string& path) {
+  return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                     nullptr);
+}
+
+bool MissingFile(DWORD error) { return error == ERROR_FILE_NOT_FOUND; }
 }  // namespace
 
 BookFile::~BookFile() { Close(); }
@@ -28,8 +63,11 @@ BookFile& BookFile::operator=(BookFile&& other) noexcept {
 
 bool BookFile::Open(const std::string& path) {
   Close();
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE h = OpenForReading(path);
+  if (h == INVALID_HANDLE_VALUE && MissingFile(GetLastError())) {
+    const std::string iso = IsoSpelledFile(path);
+    if (!iso.empty()) h = OpenForReading(iso);
+  }
   if (h == INVALID_HANDLE_VALUE) return false;
   handle = h;
   return true;
@@ -69,14 +107,21 @@ bool LookUpFileSize(const std::string& path, uint64_t* size) {
   // its size) without listing the directory: under Wine that listing made every disc check
   // cost some 300 us, a tenth of a second for the headings of one page of the list.
   WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
-      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-    return false;
+  bool found = GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) != 0;
+  if (!found && MissingFile(GetLastError())) {
+    const std::string iso = IsoSpelledFile(path);
+    found = !iso.empty() && GetFileAttributesExA(iso.c_str(), GetFileExInfoStandard, &data);
+  }
+  if (!found || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
   *size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
   return true;
 }
 
-std::string SpelledPath(const std::string& path) { return path; }
+std::string SpelledPath(const std::string& path) {
+  if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES || !MissingFile(GetLastError())) return path;
+  const std::string iso = IsoSpelledFile(path);
+  return iso.empty() ? path : iso;
+}
 
 // The notification handle is waited on by a thread of the watch's own, which counts the
 // changes; a check reads the count.

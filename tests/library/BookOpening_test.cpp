@@ -130,6 +130,23 @@ TEST_F(Exports, ACompressedDiscReadsExactlyAsThePlainOne) {
   }
 }
 
+TEST_F(Exports, ADiscCopiedWithIsoNamesReadsAsThePlainOne) {
+  // はし, 橋 and a wildcard key: the catalog, the index, the text and the headings.
+  const std::vector<std::string> keys = {"\x24\x4F\x24\x37", "\x36\x36", "\x24\x4F\x21\x76"};
+  auto read = [&](const char* name) {
+    const std::string root = Root(testfiles::BuiltBook(name));
+    if (api.OpenEpwing(root.c_str()) != 1 || api.epwBooksOpen() != 1) return std::string("does not open");
+    const std::string seen = Everything(api, keys) + "menu " + std::to_string(api.GetMenuHead());
+    api.epwBooksClose();
+    api.CloseEpwing();
+    return seen;
+  };
+  const std::string plain = read("sample");
+  ASSERT_NE(plain.find(" @"), std::string::npos) << plain;
+  for (const char* copy : {"sample-iso-dotversion", "sample-iso-version", "sample-iso-dot"})
+    EXPECT_EQ(read(copy), plain) << copy;
+}
+
 TEST_F(Exports, BadArgumentsGetFailureResults) {
   char title[81] = "same";
   EXPECT_EQ(api.IsEpwBook("", title), -1);

@@ -142,4 +142,30 @@ bool FindFirstUsableTitle(const std::string& root, char title[kTitleBytes + 1]) 
   return false;
 }
 
+namespace {
+
+constexpr char kEbCatalogName[] = "catalog";
+constexpr char kCompressedTextName[] = "honmon2";
+
+bool FileThere(const std::string& path) {
+  uint64_t size = 0;
+  return LookUpFileSize(path, &size);
+}
+
+}  // namespace
+
+UnreadableKind DiscKind(const std::string& root) {
+  std::string prefix;
+  if (!MakeRootPrefix(root, &prefix) || FileThere(prefix + kCatalogName)) return UnreadableKind::kNone;
+  return FileThere(prefix + kEbCatalogName) ? UnreadableKind::kEbFamily : UnreadableKind::kNone;
+}
+
+UnreadableKind BookKind(const CatalogRecord& record) {
+  const std::string text = TextFilePath(record.bookDirectory);
+  if (FileThere(text) || FileThere(text + ".ebz")) return UnreadableKind::kNone;
+  return FileThere(DataDirectoryPath(record.bookDirectory) + kPathSeparator + kCompressedTextName)
+             ? UnreadableKind::kCompressedText
+             : UnreadableKind::kNone;
+}
+
 }  // namespace dunmoor

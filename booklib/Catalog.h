@@ -64,6 +64,17 @@ CatalogResult ReadCatalog(const std::string& root, BookCatalog* catalog);
 // usable book.
 bool FindFirstUsableTitle(const std::string& root, char title[kTitleBytes + 1]);
 
+// Kinds of book that the library knows of but does not read (epwGetBookProblem's answers).
+enum class UnreadableKind : int32_t { kNone = 0, kCompressedText = 1, kEbFamily = 2 };
+
+// What the disc below root is when it holds no catalog of ours: an EB-family disc (a file
+// CATALOG where CATALOGS would be), else kNone.
+UnreadableKind DiscKind(const std::string& root);
+// What the book of record is when its text cannot be read: a compressed book of the later
+// EPWING versions (its data directory holds HONMON2 and neither HONMON nor HONMON.ebz), else
+// kNone.
+UnreadableKind BookKind(const CatalogRecord& record);
+
 }  // namespace dunmoor
 
 #endif  // DUNMOOR_BOOKLIB_CATALOG_H

@@ -1,6 +1,7 @@
 // The exported functions, under their plain names (Dunmoor.def). The design's forward to the
 // process-wide Library, the slot-taking ones to the Library of their slot; no exception leaves
 // the library (an allocation failure becomes the export's failure result).
+#include <cstring>
 #include <type_traits>
 
 #include "Dunmoor.h"
@@ -173,6 +174,20 @@ int32_t epwOpenBookSlot(const char* root, int32_t index) {
 
 int32_t epwCloseBookSlot(int32_t slot) {
   return Guarded<int32_t>(kDunmoorRefused, [&] { return dunmoor::CloseBookSlot(slot); });
+}
+
+int32_t epwGetBookProblem(const char* root, int32_t index, char* title) {
+  return Guarded<int32_t>(kDunmoorFailed, [&]() -> int32_t {
+    if (!root) return kDunmoorFailed;
+    if (index < 0) return static_cast<int32_t>(dunmoor::DiscKind(root));
+    dunmoor::BookCatalog catalog;
+    if (dunmoor::ReadCatalog(root, &catalog) != dunmoor::CatalogResult::kRead) return kDunmoorFailed;
+    if (static_cast<size_t>(index) >= catalog.size()) return kDunmoorRefused;
+    const dunmoor::CatalogRecord& record = catalog[static_cast<size_t>(index)];
+    const dunmoor::UnreadableKind kind = dunmoor::BookKind(record);
+    if (kind != dunmoor::UnreadableKind::kNone && title) std::memcpy(title, record.title, sizeof record.title);
+    return static_cast<int32_t>(kind);
+  });
 }
 
 int32_t epwSlotGetSearchModes(int32_t slot) {

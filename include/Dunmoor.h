@@ -181,6 +181,20 @@ int32_t epwGetWordsAround(char* key, int32_t textPosition, int32_t count, WordPr
 int32_t epwOpenBookSlot(const char* root, int32_t index);
 int32_t epwCloseBookSlot(int32_t slot);
 
+// Why a book cannot be read, when it is of a kind the library knows of and does not read. Index
+// -1 asks of the disc at root itself: 2 an EB-family disc (a file CATALOG where CATALOGS would
+// be). Index 0 or more asks of that record of root's catalog (read apart from the library's own
+// catalog and book, which stay as they are): 1 a compressed book of the later EPWING versions
+// (its text file is HONMON2), with its title (kDunmoorTitleSize bytes of JIS X 0208, zero-ended)
+// into title when that is not null. 0 when nothing is known against it (it reads, or fails for
+// another reason); -1 a null root or, for a record, a catalog that cannot be read; -2 an index
+// past the records.
+enum {
+  kDunmoorCompressedText = 1,
+  kDunmoorEbFamily = 2,
+};
+int32_t epwGetBookProblem(const char* root, int32_t index, char* title);
+
 // What epwSlotGetHit tells of a hit: where its entry and its heading are (text positions) and,
 // for a full-text hit, where its word lies in the entry (matchLength 0 for the other searches).
 typedef struct DunmoorHit {
@@ -327,6 +341,7 @@ int32_t epwGetPcmCont(const char* code, char* buffer);
   X(epwGetHitMatch, int32_t, (int32_t, uint32_t*, uint32_t*))                              \
   X(epwOpenBookSlot, int32_t, (const char*, int32_t))                                       \
   X(epwCloseBookSlot, int32_t, (int32_t))                                                   \
+  X(epwGetBookProblem, int32_t, (const char*, int32_t, char*))                               \
   X(epwSlotGetSearchModes, int32_t, (int32_t))                                              \
   X(epwSlotGetWordProperties, int32_t, (int32_t, char*, WordProperties*))                   \
   X(epwSlotSearchKeywords, int32_t, (int32_t, char*, WordProperties*))                      \

@@ -147,6 +147,29 @@ TEST_F(Exports, ADiscCopiedWithIsoNamesReadsAsThePlainOne) {
     EXPECT_EQ(read(copy), plain) << copy;
 }
 
+TEST_F(Exports, BooksOfKindsNotReadAreToldApart) {
+  const std::string plain = Root(testfiles::BuiltBook("sample")), compressed = Root(testfiles::BuiltBook("sample-honmon2")),
+                    eb = Root(testfiles::BuiltBook("sample-eb"));
+  char title[kDunmoorTitleSize] = "untouched";
+  EXPECT_EQ(api.epwGetBookProblem(plain.c_str(), -1, title), 0);
+  EXPECT_EQ(api.epwGetBookProblem(plain.c_str(), 0, title), 0);
+  EXPECT_STREQ(title, "untouched");
+  EXPECT_EQ(api.epwGetBookProblem(compressed.c_str(), -1, nullptr), 0) << "its catalog is ours";
+  EXPECT_EQ(api.epwGetBookProblem(compressed.c_str(), 0, title), kDunmoorCompressedText);
+  EXPECT_EQ(std::string(title), "\x4F\x42\x31\x51\x25\x35\x25\x73\x25\x57\x25\x6B\x3C\x2D\x45\x35");  // 和英サンプル辞典
+  EXPECT_EQ(api.epwGetBookProblem(compressed.c_str(), 1, title), kDunmoorRefused);
+  EXPECT_EQ(api.epwGetBookProblem(eb.c_str(), -1, nullptr), kDunmoorEbFamily);
+  EXPECT_EQ(api.epwGetBookProblem(eb.c_str(), 0, nullptr), kDunmoorFailed) << "no catalog of ours to read";
+  EXPECT_EQ(api.epwGetBookProblem(nullptr, -1, nullptr), kDunmoorFailed);
+  // The library's own catalog and book stay open meanwhile.
+  ASSERT_EQ(api.OpenEpwing(plain.c_str()), 1);
+  ASSERT_EQ(api.epwBooksOpen(), 1);
+  EXPECT_EQ(api.epwGetBookProblem(compressed.c_str(), 0, nullptr), kDunmoorCompressedText);
+  char key[] = "\x24\x4F\x24\x37";
+  WordProperties properties{};
+  EXPECT_EQ(api.epwGetWordProperties(key, &properties), 1);
+}
+
 TEST_F(Exports, BadArgumentsGetFailureResults) {
   char title[81] = "same";
   EXPECT_EQ(api.IsEpwBook("", title), -1);

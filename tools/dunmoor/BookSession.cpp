@@ -9,7 +9,32 @@
 
 namespace cli {
 
+const char* UnreadableReason(dunmoor::UnreadableKind kind) {
+  switch (kind) {
+    case dunmoor::UnreadableKind::kCompressedText:
+      return "a compressed EPWING book (its text file is HONMON2), which this reader does not read";
+    case dunmoor::UnreadableKind::kEbFamily:
+      return "a disc of the EB family (a file CATALOG, not CATALOGS), which this reader does not read";
+    default:
+      return nullptr;
+  }
+}
+
+namespace {
+
+// Why the book of catalog record index does not open, when it is of a kind not read.
+bool SayWhyNot(const dunmoor::Library& library, size_t index, const std::string& root, std::ostream& err) {
+  if (index >= library.Catalog()->size()) return false;
+  const char* reason = UnreadableReason(dunmoor::BookKind((*library.Catalog())[index]));
+  if (!reason) return false;
+  err << "dunmoor: book " << index << " of the catalog at " << root << " is " << reason << "\n";
+  return true;
+}
+
+}  // namespace
+
 std::string NoCatalogMessage(const std::string& root) {
+  if (const char* reason = UnreadableReason(dunmoor::DiscKind(root))) return "dunmoor: " + root + " is " + reason;
   std::error_code error;
   if (!std::filesystem::is_directory(std::filesystem::u8path(root), error))
     return "dunmoor: no such directory: " + root;
@@ -32,6 +57,12 @@ int OpenBook(dunmoor::Library* library, const Disc& disc, std::ostream& err) {
 int OpenBookOfCatalog(dunmoor::Library* library, const Disc& disc, std::ostream& err) {
   if (disc.book == Disc::kFirstUsable) {
     if (library->BooksOpen() == kDunmoorSuccess) return 0;
+    const dunmoor::BookCatalog& catalog = *library->Catalog();
+    for (size_t i = 0; i < catalog.size(); ++i)
+      if (catalog[i].usable) {
+        if (SayWhyNot(*library, i, disc.root, err)) return 1;
+        break;
+      }
     err << "dunmoor: the catalog at " << disc.root
         << " lists no usable book that opens (its text file is missing or damaged)\n";
     return 1;
@@ -49,6 +80,7 @@ int OpenBookOfCatalog(dunmoor::Library* library, const Disc& disc, std::ostream&
       err << "dunmoor: book " << disc.book << " of the catalog at " << disc.root << " is not usable\n";
       return 1;
     default:
+      if (SayWhyNot(*library, static_cast<size_t>(disc.book), disc.root, err)) return 1;
       err << "dunmoor: book " << disc.book << " of the catalog at " << disc.root
           << " does not open (its text file is missing or damaged)\n";
       return 1;

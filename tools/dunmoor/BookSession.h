@@ -15,9 +15,12 @@
 
 namespace cli {
 
-// Why no catalog could be read at root: no such directory, no catalog file in it, or a catalog
-// that cannot be read.
+// Why no catalog could be read at root: a disc of a kind not read, no such directory, no
+// catalog file in it, or a catalog that cannot be read.
 std::string NoCatalogMessage(const std::string& root);
+// What a book of a kind not read is, for a message ("a compressed EPWING book ..."); null for
+// kNone.
+const char* UnreadableReason(dunmoor::UnreadableKind kind);
 
 // 0 with the book open; otherwise the exit status with a message on err: 1 no catalog, an
 // unusable record or a book that does not open, 2 a book number outside the catalog.

@@ -59,7 +59,9 @@ int RunInfo(const Disc& disc, std::ostream& out, std::ostream& err) {
     char line[64];
     std::snprintf(line, sizeof line, "%c%3zu  %s  %-6s  %-9s  ", static_cast<int32_t>(i) == chosen ? '*' : ' ', i,
                   Hex(record.type, 2).c_str(), record.usable ? "yes" : "no", directory.c_str());
-    out << line << Title(record.title) << "\n";
+    out << line << Title(record.title);
+    if (const char* reason = UnreadableReason(dunmoor::BookKind(record))) out << "  (" << reason << ")";
+    out << "\n";
   }
 
   if (int status = OpenBookOfCatalog(&library, disc, err)) {

@@ -71,5 +71,18 @@ TEST(InfoCommand, NoCatalogIsAnError) {
   EXPECT_NE(r.err.find("no catalog (a file named CATALOGS) in "), std::string::npos);
 }
 
+TEST(InfoCommand, BooksOfKindsNotReadSayWhatTheyAre) {
+  Result compressed = Info(testfiles::BuiltBook("sample-honmon2"));
+  EXPECT_EQ(compressed.code, 1);
+  EXPECT_NE(compressed.out.find("(a compressed EPWING book (its text file is HONMON2)"), std::string::npos)
+      << compressed.out;
+  EXPECT_NE(compressed.err.find("book 0 of the catalog at "), std::string::npos) << compressed.err;
+  EXPECT_NE(compressed.err.find("is a compressed EPWING book"), std::string::npos) << compressed.err;
+  Result eb = Info(testfiles::BuiltBook("sample-eb"));
+  EXPECT_EQ(eb.code, 1);
+  EXPECT_NE(eb.err.find("is a disc of the EB family (a file CATALOG, not CATALOGS)"), std::string::npos) << eb.err;
+  EXPECT_EQ(Info(testfiles::BuiltBook("sample")).err, "");
+}
+
 }  // namespace
 }  // namespace cli

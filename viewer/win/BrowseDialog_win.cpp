@@ -110,8 +110,11 @@ void BrowseDialog::OnEnterKey() {
 
 void BrowseDialog::OnOk() {
   std::wstring title;
-  // A folder without a catalog is no missing disc: the user chose the wrong place.
-  if (FindBookTitle(book, path, &title)) EndDialog(Hwnd(), 1);
+  // A folder without a catalog is no missing disc: the user chose the wrong place; a book of a
+  // kind not read says so.
+  const std::wstring notRead = NoReadableBookText(book, path);
+  if (!notRead.empty()) ShowMessage(notRead);
+  else if (FindBookTitle(book, path, &title)) EndDialog(Hwnd(), 1);
   else ShowMessage(LoadText(IDS_NOT_A_BOOK));
 }
 
@@ -155,6 +158,8 @@ void BrowseDialog::OnListActivated() {
 void BrowseDialog::UpdateTitle() {
   std::wstring title;
   if (!FindBookTitle(book, path, &title)) title.clear();
+  const std::wstring notRead = NoReadableBookText(book, path);
+  if (!notRead.empty()) title = title.empty() ? notRead : title + L" (" + notRead + L")";
   SetDlgItemTextW(Hwnd(), IDT_BROWSE_TITLE, title.c_str());
 }
 

@@ -61,7 +61,7 @@ void ShelfDialog::ReadTitles() {
     auto found = discs.find(books[i].root);
     if (found == discs.end()) found = discs.emplace(books[i].root, ListDiscBooks(api, books[i].root)).first;
     for (const DiscBook& book : found->second)
-      if (book.index == books[i].index) lines[i].title = book.title;
+      if (book.index == books[i].index && !book.unreadable) lines[i].title = book.title;
     lines[i].missing = lines[i].title.empty() || (i < lastMissing.size() && lastMissing[i]);
   }
 }
@@ -105,8 +105,9 @@ void ShelfDialog::Add() {
   BrowseDialog browse(api, start);
   if (browse.Run(Hwnd()) != 1) return;
   int first = -1;
+  // A book of a kind not read is not shelved; the browse dialog has said why when no other is there.
   for (const DiscBook& found : ListDiscBooks(api, browse.Path())) {
-    if (!AddToShelf(&books, {browse.Path(), found.index, ShortName(found.title), true})) continue;
+    if (found.unreadable || !AddToShelf(&books, {browse.Path(), found.index, ShortName(found.title), true})) continue;
     lines.push_back(Line{found.title, false});
     if (first < 0) first = static_cast<int>(books.size()) - 1;
   }

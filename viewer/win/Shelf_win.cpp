@@ -34,7 +34,8 @@ const std::vector<ShelfBook>& Shelf::Books(bool* listed) {
   // The first time: every usable book the title dialog would list.
   if (listed) *listed = true;
   for (const std::wstring& root : KnownBookRoots())
-    for (const DiscBook& found : ListDiscBooks(api, root)) AddToShelf(&books, {root, found.index, ShortName(found.title), true});
+    for (const DiscBook& found : ListDiscBooks(api, root))
+      if (!found.unreadable) AddToShelf(&books, {root, found.index, ShortName(found.title), true});
   KeepBooks();
   return books;
 }

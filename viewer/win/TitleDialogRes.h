@@ -20,5 +20,8 @@
 
 #define IDS_BAD_DRIVE 61206  // "CD-ROMドライブの設定が違います!"; "CD-ROMが挿入されていません!" is IDS_NO_DISC
 #define IDS_NOT_A_BOOK 61222  // a folder chosen in the browse dialog that holds no book
+#define IDS_COMPRESSED_TEXT 61240  // a compressed book of the later versions (HONMON2)
+#define IDS_EB_FAMILY 61241        // a disc of the EB family (CATALOG, START)
+#define IDS_EB_FAMILY_TITLE 61242  // the title line such a disc gets, whose title is not read
 
 #endif  // BRISVANE_VIEWER_WIN_TITLEDIALOGRES_H

@@ -72,6 +72,7 @@ void TitleDialog::DrawLine(const DRAWITEMSTRUCT& item) {
   const std::wstring line = ui::ListBoxText(list, static_cast<int>(item.itemID));
   const bool selected = item.itemState & ODS_SELECTED;
   const bool open = IsOpenBook(line, static_cast<int32_t>(item.itemData));
+  const int32_t notRead = UnreadableOf(line, static_cast<int32_t>(item.itemData));
   HDC dc = item.hDC;
   RECT rect = item.rcItem;
   FillRect(dc, &rect, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
@@ -80,10 +81,12 @@ void TitleDialog::DrawLine(const DRAWITEMSTRUCT& item) {
   std::wstring title = brisvane::TitleOfTitleLine(line);
   if (open) title += L" (開いている辞書)";
   std::wstring place = L"   " + brisvane::PathOfTitleLine(line);
+  // A book of a kind not read: greyed, and why.
+  if (notRead) place += L"   " + UnreadableText(notRead);
   RECT text = rect;
   text.left += 3;
   HGDIOBJ old = SelectObject(dc, open && boldFont ? boldFont.Get() : font.Get());
-  SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : notRead ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
   RECT measured = text;
   DrawTextW(dc, title.c_str(), static_cast<int>(title.size()), &measured, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
   DrawTextW(dc, title.c_str(), static_cast<int>(title.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
@@ -125,8 +128,14 @@ size_t TitleDialog::AddLinesIfBook(const std::wstring& bookPath) {
     if (at == LB_ERR || static_cast<int32_t>(SendMessageW(list, LB_GETITEMDATA, at, 0)) != found.index)
       at = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
     if (at >= 0) SendMessageW(list, LB_SETITEMDATA, at, static_cast<LPARAM>(found.index));
+    if (found.unreadable) unreadable[{line, found.index}] = found.unreadable;
   }
   return books.size();
+}
+
+int32_t TitleDialog::UnreadableOf(const std::wstring& line, int32_t index) const {
+  auto found = unreadable.find({line, index});
+  return found == unreadable.end() ? 0 : found->second;
 }
 
 INT_PTR TitleDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -159,8 +168,14 @@ void TitleDialog::Choose() {
     EndDialog(Hwnd(), 0);
     return;
   }
-  path = ToLocalPath(brisvane::PathOfTitleLine(ui::ListBoxText(list, static_cast<int>(selected))));
-  bookIndex = static_cast<int32_t>(SendMessageW(list, LB_GETITEMDATA, selected, 0));
+  const std::wstring line = ui::ListBoxText(list, static_cast<int>(selected));
+  const int32_t index = static_cast<int32_t>(SendMessageW(list, LB_GETITEMDATA, selected, 0));
+  if (int32_t notRead = UnreadableOf(line, index)) {
+    MessageBoxW(Hwnd(), UnreadableText(notRead).c_str(), L"DUDAZA Zorari", MB_OK);
+    return;
+  }
+  path = ToLocalPath(brisvane::PathOfTitleLine(line));
+  bookIndex = index;
   EndDialog(Hwnd(), 1);
 }
 

@@ -10,7 +10,9 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "BookApi.h"
@@ -48,6 +50,8 @@ class TitleDialog : public ui::Dialog {
   void DrawLine(const DRAWITEMSTRUCT& item);
   // Adds a line for each usable book at bookPath; the number of books.
   size_t AddLinesIfBook(const std::wstring& bookPath);
+  // What line's book of catalog index is when of a kind not read (DiscBook::unreadable), else 0.
+  int32_t UnreadableOf(const std::wstring& line, int32_t index) const;
   void Choose();
   void Browse();
 
@@ -59,6 +63,8 @@ class TitleDialog : public ui::Dialog {
   int32_t bookIndex = -1;
   std::wstring openPath;   // the open book's place; empty when none is open
   int32_t openIndex = -1;
+  // The lines of books of kinds not read (greyed, with why), by line and catalog index.
+  std::map<std::pair<std::wstring, int32_t>, int32_t> unreadable;
 };
 
 }  // namespace brisvane

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -225,6 +226,48 @@ TEST_F(TitleDialogsTest, BrowsingWalksTheLevelsRefusesADirectoryWithoutABookAndR
   EXPECT_TRUE(DialogsEnded());
   EXPECT_EQ(ReadPathValue(), " D:\\many\\ D:\\A\\B\\sample\\");
   EXPECT_TRUE(WaitUntil([&] { return WindowText(frame) == kSampleFrameTitle; }));
+}
+
+TEST_F(TitleDialogsTest, BooksOfKindsNotReadAreListedGreyedWithWhyAndOpenNothing) {
+  const std::wstring compressed = L"圧縮形式 (HONMON2) の辞書には対応していません";
+  const std::wstring eb = L"電子ブック形式 (CATALOG/START) の辞書には対応していません";
+  WritePathValue(" D:\\honmon2\\ D:\\eb\\");
+  HWND dialog = OpenTitleDialog();
+  ASSERT_NE(dialog, nullptr);
+  HWND list = GetDlgItem(dialog, kTitleList);
+  std::vector<std::wstring> expected = {std::wstring(L"D:\\honmon2\\ ") + kSampleLineTitle, L"D:\\eb\\ <<電子ブック>>",
+                                        std::wstring(L"E:\\ ") + kSampleLineTitle};
+  std::vector<std::wstring> lines = Lines(list);
+  std::sort(lines.begin(), lines.end());
+  std::sort(expected.begin(), expected.end());
+  ASSERT_EQ(lines, expected);
+  viewertest::SaveWindowShot(dialog, "title-dialog-unread-kinds");
+  // Chosen, each says why and the dialog stays, the book open as it was.
+  for (const auto& [line, why] : {std::pair{expected[0], eb}, std::pair{expected[1], compressed}}) {
+    const int at = static_cast<int>(
+        SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(line.c_str())));
+    ASSERT_GE(at, 0) << testing::PrintToString(line);
+    DoubleClick(dialog, kTitleList, at);
+    EXPECT_EQ(AnswerMessage(), why) << testing::PrintToString(line);
+    EXPECT_TRUE(IsWindow(dialog));
+  }
+  // The browse dialog names it beside the title, and OK says why.
+  HWND browse = OpenBrowseDialog(dialog);
+  ASSERT_NE(browse, nullptr);
+  EnterPath(browse, L"D:\\honmon2");
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(GetDlgItem(browse, kBrowseTitle)) == L"和英サンプル辞典 (" + compressed + L")"; }, 5000))
+      << testing::PrintToString(WindowText(GetDlgItem(browse, kBrowseTitle)));
+  ClickOk(browse);
+  EXPECT_EQ(AnswerMessage(), compressed);
+  EnterPath(browse, L"D:\\eb");
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(GetDlgItem(browse, kBrowseTitle)) == eb; }, 5000));
+  ClickOk(browse);
+  EXPECT_EQ(AnswerMessage(), eb);
+  PostMessageW(browse, WM_COMMAND, IDCANCEL, 0);
+  WaitUntil([&] { return !IsWindow(browse); });
+  PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(DialogsEnded());
+  EXPECT_EQ(WindowText(frame), kSampleFrameTitle);
 }
 
 TEST_F(TitleDialogsTest, BrowsingToADriveRootOrAListedDirectoryAddsNothing) {

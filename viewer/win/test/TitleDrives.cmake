@@ -3,7 +3,8 @@
 #   A: (the first drive, CD-ROM) and E: (CD-ROM): the sample book
 #   D: (a fixed drive): A\B\ with a copy of the sample book in A\B\sample\, many\ with the
 #      manyhits book, two\ with the third-party disc of two books, broken\ with only its
-#      catalog, no book at its root
+#      catalog, no book at its root, honmon2\ and eb\ with the sample disc made into kinds of
+#      book the library does not read
 #   cmake -DPREFIX=... -DSAMPLE=... -DMANYHITS=... -DTWOBOOKS=... -DTEST=... -DWORK=... -P TitleDrives.cmake
 set(tree ${WORK}/drive-d)
 file(REMOVE_RECURSE ${tree})
@@ -14,6 +15,9 @@ file(CREATE_LINK ${TWOBOOKS} ${tree}/two SYMBOLIC)
 # A catalog whose books have no text file: listed as books, but none opens.
 file(MAKE_DIRECTORY ${tree}/broken)
 file(COPY ${TWOBOOKS}/CATALOGS DESTINATION ${tree}/broken)
+get_filename_component(books ${SAMPLE} DIRECTORY)
+file(CREATE_LINK ${books}/sample-honmon2 ${tree}/honmon2 SYMBOLIC)
+file(CREATE_LINK ${books}/sample-eb ${tree}/eb SYMBOLIC)
 set(MAPS a=${SAMPLE} d=${tree} e=${SAMPLE})
 set(CDROMS a e)
 include(${CMAKE_CURRENT_LIST_DIR}/DriveScan.cmake)

@@ -6,6 +6,7 @@
 
 #include "win/CalvettaRes.h"
 #include "Calvetta.h"
+#include "win/JpegPicture_win.h"
 #include "win/SoundPlayer_win.h"
 #include "NarrowToAscii.h"
 #include "ShiftJis.h"
@@ -77,6 +78,16 @@ void ContentMedia::ShowPicture(const char* codeBlock) {
     shown = media::ReadMonochromePicture(pictureMemory.data(), pictureMemory.size(), &mono) &&
             popup->ShowMonochrome(window.Hwnd(), std::move(mono));
   } else if (kind == 1) {
+    // A JPEG file is shown from its bitmap; the file itself is kept for 保存.
+    if (IsJpeg(pictureMemory.data(), static_cast<size_t>(got))) {
+      std::vector<uint8_t> decoded;
+      pictureJpeg.assign(pictureMemory.begin(), pictureMemory.begin() + got);
+      pictureMemory.clear();
+      if (DecodeJpeg(pictureJpeg.data(), pictureJpeg.size(), &decoded)) {
+        pictureMemory = std::move(decoded);
+        popup->KeepJpeg(pictureJpeg.data(), pictureJpeg.size());
+      }
+    }
     media::ColourBmp bmp;
     shown = media::CheckColourBmp(pictureMemory.data(), pictureMemory.size(), &bmp) == media::BmpCheck::kOk &&
             popup->ShowColour(window.Hwnd(), pictureMemory.data(), bmp);
@@ -84,6 +95,7 @@ void ContentMedia::ShowPicture(const char* codeBlock) {
   if (!shown) {
     popup.reset();
     pictureMemory = {};
+    pictureJpeg = {};
     messages.Show(window.Hwnd(), module, IDS_PICTURE_DAMAGED);
     return;
   }
@@ -95,6 +107,7 @@ void ContentMedia::ClosePicture() {
   // posts finds no window of its own left and frees nothing twice.
   picture.reset();
   pictureMemory = {};
+  pictureJpeg = {};
 }
 
 void ContentMedia::OnPictureWindowGone() {

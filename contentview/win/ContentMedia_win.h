@@ -45,6 +45,7 @@ class ContentMedia {
   // The picture shown (its window and the memory read for it; both empty when none).
   std::unique_ptr<ImagePopup> picture;
   std::vector<uint8_t> pictureMemory;
+  std::vector<uint8_t> pictureJpeg;  // the book's file of a JPEG picture, which pictureMemory shows decoded
   bool soundPlaying = false;
 };
 

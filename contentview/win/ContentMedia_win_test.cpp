@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -19,6 +20,7 @@
 #include <vector>
 
 #include "BmpImage.h"
+#include "LittleEndian.h"
 #include "Calvetta.h"
 #include "TestFiles.h"
 #include "WaveFile.h"
@@ -251,6 +253,88 @@ TEST_F(ContentMedia, ColourPictureIsDrawnCopiedAndSavedWhole) {
   EXPECT_EQ(FindWindowExW(nullptr, second, L"BMP window", nullptr), nullptr);
   Capture again = Capture::Of(second);
   EXPECT_GT(again.Count(RGB(0, 0, 0), 0, 26, 64, 26 + 48), 0);
+}
+
+// The photo book: one colour picture stored as a JPEG file, 48x32, yellow left, blue right.
+class JpegMedia : public ContentMedia {
+ protected:
+  void SetUp() override {
+    ContentMedia::SetUp();
+    book.epwBooksClose();
+    book.CloseEpwing();
+    Open(testfiles::BuiltBook("photo"));
+  }
+  void Open(const std::filesystem::path& disc) {
+    std::string root = std::filesystem::path(disc).make_preferred().string();
+    ASSERT_EQ(book.OpenEpwing(root.c_str()), 1) << root;
+    ASSERT_EQ(book.epwBooksOpen(), 1);
+  }
+  static constexpr char kPhoto[] = "\x24\x37\x24\x63\x24\x37\x24\x73";  // しゃしん
+};
+
+TEST_F(JpegMedia, AJpegPictureIsDrawnCopiedAsABitmapAndSavedAsTheJpegItIs) {
+  const char* code = CodeOf(kPhoto, 0x4D);
+  ASSERT_NE(code, nullptr);
+  int32_t kind = -1;
+  Bytes jpeg = Picture(code, &kind);
+  ASSERT_EQ(kind, 1);
+  ASSERT_GT(jpeg.size(), 3u);
+  ASSERT_EQ(jpeg[0], 0xFF);
+  ASSERT_EQ(jpeg[1], 0xD8);
+
+  view->Media().ShowPicture(CodeOf(kPhoto, 0x4D));
+  Pump();
+  HWND popup = PictureWindow();
+  ASSERT_NE(popup, nullptr);
+  Capture shot = Capture::Of(popup);
+  shot.SaveBmp("media-jpeg-popup");
+  // JPEG is lossy: near the colours, well inside each half.
+  auto like = [](COLORREF c, int r, int g, int b) {
+    return std::abs(GetRValue(c) - r) < 24 && std::abs(GetGValue(c) - g) < 24 && std::abs(GetBValue(c) - b) < 24;
+  };
+  EXPECT_TRUE(like(shot.At(8, 26 + 16), 0xF0, 0xC0, 0x20)) << std::hex << shot.At(8, 26 + 16);
+  EXPECT_TRUE(like(shot.At(40, 26 + 16), 0x20, 0x60, 0xC0)) << std::hex << shot.At(40, 26 + 16);
+
+  SendMessageW(popup, WM_COMMAND, 32772, 0);
+  const Bytes dib = ClipboardDib();
+  ASSERT_GE(dib.size(), 40u + 48 * 3 * 32);
+  EXPECT_EQ(media::Read32(&dib[4]), 48u);
+  EXPECT_EQ(media::Read32(&dib[8]), 32u);
+
+  testfiles::TempDir dir;
+  EXPECT_EQ(SaveAs(popup, dir.Path() / "photo.jpg"), jpeg);
+  EXPECT_EQ(offeredName, L"A photograph.jpg");
+}
+
+TEST_F(JpegMedia, DamagedJpegBytesGiveThePicturesMessage) {
+  // The photo disc with the JPEG file's bytes after its first marker made nonsense.
+  testfiles::TempDir copy;
+  testfiles::CopyTree(testfiles::BuiltBook("photo"), copy.Path() / "disc");
+  const std::filesystem::path text = copy.Path() / "disc" / "PHOTO" / "DATA" / "HONMON";
+  Bytes bytes = testfiles::ReadFile(text);
+  size_t at = 0;
+  for (size_t i = 0; i + 3 < bytes.size() && !at; ++i)
+    if (bytes[i] == 0xFF && bytes[i + 1] == 0xD8 && bytes[i + 2] == 0xFF) at = i;
+  ASSERT_GT(at, 0u);
+  for (size_t i = at + 4; i < at + 200 && i < bytes.size(); ++i) bytes[i] = 0x5A;
+  testfiles::WriteFile(text, bytes);
+  book.epwBooksClose();
+  book.CloseEpwing();
+  Open(copy.Path() / "disc");
+
+  const char* code = CodeOf(kPhoto, 0x4D);
+  ASSERT_NE(code, nullptr);
+  std::wstring message;
+  WhileModal([&] { view->Media().ShowPicture(code); },
+             [&] {
+               HWND box = OwnedDialog(view->Hwnd());
+               if (!box) return false;
+               message = MessageText(box);
+               PostMessageW(box, WM_COMMAND, IDOK, 0);
+               return true;
+             });
+  EXPECT_EQ(message, L"画像は表示できません!");
+  EXPECT_EQ(PictureWindow(), nullptr);
 }
 
 TEST_F(ContentMedia, SoundDataAreWrittenToTheTemporaryWaveFile) {

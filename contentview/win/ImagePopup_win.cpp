@@ -210,6 +210,7 @@ void ImagePopup::Copy() {
 void ImagePopup::Save() {
   wchar_t path[MAX_PATH * 2] = L"";
   std::wstring offered = media::SaveFileName(caption);
+  if (jpeg && offered.size() >= 4) offered.replace(offered.size() - 4, 4, L".jpg");
   offered.copy(path, std::min<size_t>(offered.size(), MAX_PATH * 2 - 1));
   // The user's Pictures folder, not the program's (the dialog's own choice when it has none).
   std::wstring pictures;
@@ -221,10 +222,11 @@ void ImagePopup::Save() {
   if (!pictures.empty()) dialog.lpstrInitialDir = pictures.c_str();
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = Hwnd();
-  dialog.lpstrFilter = L"Bitmap Files(*.bmp)\0*.bmp\0All Files(*.*)\0*.*\0";
+  dialog.lpstrFilter = jpeg ? L"JPEG Files(*.jpg)\0*.jpg\0All Files(*.*)\0*.*\0"
+                            : L"Bitmap Files(*.bmp)\0*.bmp\0All Files(*.*)\0*.*\0";
   dialog.lpstrFile = path;
   dialog.nMaxFile = sizeof path / sizeof path[0];
-  dialog.lpstrDefExt = L"bmp";
+  dialog.lpstrDefExt = jpeg ? L"jpg" : L"bmp";
   dialog.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
   if (!GetSaveFileNameW(&dialog)) return;
   std::wstring name = media::CutSavePath(path);
@@ -237,6 +239,9 @@ void ImagePopup::Save() {
     monochromeFile = media::MonochromeBmp(mono.width, mono.height, mono.bits);
     bytes = monochromeFile.data();
     size = monochromeFile.size();
+  } else if (jpeg) {
+    bytes = jpeg;
+    size = jpegSize;
   }
   ui::UniqueFile out(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!out) {

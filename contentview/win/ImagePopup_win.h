@@ -1,6 +1,7 @@
 // The picture window (class "BMP window", title "画像"): one picture of the book, owned by the
 // view, with a toolbar to close it, copy the picture to the clipboard or save it as a bitmap
-// file (offered under the picture's caption in the user's Pictures folder). A monochrome picture is kept by the window; a colour picture stays in the view's
+// file (offered under the picture's caption in the user's Pictures folder; a JPEG picture is
+// saved as the JPEG file it is). A monochrome picture is kept by the window; a colour picture stays in the view's
 // memory, which must outlive the window. When the window goes, the registered message "BMP
 // Window Destroy" is posted to every top-level window and to the owner.
 #ifndef CALVETTA_WIN_IMAGEPOPUP_WIN_H
@@ -31,6 +32,12 @@ class ImagePopup : public ui::Window {
   bool ShowMonochrome(HWND owner, media::MonochromePicture picture);
   // file holds bmp.fileSize checked bytes and stays valid while the window is there.
   bool ShowColour(HWND owner, const uint8_t* file, const media::ColourBmp& bmp);
+  // A colour picture the book stores as a JPEG file (shown from its decoded bitmap): 保存 writes
+  // these size bytes as they are, under a .jpg name. They stay valid while the window is there.
+  void KeepJpeg(const uint8_t* bytes, size_t size) {
+    jpeg = bytes;
+    jpegSize = size;
+  }
   void Close();
 
  protected:
@@ -60,6 +67,8 @@ class ImagePopup : public ui::Window {
   media::MonochromePicture mono;
   const uint8_t* file = nullptr;
   media::ColourBmp bmp;
+  const uint8_t* jpeg = nullptr;  // the book's JPEG file of a colour picture, when it is one
+  size_t jpegSize = 0;
   ui::UniqueGdiObject palette;
   std::wstring caption;
 };

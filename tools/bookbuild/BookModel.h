@@ -88,6 +88,7 @@ struct PictureDef {
   int height = 0;
   std::vector<uint8_t> pixels;    // row-major, top row first: ink 1/paper 0, or palette index
   std::vector<uint32_t> palette;  // 0xRRGGBB, colour pictures only
+  std::vector<uint8_t> jpeg;      // a colour picture stored as this JPEG file (no pixels, no palette)
 };
 
 struct SoundDef {

@@ -299,7 +299,9 @@ void MarkupEncoder::EncodeTag(const std::string& tag, int line, State* state) {
     for (const PictureDef& p : book_.pictures) if (p.id == words[1]) pic = &p;
     if (pic == nullptr || !pic->color) throw BuildError(line, "no colour picture '" + words[1] + "'");
     PutCode(&out, code::kBeginColorGraphic);
-    out.resize(out.size() + 12, 0);
+    // A JPEG file says so in the word after the code, as books made by other tools do.
+    PutBe16(&out, pic->jpeg.empty() ? 0 : 0x1209);
+    out.resize(out.size() + 10, 0);
     AddFixup(Fixup::kPictureData, words[1], line, state);
     push(name);
   } else if (name == "sound") {

@@ -56,7 +56,7 @@ Bytes MakePictureData(const PictureDef& picture) {
           out[static_cast<size_t>(y) * (picture.width / 8) + x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
     return out;
   }
-  Bytes bmp = MakeBitmapFile(picture);
+  Bytes bmp = picture.jpeg.empty() ? MakeBitmapFile(picture) : Bytes(picture.jpeg.begin(), picture.jpeg.end());
   out = {'d', 'a', 't', 'a'};
   media::Put32(&out, static_cast<uint32_t>(bmp.size()));
   out.insert(out.end(), bmp.begin(), bmp.end());

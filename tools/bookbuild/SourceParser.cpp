@@ -370,15 +370,28 @@ void SourceParser::ParseGlyph(const std::vector<std::string>& words, int n, Book
 }
 
 void SourceParser::ParsePicture(const std::vector<std::string>& words, int n, BookDef* book) {
-  if (words.size() != 3 || (words[2] != "mono" && words[2] != "color"))
-    throw BuildError(n, "picture ID mono|color");
+  if (words.size() != 3 || (words[2] != "mono" && words[2] != "color" && words[2] != "jpeg"))
+    throw BuildError(n, "picture ID mono|color|jpeg");
   RequireId(words[1], n);
   for (const PictureDef& p : book->pictures)
     if (p.id == words[1]) throw BuildError(n, "picture " + words[1] + " defined twice");
   PictureDef picture;
   picture.id = words[1];
   picture.line = n;
-  picture.color = words[2] == "color";
+  picture.color = words[2] != "mono";
+  if (words[2] == "jpeg") {
+    // The JPEG file itself, as rows of hexadecimal digits.
+    for (const std::string& row : ReadRowBlock(n, "picture", nullptr)) {
+      if (row.size() % 2 != 0 || row.find_first_not_of("0123456789ABCDEFabcdef") != std::string::npos)
+        throw BuildError(n, "JPEG rows are pairs of hexadecimal digits");
+      for (size_t i = 0; i < row.size(); i += 2)
+        picture.jpeg.push_back(static_cast<uint8_t>(std::stoul(row.substr(i, 2), nullptr, 16)));
+    }
+    if (picture.jpeg.size() < 3 || picture.jpeg[0] != 0xFF || picture.jpeg[1] != 0xD8)
+      throw BuildError(n, "a JPEG file begins with FF D8");
+    book->pictures.push_back(picture);
+    return;
+  }
   std::string paletteText;
   std::vector<std::string> rows = ReadRowBlock(n, "picture", picture.color ? &paletteText : nullptr);
   if (rows.empty()) throw BuildError(n, "picture without rows");

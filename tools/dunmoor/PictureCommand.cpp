@@ -53,7 +53,11 @@ int RunPicture(const Disc& disc, const std::string& position, const std::string&
     file.assign(bytes.begin(), bytes.begin() + got);
     out << "colour picture, " << got << " bytes";
     uint32_t width = 0, height = 0;
-    if (media::BmpDimensions(bytes, static_cast<size_t>(got), &width, &height)) out << ", a BMP file of " << width << "x" << height;
+    if (media::BmpDimensions(bytes, static_cast<size_t>(got), &width, &height))
+      out << ", a BMP file of " << width << "x" << height;
+    else if (got >= 3 && static_cast<uint8_t>(bytes[0]) == 0xFF && static_cast<uint8_t>(bytes[1]) == 0xD8 &&
+             static_cast<uint8_t>(bytes[2]) == 0xFF)
+      out << ", a JPEG file";
     out << ", written as stored";
   }
   out << ": " << text << "\n";

@@ -306,6 +306,27 @@ TEST_F(JpegMedia, AJpegPictureIsDrawnCopiedAsABitmapAndSavedAsTheJpegItIs) {
   EXPECT_EQ(offeredName, L"A photograph.jpg");
 }
 
+TEST_F(JpegMedia, TheThirdPartyToolsJpegPictureShowsAsOurs) {
+  int32_t kind = -1;
+  const Bytes ours = Picture(CodeOf(kPhoto, 0x4D), &kind);
+  book.epwBooksClose();
+  book.CloseEpwing();
+  Open(testfiles::BuiltBook("freepwing"));
+  const char* code = CodeOf(kPhoto, 0x4D);
+  ASSERT_NE(code, nullptr);
+  EXPECT_EQ(static_cast<uint8_t>(code[2]), 0x12) << "the tool marks a JPEG file";
+  EXPECT_EQ(static_cast<uint8_t>(code[3]), 0x09);
+  EXPECT_EQ(Picture(code, &kind), ours) << "the same JPEG file";
+  view->Media().ShowPicture(CodeOf(kPhoto, 0x4D));
+  Pump();
+  HWND popup = PictureWindow();
+  ASSERT_NE(popup, nullptr);
+  Capture shot = Capture::Of(popup);
+  shot.SaveBmp("media-jpeg-freepwing-popup");
+  EXPECT_GT(GetRValue(shot.At(8, 26 + 16)), 0xC0);
+  EXPECT_GT(GetBValue(shot.At(40, 26 + 16)), 0xA0);
+}
+
 TEST_F(JpegMedia, DamagedJpegBytesGiveThePicturesMessage) {
   // The photo disc with the JPEG file's bytes after its first marker made nonsense.
   testfiles::TempDir copy;

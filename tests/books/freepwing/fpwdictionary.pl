@@ -49,6 +49,10 @@ sub AddMarkedText {
             Check($out, $out->add_full_user_character($1));
         } elsif ($part =~ /^<pic:([\w-]+)>$/) {
             Check($out, $out->add_color_graphic_start($1));
+        } elsif ($part =~ /^<jpeg:([\w-]+)>$/) {
+            Check($out, $out->add_jpeg_graphic_start($1));
+        } elsif ($part eq '</jpeg>') {
+            Check($out, $out->add_jpeg_graphic_end());
         } elsif ($part eq '</pic>') {
             Check($out, $out->add_color_graphic_end());
         } elsif ($part =~ m{^<(/?)(sup|sub|em)>$}) {

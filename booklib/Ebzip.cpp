@@ -1,6 +1,6 @@
 #include "Ebzip.h"
 
-#include <zlib.h>
+#include <libdeflate.h>
 
 #include <algorithm>
 #include <cstring>
@@ -40,12 +40,21 @@ bool LooksLikeEbzip(const uint8_t* bytes, size_t size) {
          bytes[5] >> 4 == kModeZlibSlices;
 }
 
+// A slice is one whole zlib stream in memory: libdeflate inflates such a buffer in one call,
+// several times faster than a streaming inflater.
 struct EbzipReader::Inflater {
-  z_stream stream{};
+  libdeflate_decompressor* decompressor = nullptr;
   bool ready = false;
 
   ~Inflater() {
-    if (ready) inflateEnd(&stream);
+    if (decompressor) libdeflate_free_decompressor(decompressor);
+  }
+  bool Ready() {
+    if (!ready) {
+      decompressor = libdeflate_alloc_decompressor();
+      ready = decompressor != nullptr;
+    }
+    return ready;
   }
 };
 
@@ -74,11 +83,7 @@ bool EbzipReader::Open(StoredRead reader, uint64_t stored) {
 
   size_t slots = std::max<size_t>(4, kEbzipCacheBytes / sliceSize);
   cache.assign(slots, CacheSlot{});
-  if (!inflater->ready) {
-    if (inflateInit(&inflater->stream) != Z_OK) return false;
-    inflater->ready = true;
-  }
-  return true;
+  return inflater->Ready();
 }
 
 bool EbzipReader::ReadOffsets(uint64_t first, uint64_t last, std::vector<uint64_t>* offsets) {
@@ -100,19 +105,12 @@ bool EbzipReader::Unpack(Inflater& with, const uint8_t* stored, size_t storedLen
     std::memcpy(out, stored, sliceSize);
     return true;
   }
-  if (!with.ready) {
-    if (inflateInit(&with.stream) != Z_OK) return false;
-    with.ready = true;
-  }
-  z_stream& z = with.stream;
-  if (inflateReset(&z) != Z_OK) return false;
-  z.next_in = const_cast<Bytef*>(stored);
-  z.avail_in = static_cast<uInt>(storedLength);
-  z.next_out = out;
-  z.avail_out = sliceSize;
+  if (!with.Ready()) return false;
   // One stream, consumed whole, that fills the slice exactly and passes its own checksum.
-  int rc = inflate(&z, Z_FINISH);
-  return rc == Z_STREAM_END && z.avail_out == 0 && z.avail_in == 0;
+  size_t in = 0, produced = 0;
+  const libdeflate_result result =
+      libdeflate_zlib_decompress_ex(with.decompressor, stored, storedLength, out, sliceSize, &in, &produced);
+  return result == LIBDEFLATE_SUCCESS && produced == sliceSize && in == storedLength;
 }
 
 const uint8_t* EbzipReader::Slice(uint64_t slice, uint64_t lastWanted) {

@@ -1,5 +1,7 @@
 #include "RelatedWords.h"
 
+#include "HalfWidthKana.h"
+
 #include <algorithm>
 #include <unordered_map>
 
@@ -92,10 +94,14 @@ std::vector<char32_t> KanjiVariants(char32_t c) {
   return variants;
 }
 
-std::vector<RelatedWord> RelatedWords(std::u32string_view word, const RelatedOptions& options) {
+std::vector<RelatedWord> RelatedWords(std::u32string_view typed, const RelatedOptions& options) {
+  // Half-width katakana are searched full-width already (the search key): the rest is found
+  // from that form.
+  const std::u32string widened = WidenHalfWidthKana(typed);
+  const std::u32string_view word = widened;
   std::vector<RelatedWord> related;
   auto offer = [&](std::u32string candidate, Relation how) {
-    if (candidate.empty() || candidate == word) return;
+    if (candidate.empty() || candidate == word || candidate == typed) return;
     if (std::any_of(related.begin(), related.end(), [&](const RelatedWord& r) { return r.word == candidate; })) return;
     related.push_back({std::move(candidate), how});
   };

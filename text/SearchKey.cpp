@@ -1,5 +1,7 @@
 #include "SearchKey.h"
 
+#include "HalfWidthKana.h"
+
 #include "JisText.h"
 #include "ShiftJis.h"
 
@@ -10,6 +12,7 @@ namespace {
 constexpr uint8_t kFullWidthRow = 0x23;  // full-width digits and Latin letters
 constexpr BytePair kIdeographicSpace = {0x21, 0x21};
 constexpr BytePair kFullWidthAsterisk = {0x21, 0x76};
+constexpr char32_t kHalfWidthBase = 0xFF61;  // Shift-JIS 0xA1
 
 bool IsAsciiLetterOrDigit(uint8_t c) {
   return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
@@ -50,6 +53,23 @@ SearchKey BuildSearchKey(std::string_view typedSjis) {
       if (jis.first == kFullWidthRow && jis.second >= 0x61 && jis.second <= 0x7A) jis.second -= 0x20;
       writer.Append(jis);
       leading = false;
+      continue;
+    }
+    if (c >= 0xA6 && c <= 0xDD) {
+      // Half-width katakana, with the sound mark that may follow: the full-width character.
+      // (The half-width punctuation and a sound mark alone count as any other byte.)
+      std::u32string pair(1, kHalfWidthBase + (c - 0xA1));
+      const uint8_t mark = at + 1 < typedSjis.size() ? static_cast<uint8_t>(typedSjis[at + 1]) : 0;
+      if (mark == 0xDE || mark == 0xDF) pair += kHalfWidthBase + (mark - 0xA1);
+      const std::u32string wide = WidenHalfWidthKana(pair);
+      at += wide.size() == 1 && pair.size() == 2 ? 2 : 1;
+      const uint16_t jis = UnicodeToJis(wide[0]);
+      if (jis != 0) {
+        writer.Append({static_cast<uint8_t>(jis >> 8), static_cast<uint8_t>(jis & 0xFF)});
+        leading = false;
+      } else if (!leading) {
+        writer.Append(kIdeographicSpace);
+      }
       continue;
     }
     ++at;

@@ -23,8 +23,11 @@ struct SearchKey {
 //    A lead byte without a trail byte at the end of the text is dropped;
 //  - an ASCII letter or digit becomes its full-width form (letters upper case), '*' becomes
 //    the full-width asterisk 0x2176 (the library's wildcard); both clear "leading";
-//  - any other byte (blank, punctuation, half-width katakana, 0x80, 0xA0, 0xFD..0xFF) is
-//    dropped while "leading" is set and becomes the ideographic space 0x2121 otherwise.
+//  - a half-width katakana letter (0xA6..0xDD), with a sound mark (0xDE, 0xDF) right after it
+//    that joins it, becomes the full-width katakana (ｶﾞ: ガ) and clears "leading";
+//  - any other byte (blank, punctuation, the half-width punctuation, a sound mark alone, 0x80,
+//    0xA0, 0xFD..0xFF) is dropped while "leading" is set and becomes the ideographic space 0x2121
+//    otherwise.
 // Characters that would not fit the buffer with its terminator (past the 127th) are dropped.
 SearchKey BuildSearchKey(std::string_view typedSjis);
 

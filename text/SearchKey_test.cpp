@@ -60,10 +60,10 @@ TEST(SearchKey, UnconvertibleAndSingleHighBytes) {
   // A pair that does not convert is dropped whole, and does not clear "leading".
   EXPECT_EQ(Key("\x81\x20" " a"), "\x23\x41");
   EXPECT_EQ(Key(std::string_view("\x9F\x00" "a", 3)), "\x23\x41") << "a zero trail byte is no character";
-  // Half-width katakana and the other single high bytes are single characters: they do not
-  // swallow the character after them.
-  EXPECT_EQ(Key("\xB1" "a"), "\x23\x41");
-  EXPECT_EQ(Key("a\xB1" "b"), "\x23\x41\x21\x21\x23\x42");
+  // Half-width katakana (the full-width kana in the key) and the other single high bytes are
+  // single characters: they do not swallow the character after them.
+  EXPECT_EQ(Key("\xB1" "a"), "\x25\x22\x23\x41");
+  EXPECT_EQ(Key("a\xB1" "b"), "\x23\x41\x25\x22\x23\x42");
   EXPECT_EQ(Key("a\xFD\x80\xA0"), "\x23\x41\x21\x21\x21\x21\x21\x21");
   // User-defined rows do not convert.
   EXPECT_EQ(Key("\xF0\x40" "a"), "\x23\x41");

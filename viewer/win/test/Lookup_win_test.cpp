@@ -257,6 +257,15 @@ TEST_F(RelatedLookupTest, KatakanaAlsoFindsTheHiraganaHeadwordsUnlessTurnedOffIn
   EXPECT_TRUE(viewertest::SaveWindowShot(frame, "related_kana"));
 }
 
+TEST_F(RelatedLookupTest, HalfWidthKatakanaFindWhatTheFullWidthFind) {
+  const int full = Searched(L"カキ");
+  ASSERT_GT(full, 2) << "カキ and the related かき";
+  const std::vector<uint32_t> first = SettledPixels(content);
+  EXPECT_EQ(Searched(L"ｶｷ"), full) << Status(1);
+  EXPECT_EQ(SettledPixels(content), first);
+  EXPECT_GT(Searched(L"ｺｰﾋｰ"), 0) << "コーヒー, its long-vowel mark half-width too";
+}
+
 TEST_F(RelatedLookupTest, TheSystemWideKeyOnAPhraseShowsTheWordItBeginsWith) {
   MainWindowForWords();
   ASSERT_GT(Searched(L"学校"), 0);

@@ -104,14 +104,18 @@ std::vector<LinkStop> LinkStops(const LineList& lines, int32_t topLine, int32_t 
   return stops;
 }
 
+bool LineStartsEntry(const LineRecord& line, const HeldText& text) {
+  if (line.continuation) return false;
+  int32_t p = line.start;
+  if (text.At(p) == code::kEscape && text.At(p + 1) == code::kIndent) p += 4;
+  return text.At(p) == code::kEscape && text.At(p + 1) == code::kBeginKeyword && text.At(p + 2) == 0x01;
+}
+
 bool EntryLines(const LineList& lines, const HeldText& text, int32_t row, int32_t* first, int32_t* last) {
   if (!lines.Find(row)) return false;
   auto startsEntry = [&](int32_t number) {
     const LineRecord* line = lines.Find(number);
-    if (!line || line->continuation) return false;
-    int32_t p = line->start;
-    if (text.At(p) == code::kEscape && text.At(p + 1) == code::kIndent) p += 4;
-    return text.At(p) == code::kEscape && text.At(p + 1) == code::kBeginKeyword && text.At(p + 2) == 0x01;
+    return line && LineStartsEntry(*line, text);
   };
   *first = row;
   while (*first > lines.FirstNumber() && !startsEntry(*first)) --*first;

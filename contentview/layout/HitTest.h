@@ -54,6 +54,10 @@ struct LinkStop {
 // The link slots of lines topLine .. bottomLine, in reading order.
 std::vector<LinkStop> LinkStops(const LineList& lines, int32_t topLine, int32_t bottomLine, const Metrics& metrics);
 
+// Whether line begins an entry: it starts (after an indent code 1F 09 and its 2 bytes, when
+// there is one) with a headword's keyword code 1F 41 01; a wrapped continuation begins none.
+bool LineStartsEntry(const LineRecord& line, const HeldText& text);
+
 // The held lines of the entry that holds line `row`: from the line that starts it (with a
 // headword's keyword code 1F 41 01, after an indent code 1F 09 and its 2 bytes when there is
 // one; a wrapped continuation starts nothing) up to the line before the next one that does, as

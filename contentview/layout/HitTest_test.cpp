@@ -203,6 +203,9 @@ TEST(EntryLines, FromAHeadwordLineToTheLineBeforeTheNext) {
     EXPECT_EQ(last, 5) << row;
   }
   EXPECT_FALSE(EntryLines(lines, held, 6, &first, &last));
+  // The lines that begin an entry: the headword lines, with or without their indent.
+  for (int32_t row = 0; row <= 5; ++row)
+    EXPECT_EQ(LineStartsEntry(*lines.Find(row), held), row == 0 || row == 2) << row;
 }
 
 }  // namespace

@@ -17,6 +17,7 @@ struct Palette {
   uint32_t reference;
   uint32_t graphic;
   uint32_t sound;
+  uint32_t rule;  // the thin line above an entry that follows another in the view
 
   // What a colour of the layout is drawn in; a colour the layout does not use, as it is.
   uint32_t Map(uint32_t laidOut) const {
@@ -31,9 +32,10 @@ struct Palette {
   }
 };
 
-constexpr Palette kLightPalette{kBackgroundColour, kDefaultTextColour, kReferenceColour, kGraphicColour, kSoundColour};
-constexpr Palette kDarkPalette{Rgb(30, 30, 30), Rgb(222, 222, 222), Rgb(120, 176, 255), Rgb(255, 128, 118),
-                               Rgb(222, 170, 110)};
+constexpr Palette kLightPalette{kBackgroundColour, kDefaultTextColour, kReferenceColour, kGraphicColour, kSoundColour,
+                                Rgb(196, 186, 140)};
+constexpr Palette kDarkPalette{Rgb(30, 30, 30),    Rgb(222, 222, 222), Rgb(120, 176, 255), Rgb(255, 128, 118),
+                               Rgb(222, 170, 110), Rgb(96, 96, 96)};
 
 // The contrast ratio of two colours (1 to 21), by their relative luminance (sRGB).
 double ContrastRatio(uint32_t one, uint32_t other);

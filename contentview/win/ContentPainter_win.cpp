@@ -1,5 +1,7 @@
 #include "win/ContentPainter_win.h"
 
+#include "HitTest.h"
+
 #include <algorithm>
 
 #include "GaijiSizes.h"
@@ -117,6 +119,15 @@ void ContentPainter::Draw(HDC dc, const ContentLayout& layout, const RECT* updat
     }
     for (int32_t row = std::max(first, layout.BottomLine() - layout.TopLine() + 1); row < page.linesPerPage; ++row)
       FillBand(dc, row, page);
+    // Where another entry begins below the top line, a thin rule in the gap above its first line
+    // (the band of the line above reaches into that gap: its rule is drawn again with it).
+    const HeldText text = layout.Text();
+    const int32_t rule = std::max(1, lh / 16);
+    for (int32_t row = std::max(first, 1); row <= last + 1; ++row) {
+      const LineRecord* line = layout.Line(layout.TopLine() + row);
+      if (line && row <= layout.BottomLine() - layout.TopLine() && LineStartsEntry(*line, text))
+        Fill(dc, 2, row * lh + kTopMargin, page.textRight - 2, row * lh + kTopMargin + rule, palette.rule);
+    }
   }
   SetBkMode(dc, oldMode);
   SetTextColor(dc, oldColour);

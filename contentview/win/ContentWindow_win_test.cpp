@@ -115,6 +115,25 @@ TEST_F(ContentView, EntryByHitIndexShowsBoldBlueRedAndExternalCharacters) {
   EXPECT_GT(viewInk * 100, plainInk * 115) << "keyword ink " << viewInk << " plain " << plainInk;
 }
 
+TEST_F(ContentView, AThinRuleMarksWhereTheNextEntryBegins) {
+  Open(560, 240);
+  ASSERT_EQ(Send(VM_VIEW_SHOWPOS, 0, 0), 1);
+  const int right = TextRight(), bottom = Client().bottom;
+  // The rows drawn across the text area in the rule's colour, light and then dark.
+  auto ruleRows = [&](const Capture& shot, COLORREF rule) {
+    std::vector<int> rows;
+    for (int y = 0; y < bottom; ++y)
+      if (shot.Count(rule, 2, y, right - 2, y + 1) == right - 4) rows.push_back(y);
+    return rows;
+  };
+  const std::vector<int> light = ruleRows(Shot("02b-entry-rule"), RGB(196, 186, 140));
+  ASSERT_FALSE(light.empty()) << "no rule above the entry after the one shown";
+  EXPECT_GT(light.front(), 3 + FullWidth()) << "a rule above the first line";
+  EXPECT_EQ(Send(VM_VIEW_PALETTE, 1, 0), 1);
+  EXPECT_EQ(ruleRows(Shot("02c-entry-rule-dark"), RGB(96, 96, 96)), light);
+  Send(VM_VIEW_PALETTE, 0, 0);
+}
+
 TEST_F(ContentView, EntryByTextPositionLooksTheSame) {
   Open(560, 240);
   std::vector<char> text(0x40000);

@@ -87,6 +87,8 @@
 #define IDS_SOUND_NO_DEVICE 61229
 #define IDS_HOTKEY_TAKEN 61230
 #define IDS_HOTKEY_TAKEN_AT_START 61231
+#define IDS_WORD_CUT 61232            // a pasted text cut to the word box's length
+#define IDS_WORD_SEARCHED_CUT 61233   // a word longer than a search takes
 
 // The shelf dialog.
 #define IDD_SHELF 170

@@ -108,6 +108,33 @@ void BrowseDialog::OnEnterKey() {
   else OnOk();
 }
 
+namespace {
+
+// Whether the folder holds a file named as a catalog (also as a copied disc names it) that the
+// library could not read: an empty or damaged one, not a missing one.
+bool HasCatalogFile(std::wstring folder) {
+  if (folder.empty()) return false;
+  if (folder.back() != L'\\' && folder.back() != L'/') folder += L'\\';
+  WIN32_FIND_DATAW found;
+  HANDLE find = FindFirstFileW((folder + L"CATALOGS*").c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return false;
+  bool file = false;
+  do {
+    // Without a version (";1") and a trailing dot, as an ISO 9660 listing spells it.
+    std::wstring name = found.cFileName;
+    const size_t semicolon = name.rfind(L';');
+    if (semicolon != std::wstring::npos && semicolon + 1 < name.size() &&
+        name.find_first_not_of(L"0123456789", semicolon + 1) == std::wstring::npos)
+      name.resize(semicolon);
+    if (!name.empty() && name.back() == L'.') name.pop_back();
+    file = !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && _wcsicmp(name.c_str(), L"CATALOGS") == 0;
+  } while (!file && FindNextFileW(find, &found));
+  FindClose(find);
+  return file;
+}
+
+}  // namespace
+
 void BrowseDialog::OnOk() {
   std::wstring title;
   // A folder without a catalog is no missing disc: the user chose the wrong place; a book of a
@@ -115,7 +142,7 @@ void BrowseDialog::OnOk() {
   const std::wstring notRead = NoReadableBookText(book, path);
   if (!notRead.empty()) ShowMessage(notRead);
   else if (FindBookTitle(book, path, &title)) EndDialog(Hwnd(), 1);
-  else ShowMessage(LoadText(IDS_NOT_A_BOOK));
+  else ShowMessage(LoadText(HasCatalogFile(path) ? IDS_CATALOG_UNREADABLE : IDS_NOT_A_BOOK));
 }
 
 void BrowseDialog::OnPathEntered() {

@@ -11,6 +11,7 @@
 #define FM_WORDTYPED (0x400 + 130)   // the user changed the word box's text (posted)
 #define FM_OUTSIDEWORD (0x400 + 131)  // look up the word a second start handed over (posted)
 #define FM_LISTEDGE (0x400 + 132)     // the list was scrolled to its top (wParam 0) or end (1) (posted)
+#define FM_WORDCUT (0x400 + 133)      // a text pasted into the word box was cut to wParam characters (posted)
 #define FM_HOSTWORD (0x400 + 208)     // take the host's word
 #define FM_WORDENTER 0x8009           // Enter in the word box with a word
 #define WB_COPY 0x8011                // copy the word box's selection; answers 1 when it did

@@ -135,6 +135,9 @@ bool Search::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
     case FM_WORDTYPED:
       typeAhead.Typed(frame);
       return true;
+    case FM_WORDCUT:
+      bars.SetStatusText(0, Formatted(IDS_WORD_CUT, static_cast<int>(wParam)).c_str());
+      return true;
     case WM_TIMER:
       if (wParam == TypeAhead::kTimer) {
         Preview();
@@ -232,14 +235,19 @@ void Search::Run() {
   typeAhead.Stop(frame);
   const std::wstring word = Word();
   if (word.empty()) return;
+  const bool longer = box.Text().size() > kSearchWordLimit;
   box.SetText(word);
   // The same word in another mode is a search of its own.
   if (Kind() != lastKind) lastWord.clear();
   lastKind = Kind();
-  if (ScopeChosen() == Scope::kShelf)
+  if (ScopeChosen() == Scope::kShelf) {
     RunOnShelf(word);
-  else
+  } else {
     RunOnBook(word);
+    // A longer word than a search takes: which part was searched.
+    if (longer)
+      bars.SetStatusText(0, Formatted(IDS_WORD_SEARCHED_CUT, static_cast<int>(kSearchWordLimit)).c_str());
+  }
 }
 
 void Search::Clear() {
@@ -354,7 +362,23 @@ void Search::RunOnShelf(const std::wstring& word) {
   std::wstring status = Formatted(IDS_SHELF_SEARCHED, searched.Count(search::BookOutcome::kSearched));
   const int notOpened =
       searched.Count(search::BookOutcome::kNotOpened) + searched.Count(search::BookOutcome::kReadFailed);
-  if (notOpened > 0) status += Formatted(IDS_SHELF_NOT_OPENED, notOpened);
+  if (notOpened > 0) {
+    // Which they are: their labels, the first three.
+    status += Formatted(IDS_SHELF_NOT_OPENED, notOpened);
+    std::wstring names;
+    int named = 0;
+    const std::vector<ShelfBook>& shelved = shelf.Books();
+    for (size_t b = 0; b < shelved.size(); ++b) {
+      const search::BookOutcome how = searched.Outcome(b);
+      if (how != search::BookOutcome::kNotOpened && how != search::BookOutcome::kReadFailed) continue;
+      if (++named > 3) {
+        names += L", \u2026";
+        break;
+      }
+      names += (names.empty() ? L" (" : L", ") + shelved[b].name;
+    }
+    if (!names.empty()) status += names + L")";
+  }
   if (const int lacking = searched.Count(search::BookOutcome::kCannotSearch); lacking > 0)
     status += Formatted(IDS_SHELF_NO_KEYWORDS, lacking);
   bars.SetStatusText(0, status.c_str());

@@ -23,5 +23,6 @@
 #define IDS_COMPRESSED_TEXT 61240  // a compressed book of the later versions (HONMON2)
 #define IDS_EB_FAMILY 61241        // a disc of the EB family (CATALOG, START)
 #define IDS_EB_FAMILY_TITLE 61242  // the title line such a disc gets, whose title is not read
+#define IDS_CATALOG_UNREADABLE 61243  // a catalog file that is there but empty or damaged
 
 #endif  // BRISVANE_VIEWER_WIN_TITLEDIALOGRES_H

@@ -7,6 +7,7 @@
 #include "Calvetta.h"
 #include "FrameMessages.h"
 #include "SearchRules.h"
+#include "SelectionCopy_win.h"
 #include "Settings_win.h"
 #include "UiFont_win.h"
 #include "ui/Dpi.h"
@@ -137,6 +138,17 @@ LRESULT WordBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS: {
       LRESULT result = Default(message, wParam, lParam);
       SendMessageW(Control(), EM_SETSEL, 0, -1);
+      return result;
+    }
+    case WM_PASTE: {
+      // A text longer than the box takes is cut by the edit without a word: the frame says so.
+      std::wstring pasted;
+      DWORD from = 0, to = 0;
+      SendMessageW(Control(), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+      const size_t kept = static_cast<size_t>(GetWindowTextLengthW(Control())) - (to > from ? to - from : 0);
+      const bool cut = exchange::ReadClipboardUnicode(Control(), &pasted) && kept + pasted.size() > kWordBoxLimit;
+      LRESULT result = Default(message, wParam, lParam);
+      if (cut) PostMessageW(frame, FM_WORDCUT, kWordBoxLimit, 0);
       return result;
     }
     case WM_NCDESTROY:

@@ -184,6 +184,19 @@ TEST_F(LookupTest, TheClipboardWatchLooksUpACopiedWordWhenOnAndNotWhenOff) {
   EXPECT_EQ(WindowText(wordBox), L"coffee");
 }
 
+TEST_F(LookupTest, AWordLongerThanTheBoxSaysWhatWasKeptAndWhatWasSearched) {
+  SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+  ASSERT_TRUE(PutClipboardUnicode(L"はし" + std::wstring(2000, L'x')));
+  SendMessageW(edit, WM_PASTE, 0, 0);
+  Drain();
+  EXPECT_EQ(WindowText(wordBox).size(), 51u);
+  EXPECT_TRUE(WaitUntil([&] { return Status(0) == L"貼り付けた語が長いため、初めの 51 文字だけを入れました"; }))
+      << testing::PrintToString(Status(0));
+  PostMessageW(frame, WM_COMMAND, 32777, 0);  // 検索
+  EXPECT_TRUE(WaitUntil([&] { return Status(0) == L"語が長いため、初めの 49 文字で検索しました" && Count() > 0; }))
+      << testing::PrintToString(Status(0)) << " " << Count();
+}
+
 // The viewer on a real dictionary: Debian's edict made into a book by the build.
 class RelatedLookupTest : public LookupTest {
  protected:

@@ -75,7 +75,7 @@ TEST_F(ShelfTest, EveryBookIsSearchedAndEachHitIsReadFromItsOwnBook) {
   // sample: water, write; the book of external characters: word; freepwing: みず (its English
   // gloss is no headword: its reading is). The disc that is not there is passed over.
   ASSERT_EQ(WaitForShelfHits(), 4);
-  EXPECT_EQ(Status(0), L"本棚の 5 冊を検索, 1 冊は開けません");
+  EXPECT_EQ(Status(0), L"本棚の 5 冊を検索, 1 冊は開けません (無い)");
   EXPECT_TRUE(CaptionIs(L"和英サンプル辞典")) << WindowText(frame);
   std::vector<uint32_t> water;
   ASSERT_TRUE(WaitUntil([&] { return (water = SettledPixels(content)) != blank; })) << "the first hit was not shown";
@@ -189,7 +189,7 @@ TEST_F(ShelfTest, AKeywordSearchPassesOverTheBooksWithoutAKeywordIndex) {
   Drain();
   Search(L"school");
   EXPECT_EQ(WaitForShelfHits(), 2);  // がっこう【学校】 of the sample and of the freepwing book
-  EXPECT_EQ(Status(0), L"本棚の 2 冊を検索, 1 冊は開けません, 3 冊は条件検索の索引なし");
+  EXPECT_EQ(Status(0), L"本棚の 2 冊を検索, 1 冊は開けません (無い), 3 冊は条件検索の索引なし");
   PostMessageW(frame, WM_COMMAND, kModeKeyword - 1, 0);  // the mode is kept: back to 見出し
   Drain();
 }
@@ -266,7 +266,7 @@ class MissingDiscShelfTest : public ShelfTest {
 TEST_F(MissingDiscShelfTest, TheMissingDiscIsPassedOverAndSaidSo) {
   Search(L"はし");
   ASSERT_EQ(WaitForShelfHits(), 3);
-  EXPECT_EQ(Status(0), L"本棚の 1 冊を検索, 1 冊は開けません");
+  EXPECT_EQ(Status(0), L"本棚の 1 冊を検索, 1 冊は開けません (無い)");
   EXPECT_TRUE(viewertest::SaveWindowShot(frame, "shelf_missing_disc"));
 }
 

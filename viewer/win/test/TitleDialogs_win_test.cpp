@@ -263,6 +263,11 @@ TEST_F(TitleDialogsTest, BooksOfKindsNotReadAreListedGreyedWithWhyAndOpenNothing
   EXPECT_TRUE(WaitUntil([&] { return WindowText(GetDlgItem(browse, kBrowseTitle)) == eb; }, 5000));
   ClickOk(browse);
   EXPECT_EQ(AnswerMessage(), eb);
+  // A catalog that is there but empty is named as such.
+  EnterPath(browse, L"D:\\emptycat");
+  Sleep(200);
+  ClickOk(browse);
+  EXPECT_EQ(AnswerMessage(), L"この場所の目録ファイル (CATALOGS) は空か壊れていて読めません");
   PostMessageW(browse, WM_COMMAND, IDCANCEL, 0);
   WaitUntil([&] { return !IsWindow(browse); });
   PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);

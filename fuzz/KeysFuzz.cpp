@@ -6,6 +6,8 @@
 
 #include "FuzzInput.h"
 #include "FuzzTargets.h"
+#include "HalfWidthKana.h"
+#include "platform/IsoNames.h"
 #include "JisText.h"
 #include "NarrowToAscii.h"
 #include "SearchKey.h"
@@ -68,6 +70,19 @@ void Utf8(const Bytes& bytes) {
   FUZZ_CHECK(pos == text.size());
 }
 
+// The same bytes as Unicode text with its half-width katakana made full-width (never longer,
+// none left), and as a file name a copied disc may give (its plain name a prefix of it).
+void WidthAndNames(const Bytes& bytes) {
+  std::u32string text;
+  for (size_t i = 0; i + 1 < bytes.size(); i += 2) text += static_cast<char32_t>(0xFF00 | bytes[i + 1]) ^ (bytes[i] & 3);
+  const std::u32string wide = booktext::WidenHalfWidthKana(text);
+  FUZZ_CHECK(wide.size() <= text.size());
+  for (char32_t c : wide) FUZZ_CHECK(!booktext::IsHalfWidthKana(c));
+  const std::string_view name(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  const std::string_view plain = dunmoor::IsoPlainName(name);
+  FUZZ_CHECK(name.substr(0, plain.size()) == plain);
+}
+
 }  // namespace
 
 int FuzzKeys(const uint8_t* data, size_t size) {
@@ -76,6 +91,7 @@ int FuzzKeys(const uint8_t* data, size_t size) {
   Pairs(bytes);
   InPlace(bytes);
   Utf8(bytes);
+  WidthAndNames(bytes);
   return 0;
 }
 

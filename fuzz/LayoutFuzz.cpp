@@ -11,7 +11,10 @@
 #include "ContentLayout.h"
 #include "FuzzInput.h"
 #include "FuzzTargets.h"
+#include "HitTest.h"
 #include "MarkSelection.h"
+#include "ShiftJis.h"
+#include "WordAt.h"
 #include "MemorySource.h"
 
 namespace fuzz {
@@ -88,8 +91,26 @@ void Mark(LayoutRun& run) {
   for (size_t i = static_cast<size_t>(size); i < buffer.size(); ++i) FUZZ_CHECK(buffer[i] == '\x7F');
 }
 
+// A double-click's look-up text and the entry rule's test at a few points of the page: at most
+// the characters asked for, never half a double-byte character, every line asked of.
+void LookAt(LayoutRun& run) {
+  const calvetta::LineList& lines = run.layout.Lines();
+  const calvetta::HeldText text = run.layout.Text();
+  size_t points = run.input.Byte() % 6;
+  for (size_t i = 0; i < points; ++i) {
+    const int32_t row = run.layout.TopLine() + static_cast<int8_t>(run.input.Byte()) % 48;
+    const size_t most = run.input.Byte() % 40;
+    const std::string word = calvetta::TextFromPoint(lines, row, run.input.Byte() * 4 - 8, run.metrics, most);
+    size_t characters = 0;
+    for (size_t at = 0; at < word.size(); ++characters)
+      at += booktext::IsSjisLeadByte(static_cast<uint8_t>(word[at])) ? 2 : 1;
+    FUZZ_CHECK(characters <= most);
+    if (const calvetta::LineRecord* line = lines.Find(row)) calvetta::LineStartsEntry(*line, text);
+  }
+}
+
 using Step = void (*)(LayoutRun&);
-const Step kSteps[] = {Scroll, Mark, Resize, Scroll, FollowLinks, Mark, Scroll};
+const Step kSteps[] = {Scroll, Mark, Resize, LookAt, Scroll, FollowLinks, Mark, LookAt, Scroll};
 
 }  // namespace
 

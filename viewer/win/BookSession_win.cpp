@@ -203,6 +203,26 @@ bool BookSession::OpenPlace(const BookPlace& place) {
   return Open() == 1;
 }
 
+bool BookSession::OpenShelfPlace(const BookPlace& place) {
+  if (open && place == Place()) return true;
+  const std::string pathBefore = path;
+  const int32_t indexBefore = index;
+  if (open) Close();
+  path = place.path;
+  index = place.index;
+  if (!path.empty() && Api().OpenEpwing(path.c_str()) == kDunmoorSuccess && OpenChosenBook() == 1) {
+    open = true;
+    bars.SetButtonState(IDM_SEARCH, TBSTATE_ENABLED);
+    ShowTitle();
+    return open;
+  }
+  Close();  // also the catalog that a failed open leaves loaded
+  path = pathBefore;
+  index = indexBefore;
+  SetWindowTextW(frame, LoadText(IDS_APP_TITLE).c_str());
+  return false;
+}
+
 void BookSession::TakeBackCatalog() {
   if (!path.empty()) Api().OpenEpwing(path.c_str());
 }

@@ -48,6 +48,10 @@ class BookSession {
   // Opens the book at place unless it is the one open; the panes stay as they are and the title
   // names it. False when it does not open (the user is told, as of a read error).
   bool OpenPlace(const BookPlace& place);
+  // The same for a book of the shelf, whose failure is that book's alone: when it does not open,
+  // no book is open, the book open before stays the one remembered, and the panes and the user
+  // are left to the caller (no message, nothing reset).
+  bool OpenShelfPlace(const BookPlace& place);
   // The catalogs of other discs were listed through the library (which loads each): its own
   // catalog is loaded again, the open book staying as it is.
   void TakeBackCatalog();

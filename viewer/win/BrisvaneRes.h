@@ -89,6 +89,7 @@
 #define IDS_HOTKEY_TAKEN_AT_START 61231
 #define IDS_WORD_CUT 61232            // a pasted text cut to the word box's length
 #define IDS_WORD_SEARCHED_CUT 61233   // a word longer than a search takes
+#define IDS_SHELF_BOOK_FAILED 61234   // a shelf book that did not open when its hit was chosen
 
 // The shelf dialog.
 #define IDD_SHELF 170

@@ -306,6 +306,7 @@ void ResultList::DrawHeadword(HDC dc, int index, const RECT& rect, COLORREF ink)
   const int32_t result = source.HeadingOf(index, &item);
   if (result == kDunmoorFailed) PostMessageW(frame, VM_VIEW_FAILED, 0, 0);
   if (result != kDunmoorSuccess) return;
+  if (item.unavailable && ink != colours.selectedInk) ink = colours.label;
   // The book's short name and the note first, in the small font and a quieter colour, then the
   // heading.
   std::wstring before;

@@ -23,6 +23,7 @@ struct ListedHeading {
   std::wstring note;
   std::string heading;
   bool ownBook = false;
+  bool unavailable = false;  // its book did not open: drawn greyed
 };
 // Where the list's headings come from: the search that filled it last.
 class ListedHeadings {

@@ -6,6 +6,7 @@
 #include "AppState_win.h"
 #include "AroundJob.h"
 #include "BookSession_win.h"
+#include "BookTitle_win.h"
 #include "Calvetta.h"
 #include "ContentView_win.h"
 #include "FrameBars_win.h"
@@ -55,6 +56,16 @@ std::wstring Formatted(int id, int a) {
   wchar_t line[160];
   swprintf(line, sizeof line / sizeof line[0], ui::LoadText(id).c_str(), a);
   return line;
+}
+
+// A message of the library's strings with its %s filled, in order.
+std::wstring Formatted(int id, const std::wstring& a, const std::wstring& b) {
+  std::wstring text = ui::LoadText(id);
+  for (const std::wstring* with : {&a, &b}) {
+    const size_t at = text.find(L"%s");
+    if (at != std::wstring::npos) text.replace(at, 2, *with);
+  }
+  return text;
 }
 
 booktext::SearchKey KeyOf(const std::wstring& word) { return booktext::BuildSearchKey(ui::ToShiftJis(word)); }
@@ -457,7 +468,20 @@ void Search::Show(int index, bool now) {
     return;
   }
   // A hit the job keeps is read at its text position, from its own book opened as the viewer's.
-  if (!placed || place.book >= jobBooks.size() || !book.OpenPlace(jobBooks[place.book].place)) return;
+  if (!placed || place.book >= jobBooks.size()) return;
+  JobBook& from = jobBooks[place.book];
+  // A shelf book that does not open is that book's failure: the list and the word stay, its
+  // hits are greyed and the status bar names it.
+  const bool shelfBook = jobBooks.size() > 1 || !from.label.empty();
+  if (shelfBook ? !book.OpenShelfPlace(from.place) : !book.OpenPlace(from.place)) {
+    if (!shelfBook) return;
+    from.failed = true;
+    content->Api().SetContentBlank();
+    InvalidateRect(list.Hwnd(), nullptr, TRUE);
+    bars.SetStatusText(0, Formatted(IDS_SHELF_BOOK_FAILED, from.label, FromLocalPath(from.place.path)).c_str());
+    MessageBeep(MB_ICONWARNING);
+    return;
+  }
   content->ShowAt(place, now);
 }
 
@@ -474,6 +498,7 @@ int32_t Search::HeadingOf(int index, ListedHeading* heading) {
   heading->note = job->Related(index, &how, &word) ? ui::Wide(word) + L" \u2190 " + jobWord : std::wstring();
   // Its external characters come from the fonts of the book open, when that is its own.
   heading->ownBook = book.IsOpen() && from.place == book.Place();
+  heading->unavailable = from.failed;
   return kDunmoorSuccess;
 }
 

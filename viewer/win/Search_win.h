@@ -93,6 +93,7 @@ class Search : private ListedHeadings {
   struct JobBook {
     BookPlace place;
     std::wstring label;
+    bool failed = false;  // it did not open when one of its hits was chosen
   };
 
   // ListedHeadings.

@@ -254,6 +254,38 @@ TEST_F(ShelfTest, TheScopeOutlastsARestartAndTheDialogShowsTheShelf) {
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
 }
 
+// A shelf of the sample and a copy of it whose catalog goes after the search: choosing one of
+// the copy's hits is that book's failure only.
+class FailingBookShelfTest : public ShelfTest {
+ protected:
+  void SetUp() override {
+    testfiles::CopyTree(testfiles::BuiltBook("sample"), copy.Path() / "copy");
+    WriteShelf({L"1\t0\t" + Root(testfiles::BuiltBook("sample")) + L"\t和英",
+                L"1\t0\t" + Root(copy.Path() / "copy") + L"\\\t写し"});
+    SearchRoadTest::SetUp();
+  }
+  testfiles::TempDir copy;
+};
+
+TEST_F(FailingBookShelfTest, AHitOfABookThatNoLongerOpensKeepsTheListAndNamesTheBook) {
+  Search(L"はし");
+  ASSERT_EQ(WaitForShelfHits(), 6);
+  Choose(0);
+  ASSERT_TRUE(WaitUntil([&] { return CaptionIs(L"和英サンプル辞典"); }));
+  ASSERT_TRUE(std::filesystem::remove(copy.Path() / "copy" / "CATALOGS"));
+  Choose(3);  // the copy's はし【橋】
+  EXPECT_TRUE(WaitUntil([&] { return Status(0).find(L"本棚の辞書 [写し]") == 0; })) << testing::PrintToString(Status(0));
+  EXPECT_NE(Status(0).find(L"が読み取れません"), std::wstring::npos);
+  EXPECT_EQ(viewer.FindTopWindow(L"#32770"), nullptr) << "a message box";
+  EXPECT_EQ(Count(), 6) << "the list was emptied";
+  EXPECT_EQ(WindowText(wordBox), L"はし");
+  EXPECT_TRUE(viewertest::SaveWindowShot(frame, "shelf_failing_book"));
+  // The other book's hits still show.
+  Choose(1);
+  EXPECT_TRUE(WaitUntil([&] { return CaptionIs(L"和英サンプル辞典"); })) << WindowText(frame);
+  EXPECT_EQ(Count(), 6);
+}
+
 // A shelf whose only other disc is missing: the status bar says it was passed over.
 class MissingDiscShelfTest : public ShelfTest {
  protected:

@@ -90,6 +90,7 @@
 #define IDS_WORD_CUT 61232            // a pasted text cut to the word box's length
 #define IDS_WORD_SEARCHED_CUT 61233   // a word longer than a search takes
 #define IDS_SHELF_BOOK_FAILED 61234   // a shelf book that did not open when its hit was chosen
+#define IDS_NO_BOOK_OPEN 61235        // a search with no book open
 
 // The shelf dialog.
 #define IDD_SHELF 170

@@ -235,7 +235,9 @@ void Search::Command() {
   if (app.ModalBusy()) return;
   // A shelf search needs no open book, only the library.
   if (!book.IsOpen() && !(ScopeChosen() == Scope::kShelf && book.Api().OpenEpwing)) {
-    book.ReportReadError();
+    // No book open: said in the status bar, as nothing else would show it.
+    bars.SetStatusText(0, ui::LoadText(IDS_NO_BOOK_OPEN).c_str());
+    MessageBeep(MB_OK);
     return;
   }
   SendMessageW(frame, FM_SEARCHSTART, 0, 0);

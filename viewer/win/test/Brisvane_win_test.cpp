@@ -8,6 +8,7 @@
 #include <string>
 
 #include "TestFiles.h"
+#include "SearchFixture.h"
 #include "ViewerHarness.h"
 
 namespace {
@@ -108,6 +109,12 @@ TEST_F(ViewerTest, WithNoBookAnywhereTheSampleBesideTheProgramIsOffered) {
       EXPECT_TRUE(WaitUntil([&] { return WindowText(frame) == kBookTitle; })) << "the sample did not open";
     } else {
       EXPECT_EQ(WindowText(frame), L"DUDAZA Zorari");
+      // A search without a book says why nothing happens.
+      PostMessageW(frame, WM_COMMAND, 32777, 0);
+      HWND bar = FindWindowExW(frame, nullptr, L"msctls_statusbar32", nullptr);
+      EXPECT_TRUE(WaitUntil([&] {
+        return viewertest::StatusText(viewer.Id(), bar, 0).rfind(L"開いている辞書がありません", 0) == 0;
+      })) << testing::PrintToString(viewertest::StatusText(viewer.Id(), bar, 0));
     }
     PostMessageW(frame, WM_CLOSE, 0, 0);
     EXPECT_EQ(viewer.WaitForExit(), 0u);

@@ -96,11 +96,17 @@ void Search::AddCommands(ui::CommandTable& commands) {
   // Search stays enabled: greyed on the toolbar while no book is open; the command itself reports.
   commands.Add(IDM_SEARCH, [this](int, HWND) { Command(); });
   for (SearchKind each : search::kSearchKinds) {
-    commands.Add(IDM_MODE_HEADWORD + static_cast<int>(each), [this, each](int, HWND) { ChooseMode(each); },
+    commands.Add(IDM_MODE_HEADWORD + static_cast<int>(each), [this, each](int, HWND) {
+      ChooseMode(each);
+      SetFocus(box.Edit());  // the word to search in that mode is typed next
+    },
                  [this, each] { return Offered(each, book.IsOpen()); });
   }
   for (Scope each : {Scope::kBook, Scope::kShelf})
-    commands.Add(IDM_SCOPE_BOOK + static_cast<int>(each), [this, each](int, HWND) { ChooseScope(each); });
+    commands.Add(IDM_SCOPE_BOOK + static_cast<int>(each), [this, each](int, HWND) {
+      ChooseScope(each);
+      SetFocus(box.Edit());
+    });
   commands.Add(IDM_SHELF_EDIT, [this](int, HWND) { EditShelf(); });
   commands.Add(IDM_TYPE_AHEAD, [this](int, HWND) { typeAhead.Toggle(frame); });
   commands.Add(IDM_AROUND, [this](int, HWND) { Around(); }, [this] { return AroundOffered(); });

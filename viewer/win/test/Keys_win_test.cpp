@@ -101,6 +101,19 @@ TEST_F(KeysTest, CtrlLPutsTheFocusInTheWordBoxWithItsTextSelected) {
   EXPECT_EQ(end, 2u);
 }
 
+TEST_F(KeysTest, CtrlAndADigitChoosesTheModeOrScopeAndPutsTheFocusInTheWordBox) {
+  Entry(L"はし", 3);
+  ASSERT_TRUE(FocusComesTo(list));
+  ASSERT_TRUE(PressKeys({VK_CONTROL, '2'}));  // 条件
+  EXPECT_TRUE(FocusComesTo(edit));
+  ASSERT_TRUE(PressKeys({VK_TAB}));
+  ASSERT_TRUE(FocusComesTo(list));
+  ASSERT_TRUE(PressKeys({VK_TAB}));  // on to the entry
+  ASSERT_TRUE(FocusComesTo(content));
+  ASSERT_TRUE(PressKeys({VK_CONTROL, '1'}));  // 見出し again
+  EXPECT_TRUE(FocusComesTo(edit));
+}
+
 TEST_F(KeysTest, CtrlCWithNothingMarkedCopiesTheEntryAndCtrlAMarksIt) {
   const std::vector<uint32_t> shown = Entry(L"coffee", 1);
   auto copy = [&] {

@@ -52,8 +52,8 @@ extern "C" {
 
 // ---- Messages the view sends to its parent ---------------------------------------------------
 
-// Posted when Tab is pressed in the view past its last link: wParam 2, lParam 0; Shift+Tab before
-// its first link: wParam 0.
+// Posted when Tab is pressed in the view past its last link, or Esc in the view: wParam 2,
+// lParam 0; Shift+Tab before its first link: wParam 0.
 #define VM_VIEW_TAB (0x400 + 103)
 // Sent just before a reference is followed: wParam 0, lParam the text position of the
 // headword of the entry being left.

@@ -337,6 +337,11 @@ LRESULT ContentWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       if (wParam == VK_RETURN && navigation.ActivateLinkFocus()) return 0;
+      if (wParam == VK_ESCAPE) {
+        // Out of the entry to the word box, as Tab past the last link goes.
+        PostMessageW(GetParent(Hwnd()), VM_VIEW_TAB, 2, 0);
+        return 0;
+      }
       navigation.OnKeyDown(wParam);
       return 0;
     case WM_TIMER:

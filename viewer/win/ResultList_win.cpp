@@ -371,9 +371,14 @@ LRESULT ResultList::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         PostMessageW(frame, VM_VIEW_TAB, GetKeyState(VK_SHIFT) < 0 ? 2 : 1, 0);
         return 0;
       }
+      if (wParam == VK_ESCAPE) {
+        // Back to the word box, for the next word.
+        PostMessageW(frame, VM_VIEW_TAB, 2, 0);
+        return 0;
+      }
       break;
     case WM_CHAR:
-      if (wParam == L'\t') return 0;
+      if (wParam == L'\t' || wParam == 0x1B) return 0;
       break;
     case WM_VSCROLL:
     case WM_MOUSEWHEEL: {

@@ -101,7 +101,7 @@ TEST_F(KeysTest, CtrlLPutsTheFocusInTheWordBoxWithItsTextSelected) {
   EXPECT_EQ(end, 2u);
 }
 
-TEST_F(KeysTest, CtrlAndADigitChoosesTheModeOrScopeAndPutsTheFocusInTheWordBox) {
+TEST_F(KeysTest, CtrlAndADigitAndEscLeadToTheWordBox) {
   Entry(L"はし", 3);
   ASSERT_TRUE(FocusComesTo(list));
   ASSERT_TRUE(PressKeys({VK_CONTROL, '2'}));  // 条件
@@ -111,6 +111,17 @@ TEST_F(KeysTest, CtrlAndADigitChoosesTheModeOrScopeAndPutsTheFocusInTheWordBox) 
   ASSERT_TRUE(PressKeys({VK_TAB}));  // on to the entry
   ASSERT_TRUE(FocusComesTo(content));
   ASSERT_TRUE(PressKeys({VK_CONTROL, '1'}));  // 見出し again
+  EXPECT_TRUE(FocusComesTo(edit));
+  // Esc in the list or in the entry leads back to the word box.
+  ASSERT_TRUE(PressKeys({VK_TAB}));
+  ASSERT_TRUE(FocusComesTo(list));
+  ASSERT_TRUE(PressKeys({VK_ESCAPE}));
+  EXPECT_TRUE(FocusComesTo(edit));
+  ASSERT_TRUE(PressKeys({VK_TAB}));
+  ASSERT_TRUE(FocusComesTo(list));
+  ASSERT_TRUE(PressKeys({VK_TAB}));
+  ASSERT_TRUE(FocusComesTo(content));
+  ASSERT_TRUE(PressKeys({VK_ESCAPE}));
   EXPECT_TRUE(FocusComesTo(edit));
 }
 

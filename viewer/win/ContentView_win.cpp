@@ -158,7 +158,7 @@ void ContentView::TakeBack() {
 }
 
 int32_t ContentView::TopAt() const {
-  return contentWindow && !lent ? static_cast<int32_t>(SendMessageW(contentWindow, VM_VIEW_TOPAT, 0, 0)) : -1;
+  return contentWindow ? static_cast<int32_t>(SendMessageW(contentWindow, VM_VIEW_TOPAT, 0, 0)) : -1;
 }
 
 bool ContentView::StepEntry(bool after) const {

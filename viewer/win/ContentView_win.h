@@ -49,7 +49,8 @@ class ContentView : public ui::Window {
   // view showed until it is taken back. TakeBack puts it back into the pane.
   void Lend(HWND host, const RECT& rect, bool keepPicture = false);
   void TakeBack();
-  // Where the view's top line begins (VM_VIEW_TOPAT): a text position, -1 for a blank view.
+  // Where the view's top line begins (VM_VIEW_TOPAT), lent or not: a text position, -1 for a
+  // blank view.
   int32_t TopAt() const;
   bool Lent() const { return lent; }
   // The entry before (after false) or after the one at the top of the view, in the book's text

@@ -182,8 +182,9 @@ bool LookupPopup::LookUpInEntry(const char* text, HWND frameWindow) {
   const std::wstring word = EntryWord(ui::FromShiftJis(text));
   if (word.empty() || (!Hwnd() && !Make(frameWindow))) return false;
   const bool open = IsOpen();
-  // Where the reader was, to come back to: the main entry read, or the search's hit chosen.
-  const int32_t read = open ? entryRead : content.TopAt();
+  // Where the reader was, to come back to: the main entry read, or the search's hit the pop-up
+  // shows (what the main window shows of it), at the first look-up in an entry.
+  const int32_t read = lookups.Depth() ? entryRead : content.TopAt();
   const int chosenHit = lookups.Depth() || !open ? searchChosen
                                                  : static_cast<int>(SendMessageW(list.Hwnd(), LB_GETCURSEL, 0, 0));
   if (lookups.Depth()) lookups.Choose(static_cast<int>(SendMessageW(list.Hwnd(), LB_GETCURSEL, 0, 0)));
@@ -251,6 +252,7 @@ void LookupPopup::Close(bool giveFocusBack) {
   lookups.Clear();
   const bool toEntry = overEntry;
   overEntry = false;
+  entryRead = -1;
   if (giveFocusBack && readFrom && IsWindow(readFrom)) {
     SetForegroundWindow(GetAncestor(readFrom, GA_ROOT));
     if (toEntry) SetFocus(readFrom);

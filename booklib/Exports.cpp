@@ -7,6 +7,7 @@
 #include "Dunmoor.h"
 #include "ExportGuard.h"
 #include "Library.h"
+#include "platform/PathText.h"
 
 using dunmoor::TheLibrary;
 
@@ -25,16 +26,67 @@ int32_t OnSlot(int32_t slot, Call call) {
   });
 }
 
+// A disc root of a design's export (the system code page) or of a wide one, in the library's
+// own form for call; a root that is not text of its kind names no disc (-1). A null root goes
+// on as null, which the call refuses.
+template <typename Call>
+int32_t OnRoot(const char* root, Call call) {
+  std::string path;
+  if (!root) return call(nullptr);
+  return dunmoor::PathFromSystemBytes(root, &path) ? call(path.c_str()) : kDunmoorFailed;
+}
+
+template <typename Call>
+int32_t OnWideRoot(const wchar_t* root, Call call) {
+  std::string path;
+  if (!root) return call(nullptr);
+  return dunmoor::PathFromWide(root, &path) ? call(path.c_str()) : kDunmoorFailed;
+}
+
+// The open book's character map as the library spells its path; -1, -2 as epwGetCharacterMap.
+int32_t CharacterMapPath(std::string* path) {
+  char found[4 * kDunmoorMapPathSize];
+  const int32_t result = TheLibrary().GetCharacterMap(found, sizeof found);
+  if (result == kDunmoorSuccess) *path = found;
+  return result;
+}
+
+int32_t BookProblem(const char* root, int32_t index, char* title) {
+  if (!root) return kDunmoorFailed;
+  if (index < 0) return static_cast<int32_t>(dunmoor::DiscKind(root));
+  dunmoor::BookCatalog catalog;
+  if (dunmoor::ReadCatalog(root, &catalog) != dunmoor::CatalogResult::kRead) return kDunmoorFailed;
+  if (static_cast<size_t>(index) >= catalog.size()) return kDunmoorRefused;
+  const dunmoor::CatalogRecord& record = catalog[static_cast<size_t>(index)];
+  const dunmoor::UnreadableKind kind = dunmoor::BookKind(record);
+  if (kind != dunmoor::UnreadableKind::kNone && title) std::memcpy(title, record.title, sizeof record.title);
+  return static_cast<int32_t>(kind);
+}
+
 }  // namespace
 
 extern "C" {
 
 int32_t IsEpwBook(const char* root, char* title) {
-  return Guarded<int32_t>(kDunmoorFailed, [&] { return dunmoor::Library::IsEpwBook(root, title); });
+  return Guarded<int32_t>(kDunmoorFailed, [&] {
+    return OnRoot(root, [&](const char* path) { return dunmoor::Library::IsEpwBook(path, title); });
+  });
 }
 
 int32_t OpenEpwing(const char* root) {
-  return Guarded<int32_t>(kDunmoorFailed, [&] { return TheLibrary().OpenEpwing(root); });
+  return Guarded<int32_t>(kDunmoorFailed,
+                          [&] { return OnRoot(root, [](const char* path) { return TheLibrary().OpenEpwing(path); }); });
+}
+
+int32_t IsEpwBookW(const wchar_t* root, char* title) {
+  return Guarded<int32_t>(kDunmoorFailed, [&] {
+    return OnWideRoot(root, [&](const char* path) { return dunmoor::Library::IsEpwBook(path, title); });
+  });
+}
+
+int32_t OpenEpwingW(const wchar_t* root) {
+  return Guarded<int32_t>(
+      kDunmoorFailed, [&] { return OnWideRoot(root, [](const char* path) { return TheLibrary().OpenEpwing(path); }); });
 }
 
 void CloseEpwing(void) {
@@ -62,7 +114,26 @@ int32_t epwBooksOpenAt(int32_t index) {
 }
 
 int32_t epwGetCharacterMap(char* path, uint32_t size) {
-  return Guarded<int32_t>(kDunmoorFailed, [&] { return TheLibrary().GetCharacterMap(path, size); });
+  return Guarded<int32_t>(kDunmoorFailed, [&]() -> int32_t {
+    std::string found, bytes;
+    const int32_t result = CharacterMapPath(&found);
+    if (result != kDunmoorSuccess) return result;
+    if (!path || size == 0 || !dunmoor::PathToSystemBytes(found, &bytes) || bytes.size() >= size) return kDunmoorRefused;
+    std::memcpy(path, bytes.c_str(), bytes.size() + 1);
+    return kDunmoorSuccess;
+  });
+}
+
+int32_t epwGetCharacterMapW(wchar_t* path, uint32_t size) {
+  return Guarded<int32_t>(kDunmoorFailed, [&]() -> int32_t {
+    std::string found;
+    std::wstring wide;
+    const int32_t result = CharacterMapPath(&found);
+    if (result != kDunmoorSuccess) return result;
+    if (!path || size == 0 || !dunmoor::PathToWide(found, &wide) || wide.size() >= size) return kDunmoorRefused;
+    std::memcpy(path, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+    return kDunmoorSuccess;
+  });
 }
 
 void epwBooksClose(void) {
@@ -169,7 +240,15 @@ int32_t epwGetHitMatch(int32_t index, uint32_t* position, uint32_t* length) {
 }
 
 int32_t epwOpenBookSlot(const char* root, int32_t index) {
-  return Guarded<int32_t>(kDunmoorFailed, [&] { return dunmoor::OpenBookSlot(root, index); });
+  return Guarded<int32_t>(kDunmoorFailed, [&] {
+    return OnRoot(root, [&](const char* path) { return dunmoor::OpenBookSlot(path, index); });
+  });
+}
+
+int32_t epwOpenBookSlotW(const wchar_t* root, int32_t index) {
+  return Guarded<int32_t>(kDunmoorFailed, [&] {
+    return OnWideRoot(root, [&](const char* path) { return dunmoor::OpenBookSlot(path, index); });
+  });
 }
 
 int32_t epwCloseBookSlot(int32_t slot) {
@@ -177,16 +256,14 @@ int32_t epwCloseBookSlot(int32_t slot) {
 }
 
 int32_t epwGetBookProblem(const char* root, int32_t index, char* title) {
-  return Guarded<int32_t>(kDunmoorFailed, [&]() -> int32_t {
-    if (!root) return kDunmoorFailed;
-    if (index < 0) return static_cast<int32_t>(dunmoor::DiscKind(root));
-    dunmoor::BookCatalog catalog;
-    if (dunmoor::ReadCatalog(root, &catalog) != dunmoor::CatalogResult::kRead) return kDunmoorFailed;
-    if (static_cast<size_t>(index) >= catalog.size()) return kDunmoorRefused;
-    const dunmoor::CatalogRecord& record = catalog[static_cast<size_t>(index)];
-    const dunmoor::UnreadableKind kind = dunmoor::BookKind(record);
-    if (kind != dunmoor::UnreadableKind::kNone && title) std::memcpy(title, record.title, sizeof record.title);
-    return static_cast<int32_t>(kind);
+  return Guarded<int32_t>(kDunmoorFailed, [&] {
+    return OnRoot(root, [&](const char* path) { return BookProblem(path, index, title); });
+  });
+}
+
+int32_t epwGetBookProblemW(const wchar_t* root, int32_t index, char* title) {
+  return Guarded<int32_t>(kDunmoorFailed, [&] {
+    return OnWideRoot(root, [&](const char* path) { return BookProblem(path, index, title); });
   });
 }
 

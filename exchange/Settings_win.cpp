@@ -51,6 +51,36 @@ bool WriteTo(HKEY root, const std::wstring& path, const wchar_t* value, const st
   return status == ERROR_SUCCESS;
 }
 
+bool ReadTextFrom(HKEY root, const std::wstring& path, const wchar_t* value, size_t capacity, std::wstring* text) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  std::vector<wchar_t> buffer(capacity + 1, L'\0');
+  DWORD size = static_cast<DWORD>(capacity * sizeof(wchar_t));
+  DWORD type = 0;
+  LONG status = RegQueryValueExW(key, value, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size);
+  RegCloseKey(key);
+  if (status == ERROR_MORE_DATA) {
+    text->clear();  // too long: a cut path would name another place
+    return true;
+  }
+  if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return false;
+  buffer[capacity > 0 ? capacity - 1 : 0] = L'\0';
+  *text = buffer.data();
+  return true;
+}
+
+bool WriteTextTo(HKEY root, const std::wstring& path, const wchar_t* value, const std::wstring& text) {
+  HKEY key = nullptr;
+  std::wstring className(value);
+  if (RegCreateKeyExW(root, path.c_str(), 0, &className[0], 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS)
+    return false;
+  LONG status = RegSetValueExW(key, value, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                               static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+  return status == ERROR_SUCCESS;
+}
+
 bool ReadNumberFrom(HKEY root, const std::wstring& path, const wchar_t* value, uint32_t* number) {
   DWORD type = 0, got = 0, size = sizeof got;
   if (RegGetValueW(root, path.c_str(), value, RRF_RT_ANY, &type, &got, &size) != ERROR_SUCCESS) return false;
@@ -98,6 +128,23 @@ bool WriteSetting(const wchar_t* subkey, const wchar_t* value, const std::string
     return true;
   }
   return WriteTo(HKEY_CURRENT_USER, path, value, text);
+}
+
+std::wstring ReadTextSetting(const wchar_t* subkey, const wchar_t* value, size_t capacity) {
+  std::wstring text;
+  std::wstring path = KeyPath(subkey);
+  if (ReadTextFrom(HKEY_CURRENT_USER, path, value, capacity, &text)) return text;
+  if (ReadTextFrom(HKEY_LOCAL_MACHINE, path, value, capacity, &text)) return text;
+  return std::wstring();
+}
+
+bool WriteTextSetting(const wchar_t* subkey, const wchar_t* value, const std::wstring& text) {
+  std::wstring path = KeyPath(subkey);
+  if (WriteTextTo(HKEY_LOCAL_MACHINE, path, value, text)) {
+    DropUserCopy(path, value);
+    return true;
+  }
+  return WriteTextTo(HKEY_CURRENT_USER, path, value, text);
 }
 
 bool ReadNumberSetting(const wchar_t* subkey, const wchar_t* value, uint32_t* number) {

@@ -20,6 +20,12 @@ std::string ReadSetting(const wchar_t* subkey, const wchar_t* value, size_t capa
 // Writes the value; failures are ignored (false when neither hive took it).
 bool WriteSetting(const wchar_t* subkey, const wchar_t* value, const std::string& text);
 
+// The same for Unicode text (a book's path, in whatever language its folders are named);
+// capacity counts characters. A value written so reads as the same bytes through ReadSetting
+// where the local code page can spell it.
+std::wstring ReadTextSetting(const wchar_t* subkey, const wchar_t* value, size_t capacity);
+bool WriteTextSetting(const wchar_t* subkey, const wchar_t* value, const std::wstring& text);
+
 // A REG_DWORD value, read and written by the same rules. False when it is missing or of
 // another type (*number untouched).
 bool ReadNumberSetting(const wchar_t* subkey, const wchar_t* value, uint32_t* number);

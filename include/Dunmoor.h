@@ -11,11 +11,12 @@
 // kDunmoorRefused below), never only with zero.
 //
 // Strings passed in are zero-terminated byte strings: disc paths in the system code page
-// (natively: as the file system takes them), search keys as JIS X 0208 codes. Text handed
+// (natively: as the file system takes them; the wide exports take wide paths), search keys as JIS X 0208 codes. Text handed
 // back is the book's own bytes, unconverted. Every buffer belongs to the caller.
 #ifndef DUNMOOR_INCLUDE_DUNMOOR_H
 #define DUNMOOR_INCLUDE_DUNMOOR_H
 
+#include <stddef.h>
 #include <stdint.h>
 
 #ifdef __cplusplus
@@ -195,6 +196,18 @@ enum {
 };
 int32_t epwGetBookProblem(const char* root, int32_t index, char* title);
 
+// ---- Wide paths ------------------------------------------------------------------------
+// The same as IsEpwBook, OpenEpwing, epwOpenBookSlot, epwGetBookProblem and
+// epwGetCharacterMap, with the paths as wide strings (UTF-16 on Windows; natively UTF-32), so
+// that a disc below a folder named in a language the system code page lacks can be read: the
+// exports above reach only paths that code page can spell (epwGetCharacterMap answers -2 for a
+// map it cannot spell). epwGetCharacterMapW's size counts wide characters, the zero included.
+int32_t IsEpwBookW(const wchar_t* root, char* title);
+int32_t OpenEpwingW(const wchar_t* root);
+int32_t epwOpenBookSlotW(const wchar_t* root, int32_t index);
+int32_t epwGetBookProblemW(const wchar_t* root, int32_t index, char* title);
+int32_t epwGetCharacterMapW(wchar_t* path, uint32_t size);
+
 // What epwSlotGetHit tells of a hit: where its entry and its heading are (text positions) and,
 // for a full-text hit, where its word lies in the entry (matchLength 0 for the other searches).
 typedef struct DunmoorHit {
@@ -350,7 +363,12 @@ int32_t epwGetPcmCont(const char* code, char* buffer);
   X(epwSlotGetWordItem, int32_t, (int32_t, int32_t, WordItem*))                             \
   X(epwSlotGetHit, int32_t, (int32_t, int32_t, DunmoorHit*))                               \
   X(epwGetWordsAround, int32_t, (char*, int32_t, int32_t, WordProperties*, int32_t*))        \
-  X(epwSlotGetWordsAround, int32_t, (int32_t, char*, int32_t, int32_t, WordProperties*, int32_t*))
+  X(epwSlotGetWordsAround, int32_t, (int32_t, char*, int32_t, int32_t, WordProperties*, int32_t*)) \
+  X(IsEpwBookW, int32_t, (const wchar_t*, char*))                                           \
+  X(OpenEpwingW, int32_t, (const wchar_t*))                                                 \
+  X(epwGetCharacterMapW, int32_t, (wchar_t*, uint32_t))                                     \
+  X(epwOpenBookSlotW, int32_t, (const wchar_t*, int32_t))                                   \
+  X(epwGetBookProblemW, int32_t, (const wchar_t*, int32_t, char*))
 
 #define DUNMOOR_DRAWING_EXPORTS(X)                                                           \
   X(epwShowExCodePixel, int32_t,                                                            \

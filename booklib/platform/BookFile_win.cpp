@@ -1,8 +1,10 @@
 // Win32 half of the platform layer: the calls the design names (CreateFile, SetFilePointer,
-// ReadFile, FindFirstChangeNotification; a file's attributes where it names FindFirstFile). Paths are byte strings in the
-// system code page, so the ANSI entry points are the right ones here.
+// ReadFile, FindFirstChangeNotification; a file's attributes where it names FindFirstFile).
+// Paths come as the library's UTF-8 (PathText.h) and go to the wide entry points, so that a
+// folder named in a language the system's code page lacks is reached all the same.
 #include "BookFile.h"
 #include "IsoNames.h"
+#include "PathText.h"
 
 #include <windows.h>
 
@@ -14,6 +16,12 @@ namespace dunmoor {
 namespace {
 HANDLE AsHandle(void* h) { return static_cast<HANDLE>(h); }
 
+// The path for the wide calls; empty (no file has that name) when it is not UTF-8.
+std::wstring Wide(const std::string& path) {
+  std::wstring wide;
+  return PathToWide(path, &wide) ? wide : std::wstring();
+}
+
 // The file a copy of a disc holds under an ISO 9660 spelling of path's last name ("HONMON.;1"
 // for HONMON, IsoNames.h), looked for only once path itself is missing; "" when there is none.
 // A name that ends in a dot is reached through the \\?\ form, which the system then takes as it
@@ -23,14 +31,15 @@ std::string IsoSpelledFile(const std::string& path) {
   const std::string directory = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
   const std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
   if (name.empty()) return {};
-  WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA((directory + "*").c_str(), &entry);
+  WIN32_FIND_DATAW entry;
+  HANDLE find = FindFirstFileW(Wide(directory + "*").c_str(), &entry);
   if (find == INVALID_HANDLE_VALUE) return {};
-  std::string found;
+  std::string found, entryName;
   do {
-    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsoNameMatches(entry.cFileName, name))
-      found = directory + entry.cFileName;
-  } while (found.empty() && FindNextFileA(find, &entry));
+    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && PathFromWide(entry.cFileName, &entryName) &&
+        IsoNameMatches(entryName, name))
+      found = directory + entryName;
+  } while (found.empty() && FindNextFileW(find, &entry));
   FindClose(find);
   const bool absolute = found.size() > 2 && found[1] == ':' && (found[2] == '\\' || found[2] == '/');
   if (!found.empty() && found.back() == '.' && absolute) {
@@ -42,7 +51,7 @@ std::string IsoSpelledFile(const std::string& path) {
 }
 
 HANDLE OpenForReading(const std::string& path) {
-  return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+  return CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                      nullptr);
 }
 
@@ -107,10 +116,10 @@ bool LookUpFileSize(const std::string& path, uint64_t* size) {
   // its size) without listing the directory: under Wine that listing made every disc check
   // cost some 300 us, a tenth of a second for the headings of one page of the list.
   WIN32_FILE_ATTRIBUTE_DATA data;
-  bool found = GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) != 0;
+  bool found = GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data) != 0;
   if (!found && MissingFile(GetLastError())) {
     const std::string iso = IsoSpelledFile(path);
-    found = !iso.empty() && GetFileAttributesExA(iso.c_str(), GetFileExInfoStandard, &data);
+    found = !iso.empty() && GetFileAttributesExW(Wide(iso).c_str(), GetFileExInfoStandard, &data);
   }
   if (!found || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
   *size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
@@ -118,7 +127,7 @@ bool LookUpFileSize(const std::string& path, uint64_t* size) {
 }
 
 std::string SpelledPath(const std::string& path) {
-  if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES || !MissingFile(GetLastError())) return path;
+  if (GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES || !MissingFile(GetLastError())) return path;
   const std::string iso = IsoSpelledFile(path);
   return iso.empty() ? path : iso;
 }
@@ -181,9 +190,9 @@ DWORD WINAPI WatchChanges(void* parameter) {
 // Drives whose every change passes through this machine: not network drives, whose files
 // others may change unseen.
 bool IsLocalDrive(const std::string& directory) {
-  char root[MAX_PATH];
-  if (!GetVolumePathNameA(directory.c_str(), root, MAX_PATH)) return false;
-  switch (GetDriveTypeA(root)) {
+  wchar_t root[MAX_PATH];
+  if (!GetVolumePathNameW(Wide(directory).c_str(), root, MAX_PATH)) return false;
+  switch (GetDriveTypeW(root)) {
     case DRIVE_FIXED:
     case DRIVE_REMOVABLE:
     case DRIVE_CDROM:
@@ -202,8 +211,8 @@ void ChangeWatch::Start(const std::string& directory) {
   Stop();
   state = new State;
   // File names, attributes, sizes and writes (a rewrite that keeps the size), the whole tree.
-  state->change = FindFirstChangeNotificationA(
-      directory.c_str(), TRUE,
+  state->change = FindFirstChangeNotificationW(
+      Wide(directory).c_str(), TRUE,
       FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_ATTRIBUTES | FILE_NOTIFY_CHANGE_SIZE |
           FILE_NOTIFY_CHANGE_LAST_WRITE);
   if (state->change == INVALID_HANDLE_VALUE) return;  // unavailable: never reports a change

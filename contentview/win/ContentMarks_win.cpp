@@ -3,8 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
+#include <cstdio>
 #include <string>
 
 #include "Calvetta.h"
@@ -50,13 +49,23 @@ std::wstring FromUtf8(const std::string& text) {
 
 // The open book's character map, read afresh for each copy (a copy is rare, and the book may
 // have changed since the last); empty without one.
+// The path comes wide where the library can give it so (a book below a folder named in a
+// language the system's code page lacks).
 booktext::GaijiMap CharacterMap(const DunmoorExports& book) {
+  std::FILE* file = nullptr;
+  wchar_t widePath[kDunmoorMapPathSize];
   char path[kDunmoorMapPathSize];
-  if (!book.epwGetCharacterMap || book.epwGetCharacterMap(path, sizeof path) != kDunmoorSuccess) return {};
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return booktext::GaijiMap::Parse(text.str());
+  if (book.epwGetCharacterMapW) {
+    if (book.epwGetCharacterMapW(widePath, kDunmoorMapPathSize) == kDunmoorSuccess) file = _wfopen(widePath, L"rb");
+  } else if (book.epwGetCharacterMap && book.epwGetCharacterMap(path, sizeof path) == kDunmoorSuccess) {
+    file = std::fopen(path, "rb");
+  }
+  if (!file) return {};
+  std::string text;
+  char buffer[4096];
+  for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, got);
+  std::fclose(file);
+  return booktext::GaijiMap::Parse(text);
 }
 
 }  // namespace

@@ -8,6 +8,10 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "DunmoorApi.h"
 #include "TestFiles.h"
 
@@ -168,6 +172,62 @@ TEST_F(Exports, BooksOfKindsNotReadAreToldApart) {
   char key[] = "\x24\x4F\x24\x37";
   WordProperties properties{};
   EXPECT_EQ(api.epwGetWordProperties(key, &properties), 1);
+}
+
+// Natively wide paths are UTF-32 and the file system takes the UTF-8 bytes; on Windows the
+// folders get their UTF-16 names, which the system's code page (not 932 in the test prefix)
+// cannot spell.
+TEST_F(Exports, ABookBelowFoldersNamedInAnyLanguageOpensByItsWidePath) {
+  struct Folder {
+    const char* utf8;
+    const wchar_t* wide;
+  };
+  const Folder folders[] = {{u8"日本語の辞書", L"日本語の辞書"}, {u8"Ελληνικά", L"Ελληνικά"}};
+  testfiles::TempDir scratch;
+  const std::string ascii = Root(scratch.Path());
+  const std::string key = "\x24\x4F\x24\x37";  // はし
+  for (const Folder& folder : folders) {
+    const fs::path disc = scratch.Path() / fs::u8path(folder.utf8);
+    testfiles::CopyTree(testfiles::BuiltBook("sample"), disc);
+    testfiles::WriteFile(disc / "SAMPLE.map", testfiles::Bytes{'h', 'A', '1', '2', '1', '\t', 'u', '0', '0', 'E', '9', '\n'});
+    const std::wstring separator(1, static_cast<wchar_t>(fs::path::preferred_separator));
+    const std::wstring root = std::wstring(ascii.begin(), ascii.end()) + separator + folder.wide;
+    SCOPED_TRACE(folder.utf8);
+
+    char title[kDunmoorTitleSize] = {};
+    ASSERT_EQ(api.IsEpwBookW(root.c_str(), title), 1);
+    ASSERT_EQ(api.OpenEpwingW(root.c_str()), 1);
+    ASSERT_EQ(api.epwBooksOpen(), 1);
+    std::vector<char> search(key.begin(), key.end());
+    search.push_back('\0');
+    WordProperties properties{};
+    EXPECT_EQ(api.epwGetWordProperties(search.data(), &properties), 1);
+    EXPECT_GT(properties.hitCount, 0);
+    wchar_t map[kDunmoorMapPathSize] = {};
+    ASSERT_EQ(api.epwGetCharacterMapW(map, kDunmoorMapPathSize), 1);
+    EXPECT_EQ(std::wstring(map), root + separator + L"SAMPLE.map");
+    EXPECT_EQ(api.epwGetCharacterMapW(map, 8), kDunmoorRefused) << "a buffer too small for it";
+    api.epwBooksClose();
+    api.CloseEpwing();
+
+    const int32_t slot = api.epwOpenBookSlotW(root.c_str(), 0);
+    ASSERT_GT(slot, 0);
+    EXPECT_EQ(api.epwSlotGetWordProperties(slot, search.data(), &properties), 1);
+    EXPECT_EQ(api.epwCloseBookSlot(slot), 1);
+    EXPECT_EQ(api.epwGetBookProblemW(root.c_str(), 0, nullptr), 0);
+    EXPECT_EQ(api.epwGetBookProblemW(root.c_str(), 1, nullptr), kDunmoorRefused);
+#ifdef _WIN32
+    // The design's exports reach it only where the system's code page spells its name.
+    char bytes[kDunmoorMapPathSize] = {};
+    const bool spelled = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, root.c_str(), -1, bytes, sizeof bytes, nullptr,
+                                             nullptr) > 0 &&
+                         std::strchr(bytes, '?') == nullptr;
+    EXPECT_EQ(api.OpenEpwing(bytes), spelled ? 1 : -1) << GetACP();
+    api.CloseEpwing();
+#endif
+  }
+  EXPECT_EQ(api.OpenEpwingW(nullptr), -1);
+  EXPECT_EQ(api.IsEpwBookW(L"", nullptr), -1);
 }
 
 TEST_F(Exports, BadArgumentsGetFailureResults) {

@@ -4,8 +4,9 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
+
+#include "platform/PathText.h"
 
 namespace cli {
 
@@ -90,10 +91,30 @@ int OpenBookOfCatalog(dunmoor::Library* library, const Disc& disc, std::ostream&
 booktext::GaijiMap BookCharacterMap(const dunmoor::Library& library) {
   char path[kDunmoorMapPathSize];
   if (library.GetCharacterMap(path, sizeof path) != kDunmoorSuccess) return {};
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return booktext::GaijiMap::Parse(text.str());
+  std::string text;
+  if (!ReadPathFile(path, &text)) return {};
+  return booktext::GaijiMap::Parse(text);
+}
+
+bool ReadPathFile(const std::string& path, std::string* bytes) {
+  std::FILE* file = OpenPathFile(path, "rb");
+  if (!file) return false;
+  bytes->clear();
+  char buffer[4096];
+  for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) bytes->append(buffer, got);
+  const bool read = !std::ferror(file);
+  std::fclose(file);
+  return read;
+}
+
+std::FILE* OpenPathFile(const std::string& path, const char* mode) {
+#ifdef _WIN32
+  std::wstring wide, wideMode;
+  if (!dunmoor::PathToWide(path, &wide) || !dunmoor::PathToWide(mode, &wideMode)) return nullptr;
+  return _wfopen(wide.c_str(), wideMode.c_str());
+#else
+  return std::fopen(path.c_str(), mode);
+#endif
 }
 
 bool ParseNumber(const std::string& text, uint32_t max, uint32_t* value) {
@@ -120,7 +141,7 @@ bool ReadCodeBlock(dunmoor::Library* library, uint32_t position, std::vector<cha
 
 bool WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes, std::ostream& err) {
   errno = 0;
-  std::FILE* file = std::fopen(path.c_str(), "wb");
+  std::FILE* file = OpenPathFile(path, "wb");
   bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   int reason = errno;
   if (file && std::fclose(file) != 0 && written) {

@@ -5,6 +5,7 @@
 #define DUNMOOR_TOOLS_DUNMOOR_BOOKSESSION_H
 
 #include <cstdint>
+#include <cstdio>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -49,6 +50,12 @@ int OpenCodeBlockAt(dunmoor::Library* library, const Disc& disc, const std::stri
                     std::vector<char>* block, std::ostream& err);
 
 // Writes bytes to path; false with a message on err.
+// Opens the file of a path as the command line gives it (UTF-8 on Windows, where the library
+// takes paths so too; natively the bytes as given), for std::fopen's mode.
+std::FILE* OpenPathFile(const std::string& path, const char* mode);
+// The whole file; false when it cannot be opened or read.
+bool ReadPathFile(const std::string& path, std::string* bytes);
+
 bool WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes, std::ostream& err);
 
 }  // namespace cli

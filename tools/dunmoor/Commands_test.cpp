@@ -339,6 +339,26 @@ uint32_t At(const testfiles::Bytes& b, size_t i) {
   return b[i] | (b[i + 1] << 8) | (b[i + 2] << 16) | (uint32_t{b[i + 3]} << 24);
 }
 
+// Paths as the command line gives them, UTF-8 (on Windows the wide command line's): folders
+// named in any language hold the disc, its character map and the picture written.
+TEST(Commands, FoldersNamedInAnyLanguageAreReadAndWritten) {
+  for (const char* name : {u8"日本語の辞書", u8"Ελληνικά"}) {
+    testfiles::TempDir dir;
+    const std::filesystem::path folder = dir.Path() / std::filesystem::u8path(name);
+    std::filesystem::create_directories(folder);
+    testfiles::CopyTree(testfiles::SharedBook("gaiji-book"), folder / "gaiji");
+    testfiles::CopyTree(testfiles::BuiltBook("sample"), folder / "sample");
+    const std::string gaiji = (folder / "gaiji").make_preferred().u8string();
+    const std::string sample = (folder / "sample").make_preferred().u8string();
+    EXPECT_TRUE(Contains(Show(gaiji, "2118").out, "WÒRD")) << name << ": " << Show(gaiji, "2118").err;
+    EXPECT_EQ(Search(sample, "はし").code, 0) << name;
+    const std::string file = (folder / std::filesystem::u8path(u8"旗.bmp")).make_preferred().u8string();
+    Result r = Picture(sample, MediaOf("hinomaru").code, file);
+    EXPECT_EQ(r.code, 0) << name << ": " << r.err;
+    EXPECT_EQ(testfiles::ReadFile(folder / std::filesystem::u8path(u8"旗.bmp")).size(), 1598u) << name;
+  }
+}
+
 TEST(PictureCommand, MonochromePictureBecomesA1BitBmp) {
   testfiles::TempDir dir;
   Media house = MediaOf("ie");

@@ -22,7 +22,6 @@
 
 #ifdef _WIN32
 #include <windows.h>
-#include <shellapi.h>
 #endif
 
 namespace {
@@ -66,42 +65,17 @@ void Usage(std::ostream& out) {
          "with their code.\n";
 }
 
-// The arguments as UTF-8. Windows hands a program its arguments in the ANSI code page, which
-// cannot hold every search word: there the wide command line is converted instead.
-std::vector<std::string> Utf8Arguments(int argc, char** argv) {
-  std::vector<std::string> args(argv, argv + argc);
-#ifdef _WIN32
-  int count = 0;
-  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
-  if (!wide) return args;
-  if (count == argc) {
-    for (int i = 0; i < count; ++i) {
-      int size = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
-      if (size <= 0) continue;
-      std::string utf8(static_cast<size_t>(size), '\0');
-      WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, &utf8[0], size, nullptr, nullptr);
-      utf8.resize(static_cast<size_t>(size) - 1);
-      args[static_cast<size_t>(i)] = utf8;
-    }
-  }
-  LocalFree(wide);
-#endif
-  return args;
-}
-
 }  // namespace
 
-int main(int argc, char** argv) {
-#ifdef _WIN32
-  SetConsoleOutputCP(CP_UTF8);  // the text is printed as UTF-8
-#endif
-  if (argc < 2) {
+// The command with its arguments as UTF-8 (natively: as given). Disc roots and file names go to
+// the library so, and words are read so.
+static int Run(const std::vector<std::string>& arguments) {
+  if (arguments.size() < 2) {
     Usage(std::cerr);
     return 2;
   }
-  // Disc roots go to the library as given (the system code page); words are taken as UTF-8.
-  std::vector<std::string> raw(argv, argv + argc);
-  std::vector<std::string> utf8 = Utf8Arguments(argc, argv);
+  std::vector<std::string> raw = arguments;
+  std::vector<std::string> utf8 = arguments;
   std::string command = raw[1];
   std::ostream& out = std::cout;
   std::ostream& err = std::cerr;
@@ -196,3 +170,22 @@ int main(int argc, char** argv) {
   Usage(err);
   return 2;
 }
+
+#ifdef _WIN32
+// Windows hands wmain the command line as typed, in UTF-16: a folder or a word in any language
+// survives, where main's arguments in the system code page would lose what that page lacks.
+int wmain(int argc, wchar_t** argv) {
+  SetConsoleOutputCP(CP_UTF8);  // the text is printed as UTF-8
+  std::vector<std::string> arguments;
+  for (int i = 0; i < argc; ++i) {
+    int size = WideCharToMultiByte(CP_UTF8, 0, argv[i], -1, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(size > 0 ? size : 1), '\0');
+    if (size > 0) WideCharToMultiByte(CP_UTF8, 0, argv[i], -1, &utf8[0], size, nullptr, nullptr);
+    utf8.resize(utf8.size() - 1);
+    arguments.push_back(std::move(utf8));
+  }
+  return Run(arguments);
+}
+#else
+int main(int argc, char** argv) { return Run(std::vector<std::string>(argv, argv + argc)); }
+#endif

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
-#include <fstream>
 #include <sstream>
 
 #include "BenchCommand.h"
@@ -109,11 +108,12 @@ size_t ShelfBooks::Add(size_t place, const std::string& root, int32_t index, Ref
 }
 
 bool ReadShelfFile(const std::string& path, std::vector<ShelfLine>* lines, std::ostream& err) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
+  std::string whole;
+  if (!ReadPathFile(path, &whole)) {
     err << "dunmoor: the shelf file " << path << " cannot be read\n";
     return false;
   }
+  std::istringstream file(whole);
   lines->clear();
   std::string text;
   for (size_t number = 1; std::getline(file, text); ++number) {

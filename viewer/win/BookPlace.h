@@ -1,5 +1,5 @@
-// Where a book is: the disc root as the library takes it (bytes of the system code page) and
-// the catalog index of the book (-1: the first usable one).
+// Where a book is: the disc root (its long path) and the catalog index of the book (-1: the
+// first usable one).
 #ifndef BRISVANE_VIEWER_WIN_BOOKPLACE_H
 #define BRISVANE_VIEWER_WIN_BOOKPLACE_H
 
@@ -9,7 +9,7 @@
 namespace brisvane {
 
 struct BookPlace {
-  std::string path;
+  std::wstring path;
   int32_t index = -1;
 
   bool operator==(const BookPlace& other) const { return path == other.path && index == other.index; }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "AppState_win.h"
+#include "BookPaths_win.h"
 #include "BookTitle_win.h"
 #include "BrisvaneRes.h"
 #include "FrameBars_win.h"
@@ -23,36 +24,14 @@ constexpr size_t kPathCapacity = 256;
 
 using ui::LoadText;
 
-// The path of wide in the system's code page, as the library takes paths; its short form when
-// the long one has characters that code page lacks (a folder named in Japanese on a system of
-// another language); empty when neither can be written so.
-std::string AnsiPath(const std::wstring& wide) {
-  auto convert = [](const std::wstring& from, std::string* to) {
-    BOOL lossy = FALSE;
-    int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, from.c_str(), -1, nullptr, 0, nullptr, &lossy);
-    if (size <= 1 || lossy) return false;
-    std::vector<char> bytes(static_cast<size_t>(size));
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, from.c_str(), -1, bytes.data(), size, nullptr, &lossy);
-    if (lossy) return false;
-    *to = bytes.data();
-    return true;
-  };
-  std::string path;
-  if (convert(wide, &path)) return path;
-  wchar_t shortPath[MAX_PATH] = L"";
-  DWORD length = GetShortPathNameW(wide.c_str(), shortPath, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH || !convert(shortPath, &path)) return std::string();
-  return path;
-}
-
 // The sample book installed beside the program (its folder "sample", a disc root), when it is
 // there and a book; empty otherwise.
-std::string BundledSampleBook(const BookApi& book) {
+std::wstring BundledSampleBook(const BookApi& book) {
   std::wstring folder = ui::ProgramFolder();
-  if (folder.empty()) return std::string();
-  std::string sample = AnsiPath(folder + L"sample");
+  if (folder.empty()) return std::wstring();
+  std::wstring sample = folder + L"sample";
   char title[kDunmoorTitleSize] = {};
-  if (sample.empty() || book.IsEpwBook(sample.c_str(), title) != kDunmoorSuccess) return std::string();
+  if (IsBookAt(book, sample, title) != kDunmoorSuccess) return std::wstring();
   return sample;
 }
 
@@ -81,7 +60,7 @@ void BookSession::BindAndOpen() {
 int BookSession::Open() {
   const BookApi& book = Api();
   if (!path.empty()) {
-    if (book.OpenEpwing(path.c_str()) != kDunmoorSuccess || OpenChosenBook() != 1) {
+    if (OpenCatalogAt(book, path) != kDunmoorSuccess || OpenChosenBook() != 1) {
       ReportOpenFailure();
       return -1;
     }
@@ -92,7 +71,7 @@ int BookSession::Open() {
       MessageBeep(0);
       // With the sample book installed beside the program, the message offers to open it, so
       // that a new user has something to read.
-      std::string sample = BundledSampleBook(Api());
+      std::wstring sample = BundledSampleBook(Api());
       if (sample.empty()) {
         app.ShowMessage(frame, LoadText(IDS_NO_DISC).c_str());
       } else if (app.Ask(frame, (LoadText(IDS_NO_DISC) + L"\n\n" + LoadText(IDS_OPEN_SAMPLE)).c_str())) {
@@ -134,11 +113,11 @@ int BookSession::OpenChosenBook() {
 
 int BookSession::DetectBook() {
   const BookApi& book = Api();
-  std::string found = exchange::ReadSetting(L"Curpath", L"Curpath", kPathCapacity);
+  std::wstring found = exchange::ReadTextSetting(L"Curpath", L"Curpath", kPathCapacity);
   char title[kDunmoorTitleSize] = {};
   uint32_t remembered = 0;
   index = exchange::ReadNumberSetting(L"Curpath", L"Curbook", &remembered) ? static_cast<int32_t>(remembered) : -1;
-  if (book.IsEpwBook(found.c_str(), title) == kDunmoorFailed) {
+  if (found.empty() || IsBookAt(book, found, title) == kDunmoorFailed) {
     found.clear();
     index = -1;  // the book remembered was one of another disc
     std::vector<wchar_t> drives(GetLogicalDriveStringsW(0, nullptr) + 1, L'\0');
@@ -150,16 +129,14 @@ int BookSession::DetectBook() {
         first = false;
         continue;
       }
-      char narrow[8] = {};
-      WideCharToMultiByte(CP_ACP, 0, root, -1, narrow, sizeof narrow, nullptr, nullptr);
-      if (book.IsEpwBook(narrow, title) != kDunmoorSuccess) continue;
-      found = narrow;
+      if (IsBookAt(book, root, title) != kDunmoorSuccess) continue;
+      found = root;
       if (GetDriveTypeW(root) == DRIVE_CDROM) break;  // a CD-ROM drive wins
     }
   }
   if (found.empty()) return -2;
   path = found;
-  return book.OpenEpwing(path.c_str());
+  return OpenCatalogAt(book, path);
 }
 
 void BookSession::Close() {
@@ -205,12 +182,12 @@ bool BookSession::OpenPlace(const BookPlace& place) {
 
 bool BookSession::OpenShelfPlace(const BookPlace& place) {
   if (open && place == Place()) return true;
-  const std::string pathBefore = path;
+  const std::wstring pathBefore = path;
   const int32_t indexBefore = index;
   if (open) Close();
   path = place.path;
   index = place.index;
-  if (!path.empty() && Api().OpenEpwing(path.c_str()) == kDunmoorSuccess && OpenChosenBook() == 1) {
+  if (!path.empty() && OpenCatalogAt(Api(), path) == kDunmoorSuccess && OpenChosenBook() == 1) {
     open = true;
     bars.SetButtonState(IDM_SEARCH, TBSTATE_ENABLED);
     ShowTitle();
@@ -224,7 +201,7 @@ bool BookSession::OpenShelfPlace(const BookPlace& place) {
 }
 
 void BookSession::TakeBackCatalog() {
-  if (!path.empty()) Api().OpenEpwing(path.c_str());
+  if (!path.empty()) OpenCatalogAt(Api(), path);
 }
 
 void BookSession::ShowTitle() {
@@ -264,7 +241,7 @@ void BookSession::End() {
   // The book in use is remembered for the next start. Without one (the disc was not in the
   // drive), the book remembered before stays remembered: the disc may be back next time.
   if (!path.empty()) {
-    exchange::WriteSetting(L"Curpath", L"Curpath", path);
+    exchange::WriteTextSetting(L"Curpath", L"Curpath", path);
     exchange::WriteNumberSetting(L"Curpath", L"Curbook", static_cast<uint32_t>(index));
   }
 }

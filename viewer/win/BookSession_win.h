@@ -74,7 +74,7 @@ class BookSession {
   HWND frame = nullptr;
   ui::BoundLibrary<DunmoorExports> dunmoor;
   bool open = false;
-  std::string path;    // the disc root of the book chosen or open (local code page)
+  std::wstring path;   // the disc root of the book chosen or open
   int32_t index = -1;  // catalog index of the book chosen or open; -1: the first usable
 };
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "BookPaths_win.h"
 #include "ShiftJis.h"
 #include "TitleDialogRes.h"
 #include "ui/ResourceText.h"
@@ -13,7 +14,6 @@ namespace brisvane {
 
 namespace {
 
-constexpr size_t kLibraryPathCapacity = 256;
 // A catalog counts its entries in 16 bits. epwGetBookInfo answers -1 alike for an index past
 // the records and for an unusable record, so every possible index is asked (a call costs
 // next to nothing).
@@ -33,45 +33,23 @@ std::wstring TitleFromJis(char* jis) {
 
 }  // namespace
 
-std::string ToLocalPath(const std::wstring& path) {
-  if (path.empty()) return {};
-  int size = WideCharToMultiByte(CP_ACP, 0, path.c_str(), static_cast<int>(path.size()), nullptr, 0, nullptr, nullptr);
-  std::string narrow(static_cast<size_t>(size > 0 ? size : 0), '\0');
-  if (size > 0)
-    WideCharToMultiByte(CP_ACP, 0, path.c_str(), static_cast<int>(path.size()), &narrow[0], size, nullptr, nullptr);
-  return narrow;
-}
-
-std::wstring FromLocalPath(const std::string& path) {
-  if (path.empty()) return {};
-  int size = MultiByteToWideChar(CP_ACP, 0, path.c_str(), static_cast<int>(path.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(size > 0 ? size : 0), L'\0');
-  if (size > 0) MultiByteToWideChar(CP_ACP, 0, path.c_str(), static_cast<int>(path.size()), &wide[0], size);
-  return wide;
-}
-
 bool FindBookTitle(const BookApi& book, const std::wstring& path, std::wstring* title) {
-  std::string narrow = ToLocalPath(path);
-  if (narrow.empty() || narrow.size() >= kLibraryPathCapacity || !book.IsEpwBook) return false;
   char jis[kDunmoorTitleSize] = {};
-  if (book.IsEpwBook(narrow.c_str(), jis) != kDunmoorSuccess) return false;
+  if (path.empty() || IsBookAt(book, path, jis) != kDunmoorSuccess) return false;
   *title = TitleFromJis(jis);
   return true;
 }
 
 std::vector<DiscBook> ListDiscBooks(const BookApi& book, const std::wstring& path) {
-  const std::string narrow = ToLocalPath(path);
-  if (narrow.empty() || narrow.size() >= kLibraryPathCapacity) return {};
+  if (path.empty()) return {};
   // Asked of the disc without its catalog loaded: the library's own stays as it is.
-  auto unreadable = [&](int32_t index) {
-    return book.epwGetBookProblem ? std::max(book.epwGetBookProblem(narrow.c_str(), index, nullptr), 0) : 0;
-  };
+  auto unreadable = [&](int32_t index) { return std::max(BookProblemAt(book, path, index, nullptr), 0); };
   std::vector<DiscBook> books;
   if (!book.epwBooksOpenAt) {
     // A library that opens only the first usable book: that one is the disc's book.
     std::wstring first;
     if (FindBookTitle(book, path, &first)) books.push_back({-1, first});
-  } else if (book.OpenEpwing(narrow.c_str()) == kDunmoorSuccess) {
+  } else if (OpenCatalogAt(book, path) == kDunmoorSuccess) {
     for (int32_t i = 0; i < kMaxCatalogRecords; ++i) {
       char jis[kDunmoorTitleSize] = {};
       BookInfo info = {0, jis};
@@ -95,13 +73,12 @@ std::wstring UnreadableText(int32_t unreadable) {
 }
 
 std::wstring NoReadableBookText(const BookApi& book, const std::wstring& path) {
-  const std::string narrow = ToLocalPath(path);
-  if (!book.epwGetBookProblem || narrow.empty() || narrow.size() >= kLibraryPathCapacity) return {};
+  if (path.empty()) return {};
   // Asked record by record, without loading the disc's catalog into the library.
-  if (book.epwGetBookProblem(narrow.c_str(), -1, nullptr) == kDunmoorEbFamily) return UnreadableText(kDunmoorEbFamily);
+  if (BookProblemAt(book, path, -1, nullptr) == kDunmoorEbFamily) return UnreadableText(kDunmoorEbFamily);
   int32_t first = 0;
   for (int32_t i = 0; i < kMaxAskedRecords; ++i) {
-    const int32_t problem = book.epwGetBookProblem(narrow.c_str(), i, nullptr);
+    const int32_t problem = BookProblemAt(book, path, i, nullptr);
     if (problem < 0) break;  // past the records, or no catalog
     if (problem == 0) return {};
     if (!first) first = problem;

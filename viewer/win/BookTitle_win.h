@@ -12,8 +12,7 @@
 
 namespace brisvane {
 
-// True and *title set when IsEpwBook returns 1 for path; false (title untouched) otherwise,
-// also for a path that does not fit the library's 256-byte path.
+// True and *title set when IsEpwBook returns 1 for path; false (title untouched) otherwise.
 bool FindBookTitle(const BookApi& book, const std::wstring& path, std::wstring* title);
 
 // One usable book of a disc: its catalog index and title, and when it is of a kind the library
@@ -41,10 +40,6 @@ std::wstring NoReadableBookText(const BookApi& book, const std::wstring& path);
 // The catalog index of the first usable book of the loaded catalog, -1 when there is none:
 // the book that epwBooksOpen opens.
 int32_t FirstUsableBook(const BookApi& book);
-
-// Paths travel to the library and the registry as bytes of the local code page.
-std::string ToLocalPath(const std::wstring& path);
-std::wstring FromLocalPath(const std::string& path);
 
 }  // namespace brisvane
 

@@ -1,5 +1,6 @@
 #include "EntryLookups_win.h"
 
+#include "BookPaths_win.h"
 #include "BookSession_win.h"
 #include "JobRun.h"
 #include "RelatedJob.h"
@@ -15,7 +16,7 @@ bool EntryLookups::OpenSlot() {
   const BookPlace place = book.Place();
   const BookApi& api = book.Api();
   if (!book.IsOpen() || !search::SlotBookCalls::Bound(api) || place.path.empty()) return false;
-  const int32_t opened = api.epwOpenBookSlot(place.path.c_str(), place.index);
+  const int32_t opened = OpenSlotAt(api, place.path, place.index);
   if (opened <= 0) return false;
   slot = std::make_unique<search::SlotBookCalls>(api, opened);
   slotPlace = place;

@@ -486,7 +486,7 @@ void Search::Show(int index, bool now) {
     from.failed = true;
     content->Api().SetContentBlank();
     InvalidateRect(list.Hwnd(), nullptr, TRUE);
-    bars.SetStatusText(0, Formatted(IDS_SHELF_BOOK_FAILED, from.label, FromLocalPath(from.place.path)).c_str());
+    bars.SetStatusText(0, Formatted(IDS_SHELF_BOOK_FAILED, from.label, from.place.path).c_str());
     MessageBeep(MB_ICONWARNING);
     return;
   }

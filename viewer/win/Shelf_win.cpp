@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "AppState_win.h"
+#include "BookPaths_win.h"
 #include "BookTitle_win.h"
 #include "Settings_win.h"
 #include "ShelfDialog_win.h"
@@ -64,7 +65,7 @@ bool Shelf::Edit(HWND owner, AppState& app) {
 }
 
 BookPlace Shelf::PlaceOf(size_t book) const {
-  return book < books.size() ? BookPlace{ToLocalPath(books[book].root), books[book].index} : BookPlace{};
+  return book < books.size() ? BookPlace{books[book].root, books[book].index} : BookPlace{};
 }
 
 search::BookCalls* Shelf::Open(size_t book) {
@@ -74,8 +75,8 @@ search::BookCalls* Shelf::Open(size_t book) {
     fresh[book] = false;  // kept from a search before
     return slots[book].get();
   }
-  const std::string root = ToLocalPath(books[book].root);
-  const int32_t slot = root.empty() ? 0 : api.epwOpenBookSlot(root.c_str(), books[book].index);
+  const std::wstring& root = books[book].root;
+  const int32_t slot = root.empty() ? 0 : OpenSlotAt(api, root, books[book].index);
   if (slot <= 0) return nullptr;
   slots[book] = std::make_unique<search::SlotBookCalls>(api, slot);
   fresh[book] = true;

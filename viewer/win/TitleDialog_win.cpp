@@ -6,6 +6,7 @@
 #include "BrowseDialog_win.h"
 #include "DriveCombo_win.h"
 #include "RememberedPaths.h"
+#include "ui/Utf8Text.h"
 #include "Settings_win.h"
 #include "TitleDialogRes.h"
 #include "TitleLine.h"
@@ -20,9 +21,9 @@ constexpr size_t kDriveRootLength = 3;
 
 }  // namespace
 
-TitleDialog::TitleDialog(const BookApi& book, std::string bookPath, int32_t openIndex, bool bookOpen)
+TitleDialog::TitleDialog(const BookApi& book, std::wstring bookPath, int32_t openIndex, bool bookOpen)
     : book(book), path(std::move(bookPath)), openIndex(openIndex) {
-  if (bookOpen) openPath = FromLocalPath(path);
+  if (bookOpen) openPath = path;
 }
 
 INT_PTR TitleDialog::Run(HWND owner) {
@@ -104,9 +105,9 @@ std::vector<std::wstring> KnownBookRoots() {
   for (const std::wstring& root : DriveRootsAfterFirst()) roots.push_back(root.substr(0, kDriveRootLength));
   // Drive roots in the value are listed above already; a directory whose disc is missing is
   // simply not a book now. A value that cannot be read lists nothing.
-  std::string remembered = exchange::ReadSetting(L"path", L"path", brisvane::kRememberedPathsCapacity);
-  for (const std::string& directory : brisvane::SplitRememberedPaths(remembered))
-    roots.push_back(FromLocalPath(directory));
+  std::wstring remembered = exchange::ReadTextSetting(L"path", L"path", brisvane::kRememberedPathsCapacity);
+  for (const std::string& directory : brisvane::SplitRememberedPaths(ui::ToUtf8(remembered)))
+    roots.push_back(ui::FromUtf8(directory));
   return roots;
 }
 
@@ -174,27 +175,27 @@ void TitleDialog::Choose() {
     MessageBoxW(Hwnd(), UnreadableText(notRead).c_str(), L"DUDAZA Zorari", MB_OK);
     return;
   }
-  path = ToLocalPath(brisvane::PathOfTitleLine(line));
+  path = brisvane::PathOfTitleLine(line);
   bookIndex = index;
   EndDialog(Hwnd(), 1);
 }
 
 void TitleDialog::Browse() {
   int lines = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
-  std::wstring start = lines > 0 ? ui::ListBoxText(list, 0) : FromLocalPath(path);
+  std::wstring start = lines > 0 ? ui::ListBoxText(list, 0) : path;
   start = start.substr(0, kDriveRootLength);
   BrowseDialog browse(book, start);
   if (browse.Run(Hwnd()) != 1) return;  // the list stays as it was
   std::vector<std::string> listed;
-  for (int i = 0; i < lines; ++i) listed.push_back(ToLocalPath(brisvane::PathOfTitleLine(ui::ListBoxText(list, i))));
-  std::string browsed = ToLocalPath(browse.Path());
-  exchange::WriteSetting(L"path", L"path", brisvane::BuildRememberedPaths(listed, browsed));
+  for (int i = 0; i < lines; ++i) listed.push_back(ui::ToUtf8(brisvane::PathOfTitleLine(ui::ListBoxText(list, i))));
+  const std::wstring browsed = browse.Path();
+  exchange::WriteTextSetting(L"path", L"path", ui::FromUtf8(brisvane::BuildRememberedPaths(listed, ui::ToUtf8(browsed))));
   // A disc of several books: its lines join the list, the first of them selected, and the
   // user picks one. A disc of one book is chosen at once.
   if (AddLinesIfBook(browse.Path()) > 1) {
     int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
-      if (ToLocalPath(brisvane::PathOfTitleLine(ui::ListBoxText(list, i))) != browsed) continue;
+      if (brisvane::PathOfTitleLine(ui::ListBoxText(list, i)) != browsed) continue;
       SendMessageW(list, LB_SETCURSEL, i, 0);
       break;
     }

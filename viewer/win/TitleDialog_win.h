@@ -27,14 +27,14 @@ std::vector<std::wstring> KnownBookRoots();
 
 class TitleDialog : public ui::Dialog {
  public:
-  // bookPath: the path of the current book (local code page), where browsing starts when the
+  // bookPath: the path of the current book, where browsing starts when the
   // list is empty; when bookOpen, the book of catalog index openIndex (-1: the first usable one)
   // there is open.
-  TitleDialog(const BookApi& book, std::string bookPath, int32_t openIndex, bool bookOpen);
+  TitleDialog(const BookApi& book, std::wstring bookPath, int32_t openIndex, bool bookOpen);
 
   // 1 when a book was chosen (Path(), BookIndex()), 0 when cancelled.
   INT_PTR Run(HWND owner);
-  const std::string& Path() const { return path; }
+  const std::wstring& Path() const { return path; }
   // The catalog index of the chosen book; -1: the disc's first usable book.
   int32_t BookIndex() const { return bookIndex; }
 
@@ -59,7 +59,7 @@ class TitleDialog : public ui::Dialog {
   ui::UniqueFont font;  // the Japanese UI font of the dialog and its controls
   ui::UniqueFont boldFont;  // the open book's title
   HWND list = nullptr;
-  std::string path;
+  std::wstring path;
   int32_t bookIndex = -1;
   std::wstring openPath;   // the open book's place; empty when none is open
   int32_t openIndex = -1;

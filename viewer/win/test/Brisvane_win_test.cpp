@@ -214,3 +214,55 @@ TEST_F(MissingLibraryTest, ALibraryLackingTheBookFunctionsCountsAsMissing) {
 }
 
 }  // namespace
+
+// A book below a folder named in a language the system's code page lacks (the test prefix's
+// code page is not 932): the viewer opens it by its long path, searches it, remembers that path
+// (no short 8.3 name with a "~") and opens it again at the next start.
+class FolderNameTest : public viewertest::SearchRoadTest, public ::testing::WithParamInterface<const wchar_t*> {
+ protected:
+  std::filesystem::path BookRoot() const override { return disc; }
+  void SetUp() override {
+    std::wstring temp(MAX_PATH, L'\0');
+    temp.resize(GetTempPathW(MAX_PATH, temp.data()));
+    disc = std::filesystem::path(temp) / GetParam() / L"disc";
+    std::filesystem::remove_all(disc.parent_path());
+    std::filesystem::create_directories(disc);
+    std::filesystem::copy(testfiles::BuiltBook("sample"), disc, std::filesystem::copy_options::recursive);
+    disc = disc.make_preferred();
+    viewertest::SearchRoadTest::SetUp();
+  }
+  void TearDown() override {
+    viewertest::SearchRoadTest::TearDown();
+    std::error_code ignored;
+    std::filesystem::remove_all(disc.parent_path(), ignored);
+  }
+  std::filesystem::path disc;
+};
+
+TEST_P(FolderNameTest, OpensSearchesAndIsRememberedByItsLongPath) {
+  EXPECT_NE(GetACP(), 932u) << "the prefix's code page should not hold Japanese";
+  EXPECT_EQ(WindowText(frame), kBookTitle);
+  Search(L"はし");
+  EXPECT_GT(WaitForHits(), 0);
+  EXPECT_TRUE(viewertest::SaveWindowShot(frame, GetParam()[0] == L'日' ? "folder_japanese" : "folder_greek"));
+  PostMessageW(frame, WM_CLOSE, 0, 0);
+  ASSERT_EQ(viewer.WaitForExit(), 0u);
+  frame = nullptr;
+  const std::wstring remembered = viewertest::ReadCurpathWide();
+  EXPECT_EQ(remembered, disc.wstring());
+  EXPECT_EQ(remembered.find(L'~'), std::wstring::npos);
+
+  ASSERT_TRUE(viewer.Start(viewertest::BinDir() / "Brisvane.exe"));
+  ASSERT_TRUE(WaitUntil([&] {
+    frame = viewer.FindTopWindow(kFrameClass);
+    return frame && IsWindowVisible(frame) && WindowText(frame) == kBookTitle;
+  })) << "the remembered book did not open again";
+  ASSERT_TRUE(FindControls());
+  Search(L"はし");
+  EXPECT_GT(WaitForHits(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, FolderNameTest, ::testing::Values(L"日本語の辞書", L"Ελληνικά"),
+                         [](const ::testing::TestParamInfo<const wchar_t*>& info) {
+                           return info.param[0] == L'日' ? std::string("Japanese") : std::string("Greek");
+                         });

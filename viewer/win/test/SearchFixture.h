@@ -143,7 +143,7 @@ class SearchRoadTest : public ::testing::Test, protected ViewerWindows {
 
   void SetUp() override {
     ASSERT_EQ(FindWindowW(kFrameClass, nullptr), nullptr) << "a viewer is already running";
-    viewertest::WriteCurpath(std::filesystem::path(BookRoot()).make_preferred().string(), BookIndex());
+    viewertest::WriteCurpath(std::filesystem::path(BookRoot()).make_preferred().wstring(), BookIndex());
     ASSERT_TRUE(viewer.Start(viewertest::BinDir() / "Brisvane.exe"));
     ASSERT_TRUE(WaitUntil([&] {
       frame = viewer.FindTopWindow(kFrameClass);

@@ -254,6 +254,16 @@ std::string ReadCurpath() {
   return status == ERROR_SUCCESS ? std::string(text) : "<no value>";
 }
 
+std::wstring ReadCurpathWide() {
+  wchar_t text[300] = L"";
+  DWORD size = sizeof text - sizeof(wchar_t);
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kCurpathKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return L"<no key>";
+  LONG status = RegQueryValueExW(key, L"Curpath", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size);
+  RegCloseKey(key);
+  return status == ERROR_SUCCESS ? std::wstring(text) : L"<no value>";
+}
+
 void LinkJapaneseFallbackFont() {
   HKEY key = nullptr;
   if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink", 0,
@@ -266,11 +276,18 @@ void LinkJapaneseFallbackFont() {
 }
 
 void WriteCurpath(const std::string& path, int32_t book) {
+  std::wstring wide(path.size() + 1, L'\0');
+  wide.resize(static_cast<size_t>(
+      std::max(MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), static_cast<int>(wide.size())) - 1, 0)));
+  WriteCurpath(wide, book);
+}
+
+void WriteCurpath(const std::wstring& path, int32_t book) {
   HKEY key = nullptr;
   if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kCurpathKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) ==
       ERROR_SUCCESS) {
-    RegSetValueExA(key, "Curpath", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
-                   static_cast<DWORD>(path.size() + 1));
+    RegSetValueExW(key, L"Curpath", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                   static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)));
     DWORD index = static_cast<DWORD>(book);
     if (book >= 0) RegSetValueExW(key, L"Curbook", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&index), sizeof index);
     else RegDeleteValueW(key, L"Curbook");

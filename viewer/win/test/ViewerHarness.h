@@ -106,6 +106,9 @@ void LinkJapaneseFallbackFont();
 // book >= 0 also sets "Curbook" beside it (the catalog index of the book); otherwise that
 // value is removed.
 void WriteCurpath(const std::string& path, int32_t book = -1);
+void WriteCurpath(const std::wstring& path, int32_t book = -1);
+// The remembered path as stored (Unicode).
+std::wstring ReadCurpathWide();
 // "Curbook" as the viewer wrote it (-1 for 0xFFFFFFFF); -1000 when there is none.
 int64_t ReadCurbook();
 

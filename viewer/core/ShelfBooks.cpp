@@ -29,11 +29,39 @@ std::wstring Folded(std::wstring root) {
 std::wstring ShortName(const std::wstring& title) {
   std::wstring name = Trimmed(title);
   if (name.size() > kShortNameLength) {
-    name.resize(kShortNameLength);
+    // Room is left for the "…" that says the name goes on; a blank in the second half of what is
+    // kept ends a word there, and the cut is made at it.
+    name.resize(kShortNameLength - 1);
     if (name.back() >= 0xD800 && name.back() <= 0xDBFF) name.pop_back();  // half a character
-    name = Trimmed(name);
+    size_t blank = name.size();
+    while (blank > kShortNameLength / 2 && !Blank(name[blank - 1])) --blank;
+    if (blank > kShortNameLength / 2) name.resize(blank);
+    name = Trimmed(name) + L"\x2026";
   }
   return name.empty() ? L"?" : name;
+}
+
+std::wstring FolderName(const std::wstring& root) {
+  std::wstring path = root;
+  while (path.size() > 1 && (path.back() == L'\\' || path.back() == L'/')) path.pop_back();
+  const size_t slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+void NameApart(std::vector<ShelfBook>* books, size_t added) {
+  if (added >= books->size()) return;
+  ShelfBook& book = (*books)[added];
+  for (size_t i = 0; i < books->size(); ++i) {
+    ShelfBook& other = (*books)[i];
+    if (i == added || other.name != book.name) continue;
+    std::wstring mine = FolderName(book.root), theirs = FolderName(other.root);
+    if (Folded(mine) == Folded(theirs)) {
+      mine += std::to_wstring(book.index + 1);
+      theirs += std::to_wstring(other.index + 1);
+    }
+    book.name = ShortName(mine);
+    other.name = ShortName(theirs);
+  }
 }
 
 std::vector<std::wstring> ShelfLines(const std::vector<ShelfBook>& books) {

@@ -20,8 +20,17 @@ struct ShelfBook {
 // The longest short name made from a title, in characters.
 constexpr size_t kShortNameLength = 8;
 
-// A title cut to kShortNameLength characters (blanks at either end dropped; "?" for none).
+// A title in kShortNameLength characters at most (blanks at either end dropped; "?" for none):
+// a longer one is cut, at a blank near the end when there is one, and ends with "…".
 std::wstring ShortName(const std::wstring& title);
+
+// The last name of a root's path ("EIWA" for "C:\BOOKS\EIWA\"; "D:" for "D:\").
+std::wstring FolderName(const std::wstring& root);
+
+// Book added (an index into books) has the name of another book on the shelf, as two books of
+// one title do: both are named after their folders instead, and when those are named alike,
+// with their catalog index (from 1) after it.
+void NameApart(std::vector<ShelfBook>* books, size_t added);
 
 // The books as the settings keep them: "TICK<TAB>INDEX<TAB>ROOT<TAB>NAME" a line (TICK 1 or 0).
 std::vector<std::wstring> ShelfLines(const std::vector<ShelfBook>& books);

@@ -7,11 +7,30 @@ namespace {
 
 TEST(ShelfBooks, ShortNamesAreCutTitles) {
   EXPECT_EQ(ShortName(L"和英サンプル辞典"), L"和英サンプル辞典");
-  EXPECT_EQ(ShortName(L"　大きな国語辞典　第三版"), L"大きな国語辞典");  // cut, then the blank dropped
+  EXPECT_EQ(ShortName(L"　大きな国語辞典　第三版"), L"大きな国語辞典…");
+  EXPECT_EQ(ShortName(L"[和英辞典　ＥＤＩＣＴ]"), L"[和英辞典…");  // cut where the word ends
   EXPECT_EQ(ShortName(L"Chimei"), L"Chimei");
   EXPECT_EQ(ShortName(L"   "), L"?");
-  std::wstring pairs = L"1234567\xD840\xDC0B";  // the eighth character is half of a pair
-  EXPECT_EQ(ShortName(pairs), L"1234567");
+  std::wstring pairs = L"123456\xD840\xDC0B" L"89";  // the seventh character is half of a pair
+  EXPECT_EQ(ShortName(pairs), L"123456…");
+  EXPECT_EQ(ShortName(ShortName(L"大きな国語辞典　第三版")), L"大きな国語辞典…") << "a stored name reads back as it was";
+}
+
+TEST(ShelfBooks, TwoBooksOfOneTitleAreNamedApartByTheirFolders) {
+  std::vector<ShelfBook> books = {{L"C:\\Dict\\EDICT\\", 0, L"和英辞典", true}, {L"D:\\", 0, L"地名", true},
+                                  {L"C:\\Dict\\EDICT2", 0, L"和英辞典", true}};
+  NameApart(&books, 2);
+  EXPECT_EQ(books[0].name, L"EDICT");
+  EXPECT_EQ(books[1].name, L"地名");
+  EXPECT_EQ(books[2].name, L"EDICT2");
+  // Books of one folder: their catalog index tells them apart; a drive root is named by its drive.
+  books = {{L"D:\\", 0, L"百科", true}, {L"d:", 1, L"百科", true}, {L"E:\\Long folder name\\", 0, L"x", true}};
+  NameApart(&books, 1);
+  EXPECT_EQ(books[0].name, L"D:1");
+  EXPECT_EQ(books[1].name, L"d:2");
+  EXPECT_EQ(FolderName(books[2].root), L"Long folder name");
+  NameApart(&books, 2);
+  EXPECT_EQ(books[2].name, L"x") << "a name of its own stays";
 }
 
 // What the settings give back is read as carefully as any file: nothing of a bad line is kept.

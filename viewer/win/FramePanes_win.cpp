@@ -1,11 +1,43 @@
 #include "FramePanes_win.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "BrisvaneRes.h"
+#include "Settings_win.h"
 #include "ui/Dpi.h"
 
 namespace brisvane {
 
+namespace {
+// A stored width outside these is none the viewer kept (pixels of a 96-dots-an-inch screen).
+constexpr uint32_t kNarrowestList = 40, kWidestList = 2000;
+}  // namespace
+
 int FramePanes::Scaled(int designPixels) const { return ui::ScaledPixels(designPixels, dpi); }
+
+int FramePanes::ListWidth() const { return std::max(1, MulDiv(Scaled(listDesignWidth), textPercent, 100)); }
+
+void FramePanes::SetColumns() {
+  splitter.SetColumnInfo(0, ListWidth(), 1);
+  splitter.SetColumnInfo(1, Scaled(kContentColumnWidth), Scaled(kContentColumnMinimum));
+}
+
+void FramePanes::KeepListWidth(int pixels) {
+  if (listToggled || pixels <= 0) return;
+  // Back to the normal text size and 96 dots an inch, so that either may change and the list
+  // keeps its proportion.
+  const int design = MulDiv(MulDiv(pixels, 100, textPercent), 96, dpi);
+  listDesignWidth = std::clamp(design, static_cast<int>(kNarrowestList), static_cast<int>(kWidestList));
+  exchange::WriteNumberSetting(L"view", L"ListWidth", static_cast<uint32_t>(listDesignWidth));
+}
+
+void FramePanes::SetTextSize(int percent) {
+  textPercent = percent > 0 ? percent : 100;
+  if (listToggled) return;
+  SetColumns();
+  splitter.RecalcLayout();
+}
 
 bool FramePanes::Create(HWND frame, AppState& app, ResultList& list, int frameDpi) {
   dpi = frameDpi;
@@ -13,18 +45,18 @@ bool FramePanes::Create(HWND frame, AppState& app, ResultList& list, int frameDp
   if (!listView.Create(splitter.Hwnd(), frame, app, list) || !contentView.Create(splitter.Hwnd(), frame, app))
     return false;
   splitter.SetPanes(listView.Hwnd(), contentView.Hwnd());
-  splitter.SetColumnInfo(0, Scaled(kListColumnWidth), 1);
-  splitter.SetColumnInfo(1, Scaled(kContentColumnWidth), Scaled(kContentColumnMinimum));
+  uint32_t stored = 0;
+  if (exchange::ReadNumberSetting(L"view", L"ListWidth", &stored) && stored >= kNarrowestList && stored <= kWidestList)
+    listDesignWidth = static_cast<int>(stored);
+  splitter.OnDragged([this](int left) { KeepListWidth(left); });
+  SetColumns();
   return true;
 }
 
 void FramePanes::SetDpi(int newDpi) {
   dpi = newDpi;
   splitter.SetDpi(dpi);
-  if (!listToggled) {
-    splitter.SetColumnInfo(0, Scaled(kListColumnWidth), 1);
-    splitter.SetColumnInfo(1, Scaled(kContentColumnWidth), Scaled(kContentColumnMinimum));
-  }
+  if (!listToggled) SetColumns();
 }
 
 void FramePanes::Place(int width, int top, int bottom) {

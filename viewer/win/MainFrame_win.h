@@ -74,7 +74,7 @@ class MainFrame : public ui::Window, private FrameRouter {
   HostLink host{app, book, *this};
   Search search{app, book, bars, layers, *this};  // the word box, the list and every search
   FramePanes panes;
-  TextSizeControl textSize{panes.Content(), search.List()};
+  TextSizeControl textSize{panes, search.List()};
   LookupPopup popup{app, book, search, panes.Content(), host};  // their look-up beside the word read
   OutsideLookup outside{app, host, *this, popup};                // words from other programs
   ThemeChoice theme;                        // light or dark

@@ -108,6 +108,7 @@ void ShelfDialog::Add() {
   // A book of a kind not read is not shelved; the browse dialog has said why when no other is there.
   for (const DiscBook& found : ListDiscBooks(api, browse.Path())) {
     if (found.unreadable || !AddToShelf(&books, {browse.Path(), found.index, ShortName(found.title), true})) continue;
+    NameApart(&books, books.size() - 1);
     lines.push_back(Line{found.title, false});
     if (first < 0) first = static_cast<int>(books.size()) - 1;
   }

@@ -36,7 +36,8 @@ const std::vector<ShelfBook>& Shelf::Books(bool* listed) {
   if (listed) *listed = true;
   for (const std::wstring& root : KnownBookRoots())
     for (const DiscBook& found : ListDiscBooks(api, root))
-      if (!found.unreadable) AddToShelf(&books, {root, found.index, ShortName(found.title), true});
+      if (!found.unreadable && AddToShelf(&books, {root, found.index, ShortName(found.title), true}))
+        NameApart(&books, books.size() - 1);
   KeepBooks();
   return books;
 }

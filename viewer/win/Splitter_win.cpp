@@ -101,6 +101,7 @@ LRESULT Splitter::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (layout.barShown) {
         dragging = true;
         dragOffset = GET_X_LPARAM(lParam) - layout.left;
+        dragStart = layout.left;
         SetCapture(Hwnd());
       }
       return 0;
@@ -122,6 +123,7 @@ LRESULT Splitter::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (dragging) {
         dragging = false;
         if (message == WM_LBUTTONUP) ReleaseCapture();
+        if (dragged && layout.left != dragStart) dragged(layout.left);
       }
       return 0;
     default:

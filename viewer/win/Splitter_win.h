@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 #include "ui/UniqueHandle.h"
 #include "ui/Window.h"
 
@@ -38,6 +40,8 @@ class Splitter : public ui::Window {
   // Current widths (0 for a hidden column).
   int ColumnWidth(int column) const { return column == 0 ? layout.left : layout.right; }
   void RecalcLayout();
+  // Called with the left column's width when the user has dragged the bar to a new place.
+  void OnDragged(std::function<void(int leftWidth)> call) { dragged = std::move(call); }
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -53,6 +57,8 @@ class Splitter : public ui::Window {
   ui::UniqueBrush barBrush;
   bool dragging = false;
   int dragOffset = 0;
+  int dragStart = 0;
+  std::function<void(int)> dragged;
 };
 
 }  // namespace brisvane

@@ -4,6 +4,7 @@
 
 #include "Calvetta.h"
 #include "ContentView_win.h"
+#include "FramePanes_win.h"
 #include "ResultList_win.h"
 #include "Settings_win.h"
 #include "TextSize.h"
@@ -30,8 +31,10 @@ bool TextSizeControl::OnMouseWheel(WPARAM wParam) {
 
 void TextSizeControl::Set(int size, bool remember) {
   percent = size;
-  if (HWND view = content.ContentWindow()) SendMessageW(view, VM_VIEW_TEXTSIZE, static_cast<WPARAM>(size), 0);
+  if (HWND view = panes.Content().ContentWindow())
+    SendMessageW(view, VM_VIEW_TEXTSIZE, static_cast<WPARAM>(size), 0);
   list.SetTextSize(size);
+  panes.SetTextSize(size);
   if (remember) exchange::WriteNumberSetting(L"view", L"TextSize", static_cast<uint32_t>(size));
 }
 

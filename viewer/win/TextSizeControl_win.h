@@ -1,4 +1,5 @@
-// The text size of the content view and the result list (percent of the design's): Ctrl + plus,
+// The text size of the content view and the result list (percent of the design's; the list's
+// width follows): Ctrl + plus,
 // minus and 0, Ctrl + the wheel, and the size kept in the settings ("view", "TextSize") for the
 // next start.
 #ifndef BRISVANE_VIEWER_WIN_TEXTSIZECONTROL_WIN_H
@@ -10,12 +11,12 @@
 
 namespace brisvane {
 
-class ContentView;
+class FramePanes;
 class ResultList;
 
 class TextSizeControl {
  public:
-  TextSizeControl(ContentView& content, ResultList& list) : content(content), list(list) {}
+  TextSizeControl(FramePanes& panes, ResultList& list) : panes(panes), list(list) {}
 
   // The size kept from the last run, when it is not the normal one.
   void Restore();
@@ -29,7 +30,7 @@ class TextSizeControl {
  private:
   void Set(int size, bool remember);
 
-  ContentView& content;
+  FramePanes& panes;
   ResultList& list;
   int percent = kNormalTextSize;
 };

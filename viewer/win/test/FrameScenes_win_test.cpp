@@ -317,6 +317,45 @@ TEST_F(TextSizeTest, CtrlPlusThreeTimesOnTheKeyboardMakesTheEntryLarger) {
   EXPECT_TRUE(viewertest::SaveWindowShot(frame, "text_size_ctrl_plus"));
 }
 
+// The list's width: where the user dragged the bar, after a restart too, and in proportion to
+// the text size (a larger text would cut the headwords and the shelf's labels otherwise).
+TEST_F(TextSizeTest, TheListKeepsTheWidthItWasDraggedToAndGrowsWithTheText) {
+  HWND pane = GetParent(list);
+  HWND splitter = GetParent(pane);
+  auto width = [&] {
+    RECT rect = {};
+    GetWindowRect(pane, &rect);
+    return static_cast<int>(rect.right - rect.left);
+  };
+  const int before = width();
+  ASSERT_GT(before, 0);
+  SendMessageW(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(before + 2, 20));
+  SendMessageW(splitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(before + 62, 20));
+  SendMessageW(splitter, WM_LBUTTONUP, 0, MAKELPARAM(before + 62, 20));
+  const int dragged = width();
+  EXPECT_EQ(dragged, before + 60);
+  uint32_t stored = 0;
+  EXPECT_TRUE(exchange::ReadNumberSetting(L"view", L"ListWidth", &stored));
+
+  WheelWithCtrl(3);  // 150 percent
+  EXPECT_NEAR(width(), dragged * 3 / 2, 2);
+  EXPECT_TRUE(viewertest::SaveWindowShot(frame, "list_width_larger_text"));
+  SearchRoadTest::TearDown();
+  SearchRoadTest::SetUp();
+  pane = GetParent(list);
+  EXPECT_NEAR(width(), dragged * 3 / 2, 2) << "after a restart";
+  PostMessageW(frame, WM_COMMAND, IDM_TEXT_NORMAL, 0);
+  Drain();
+  EXPECT_NEAR(width(), dragged, 1) << "(kept in pixels of 96 dots an inch)";
+
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, (std::wstring(exchange::kSettingsKey) + L"\\view").c_str(), 0, KEY_SET_VALUE,
+                    &key) == ERROR_SUCCESS) {
+    RegDeleteValueW(key, L"ListWidth");
+    RegCloseKey(key);
+  }
+}
+
 // A move to a monitor of another resolution. The system says so with WM_DPICHANGED, whose
 // lParam points at the rectangle it suggests; sent from this process, that pointer is read in
 // the viewer's, so the rectangle is put at one address in both processes (and is read right

@@ -8,6 +8,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -300,6 +301,52 @@ TEST_F(MissingDiscShelfTest, TheMissingDiscIsPassedOverAndSaidSo) {
   ASSERT_EQ(WaitForShelfHits(), 3);
   EXPECT_EQ(Status(0), L"本棚の 1 冊を検索, 1 冊は開けません (無い)");
   EXPECT_TRUE(viewertest::SaveWindowShot(frame, "shelf_missing_disc"));
+}
+
+// No shelf kept yet: the first one holds every book the title dialog lists, here two copies of
+// the sample in remembered folders, which are told apart by their folders' names.
+class FirstShelfTest : public SearchRoadTest {
+ protected:
+  void SetUp() override {
+    viewertest::ForgetShelfSetting();
+    std::wstring remembered;
+    for (const char* folder : {"EIWA-A", "EIWA-B"}) {
+      testfiles::CopyTree(testfiles::BuiltBook("sample"), copies.Path() / folder);
+      remembered += L" " + Root(copies.Path() / folder);
+    }
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kPathKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExW(key, L"path", 0, REG_SZ, reinterpret_cast<const BYTE*>(remembered.c_str()),
+                   static_cast<DWORD>((remembered.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+    RegDeleteKeyW(HKEY_CURRENT_USER, kPathKey);
+    SearchRoadTest::SetUp();
+  }
+  void TearDown() override {
+    SearchRoadTest::TearDown();
+    viewertest::ForgetShelfSetting();
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, kPathKey);
+  }
+  static constexpr wchar_t kPathKey[] = L"Software\\Olvenar\\Trevik DUDAZA ZORARI\\path";
+  testfiles::TempDir copies;
+};
+
+TEST_F(FirstShelfTest, TwoBooksOfOneTitleGetTheirFoldersNames) {
+  PostMessageW(frame, WM_COMMAND, kShelfEdit, 0);
+  HWND dialog = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    dialog = viewer.FindTopWindow(L"#32770");
+    return dialog && WindowText(dialog) == L"本棚の設定" && IsWindowVisible(dialog);
+  }));
+  Sleep(300);
+  EXPECT_TRUE(viewertest::SaveWindowShot(dialog, "shelf_two_of_one_title"));
+  PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+  std::vector<std::wstring> names;
+  for (const std::wstring& line : viewertest::ReadShelfSetting()) names.push_back(line.substr(line.rfind(L'\t') + 1));
+  EXPECT_NE(std::find(names.begin(), names.end(), L"EIWA-A"), names.end()) << testing::PrintToString(names);
+  EXPECT_NE(std::find(names.begin(), names.end(), L"EIWA-B"), names.end()) << testing::PrintToString(names);
 }
 
 }  // namespace

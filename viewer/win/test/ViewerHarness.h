@@ -68,6 +68,8 @@ void KeepEarlierChoices(bool keep);
 // it was written. ForgetShelfSetting removes the shelf's settings from both hives.
 bool WriteShelfSetting(const std::vector<std::wstring>& lines);
 void ForgetShelfSetting();
+// The shelf's lines as the viewer kept them (the user's key).
+std::vector<std::wstring> ReadShelfSetting();
 
 // A new empty file in the temporary folder, named with prefix (at most 3 characters).
 std::wstring TempFileName(const wchar_t* prefix);

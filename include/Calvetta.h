@@ -49,6 +49,11 @@ extern "C" {
 // The text position where the view's top line begins, to show the same place again later with
 // VM_VIEW_SHOWAT. Result that position; -1 when the view is blank.
 #define VM_VIEW_TOPAT (0x400 + 126)
+// wParam 1: one entry at a time: the text shown ends where the next entry begins (a headword
+// keyword 1F 41 01 at the start of a line) and, going up, begins where its own entry does; 0: the
+// text runs on through the book, as the view starts. What is shown is laid out again from the
+// same top line. Result 1.
+#define VM_VIEW_ONEENTRY (0x400 + 128)
 
 // ---- Messages the view sends to its parent ---------------------------------------------------
 

@@ -155,6 +155,7 @@ LayoutResult ContentLayout::LayOutFrom(int32_t start, int32_t end, bool entrySta
   if (!EnsureHeld(start, end)) return Fail();
   end = std::min(end, bufferBase + held - 1);
   if (BuildLines(Text(), start, end, metrics, Page().usableWidth, &laid) == RangeEnd::kTooLong) return Fail();
+  if (oneEntry) EndBeforeNextEntry(&laid, Text(), 1);
   if (entryStart && !laid.empty()) laid.front().endMark = EndMark::kBeginsEntry;
   lines.SetLimit(std::max(3 * laid.size(), kMinCacheLimit));
   lines.Assign(std::move(laid), 0);

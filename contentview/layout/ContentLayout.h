@@ -122,6 +122,13 @@ class ContentLayout {
   // Drops all content: no lines, blank, no content yet, buttons disabled.
   void Blank();
 
+  // One entry at a time: the text shown ends where the next entry begins (a line that starts
+  // with its headword keyword, LineStartsEntry), going down, and begins where its own entry
+  // does, going up. Off (as it starts): the text runs on through the book. Takes effect from the
+  // next layout (Resize lays out again).
+  void SetOneEntry(bool one) { oneEntry = one; }
+  bool OneEntry() const { return oneEntry; }
+
   // State for the painter and the window.
   bool IsBlank() const { return blank; }
   bool HasContent() const { return hasContent; }  // false until something was shown
@@ -185,6 +192,7 @@ class ContentLayout {
   bool atTextEnd = false;
   ButtonStates buttons;
   bool lookBackAtStart = false;  // the look-back found the entry's start right before it
+  bool oneEntry = false;
 };
 
 }  // namespace calvetta

@@ -138,5 +138,75 @@ TEST(ContentLayoutBooks, FollowsAReferenceOfTheSecondKind) {
   EXPECT_EQ(layout.EntryBase(), bridge);
 }
 
+// Three entries, the middle one of 60 numbered lines.
+std::string ThreeEntryBook() {
+  std::string source = "book THREE\ntitle 三つの項目\nindex kana id=0x90\n";
+  source += "entry first\n  key kana あ\n  text\n<kw>あ</kw>\nあいう\nend\n";
+  source += "entry middle\n  key kana い\n  text\n<kw>い</kw>\n";
+  for (int i = 1; i <= 60; ++i) {
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%03d", i);
+    source += std::string(digits) + "一二三四五\n";
+  }
+  source += "end\nentry last\n  key kana う\n  text\n<kw>う</kw>\nえお\nend\n";
+  return source;
+}
+
+TEST(ContentLayoutBooks, OneEntryAtATimeEndsWhereTheNextEntryBeginsAndBeginsAtItsOwn) {
+  testfiles::TempDir dir;
+  bookbuild::LayoutMap map;
+  ASSERT_TRUE(bookbuild::BuildDisc(ThreeEntryBook(), dir.Str(), &map).ok);
+  OpenBook book(dir.Str());
+  ASSERT_TRUE(book.opened);
+  layouttest::LibrarySource source(&book.library);
+  const int32_t middle = static_cast<int32_t>(map.books[0].entryText.at("middle"));
+  const int32_t last = static_cast<int32_t>(map.books[0].entryText.at("last"));
+  // Down to the end of what is shown, then up to its start: the numbers seen, and whether a
+  // headword of another entry came (a bold line after the first).
+  int32_t thirtieth = -1;  // the text position of line 030
+  auto walk = [&](bool one, int32_t at, std::vector<int>* numbers, int* headwords) {
+    ContentLayout layout(&source);
+    layout.SetOneEntry(one);
+    layout.SetClientSize(16 + 16 * 30, 3 + 16 * 10);
+    ASSERT_EQ(layout.ShowAt(at), LayoutResult::kDone);
+    for (int pages = 0; !layout.AtTextEnd() && pages < 100; ++pages)
+      ASSERT_EQ(layout.ScrollTo(layout.BottomLine() + 1), LayoutResult::kDone);
+    for (int pages = 0; !layout.AtTextStart() && pages < 100; ++pages)
+      ASSERT_EQ(layout.ScrollTo(layout.TopLine() - layout.LinesPerPage()), LayoutResult::kDone);
+    for (int32_t n = layout.Lines().FirstNumber(); n <= layout.Lines().LastNumber(); ++n) {
+      const LineRecord* line = layout.Line(n);
+      if (NumberOf(line) > 0) numbers->push_back(NumberOf(line));
+      if (NumberOf(line) == 30) thirtieth = layout.EntryBase() + line->start;
+      if (line && !line->runs.empty() && line->runs[0].bold) ++*headwords;
+    }
+  };
+  std::vector<int> numbers;
+  int headwords = 0;
+  walk(true, middle, &numbers, &headwords);
+  ASSERT_EQ(numbers.size(), 60u);
+  EXPECT_EQ(numbers.front(), 1);
+  EXPECT_EQ(numbers.back(), 60);
+  EXPECT_EQ(headwords, 1) << "the middle entry's headword alone";
+
+  numbers.clear();
+  headwords = 0;
+  ASSERT_GT(thirtieth, middle);
+  walk(true, thirtieth, &numbers, &headwords);
+  EXPECT_EQ(numbers.size(), 60u) << "shown from its middle: up to its headword, down to its end";
+  EXPECT_EQ(headwords, 1);
+
+  numbers.clear();
+  headwords = 0;
+  walk(true, last, &numbers, &headwords);
+  EXPECT_TRUE(numbers.empty()) << "going up stops at the last entry's own start";
+  EXPECT_EQ(headwords, 1);
+
+  numbers.clear();
+  headwords = 0;
+  walk(false, middle, &numbers, &headwords);
+  EXPECT_EQ(numbers.size(), 60u);
+  EXPECT_EQ(headwords, 3) << "running on through the book, up to its first entry";
+}
+
 }  // namespace
 }  // namespace calvetta

@@ -5,6 +5,7 @@
 
 #include "ContentLayout.h"
 #include "ControlCodes.h"
+#include "HitTest.h"
 #include "LineBuilder.h"
 #include "TextTrim.h"
 
@@ -39,7 +40,7 @@ LayoutResult ContentLayout::ScrollBy(int32_t delta) {
 
 bool ContentLayout::ScrollTop(int32_t n) {
   const LineRecord& first = lines.First();
-  bool firstIsStart = first.endMark == EndMark::kBeginsEntry;
+  bool firstIsStart = first.endMark == EndMark::kBeginsEntry || (oneEntry && LineStartsEntry(first, Text()));
   int32_t firstNumber = first.number;
   if (n >= topLine) {
     if (n > topLine) atTextStart = false;
@@ -96,6 +97,7 @@ bool ContentLayout::ScrollTop(int32_t n) {
     return true;
   }
   if (BuildLines(Text(), start, end, metrics, Page().usableWidth, &laid) == RangeEnd::kTooLong) return false;
+  if (oneEntry) BeginAtLastEntry(&laid, Text());
   if (laid.empty()) {
     lines.First().endMark = EndMark::kBeginsEntry;
     atTextStart = true;
@@ -140,6 +142,7 @@ bool ContentLayout::ScrollBottom(int32_t linesPerPage) {
   std::vector<LineRecord> laid;
   if (start < end - 1) {
     if (BuildLines(Text(), start, end, metrics, Page().usableWidth, &laid) == RangeEnd::kTooLong) return false;
+    if (oneEntry) EndBeforeNextEntry(&laid, Text(), 0);
   }
   if (laid.empty()) {
     lines.Last().endMark = EndMark::kEndsEntry;

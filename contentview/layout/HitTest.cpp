@@ -111,6 +111,26 @@ bool LineStartsEntry(const LineRecord& line, const HeldText& text) {
   return text.At(p) == code::kEscape && text.At(p + 1) == code::kBeginKeyword && text.At(p + 2) == 0x01;
 }
 
+bool EndBeforeNextEntry(std::vector<LineRecord>* laid, const HeldText& text, size_t from) {
+  for (size_t i = from; i < laid->size(); ++i) {
+    if ((*laid)[i].continuation || !LineStartsEntry((*laid)[i], text)) continue;
+    laid->resize(i);
+    if (i > 0) laid->back().endMark = EndMark::kEndsEntry;
+    return true;
+  }
+  return false;
+}
+
+bool BeginAtLastEntry(std::vector<LineRecord>* laid, const HeldText& text) {
+  for (size_t i = laid->size(); i-- > 0;) {
+    if (!LineStartsEntry((*laid)[i], text)) continue;
+    laid->erase(laid->begin(), laid->begin() + static_cast<std::ptrdiff_t>(i));
+    laid->front().endMark = EndMark::kBeginsEntry;
+    return true;
+  }
+  return false;
+}
+
 bool EntryLines(const LineList& lines, const HeldText& text, int32_t row, int32_t* first, int32_t* last) {
   if (!lines.Find(row)) return false;
   auto startsEntry = [&](int32_t number) {

@@ -58,6 +58,13 @@ std::vector<LinkStop> LinkStops(const LineList& lines, int32_t topLine, int32_t 
 // there is one) with a headword's keyword code 1F 41 01; a wrapped continuation begins none.
 bool LineStartsEntry(const LineRecord& line, const HeldText& text);
 
+// One entry at a time (ContentLayout::SetOneEntry). Going down: the lines just laid out end
+// before the first one from index `from` on that starts an entry, the line before it marked as
+// ending the entry; true when lines were cut. Going up: they begin at the last one that starts an
+// entry, marked as beginning it; true when it was found.
+bool EndBeforeNextEntry(std::vector<LineRecord>* laid, const HeldText& text, size_t from);
+bool BeginAtLastEntry(std::vector<LineRecord>* laid, const HeldText& text);
+
 // The held lines of the entry that holds line `row`: from the line that starts it (with a
 // headword's keyword code 1F 41 01, after an indent code 1F 09 and its 2 bytes when there is
 // one; a wrapped continuation starts nothing) up to the line before the next one that does, as

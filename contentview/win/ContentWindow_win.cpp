@@ -284,6 +284,10 @@ LRESULT ContentWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       const LineRecord* top = layout.IsBlank() ? nullptr : layout.Line(layout.TopLine());
       return top ? layout.EntryBase() + top->start : -1;
     }
+    case VM_VIEW_ONEENTRY:
+      layout.SetOneEntry(wParam != 0);
+      LayOutAgain();
+      return 1;
     case VM_VIEW_PALETTE:
       painter.SetPalette(wParam ? kDarkPalette : kLightPalette);
       InvalidateRect(Hwnd(), nullptr, TRUE);

@@ -55,6 +55,7 @@
 #define IDM_FOLD_LONGVOWEL 32810  // ー searched as its vowel as well
 #define IDM_ENTRY_PREVIOUS 32811  // the entry before the one shown, in the book's text order
 #define IDM_ENTRY_NEXT 32812      // the entry after it
+#define IDM_ONE_ENTRY 32815       // the entry view ends with the entry shown (一項目ずつ表示)
 #define IDM_LOOKUP_POPUP 32814    // words from other programs in the pop-up, or in the main window
 #define IDM_AROUND 32813          // the headwords around the hit selected, in the index's order
 #define IDM_APP_ABOUT 57664

@@ -51,6 +51,7 @@ ui::Handled MainFrame::OnCreate(const CREATESTRUCTW&) {
   if (!search.Create(Hwnd(), panes.Content(), dpi)) return ui::Done(-1);
   ResetPanes();
   textSize.Restore();
+  extent.Restore();
   theme.Restore();
   ApplyTheme();
   host.Attach(Hwnd(), panes.ContentPane());
@@ -107,6 +108,7 @@ void MainFrame::AddCommands() {
   }
   search.AddCommands(commands);
   outside.AddCommands(commands);
+  extent.AddCommands(commands);
   commands.Add(IDM_HOTKEY_EDIT, [this](int, HWND) {
     HotKeyDialog dialog(app, outside);
     dialog.Run(Hwnd());
@@ -180,6 +182,7 @@ void MainFrame::UpdateMenu(HMENU menu) {
   }
   search.UpdateMenu(menu);
   outside.UpdateMenu(menu);
+  extent.UpdateMenu(menu);
   if (GetMenuState(menu, IDM_THEME_WINDOWS, MF_BYCOMMAND) != static_cast<UINT>(-1))
     CheckMenuRadioItem(menu, IDM_THEME_WINDOWS, IDM_THEME_DARK, IDM_THEME_WINDOWS + static_cast<int>(theme.Setting()),
                        MF_BYCOMMAND);

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "BookSession_win.h"
+#include "EntryExtent_win.h"
 #include "FrameBars_win.h"
 #include "FramePanes_win.h"
 #include "FrameRouter.h"
@@ -75,6 +76,7 @@ class MainFrame : public ui::Window, private FrameRouter {
   Search search{app, book, bars, layers, *this};  // the word box, the list and every search
   FramePanes panes;
   TextSizeControl textSize{panes, search.List()};
+  EntryExtent extent{panes.Content()};
   LookupPopup popup{app, book, search, panes.Content(), host};  // their look-up beside the word read
   OutsideLookup outside{app, host, *this, popup};                // words from other programs
   ThemeChoice theme;                        // light or dark

@@ -10,9 +10,11 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "BrisvaneRes.h"
+#include "Calvetta.h"
 #include "SearchFixture.h"
 #include "Settings_win.h"
 
@@ -354,6 +356,58 @@ TEST_F(TextSizeTest, TheListKeepsTheWidthItWasDraggedToAndGrowsWithTheText) {
     RegDeleteValueW(key, L"ListWidth");
     RegCloseKey(key);
   }
+}
+
+// 一項目ずつ表示: paging down stops at the end of the entry shown, and the choice outlasts a
+// restart. Each run starts and ends with the text running on.
+class OneEntryTest : public SearchRoadTest {
+ protected:
+  void SetUp() override {
+    exchange::WriteNumberSetting(L"view", L"OneEntry", 0);
+    SearchRoadTest::SetUp();
+  }
+  void TearDown() override {
+    SearchRoadTest::TearDown();
+    exchange::WriteNumberSetting(L"view", L"OneEntry", 0);
+  }
+  // Where the entry after the first hit of はし begins (Alt+Down's), and where the top line begins
+  // after that hit's entry was paged down 40 times.
+  std::pair<LRESULT, LRESULT> NextAndPaged() {
+    Search(L"はし");
+    EXPECT_GT(WaitForHits(), 0);
+    auto showHit = [&] {
+      SendMessageW(list, LB_SETCURSEL, 0, 0);
+      SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(103, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+      Drain();
+    };
+    showHit();
+    EXPECT_EQ(SendMessageW(content, VM_VIEW_STEPENTRY, 1, 0), 1);
+    const LRESULT next = SendMessageW(content, VM_VIEW_TOPAT, 0, 0);
+    SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    showHit();
+    for (int i = 0; i < 40; ++i) {
+      SendMessageW(content, WM_KEYDOWN, VK_NEXT, 0x01490001);
+      SendMessageW(content, WM_KEYUP, VK_NEXT, 0xC1490001);
+    }
+    return {next, SendMessageW(content, VM_VIEW_TOPAT, 0, 0)};
+  }
+};
+
+TEST_F(OneEntryTest, PagingStopsAtTheEntrysEndAndTheChoiceIsKept) {
+  auto [nextEntry, runOn] = NextAndPaged();
+  EXPECT_GT(runOn, nextEntry) << "the text runs on into the next entries";
+  PostMessageW(frame, WM_COMMAND, IDM_ONE_ENTRY, 0);
+  Drain();
+  uint32_t stored = 0;
+  EXPECT_TRUE(exchange::ReadNumberSetting(L"view", L"OneEntry", &stored));
+  EXPECT_EQ(stored, 1u);
+  SearchRoadTest::TearDown();
+  SearchRoadTest::SetUp();
+  auto [next, paged] = NextAndPaged();
+  EXPECT_GT(paged, 0);
+  EXPECT_LT(paged, next) << "paged past the end of the entry";
+  EXPECT_EQ(next, nextEntry);
+  EXPECT_TRUE(viewertest::SaveWindowShot(frame, "one_entry"));
 }
 
 // A move to a monitor of another resolution. The system says so with WM_DPICHANGED, whose

@@ -77,6 +77,10 @@ extern "C" {
 // there is the parent's; the view's marks stay as the click left them.
 #define VM_VIEW_LOOKUP (0x400 + 127)
 
+// Posted when a character was typed in the view (WM_CHAR of a character from the space on, not
+// DEL): wParam the character (UTF-16), lParam 0. Typing belongs to the parent's word box.
+#define VM_VIEW_TYPED (0x400 + 129)
+
 // The registered message the view and its picture window share.
 #define CALVETTA_BMP_WINDOW_DESTROY L"BMP Window Destroy"
 // The view's window class.

@@ -211,8 +211,8 @@ void ContentMarks::ShowContextMenu(int x, int y) {
   ui::UniqueMenu menu(CreatePopupMenu());
   if (!menu) return;
   UINT state = Extract() ? MF_ENABLED : MF_GRAYED;
-  AppendMenuW(menu.Get(), MF_STRING | state, IDM_VIEW_COPY, L"\u30b3\u30d4\u30fc");                  // コピー
-  AppendMenuW(menu.Get(), MF_STRING | state, IDM_VIEW_SEARCHMARK, L"\u9023\u7d9a\u691c\u7d22");  // 連続検索
+  AppendMenuW(menu.Get(), MF_STRING | state, IDM_VIEW_COPY, L"\u30b3\u30d4\u30fc(&C)");                  // コピー
+  AppendMenuW(menu.Get(), MF_STRING | state, IDM_VIEW_SEARCHMARK, L"\u9023\u7d9a\u691c\u7d22(&S)");  // 連続検索
   POINT point = {x, y};
   ClientToScreen(window.Hwnd(), &point);
   // The command comes back as the result rather than as WM_COMMAND: the view has no command

@@ -329,8 +329,23 @@ LRESULT ContentWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONDOWN:
       navigation.OnRightButtonDown(ClientX(lParam), ClientY(lParam));
       return 0;
+    case WM_CONTEXTMENU:
+      // From the keyboard (Shift+F10, the menu key; the point then is -1, -1): the menu opens by
+      // the text's first line. From the mouse it opened on the button's press.
+      if (lParam == -1) {
+        const int32_t line = layout.GetMetrics().lineHeight;
+        marks.ShowContextMenu(line, line);
+        return 0;
+      }
+      return 0;
     case WM_GETDLGCODE:
       return DLGC_WANTALLKEYS;
+    case WM_CHAR:
+      if (wParam >= L' ' && wParam != 0x7F) {
+        PostMessageW(GetParent(Hwnd()), VM_VIEW_TYPED, wParam, 0);
+        return 0;
+      }
+      break;
     case WM_KEYDOWN:
       if (wParam == VK_TAB) {
         // Through the page's links, then out: forward to the word box, backward (Shift) to the

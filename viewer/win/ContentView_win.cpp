@@ -66,6 +66,7 @@ LRESULT ContentView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case VM_VIEW_SEARCHMARK:
     case VM_VIEW_SOUND:
     case VM_VIEW_LOOKUP:
+    case VM_VIEW_TYPED:
       SendMessageW(frame, message, wParam, lParam);
       return 1;
     case WM_ERASEBKGND:

@@ -329,6 +329,15 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case VM_VIEW_TAB:
       MoveFocus(wParam);
       return 1;
+    case VM_VIEW_TYPED:
+      // The first character typed in the list or the entry begins a new word in the box; the
+      // ones after it (already on their way there) follow it.
+      if (!FocusInWordBox()) {
+        MoveFocus(2);
+        SendMessageW(search.WordBoxEdit(), EM_SETSEL, 0, -1);
+      }
+      SendMessageW(search.WordBoxEdit(), WM_CHAR, wParam, 0);
+      return 1;
     case VM_VIEW_HISTORY:
       layers.Push(static_cast<int32_t>(lParam), book.Place());
       return 1;

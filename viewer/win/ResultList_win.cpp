@@ -379,6 +379,11 @@ LRESULT ResultList::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_CHAR:
       if (wParam == L'\t' || wParam == 0x1B) return 0;
+      if (wParam >= L' ' && wParam != 0x7F) {
+        // Typing is for the word box, as in the entry.
+        PostMessageW(frame, VM_VIEW_TYPED, wParam, 0);
+        return 0;
+      }
       break;
     case WM_VSCROLL:
     case WM_MOUSEWHEEL: {

@@ -110,6 +110,47 @@ TEST_F(KeysTest, CtrlLPutsTheFocusInTheWordBoxWithItsTextSelected) {
   EXPECT_EQ(end, 2u);
 }
 
+// Typing in the list or the entry begins a new word in the word box.
+TEST_F(KeysTest, ALetterTypedInTheListOrTheEntryGoesToTheWordBox) {
+  Entry(L"はし", 3);
+  ASSERT_TRUE(FocusComesTo(list));
+  ASSERT_TRUE(PressKeys({'W'}));
+  ASSERT_TRUE(PressKeys({'A'}));
+  EXPECT_TRUE(FocusComesTo(edit));
+  EXPECT_TRUE(WaitUntil([&] { return viewertest::WindowText(edit) == L"wa"; }, 5000)) << testing::PrintToString(viewertest::WindowText(edit));
+  ASSERT_TRUE(PressKeys({VK_TAB}));
+  ASSERT_TRUE(FocusComesTo(list));
+  ASSERT_TRUE(PressKeys({VK_TAB}));
+  ASSERT_TRUE(FocusComesTo(content));
+  ASSERT_TRUE(PressKeys({'X'}));
+  EXPECT_TRUE(FocusComesTo(edit));
+  EXPECT_TRUE(WaitUntil([&] { return viewertest::WindowText(edit) == L"x"; }, 5000)) << testing::PrintToString(viewertest::WindowText(edit));
+}
+
+// Shift+F10 and the menu key open the entry's menu as a right click does, and its access letter
+// chooses: C copies the entry marked with Ctrl+A.
+TEST_F(KeysTest, ShiftF10AndTheMenuKeyOpenTheEntrysMenu) {
+  Entry(L"はし", 3);
+  ASSERT_TRUE(FocusComesTo(list));
+  ASSERT_TRUE(PressKeys({VK_TAB}));
+  ASSERT_TRUE(FocusComesTo(content));
+  ASSERT_TRUE(PressKeys({VK_CONTROL, 'A'}));
+  for (std::initializer_list<WORD> keys : {std::initializer_list<WORD>{VK_SHIFT, VK_F10}, {VK_APPS}}) {
+    ASSERT_TRUE(testfiles::PutClipboardUnicode(L"before"));
+    ASSERT_TRUE(PressKeys(keys));
+    HWND menu = nullptr;
+    EXPECT_TRUE(WaitUntil([&] { return (menu = FindWindowW(L"#32768", nullptr)) && IsWindowVisible(menu); }, 5000))
+        << "no menu for key " << *keys.begin();
+    if (!menu) continue;
+    if (keys.size() == 2) EXPECT_TRUE(viewertest::SaveWindowShot(frame, "entry_menu_by_key"));
+    ASSERT_TRUE(PressKeys({'C'}));
+    EXPECT_TRUE(WaitUntil([&] { return testfiles::ClipboardUnicode().rfind(L"はし", 0) == 0; }, 5000))
+        << testing::PrintToString(testfiles::ClipboardUnicode());
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }, 5000));
+    EXPECT_TRUE(FocusComesTo(content));
+  }
+}
+
 TEST_F(KeysTest, CtrlAndADigitAndEscLeadToTheWordBox) {
   Entry(L"はし", 3);
   ASSERT_TRUE(FocusComesTo(list));

@@ -275,6 +275,32 @@ TEST_F(TitleDialogsTest, BooksOfKindsNotReadAreListedGreyedWithWhyAndOpenNothing
   EXPECT_EQ(WindowText(frame), kSampleFrameTitle);
 }
 
+// Access letters: B opens the browse dialog from the title dialog; D and V there lead to the
+// directory name and the drive.
+TEST_F(TitleDialogsTest, TheDialogsFieldsAndButtonsHaveAccessLetters) {
+  HWND title = OpenTitleDialog();
+  ASSERT_NE(title, nullptr);
+  SetForegroundWindow(title);
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == title; }));
+  ASSERT_TRUE(viewertest::PressKeys({VK_MENU, 'B'}));
+  HWND browse = WaitForDialog(L"参照");
+  ASSERT_NE(browse, nullptr);
+  auto focus = [&] {
+    GUITHREADINFO info = {sizeof info};
+    return GetGUIThreadInfo(GetWindowThreadProcessId(browse, nullptr), &info) ? info.hwndFocus : nullptr;
+  };
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == browse; }));
+  ASSERT_TRUE(viewertest::PressKeys({VK_MENU, 'V'}));
+  EXPECT_TRUE(WaitUntil([&] { return focus() == GetDlgItem(browse, kDriveCombo); }, 5000));
+  ASSERT_TRUE(viewertest::PressKeys({VK_MENU, 'D'}));
+  EXPECT_TRUE(WaitUntil([&] { return focus() == GetDlgItem(browse, kBrowsePath); }, 5000));
+  EXPECT_TRUE(viewertest::SaveWindowShot(browse, "browse_access_letters"));
+  PostMessageW(browse, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(browse); }));
+  PostMessageW(title, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(title); }));
+}
+
 TEST_F(TitleDialogsTest, BrowsingToADriveRootOrAListedDirectoryAddsNothing) {
   HWND browse = OpenBrowseDialog(OpenTitleDialog());
   ASSERT_NE(browse, nullptr);

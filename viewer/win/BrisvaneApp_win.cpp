@@ -62,6 +62,20 @@ bool BrisvaneApp::InitInstance(HINSTANCE instance) {
   return true;
 }
 
+namespace {
+
+// A combo box, or the edit inside one.
+bool InComboBox(HWND window) {
+  for (HWND at = window; at; at = GetParent(at)) {
+    wchar_t name[16] = L"";
+    if (GetClassNameW(at, name, 16) && _wcsicmp(name, L"ComboBox") == 0) return true;
+    if (at != window) break;  // the edit's parent only
+  }
+  return false;
+}
+
+}  // namespace
+
 int BrisvaneApp::Run(HINSTANCE instance) {
   if (!InitInstance(instance)) return 0;
   HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME));
@@ -81,8 +95,14 @@ int BrisvaneApp::Run(HINSTANCE instance) {
           SendMessageW(root, FM_POPUPKEY, message.wParam, altLeft ? 1 : 0) && !altLeft)
         continue;
     }
+    // Alt+Up and Alt+Down in a combo box (the word box, the mode and scope boxes) are the box's
+    // own: it opens and closes its list. Taken as the accelerators (the next and previous entry),
+    // they would leave the system thinking Alt was pressed alone, and the next key would go to
+    // the menu bar.
+    const bool comboKey = message.message == WM_SYSKEYDOWN && (message.wParam == VK_UP || message.wParam == VK_DOWN) &&
+                          InComboBox(message.hwnd);
     // Accelerators act only while no dialog or message box owns the input.
-    if (window && accelerators && (GetAncestor(message.hwnd, GA_ROOT) == window) &&
+    if (!comboKey && window && accelerators && (GetAncestor(message.hwnd, GA_ROOT) == window) &&
         TranslateAcceleratorW(window, accelerators, &message))
       continue;
     TranslateMessage(&message);

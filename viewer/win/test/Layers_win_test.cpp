@@ -167,6 +167,15 @@ TEST_F(LayersTest, AltDownAndAltUpStepToTheEntriesAfterAndBeforeInTheBooksOrder)
   ASSERT_TRUE(viewertest::PressKeys({VK_CONTROL, 'L'}));
   PressAlt(VK_DOWN);
   EXPECT_TRUE(WaitUntil([&] { return SendMessageW(wordBox, CB_GETDROPPEDSTATE, 0, 0) != 0; }));
+  // Down then moves in the history, the menu bar left alone.
+  const LRESULT chosen = SendMessageW(wordBox, CB_GETCURSEL, 0, 0);
+  ASSERT_TRUE(viewertest::PressKeys({VK_DOWN}));
+  Drain();
+  EXPECT_NE(SendMessageW(wordBox, CB_GETDROPPEDSTATE, 0, 0), 0) << "the history closed";
+  HWND menu = FindWindowW(L"#32768", nullptr);
+  EXPECT_FALSE(menu && IsWindowVisible(menu)) << "a menu opened";
+  EXPECT_NE(SendMessageW(wordBox, CB_GETCURSEL, 0, 0), chosen) << "Down did not move in the history";
+  if (menu && IsWindowVisible(menu)) viewertest::PressKeys({VK_ESCAPE});
   SendMessageW(wordBox, CB_SHOWDROPDOWN, FALSE, 0);
   EXPECT_EQ(SettledPixels(content), second);
 }

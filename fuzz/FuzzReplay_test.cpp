@@ -20,7 +20,7 @@ struct Target {
 const Target kTargets[] = {
     {"catalog", fuzz::FuzzCatalog}, {"search", fuzz::FuzzSearch}, {"text", fuzz::FuzzText},
     {"media", fuzz::FuzzMedia},     {"layout", fuzz::FuzzLayout}, {"keys", fuzz::FuzzKeys},
-    {"writers", fuzz::FuzzWriters}, {"ebzip", fuzz::FuzzEbzip},
+    {"writers", fuzz::FuzzWriters}, {"ebzip", fuzz::FuzzEbzip},   {"inputs", fuzz::FuzzInputs},
 };
 
 void PrintTo(const Target& target, std::ostream* out) { *out << target.name; }

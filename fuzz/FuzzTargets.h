@@ -25,6 +25,10 @@ int FuzzKeys(const uint8_t* data, size_t size);
 int FuzzWriters(const uint8_t* data, size_t size);
 // A compressed book file (NAME.ebz): its header, slice index and slices.
 int FuzzEbzip(const uint8_t* data, size_t size);
+// Text kept in the settings or taken from other programs (a section of UTF-16, then bytes): the
+// shelf's lines and labels, the remembered directories, outside words, the related lookup's
+// candidates, wide paths.
+int FuzzInputs(const uint8_t* data, size_t size);
 
 }  // namespace fuzz
 

@@ -3,7 +3,7 @@
 # two at a time, each on a copy of its seed corpus in a run folder of its own, so that what a
 # run adds never lands among the committed seeds:
 #
-#   scripts/fuzz.sh SECONDS [TARGET...]     targets: catalog search text media layout keys writers ebzip
+#   scripts/fuzz.sh SECONDS [TARGET...]     targets: catalog search text media layout keys writers ebzip inputs
 #
 #   DUNMOOR_BUILD=dir          where the builds go (default: build/ in the repository)
 #   DUNMOOR_FUZZ_RUNS=dir      the run folders (default: BUILD/fuzz-runs); per target:
@@ -24,7 +24,7 @@ build=${DUNMOOR_BUILD:-$repo/build}
 runs=${DUNMOOR_FUZZ_RUNS:-$build/fuzz-runs}
 summaries=${DUNMOOR_FUZZ_SUMMARIES:-$runs}
 parallel=${DUNMOOR_FUZZ_PARALLEL:-2}
-all_targets=(catalog search text media layout keys writers ebzip)
+all_targets=(catalog search text media layout keys writers ebzip inputs)
 
 seconds=${1:-}
 if ! [[ "$seconds" =~ ^[0-9]+$ ]] || [ "$seconds" -lt 1 ]; then

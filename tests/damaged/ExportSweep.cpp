@@ -7,6 +7,7 @@
 
 #include "GlyphGeometry.h"
 #include "Library.h"
+#include "platform/PathText.h"
 #include "TextFormat.h"
 
 namespace damaged {
@@ -164,6 +165,63 @@ void Glyphs(dunmoor::Library& lib, SweepResult* result) {
   }
 }
 
+// The headwords around each key, read back as hits: at most count before and count + 1 after,
+// the place among them, each hit read as a search's.
+void Around(dunmoor::Library& lib, uint64_t fileSize) {
+  for (const auto& [name, typed] : kKeys) {
+    char key[64] = {};
+    std::strcpy(key, typed);
+    for (int32_t textPosition : {-1, 0}) {
+      WordProperties properties{};
+      int32_t place = -7;
+      const int32_t r = lib.GetWordsAround(key, textPosition, 4, &properties, &place);
+      EXPECT_TRUE(r == 1 || r == -2 || r == -1) << "around " << name << " gave " << r;
+      if (r != 1) continue;
+      EXPECT_LE(properties.hitCount, 9) << "around " << name;
+      EXPECT_TRUE(place >= 0 && place <= properties.hitCount) << "around " << name << ": place " << place;
+      for (int32_t i = 0; i < properties.hitCount; ++i) {
+        DunmoorHit hit{};
+        ASSERT_EQ(lib.GetHit(i, &hit), 1) << "around " << name;
+      }
+      DunmoorHit past{};
+      EXPECT_EQ(lib.GetHit(properties.hitCount, &past), -2);
+      // A damaged index may name places outside the text: the readers refuse them cleanly.
+      SweepResult read;
+      ReadHits(lib, properties.hitCount, fileSize, &read);
+    }
+  }
+}
+
+// The ways in beside the library's own book: a slot of its own, the kind of book asked of the
+// disc and of its first record, and the root as a wide path (the same answers as the bytes).
+void Beside(const std::string& root, int32_t opened) {
+  const int32_t slot = dunmoor::OpenBookSlot(root.c_str(), 0);
+  EXPECT_TRUE(slot >= 1 || slot == -1 || slot == -2) << "slot " << slot;
+  if (opened == 1 && slot == -1) ADD_FAILURE() << "the book opened, its slot did not";
+  if (slot >= 1) {
+    dunmoor::Library* book = dunmoor::BookSlot(slot);
+    ASSERT_NE(book, nullptr);
+    char key[] = "\x24\x4F\x24\x37";
+    WordProperties properties{};
+    const int32_t r = book->GetWordProperties(key, &properties);
+    EXPECT_TRUE(r == 1 || r == -2 || r == -1) << "slot search gave " << r;
+    EXPECT_EQ(dunmoor::CloseBookSlot(slot), 1);
+  }
+  const dunmoor::UnreadableKind disc = dunmoor::DiscKind(root);
+  EXPECT_TRUE(disc == dunmoor::UnreadableKind::kNone || disc == dunmoor::UnreadableKind::kEbFamily);
+  dunmoor::BookCatalog catalog;
+  if (dunmoor::ReadCatalog(root, &catalog) == dunmoor::CatalogResult::kRead && !catalog.empty())
+    dunmoor::BookKind(catalog.front());
+  std::wstring wide;
+  std::string back;
+  ASSERT_TRUE(dunmoor::PathToWide(root, &wide));
+  ASSERT_TRUE(dunmoor::PathFromWide(wide.c_str(), &back));
+  EXPECT_EQ(back, root);
+  char bytesTitle[kDunmoorTitleSize] = {}, wideTitle[kDunmoorTitleSize] = {};
+  EXPECT_EQ(IsEpwBookW(wide.c_str(), wideTitle), IsEpwBook(root.c_str(), bytesTitle));
+  EXPECT_STREQ(wideTitle, bytesTitle);
+}
+
 }  // namespace
 
 SweepResult SweepExports(const std::string& root) {
@@ -237,11 +295,13 @@ SweepResult SweepExports(const std::string& root) {
     }
     ReadHits(lib, properties.hitCount, fileSize, &result);
   }
+  Around(lib, fileSize);
   Readers(lib, fileSize);
   Codes(lib, fileSize, &result);
   Glyphs(lib, &result);
   lib.BooksClose();
   lib.CloseEpwing();
+  Beside(root, result.openBook);
   return result;
 }
 

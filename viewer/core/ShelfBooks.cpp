@@ -27,7 +27,11 @@ std::wstring Folded(std::wstring root) {
 }  // namespace
 
 std::wstring ShortName(const std::wstring& title) {
-  std::wstring name = Trimmed(title);
+  // A tab, a line end or a NUL would split the line the name is kept in, or the list of lines.
+  std::wstring name = title;
+  for (wchar_t& c : name)
+    if (c < L' ') c = L' ';
+  name = Trimmed(name);
   if (name.size() > kShortNameLength) {
     // Room is left for the "…" that says the name goes on; a blank in the second half of what is
     // kept ends a word there, and the cut is made at it.
@@ -89,7 +93,9 @@ std::vector<ShelfBook> ShelfBooksOf(const std::vector<std::wstring>& lines) {
     book.index = std::stoi(index);
     book.root = line.substr(second + 1, third - second - 1);
     book.name = ShortName(line.substr(third + 1));
-    if (book.root.empty()) continue;
+    // No path holds a control character: such a root is no disc.
+    if (book.root.empty() || std::any_of(book.root.begin(), book.root.end(), [](wchar_t c) { return c < L' '; }))
+      continue;
     AddToShelf(&books, book);
   }
   return books;

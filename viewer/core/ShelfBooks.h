@@ -20,7 +20,8 @@ struct ShelfBook {
 // The longest short name made from a title, in characters.
 constexpr size_t kShortNameLength = 8;
 
-// A title in kShortNameLength characters at most (blanks at either end dropped; "?" for none):
+// A title in kShortNameLength characters at most (control characters made blanks, blanks at
+// either end dropped; "?" for none):
 // a longer one is cut, at a blank near the end when there is one, and ends with "…".
 std::wstring ShortName(const std::wstring& title);
 

@@ -11,6 +11,7 @@ TEST(ShelfBooks, ShortNamesAreCutTitles) {
   EXPECT_EQ(ShortName(L"[和英辞典　ＥＤＩＣＴ]"), L"[和英辞典…");  // cut where the word ends
   EXPECT_EQ(ShortName(L"Chimei"), L"Chimei");
   EXPECT_EQ(ShortName(L"   "), L"?");
+  EXPECT_EQ(ShortName(std::wstring(L"地\0名\t図", 5)), L"地 名 図") << "nothing that would split the kept lines";
   std::wstring pairs = L"123456\xD840\xDC0B" L"89";  // the seventh character is half of a pair
   EXPECT_EQ(ShortName(pairs), L"123456…");
   EXPECT_EQ(ShortName(ShortName(L"大きな国語辞典　第三版")), L"大きな国語辞典…") << "a stored name reads back as it was";
@@ -47,7 +48,8 @@ TEST(ShelfBooks, LinesRoundTripAndBadLinesAreLeftOut) {
   EXPECT_FALSE(back[1].ticked);
 
   std::vector<ShelfBook> none = ShelfBooksOf({L"", L"2\t0\tD:\\\tx", L"1\t-1\tD:\\\tx", L"1\t99999\tD:\\\tx",
-                                              L"1\t0\t\tx", L"1\t0\tD:\\", L"10\t0\tD:\\\tx", L"1\t\tD:\\\tx"});
+                                              L"1\t0\t\tx", L"1\t0\tD:\\", L"10\t0\tD:\\\tx", L"1\t\tD:\\\tx",
+                                              std::wstring(L"1\t0\tD:\0\\\tx", 10)});
   EXPECT_TRUE(none.empty());
   // The same book twice (another spelling of its root) is kept once, as first listed.
   std::vector<ShelfBook> once = ShelfBooksOf({L"1\t0\tC:\\Books\\A\\\tone", L"0\t0\tc:\\books\\a\tsecond"});

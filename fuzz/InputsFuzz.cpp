@@ -1,0 +1,120 @@
+// What the viewer reads back from the settings and takes from other programs: the shelf's lines,
+// the remembered directories, a second start's command line, the clipboard's and a selection's
+// text, the word after a double-click, the words a looked-up string may stand for, and paths
+// between the library's UTF-8 and wide strings.
+#include <algorithm>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Deinflect.h"
+#include "FuzzInput.h"
+#include "FuzzTargets.h"
+#include "OutsideWords.h"
+#include "RelatedWords.h"
+#include "RememberedPaths.h"
+#include "ShelfBooks.h"
+#include "platform/PathText.h"
+
+namespace fuzz {
+
+namespace {
+
+// The bytes as UTF-16 code units, two a unit (low byte first), as the registry and the window
+// APIs hold text; lone surrogates and every other unit included.
+std::wstring Units(const Bytes& bytes) {
+  std::wstring text;
+  for (size_t i = 0; i + 1 < bytes.size(); i += 2) text += static_cast<wchar_t>(bytes[i] | bytes[i + 1] << 8);
+  return text;
+}
+
+std::vector<std::wstring> Split(const std::wstring& text, wchar_t at) {
+  std::vector<std::wstring> parts;
+  size_t from = 0;
+  for (size_t i = 0; i <= text.size(); ++i) {
+    if (i < text.size() && text[i] != at) continue;
+    parts.push_back(text.substr(from, i - from));
+    from = i + 1;
+  }
+  return parts;
+}
+
+void Shelf(const std::wstring& text) {
+  std::vector<brisvane::ShelfBook> books = brisvane::ShelfBooksOf(Split(text, L'\n'));
+  for (const brisvane::ShelfBook& book : books) {
+    FUZZ_CHECK(!book.root.empty() && !book.name.empty() && book.name.size() <= brisvane::kShortNameLength);
+    FUZZ_CHECK(book.index >= 0 && book.index <= 9999);
+  }
+  // What is kept reads back as it was.
+  std::vector<brisvane::ShelfBook> again = brisvane::ShelfBooksOf(brisvane::ShelfLines(books));
+  FUZZ_CHECK(again.size() == books.size());
+  for (size_t i = 0; i < books.size() && i < again.size(); ++i)
+    FUZZ_CHECK(again[i].root == books[i].root && again[i].index == books[i].index &&
+               again[i].name == books[i].name && again[i].ticked == books[i].ticked);
+  for (size_t i = 0; i < books.size(); ++i) {
+    brisvane::NameApart(&books, i);
+    for (const brisvane::ShelfBook& book : books)
+      FUZZ_CHECK(!book.name.empty() && book.name.size() <= brisvane::kShortNameLength);
+  }
+  const std::wstring name = brisvane::ShortName(text);
+  FUZZ_CHECK(!name.empty() && name.size() <= brisvane::kShortNameLength);
+  FUZZ_CHECK(brisvane::ShortName(name) == name);
+  brisvane::FolderName(text);
+}
+
+void Remembered(const Bytes& bytes) {
+  const std::string value(bytes.begin(), bytes.end());
+  std::vector<std::string> listed = brisvane::SplitRememberedPaths(value);
+  for (const std::string& path : listed) FUZZ_CHECK(path.size() > 3 && path.find(' ') == std::string::npos);
+  const std::string chosen = listed.empty() ? value : listed.back();
+  FUZZ_CHECK(brisvane::BuildRememberedPaths(listed, chosen).size() < brisvane::kRememberedPathsCapacity);
+}
+
+void OutsideWords(const std::wstring& text) {
+  FUZZ_CHECK(brisvane::ClipboardWord(text).size() <= brisvane::kClipboardWordLimit * 2);
+  const std::wstring selected = brisvane::SelectedWord(text);
+  FUZZ_CHECK(selected.size() <= text.size());
+  brisvane::CommandLineWord(Split(text, L' '));
+  const std::wstring word = brisvane::EntryWord(text);
+  FUZZ_CHECK(word.size() <= text.size());
+}
+
+void Candidates(const std::wstring& text) {
+  std::u32string word;
+  for (wchar_t c : text.substr(0, 24)) word += static_cast<char32_t>(c);
+  for (bool fold : {false, true}) {
+    for (const booktext::RelatedWord& related : booktext::RelatedWords(word, {fold, fold}))
+      FUZZ_CHECK(!related.word.empty());
+  }
+  booktext::Deinflect(word);
+  for (const std::u32string& part : booktext::LeadingParts(word)) FUZZ_CHECK(!part.empty() && part.size() <= word.size());
+}
+
+// A wide path the library takes comes back as it was (natively UTF-32; a lone surrogate is no
+// text and is refused).
+void Paths(const std::wstring& text) {
+  std::string library;
+  std::wstring back;
+  if (dunmoor::PathFromWide(text.c_str(), &library)) {
+    FUZZ_CHECK(dunmoor::PathToWide(library, &back));
+    FUZZ_CHECK(back == text.substr(0, text.find(L'\0')));
+  }
+  dunmoor::PathToWide(std::string(text.begin(), text.end()), &back);
+}
+
+}  // namespace
+
+int FuzzInputs(const uint8_t* data, size_t size) {
+  FuzzInput input(data, size);
+  const Bytes first = input.Section();
+  const Bytes rest = input.Rest();
+  const std::wstring text = Units(first);
+  Shelf(text);
+  Remembered(rest);
+  OutsideWords(text);
+  Candidates(Units(rest));
+  Paths(text);
+  return 0;
+}
+
+}  // namespace fuzz

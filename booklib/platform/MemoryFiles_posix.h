@@ -17,7 +17,7 @@ using MemoryFile = std::shared_ptr<const std::vector<uint8_t>>;
 struct MemoryAnswer {
   MemoryFile file;        // the file put at path, if any
   bool folder = false;    // path is a folder above a file (or a folder put)
-  bool inFolder = false;  // path lies in a folder held in memory: memory alone answers for it
+  bool inFolder = false;  // path lies below a folder held in memory: memory alone answers for it
 };
 
 MemoryAnswer AskMemory(const std::string& path);

@@ -60,7 +60,8 @@ int CompareLeafKey(const uint8_t* entry, size_t stored, const KeyBytes& key, Sea
   const size_t common = std::min(stored, key.size());
   // The first differing byte decides, as unsigned bytes; a zero byte ends the entry key, and as
   // the search key holds none, it sorts first.
-  if (int order = std::memcmp(entry, key.data(), common)) return order < 0 ? -1 : 1;
+  // (An empty key read from a damaged page has no bytes to point at: nothing to compare.)
+  if (int order = common == 0 ? 0 : std::memcmp(entry, key.data(), common)) return order < 0 ? -1 : 1;
   if (common < key.size()) return -1;  // the entry key ended first
   if (mode != SearchMode::kExact) return 0;
   return common < stored && entry[common] != 0 ? 1 : 0;  // exact: the entry key must end here too

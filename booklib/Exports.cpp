@@ -29,18 +29,14 @@ int32_t OnSlot(int32_t slot, Call call) {
 // A disc root of a design's export (the system code page) or of a wide one, in the library's
 // own form for call; a root that is not text of its kind names no disc (-1). A null root goes
 // on as null, which the call refuses.
-template <typename Call>
-int32_t OnRoot(const char* root, Call call) {
-  std::string path;
-  if (!root) return call(nullptr);
-  return dunmoor::PathFromSystemBytes(root, &path) ? call(path.c_str()) : kDunmoorFailed;
-}
+bool LibraryPath(const char* root, std::string* path) { return dunmoor::PathFromSystemBytes(root, path); }
+bool LibraryPath(const wchar_t* root, std::string* path) { return dunmoor::PathFromWide(root, path); }
 
-template <typename Call>
-int32_t OnWideRoot(const wchar_t* root, Call call) {
+template <typename Char, typename Call>
+int32_t OnRoot(const Char* root, Call call) {
   std::string path;
   if (!root) return call(nullptr);
-  return dunmoor::PathFromWide(root, &path) ? call(path.c_str()) : kDunmoorFailed;
+  return LibraryPath(root, &path) ? call(path.c_str()) : kDunmoorFailed;
 }
 
 // The open book's character map as the library spells its path; -1, -2 as epwGetCharacterMap.
@@ -80,13 +76,13 @@ int32_t OpenEpwing(const char* root) {
 
 int32_t IsEpwBookW(const wchar_t* root, char* title) {
   return Guarded<int32_t>(kDunmoorFailed, [&] {
-    return OnWideRoot(root, [&](const char* path) { return dunmoor::Library::IsEpwBook(path, title); });
+    return OnRoot(root, [&](const char* path) { return dunmoor::Library::IsEpwBook(path, title); });
   });
 }
 
 int32_t OpenEpwingW(const wchar_t* root) {
   return Guarded<int32_t>(
-      kDunmoorFailed, [&] { return OnWideRoot(root, [](const char* path) { return TheLibrary().OpenEpwing(path); }); });
+      kDunmoorFailed, [&] { return OnRoot(root, [](const char* path) { return TheLibrary().OpenEpwing(path); }); });
 }
 
 void CloseEpwing(void) {
@@ -247,7 +243,7 @@ int32_t epwOpenBookSlot(const char* root, int32_t index) {
 
 int32_t epwOpenBookSlotW(const wchar_t* root, int32_t index) {
   return Guarded<int32_t>(kDunmoorFailed, [&] {
-    return OnWideRoot(root, [&](const char* path) { return dunmoor::OpenBookSlot(path, index); });
+    return OnRoot(root, [&](const char* path) { return dunmoor::OpenBookSlot(path, index); });
   });
 }
 
@@ -263,7 +259,7 @@ int32_t epwGetBookProblem(const char* root, int32_t index, char* title) {
 
 int32_t epwGetBookProblemW(const wchar_t* root, int32_t index, char* title) {
   return Guarded<int32_t>(kDunmoorFailed, [&] {
-    return OnWideRoot(root, [&](const char* path) { return BookProblem(path, index, title); });
+    return OnRoot(root, [&](const char* path) { return BookProblem(path, index, title); });
   });
 }
 

@@ -109,42 +109,43 @@ void DropUserCopy(const std::wstring& path, const wchar_t* value) {
   }
 }
 
+// A value under HKEY_CURRENT_USER exists only because the machine-wide key was not writable:
+// it is the newer one.
+template <typename Text, typename Read>
+Text ReadPreferringUser(const wchar_t* subkey, const wchar_t* value, size_t capacity, Read read) {
+  Text text;
+  const std::wstring path = KeyPath(subkey);
+  if (read(HKEY_CURRENT_USER, path, value, capacity, &text) || read(HKEY_LOCAL_MACHINE, path, value, capacity, &text))
+    return text;
+  return Text();
+}
+
+template <typename Text, typename Write>
+bool WriteMachineWide(const wchar_t* subkey, const wchar_t* value, const Text& text, Write write) {
+  const std::wstring path = KeyPath(subkey);
+  if (write(HKEY_LOCAL_MACHINE, path, value, text)) {
+    DropUserCopy(path, value);
+    return true;
+  }
+  return write(HKEY_CURRENT_USER, path, value, text);
+}
+
 }  // namespace
 
 std::string ReadSetting(const wchar_t* subkey, const wchar_t* value, size_t capacity) {
-  std::string text;
-  std::wstring path = KeyPath(subkey);
-  // A value under HKEY_CURRENT_USER exists only because the machine-wide key was not writable:
-  // it is the newer one.
-  if (ReadFrom(HKEY_CURRENT_USER, path, value, capacity, &text)) return text;
-  if (ReadFrom(HKEY_LOCAL_MACHINE, path, value, capacity, &text)) return text;
-  return std::string();
+  return ReadPreferringUser<std::string>(subkey, value, capacity, ReadFrom);
 }
 
 bool WriteSetting(const wchar_t* subkey, const wchar_t* value, const std::string& text) {
-  std::wstring path = KeyPath(subkey);
-  if (WriteTo(HKEY_LOCAL_MACHINE, path, value, text)) {
-    DropUserCopy(path, value);
-    return true;
-  }
-  return WriteTo(HKEY_CURRENT_USER, path, value, text);
+  return WriteMachineWide(subkey, value, text, WriteTo);
 }
 
 std::wstring ReadTextSetting(const wchar_t* subkey, const wchar_t* value, size_t capacity) {
-  std::wstring text;
-  std::wstring path = KeyPath(subkey);
-  if (ReadTextFrom(HKEY_CURRENT_USER, path, value, capacity, &text)) return text;
-  if (ReadTextFrom(HKEY_LOCAL_MACHINE, path, value, capacity, &text)) return text;
-  return std::wstring();
+  return ReadPreferringUser<std::wstring>(subkey, value, capacity, ReadTextFrom);
 }
 
 bool WriteTextSetting(const wchar_t* subkey, const wchar_t* value, const std::wstring& text) {
-  std::wstring path = KeyPath(subkey);
-  if (WriteTextTo(HKEY_LOCAL_MACHINE, path, value, text)) {
-    DropUserCopy(path, value);
-    return true;
-  }
-  return WriteTextTo(HKEY_CURRENT_USER, path, value, text);
+  return WriteMachineWide(subkey, value, text, WriteTextTo);
 }
 
 bool ReadNumberSetting(const wchar_t* subkey, const wchar_t* value, uint32_t* number) {
@@ -154,12 +155,7 @@ bool ReadNumberSetting(const wchar_t* subkey, const wchar_t* value, uint32_t* nu
 }
 
 bool WriteNumberSetting(const wchar_t* subkey, const wchar_t* value, uint32_t number) {
-  std::wstring path = KeyPath(subkey);
-  if (WriteNumberTo(HKEY_LOCAL_MACHINE, path, value, number)) {
-    DropUserCopy(path, value);
-    return true;
-  }
-  return WriteNumberTo(HKEY_CURRENT_USER, path, value, number);
+  return WriteMachineWide(subkey, value, number, WriteNumberTo);
 }
 
 std::vector<std::wstring> ReadUserList(const wchar_t* subkey, const wchar_t* value) {

@@ -13,6 +13,7 @@
 #include "ui/Clipboard.h"
 #include "ui/ShiftJisText.h"
 #include "ui/UniqueHandle.h"
+#include "ui/Utf8Text.h"
 
 namespace calvetta {
 namespace {
@@ -38,14 +39,6 @@ void Put(UINT format, HGLOBAL memory) {
 
 // What an external character without a mapping becomes in a copy: 〓, never nothing.
 constexpr wchar_t kGetaMark[] = L"\u3013";
-
-std::wstring FromUtf8(const std::string& text) {
-  int count = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  if (count <= 0) return std::wstring();
-  std::wstring wide(static_cast<size_t>(count), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0], count);
-  return wide;
-}
 
 // The open book's character map, read afresh for each copy (a copy is rare, and the book may
 // have changed since the last); empty without one.
@@ -187,7 +180,7 @@ void ContentMarks::CopyToClipboard() {
       wide += ui::FromShiftJis(piece.text);
       continue;
     }
-    std::wstring character = FromUtf8(map.Lookup(piece.external, piece.narrow));
+    std::wstring character = ui::FromUtf8(map.Lookup(piece.external, piece.narrow));
     if (character.empty()) character = kGetaMark;
     std::string bytes;
     text += ui::ToShiftJisExactly(character, &bytes) ? bytes : ui::ToShiftJis(kGetaMark);

@@ -130,21 +130,6 @@ class ContentMarks : public viewtest::ContentView {
   int lineHeight = 16, halfWidth = 8, fullWidth = 16;
 };
 
-// Ctrl+A (VM_VIEW_MARKALL) marks the entry at the top from its headword, also when the headword
-// line has scrolled out of sight.
-TEST_F(ContentMarks, MarkingTheEntryTakesItFromItsHeadwordAfterAScroll) {
-  Show(24);
-  const std::string head = ShiftJis(kHeadLine);
-  ASSERT_EQ(Send(VM_VIEW_MARKALL, 0, 0), 1);
-  EXPECT_EQ(Marked(4096).rfind(head, 0), 0u) << Marked(4096);
-  const LRESULT top = Send(VM_VIEW_TOPAT, 0, 0);
-  Send(WM_KEYDOWN, VK_DOWN, 0);
-  Pump();
-  ASSERT_NE(Send(VM_VIEW_TOPAT, 0, 0), top) << "not scrolled";
-  ASSERT_EQ(Send(VM_VIEW_MARKALL, 0, 0), 1);
-  EXPECT_EQ(Marked(4096).rfind(head, 0), 0u) << Marked(4096);
-}
-
 TEST_F(ContentMarks, DragAcrossParagraphsReadsBackThroughExportsAndClipboard) {
   Show(24);
   EXPECT_EQ(view.viewIsMarkValid(), 0);

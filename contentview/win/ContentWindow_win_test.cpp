@@ -133,14 +133,6 @@ TEST_F(ContentView, AThinRuleMarksWhereTheNextEntryBegins) {
   EXPECT_EQ(ruleRows(Shot("02c-entry-rule-dark"), RGB(96, 96, 96)), light);
   Send(VM_VIEW_PALETTE, 0, 0);
 
-  // One entry at a time: nothing from the rule down, and no rule; off again, both are back.
-  EXPECT_EQ(Send(VM_VIEW_ONEENTRY, 1, 0), 1);
-  const Capture one = Shot("02d-one-entry");
-  EXPECT_TRUE(ruleRows(one, RGB(196, 186, 140)).empty());
-  EXPECT_EQ(one.Ink(one.At(2, bottom - 2), 2, light.front(), right - 2, bottom), 0) << "the next entry is shown";
-  EXPECT_GT(one.Ink(one.At(2, bottom - 2), 2, 0, right - 2, light.front()), 0) << "the entry itself is gone";
-  EXPECT_EQ(Send(VM_VIEW_ONEENTRY, 0, 0), 1);
-  EXPECT_EQ(ruleRows(Shot("02e-one-entry-off"), RGB(196, 186, 140)), light);
 }
 
 TEST_F(ContentView, EntryByTextPositionLooksTheSame) {

@@ -79,8 +79,17 @@ void ContentMarks::InvertSegment(HDC dc, int32_t row, int32_t left, int32_t righ
   InvertRect(dc, &rect);
 }
 
+void ContentMarks::InvertCaret(HDC dc, const RECT* clip) const {
+  if (!caretOn || !focused || layout.IsBlank()) return;
+  // Two pixels wide from the edge, as wide as a line is high; inverting it again takes it off.
+  const int32_t left = std::max(caret.edge, 0);
+  InvertSegment(dc, caret.row, left, left + 2, clip);
+}
+
 void ContentMarks::Draw(HDC dc, const RECT* clip) {
-  if (!dc || !marks.Present() || layout.IsBlank()) return;
+  if (!dc || layout.IsBlank()) return;
+  InvertCaret(dc, clip);
+  if (!marks.Present()) return;
   for (MarkSegment& segment : marks.All()) {
     if (!segment.InUse()) break;
     InvertSegment(dc, segment.row, segment.left, segment.right, clip);
@@ -90,15 +99,55 @@ void ContentMarks::Draw(HDC dc, const RECT* clip) {
   }
 }
 
-void ContentMarks::BeginDrag(int x, int y) {
-  SetCapture(window.Hwnd());
-  if (marks.Present() && !layout.IsBlank()) {
-    ui::WindowDc dc(window.Hwnd());
-    for (const MarkSegment& segment : marks.All()) {
-      if (!segment.InUse()) break;
-      if (dc) InvertSegment(dc.Get(), segment.shownRow, segment.shownLeft, segment.shownRight, nullptr);
+void ContentMarks::EraseShown(HDC dc) {
+  if (!marks.Present() || layout.IsBlank()) return;
+  for (const MarkSegment& segment : marks.All()) {
+    if (!segment.InUse()) break;
+    InvertSegment(dc, segment.shownRow, segment.shownLeft, segment.shownRight, nullptr);
+  }
+}
+
+void ContentMarks::SetFocused(bool isFocused) {
+  if (isFocused == focused) return;
+  ui::WindowDc dc(window.Hwnd());
+  if (dc) InvertCaret(dc.Get(), nullptr);  // off (when it was on), then on
+  focused = isFocused;
+  if (dc) InvertCaret(dc.Get(), nullptr);
+}
+
+void ContentMarks::PutCaret(const CaretPlace& place, bool extend) {
+  if (layout.IsBlank()) return;
+  ui::WindowDc dc(window.Hwnd());
+  if (!dc) return;
+  InvertCaret(dc.Get(), nullptr);
+  if (extend && !keyAnchored) {
+    keyAnchor = caretOn ? caret : place;
+    keyAnchored = true;
+  }
+  caret = place;
+  caretOn = true;
+  if (extend || marks.Present()) {
+    EraseShown(dc.Get());
+    marks.Clear();
+    if (extend) {
+      // Begin and Extend take client x: the first pixel right of an edge snaps back onto it.
+      marks.Begin(layout.Lines(), layout.GetMetrics(), keyAnchor.row, keyAnchor.edge + 1);
+      marks.Extend(layout.Lines(), layout.GetMetrics(), caret.row, caret.edge + 1);
+      marks.End();
+    } else {
+      keyAnchored = false;
     }
   }
+  Draw(dc.Get(), nullptr);
+}
+
+void ContentMarks::BeginDrag(int x, int y) {
+  SetCapture(window.Hwnd());
+  {
+    ui::WindowDc dc(window.Hwnd());
+    if (dc) EraseShown(dc.Get());
+  }
+  keyAnchored = false;
   marks.Begin(layout.Lines(), layout.GetMetrics(), Row(y), x);
   // The new anchor segment is empty: nothing is shown yet.
 }
@@ -153,7 +202,10 @@ int32_t ContentMarks::GetText(char* buffer, int32_t size) {
 bool ContentMarks::MarkEntry() {
   const LineList& lines = layout.Lines();
   int32_t first = 0, last = 0;
-  if (!EntryLines(lines, layout.Text(), layout.TopLine(), &first, &last)) return false;
+  // The entry that holds the caret where it is on the page, else the one at the top.
+  const bool caretShown = caretOn && caret.row >= layout.TopLine() && caret.row <= layout.BottomLine();
+  if (!EntryLines(lines, layout.Text(), caretShown ? caret.row : layout.TopLine(), &first, &last)) return false;
+  keyAnchored = false;
   last = std::min(last, first + kMarkRowReach - 1);
   marks.Begin(lines, layout.GetMetrics(), first, 0);
   // Right of the last line's end: up to its last character.

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 
+#include "CaretMove.h"
 #include "ContentLayout.h"
 #include "MarkSelection.h"
 #include "ui/Window.h"
@@ -35,14 +36,29 @@ class ContentMarks {
   // Inverts the marks over freshly drawn text (after painting and after scrolling; clip: the
   // update rectangle or null).
   void Draw(HDC dc, const RECT* clip);
-  // Drops the marks without drawing (new content, a followed reference, blanking, re-layout).
-  void Clear() { marks.Clear(); }
+  // Drops the marks and the caret without drawing (new content, a followed reference, blanking,
+  // re-layout).
+  void Clear() {
+    marks.Clear();
+    caretOn = false;
+    keyAnchored = false;
+  }
   // Marks the characters from view position from up to to (exclusive) on the held lines; the
   // caller repaints. False when the lines do not hold them.
   bool MarkRange(int32_t from, int32_t to) { return marks.MarkRange(layout.Lines(), layout.GetMetrics(), from, to); }
   // Marks the entry at the top of the page, as far as it is held and a drag reaches; the caller
   // repaints. False when nothing was marked.
   bool MarkEntry();
+  // The keyboard's caret: shown (inverted, as the marks are) while the view has the focus, from
+  // its first move on until new content. SetFocused follows the view's focus.
+  void SetFocused(bool focused);
+  bool CaretOn() const { return caretOn; }
+  const CaretPlace& Caret() const { return caret; }
+  // Where the keyboard's marking began, while its marks stand; null otherwise.
+  const CaretPlace* KeyAnchor() const { return keyAnchored ? &keyAnchor : nullptr; }
+  // The caret to place; with extend the marks run from where the keyboard's marking began (the
+  // caret's place before its first extending move) to there, else the marks go. Drawn at once.
+  void PutCaret(const CaretPlace& place, bool extend);
   // The context menu at client point (x, y): コピー and 連続検索.
   void ShowContextMenu(int x, int y);
 
@@ -54,12 +70,21 @@ class ContentMarks {
  private:
   int32_t Row(int y) const;
   void InvertSegment(HDC dc, int32_t row, int32_t left, int32_t right, const RECT* clip) const;
+  // The caret's bar inverted, when it is to be seen.
+  void InvertCaret(HDC dc, const RECT* clip) const;
+  // Takes the shown marks off the screen.
+  void EraseShown(HDC dc);
   bool Extract();
 
   const ui::Window& window;
   const ContentLayout& layout;
   const DunmoorBinding& binding;
   MarkSelection marks;
+  CaretPlace caret;
+  bool caretOn = false;
+  bool focused = false;
+  bool keyAnchored = false;  // the marks run from keyAnchor, set by the keyboard
+  CaretPlace keyAnchor;
 };
 
 }  // namespace calvetta

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <iterator>
 #include <string>
 
 #include "Calvetta.h"
@@ -57,6 +59,22 @@ bool ContentNavigation::OnSetCursor(LPARAM lParam) {
 bool ContentNavigation::Showing() const { return layout.HasContent() && !layout.IsBlank(); }
 
 void ContentNavigation::OnKeyDown(WPARAM key) {
+  const bool shift = GetKeyState(VK_SHIFT) < 0;
+  switch (key) {
+    case VK_LEFT: MoveCaret(CaretStep::kLeft, shift); return;
+    case VK_RIGHT: MoveCaret(CaretStep::kRight, shift); return;
+    case VK_HOME: MoveCaret(CaretStep::kLineStart, shift); return;
+    case VK_END: MoveCaret(CaretStep::kLineEnd, shift); return;
+    case VK_UP:
+    case VK_DOWN:
+      // Plain, they scroll; with Shift they extend the mark by a line.
+      if (shift) {
+        MoveCaret(key == VK_UP ? CaretStep::kUp : CaretStep::kDown, true);
+        return;
+      }
+      break;
+    default: break;
+  }
   int32_t page = std::max(1, layout.LinesPerPage());
   int32_t delta = 0;
   switch (key) {
@@ -69,6 +87,36 @@ void ContentNavigation::OnKeyDown(WPARAM key) {
       return;
   }
   if (layout.CanScrollBy(delta)) ScrollStep(delta);
+}
+
+void ContentNavigation::MoveCaret(CaretStep step, bool extend) {
+  if (!Showing()) return;
+  const Metrics& metrics = layout.GetMetrics();
+  auto onPage = [&](const CaretPlace& place) {
+    return place.row >= layout.TopLine() && place.row <= layout.BottomLine();
+  };
+  CaretPlace target = marks.Caret();
+  if (!marks.CaretOn() || !onPage(target)) {
+    // The first move shows the caret at the start of the page's first line (or of its last, when
+    // the page was scrolled up past the caret); a plain move stops there.
+    const bool below = marks.CaretOn() && target.row > layout.BottomLine();
+    if (!CaretAtLineStart(layout.Lines(), metrics, below ? layout.BottomLine() : layout.TopLine(), &target)) return;
+    marks.PutCaret(target, false);
+    if (!extend) return;
+  }
+  // A step off the page scrolls it by a line first.
+  CaretPlace moved = target;
+  bool ok = calvetta::MoveCaret(layout.Lines(), metrics, step, &moved);
+  if (!ok || !onPage(moved)) {
+    const int32_t delta = StepsBack(step) ? -1 : 1;
+    if (!layout.CanScrollBy(delta) || !ScrollStep(delta)) return;
+    moved = target;
+    ok = calvetta::MoveCaret(layout.Lines(), metrics, step, &moved) && onPage(moved);
+  }
+  if (!ok) return;
+  // A mark reaches as far from its start as a drag does.
+  if (extend && marks.KeyAnchor() && std::abs(moved.row - marks.KeyAnchor()->row) >= kMarkRowReach) return;
+  marks.PutCaret(moved, extend);
 }
 
 // One step of a key or a button, then what every scroll is followed by: the hover under the
@@ -245,10 +293,32 @@ bool ContentNavigation::ActivateLinkFocus() {
   hit.kind = static_cast<uint8_t>(link->kind);
   hit.line = layout.Line(stop.line);
   hit.link = link;
-  // A followed reference shows other text: the focus starts again from its first link.
-  if (hit.kind == kHoverReference) focusLine = kNoFocus;
+  // A followed reference shows other text: the focus starts again from its first link; coming
+  // back, it is on this one again.
+  if (hit.kind == kHoverReference) {
+    if (followed.size() == kFollowedKept) followed.erase(followed.begin());
+    followed.push_back({HeadwordPosition(layout.Text(), layout.EntryBase(), hit.line->start),
+                        layout.EntryBase() + hit.line->start, stop.slot});
+    focusLine = kNoFocus;
+  }
   Activate(hit);
   return true;
+}
+
+void ContentNavigation::ReturnedTo(int32_t position) {
+  auto it = std::find_if(followed.rbegin(), followed.rend(),
+                         [&](const FollowedLink& each) { return each.headword == position; });
+  if (it == followed.rend() || !Showing()) return;
+  const FollowedLink link = *it;
+  followed.erase(std::prev(it.base()), followed.end());  // it and the later ones are left behind
+  for (int32_t row = layout.TopLine(); row <= layout.BottomLine(); ++row) {
+    const LineRecord* line = layout.Line(row);
+    if (!line || layout.EntryBase() + line->start != link.lineStart || link.slot >= line->links.size()) continue;
+    focusLine = row;
+    focusSlot = link.slot;
+    InvalidateRect(window.Hwnd(), nullptr, FALSE);
+    return;
+  }
 }
 
 void ContentNavigation::DrawLinkFocus(HDC dc, COLORREF ink) const {

@@ -10,7 +10,9 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
+#include "CaretMove.h"
 #include "ContentLayout.h"
 #include "HitTest.h"
 #include "ui/UniqueHandle.h"
@@ -65,12 +67,17 @@ class ContentNavigation {
   // VM_VIEW_STEPENTRY: the entry after (or before) the one at the top of the view shown from its
   // start; false when there is none that way (nothing changes) or the text cannot be read.
   bool StepEntry(bool after);
+  // The view shows the entry at text position again (VM_VIEW_SHOWAT, F3): a reference followed
+  // from there by the keyboard gets the focus back, as it was when Enter followed it.
+  void ReturnedTo(int32_t position);
   // Draws the focus around its link when the page shows it (after the text and the marks).
   void DrawLinkFocus(HDC dc, COLORREF ink) const;
 
  private:
   bool Showing() const;  // content shown and not blank
   bool ScrollStep(int32_t delta);
+  // The arrows, Home and End: the caret moved (shown by the first), with extend the mark too.
+  void MoveCaret(CaretStep step, bool extend);
   int32_t ButtonStep(int index) const;
   void RepeatButton(int index);
   bool WaitForRepeat();
@@ -86,6 +93,14 @@ class ContentNavigation {
   void Activate(const Hit& hit);
 
   static constexpr int32_t kNoFocus = INT32_MIN;
+  // A reference followed from the keyboard: the headword position of the entry left (as reported
+  // to the parent) and the text position of the link's line with the link's slot there.
+  struct FollowedLink {
+    int32_t headword = 0;
+    int32_t lineStart = 0;
+    size_t slot = 0;
+  };
+  static constexpr size_t kFollowedKept = 64;
 
   const ui::Window& window;
   HINSTANCE module;
@@ -98,6 +113,7 @@ class ContentNavigation {
   uint8_t hoverKind = kHoverNone;
   int32_t focusLine = kNoFocus;  // the line of the link with the keyboard's focus
   size_t focusSlot = 0;           // its slot on that line
+  std::vector<FollowedLink> followed;  // the latest last, at most kFollowedKept
   bool clickActed = false;      // the last left click followed, opened or played something
   POINT lastMouse = {-1, -1};  // client point of the last mouse message; -1: none yet
   // The book's cursors at the view's resolution (owned), or the arrow where one is missing.

@@ -267,9 +267,12 @@ LRESULT ContentWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case VM_VIEW_SHOWPOS:
       EnsureMetrics();
       return OnShow(layout.ShowHit(static_cast<int32_t>(wParam)), true, 0);
-    case VM_VIEW_SHOWAT:
+    case VM_VIEW_SHOWAT: {
       EnsureMetrics();
-      return OnShow(layout.ShowAt(static_cast<int32_t>(lParam)), false, 1);
+      const LRESULT shown = OnShow(layout.ShowAt(static_cast<int32_t>(lParam)), false, 1);
+      navigation.ReturnedTo(static_cast<int32_t>(lParam));
+      return shown;
+    }
     case VM_VIEW_INMSGBOX:
       return messages.Open() ? 1 : 0;
     case VM_VIEW_TEXTSIZE:
@@ -338,6 +341,10 @@ LRESULT ContentWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      marks.SetFocused(message == WM_SETFOCUS);
+      break;
     case WM_GETDLGCODE:
       return DLGC_WANTALLKEYS;
     case WM_CHAR:

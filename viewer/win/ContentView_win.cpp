@@ -21,6 +21,30 @@ void NotePaneActivated(AppState& app, HWND frame) {
   if (app.TakeWordBoxFocusRequest()) PostMessageW(frame, VM_VIEW_TAB, 2, 0);
 }
 
+LRESULT FocusEdge::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = Default(message, wParam, lParam);
+  if (message == WM_SETFOCUS || message == WM_KILLFOCUS)
+    RedrawWindow(pane, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+  return result;
+}
+
+void FocusEdge::Draw(HWND pane, HWND content) {
+  // Only while the content window is the pane's (not lent to the pop-up).
+  if (!content || GetFocus() != content || GetParent(content) != pane) return;
+  RECT rect = {};
+  GetWindowRect(pane, &rect);
+  OffsetRect(&rect, -rect.left, -rect.top);
+  HDC dc = GetWindowDC(pane);
+  if (!dc) return;
+  HBRUSH brush = GetSysColorBrush(COLOR_HIGHLIGHT);
+  // Over the two pixels of the client edge.
+  for (int i = 0; i < 2; ++i) {
+    FrameRect(dc, &rect, brush);
+    InflateRect(&rect, -1, -1);
+  }
+  ReleaseDC(pane, dc);
+}
+
 bool ContentView::Create(HWND parent, HWND frameWindow, AppState& state) {
   frame = frameWindow;
   app = &state;
@@ -42,6 +66,7 @@ void ContentView::BindCalvetta() {
   RECT client;
   GetClientRect(Hwnd(), &client);
   contentWindow = static_cast<HWND>(api.bound.viewCreateView(Hwnd(), client.left, client.top, client.right, client.bottom));
+  if (contentWindow) focusEdge.Watch(contentWindow, Hwnd());
 }
 
 LRESULT ContentView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -69,6 +94,11 @@ LRESULT ContentView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case VM_VIEW_TYPED:
       SendMessageW(frame, message, wParam, lParam);
       return 1;
+    case WM_NCPAINT: {
+      const LRESULT result = ui::Window::OnMessage(message, wParam, lParam);
+      FocusEdge::Draw(Hwnd(), contentWindow);
+      return result;
+    }
     case WM_ERASEBKGND:
       if (!lent || !picture) break;
       return 1;

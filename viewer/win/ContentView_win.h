@@ -9,6 +9,7 @@
 #include "Calvetta.h"
 #include "SearchJob.h"
 #include "ui/BoundLibrary.h"
+#include "ui/Subclass.h"
 #include "ui/UniqueHandle.h"
 #include "ui/Window.h"
 
@@ -31,6 +32,24 @@ struct ViewApi {
 };
 
 class AppState;
+
+// The pane's edge drawn in the selection's colour while the content window has the keyboard's
+// focus: the content window's focus changes redraw it.
+class FocusEdge : public ui::Subclass {
+ public:
+  void Watch(HWND content, HWND paneWindow) {
+    pane = paneWindow;
+    Attach(content);
+  }
+  // WM_NCPAINT of the pane, after the system drew its edge.
+  static void Draw(HWND pane, HWND content);
+
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  HWND pane = nullptr;
+};
 
 class ContentView : public ui::Window {
  public:
@@ -67,6 +86,7 @@ class ContentView : public ui::Window {
   AppState* app = nullptr;
   HWND contentWindow = nullptr;
   ViewApi api;
+  FocusEdge focusEdge;
   bool lent = false;
   ui::UniqueBitmap picture;  // what the view showed when it was lent, while it is
   SIZE pictureSize = {};

@@ -73,7 +73,11 @@ TEST_F(KeysTest, TabReachesAReferenceEnterFollowsItAndF3ComesBack) {
     return room != house && room != focused;
   })) << "Enter did not follow the reference";
   ASSERT_TRUE(PressKeys({VK_F3}));
-  EXPECT_TRUE(WaitUntil([&] { return SettledPixels(content) == house; })) << "F3 did not come back";
+  EXPECT_TRUE(WaitUntil([&] { return SettledPixels(content) == focused; }))
+      << "F3 did not come back with the followed reference boxed again";
+  // The focus goes on from there: Shift+Tab boxes the picture before it.
+  ASSERT_TRUE(PressKeys({VK_SHIFT, VK_TAB}));
+  EXPECT_TRUE(WaitUntil([&] { return SettledPixels(content) == picture; }));
 }
 
 TEST_F(KeysTest, ShiftTabGoesBackwardThroughThePanesAndTheEntrysLinks) {
@@ -173,6 +177,53 @@ TEST_F(KeysTest, CtrlAndADigitAndEscLeadToTheWordBox) {
   ASSERT_TRUE(FocusComesTo(content));
   ASSERT_TRUE(PressKeys({VK_ESCAPE}));
   EXPECT_TRUE(FocusComesTo(edit));
+}
+
+// A caret from the keyboard: the first arrow shows it at the page's start, Shift+arrows mark from
+// there, Ctrl+C copies the mark, a plain move takes the mark off. The pane's edge shows the entry
+// has the focus.
+TEST_F(KeysTest, ShiftArrowsMarkFromTheCaretAndTheEntryPaneShowsItHasTheFocus) {
+  const std::vector<uint32_t> shown = Entry(L"coffee", 1);
+  const HWND pane = GetParent(content);
+  auto edgePixel = [&] {
+    Drain();
+    const std::vector<uint32_t> pixels = viewertest::ScreenPixels(pane, 4, 4);
+    return pixels.empty() ? 0u : pixels[0];
+  };
+  ASSERT_TRUE(FocusComesTo(list));
+  const uint32_t unfocusedEdge = edgePixel();
+  ASSERT_TRUE(PressKeys({VK_TAB}));
+  ASSERT_TRUE(FocusComesTo(content));
+  const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+  const uint32_t expectedEdge = (GetRValue(highlight) << 16) | (GetGValue(highlight) << 8) | GetBValue(highlight);
+  EXPECT_TRUE(WaitUntil([&] { return (edgePixel() & 0xFFFFFF) == expectedEdge; }, 5000)) << "no focus on the pane";
+  EXPECT_EQ(SettledPixels(content), shown) << "no caret before the first move";
+
+  ASSERT_TRUE(PressKeys({VK_RIGHT}));
+  std::vector<uint32_t> caret;
+  ASSERT_TRUE(WaitUntil([&] { return (caret = SettledPixels(content)) != shown; })) << "no caret shown";
+  for (int i = 0; i < 3; ++i) ASSERT_TRUE(PressKeys({VK_SHIFT, VK_RIGHT}));
+  std::vector<uint32_t> marked;
+  ASSERT_TRUE(WaitUntil([&] { return (marked = SettledPixels(content)) != caret; })) << "nothing marked";
+  EXPECT_TRUE(viewertest::SaveWindowShot(frame, "entry_marked_by_keys"));
+  ASSERT_TRUE(testfiles::PutClipboardUnicode(L"before"));
+  ASSERT_TRUE(PressKeys({VK_CONTROL, 'C'}));
+  EXPECT_TRUE(WaitUntil([&] { return testfiles::ClipboardUnicode() == L"cof"; }, 5000))
+      << testing::PrintToString(testfiles::ClipboardUnicode());
+  // Shift+Left gives one back; Home drops the mark and the caret stands at the start again.
+  ASSERT_TRUE(PressKeys({VK_SHIFT, VK_LEFT}));
+  ASSERT_TRUE(WaitUntil([&] { return SettledPixels(content) != marked; }));
+  ASSERT_TRUE(PressKeys({VK_CONTROL, 'C'}));
+  EXPECT_TRUE(WaitUntil([&] { return testfiles::ClipboardUnicode() == L"co"; }, 5000))
+      << testing::PrintToString(testfiles::ClipboardUnicode());
+  ASSERT_TRUE(PressKeys({VK_HOME}));
+  EXPECT_TRUE(WaitUntil([&] { return SettledPixels(content) == caret; })) << "the mark stayed";
+
+  // Out of the entry: neither caret nor the pane's focus is shown.
+  ASSERT_TRUE(PressKeys({VK_ESCAPE}));
+  ASSERT_TRUE(FocusComesTo(edit));
+  EXPECT_TRUE(WaitUntil([&] { return SettledPixels(content) == shown; })) << "the caret stayed drawn";
+  EXPECT_EQ(edgePixel(), unfocusedEdge);
 }
 
 TEST_F(KeysTest, CtrlCWithNothingMarkedCopiesTheEntryAndCtrlAMarksIt) {

@@ -1,7 +1,10 @@
 #include "ScaledPicture.h"
 
+#include <cstdint>
 #include <utility>
+#include <vector>
 
+#include "DarkPixels.h"
 #include "Dpi.h"
 
 namespace ui {
@@ -63,8 +66,33 @@ HICON LoadScaledIcon(HINSTANCE module, int id, int designSide, int dpi) {
   return static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_ICON, side, side, 0));
 }
 
+namespace {
+
+// The bitmap's pixels in their dark form, in place.
+void ToDarkForm(HBITMAP bitmap) {
+  BITMAP shape = {};
+  if (!GetObjectW(bitmap, sizeof shape, &shape) || shape.bmWidth <= 0 || shape.bmHeight <= 0) return;
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = shape.bmWidth;
+  info.bmiHeader.biHeight = -shape.bmHeight;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  std::vector<uint32_t> pixels(static_cast<size_t>(shape.bmWidth) * static_cast<size_t>(shape.bmHeight));
+  HDC screen = GetDC(nullptr);
+  if (!screen) return;
+  if (GetDIBits(screen, bitmap, 0, static_cast<UINT>(shape.bmHeight), pixels.data(), &info, DIB_RGB_COLORS)) {
+    for (uint32_t& pixel : pixels) pixel = DarkFormOfPixel(pixel);
+    SetDIBits(screen, bitmap, 0, static_cast<UINT>(shape.bmHeight), pixels.data(), &info, DIB_RGB_COLORS);
+  }
+  ReleaseDC(nullptr, screen);
+}
+
+}  // namespace
+
 void SetToolbarPictures(HWND toolbar, HINSTANCE module, const ToolbarStrip* strips, size_t count, int dpi,
-                        UniqueImageList* owner) {
+                        UniqueImageList* owner, bool dark) {
   constexpr int kPictureWidth = 16, kPictureHeight = 15, kButtonMargin = 7;
   constexpr COLORREF kClear = RGB(0xC0, 0xC0, 0xC0);
   const int width = ScaledPixels(kPictureWidth, dpi), height = ScaledPixels(kPictureHeight, dpi);
@@ -74,6 +102,7 @@ void SetToolbarPictures(HWND toolbar, HINSTANCE module, const ToolbarStrip* stri
     const ToolbarStrip& strip = strips[i];
     UniqueBitmap bitmap(
         LoadScaledBitmap(module, strip.bitmapId, strip.pictures * kPictureWidth, strip.pictures * width, height));
+    if (bitmap && dark) ToDarkForm(bitmap.Get());
     if (bitmap) ImageList_AddMasked(pictures.Get(), bitmap.Get(), kClear);
   }
   SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pictures.Get()));

@@ -43,9 +43,9 @@ struct ToolbarStrip {
 };
 // Gives toolbar the strips' pictures, in order, at dpi dots an inch, through an image list that
 // *owner keeps (the toolbar lets go of the one before); each button is its picture and 7 pixels
-// each way.
+// each way. With dark, the pictures' dark form (DarkPixels.h), for a dark face.
 void SetToolbarPictures(HWND toolbar, HINSTANCE module, const ToolbarStrip* strips, size_t count, int dpi,
-                        UniqueImageList* owner);
+                        UniqueImageList* owner, bool dark = false);
 
 }  // namespace ui
 #endif  // RC_INVOKED

@@ -71,6 +71,7 @@ void ContentMedia::ShowPicture(const char* codeBlock) {
   // The headers of the picture must describe bytes that were received before anything reads
   // pixels through them; a damaged picture is reported instead of shown.
   auto popup = std::make_unique<ImagePopup>(module, pictureGone, messages);
+  popup->SetDark(dark);
   popup->SetCaption(CaptionText(caption, sizeof caption));
   bool shown = false;
   if (kind == 0) {

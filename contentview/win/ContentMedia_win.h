@@ -29,6 +29,8 @@ class ContentMedia {
   void ShowPicture(const char* codeBlock);
   // The window first (it draws from the memory), then the memory.
   void ClosePicture();
+  // Pictures open dark from now on (the view's palette).
+  void SetDark(bool isDark) { dark = isDark; }
   // PictureGoneMessage arrived.
   void OnPictureWindowGone();
   // Sets the sound playing flag; StopSound stops a sound only while it is set.
@@ -44,6 +46,7 @@ class ContentMedia {
   UINT pictureGone;
   // The picture shown (its window and the memory read for it; both empty when none).
   std::unique_ptr<ImagePopup> picture;
+  bool dark = false;
   std::vector<uint8_t> pictureMemory;
   std::vector<uint8_t> pictureJpeg;  // the book's file of a JPEG picture, which pictureMemory shows decoded
   bool soundPlaying = false;

@@ -293,6 +293,7 @@ LRESULT ContentWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 1;
     case VM_VIEW_PALETTE:
       painter.SetPalette(wParam ? kDarkPalette : kLightPalette);
+      media.SetDark(wParam != 0);
       InvalidateRect(Hwnd(), nullptr, TRUE);
       return 1;
     case WM_DPICHANGED_AFTERPARENT:

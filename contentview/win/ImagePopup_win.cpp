@@ -14,6 +14,7 @@
 #include "win/CalvettaRes.h"
 #include "win/ViewMessage_win.h"
 #include "ui/Clipboard.h"
+#include "ui/DarkLook.h"
 #include "ui/Dpi.h"
 #include "ui/ScaledPicture.h"
 
@@ -111,6 +112,7 @@ bool ImagePopup::Open(HWND ownerWindow, int width, int height) {
   int y = std::max(0, (GetSystemMetrics(SM_CYSCREEN) - windowHeight - toolbarHeight) / 2);
   if (!Create(module, kClassName, L"\u753b\u50cf", kStyle, 0, x, y, windowWidth, windowHeight, owner, nullptr))
     return false;
+  if (dark) ui::DarkTitleBar(Hwnd(), true);
   HICON icon = LoadIconW(module, MAKEINTRESOURCEW(IDI_PICTURE_WINDOW));
   if (icon) SetClassLongPtrW(Hwnd(), GCLP_HICON, reinterpret_cast<LONG_PTR>(icon));
   RECT client;
@@ -127,14 +129,16 @@ void ImagePopup::CreateToolbar(int clientWidth, int dpi) {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
   toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
-                            WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOMOVEY,
+                            WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOMOVEY |
+                                // In the dark, flat buttons over the window's dark ground.
+                                (dark ? TBSTYLE_FLAT | TBSTYLE_TRANSPARENT : 0),
                             0, 0, clientWidth + 20, toolbarHeight, Hwnd(),
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDTB_PICTURE_TOOLBAR)), module, nullptr);
   if (!toolbar) return;
   SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   // The three pictures at the monitor's resolution.
   const ui::ToolbarStrip strip = {IDBM_PICTURE_TOOLBAR, kToolbarButtons};
-  ui::SetToolbarPictures(toolbar, module, &strip, 1, dpi, &toolbarPictures);
+  ui::SetToolbarPictures(toolbar, module, &strip, 1, dpi, &toolbarPictures, dark);
   std::vector<int> commands = ToolbarCommands(module);
   std::vector<TBBUTTON> buttons(commands.size());
   for (size_t i = 0; i < commands.size(); ++i) {
@@ -294,6 +298,15 @@ LRESULT ImagePopup::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       EndPaint(Hwnd(), &ps);
       return 0;
     }
+    case WM_ERASEBKGND:
+      if (dark) {
+        RECT client = {};
+        GetClientRect(Hwnd(), &client);
+        ui::UniqueBrush ground(CreateSolidBrush(ui::DarkColours().ground));
+        FillRect(reinterpret_cast<HDC>(wParam), &client, ground.Get());
+        return 1;
+      }
+      break;
     case WM_KEYDOWN:
       if (wParam == VK_ESCAPE) {
         DestroyWindow(Hwnd());

@@ -29,6 +29,8 @@ class ImagePopup : public ui::Window {
 
   // The picture's caption, the name its 保存 offers (before Show...).
   void SetCaption(std::wstring text) { caption = std::move(text); }
+  // Drawn dark (before it opens): its ground, its toolbar's pictures and its title bar.
+  void SetDark(bool isDark) { dark = isDark; }
   bool ShowMonochrome(HWND owner, media::MonochromePicture picture);
   // file holds bmp.fileSize checked bytes and stays valid while the window is there.
   bool ShowColour(HWND owner, const uint8_t* file, const media::ColourBmp& bmp);
@@ -64,6 +66,7 @@ class ImagePopup : public ui::Window {
   ui::UniqueImageList toolbarPictures;
   int toolbarHeight = 0;  // at the owner's monitor's resolution
   int kind = 0;  // 0 monochrome, 1 colour
+  bool dark = false;
   media::MonochromePicture mono;
   const uint8_t* file = nullptr;
   media::ColourBmp bmp;

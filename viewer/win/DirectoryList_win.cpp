@@ -5,6 +5,7 @@
 
 #include "TitleDialogRes.h"
 #include "WorkingDirectory_win.h"
+#include "ui/DarkLook.h"
 #include "ui/Dpi.h"
 #include "ui/ListBoxText.h"
 #include "ui/UniqueHandle.h"
@@ -60,7 +61,9 @@ void DirectoryList::Draw(const DRAWITEMSTRUCT& draw) const {
   bool selected = (draw.itemState & ODS_SELECTED) != 0;
   brisvane::DirectoryItem item;
   if (!brisvane::ParseDirectoryItemText(ui::ListBoxText(draw.hwndItem, static_cast<int>(draw.itemID)), &item)) return;
-  ui::UniqueBrush back(CreateSolidBrush(selected ? kSelectedBack : kBack));
+  const bool dark = ui::DarkLook();
+  const ui::LookColours& darkLook = ui::DarkColours();
+  ui::UniqueBrush back(CreateSolidBrush(selected ? kSelectedBack : dark ? darkLook.field : kBack));
   FillRect(draw.hDC, &draw.rcItem, back.Get());
   const int dpi = ui::WindowDpi(draw.hwndItem);
   int indent = std::min(item.depth, 64) * ui::ScaledPixels(kIndentPerLevel, dpi);
@@ -70,7 +73,7 @@ void DirectoryList::Draw(const DRAWITEMSTRUCT& draw) const {
       LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId), IMAGE_ICON, side, side, LR_SHARED));
   if (icon) DrawIconEx(draw.hDC, draw.rcItem.left + indent + margin, draw.rcItem.top + margin, icon, side, side, 0, nullptr, DI_NORMAL);
   SetBkMode(draw.hDC, TRANSPARENT);
-  SetTextColor(draw.hDC, selected ? kSelectedText : kText);
+  SetTextColor(draw.hDC, selected ? kSelectedText : dark ? darkLook.ink : kText);
   TextOutW(draw.hDC, draw.rcItem.left + indent + ui::ScaledPixels(kTextLeft, dpi), draw.rcItem.top + margin,
            item.name.c_str(), static_cast<int>(item.name.size()));
   if (draw.itemState & ODS_FOCUS) DrawFocusRect(draw.hDC, &draw.rcItem);

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "TitleDialogRes.h"
+#include "ui/DarkLook.h"
 #include "ui/Dpi.h"
 
 namespace brisvane {
@@ -82,7 +83,8 @@ void DriveCombo::Draw(const DRAWITEMSTRUCT& draw) const {
     return;
   }
   bool selected = (draw.itemState & ODS_SELECTED) != 0;
-  ui::UniqueBrush back(CreateSolidBrush(selected ? RGB(0, 0, 128) : RGB(255, 255, 255)));
+  const bool dark = ui::DarkLook();
+  ui::UniqueBrush back(CreateSolidBrush(selected ? RGB(0, 0, 128) : dark ? ui::DarkColours().field : RGB(255, 255, 255)));
   FillRect(draw.hDC, &rect, back.Get());
   if (draw.itemID == static_cast<UINT>(-1)) return;
   wchar_t text[kDriveTextCapacity + 1] = L"";
@@ -99,7 +101,7 @@ void DriveCombo::Draw(const DRAWITEMSTRUCT& draw) const {
   if (icon)
     DrawIconEx(draw.hDC, rect.left + ui::ScaledPixels(2, dpi), middle - side / 2, icon, side, side, 0, nullptr, DI_NORMAL);
   SetBkMode(draw.hDC, TRANSPARENT);
-  SetTextColor(draw.hDC, selected ? RGB(255, 255, 255) : RGB(0, 0, 0));
+  SetTextColor(draw.hDC, selected || dark ? RGB(255, 255, 255) : RGB(0, 0, 0));
   RECT textRect = {rect.left + ui::ScaledPixels(kTextLeft, dpi), rect.top, rect.right, rect.bottom};
   DrawTextW(draw.hDC, text, -1, &textRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   if (draw.itemState & ODS_FOCUS && focusBrush) FrameRect(draw.hDC, &rect, focusBrush.Get());

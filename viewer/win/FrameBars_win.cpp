@@ -134,6 +134,8 @@ LRESULT StatusPainter::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void FrameBars::SetDark(bool dark) {
   relay.SetDark(dark);
   statusPainter.SetDark(dark);
+  darkPictures = dark;
+  SetPictures();
   InvalidateRect(toolbar, nullptr, TRUE);
   InvalidateRect(statusBar, nullptr, TRUE);
   // The boxes on the toolbar take their colours when they paint again.
@@ -193,7 +195,7 @@ void FrameBars::SetPictures() {
                                                {IDBM_TOOL_MENU, 1},   {IDBM_TOOL_LAYER, 1},   {IDBM_TOOL_ABOUT, 1},
                                                {IDBM_TOOL_ENTRY_PREVIOUS, 1}, {IDBM_TOOL_ENTRY_NEXT, 1}};
   ui::SetToolbarPictures(toolbar, GetModuleHandleW(nullptr), kPictures, sizeof kPictures / sizeof kPictures[0], dpi,
-                         &pictures);
+                         &pictures, darkPictures);
 }
 
 void FrameBars::SetDpi(int newDpi) {

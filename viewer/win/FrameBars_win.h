@@ -96,6 +96,7 @@ class FrameBars {
   StatusPainter statusPainter;
   ui::UniqueFont font;
   ui::UniqueImageList pictures;
+  bool darkPictures = false;  // the pictures in their dark form
   int dpi = 96;
 };
 

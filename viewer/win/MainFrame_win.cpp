@@ -11,6 +11,7 @@
 #include "HelpCommands_win.h"
 #include "HostExchange.h"
 #include "HotKeyDialog_win.h"
+#include "ui/DarkLook.h"
 #include "ui/Dpi.h"
 #include "ui/ResourceText.h"
 #include "ui/ShiftJisText.h"
@@ -276,6 +277,8 @@ void MainFrame::ApplyTheme() {
   // Everything starts light: a light start, or a choice that changes nothing, costs nothing.
   if (dark == darkApplied) return;
   darkApplied = dark;
+  ui::SetDarkLook(dark);
+  menuBarLook.Apply(Hwnd(), dark);
   search.SetDark(dark);
   bars.SetDark(dark);
   if (HWND content = panes.Content().ContentWindow()) SendMessageW(content, VM_VIEW_PALETTE, dark ? 1 : 0, 0);
@@ -292,7 +295,8 @@ void MainFrame::MoveFocus(WPARAM target) {
 LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (host.OnMessage(message, wParam)) return 0;
   LRESULT result = 0;
-  if (search.OnMessage(message, wParam, lParam, &result) || outside.OnMessage(message, wParam, lParam, &result))
+  if (search.OnMessage(message, wParam, lParam, &result) || outside.OnMessage(message, wParam, lParam, &result) ||
+      menuBarLook.OnMessage(message, wParam, lParam, &result))
     return result;
   switch (message) {
     case WM_CLOSE:

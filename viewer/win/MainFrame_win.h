@@ -13,6 +13,7 @@
 #include "BookSession_win.h"
 #include "EntryExtent_win.h"
 #include "FrameBars_win.h"
+#include "MenuBarLook_win.h"
 #include "FramePanes_win.h"
 #include "FrameRouter.h"
 #include "HostLink_win.h"
@@ -80,6 +81,7 @@ class MainFrame : public ui::Window, private FrameRouter {
   LookupPopup popup{app, book, search, panes.Content(), host};  // their look-up beside the word read
   OutsideLookup outside{app, host, *this, popup};                // words from other programs
   ThemeChoice theme;                        // light or dark
+  MenuBarLook menuBarLook;                  // the menu bar's items drawn dark
   bool darkApplied = false;                 // the colours in force are the dark ones
   int dpi = 96;  // the frame's monitor's dots an inch
 };

@@ -4,6 +4,7 @@
 #include <cwchar>
 
 #include "Settings_win.h"
+#include "ui/DarkLook.h"
 
 namespace brisvane {
 
@@ -12,7 +13,6 @@ namespace {
 constexpr wchar_t kViewKey[] = L"view";
 constexpr wchar_t kThemeValue[] = L"Theme";
 constexpr wchar_t kPersonalize[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
-constexpr DWORD kUseImmersiveDarkMode = 20;  // DWMWA_USE_IMMERSIVE_DARK_MODE
 
 bool WindowsAppsDark() {
   DWORD light = 1, size = sizeof light;
@@ -44,14 +44,6 @@ bool ThemeChoice::ConcernsTheme(LPARAM settingName) {
   return name && wcscmp(name, L"ImmersiveColorSet") == 0;
 }
 
-void ThemeChoice::DarkTitleBar(HWND window, bool dark) {
-  // Windows 10 (20H1) and later; elsewhere the title bar stays as the system draws it.
-  using SetAttribute = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
-  static HMODULE dwm = LoadLibraryW(L"dwmapi.dll");
-  auto set = dwm ? reinterpret_cast<SetAttribute>(GetProcAddress(dwm, "DwmSetWindowAttribute")) : nullptr;
-  if (!set) return;
-  BOOL value = dark ? TRUE : FALSE;
-  set(window, kUseImmersiveDarkMode, &value, sizeof value);
-}
+void ThemeChoice::DarkTitleBar(HWND window, bool dark) { ui::DarkTitleBar(window, dark); }
 
 }  // namespace brisvane

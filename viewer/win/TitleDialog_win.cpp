@@ -6,6 +6,7 @@
 #include "BrowseDialog_win.h"
 #include "DriveCombo_win.h"
 #include "RememberedPaths.h"
+#include "ui/DarkLook.h"
 #include "ui/Utf8Text.h"
 #include "Settings_win.h"
 #include "TitleDialogRes.h"
@@ -76,7 +77,9 @@ void TitleDialog::DrawLine(const DRAWITEMSTRUCT& item) {
   const int32_t notRead = UnreadableOf(line, static_cast<int32_t>(item.itemData));
   HDC dc = item.hDC;
   RECT rect = item.rcItem;
-  FillRect(dc, &rect, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  const ui::LookColours look = ui::CurrentColours();
+  ui::UniqueBrush back(CreateSolidBrush(selected ? look.selection : look.field));
+  FillRect(dc, &rect, back.Get());
   SetBkMode(dc, TRANSPARENT);
   // The title first (bold and marked for the open book), then the place in a quieter colour.
   std::wstring title = brisvane::TitleOfTitleLine(line);
@@ -87,13 +90,13 @@ void TitleDialog::DrawLine(const DRAWITEMSTRUCT& item) {
   RECT text = rect;
   text.left += 3;
   HGDIOBJ old = SelectObject(dc, open && boldFont ? boldFont.Get() : font.Get());
-  SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : notRead ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
+  SetTextColor(dc, selected ? look.selectionInk : notRead ? look.greyInk : look.ink);
   RECT measured = text;
   DrawTextW(dc, title.c_str(), static_cast<int>(title.size()), &measured, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
   DrawTextW(dc, title.c_str(), static_cast<int>(title.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   SelectObject(dc, font.Get());
   text.left = measured.right;
-  SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_GRAYTEXT));
+  SetTextColor(dc, selected ? look.selectionInk : look.greyInk);
   DrawTextW(dc, place.c_str(), static_cast<int>(place.size()), &text,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
   SelectObject(dc, old);

@@ -54,9 +54,12 @@ void DarkDialog::Darken() {
         InvalidateRect(child, nullptr, TRUE);
       }
     } else if (HasClass(child, WC_LISTVIEWW)) {
+      DarkScrollBars(child, true);
       ListView_SetBkColor(child, kDark.field);
       ListView_SetTextBkColor(child, kDark.field);
       ListView_SetTextColor(child, kDark.ink);
+    } else if (HasClass(child, L"ListBox") || HasClass(child, L"Edit")) {
+      DarkScrollBars(child, true);
     } else if (HasClass(child, PROGRESS_CLASSW)) {
       SendMessageW(child, PBM_SETBKCOLOR, 0, static_cast<LPARAM>(kDark.field));
       SendMessageW(child, PBM_SETBARCOLOR, 0, static_cast<LPARAM>(kDark.selection));
@@ -174,6 +177,13 @@ void SetDarkLook(bool dark) {
 }
 
 bool DarkLook() { return tDark; }
+
+void DarkScrollBars(HWND window, bool dark) {
+  using SetTheme = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+  static HMODULE uxtheme = LoadLibraryW(L"uxtheme.dll");
+  auto set = uxtheme ? reinterpret_cast<SetTheme>(GetProcAddress(uxtheme, "SetWindowTheme")) : nullptr;
+  if (set) set(window, dark ? L"DarkMode_Explorer" : nullptr, nullptr);
+}
 
 void DarkTitleBar(HWND window, bool dark) {
   using SetAttribute = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);

@@ -33,6 +33,11 @@ bool DarkLook();
 // A window's title bar dark or light, where the system offers it (Windows 10 20H1 and later).
 void DarkTitleBar(HWND window, bool dark);
 
+// A window's scroll bars (and a list's or a field's other parts) in the system's dark form for
+// applications, where the system has one (Windows 10 1809 and later; elsewhere, and under Wine,
+// they stay as the system draws them).
+void DarkScrollBars(HWND window, bool dark);
+
 inline LookColours CurrentColours() { return DarkLook() ? DarkColours() : LightColours(); }
 
 }  // namespace ui

@@ -8,6 +8,7 @@
 #include "FrameMessages.h"
 #include "GaijiSizes.h"
 #include "HeadwordLayout.h"
+#include "ui/DarkLook.h"
 #include "ui/Dpi.h"
 #include "ui/JapaneseFaces.h"
 #include "ui/ShiftJisText.h"
@@ -116,6 +117,7 @@ void ResultList::MakeFonts() {
 }
 
 void ResultList::SetDark(bool dark) {
+  if (list) ui::DarkScrollBars(list, dark);
   colours = dark ? kDark : kLight;
   paperBrush.Attach(CreateSolidBrush(colours.paper));
   selectionBrush.Attach(CreateSolidBrush(colours.selection));

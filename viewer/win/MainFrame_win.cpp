@@ -311,6 +311,19 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MENUSELECT:
       bars.OnMenuSelect(wParam, lParam);
       return 0;
+    case WM_ACTIVATE:
+      // Left for another program and come back to, the frame gives the focus back to the window
+      // that had it (the list, the entry), as the system's dialogs do; the first time, and when
+      // that window is gone or lent to the pop-up, to the word box.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        focusBeforeLeaving = focus && IsChild(Hwnd(), focus) ? focus : nullptr;
+      } else if (!HIWORD(wParam) && focusBeforeLeaving && IsWindow(focusBeforeLeaving) &&
+                 IsChild(Hwnd(), focusBeforeLeaving) && IsWindowVisible(focusBeforeLeaving)) {
+        SetFocus(focusBeforeLeaving);
+        return 0;
+      }
+      break;
     case WM_SETFOCUS:
       if (HWND box = search.WordBoxWindow()) SetFocus(box);
       return 0;

@@ -83,6 +83,7 @@ class MainFrame : public ui::Window, private FrameRouter {
   ThemeChoice theme;                        // light or dark
   MenuBarLook menuBarLook;                  // the menu bar's items drawn dark
   bool darkApplied = false;                 // the colours in force are the dark ones
+  HWND focusBeforeLeaving = nullptr;        // the child that had the focus when the frame was left
   int dpi = 96;  // the frame's monitor's dots an inch
 };
 

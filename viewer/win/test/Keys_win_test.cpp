@@ -13,7 +13,6 @@
 
 namespace {
 
-using viewertest::PressKeys;
 using viewertest::SearchRoadTest;
 using viewertest::SettledPixels;
 using viewertest::WaitUntil;
@@ -24,6 +23,16 @@ class KeysTest : public SearchRoadTest {
     SearchRoadTest::SetUp();
     SetForegroundWindow(frame);
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == frame; })) << "the viewer is not in front";
+  }
+  // Keys to the viewer in front: when another window came to the front meanwhile (a test program
+  // running beside this one), the viewer is brought back first, and its focus returns where it
+  // was.
+  bool PressKeys(std::initializer_list<WORD> keys) {
+    if (GetForegroundWindow() != frame) {
+      SetForegroundWindow(frame);
+      WaitUntil([&] { return GetForegroundWindow() == frame; }, 5000);
+    }
+    return viewertest::PressKeys(keys);
   }
   // The window of the viewer that has the keyboard's focus.
   HWND Focus() {
@@ -224,6 +233,23 @@ TEST_F(KeysTest, ShiftArrowsMarkFromTheCaretAndTheEntryPaneShowsItHasTheFocus) {
   ASSERT_TRUE(FocusComesTo(edit));
   EXPECT_TRUE(WaitUntil([&] { return SettledPixels(content) == shown; })) << "the caret stayed drawn";
   EXPECT_EQ(edgePixel(), unfocusedEdge);
+}
+
+// Another program in front and the viewer back: the focus is where the reader left it.
+TEST_F(KeysTest, BackFromAnotherProgramTheFocusIsWhereItWas) {
+  Entry(L"はし", 3);
+  ASSERT_TRUE(FocusComesTo(list));
+  ASSERT_TRUE(PressKeys({VK_TAB}));
+  ASSERT_TRUE(FocusComesTo(content));
+  HWND other = CreateWindowExW(0, L"EDIT", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 300, 60, nullptr, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(other, nullptr);
+  SetForegroundWindow(other);
+  ASSERT_TRUE(viewertest::PumpUntil([&] { return GetForegroundWindow() == other; }, 5000));
+  SetForegroundWindow(frame);
+  EXPECT_TRUE(viewertest::PumpUntil([&] { return GetForegroundWindow() == frame; }, 5000));
+  EXPECT_TRUE(FocusComesTo(content)) << "the focus went elsewhere";
+  DestroyWindow(other);
 }
 
 TEST_F(KeysTest, CtrlCWithNothingMarkedCopiesTheEntryAndCtrlAMarksIt) {

@@ -8,13 +8,14 @@
 # (build/bench/bigbook), else the real dictionary the build makes from Debian's edict; its shelf
 # holds 60 books, hard-linked copies of that book and of the built sample books (pictures,
 # references, sound), each in a folder of its own. DUNMOOR_SOAK_BOOK names another book;
-# DUNMOOR_SOAK_SEED another mix. Needs the native and the Windows build trees (scripts/test.sh
-# makes both); when DISPLAY and WINEPREFIX are set (inside the test command) it uses them.
+# DUNMOOR_SOAK_SEED another mix; DUNMOOR_BUILD the build folder, as for scripts/test.sh. Needs the
+# native and the Windows build trees (scripts/test.sh makes both); when DISPLAY and WINEPREFIX are
+# set (inside the test command) it uses them.
 set -euo pipefail
 
 minutes=${1:?usage: scripts/soak.sh MINUTES}
 repo=$(cd "$(dirname "$0")/.." && pwd)
-build="$repo/build"
+build=${DUNMOOR_BUILD:-$repo/build}
 win="$build/win"
 discs="$build/native/discs"
 exe="$win/bin/brisvane_soak.exe"
@@ -59,7 +60,9 @@ if [ -z "${DISPLAY:-}" ] || [ -z "${WINEPREFIX:-}" ]; then
   xvfb_pid=""
   start_xvfb 93 120 "$soak/xvfb.log"
   started_xvfb=1
-  export WINEPREFIX="$win/wineprefix" WINEDEBUG=-all
+  # A prefix of its own (a copy of the tests' one): the tests may run beside a long soak.
+  if [ ! -d "$soak/wineprefix" ] && [ -d "$win/wineprefix" ]; then cp -a "$win/wineprefix" "$soak/wineprefix"; fi
+  export WINEPREFIX="$soak/wineprefix" WINEDEBUG=-all
   source "$repo/scripts/wine-fonts.sh"
   prepare_wine_prefix "$soak/wineboot.log"
 fi

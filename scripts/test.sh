@@ -7,7 +7,9 @@
 #   scripts/test.sh            set up, build and test all four
 #   DUNMOOR_BUILD=dir          where the builds go (default: build/ in the repository)
 #   DUNMOOR_FUZZ_SMOKE=seconds how long each fuzz target runs (default 20)
-#   DUNMOOR_PHASES="..."       only these of native, sanitize, fuzz and windows (default: all)
+#   DUNMOOR_PHASES="..."       only these of native, sanitize, fuzz, windows and soak (default: all;
+#                              soak, the viewer kept at work for a few minutes, needs windows)
+#   DUNMOOR_SOAK_MINUTES=n     how long the soak runs (default 3)
 set -uo pipefail
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
@@ -18,7 +20,7 @@ jobs=${DUNMOOR_JOBS:-2}
 
 passed=0
 failed=0
-phases=" ${DUNMOOR_PHASES:-native sanitize fuzz windows} "
+phases=" ${DUNMOOR_PHASES:-native sanitize fuzz windows soak} "
 wanted() { [[ $phases == *" $1 "* ]]; }
 log_dir="$build/logs"
 mkdir -p "$log_dir"
@@ -134,6 +136,18 @@ if wanted windows && build_tree windows "$build/win" -DCMAKE_BUILD_TYPE=Release 
   # The scenes of this run only: the check that every scene is there must not find an older one.
   rm -rf "$build/win/test-artifacts"
   rerun_once=1 run_tests windows "$build/win"
+  # The viewer kept at work for a few minutes and watched for growth and for a stop.
+  if wanted soak; then
+    echo "== soak: ${DUNMOOR_SOAK_MINUTES:-3} min (scripts/soak.sh)"
+    if DUNMOOR_BUILD="$build" "$repo/scripts/soak.sh" "${DUNMOOR_SOAK_MINUTES:-3}" >"$log_dir/soak.log" 2>&1; then
+      passed=$((passed + 1))
+      grep -E "^soak (mix|growth|passed)" "$log_dir/soak.log" | sed 's/^/   /'
+    else
+      failed=$((failed + 1))
+      tail -20 "$log_dir/soak.log"
+      echo "!! soak failed (log: $log_dir/soak.log)"
+    fi
+  fi
 fi
 
 echo "$passed passed, $failed failed"

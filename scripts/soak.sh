@@ -72,8 +72,14 @@ win_shelf="$soak/shelf-win.txt"
 : >"$win_shelf"
 while read -r root; do winepath -w "$root" >>"$win_shelf"; done <"$shelf_file"
 
+# The programs run from a copy: the build tree may be built again while a long soak runs.
+rm -rf "$soak/bin"
+mkdir -p "$soak/bin"
+cp "$win/bin/Brisvane.exe" "$win/bin/brisvane_soak.exe" "$win/bin/"*.dll "$soak/bin/"
+cp "$win/bin/Brisvane.chm" "$soak/bin/" 2>/dev/null || true
+
 echo "== soak: ${minutes} min on $(basename "$book") with a shelf of 60 books"
-cd "$win/bin"
+cd "$soak/bin"
 wine brisvane_soak.exe "$minutes" "$(winepath -w "$book")" "$(winepath -w "$win_shelf")" \
-  "${DUNMOOR_SOAK_SEED:-20261209}" 2>&1 | tr -d '\r' | tee "$soak/soak.log"
+  "${DUNMOOR_SOAK_SEED:-20261209}" 2>&1 | sed -u 's/\r$//' | tee "$soak/soak.log"
 grep -q "^soak passed" "$soak/soak.log"

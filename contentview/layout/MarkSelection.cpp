@@ -43,6 +43,8 @@ std::vector<CopyPiece> LinePiecesBetween(const LineRecord& line, int32_t left, i
     CopyPiece piece;
     if (run.narrow) piece.text.append(run.text, from, length);
     else AppendShiftJis(&piece.text, run.text, from, length);
+    piece.bold = run.bold;
+    piece.reference = run.colour == kReferenceColour;
     placed.emplace_back(start + first * m, std::move(piece));
   }
   size_t characters = std::min(line.gaiji.size(), kSlotsPerLine);
@@ -55,6 +57,7 @@ std::vector<CopyPiece> LinePiecesBetween(const LineRecord& line, int32_t left, i
     CopyPiece piece;
     piece.external = slot.code;
     piece.narrow = !slot.fullWidth;
+    piece.reference = slot.colour == kReferenceColour;
     placed.emplace_back(start, std::move(piece));
   }
   std::stable_sort(placed.begin(), placed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -142,6 +145,9 @@ size_t MarkSelection::Extract(const LineList& lines, const Metrics& metrics) {
     const LineRecord* line = lines.Find(segment.row);
     if (!line) break;
     std::vector<CopyPiece> pieces = LinePiecesBetween(*line, segment.left, segment.right, metrics);
+    // A line marked from its start that is not a wrapped continuation begins a paragraph.
+    if (!pieces.empty() && !line->continuation && std::min(segment.left, segment.right) <= LineLeftStart(*line, metrics))
+      pieces.front().indent = line->indent;
     std::string text;
     for (const CopyPiece& piece : pieces) text += piece.text;
     const LineRecord* next = lines.Find(segment.row + 1);

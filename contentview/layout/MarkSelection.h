@@ -38,6 +38,11 @@ struct CopyPiece {
   std::string text;       // Shift-JIS; empty for an external character
   uint16_t external = 0;  // its code, or 0
   bool narrow = false;    // drawn from the narrow font
+  // How it looks, for a copy as rich text: bold (a keyword), a reference's colour, and on the
+  // first piece of a line that begins a paragraph, the line's indent in pixels (else -1).
+  bool bold = false;
+  bool reference = false;
+  int32_t indent = -1;
 };
 // A drag extends only to lines less than this many lines away from its anchor.
 constexpr int32_t kMarkRowReach = 75;

@@ -9,6 +9,7 @@
 #include "Calvetta.h"
 #include "GaijiMap.h"
 #include "HitTest.h"
+#include "HtmlCopy.h"
 #include "win/CalvettaRes.h"
 #include "ui/Clipboard.h"
 #include "ui/ShiftJisText.h"
@@ -224,6 +225,9 @@ void ContentMarks::CopyToClipboard() {
   booktext::GaijiMap map;
   if (std::any_of(pieces.begin(), pieces.end(), [](const CopyPiece& p) { return p.external != 0; }))
     map = CharacterMap(binding.Functions());
+  // Beside them, the same as rich text (the headword's weight, references, indentation), for
+  // word processors and mail.
+  const std::string html = ClipboardHtml(HtmlFragment(pieces, map));
   std::string text;
   std::wstring wide;
   for (const CopyPiece& piece : pieces) {
@@ -240,14 +244,17 @@ void ContentMarks::CopyToClipboard() {
   }
   HGLOBAL ansi = GlobalCopy(text.c_str(), text.size() + 1);
   HGLOBAL unicode = GlobalCopy(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+  HGLOBAL rich = GlobalCopy(html.c_str(), html.size() + 1);
   if (!ansi || !ui::OpenClipboardPatiently(window.Hwnd())) {  // the clipboard stays as it was
-    if (ansi) GlobalFree(ansi);
-    if (unicode) GlobalFree(unicode);
+    for (HGLOBAL each : {ansi, unicode, rich})
+      if (each) GlobalFree(each);
     return;
   }
   EmptyClipboard();
   Put(CF_TEXT, ansi);
   Put(CF_UNICODETEXT, unicode);
+  if (const UINT format = RegisterClipboardFormatW(L"HTML Format")) Put(format, rich);
+  else if (rich) GlobalFree(rich);
   CloseClipboard();
 }
 

@@ -268,6 +268,12 @@ TEST_F(KeysTest, CtrlCWithNothingMarkedCopiesTheEntryAndCtrlAMarksIt) {
   EXPECT_EQ(copied.rfind(L"coffee", 0), 0u) << testing::PrintToString(copied);
   EXPECT_NE(copied.find(L"コーヒー"), std::wstring::npos) << "the entry's text";
   EXPECT_EQ(copied.find(L"cold"), std::wstring::npos) << "the next entry is not copied";
+  // Beside the text, the same as HTML: the headword bold, the text in UTF-8.
+  const std::string html = testfiles::ClipboardData<char>(RegisterClipboardFormatW(L"HTML Format"));
+  EXPECT_EQ(html.rfind("Version:0.9", 0), 0u) << html;
+  EXPECT_NE(html.find("<b>coffee</b>"), std::string::npos) << html;
+  EXPECT_NE(html.find("\xE3\x82\xB3\xE3\x83\xBC\xE3\x83\x92\xE3\x83\xBC"), std::string::npos) << html;  // コーヒー
+  EXPECT_EQ(html.find("cold"), std::string::npos);
   Drain();
   EXPECT_EQ(SettledPixels(content), shown) << "a copy of the whole entry leaves no marks";
 

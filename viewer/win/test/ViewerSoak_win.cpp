@@ -26,6 +26,7 @@
 #include "BrisvaneRes.h"
 #include "SearchFixture.h"
 #include "ViewerHarness.h"
+#include "ui/Utf8Text.h"
 
 namespace {
 
@@ -256,7 +257,7 @@ class Soak {
     PumpUntil([&] {
       popup = viewer.FindTopWindow(L"BrisvanePopup");
       return (popup && IsWindowVisible(popup)) || GetForegroundWindow() == windows.frame;
-    }, 10000, 10);
+    }, 3000, 10);  // a word the book lacks shows nothing
     if (popup && IsWindowVisible(popup)) {
       ++popups;
       PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
@@ -284,10 +285,7 @@ bool WriteShelf(const std::wstring& shelfFile) {
   for (std::string root; std::getline(file, root);) {
     if (!root.empty() && root.back() == '\r') root.pop_back();
     if (root.empty()) continue;
-    std::wstring wide(root.size(), L'\0');
-    wide.resize(static_cast<size_t>(
-        MultiByteToWideChar(CP_UTF8, 0, root.data(), static_cast<int>(root.size()), &wide[0], static_cast<int>(wide.size()))));
-    lines.push_back(L"1\t0\t" + wide + L"\tS" + std::to_wstring(lines.size() + 1));
+    lines.push_back(L"1\t0\t" + ui::FromUtf8(root) + L"\tS" + std::to_wstring(lines.size() + 1));
   }
   return !lines.empty() && WriteShelfSetting(lines);
 }

@@ -5,6 +5,8 @@
 #include <cwchar>
 #include <vector>
 
+#include "SettingsFile_win.h"
+
 namespace exchange {
 
 const wchar_t kSettingsKey[] = L"Software\\Olvenar\\Trevik DUDAZA ZORARI";
@@ -130,35 +132,71 @@ bool WriteMachineWide(const wchar_t* subkey, const wchar_t* value, const Text& t
   return write(HKEY_CURRENT_USER, path, value, text);
 }
 
+bool Portable() { return !PortableFile().empty(); }
+
+// Text in the system's code page, as the registry's ANSI functions convert it.
+std::wstring FromCodePage(const std::string& text) {
+  if (text.empty()) return {};
+  std::wstring wide(text.size(), L'\0');
+  const int got = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0],
+                                      static_cast<int>(wide.size()));
+  wide.resize(got > 0 ? static_cast<size_t>(got) : 0);
+  return wide;
+}
+
+std::string ToCodePage(const std::wstring& wide) {
+  if (wide.empty()) return {};
+  const int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  std::string text(size > 0 ? static_cast<size_t>(size) : 0, '\0');
+  if (size > 0)
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), &text[0], size, nullptr, nullptr);
+  return text;
+}
+
 }  // namespace
 
 std::string ReadSetting(const wchar_t* subkey, const wchar_t* value, size_t capacity) {
+  if (Portable()) {
+    std::wstring text;
+    if (!ReadFileText(subkey, value, capacity, &text)) return {};
+    std::string bytes = ToCodePage(text);
+    return bytes.size() < capacity ? bytes : std::string();  // with its NUL, it must fit
+  }
   return ReadPreferringUser<std::string>(subkey, value, capacity, ReadFrom);
 }
 
 bool WriteSetting(const wchar_t* subkey, const wchar_t* value, const std::string& text) {
+  if (Portable()) return WriteFileText(subkey, value, FromCodePage(text));
   return WriteMachineWide(subkey, value, text, WriteTo);
 }
 
 std::wstring ReadTextSetting(const wchar_t* subkey, const wchar_t* value, size_t capacity) {
+  if (Portable()) {
+    std::wstring text;
+    return ReadFileText(subkey, value, capacity, &text) ? text : std::wstring();
+  }
   return ReadPreferringUser<std::wstring>(subkey, value, capacity, ReadTextFrom);
 }
 
 bool WriteTextSetting(const wchar_t* subkey, const wchar_t* value, const std::wstring& text) {
+  if (Portable()) return WriteFileText(subkey, value, text);
   return WriteMachineWide(subkey, value, text, WriteTextTo);
 }
 
 bool ReadNumberSetting(const wchar_t* subkey, const wchar_t* value, uint32_t* number) {
+  if (Portable()) return ReadFileNumber(subkey, value, number);
   std::wstring path = KeyPath(subkey);
   return ReadNumberFrom(HKEY_CURRENT_USER, path, value, number) ||
          ReadNumberFrom(HKEY_LOCAL_MACHINE, path, value, number);
 }
 
 bool WriteNumberSetting(const wchar_t* subkey, const wchar_t* value, uint32_t number) {
+  if (Portable()) return WriteFileNumber(subkey, value, number);
   return WriteMachineWide(subkey, value, number, WriteNumberTo);
 }
 
 std::vector<std::wstring> ReadUserList(const wchar_t* subkey, const wchar_t* value) {
+  if (Portable()) return ReadFileList(subkey, value);
   std::vector<std::wstring> items;
   std::wstring path = KeyPath(subkey);
   DWORD type = 0, size = 0;
@@ -177,6 +215,7 @@ std::vector<std::wstring> ReadUserList(const wchar_t* subkey, const wchar_t* val
 }
 
 bool WriteUserList(const wchar_t* subkey, const wchar_t* value, const std::vector<std::wstring>& items) {
+  if (Portable()) return WriteFileList(subkey, value, items);
   std::wstring joined;
   for (const std::wstring& item : items) {
     if (item.empty() || item.find(L'\0') != std::wstring::npos) continue;  // would end the list

@@ -1,7 +1,9 @@
 // The viewer's settings in the registry, below "Software\Olvenar\Trevik DUDAZA ZORARI": each
 // value lives in a subkey of that key ("Curpath" with "Curbook" beside it, "path", "exchange"). Settings are written to
 // HKEY_LOCAL_MACHINE; where that is refused (a normal user), to the same key under
-// HKEY_CURRENT_USER, which reading then prefers, so that the settings are remembered.
+// HKEY_CURRENT_USER, which reading then prefers, so that the settings are remembered. A portable
+// viewer (a "Brisvane.ini" beside the program, SettingsFile_win.h) keeps them all in that file
+// instead and leaves the registry alone.
 #ifndef EXCHANGE_SETTINGS_WIN_H
 #define EXCHANGE_SETTINGS_WIN_H
 

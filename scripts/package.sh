@@ -38,6 +38,12 @@ rm -f "$out/$msi" "$out/$zip"
   echo "package.sh: wixl failed" >&2
   exit 1
 }
+# The archive's viewer is portable: its Brisvane.ini (UTF-16, as the viewer reads and writes it)
+# takes every setting instead of the registry. The installer's viewer has none.
+{ printf '\xff\xfe'
+  printf '; DUDAZA Zorari: このファイルがあると、設定はレジストリではなくここに保存されます。\r\n' |
+    iconv -f UTF-8 -t UTF-16LE
+} >"$stage/Brisvane.ini"
 # The archive holds no icon file of its own: the viewer carries its icon.
 (cd "$out/stage" && zip -q -r -X "$out/$zip" "$name" -x "$name/Brisvane.ico")
 (cd "$out" && sha256sum "$msi" "$zip" >"$name-SHA256SUMS.txt")

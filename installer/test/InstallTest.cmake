@@ -145,6 +145,18 @@ execute_process(COMMAND unzip -q ${WORK}/${VERSION}/DudazaZorari-${VERSION}-x64-
 expect("the archive unpacks" NOT failed)
 packaged_viewer("C:\\辞書 テスト\\DudazaZorari-${VERSION}\\Brisvane.exe" portable_viewer
                 "the unpacked viewer opens the sample book and searches it")
+# It is portable: the book it opened and its history are in its Brisvane.ini, not the registry.
+execute_process(COMMAND iconv -f UTF-16 -t UTF-8 "${portable}/DudazaZorari-${VERSION}/Brisvane.ini"
+                OUTPUT_VARIABLE ini ERROR_QUIET)
+string(FIND "${ini}" "[Curpath]" at)
+expect("the portable viewer keeps its book in Brisvane.ini" NOT at EQUAL -1)
+string(FIND "${ini}" "Words.1=はし" at)
+expect("the portable viewer keeps its history in Brisvane.ini" NOT at EQUAL -1)
+foreach(hive HKLM HKCU)
+  reg_query("${hive}\\Software\\Olvenar\\Trevik DUDAZA ZORARI" registry)
+  string(FIND "${registry}" "DudazaZorari-${VERSION}" at)
+  expect("the portable viewer wrote nothing of its own under ${hive}" at EQUAL -1)
+endforeach()
 
 execute_process(COMMAND ${wine} wineserver -k)
 execute_process(COMMAND ${wine} wineserver -w)

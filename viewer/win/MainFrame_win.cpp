@@ -11,6 +11,7 @@
 #include "HelpCommands_win.h"
 #include "HostExchange.h"
 #include "HotKeyDialog_win.h"
+#include "SettingsFile_win.h"
 #include "ui/DarkLook.h"
 #include "ui/Dpi.h"
 #include "ui/ResourceText.h"
@@ -56,6 +57,9 @@ ui::Handled MainFrame::OnCreate(const CREATESTRUCTW&) {
   theme.Restore();
   ApplyTheme();
   host.Attach(Hwnd(), panes.ContentPane());
+  // A portable viewer whose Brisvane.ini cannot be written keeps its settings in the registry.
+  if (exchange::PortableFileRefused())
+    bars.SetStatusText(0, L"Brisvane.ini に書き込めないため、設定はレジストリに保存します");
   if (!outside.Start(Hwnd()))
     bars.SetStatusText(0, OutsideLookup::TakenText(IDS_HOTKEY_TAKEN_AT_START, outside.WantedHotKey()).c_str());
   return ui::Done(0);

@@ -8,10 +8,16 @@
 #include <cstring>
 #include <vector>
 
+#include <algorithm>
+#include <string>
+
+#include "CaretMove.h"
 #include "ContentLayout.h"
 #include "FuzzInput.h"
 #include "FuzzTargets.h"
 #include "HitTest.h"
+#include "HtmlCopy.h"
+#include "JisText.h"
 #include "MarkSelection.h"
 #include "ShiftJis.h"
 #include "WordAt.h"
@@ -89,6 +95,54 @@ void Mark(LayoutRun& run) {
   FUZZ_CHECK(copied >= 0 && (size < 2 ? copied == 0 : copied < size));
   if (size >= 1) FUZZ_CHECK(buffer[static_cast<size_t>(copied)] == '\0');
   for (size_t i = static_cast<size_t>(size); i < buffer.size(); ++i) FUZZ_CHECK(buffer[i] == '\x7F');
+  // The same marks as rich text: well-formed UTF-8, every paragraph's block closed, and the
+  // envelope's offsets pointing at the fragment.
+  const std::string fragment = calvetta::HtmlFragment(marks.JoinedPieces(), {});
+  size_t at = 0;
+  for (char32_t cp; booktext::NextUtf8(fragment, &at, &cp);) FUZZ_CHECK(cp != U'\uFFFD');
+  size_t opened = 0, closed = 0;
+  for (size_t p = 0; (p = fragment.find("<div", p)) != std::string::npos; ++p) ++opened;
+  for (size_t p = 0; (p = fragment.find("</div>", p)) != std::string::npos; ++p) ++closed;
+  FUZZ_CHECK(opened == closed);
+  const std::string html = calvetta::ClipboardHtml(fragment);
+  const size_t start = std::stoul(html.substr(html.find("StartFragment:") + 14, 10));
+  FUZZ_CHECK(html.compare(start, fragment.size(), fragment) == 0);
+}
+
+// The keyboard's caret over the held lines: every move it makes lands on an edge of a held line,
+// a step right from an edge is undone by a step left, and a Shift-extension from where it began
+// marks what lies between.
+void Caret(LayoutRun& run) {
+  const calvetta::LineList& lines = run.layout.Lines();
+  calvetta::CaretPlace caret;
+  if (!calvetta::CaretAtLineStart(lines, run.metrics, run.layout.TopLine() + run.input.Byte() % 8, &caret)) return;
+  const calvetta::CaretPlace anchor = caret;
+  const size_t moves = run.input.Byte() % 24;
+  for (size_t i = 0; i < moves; ++i) {
+    const auto step = static_cast<calvetta::CaretStep>(run.input.Byte() % 6);
+    const calvetta::CaretPlace before = caret;
+    if (!calvetta::MoveCaret(lines, run.metrics, step, &caret)) {
+      FUZZ_CHECK(caret == before);
+      continue;
+    }
+    const calvetta::LineRecord* line = lines.Find(caret.row);
+    FUZZ_CHECK(line != nullptr);
+    const std::vector<int32_t> edges = calvetta::LineEdges(*line, run.metrics);
+    FUZZ_CHECK(std::is_sorted(edges.begin(), edges.end()));
+    const bool onEdge = std::binary_search(edges.begin(), edges.end(), caret.edge);
+    if (step == calvetta::CaretStep::kRight && onEdge) {
+      const std::vector<int32_t> from = calvetta::LineEdges(*lines.Find(before.row), run.metrics);
+      if (std::binary_search(from.begin(), from.end(), before.edge)) {
+        calvetta::CaretPlace back = caret;
+        FUZZ_CHECK(calvetta::MoveCaret(lines, run.metrics, calvetta::CaretStep::kLeft, &back) && back == before);
+      }
+    }
+  }
+  calvetta::MarkSelection marks;
+  marks.Begin(lines, run.metrics, anchor.row, anchor.edge + 1);
+  marks.Extend(lines, run.metrics, caret.row, caret.edge + 1);
+  marks.End();
+  FUZZ_CHECK(marks.Extract(lines, run.metrics) == marks.JoinedText().size());
 }
 
 // A double-click's look-up text and the entry rule's test at a few points of the page: at most
@@ -110,7 +164,7 @@ void LookAt(LayoutRun& run) {
 }
 
 using Step = void (*)(LayoutRun&);
-const Step kSteps[] = {Scroll, Mark, Resize, LookAt, Scroll, FollowLinks, Mark, LookAt, Scroll};
+const Step kSteps[] = {Scroll, Mark, Resize, LookAt, Caret, Scroll, FollowLinks, Mark, LookAt, Caret, Scroll};
 
 }  // namespace
 

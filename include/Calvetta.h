@@ -81,6 +81,12 @@ extern "C" {
 // DEL): wParam the character (UTF-16), lParam 0. Typing belongs to the parent's word box.
 #define VM_VIEW_TYPED (0x400 + 129)
 
+// Sent by the parent: the Shift-JIS text of the entry that holds the caret (else the one at the
+// top of the view), as a copy of it would read, up to its first empty line, into the buffer of
+// wParam bytes at lParam (zero-terminated, never half a double-byte character). Returns the bytes
+// copied, 0 for a blank view. The marks stay as they are.
+#define VM_VIEW_ENTRYTEXT (0x400 + 130)
+
 // The registered message the view and its picture window share.
 #define CALVETTA_BMP_WINDOW_DESTROY L"BMP Window Destroy"
 // The view's window class.

@@ -215,6 +215,19 @@ bool ContentMarks::MarkEntry() {
   return marked && TextLength() > 0;
 }
 
+int32_t ContentMarks::EntryText(char* buffer, int32_t size) {
+  if (!buffer || size <= 0) return 0;
+  buffer[0] = '\0';
+  if (!layout.HasContent() || layout.IsBlank()) return 0;
+  // Marked and read off a copy of the marks: what the screen shows stays as it is.
+  const MarkSelection kept = marks;
+  const bool anchored = keyAnchored;
+  const int32_t copied = MarkEntry() ? marks.CopyLeading(buffer, size) : 0;
+  marks = kept;
+  keyAnchored = anchored;
+  return copied;
+}
+
 void ContentMarks::CopyToClipboard() {
   if (!Extract()) return;
   std::vector<CopyPiece> pieces = marks.JoinedPieces();

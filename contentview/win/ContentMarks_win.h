@@ -59,6 +59,8 @@ class ContentMarks {
   // The caret to place; with extend the marks run from where the keyboard's marking began (the
   // caret's place before its first extending move) to there, else the marks go. Drawn at once.
   void PutCaret(const CaretPlace& place, bool extend);
+  // VM_VIEW_ENTRYTEXT: the entry's text as MarkEntry would mark it, the marks left as they are.
+  int32_t EntryText(char* buffer, int32_t size);
   // The context menu at client point (x, y): コピー and 連続検索.
   void ShowContextMenu(int x, int y);
 

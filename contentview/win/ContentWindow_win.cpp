@@ -287,6 +287,8 @@ LRESULT ContentWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       const LineRecord* top = layout.IsBlank() ? nullptr : layout.Line(layout.TopLine());
       return top ? layout.EntryBase() + top->start : -1;
     }
+    case VM_VIEW_ENTRYTEXT:
+      return marks.EntryText(reinterpret_cast<char*>(lParam), static_cast<int32_t>(wParam));
     case VM_VIEW_ONEENTRY:
       layout.SetOneEntry(wParam != 0);
       LayOutAgain();

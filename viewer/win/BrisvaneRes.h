@@ -56,6 +56,8 @@
 #define IDM_ENTRY_PREVIOUS 32811  // the entry before the one shown, in the book's text order
 #define IDM_ENTRY_NEXT 32812      // the entry after it
 #define IDM_ONE_ENTRY 32815       // the entry view ends with the entry shown (一項目ずつ表示)
+#define IDM_WORDLIST_ADD 32816    // the entry shown kept in the word list (単語帳)
+#define IDM_WORDLIST_EXPORT 32817 // the word list written out for a flash-card program
 #define IDM_LOOKUP_POPUP 32814    // words from other programs in the pop-up, or in the main window
 #define IDM_AROUND 32813          // the headwords around the hit selected, in the index's order
 #define IDM_APP_ABOUT 57664

@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -294,6 +297,69 @@ TEST_F(KeysTest, CtrlCWithNothingMarkedCopiesTheEntryAndCtrlAMarksIt) {
     SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     return start == 0 && end == 6;
   }));
+}
+
+}  // namespace
+
+namespace {
+
+// The edit field of a dialog of another process that holds text.
+HWND EditHolding(HWND dialog, const std::wstring& text) {
+  struct Query {
+    const std::wstring* text;
+    HWND found;
+  } query = {&text, nullptr};
+  EnumChildWindows(
+      dialog,
+      [](HWND child, LPARAM param) -> BOOL {
+        auto* q = reinterpret_cast<Query*>(param);
+        wchar_t name[32] = L"";
+        GetClassNameW(child, name, 32);
+        if (lstrcmpiW(name, L"Edit") == 0 && viewertest::WindowText(child) == *q->text) q->found = child;
+        return q->found ? FALSE : TRUE;
+      },
+      reinterpret_cast<LPARAM>(&query));
+  return query.found;
+}
+
+// Ctrl+W keeps the entry shown in the word list, once; 単語帳を書き出す writes it for a
+// flash-card program: a header naming the columns, then the headword, its reading, the entry's
+// first lines and the book.
+TEST_F(KeysTest, CtrlWKeepsTheEntryAndTheWordListIsWrittenOut) {
+  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Olvenar\\Trevik DUDAZA ZORARI\\wordlist");
+  Entry(L"がっこう", 1);
+  ASSERT_TRUE(FocusComesTo(list));
+  ASSERT_TRUE(PressKeys({VK_CONTROL, 'W'}));
+  EXPECT_TRUE(WaitUntil([&] { return Status(0) == L"単語帳に追加しました: 学校 (1 語)"; }, 5000))
+      << testing::PrintToString(Status(0));
+  ASSERT_TRUE(PressKeys({VK_CONTROL, 'W'}));
+  EXPECT_TRUE(WaitUntil([&] { return Status(0) == L"単語帳にあります: 学校"; }, 5000));
+
+  const std::wstring file = viewertest::TempFileName(L"wl");
+  DeleteFileW(file.c_str());
+  PostMessageW(frame, WM_COMMAND, 32817, 0);  // 単語帳を書き出す
+  HWND dialog = nullptr, name = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    dialog = viewer.FindTopWindow(L"#32770");
+    return dialog && (name = EditHolding(dialog, L"単語帳.txt")) != nullptr;
+  }, 10000)) << "no save dialog";
+  EXPECT_TRUE(viewertest::SaveWindowShot(dialog, "wordlist_export"));
+  SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
+  PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntil([&] { return Status(0) == L"単語帳を書き出しました (1 語)"; }, 10000))
+      << testing::PrintToString(Status(0));
+  std::ifstream in{std::filesystem::path(file), std::ios::binary};
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  in.close();
+  DeleteFileW(file.c_str());
+  EXPECT_EQ(text.rfind("Headword\tReading\tText\tBook\r\n", 0), 0u) << text;
+  // 学校 がっこう … 和英サンプル辞典
+  EXPECT_NE(text.find("\r\n\xE5\xAD\xA6\xE6\xA0\xA1\t\xE3\x81\x8C\xE3\x81\xA3\xE3\x81\x93\xE3\x81\x86\t"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find("\t\xE5\x92\x8C\xE8\x8B\xB1\xE3\x82\xB5\xE3\x83\xB3\xE3\x83\x97\xE3\x83\xAB\xE8\xBE\x9E\xE5\x85\xB8\r\n"),
+            std::string::npos)
+      << text;
 }
 
 }  // namespace

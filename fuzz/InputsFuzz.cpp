@@ -1,7 +1,8 @@
 // What the viewer reads back from the settings and takes from other programs: the shelf's lines,
 // the remembered directories, a second start's command line, the clipboard's and a selection's
 // text, the word after a double-click, the words a looked-up string may stand for, and paths
-// between the library's UTF-8 and wide strings.
+// between the library's UTF-8 and wide strings, and the word list's cards (kept and read back,
+// and made from a heading and an entry's text).
 #include <algorithm>
 #include <string>
 #include <string_view>
@@ -14,6 +15,7 @@
 #include "RelatedWords.h"
 #include "RememberedPaths.h"
 #include "ShelfBooks.h"
+#include "WordList.h"
 #include "platform/PathText.h"
 
 namespace fuzz {
@@ -102,6 +104,26 @@ void Paths(const std::wstring& text) {
   dunmoor::PathToWide(std::string(text.begin(), text.end()), &back);
 }
 
+// A card read back from its stored line is the card written; a card made from any heading and
+// text fits a line (no tab or line break in a field) and keeps to its size.
+void Cards(const Bytes& bytes) {
+  const std::string text(bytes.begin(), bytes.end());
+  brisvane::WordCard card;
+  if (brisvane::ParseCardLine(text, &card)) {
+    brisvane::WordCard again;
+    FUZZ_CHECK(brisvane::ParseCardLine(brisvane::CardLine(card), &again));
+  }
+  const size_t cut = text.find('\0');
+  const brisvane::WordCard made =
+      brisvane::MakeCard(text.substr(0, cut), cut == std::string::npos ? "" : text.substr(cut + 1), text);
+  FUZZ_CHECK(made.text.size() <= brisvane::kCardTextBytes);
+  const std::string line = brisvane::CardLine(made);
+  FUZZ_CHECK(line.find_first_of("\r\n") == std::string::npos);
+  brisvane::WordCard back;
+  if (!made.headword.empty()) FUZZ_CHECK(brisvane::ParseCardLine(line, &back) && back == made);
+  FUZZ_CHECK(brisvane::ExportText({made}).rfind("Headword\tReading\tText\tBook\r\n", 0) == 0);
+}
+
 }  // namespace
 
 int FuzzInputs(const uint8_t* data, size_t size) {
@@ -114,6 +136,7 @@ int FuzzInputs(const uint8_t* data, size_t size) {
   OutsideWords(text);
   Candidates(Units(rest));
   Paths(text);
+  Cards(rest);
   return 0;
 }
 

@@ -53,7 +53,7 @@ WordCard MakeCard(std::string_view heading, std::string_view entryText, std::str
   if (lines.size() > kCardLines) lines.resize(kCardLines);
   std::string text;
   for (const std::string& line : lines) text += (text.empty() ? "" : " / ") + line;
-  card.text = CutUtf8(text, kCardTextBytes);
+  card.text = Field(CutUtf8(text, kCardTextBytes));
   card.book = Field(book);
   return card;
 }
@@ -71,6 +71,7 @@ bool ParseCardLine(std::string_view line, WordCard* card) {
     if (tab == std::string_view::npos) break;
     at = tab + 1;
   }
+  for (std::string& field : fields) field = Field(field);
   if (fields.size() != 4 || fields[0].empty()) return false;
   *card = {fields[0], fields[1], fields[2], fields[3]};
   return true;

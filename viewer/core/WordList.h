@@ -31,7 +31,8 @@ constexpr size_t kCardTextBytes = 600;
 // first line, when it repeats the heading, is left out) and the book's title.
 WordCard MakeCard(std::string_view heading, std::string_view entryText, std::string_view book);
 
-// The stored line of a card, and back (false for a line that is none).
+// The stored line of a card, and back (false for a line that is none: not four fields, or no
+// headword); a field loses the blanks at its ends.
 std::string CardLine(const WordCard& card);
 bool ParseCardLine(std::string_view line, WordCard* card);
 

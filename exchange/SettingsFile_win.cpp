@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cwchar>
+#include <map>
 
 namespace exchange {
 
@@ -104,14 +105,33 @@ bool WriteFileNumber(const wchar_t* section, const wchar_t* key, uint32_t number
 }
 
 std::vector<std::wstring> ReadFileList(const wchar_t* section, const wchar_t* key) {
-  std::vector<std::wstring> items;
-  uint32_t count = 0;
-  if (!ReadFileNumber(section, ListKey(key, L"Count").c_str(), &count)) return items;
-  for (uint32_t i = 1; i <= count && i <= 100000; ++i) {
-    std::wstring item;
-    if (ReadFileText(section, ListKey(key, std::to_wstring(i).c_str()).c_str(), 32768, &item) && !item.empty())
-      items.push_back(item);
+  // The whole section in one read ("name=value" strings, each ended by a NUL): a list of
+  // thousands of items is not looked up item by item.
+  std::vector<wchar_t> buffer(1 << 16);
+  for (;;) {
+    const DWORD got = GetPrivateProfileSectionW(section, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                                PortableFile().c_str());
+    if (got + 2 < buffer.size() || buffer.size() >= (1u << 26)) break;
+    buffer.resize(buffer.size() * 4);  // the section did not fit
   }
+  std::map<uint32_t, std::wstring> numbered;
+  uint32_t count = 0;
+  const std::wstring prefix = std::wstring(key) + L".";
+  for (const wchar_t* at = buffer.data(); *at; at += wcslen(at) + 1) {
+    const std::wstring entry = at;
+    const size_t equals = entry.find(L'=');
+    if (equals == std::wstring::npos || entry.compare(0, prefix.size(), prefix) != 0) continue;
+    const std::wstring name = entry.substr(prefix.size(), equals - prefix.size());
+    const std::wstring value = entry.substr(equals + 1);
+    wchar_t* end = nullptr;
+    const unsigned long number = wcstoul(name.c_str(), &end, 10);
+    if (name == L"Count") count = static_cast<uint32_t>(wcstoul(value.c_str(), nullptr, 10));
+    else if (!name.empty() && end && *end == L'\0' && number >= 1 && number <= 100000 && !value.empty())
+      numbered[static_cast<uint32_t>(number)] = value;
+  }
+  std::vector<std::wstring> items;
+  for (const auto& [number, value] : numbered)
+    if (number <= count) items.push_back(value);
   return items;
 }
 

@@ -287,7 +287,7 @@ void MainFrame::ApplyTheme() {
   search.SetDark(dark);
   bars.SetDark(dark);
   if (HWND content = panes.Content().ContentWindow()) SendMessageW(content, VM_VIEW_PALETTE, dark ? 1 : 0, 0);
-  ThemeChoice::DarkTitleBar(Hwnd(), dark);
+  ui::DarkTitleBar(Hwnd(), dark);
 }
 
 void MainFrame::MoveFocus(WPARAM target) {

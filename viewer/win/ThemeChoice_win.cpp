@@ -4,7 +4,6 @@
 #include <cwchar>
 
 #include "Settings_win.h"
-#include "ui/DarkLook.h"
 
 namespace brisvane {
 
@@ -43,7 +42,5 @@ bool ThemeChoice::ConcernsTheme(LPARAM settingName) {
   const auto* name = reinterpret_cast<const wchar_t*>(settingName);
   return name && wcscmp(name, L"ImmersiveColorSet") == 0;
 }
-
-void ThemeChoice::DarkTitleBar(HWND window, bool dark) { ui::DarkTitleBar(window, dark); }
 
 }  // namespace brisvane

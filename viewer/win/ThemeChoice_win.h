@@ -20,8 +20,6 @@ class ThemeChoice {
   bool Dark() const;
   // Whether a WM_SETTINGCHANGE with this lParam may have changed Windows' setting.
   static bool ConcernsTheme(LPARAM settingName);
-  // The window's title bar dark or light, where the system offers it.
-  static void DarkTitleBar(HWND window, bool dark);
 
  private:
   ThemeSetting setting = ThemeSetting::kAsWindows;

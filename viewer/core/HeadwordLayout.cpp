@@ -108,4 +108,11 @@ HeadwordLayout LayOutHeadword(std::string_view headword, int itemLeft, int itemT
   return builder.Finish();
 }
 
+std::string HeadwordText(std::string_view headword) {
+  std::string text;
+  for (const HeadwordPiece& piece : LayOutHeadword(headword, 0, 0, [](std::string_view, bool, bool) { return 0; }).pieces)
+    if (piece.kind == HeadwordPiece::Kind::kText) text += piece.text;
+  return text;
+}
+
 }  // namespace brisvane

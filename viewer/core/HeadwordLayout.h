@@ -42,6 +42,9 @@ using TextWidth = std::function<int(std::string_view sjis, bool small, bool bold
 // text. A trailing odd byte is ignored.
 HeadwordLayout LayOutHeadword(std::string_view headword, int itemLeft, int itemTop, const TextWidth& width);
 
+// The Shift-JIS text of headword without its codes, its external characters left out.
+std::string HeadwordText(std::string_view headword);
+
 }  // namespace brisvane
 
 #endif  // BRISVANE_VIEWER_CORE_HEADWORDLAYOUT_H

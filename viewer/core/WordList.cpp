@@ -1,5 +1,7 @@
 #include "WordList.h"
 
+#include "TabFields.h"
+
 namespace brisvane {
 
 namespace {
@@ -7,15 +9,6 @@ namespace {
 constexpr std::string_view kOpen = "\xE3\x80\x90";   // 【
 constexpr std::string_view kClose = "\xE3\x80\x91";  // 】
 constexpr std::string_view kHeader = "Headword\tReading\tText\tBook";
-
-// Text for one field: no tab or line break (they would split the line), blanks at the ends go.
-std::string Field(std::string_view text) {
-  std::string field;
-  for (char c : text) field += (c == '\t' || c == '\r' || c == '\n') ? ' ' : c;
-  const size_t first = field.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  return field.substr(first, field.find_last_not_of(' ') - first + 1);
-}
 
 // Cuts text to at most bytes, never inside a UTF-8 character.
 std::string CutUtf8(std::string text, size_t bytes) {
@@ -33,45 +26,37 @@ WordCard MakeCard(std::string_view heading, std::string_view entryText, std::str
   const size_t open = heading.find(kOpen);
   const size_t close = open == std::string_view::npos ? open : heading.find(kClose, open);
   if (close != std::string_view::npos) {
-    card.reading = Field(heading.substr(0, open));
-    card.headword = Field(heading.substr(open + kOpen.size(), close - open - kOpen.size()));
+    card.reading = TabField(heading.substr(0, open));
+    card.headword = TabField(heading.substr(open + kOpen.size(), close - open - kOpen.size()));
   }
   if (card.headword.empty()) {
-    card.headword = Field(heading);
+    card.headword = TabField(heading);
     card.reading.clear();
   }
   std::vector<std::string> lines;
   for (size_t at = 0; at < entryText.size() && lines.size() <= kCardLines;) {
     size_t end = entryText.find('\n', at);
     if (end == std::string_view::npos) end = entryText.size();
-    std::string line = Field(entryText.substr(at, end - at));
+    std::string line = TabField(entryText.substr(at, end - at));
     if (!line.empty()) lines.push_back(line);
     at = end + 1;
   }
   // The entry's first line is its heading: the card has it already.
-  if (!lines.empty() && (lines.front() == Field(heading) || lines.front() == card.headword)) lines.erase(lines.begin());
+  if (!lines.empty() && (lines.front() == TabField(heading) || lines.front() == card.headword)) lines.erase(lines.begin());
   if (lines.size() > kCardLines) lines.resize(kCardLines);
   std::string text;
   for (const std::string& line : lines) text += (text.empty() ? "" : " / ") + line;
-  card.text = Field(CutUtf8(text, kCardTextBytes));
-  card.book = Field(book);
+  card.text = TabField(CutUtf8(text, kCardTextBytes));
+  card.book = TabField(book);
   return card;
 }
 
 std::string CardLine(const WordCard& card) {
-  return Field(card.headword) + '\t' + Field(card.reading) + '\t' + Field(card.text) + '\t' + Field(card.book);
+  return TabField(card.headword) + '\t' + TabField(card.reading) + '\t' + TabField(card.text) + '\t' + TabField(card.book);
 }
 
 bool ParseCardLine(std::string_view line, WordCard* card) {
-  std::vector<std::string> fields;
-  size_t at = 0;
-  for (;;) {
-    const size_t tab = line.find('\t', at);
-    fields.emplace_back(line.substr(at, tab == std::string_view::npos ? std::string_view::npos : tab - at));
-    if (tab == std::string_view::npos) break;
-    at = tab + 1;
-  }
-  for (std::string& field : fields) field = Field(field);
+  const std::vector<std::string> fields = SplitTabs(line);
   if (fields.size() != 4 || fields[0].empty()) return false;
   *card = {fields[0], fields[1], fields[2], fields[3]};
   return true;

@@ -58,6 +58,11 @@ void DarkDialog::Darken() {
       ListView_SetBkColor(child, kDark.field);
       ListView_SetTextBkColor(child, kDark.field);
       ListView_SetTextColor(child, kDark.ink);
+    } else if (HasClass(child, WC_TREEVIEWW)) {
+      DarkScrollBars(child, true);
+      TreeView_SetBkColor(child, kDark.field);
+      TreeView_SetTextColor(child, kDark.ink);
+      TreeView_SetLineColor(child, kDark.ink);
     } else if (HasClass(child, L"ListBox") || HasClass(child, L"Edit")) {
       DarkScrollBars(child, true);
     } else if (HasClass(child, PROGRESS_CLASSW)) {

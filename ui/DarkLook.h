@@ -1,6 +1,6 @@
 // The dark look of the viewer's own windows beyond the frame: while it is on, every dialog and
 // message box made on the thread (the viewer's and the content view's alike) is drawn dark as it
-// opens: its ground, texts, edit and list fields, list views and progress bars take the dark
+// opens: its ground, texts, edit and list fields, list and tree views and progress bars take the dark
 // colours, its push buttons are drawn by us, and its title bar is dark where the system offers
 // that. The owner-drawn lists of the dialogs ask DarkLook() for their colours.
 #ifndef UI_DARKLOOK_H

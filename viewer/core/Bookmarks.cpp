@@ -67,7 +67,7 @@ std::string Line(const std::string& folder, const Bookmark& mark) {
 
 }  // namespace
 
-std::string ListedHeading(const Bookmark& mark) {
+std::string KeptHeading(const Bookmark& mark) {
   if (!mark.codes.empty()) return mark.codes;
   std::string jis;
   size_t at = 0;

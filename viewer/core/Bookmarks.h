@@ -53,7 +53,7 @@ struct MarkAt {
 // The heading as the result list draws headings (JIS pairs with their codes): the bookmark's
 // codes, else its text in JIS (letters and digits as their full-width forms, a character JIS
 // lacks as 〓).
-std::string ListedHeading(const Bookmark& mark);
+std::string KeptHeading(const Bookmark& mark);
 
 constexpr size_t kMostBookmarks = 5000;
 constexpr size_t kFolderNameBytes = 120;

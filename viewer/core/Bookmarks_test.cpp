@@ -122,10 +122,10 @@ TEST(Bookmarks, LinesAndTheExportFileGiveTheSameListBack) {
 
 TEST(Bookmarks, AHeadingWithoutCodesIsListedInJis) {
   Bookmark mark = Mark("", 0);
-  EXPECT_EQ(ListedHeading(mark), mark.codes);
+  EXPECT_EQ(KeptHeading(mark), mark.codes);
   mark.codes.clear();
   mark.heading = "学A \xF0\x9F\x98\x80";  // 学, A, a blank, a character JIS lacks
-  EXPECT_EQ(ListedHeading(mark), std::string("\x33\x58\x23\x41\x21\x21\x22\x2E"));
+  EXPECT_EQ(KeptHeading(mark), std::string("\x33\x58\x23\x41\x21\x21\x22\x2E"));
 }
 
 }  // namespace

@@ -182,6 +182,8 @@ bool BookSession::OpenPlace(const BookPlace& place) {
 
 bool BookSession::OpenShelfPlace(const BookPlace& place) {
   if (open && place == Place()) return true;
+  // A disc that is not there (taken out, a folder gone) closes nothing.
+  if (place.path.empty() || GetFileAttributesW(place.path.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
   const std::wstring pathBefore = path;
   const int32_t indexBefore = index;
   if (open) Close();
@@ -204,19 +206,31 @@ void BookSession::TakeBackCatalog() {
   if (!path.empty()) OpenCatalogAt(Api(), path);
 }
 
-void BookSession::ShowTitle() {
+bool BookSession::ReadTitle(std::wstring* text) const {
   char title[kDunmoorTitleSize] = {};
   BookInfo info = {};
   info.title = title;
-  if (Api().epwGetBookInfo(index, &info) != kDunmoorSuccess) {
-    ReportReadError();
-    return;
-  }
+  if (!open || Api().epwGetBookInfo(index, &info) != kDunmoorSuccess) return false;
   title[kDunmoorTitleSize - 1] = '\0';
   booktext::JisToSjisInPlace(title, sizeof title);
   wchar_t wide[kDunmoorTitleSize] = {};
   MultiByteToWideChar(ui::kShiftJisCodePage, 0, title, -1, wide, kDunmoorTitleSize);
-  SetWindowTextW(frame, (LoadText(IDS_APP_TITLE) + L" - " + wide).c_str());
+  *text = wide;
+  return true;
+}
+
+std::wstring BookSession::Title() const {
+  std::wstring title;
+  return ReadTitle(&title) ? title : std::wstring();
+}
+
+void BookSession::ShowTitle() {
+  std::wstring title;
+  if (!ReadTitle(&title)) {
+    ReportReadError();
+    return;
+  }
+  SetWindowTextW(frame, (LoadText(IDS_APP_TITLE) + L" - " + title).c_str());
 }
 
 void BookSession::ReportReadError() {

@@ -43,6 +43,8 @@ class BookSession {
   // At the end: the book closed, the library let go, the book remembered for the next start.
   void End();
 
+  // The open book's title; empty while none is open or it cannot be read.
+  std::wstring Title() const;
   // Where the open (or chosen) book is.
   BookPlace Place() const { return {path, index}; }
   // Opens the book at place unless it is the one open; the panes stay as they are and the title
@@ -50,7 +52,8 @@ class BookSession {
   bool OpenPlace(const BookPlace& place);
   // The same for a book of the shelf, whose failure is that book's alone: when it does not open,
   // no book is open, the book open before stays the one remembered, and the panes and the user
-  // are left to the caller (no message, nothing reset).
+  // are left to the caller (no message, nothing reset). A disc that is not there at all closes
+  // nothing: the book open stays open.
   bool OpenShelfPlace(const BookPlace& place);
   // The catalogs of other discs were listed through the library (which loads each): its own
   // catalog is loaded again, the open book staying as it is.
@@ -67,6 +70,7 @@ class BookSession {
   void ReportOpenFailure();
   void Close();
   void ShowTitle();
+  bool ReadTitle(std::wstring* title) const;
 
   AppState& app;
   FrameBars& bars;

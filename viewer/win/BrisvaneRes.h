@@ -20,6 +20,7 @@
 #define IDBM_TOOL_ABOUT 134
 #define IDBM_TOOL_ENTRY_PREVIOUS 135
 #define IDBM_TOOL_ENTRY_NEXT 136
+#define IDBM_TOOL_BOOKMARK 137
 
 // Commands.
 #define IDM_REFRESH 32771
@@ -58,6 +59,8 @@
 #define IDM_ONE_ENTRY 32815       // the entry view ends with the entry shown (一項目ずつ表示)
 #define IDM_WORDLIST_ADD 32816    // the entry shown kept in the word list (単語帳)
 #define IDM_WORDLIST_EXPORT 32817 // the word list written out for a flash-card program
+#define IDM_BOOKMARK_ADD 32818    // the place shown kept as a bookmark (しおり)
+#define IDM_BOOKMARKS 32819       // the bookmarks' dialog
 #define IDM_LOOKUP_POPUP 32814    // words from other programs in the pop-up, or in the main window
 #define IDM_AROUND 32813          // the headwords around the hit selected, in the index's order
 #define IDM_APP_ABOUT 57664
@@ -94,6 +97,7 @@
 #define IDS_WORD_SEARCHED_CUT 61233   // a word longer than a search takes
 #define IDS_SHELF_BOOK_FAILED 61234   // a shelf book that did not open when its hit was chosen
 #define IDS_NO_BOOK_OPEN 61235        // a search with no book open
+#define IDS_KEPT_BOOK_FAILED 61236    // a bookmark's book that is not there or did not open
 
 // The shelf dialog.
 #define IDD_SHELF 170
@@ -102,6 +106,18 @@
 #define IDB_SHELF_REMOVE 1022
 #define IDB_SHELF_UP 1023
 #define IDB_SHELF_DOWN 1024
+
+// The bookmarks' dialog.
+#define IDD_BOOKMARKS 174
+#define IDC_BOOKMARK_TREE 1040
+#define IDB_BOOKMARK_FOLDER 1041
+#define IDB_BOOKMARK_RENAME 1042
+#define IDB_BOOKMARK_REMOVE 1043
+#define IDB_BOOKMARK_UP 1044
+#define IDB_BOOKMARK_DOWN 1045
+#define IDB_BOOKMARK_EXPORT 1046
+#define IDB_BOOKMARK_IMPORT 1047
+#define IDT_BOOKMARK_STATUS 1048
 
 // The dialog of the system-wide key.
 #define IDD_HOTKEY 172

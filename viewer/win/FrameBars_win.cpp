@@ -172,6 +172,7 @@ bool FrameBars::CreateToolbar(HWND frame) {
       {4, IDM_PREVIOUS_LAYER, TBSTATE_INDETERMINATE, BTNS_BUTTON, {}, 0, 0},
       {6, IDM_ENTRY_PREVIOUS, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
       {7, IDM_ENTRY_NEXT, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
+      {8, IDM_BOOKMARK_ADD, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
       {5, IDM_APP_ABOUT, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
   };
   SendMessageW(toolbar, TB_ADDBUTTONSW, sizeof buttons / sizeof buttons[0], reinterpret_cast<LPARAM>(buttons));
@@ -193,7 +194,8 @@ bool FrameBars::CreateStatusBar(HWND frame) {
 void FrameBars::SetPictures() {
   static const ui::ToolbarStrip kPictures[] = {{IDBM_TOOL_SEARCH, 1}, {IDBM_TOOL_REFRESH, 1}, {IDBM_TOOL_TOGGLE, 1},
                                                {IDBM_TOOL_MENU, 1},   {IDBM_TOOL_LAYER, 1},   {IDBM_TOOL_ABOUT, 1},
-                                               {IDBM_TOOL_ENTRY_PREVIOUS, 1}, {IDBM_TOOL_ENTRY_NEXT, 1}};
+                                               {IDBM_TOOL_ENTRY_PREVIOUS, 1}, {IDBM_TOOL_ENTRY_NEXT, 1},
+                                               {IDBM_TOOL_BOOKMARK, 1}};
   ui::SetToolbarPictures(toolbar, GetModuleHandleW(nullptr), kPictures, sizeof kPictures / sizeof kPictures[0], dpi,
                          &pictures, darkPictures);
 }

@@ -24,6 +24,7 @@
 #include "TextSizeControl_win.h"
 #include "ThemeChoice_win.h"
 #include "WordList_win.h"
+#include "Bookmarks_win.h"
 #include "ui/CommandTable.h"
 #include "ui/Window.h"
 
@@ -82,6 +83,7 @@ class MainFrame : public ui::Window, private FrameRouter {
   LookupPopup popup{app, book, search, panes.Content(), host};  // their look-up beside the word read
   OutsideLookup outside{app, host, *this, popup};                // words from other programs
   WordListCommands wordList{search, panes.Content(), bars};  // entries kept to learn
+  BookmarkCommands bookmarks{app, book, search, panes.Content(), bars};  // places kept to come back to
   ThemeChoice theme;                        // light or dark
   MenuBarLook menuBarLook;                  // the menu bar's items drawn dark
   bool darkApplied = false;                 // the colours in force are the dark ones

@@ -291,6 +291,36 @@ void Search::Start(std::unique_ptr<search::SearchJob> next, std::vector<JobBook>
   jobWord = word;
   listedKind = Kind();
   around = nullptr;
+  keptHits = false;
+}
+
+void Search::ListKept(const std::vector<KeptEntry>& entries, int first) {
+  if (running || app.ModalBusy() || entries.empty()) return;
+  typeAhead.Stop(frame);
+  std::vector<JobBook> books;
+  std::vector<search::KeptHit> hits;
+  for (const KeptEntry& entry : entries) {
+    size_t at = 0;
+    while (at < books.size() && books[at].place != entry.place) ++at;
+    if (at == books.size()) books.push_back({entry.place, entry.label});
+    hits.push_back({at, entry.heading, entry.textPosition});
+  }
+  // Every book has its label: a book that does not open is its bookmarks' failure alone.
+  for (JobBook& each : books)
+    if (each.label.empty()) each.label = L"?";
+  lastWord.clear();
+  Clear();
+  const int32_t count = static_cast<int32_t>(books.size());
+  Start(std::make_unique<search::KeptJob>(std::move(hits), count), std::move(books), false, L"");
+  keptHits = true;
+  {
+    Running run(running);
+    RunAtOnce(*job, [this](int32_t added) { list.Add(added); });
+  }
+  const int shown = first >= 0 && first < job->Found() ? first : 0;
+  SendMessageW(list.Hwnd(), LB_SETCURSEL, static_cast<WPARAM>(shown), 0);
+  Show(shown, true);
+  bars.SetStatusText(1, ResultCountText(job->Found()).c_str());
 }
 
 SearchOutcome Search::RunJob(int32_t* total) {
@@ -486,7 +516,8 @@ void Search::Show(int index, bool now) {
     from.failed = true;
     content->Api().SetContentBlank();
     InvalidateRect(list.Hwnd(), nullptr, TRUE);
-    bars.SetStatusText(0, Formatted(IDS_SHELF_BOOK_FAILED, from.label, from.place.path).c_str());
+    bars.SetStatusText(0, Formatted(keptHits ? IDS_KEPT_BOOK_FAILED : IDS_SHELF_BOOK_FAILED, from.label,
+                                    from.place.path).c_str());
     MessageBeep(MB_ICONWARNING);
     return;
   }

@@ -21,6 +21,7 @@
 #include "BrisvaneRes.h"
 #include "ExportCalls.h"
 #include "JobRun.h"
+#include "KeptJob.h"
 #include "RelatedChoice_win.h"
 #include "ResultList_win.h"
 #include "SearchJob.h"
@@ -65,6 +66,16 @@ class Search : private ListedHeadings {
   // mode, the scope, the related words): the list filled, the first hit shown now, the word at the
   // top of the history when it finds something. For a look-up shown in the pop-up.
   SearchOutcome LookUpAtOnce(const std::wstring& word);
+  // Entries the reader kept (bookmarks): listed as a search's hits, each read at its position from
+  // its own book (one that is not there is greyed and named in the status bar, the book open
+  // staying open), item first shown and selected. The status bar's count names them.
+  struct KeptEntry {
+    BookPlace place;
+    std::wstring label;    // its book, as the list names it beside the heading
+    std::string heading;   // as the library gives headings
+    int32_t textPosition = 0;
+  };
+  void ListKept(const std::vector<KeptEntry>& entries, int first);
   // The list's headings, for another list drawn from the same job; how many items it holds.
   ListedHeadings& Headings() { return *this; }
   int Listed() const;
@@ -168,6 +179,7 @@ class Search : private ListedHeadings {
   std::vector<JobBook> jobBooks;
   std::wstring jobWord;  // the word it searched for
   bool libraryHits = false;
+  bool keptHits = false;  // the list holds kept entries
   bool running = false;
   search::SearchKind listedKind = search::SearchKind::kHeadword;  // the kind of search that filled it
   search::AroundJob* around = nullptr;  // the job, when it lists the keys around a hit

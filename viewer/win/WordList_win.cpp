@@ -24,15 +24,6 @@ constexpr wchar_t kListValue[] = L"Cards";
 constexpr size_t kMostCards = 5000;
 constexpr int kEntryTextSize = 4096;
 
-// A heading's text without its codes (external characters left out), as UTF-8.
-std::string PlainHeading(const std::string& heading) {
-  std::string sjis;
-  const HeadwordLayout laid = LayOutHeadword(heading, 0, 0, [](std::string_view, bool, bool) { return 0; });
-  for (const HeadwordPiece& piece : laid.pieces)
-    if (piece.kind == HeadwordPiece::Kind::kText) sjis += piece.text;
-  return ui::ToUtf8(ui::FromShiftJis(sjis));
-}
-
 // The book's title as the frame's caption names it ("DUDAZA Zorari - TITLE").
 std::string OpenTitle(HWND frame) {
   wchar_t caption[512] = L"";
@@ -72,7 +63,7 @@ void WordListCommands::AddShown() {
   const LRESULT got = SendMessageW(view, VM_VIEW_ENTRYTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
   text.resize(got > 0 ? static_cast<size_t>(got) : 0);
   const std::string book = heading.label.empty() ? OpenTitle(frame->Hwnd()) : ui::ToUtf8(heading.label);
-  const WordCard card = MakeCard(PlainHeading(heading.heading), ui::ToUtf8(ui::FromShiftJis(text)), book);
+  const WordCard card = MakeCard(ui::ToUtf8(ui::FromShiftJis(HeadwordText(heading.heading))), ui::ToUtf8(ui::FromShiftJis(text)), book);
   std::vector<WordCard> cards = Cards();
   for (const WordCard& kept : cards)
     if (kept.headword == card.headword && kept.reading == card.reading && kept.book == card.book) {

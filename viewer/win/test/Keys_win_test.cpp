@@ -16,6 +16,7 @@
 
 namespace {
 
+using viewertest::EditHolding;
 using viewertest::SearchRoadTest;
 using viewertest::SettledPixels;
 using viewertest::WaitUntil;
@@ -302,25 +303,6 @@ TEST_F(KeysTest, CtrlCWithNothingMarkedCopiesTheEntryAndCtrlAMarksIt) {
 }  // namespace
 
 namespace {
-
-// The edit field of a dialog of another process that holds text.
-HWND EditHolding(HWND dialog, const std::wstring& text) {
-  struct Query {
-    const std::wstring* text;
-    HWND found;
-  } query = {&text, nullptr};
-  EnumChildWindows(
-      dialog,
-      [](HWND child, LPARAM param) -> BOOL {
-        auto* q = reinterpret_cast<Query*>(param);
-        wchar_t name[32] = L"";
-        GetClassNameW(child, name, 32);
-        if (lstrcmpiW(name, L"Edit") == 0 && viewertest::WindowText(child) == *q->text) q->found = child;
-        return q->found ? FALSE : TRUE;
-      },
-      reinterpret_cast<LPARAM>(&query));
-  return query.found;
-}
 
 // Ctrl+W keeps the entry shown in the word list, once; 単語帳を書き出す writes it for a
 // flash-card program: a header naming the columns, then the headword, its reading, the entry's

@@ -46,6 +46,25 @@ inline HWND FindChild(HWND parent, const wchar_t* className, int id = -1) {
   return query.found;
 }
 
+// The edit field of a dialog of another process that holds text.
+inline HWND EditHolding(HWND dialog, const std::wstring& text) {
+  struct Query {
+    const std::wstring* text;
+    HWND found;
+  } query = {&text, nullptr};
+  EnumChildWindows(
+      dialog,
+      [](HWND child, LPARAM param) -> BOOL {
+        auto* q = reinterpret_cast<Query*>(param);
+        wchar_t name[32] = L"";
+        GetClassNameW(child, name, 32);
+        if (lstrcmpiW(name, L"Edit") == 0 && viewertest::WindowText(child) == *q->text) q->found = child;
+        return q->found ? FALSE : TRUE;
+      },
+      reinterpret_cast<LPARAM>(&query));
+  return query.found;
+}
+
 // A status bar pane's text. The bar lives in the viewer's process: SB_GETTEXTW needs a buffer
 // there.
 inline std::wstring StatusText(DWORD processId, HWND bar, int pane) {

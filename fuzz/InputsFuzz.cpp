@@ -1,13 +1,14 @@
 // What the viewer reads back from the settings and takes from other programs: the shelf's lines,
 // the remembered directories, a second start's command line, the clipboard's and a selection's
 // text, the word after a double-click, the words a looked-up string may stand for, and paths
-// between the library's UTF-8 and wide strings, and the word list's cards (kept and read back,
-// and made from a heading and an entry's text).
+// between the library's UTF-8 and wide strings, the word list's cards (kept and read back,
+// and made from a heading and an entry's text), and the bookmarks' lines and export file.
 #include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "Bookmarks.h"
 #include "Deinflect.h"
 #include "FuzzInput.h"
 #include "FuzzTargets.h"
@@ -124,6 +125,34 @@ void Cards(const Bytes& bytes) {
   FUZZ_CHECK(brisvane::ExportText({made}).rfind("Headword\tReading\tText\tBook\r\n", 0) == 0);
 }
 
+// Bookmarks read from any lines and any file keep their rules (a place once, within the size),
+// read back from their own lines and export file as they are, and take any move and drop.
+void Marks(const Bytes& bytes) {
+  const std::string text(bytes.begin(), bytes.end());
+  std::vector<std::string> lines;
+  for (size_t at = 0; at <= text.size();) {
+    const size_t end = std::min(text.find('\n', at), text.size());
+    lines.push_back(text.substr(at, end - at));
+    at = end + 1;
+  }
+  brisvane::Bookmarks list = brisvane::Bookmarks::FromLines(lines);
+  list.Import(text);
+  list.Import("Folder\tHeading\tBook\tDisc\tIndex\tPosition\tCodes\n" + text);
+  FUZZ_CHECK(list.Count() <= brisvane::kMostBookmarks);
+  FUZZ_CHECK(brisvane::Bookmarks::FromLines(list.Lines()).Folders() == list.Folders());
+  brisvane::Bookmarks again;
+  FUZZ_CHECK(again.Import(list.ExportText()) == static_cast<int>(list.Count()) && again.Folders() == list.Folders());
+  for (size_t i = 0; i + 1 < bytes.size() && i < 64; i += 2) {
+    const brisvane::MarkAt at{bytes[i] % 4u, static_cast<int>(bytes[i + 1] % 5) - 1};
+    const size_t before = list.Count();
+    if (bytes[i] & 0x80) list.MoveTo(at, {bytes[i + 1] % 4u, static_cast<int>(bytes[i] % 3) - 1});
+    else list.Move(at, (bytes[i + 1] & 1) ? 1 : -1);
+    FUZZ_CHECK(list.Count() == before);
+    for (const brisvane::BookmarkFolder& folder : list.Folders())
+      for (const brisvane::Bookmark& mark : folder.marks) FUZZ_CHECK(!brisvane::KeptHeading(mark).empty() || mark.heading.empty());
+  }
+}
+
 }  // namespace
 
 int FuzzInputs(const uint8_t* data, size_t size) {
@@ -137,6 +166,7 @@ int FuzzInputs(const uint8_t* data, size_t size) {
   Candidates(Units(rest));
   Paths(text);
   Cards(rest);
+  Marks(rest);
   return 0;
 }
 

@@ -115,7 +115,11 @@ size_t Bookmarks::AddFolder(std::string_view name) {
   auto taken = [&](const std::string& n) {
     return std::any_of(folders.begin() + 1, folders.end(), [&](const BookmarkFolder& f) { return f.name == n; });
   };
-  for (int n = 2; taken(apart); ++n) apart = base + " (" + std::to_string(n) + ")";
+  // "name (2)" keeps to the size of a name as well.
+  for (int n = 2; taken(apart); ++n) {
+    const std::string suffix = " (" + std::to_string(n) + ")";
+    apart = FolderName(base.substr(0, kFolderNameBytes - suffix.size())) + suffix;
+  }
   folders.push_back({apart, {}});
   return folders.size() - 1;
 }

@@ -41,6 +41,8 @@ TEST(Bookmarks, APlaceIsKeptOnceAndFoldersAreNamedApart) {
   EXPECT_FALSE(list.RenameFolder(0, "root")) << "the root has no name";
   EXPECT_TRUE(list.RenameFolder(words, std::string(200, 'x')));
   EXPECT_EQ(list.Folders()[words].name.size(), kFolderNameBytes);
+  const size_t twin = list.AddFolder(std::string(200, 'x'));
+  EXPECT_EQ(list.Folders()[twin].name, std::string(116, 'x') + " (2)") << "named apart within the size";
   std::string kana;
   for (int i = 0; i < 50; ++i) kana += "あ";
   EXPECT_TRUE(list.RenameFolder(words, kana));

@@ -166,7 +166,8 @@ TEST_F(FrameTest, TheToolbarIs30PixelsHighAndPromptsForTheButtonUnderThePointer)
   };
   for (Expected button : {Expected{2, L"最新の情報に更新"}, Expected{3, L" 画面の切り替え"},
                           Expected{6, L"本の中で、表示している項目の前の項目を表示します"},
-                          Expected{7, L"本の中で、表示している項目の次の項目を表示します"}, Expected{8, L"バージョン情報"}}) {
+                          Expected{7, L"本の中で、表示している項目の次の項目を表示します"},
+                          Expected{8, L"表示している箇所にしおりを挟みます"}, Expected{9, L"バージョン情報"}}) {
     RECT rect = viewertest::RemoteRect(viewer.Id(), toolbar, TB_GETITEMRECT, button.index);
     PostMessageW(toolbar, WM_MOUSEMOVE, 0, MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2));
     EXPECT_TRUE(WaitUntil([&] { return Status(0) == button.prompt; }, 5000)) << button.index;

@@ -6,6 +6,7 @@
 #ifndef CALVETTA_INCLUDE_CALVETTA_H
 #define CALVETTA_INCLUDE_CALVETTA_H
 
+#include <stddef.h>
 #include <stdint.h>
 
 #ifdef __cplusplus
@@ -86,6 +87,20 @@ extern "C" {
 // wParam bytes at lParam (zero-terminated, never half a double-byte character). Returns the bytes
 // copied, 0 for a blank view. The marks stay as they are.
 #define VM_VIEW_ENTRYTEXT (0x400 + 130)
+
+// Sent by the parent: prints what the view shows, laid out anew for the printer's page — the
+// marked lines, else the whole entry that holds the caret (else the one at the top of the view),
+// in the view's fonts at its text size, external characters and icons in their places, on white,
+// the book's title and the entry's first line above each page and its number below. lParam: a
+// CalvettaPrintJob*. Returns the pages printed; 0 for a blank view (nothing printed); -1 when the
+// printer refused a page (the document is aborted); -2 when the text could not be read.
+#define VM_VIEW_PRINT (0x400 + 131)
+
+typedef struct CalvettaPrintJob {
+  void* printer;           // the printer's HDC, no document begun (the view begins and ends it)
+  const wchar_t* title;    // the header's left text (the book's title), or null
+  int32_t margins[4];      // left, top, right, bottom in hundredths of a millimetre; 0: 15 mm
+} CalvettaPrintJob;
 
 // The registered message the view and its picture window share.
 #define CALVETTA_BMP_WINDOW_DESTROY L"BMP Window Destroy"

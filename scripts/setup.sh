@@ -15,6 +15,7 @@ PACKAGES=(
   clang libclang-rt-14-dev
   locales
   kanjidic unicode-data bzip2 edict
+  cups printer-driver-cups-pdf poppler-utils
 )
 
 missing=()

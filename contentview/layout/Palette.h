@@ -34,6 +34,9 @@ struct Palette {
 
 constexpr Palette kLightPalette{kBackgroundColour, kDefaultTextColour, kReferenceColour, kGraphicColour, kSoundColour,
                                 Rgb(196, 186, 140)};
+// On paper: the light palette on white.
+constexpr Palette kPrintPalette{Rgb(255, 255, 255), kDefaultTextColour, kReferenceColour, kGraphicColour,
+                                kSoundColour,       Rgb(160, 160, 160)};
 constexpr Palette kDarkPalette{Rgb(30, 30, 30),    Rgb(222, 222, 222), Rgb(120, 176, 255), Rgb(255, 128, 118),
                                Rgb(222, 170, 110), Rgb(96, 96, 96)};
 

@@ -215,6 +215,21 @@ bool ContentMarks::MarkEntry() {
   return marked && TextLength() > 0;
 }
 
+bool ContentMarks::PrintedRows(int32_t* first, int32_t* last, bool* whole) const {
+  if (!layout.HasContent() || layout.IsBlank()) return false;
+  bool any = false;
+  for (const MarkSegment& segment : marks.All()) {
+    if (!segment.used) continue;
+    *first = any ? std::min(*first, segment.row) : segment.row;
+    *last = any ? std::max(*last, segment.row) : segment.row;
+    any = true;
+  }
+  *whole = !any;
+  if (any) return layout.Line(*first) && layout.Line(*last);
+  const bool caretShown = caretOn && caret.row >= layout.TopLine() && caret.row <= layout.BottomLine();
+  return EntryLines(layout.Lines(), layout.Text(), caretShown ? caret.row : layout.TopLine(), first, last);
+}
+
 int32_t ContentMarks::EntryText(char* buffer, int32_t size) {
   if (!buffer || size <= 0) return 0;
   buffer[0] = '\0';

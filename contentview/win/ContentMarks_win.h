@@ -49,6 +49,10 @@ class ContentMarks {
   // Marks the entry at the top of the page, as far as it is held and a drag reaches; the caller
   // repaints. False when nothing was marked.
   bool MarkEntry();
+  // The lines a print takes: from the first to the last marked line (*whole false), else the
+  // entry that holds the caret, else the one at the top, from its first line (*whole true: to its
+  // end, wherever that lies). False for a blank view.
+  bool PrintedRows(int32_t* first, int32_t* last, bool* whole) const;
   // The keyboard's caret: shown (inverted, as the marks are) while the view has the focus, from
   // its first move on until new content. SetFocused follows the view's focus.
   void SetFocused(bool focused);

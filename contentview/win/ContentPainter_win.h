@@ -37,6 +37,7 @@ class ContentPainter {
   // The text size in percent of the design's, and the dots an inch of the view's monitor: the
   // fonts are made and measured anew at the next EnsureMetrics.
   void SetTextSize(int percent);
+  int TextSize() const { return textSize; }
   void SetDpi(int dpi);
 
   // Draws the page into dc. update null: the whole page; else only the rows it touches.

@@ -289,6 +289,9 @@ LRESULT ContentWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case VM_VIEW_ENTRYTEXT:
       return marks.EntryText(reinterpret_cast<char*>(lParam), static_cast<int32_t>(wParam));
+    case VM_VIEW_PRINT:
+      EnsureMetrics();
+      return lParam ? printing.Print(*reinterpret_cast<const CalvettaPrintJob*>(lParam)) : -1;
     case VM_VIEW_ONEENTRY:
       layout.SetOneEntry(wParam != 0);
       LayOutAgain();

@@ -17,6 +17,7 @@
 #include "win/ContentMedia_win.h"
 #include "win/ContentNavigation_win.h"
 #include "win/ContentPainter_win.h"
+#include "win/ContentPrint_win.h"
 #include "win/DunmoorBinding_win.h"
 #include "win/ScrollButton_win.h"
 #include "win/ViewMessage_win.h"
@@ -78,6 +79,7 @@ class ContentWindow : public ui::Window, private ViewRouter {
   ContentMarks marks{*this, layout, binding};
   ContentMedia media{*this, module, binding, messages, *this};
   ContentNavigation navigation{*this, module, layout, marks, media, *this};
+  ContentPrint printing{module, source, layout, marks, painter, binding};
   std::array<HWND, kScrollButtonCount> buttons{};
   std::array<ui::UniqueIcon, kScrollButtonCount> buttonIcons;
   int dpi = 96;

@@ -61,6 +61,8 @@
 #define IDM_WORDLIST_EXPORT 32817 // the word list written out for a flash-card program
 #define IDM_BOOKMARK_ADD 32818    // the place shown kept as a bookmark (しおり)
 #define IDM_BOOKMARKS 32819       // the bookmarks' dialog
+#define IDM_PRINT 32820           // the entry shown (or the marked lines) printed
+#define IDM_PAGE_SETUP 32821      // the printer, the paper and the margins
 #define IDM_LOOKUP_POPUP 32814    // words from other programs in the pop-up, or in the main window
 #define IDM_AROUND 32813          // the headwords around the hit selected, in the index's order
 #define IDM_APP_ABOUT 57664

@@ -90,6 +90,7 @@ void MainFrame::AddCommands() {
   commands.Add(IDM_SELECT_ALL, [this](int, HWND) { SelectAll(); });
   wordList.AddCommands(commands, *this);
   bookmarks.AddCommands(commands, *this);
+  printing.AddCommands(commands, *this);
   commands.Add(IDM_FOCUS_WORDBOX, [this](int, HWND) { MoveFocus(2); });
   commands.Add(IDM_CONTINUOUS_SEARCH, [this](int, HWND) { ContinuousSearch(); },
                [this] { return panes.Content().Api().IsMarkValid(); });

@@ -25,6 +25,7 @@
 #include "ThemeChoice_win.h"
 #include "WordList_win.h"
 #include "Bookmarks_win.h"
+#include "Printing_win.h"
 #include "ui/CommandTable.h"
 #include "ui/Window.h"
 
@@ -84,6 +85,7 @@ class MainFrame : public ui::Window, private FrameRouter {
   OutsideLookup outside{app, host, *this, popup};                // words from other programs
   WordListCommands wordList{search, panes.Content(), bars};  // entries kept to learn
   BookmarkCommands bookmarks{app, book, search, panes.Content(), bars};  // places kept to come back to
+  PrintCommands printing{app, book, panes.Content(), bars};  // the entry on paper
   ThemeChoice theme;                        // light or dark
   MenuBarLook menuBarLook;                  // the menu bar's items drawn dark
   bool darkApplied = false;                 // the colours in force are the dark ones

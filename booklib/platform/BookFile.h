@@ -108,8 +108,9 @@ bool ResolvePathFolded(const std::string& path, std::string* resolved);
 // damaged books, which open thousands of books a second. A file put here is what BookFile,
 // LookUpFileSize and SpelledPath find at its path (names compared without regard to ASCII case,
 // as on a disc); the folders above it are held in memory too: a name in one of them that is not
-// in memory is missing, and a change watch of one stays quiet and is never trusted. Every other
-// path goes to the file system; the product puts nothing here.
+// in memory is missing. A change watch of a folder held here reports every change made below it
+// through these calls (and is trusted as a watch of a local disc is). Every other path goes to
+// the file system; the product puts nothing here.
 namespace memoryfiles {
 void Put(const std::string& path, std::vector<uint8_t> bytes);
 // A folder held in memory with nothing in it (yet).

@@ -238,6 +238,11 @@ struct ChangeWatch::State {
   std::atomic<uint64_t> changes{0};  // raised by the thread for each batch of changes
   uint64_t seen = 0;                 // changes already reported by Check
   std::thread thread;
+  // A folder held in memory: its changes are counted by the store itself.
+  bool memory = false;
+  std::string memoryFolder;
+  uint64_t memorySeen = 0;       // the store's count at the last check
+  uint64_t memorySeenBelow = 0;  // the folder's count at the last check
 };
 
 namespace {
@@ -357,7 +362,14 @@ ChangeWatch::~ChangeWatch() { Stop(); }
 void ChangeWatch::Start(const std::string& directory) {
   Stop();
   state = new State;
-  if (AskMemory(directory).folder) return;  // files in memory do not change behind the library's back
+  if (AskMemory(directory).folder) {
+    // Files in memory change only through the store, which counts every change.
+    state->memory = true;
+    state->memoryFolder = directory;
+    state->memorySeen = MemoryChanges();
+    state->memorySeenBelow = MemoryChangesBelow(directory);
+    return;
+  }
   std::string resolved;
   if (!ResolvePathFolded(directory, &resolved)) return;  // unavailable, as a failed start
   state->fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
@@ -379,10 +391,20 @@ void ChangeWatch::Start(const std::string& directory) {
 }
 
 bool ChangeWatch::ReportsEveryChange() const {
-  return state && state->thread.joinable() && state->rootWatched && state->localFileSystem;
+  return state && (state->memory || (state->thread.joinable() && state->rootWatched && state->localFileSystem));
 }
 
 ChangeWatch::Poll ChangeWatch::Check() {
+  if (state && state->memory) {
+    // Nothing changed anywhere in memory: one load. Else the folder's own count says.
+    const uint64_t now = MemoryChanges();
+    if (now == state->memorySeen) return Poll::kQuiet;
+    state->memorySeen = now;
+    const uint64_t below = MemoryChangesBelow(state->memoryFolder);
+    if (below == state->memorySeenBelow) return Poll::kQuiet;
+    state->memorySeenBelow = below;
+    return Poll::kChanged;
+  }
   if (!state || !state->thread.joinable()) return Poll::kUnavailable;
   // Every change counted since the last check is reported once.
   uint64_t now = state->changes.load(std::memory_order_acquire);

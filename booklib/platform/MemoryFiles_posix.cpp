@@ -18,6 +18,8 @@ struct MemoryStore {
   std::map<std::string, MemoryFile> files;  // by folded path
   std::set<std::string> directories;        // folded; every folder above a file put here
   std::atomic<bool> used{false};            // anything put since the last Clear: look here first
+  std::atomic<uint64_t> changes{0};         // every change counted
+  std::map<std::string, uint64_t> changedBelow;  // folded folder -> the count at its last change
 };
 
 MemoryStore& Store() {
@@ -43,7 +45,28 @@ void NoteFolders(MemoryStore* store, std::string folder) {
   store->used.store(true, std::memory_order_release);
 }
 
+// A change at path (folded): counted, and noted for every folder above it. The mutex is held.
+void NoteChange(MemoryStore* store, const std::string& path) {
+  const uint64_t now = store->changes.fetch_add(1, std::memory_order_acq_rel) + 1;
+  for (std::string folder = path; folder.size() > 1;) {
+    store->changedBelow[folder] = now;
+    std::string up = FoldedParent(folder);
+    if (up == folder) break;
+    folder = std::move(up);
+  }
+}
+
 }  // namespace
+
+uint64_t MemoryChanges() { return Store().changes.load(std::memory_order_acquire); }
+
+uint64_t MemoryChangesBelow(const std::string& folder) {
+  MemoryStore& store = Store();
+  const std::string key = Folded(folder);
+  std::lock_guard<std::mutex> lock(store.mutex);
+  auto found = store.changedBelow.find(key);
+  return found == store.changedBelow.end() ? 0 : found->second;
+}
 
 MemoryAnswer AskMemory(const std::string& path) {
   MemoryAnswer answer;
@@ -75,18 +98,21 @@ void Put(const std::string& path, std::vector<uint8_t> bytes) {
   std::string key = Folded(path);
   store.files[key] = std::make_shared<const std::vector<uint8_t>>(std::move(bytes));
   NoteFolders(&store, FoldedParent(key));
+  NoteChange(&store, key);
 }
 
 void PutFolder(const std::string& path) {
   MemoryStore& store = Store();
   std::lock_guard<std::mutex> lock(store.mutex);
   NoteFolders(&store, Folded(path));
+  NoteChange(&store, Folded(path));
 }
 
 void Remove(const std::string& path) {
   MemoryStore& store = Store();
   std::lock_guard<std::mutex> lock(store.mutex);
   store.files.erase(Folded(path));
+  NoteChange(&store, Folded(path));
 }
 
 void Clear() {
@@ -94,6 +120,8 @@ void Clear() {
   std::lock_guard<std::mutex> lock(store.mutex);
   store.files.clear();
   store.directories.clear();
+  store.changedBelow.clear();
+  store.changes.fetch_add(1, std::memory_order_acq_rel);
   store.used.store(false, std::memory_order_release);
 }
 

@@ -22,6 +22,12 @@ struct MemoryAnswer {
 
 MemoryAnswer AskMemory(const std::string& path);
 
+// The changes made in memory, for a change watch of a folder held there: a count raised by every
+// put, removal and clearing (a load, no lock), and the count as of the last change at or below
+// folder (0 when none since the last clearing).
+uint64_t MemoryChanges();
+uint64_t MemoryChangesBelow(const std::string& folder);
+
 }  // namespace dunmoor
 
 #endif  // DUNMOOR_BOOKLIB_PLATFORM_MEMORYFILES_POSIX_H

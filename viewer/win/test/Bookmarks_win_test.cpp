@@ -28,16 +28,7 @@ constexpr WPARAM kListCommand = 32819;  // しおり
 constexpr int kTree = 1040, kNewFolder = 1041, kUp = 1044, kExport = 1046, kImport = 1047, kStatusLine = 1048;
 
 // The bookmarks as the viewer keeps them (one string a line), and setting them.
-std::vector<std::wstring> StoredMarks() {
-  std::vector<wchar_t> data(1 << 16, L'\0');
-  DWORD size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
-  std::vector<std::wstring> lines;
-  if (RegGetValueW(HKEY_CURRENT_USER, kMarksKey, L"Marks", RRF_RT_REG_MULTI_SZ, nullptr, data.data(), &size) !=
-      ERROR_SUCCESS)
-    return lines;
-  for (const wchar_t* at = data.data(); *at; at += wcslen(at) + 1) lines.push_back(at);
-  return lines;
-}
+std::vector<std::wstring> StoredMarks() { return viewertest::ReadUserLines(kMarksKey, L"Marks"); }
 
 void StoreMarks(const std::vector<std::wstring>& lines) {
   std::wstring joined;

@@ -140,18 +140,19 @@ void ForgetShelfSetting() {
   RegDeleteKeyW(HKEY_CURRENT_USER, kShelfKey);
 }
 
-std::vector<std::wstring> ReadShelfSetting() {
+std::vector<std::wstring> ReadUserLines(const wchar_t* key, const wchar_t* value) {
   std::vector<std::wstring> lines;
   DWORD size = 0;
-  if (RegGetValueW(HKEY_CURRENT_USER, kShelfKey, L"Books", RRF_RT_REG_MULTI_SZ, nullptr, nullptr, &size) != ERROR_SUCCESS)
+  if (RegGetValueW(HKEY_CURRENT_USER, key, value, RRF_RT_REG_MULTI_SZ, nullptr, nullptr, &size) != ERROR_SUCCESS)
     return lines;
   std::vector<wchar_t> text(size / sizeof(wchar_t) + 2, L'\0');
-  if (RegGetValueW(HKEY_CURRENT_USER, kShelfKey, L"Books", RRF_RT_REG_MULTI_SZ, nullptr, text.data(), &size) !=
-      ERROR_SUCCESS)
+  if (RegGetValueW(HKEY_CURRENT_USER, key, value, RRF_RT_REG_MULTI_SZ, nullptr, text.data(), &size) != ERROR_SUCCESS)
     return lines;
   for (const wchar_t* at = text.data(); *at; at += wcslen(at) + 1) lines.emplace_back(at);
   return lines;
 }
+
+std::vector<std::wstring> ReadShelfSetting() { return ReadUserLines(kShelfKey, L"Books"); }
 
 bool WriteShelfSetting(const std::vector<std::wstring>& lines) {
   ForgetShelfSetting();  // a scope kept machine-wide would win over the user's

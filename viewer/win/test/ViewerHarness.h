@@ -70,6 +70,8 @@ bool WriteShelfSetting(const std::vector<std::wstring>& lines);
 void ForgetShelfSetting();
 // The shelf's lines as the viewer kept them (the user's key).
 std::vector<std::wstring> ReadShelfSetting();
+// The lines of a list value of the user's settings (REG_MULTI_SZ); empty when there is none.
+std::vector<std::wstring> ReadUserLines(const wchar_t* key, const wchar_t* value);
 
 // A new empty file in the temporary folder, named with prefix (at most 3 characters).
 std::wstring TempFileName(const wchar_t* prefix);

@@ -10,12 +10,16 @@ std::vector<int32_t> LineEdges(const LineRecord& line, const Metrics& metrics) {
   const int32_t left = LineLeftStart(line, metrics);
   const int32_t right = LineRightEnd(line, metrics);
   std::vector<int32_t> edges{left};
-  // Every pixel of the line asked for its edge: a cell's first pixel gives the edge before it.
-  // A gap between items snaps back to the indent; only edges further right count.
-  for (int32_t x = left + 1; x < right; ++x) {
+  // Every pixel of the line asked for its edge (a cell's first pixel gives the edge before it; a
+  // gap between items snaps back to the indent; only edges further right count) — asked only
+  // where the answer may change, which gives the same edges.
+  auto ask = [&](int32_t x) {
     const int32_t edge = SnapToEdge(&line, x, metrics);
     if (edge > edges.back()) edges.push_back(edge);
-  }
+  };
+  if (left + 1 < right) ask(left + 1);
+  for (int32_t x : SnapBreaks(line, metrics))
+    if (x > left + 1 && x < right) ask(x);
   if (right > edges.back()) edges.push_back(right);
   return edges;
 }

@@ -91,5 +91,51 @@ TEST_F(CaretMoves, AnExtensionMarksTheCharactersPassedOver) {
   EXPECT_EQ(Marked(anchor, caret), "\x82\x60");  // Ａ
 }
 
+// The edges are those every pixel of the line gives, on lines of runs, external characters
+// and icons placed apart, side by side and over one another, bold or narrow, indented or not.
+TEST(CaretEdges, AreTheEdgesEveryPixelGives) {
+  uint32_t seed = 7;
+  auto next = [&](uint32_t below) {
+    seed = seed * 1103515245u + 12345u;
+    return static_cast<int32_t>((seed >> 16) % below);
+  };
+  for (int round = 0; round < 300; ++round) {
+    Metrics metrics{16, 1 + next(9), 1 + next(18), next(3)};
+    LineRecord line;
+    line.indent = next(40);
+    int32_t x = next(5);
+    for (int item = 0, items = 1 + next(6); item < items; ++item) {
+      switch (next(3)) {
+        case 0: {
+          TextRun run;
+          run.narrow = next(2) == 1;
+          run.bold = next(2) == 1;
+          run.text.assign(static_cast<size_t>(1 + next(6)) * (run.narrow ? 1 : 2), 'A');
+          run.x = x;
+          x += RunWidth(run, metrics) - next(3);
+          line.runs.push_back(run);
+          break;
+        }
+        case 1:
+          line.gaiji.push_back({0xA121, x, next(2) == 1});
+          x += metrics.fullWidth - next(4) + next(4);
+          break;
+        default:
+          line.icons.push_back({1, x});
+          x += metrics.fullWidth + next(6);
+          break;
+      }
+    }
+    std::vector<int32_t> expected{LineLeftStart(line, metrics)};
+    const int32_t right = LineRightEnd(line, metrics);
+    for (int32_t pixel = expected.front() + 1; pixel < right; ++pixel) {
+      const int32_t edge = SnapToEdge(&line, pixel, metrics);
+      if (edge > expected.back()) expected.push_back(edge);
+    }
+    if (right > expected.back()) expected.push_back(right);
+    ASSERT_EQ(LineEdges(line, metrics), expected) << "round " << round;
+  }
+}
+
 }  // namespace
 }  // namespace calvetta

@@ -9,17 +9,40 @@ namespace calvetta {
 std::vector<int32_t> LineEdges(const LineRecord& line, const Metrics& metrics) {
   const int32_t left = LineLeftStart(line, metrics);
   const int32_t right = LineRightEnd(line, metrics);
-  std::vector<int32_t> edges{left};
   // Every pixel of the line asked for its edge (a cell's first pixel gives the edge before it; a
   // gap between items snaps back to the indent; only edges further right count) — asked only
-  // where the answer may change, which gives the same edges.
+  // where the answer may change, which gives the same edges: the first pixel of each character
+  // cell, external character and icon, and the pixel past each. A cell's first pixel that no run
+  // before it covers gives the edge right before it, as SnapToEdge would.
+  std::vector<std::pair<int32_t, int32_t>> asked;  // pixel, its edge
   auto ask = [&](int32_t x) {
-    const int32_t edge = SnapToEdge(&line, x, metrics);
-    if (edge > edges.back()) edges.push_back(edge);
+    if (x > left && x < right) asked.emplace_back(x, SnapToEdge(&line, x, metrics));
   };
-  if (left + 1 < right) ask(left + 1);
-  for (int32_t x : SnapBreaks(line, metrics))
-    if (x > left + 1 && x < right) ask(x);
+  ask(left + 1);
+  int32_t reach = INT32_MIN;  // the right end of the runs before
+  for (size_t i = 0; i < std::min(line.runs.size(), kSlotsPerLine); ++i) {
+    const TextRun& run = line.runs[i];
+    const int32_t start = line.indent + run.x, width = RunWidth(run, metrics), cell = RunCharacterWidth(run, metrics);
+    for (int32_t x = start; x <= start + width; x += cell) {
+      if (x <= reach) ask(x);
+      else if (x > left && x < right) asked.emplace_back(x, x - 1);
+    }
+    ask(start + width + 1);  // past it, what it covered over shows
+    reach = std::max(reach, start + width);
+  }
+  for (size_t i = 0; i < std::min(line.gaiji.size(), kSlotsPerLine); ++i) {
+    const GaijiSlot& slot = line.gaiji[i];
+    ask(line.indent + slot.x);
+    ask(line.indent + slot.x + (slot.fullWidth ? metrics.fullWidth : metrics.halfWidth) + 1);
+  }
+  for (size_t i = 0; i < std::min(line.icons.size(), kSlotsPerLine); ++i) {
+    ask(line.indent + line.icons[i].x);
+    ask(line.indent + line.icons[i].x + metrics.fullWidth + 1);
+  }
+  std::sort(asked.begin(), asked.end());
+  std::vector<int32_t> edges{left};
+  for (const auto& [x, edge] : asked)
+    if (edge > edges.back()) edges.push_back(edge);
   if (right > edges.back()) edges.push_back(right);
   return edges;
 }

@@ -99,7 +99,7 @@ TEST(CaretEdges, AreTheEdgesEveryPixelGives) {
     seed = seed * 1103515245u + 12345u;
     return static_cast<int32_t>((seed >> 16) % below);
   };
-  for (int round = 0; round < 300; ++round) {
+  for (int round = 0; round < 5000; ++round) {
     Metrics metrics{16, 1 + next(9), 1 + next(18), next(3)};
     LineRecord line;
     line.indent = next(40);

@@ -68,30 +68,6 @@ int32_t SnapToEdge(const LineRecord* line, int32_t x, const Metrics& metrics) {
   return indent - 1;
 }
 
-std::vector<int32_t> SnapBreaks(const LineRecord& line, const Metrics& metrics) {
-  std::vector<int32_t> breaks;
-  const int32_t indent = line.indent;
-  for (size_t i = 0; i < Used(line.runs); ++i) {
-    const TextRun& run = line.runs[i];
-    const int32_t start = indent + run.x, width = RunWidth(run, metrics), m = RunCharacterWidth(run, metrics);
-    for (int32_t x = start; x <= start + width; x += m) breaks.push_back(x);
-    breaks.push_back(start + width + 1);
-  }
-  for (size_t i = 0; i < Used(line.gaiji); ++i) {
-    const int32_t start = indent + line.gaiji[i].x;
-    breaks.push_back(start);
-    breaks.push_back(start + GaijiWidth(line.gaiji[i], metrics) + 1);
-  }
-  for (size_t i = 0; i < Used(line.icons); ++i) {
-    const int32_t start = indent + line.icons[i].x;
-    breaks.push_back(start);
-    breaks.push_back(start + metrics.fullWidth + 1);
-  }
-  std::sort(breaks.begin(), breaks.end());
-  breaks.erase(std::unique(breaks.begin(), breaks.end()), breaks.end());
-  return breaks;
-}
-
 int32_t CellOfPosition(const LineRecord& line, int32_t position, const Metrics& metrics, int32_t* width) {
   for (size_t i = 0; i < Used(line.runs); ++i) {
     const TextRun& run = line.runs[i];

@@ -13,7 +13,6 @@
 #include <cstddef>
 #include <climits>
 #include <cstdint>
-#include <vector>
 
 #include "ContentLayout.h"
 #include "LineRecord.h"
@@ -41,10 +40,6 @@ int32_t LineLeftStart(const LineRecord& line, const Metrics& metrics);
 // snap to them; a point on a run to the edge of the character under it; on an external
 // character or an icon to its left edge; anywhere else to indent - 1.
 int32_t SnapToEdge(const LineRecord* line, int32_t x, const Metrics& metrics);
-// The pixels of line where SnapToEdge's answer may change, in ascending order (between two of
-// them it is the same): each run's character cells, each external character's and icon's
-// extent, one past each.
-std::vector<int32_t> SnapBreaks(const LineRecord& line, const Metrics& metrics);
 
 // The client x of the first pixel of the character at view position `position` on line, with
 // its width in *width; kNoEdge when no run of the line holds a character that begins there.

@@ -2,6 +2,8 @@
 // tests put their discs into, and the one look at it that the file functions take first.
 #include "MemoryFiles_posix.h"
 
+#include "IsoNames.h"
+
 #include <atomic>
 #include <cctype>
 #include <map>
@@ -77,6 +79,14 @@ MemoryAnswer AskMemory(const std::string& path) {
   std::lock_guard<std::mutex> lock(store.mutex);
   auto found = store.files.find(key);
   if (found != store.files.end()) answer.file = found->second;
+  // A disc copied with ISO 9660 names holds the file as "NAME.;1" or the like, as on disk.
+  const size_t slash = key.rfind('/');
+  const std::string name = key.substr(slash == std::string::npos ? 0 : slash + 1);
+  for (auto it = store.files.lower_bound(key); !answer.file && it != store.files.end() && !name.empty() &&
+                                               it->first.compare(0, key.size(), key) == 0;
+       ++it) {
+    if (it->first.rfind('/') == slash && IsoNameMatches(it->first.substr(slash + 1), name)) answer.file = it->second;
+  }
   answer.folder = store.directories.count(key) > 0;
   // Below a folder held in memory at any depth: a name there that memory lacks is missing, and the
   // file system is never asked (a fuzzed catalog names books and fonts in folders of any name).

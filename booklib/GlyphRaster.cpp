@@ -6,6 +6,9 @@ namespace dunmoor {
 
 namespace {
 
+// Ink at stored column c of a row's bytes (Glyph::Ink, with the row found once).
+bool InkAt(const uint8_t* row, int c) { return (row[c / 8] & (0x80 >> (c % 8))) != 0; }
+
 // floor(a / b) for b > 0, also for negative a.
 int64_t FloorDiv(int64_t a, int64_t b) {
   int64_t q = a / b;
@@ -26,8 +29,9 @@ void ForEachInkArea(const Glyph& glyph, int32_t left, int32_t top, int32_t right
     y0 = std::max(y0, clip.top);
     y1 = std::min(y1, clip.bottom);
     if (y0 >= y1) continue;
+    const uint8_t* row = glyph.bits + r * g.bytesPerRow;
     for (int c = 0; c < g.drawnColumns; ++c) {
-      if (!glyph.Ink(r, c)) continue;
+      if (!InkAt(row, c)) continue;
       int64_t x0 = std::max(left + FloorDiv(c * w, g.width), clip.left);
       int64_t x1 = std::min(left + FloorDiv((c + 1) * w, g.width), clip.right);
       if (x0 < x1) paint(PixelArea{x0, y0, x1, y1});
@@ -42,8 +46,9 @@ std::vector<uint8_t> GlyphPicture24(const Glyph& glyph, uint32_t ink, uint32_t p
   std::vector<uint8_t> picture(stride * static_cast<size_t>(g.height));
   for (int r = 0; r < g.height; ++r) {
     uint8_t* out = &picture[stride * static_cast<size_t>(g.height - 1 - r)];  // bottom-up
+    const uint8_t* row = glyph.bits + r * g.bytesPerRow;
     for (int c = 0; c < width; ++c) {
-      uint32_t colour = glyph.Ink(r, c) ? ink : paper;
+      uint32_t colour = InkAt(row, c) ? ink : paper;
       *out++ = static_cast<uint8_t>(colour >> 16);  // blue
       *out++ = static_cast<uint8_t>(colour >> 8);   // green
       *out++ = static_cast<uint8_t>(colour);        // red

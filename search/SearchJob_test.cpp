@@ -3,6 +3,7 @@
 #include "SearchJob.h"
 
 #include "AroundJob.h"
+#include "KeptJob.h"
 
 #include <gtest/gtest.h>
 
@@ -116,6 +117,26 @@ TEST(BookJob, HitsAnswerTheirPlaceAndTheirHeadingUpToItsEnd) {
 
 // The keys around a word: one call with a copy of the key, the entry and the count; the place
 // selected, more on a side when as many as asked for came; a failed read fails the job.
+// Kept hits are done at once, none is the library's, and each answers from its own book.
+TEST(KeptJob, AnswersEachKeptHitFromItsBookAndNothingPastThem) {
+  KeptJob job({{1, "\x24\x22", 4096}, {0, "\x24\x24", 100}}, 2);
+  EXPECT_EQ(job.Step(), JobStep::kDone);
+  EXPECT_EQ(job.Found(), 2);
+  EXPECT_EQ(job.BooksDone(), job.Books());
+  EXPECT_FALSE(job.LibraryHit(0));
+  HitPlace place;
+  ASSERT_EQ(job.Place(0, &place), kDunmoorSuccess);
+  EXPECT_EQ(place.book, 1u);
+  EXPECT_EQ(place.textPosition, 4096);
+  EXPECT_EQ(place.matchLength, 0u);
+  std::string heading;
+  ASSERT_EQ(job.Heading(1, &heading), kDunmoorSuccess);
+  EXPECT_EQ(heading, "\x24\x24");
+  EXPECT_EQ(job.Place(2, &place), kDunmoorRefused);
+  EXPECT_EQ(job.Place(-1, &place), kDunmoorRefused);
+  EXPECT_EQ(job.Heading(2, &heading), kDunmoorRefused);
+}
+
 TEST(AroundJob, OneCallListsTheKeysAndSelectsThePlace) {
   FakeBook book;
   book.hits = 80;

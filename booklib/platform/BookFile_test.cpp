@@ -145,6 +145,32 @@ TEST(ChangeWatch, ReportsAFileChangeOnce) {
   EXPECT_EQ(watch.Check(), ChangeWatch::Poll::kUnavailable);
 }
 
+#ifndef _WIN32
+// A watch of a folder held in memory reports each change made below it there once, and none made
+// elsewhere in memory; it is trusted as a local disc's watch. The file is found by its ISO name.
+TEST(ChangeWatch, OfAFolderInMemoryReportsTheChangesBelowIt) {
+  memoryfiles::Put("/mem/disc/BOOK/DATA/HONMON.;1", {1, 2, 3});
+  memoryfiles::Put("/mem/other/FILE", {1});
+  ChangeWatch watch;
+  watch.Start("/mem/disc/book");
+  EXPECT_TRUE(watch.ReportsEveryChange());
+  EXPECT_EQ(watch.Check(), ChangeWatch::Poll::kQuiet);
+  memoryfiles::Put("/mem/other/FILE", {2});
+  EXPECT_EQ(watch.Check(), ChangeWatch::Poll::kQuiet) << "a change outside the book";
+  uint64_t size = 0;
+  ASSERT_TRUE(LookUpFileSize("/mem/disc/book/data/honmon", &size));
+  EXPECT_EQ(size, 3u);
+  memoryfiles::Put("/mem/disc/BOOK/DATA/HONMON.;1", {1, 2});
+  EXPECT_EQ(watch.Check(), ChangeWatch::Poll::kChanged);
+  EXPECT_EQ(watch.Check(), ChangeWatch::Poll::kQuiet) << "reported once";
+  memoryfiles::Remove("/mem/disc/BOOK/DATA/HONMON.;1");
+  EXPECT_EQ(watch.Check(), ChangeWatch::Poll::kChanged);
+  EXPECT_FALSE(LookUpFileSize("/mem/disc/book/data/honmon", &size));
+  memoryfiles::Clear();
+  EXPECT_EQ(watch.Check(), ChangeWatch::Poll::kChanged) << "everything gone";
+}
+#endif
+
 // A book closed and opened again on the same directory (each search of a shelf does it for
 // every book), at once or after its directory changed: the watch started again reports what
 // changes after its start, and only that.

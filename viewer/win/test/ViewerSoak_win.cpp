@@ -75,6 +75,7 @@ class Soak {
 
   bool Start() {
     WriteCurpath(root);
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Olvenar\\Trevik DUDAZA ZORARI\\bookmarks");
     if (!viewer.Start(BinDir() / "Brisvane.exe")) return Fail("the viewer did not start");
     if (!WaitUntil([&] {
           windows.frame = viewer.FindTopWindow(kFrameClass);
@@ -110,7 +111,8 @@ class Soak {
     else if (pick < 57) Search(IDM_MODE_FULLTEXT, IDM_SCOPE_SHELF, true);
     else if (pick < 72) ChooseEntries();
     else if (pick < 84) FollowAndReturn();
-    else if (pick < 90) LookUpKey();
+    else if (pick < 87) LookUpKey();
+    else if (pick < 90) Bookmark();
     else if (pick < 95) Command(random() % 2 ? IDM_TEXT_LARGER : IDM_TEXT_SMALLER);
     else Command(random() % 2 ? IDM_THEME_DARK : IDM_THEME_LIGHT);
   }
@@ -148,8 +150,8 @@ class Soak {
 
   const std::string& Failure() const { return failure; }
   void PrintMix() const {
-    std::printf("soak mix: %ld actions, %ld searches, %ld pictures opened, %ld look-up pop-ups\n", actions, searches,
-                pictures, popups);
+    std::printf("soak mix: %ld actions, %ld searches, %ld pictures opened, %ld look-up pop-ups, %ld bookmark dialogs\n",
+                actions, searches, pictures, popups, bookmarks);
   }
 
  private:
@@ -243,6 +245,20 @@ class Soak {
     windows.DrainQueue();
   }
 
+  // The place shown kept as a bookmark, and the bookmarks' dialog: closed, or its bookmark shown.
+  void Bookmark() {
+    Command(IDM_BOOKMARK_ADD);
+    PostMessageW(windows.frame, WM_COMMAND, IDM_BOOKMARKS, 0);
+    HWND dialog = nullptr;
+    if (!WaitUntil([&] { return (dialog = viewer.FindTopWindow(L"#32770", L"しおり")) != nullptr; }, 5000)) return;
+    ++bookmarks;
+    PostMessageW(dialog, WM_COMMAND, random() % 2 ? IDOK : IDCANCEL, 0);
+    // Nothing to show (no bookmark yet): the dialog stays, and is closed.
+    if (!WaitUntil([&] { return !IsWindow(dialog); }, 2000)) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    WaitUntil([&] { return !IsWindow(dialog); }, 5000);
+    windows.DrainQueue();
+  }
+
   // The system-wide key on a word selected in our window: the pop-up (or the main window) shows
   // it; Esc closes the pop-up.
   void LookUpKey() {
@@ -276,6 +292,7 @@ class Soak {
   long searches = 0;
   long pictures = 0;
   long popups = 0;
+  long bookmarks = 0;
   std::string failure;
 };
 

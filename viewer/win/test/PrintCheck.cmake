@@ -1,6 +1,6 @@
 # Runs the printing test (TEST, a Windows program, through RUN) with a PDF printer of the system's
-# spooler (SPOOLER writes its jobs into OUT), then draws the one page it printed as a picture:
-# into ARTIFACTS for review, and for TEST's PrintedPage to read.
+# spooler (SPOOLER writes its jobs into OUT), then draws the pages it printed (the entry's, the
+# marked line's) as pictures: into ARTIFACTS for review, and for TEST's PrintedPage to read.
 #   cmake -DTEST=... -DRUN=... -DSPOOLER=... -DOUT=... -DARTIFACTS=... -P PrintCheck.cmake
 file(REMOVE_RECURSE ${OUT})
 execute_process(COMMAND bash ${SPOOLER} ${OUT} RESULT_VARIABLE spooled)
@@ -12,25 +12,28 @@ execute_process(COMMAND ${RUN} ${TEST} --gtest_filter=PrintTest.* RESULT_VARIABL
 if(NOT tested EQUAL 0)
   message(FATAL_ERROR "the printing test failed")
 endif()
-file(GLOB printed ${OUT}/*.pdf)
-list(LENGTH printed count)
-if(NOT count EQUAL 1)
-  message(FATAL_ERROR "expected one PDF in ${OUT}, found ${count}")
-endif()
-execute_process(COMMAND pdfinfo ${printed} OUTPUT_VARIABLE info)
-string(REGEX MATCH "Pages: *[0-9]+" pages "${info}")
-if(NOT pages MATCHES " 1$")
-  message(FATAL_ERROR "expected one page: ${pages}")
-endif()
-# The page as a picture: for review (PNG), and for the test to read (PPM).
+# The test leaves the entry's PDF and the marked line's, named so.
+foreach(job entry marked)
+  if(NOT EXISTS ${OUT}/${job}.printed)
+    message(FATAL_ERROR "no PDF of the ${job} in ${OUT}")
+  endif()
+  execute_process(COMMAND pdfinfo ${OUT}/${job}.printed OUTPUT_VARIABLE info)
+  string(REGEX MATCH "Pages: *[0-9]+" pages "${info}")
+  if(NOT pages MATCHES " 1$")
+    message(FATAL_ERROR "expected one page of the ${job}: ${pages}")
+  endif()
+  execute_process(COMMAND pdftoppm -r 50 -singlefile ${OUT}/${job}.printed ${OUT}/${job} RESULT_VARIABLE measured)
+  if(NOT measured EQUAL 0)
+    message(FATAL_ERROR "pdftoppm could not draw the ${job}'s page")
+  endif()
+endforeach()
+# The pages as pictures: for review (PNG), and for the test to read (PPM).
 file(MAKE_DIRECTORY ${ARTIFACTS})
-execute_process(COMMAND pdftoppm -png -r 72 -singlefile ${printed} ${ARTIFACTS}/printed_page RESULT_VARIABLE drawn)
-execute_process(COMMAND pdftoppm -r 50 -singlefile ${printed} ${OUT}/page RESULT_VARIABLE measured)
-if(NOT drawn EQUAL 0 OR NOT measured EQUAL 0)
-  message(FATAL_ERROR "pdftoppm could not draw the page")
-endif()
-set(ENV{DUNMOOR_PRINTED_PAGE} ${OUT}/page.ppm)
+execute_process(COMMAND pdftoppm -png -r 72 -singlefile ${OUT}/entry.printed ${ARTIFACTS}/printed_page)
+execute_process(COMMAND pdftoppm -png -r 72 -singlefile ${OUT}/marked.printed ${ARTIFACTS}/printed_marked_line)
+set(ENV{DUNMOOR_PRINTED_PAGE} ${OUT}/entry.ppm)
+set(ENV{DUNMOOR_PRINTED_MARKED} ${OUT}/marked.ppm)
 execute_process(COMMAND ${RUN} ${TEST} --gtest_filter=PrintedPage.* RESULT_VARIABLE checked)
 if(NOT checked EQUAL 0)
-  message(FATAL_ERROR "the printed page does not hold the entry")
+  message(FATAL_ERROR "the printed pages do not hold what was printed")
 endif()

@@ -80,8 +80,20 @@ TEST_F(PrintTest, CtrlPPrintsTheEntryShownOnThePrinterChosen) {
   PostMessageW(dialog, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(WaitUntil([&] { return Status(0) == L"印刷しました (1 ページ)"; }, 30000))
       << testing::PrintToString(Status(0));
-  // The spooler turns the job into a PDF file.
-  EXPECT_TRUE(WaitUntil([&] { return Printed(folder).size() == 1; }, 60000, 200)) << "no PDF from the printer";
+  // The spooler turns the job into a PDF file; PrintCheck.cmake reads it as the entry's.
+  ASSERT_TRUE(WaitUntil([&] { return Printed(folder).size() == 1; }, 60000, 200)) << "no PDF from the printer";
+  std::filesystem::rename(Printed(folder).front(), folder / "entry.printed");
+
+  // The second line marked: only that line is printed.
+  MarkSecondLine();
+  PostMessageW(frame, WM_COMMAND, kPrintCommand, 0);
+  dialog = WaitForDialog();
+  ASSERT_NE(dialog, nullptr) << "no print dialog";
+  PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntil([&] { return Status(0) == L"印刷しました (1 ページ)"; }, 30000))
+      << testing::PrintToString(Status(0));
+  ASSERT_TRUE(WaitUntil([&] { return Printed(folder).size() == 1; }, 60000, 200)) << "no PDF of the marked line";
+  std::filesystem::rename(Printed(folder).front(), folder / "marked.printed");
 }
 
 // The page as PrintCheck.cmake drew it (a binary PPM, DUNMOOR_PRINTED_PAGE).
@@ -114,13 +126,20 @@ bool ReadPpm(const std::filesystem::path& file, Picture* picture) {
   return static_cast<size_t>(in.gcount()) == picture->rgb.size();
 }
 
+// A page PrintCheck.cmake drew from a PDF (the Unix path in the variable name).
+Picture PrintedPicture(const char* variable) {
+  Picture page;
+  const char* file = std::getenv(variable);
+  EXPECT_NE(file, nullptr) << "run by PrintCheck.cmake with the pages drawn (" << variable << ")";
+  if (file) EXPECT_TRUE(ReadPpm(std::string("Z:") + file, &page)) << file;
+  return page;
+}
+
 // がっこう【学校】 on one page: the title and the heading above a rule, four lines of the entry
 // with its reference in blue, white below, and "1 / 1" at the foot.
 TEST(PrintedPage, HoldsTheHeaderTheEntryInItsColoursAndThePageNumber) {
-  const char* file = std::getenv("DUNMOOR_PRINTED_PAGE");
-  ASSERT_NE(file, nullptr) << "run by PrintCheck.cmake with the page drawn (DUNMOOR_PRINTED_PAGE)";
-  Picture page;
-  ASSERT_TRUE(ReadPpm(std::string("Z:") + file, &page)) << file;
+  const Picture page = PrintedPicture("DUNMOOR_PRINTED_PAGE");
+  ASSERT_FALSE(page.rgb.empty());
   EXPECT_GT(page.Count(0.03, 0.02, 0.45, 0.07, false), 20) << "the book's title";
   EXPECT_GT(page.Count(0.55, 0.02, 0.97, 0.07, false), 20) << "the heading";
   EXPECT_GT(page.Count(0.03, 0.07, 0.97, 0.2, false), 200) << "the entry's lines";
@@ -128,6 +147,28 @@ TEST(PrintedPage, HoldsTheHeaderTheEntryInItsColoursAndThePageNumber) {
   EXPECT_EQ(page.Count(0.03, 0.3, 0.97, 0.9, false), 0) << "the entry ends: the next one is not printed";
   EXPECT_GT(page.Count(0.4, 0.92, 0.6, 0.99, false), 5) << "the page's number";
   EXPECT_EQ(page.Count(0.03, 0.92, 0.35, 0.99, false), 0);
+}
+
+// The second line marked: the header as for the entry, one line of text, nothing below it.
+TEST(PrintedPage, OfTheMarkedLineHoldsThatLineAlone) {
+  const Picture entry = PrintedPicture("DUNMOOR_PRINTED_PAGE");
+  const Picture marked = PrintedPicture("DUNMOOR_PRINTED_MARKED");
+  ASSERT_FALSE(entry.rgb.empty());
+  ASSERT_FALSE(marked.rgb.empty());
+  EXPECT_GT(marked.Count(0.55, 0.02, 0.97, 0.07, false), 20) << "the heading";
+  // The entry's first line band holds ink; every line of the entry below it is left out.
+  int firstRow = -1, lastRow = -1;
+  for (int y = static_cast<int>(0.07 * marked.height); y < static_cast<int>(0.3 * marked.height); ++y) {
+    if (marked.Count(0.03, static_cast<double>(y) / marked.height, 0.97, static_cast<double>(y + 1) / marked.height,
+                     false) == 0)
+      continue;
+    if (firstRow < 0) firstRow = y;
+    lastRow = y;
+  }
+  ASSERT_GE(firstRow, 0) << "no text printed";
+  EXPECT_LT(lastRow - firstRow, marked.height / 40) << "more than one line printed";
+  EXPECT_LT(marked.Count(0.03, 0.07, 0.97, 0.3, false), entry.Count(0.03, 0.07, 0.97, 0.3, false) / 2);
+  EXPECT_EQ(marked.Count(0.03, 0.07, 0.97, 0.3, true), 0) << "the reference's line is not marked";
 }
 
 }  // namespace

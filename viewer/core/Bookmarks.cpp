@@ -50,15 +50,7 @@ bool ReadCount(const std::string& text, int32_t* value) {
 }
 
 // A folder's name as kept: one field, at most kFolderNameBytes, never cut inside a character.
-std::string FolderName(std::string_view name) {
-  std::string text = TabField(name);
-  if (text.size() > kFolderNameBytes) {
-    size_t end = kFolderNameBytes;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-    text = TabField(text.substr(0, end));
-  }
-  return text;
-}
+std::string FolderName(std::string_view name) { return TabField(CutUtf8(TabField(name), kFolderNameBytes)); }
 
 std::string Line(const std::string& folder, const Bookmark& mark) {
   return TabField(folder) + '\t' + TabField(mark.heading) + '\t' + TabField(mark.book) + '\t' + TabField(mark.disc) +

@@ -21,6 +21,14 @@ std::vector<std::string> SplitTabs(std::string_view line) {
   }
 }
 
+std::string CutUtf8(std::string text, size_t bytes) {
+  if (text.size() <= bytes) return text;
+  size_t end = bytes;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  text.resize(end);
+  return text;
+}
+
 std::vector<std::string_view> TextLines(std::string_view text) {
   std::vector<std::string_view> lines;
   for (size_t at = 0; at < text.size();) {

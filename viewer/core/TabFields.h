@@ -15,6 +15,9 @@ std::string TabField(std::string_view text);
 // The fields of line, each as TabField makes it.
 std::vector<std::string> SplitTabs(std::string_view line);
 
+// text cut to at most bytes, never inside a UTF-8 character.
+std::string CutUtf8(std::string text, size_t bytes);
+
 // The lines of text (CR LF or LF), the empty ones left out.
 std::vector<std::string_view> TextLines(std::string_view text);
 

@@ -10,15 +10,6 @@ constexpr std::string_view kOpen = "\xE3\x80\x90";   // 【
 constexpr std::string_view kClose = "\xE3\x80\x91";  // 】
 constexpr std::string_view kHeader = "Headword\tReading\tText\tBook";
 
-// Cuts text to at most bytes, never inside a UTF-8 character.
-std::string CutUtf8(std::string text, size_t bytes) {
-  if (text.size() <= bytes) return text;
-  size_t end = bytes;
-  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-  text.resize(end);
-  return text;
-}
-
 }  // namespace
 
 WordCard MakeCard(std::string_view heading, std::string_view entryText, std::string_view book) {

@@ -189,7 +189,7 @@ bool BookSession::OpenShelfPlace(const BookPlace& place) {
   if (open) Close();
   path = place.path;
   index = place.index;
-  if (!path.empty() && OpenCatalogAt(Api(), path) == kDunmoorSuccess && OpenChosenBook() == 1) {
+  if (OpenCatalogAt(Api(), path) == kDunmoorSuccess && OpenChosenBook() == 1) {
     open = true;
     bars.SetButtonState(IDM_SEARCH, TBSTATE_ENABLED);
     ShowTitle();

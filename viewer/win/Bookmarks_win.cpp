@@ -10,6 +10,7 @@
 #include "Search_win.h"
 #include "Settings_win.h"
 #include "ShelfBooks.h"
+#include "TabFields.h"
 #include "ui/ShiftJisText.h"
 #include "ui/Utf8Text.h"
 
@@ -27,13 +28,7 @@ std::string FirstLine(const std::string& text) {
   std::string line = text.substr(0, text.find_first_of("\r\n"));
   const size_t first = line.find_first_not_of(' ');
   if (first == std::string::npos) return {};
-  line = line.substr(first, line.find_last_not_of(' ') - first + 1);
-  if (line.size() > kHeadingBytes) {
-    size_t end = kHeadingBytes;
-    while (end > 0 && (static_cast<unsigned char>(line[end]) & 0xC0) == 0x80) --end;
-    line.resize(end);
-  }
-  return line;
+  return CutUtf8(line.substr(first, line.find_last_not_of(' ') - first + 1), kHeadingBytes);
 }
 
 }  // namespace

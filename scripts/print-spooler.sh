@@ -28,13 +28,23 @@ AnonDirName $out
 UserUMask 0000
 Label 0
 CONF
-if ! lpstat -r > /dev/null 2>&1; then
+# lpstat -r exits 0 whether or not the scheduler runs: its words tell.
+running() { lpstat -r 2>/dev/null | grep -q "scheduler is running"; }
+if ! running; then
   mkdir -p /run/cups
-  cupsd
-  for _ in $(seq 50); do lpstat -r > /dev/null 2>&1 && break; sleep 0.1; done
+  cupsd || { echo "print-spooler: cupsd could not be started" >&2; exit 1; }
+  for _ in $(seq 100); do running && break; sleep 0.1; done
 fi
-lpstat -r > /dev/null 2>&1 || { echo "print-spooler: the spooler did not start" >&2; exit 1; }
-ppd=$(ls /usr/share/ppd/cups-pdf/CUPS-PDF_noopt.ppd /usr/share/ppd/cups-pdf/CUPS-PDF*.ppd 2>/dev/null | head -n 1)
-lpadmin -p "$queue" -E -v "cups-pdf:/$instance" -P "$ppd" 2> /dev/null
+running || { echo "print-spooler: the spooler did not start (lpstat -r: $(lpstat -r 2>&1))" >&2; exit 1; }
+ppd=""
+for candidate in /usr/share/ppd/cups-pdf/CUPS-PDF_noopt.ppd /usr/share/ppd/cups-pdf/CUPS-PDF*.ppd; do
+  if [ -f "$candidate" ]; then ppd=$candidate; break; fi
+done
+[ -n "$ppd" ] || { echo "print-spooler: no PPD of cups-pdf under /usr/share/ppd/cups-pdf" >&2; exit 1; }
+# lpadmin warns that printer drivers are deprecated; only a failure's words are shown.
+if ! said=$(lpadmin -p "$queue" -E -v "cups-pdf:/$instance" -P "$ppd" 2>&1); then
+  echo "print-spooler: lpadmin could not add $queue: $said" >&2
+  exit 1
+fi
 lpadmin -d "$queue"
 lpstat -p "$queue"

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include <algorithm>
+#include <map>
 #include <string>
 
 #include "CaretMove.h"
@@ -118,6 +119,16 @@ void Caret(LayoutRun& run) {
   if (!calvetta::CaretAtLineStart(lines, run.metrics, run.layout.TopLine() + run.input.Byte() % 8, &caret)) return;
   const calvetta::CaretPlace anchor = caret;
   const size_t moves = run.input.Byte() % 24;
+  // The lines stay as they are while the caret moves: each row's edges are asked once.
+  std::map<int32_t, std::vector<int32_t>> edgesByRow;
+  auto edgesOf = [&](int32_t row) -> const std::vector<int32_t>& {
+    auto found = edgesByRow.find(row);
+    if (found == edgesByRow.end()) {
+      found = edgesByRow.emplace(row, calvetta::LineEdges(*lines.Find(row), run.metrics)).first;
+      FUZZ_CHECK(std::is_sorted(found->second.begin(), found->second.end()));
+    }
+    return found->second;
+  };
   for (size_t i = 0; i < moves; ++i) {
     const auto step = static_cast<calvetta::CaretStep>(run.input.Byte() % 6);
     const calvetta::CaretPlace before = caret;
@@ -125,13 +136,11 @@ void Caret(LayoutRun& run) {
       FUZZ_CHECK(caret == before);
       continue;
     }
-    const calvetta::LineRecord* line = lines.Find(caret.row);
-    FUZZ_CHECK(line != nullptr);
-    const std::vector<int32_t> edges = calvetta::LineEdges(*line, run.metrics);
-    FUZZ_CHECK(std::is_sorted(edges.begin(), edges.end()));
+    FUZZ_CHECK(lines.Find(caret.row) != nullptr);
+    const std::vector<int32_t>& edges = edgesOf(caret.row);
     const bool onEdge = std::binary_search(edges.begin(), edges.end(), caret.edge);
     if (step == calvetta::CaretStep::kRight && onEdge) {
-      const std::vector<int32_t> from = calvetta::LineEdges(*lines.Find(before.row), run.metrics);
+      const std::vector<int32_t>& from = edgesOf(before.row);
       if (std::binary_search(from.begin(), from.end(), before.edge)) {
         calvetta::CaretPlace back = caret;
         FUZZ_CHECK(calvetta::MoveCaret(lines, run.metrics, calvetta::CaretStep::kLeft, &back) && back == before);

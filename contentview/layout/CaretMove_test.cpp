@@ -134,6 +134,14 @@ TEST(CaretEdges, AreTheEdgesEveryPixelGives) {
     }
     if (right > expected.back()) expected.push_back(right);
     ASSERT_EQ(LineEdges(line, metrics), expected) << "round " << round;
+    // Home and End land on the first and the last of them, whatever the caret's edge was.
+    LineList lines;
+    lines.Assign({line}, 0);
+    CaretPlace caret{0, expected.back() + next(5)};
+    ASSERT_TRUE(MoveCaret(lines, metrics, CaretStep::kLineStart, &caret));
+    ASSERT_EQ(caret.edge, expected.front()) << "round " << round;
+    ASSERT_TRUE(MoveCaret(lines, metrics, CaretStep::kLineEnd, &caret));
+    ASSERT_EQ(caret.edge, expected.back()) << "round " << round;
   }
 }
 

@@ -79,7 +79,19 @@ void MarkSelection::Clear() {
   anchorRow = 0;
   anchorX = 0;
   total = 0;
-  for (MarkSegment& segment : segments) segment = MarkSegment();
+  // Each segment back to a free one in place: its text buffers keep their room for the next marks.
+  for (MarkSegment& segment : segments) {
+    const MarkSegment free;
+    segment.used = free.used;
+    segment.row = free.row;
+    segment.left = free.left;
+    segment.right = free.right;
+    segment.shownRow = free.shownRow;
+    segment.shownLeft = free.shownLeft;
+    segment.shownRight = free.shownRight;
+    segment.text.clear();
+    segment.pieces.clear();
+  }
 }
 
 size_t MarkSelection::UsedCount() const {

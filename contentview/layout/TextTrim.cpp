@@ -1,5 +1,7 @@
 #include "TextTrim.h"
 
+#include <cstring>
+
 #include "ControlCodes.h"
 
 namespace calvetta {
@@ -8,46 +10,69 @@ namespace {
 
 namespace code = booktext::code;
 
-bool IsCode(const HeldText& text, int32_t p, uint8_t c) {
-  return text.At(p) == code::kEscape && text.At(p + 1) == c;
+// The held part of [from, to): the pairs in step with start there; a code outside it reads as
+// zero bytes, which no code begins with.
+struct HeldPairs {
+  int32_t from;
+  int32_t to;
+};
+HeldPairs PairsHeld(const HeldText& text, int32_t start, int32_t from, int32_t to) {
+  if (from < text.base) from = text.base;
+  if ((from - start) & 1) ++from;
+  if (to > text.base + text.size) to = text.base + text.size;
+  return {from, to};
 }
 
-// The last pair of the range [start, end], in step with start.
-int32_t LastPair(int32_t start, int32_t end) { return start + ((end - 1 - start) / 2) * 2; }
+bool CodeAt(const HeldText& text, int32_t p, uint8_t c) {
+  return p + 1 < text.base + text.size && text.data[p + 1 - text.base] == c;
+}
+
+// The first pair p in [start, end), in step with start, that is the code 1F c; -1 when none.
+// The escape byte is looked for with memchr: the text is long, its codes are few.
+int32_t FirstCode(const HeldText& text, int32_t start, int32_t end, uint8_t c) {
+  const HeldPairs held = PairsHeld(text, start, start, end);
+  for (int32_t p = held.from; p < held.to;) {
+    const void* found = std::memchr(text.data + (p - text.base), code::kEscape, static_cast<size_t>(held.to - p));
+    if (!found) return -1;
+    const int32_t q = text.base + static_cast<int32_t>(static_cast<const uint8_t*>(found) - text.data);
+    if (((q - start) & 1) == 0 && CodeAt(text, q, c)) return q;
+    p = q + 1;
+    if ((p - start) & 1) ++p;
+  }
+  return -1;
+}
+
+// The last such pair in [start, end); -1 when none.
+int32_t LastCode(const HeldText& text, int32_t start, int32_t end, uint8_t c) {
+  const HeldPairs held = PairsHeld(text, start, start, end);
+  if (held.from >= held.to) return -1;
+  for (int32_t p = held.from + ((held.to - 1 - held.from) / 2) * 2; p >= held.from; p -= 2)
+    if (text.data[p - text.base] == code::kEscape && CodeAt(text, p, c)) return p;
+  return -1;
+}
 
 }  // namespace
 
 void TrimForward(const HeldText& text, int32_t start, int32_t* end) {
-  for (int32_t p = start; p < *end; p += 2) {
-    if (IsCode(text, p, code::kEndText)) {
-      *end = p + 1;
-      return;
-    }
+  if (const int32_t p = FirstCode(text, start, *end, code::kEndText); p >= 0) {
+    *end = p + 1;
+    return;
   }
   if (*end - 1 < start) return;
-  for (int32_t p = LastPair(start, *end); p >= start; p -= 2) {
-    if (IsCode(text, p, code::kNewline)) {
-      *end = p + 1;
-      return;
-    }
-  }
+  if (const int32_t p = LastCode(text, start, *end, code::kNewline); p >= 0) *end = p + 1;
 }
 
 bool TrimBackward(const HeldText& text, int32_t* start, int32_t end) {
   if (end - 1 < *start) return false;
-  for (int32_t p = LastPair(*start, end); p >= *start; p -= 2) {
-    if (IsCode(text, p, code::kBeginText)) {
-      *start = p + 2;
-      return true;
-    }
+  int32_t p = LastCode(text, *start, end, code::kBeginText);
+  if (p >= 0) {
+    *start = p + 2;
+    return true;
   }
-  for (int32_t p = *start; p < end; p += 2) {
-    if (IsCode(text, p, code::kNewline)) {
-      *start = p + 2;
-      return true;
-    }
-  }
-  return false;
+  p = FirstCode(text, *start, end, code::kNewline);
+  if (p < 0) return false;
+  *start = p + 2;
+  return true;
 }
 
 }  // namespace calvetta

@@ -6,6 +6,8 @@
 
 shelf_books=60
 
+shelf_ms() { awk -v ns="$1" 'BEGIN { if (ns == "") print "n/a"; else printf "%.2f", ns / 1e6 }'; }
+
 # make_shelf FILE: the shelf's books under $build/shelf, one root a line in FILE.
 make_shelf() {
   local dir="$build/shelf" i source
@@ -53,6 +55,18 @@ bench_shelf() {
   shelf_row "exact, every heading" "$exact" 2000 1000000 5
   shelf_row "prefix, first 100 headings of each" "$prefix" 200 100 20
 
+  # Full text of せい on every book: the shelf scans two books at a time, beside each book
+  # searched alone one after the other in the same run (dunmoor bench --shelf --text).
+  local text_line text_ns alone_ns text_hits alone_hits text_ratio
+  text_line=$("$dunmoor" bench --shelf "$file" --text せい "$scale" 0 2>&1 | grep -E '^bench books=' || true)
+  text_ns=$(field ns_per_search "$text_line")
+  alone_ns=$(field one_by_one_ns "$text_line")
+  text_hits=$(field hits "$text_line")
+  alone_hits=$(field one_by_one_hits "$text_line")
+  [ -n "$text_line" ] || warnings+=("shelf full text: 'dunmoor bench --shelf' gave no result (try: $dunmoor bench --shelf $file --text せい 1 0)")
+  [ "${text_hits:-x}" = "${alone_hits:-y}" ] || warnings+=("shelf full text: ${text_hits:-no} hits on the shelf, ${alone_hits:-no} one book after the other")
+  text_ratio=$(awk -v a="$text_ns" -v b="$alone_ns" 'BEGIN { if (a > 0 && b > 0) printf "%.2f", a / b; else print "n/a" }')
+
   # One heading on one book: the prefix search of か with its first 2,000 headings, less the
   # same search without them, beside the baseline (a disc check and a read of one heading).
   local bare with base per target status
@@ -96,6 +110,10 @@ bench_shelf() {
   echo
   printf '%-36s %6s %7s %10s %9s\n' "case (Release, warm cache)" "books" "hits" "mean (ms)" "target"
   for row in "${rows[@]}"; do echo "$row"; done
+  echo
+  printf '%-36s %7s %10s %13s %7s  %s\n' "full text せい, all books" "hits" "shelf (ms)" "one by one" "ratio" "target"
+  printf '%-36s %7s %10s %13s %7s  < 1    %s\n' "  two books at a time" "${text_hits:-?}" "$(shelf_ms "$text_ns")" \
+    "$(shelf_ms "$alone_ns")" "$text_ratio" "$(awk -v r="$text_ratio" 'BEGIN { if (r == "n/a") print "n/a"; else print (r < 1 ? "ok" : "SLOW") }')"
   echo
   printf '%-36s %10s %14s %12s  %s\n' "one book, prefix か" "per heading" "baseline" "target" ""
   printf '%-36s %8s ns %11s ns %9s ns  %s\n' "  2,000 headings read" "${per:-n/a}" "${base:-n/a}" "<= ${target:-?}" "$status"

@@ -9,84 +9,119 @@ ShelfJob::ShelfJob(ShelfSource& shelf, SearchKind kind, const booktext::SearchKe
                keep) {}
 
 ShelfJob::ShelfJob(ShelfSource& shelf, SearchKind kind, JobMaker make, size_t keep)
-    : shelf(shelf), kind(kind), make(std::move(make)), keep(keep), outcomes(shelf.Count(), BookOutcome::kNotReached) {
+    : shelf(shelf),
+      kind(kind),
+      make(std::move(make)),
+      keep(keep),
+      twoAtATime(kind == SearchKind::kFullText),
+      outcomes(shelf.Count(), BookOutcome::kNotReached) {
   for (size_t b = 0; b < shelf.Count(); ++b)
     if (shelf.Ticked(b)) ++ticked;
 }
+
+ShelfJob::~ShelfJob() = default;
 
 int ShelfJob::Count(BookOutcome outcome) const {
   return static_cast<int>(std::count(outcomes.begin(), outcomes.end(), outcome));
 }
 
-bool ShelfJob::NextBook() {
+bool ShelfJob::NextBook(Hand* into) {
   while (next < shelf.Count()) {
-    book = next++;
+    const size_t book = next++;
     if (!shelf.Ticked(book)) continue;
-    calls = shelf.Open(book);
-    reopened = false;
+    BookCalls* calls = shelf.Open(book);
     if (!calls) {
-      Finish(BookOutcome::kNotOpened);
+      Finish(book, BookOutcome::kNotOpened);
     } else if (!Offers(calls->SearchModes(), kind)) {
-      Finish(BookOutcome::kCannotSearch);
+      Finish(book, BookOutcome::kCannotSearch);
     } else {
-      job = make(*calls);
+      into->book = book;
+      into->calls = calls;
+      into->reopened = false;
+      into->job = make(*calls);
+      into->last = JobStep::kGoesOn;
       return true;
     }
   }
   return false;
 }
 
-void ShelfJob::Finish(BookOutcome outcome) {
-  outcomes[book] = outcome;
+void ShelfJob::Finish(size_t which, BookOutcome outcome) {
+  outcomes[which] = outcome;
   ++done;
-  job.reset();
 }
 
 JobStep ShelfJob::Step() {
-  if (stopped || (!job && !NextBook())) return JobStep::kDone;
-  const JobStep step = job->Step();
+  if (stopped) return JobStep::kDone;
+  if (!hand.job) {
+    if (ahead.job) {
+      hand = std::move(ahead);
+      ahead = Hand();
+    } else if (!NextBook(&hand)) {
+      return JobStep::kDone;
+    }
+  }
+  // A book scanned ahead to its end is settled without another step.
+  if (hand.last != JobStep::kGoesOn) return Settle(hand.last);
+  // The books are opened here, between steps, never while the worker reads one.
+  if (twoAtATime && !ahead.job) NextBook(&ahead);
+  bool besides = false;
+  if (ahead.job && ahead.last == JobStep::kGoesOn) {
+    if (!worker) worker = std::make_unique<StepWorker>();
+    besides = worker->Start([this] { ahead.last = ahead.job->Step(); });
+  }
+  const JobStep step = hand.job->Step();
+  if (besides) worker->Wait();
+  return Settle(step);
+}
+
+JobStep ShelfJob::Settle(JobStep step) {
+  hand.last = step;
   if (step == JobStep::kGoesOn) return JobStep::kGoesOn;
   if (step == JobStep::kFailed) {
     // A book held open from before may have changed since: opened afresh and searched again,
     // once; otherwise it counts as not searched.
-    BookCalls* fresh = reopened ? nullptr : shelf.Reopen(book);
+    BookCalls* fresh = hand.reopened ? nullptr : shelf.Reopen(hand.book);
     if (fresh) {
-      calls = fresh;
-      reopened = true;
-      job = make(*calls);
+      hand.calls = fresh;
+      hand.reopened = true;
+      hand.job = make(*fresh);
+      hand.last = JobStep::kGoesOn;
       return JobStep::kGoesOn;
     }
-    Finish(BookOutcome::kReadFailed);
+    Finish(hand.book, BookOutcome::kReadFailed);
   } else {
     // The book's own hits come first, then those found through related words.
     int32_t own = 0;
     booktext::Relation how;
     std::u32string word;
-    while (own < job->Found() && !job->Related(own, &how, &word)) ++own;
+    while (own < hand.job->Found() && !hand.job->Related(own, &how, &word)) ++own;
     if (!KeepHits(own)) {
-      Finish(BookOutcome::kReadFailed);
+      Finish(hand.book, BookOutcome::kReadFailed);
     } else {
-      searched.push_back(Searched{book, calls, total, own});
+      searched.push_back(Searched{hand.book, hand.calls, total, own});
       total += own;
-      Finish(BookOutcome::kSearched);
+      Finish(hand.book, BookOutcome::kSearched);
     }
   }
-  return next < shelf.Count() ? JobStep::kGoesOn : JobStep::kDone;
+  hand = Hand();
+  return next < shelf.Count() || ahead.job ? JobStep::kGoesOn : JobStep::kDone;
 }
 
 bool ShelfJob::KeepHits(int32_t count) {
   const size_t before = kept.size(), laterBefore = later.size();
   auto copy = [&](int32_t i, std::vector<Kept>* into) {
     Kept hit;
-    if (job->Place(i, &hit.place) != kDunmoorSuccess || job->Heading(i, &hit.heading) != kDunmoorSuccess) return false;
-    job->Related(i, &hit.how, &hit.word);
-    hit.place.book = book;
+    if (hand.job->Place(i, &hit.place) != kDunmoorSuccess || hand.job->Heading(i, &hit.heading) != kDunmoorSuccess)
+      return false;
+    hand.job->Related(i, &hit.how, &hit.word);
+    hit.place.book = hand.book;
     into->push_back(std::move(hit));
     return true;
   };
   bool read = true;
   for (int32_t i = 0; read && i < count && kept.size() < keep; ++i) read = copy(i, &kept);
-  for (int32_t i = count; read && i < job->Found(); ++i) read = copy(i, &later);
+  for (int32_t i = count; read && i < hand.job->Found(); ++i) read = copy(i, &later);
   if (read) return true;
   // The book went away meanwhile: none of its hits is listed.
   kept.resize(before);
@@ -104,7 +139,8 @@ bool ShelfJob::Related(int32_t index, booktext::Relation* how, std::u32string* w
 
 void ShelfJob::Stop() {
   stopped = true;
-  job.reset();
+  hand = Hand();
+  ahead = Hand();  // not reached: none of its hits is listed
 }
 
 const ShelfJob::Searched* ShelfJob::SearchedHolding(int32_t index) const {

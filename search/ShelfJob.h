@@ -3,7 +3,9 @@
 // found through related words (RelatedJob) come after every book's own, again in shelf order.
 // A book that does not open is passed over, and so is one that cannot run the search (a keyword
 // search of a book without a keyword index); a book whose read fails on the way counts as not
-// searched.
+// searched. A full-text search scans two books at a time: while a step reads and searches a piece
+// of the book in hand, a second thread does the same with the next book, whose hits wait until
+// the book in hand is done.
 #ifndef SEARCH_SHELFJOB_H
 #define SEARCH_SHELFJOB_H
 
@@ -13,6 +15,7 @@
 #include <vector>
 
 #include "SearchJob.h"
+#include "StepWorker.h"
 
 namespace search {
 
@@ -43,6 +46,7 @@ class ShelfJob : public SearchJob {
   ShelfJob(ShelfSource& shelf, SearchKind kind, const booktext::SearchKey& key, size_t keep);
   // The same with each book's search made by make (a BookJob of kind for key above).
   ShelfJob(ShelfSource& shelf, SearchKind kind, JobMaker make, size_t keep);
+  ~ShelfJob() override;
 
   JobForm Form() const override { return JobForm::kShelf; }
   JobStep Step() override;
@@ -77,9 +81,20 @@ class ShelfJob : public SearchJob {
     booktext::Relation how = booktext::Relation::kKana;
     std::u32string word;  // the related word it was found by (the later hits)
   };
-  // Moves on to the next ticked book that can run the search; false when none is left.
-  bool NextBook();
-  void Finish(BookOutcome outcome);
+  // A book being searched: the one in hand, or the one scanned ahead of it.
+  struct Hand {
+    size_t book = 0;
+    BookCalls* calls = nullptr;
+    bool reopened = false;
+    std::unique_ptr<SearchJob> job;
+    JobStep last = JobStep::kGoesOn;  // its last step's result (a book scanned ahead may be done)
+  };
+  // Moves on to the next ticked book that can run the search, into *into; false when none is
+  // left. The books passed over on the way are finished.
+  bool NextBook(Hand* into);
+  // What the book in hand's last step means for it and for the job.
+  JobStep Settle(JobStep step);
+  void Finish(size_t which, BookOutcome outcome);
   // Copies the book in hand's own hits (the first count) while fewer than keep are kept, and its
   // hits found through related words (all); false (nothing of the book kept) when one of them
   // cannot be read.
@@ -95,15 +110,14 @@ class ShelfJob : public SearchJob {
   int done = 0;
   int32_t total = 0;
   bool stopped = false;
-  // The book in hand.
-  size_t book = 0;
-  BookCalls* calls = nullptr;
-  bool reopened = false;
-  std::unique_ptr<SearchJob> job;
+  Hand hand;
+  Hand ahead;       // a full-text search's next book, stepped on the worker beside the one in hand
+  bool twoAtATime;  // a full-text search
   std::vector<BookOutcome> outcomes;
   std::vector<Searched> searched;
   std::vector<Kept> kept;
   std::vector<Kept> later;  // the hits found through related words, every book's, in shelf order
+  std::unique_ptr<StepWorker> worker;  // idle between steps; made at the first step of two books
 };
 
 }  // namespace search

@@ -152,7 +152,7 @@ TEST(ShelfJob, AScanOfEachBookIsSteppedAndStoppingKeepsTheBooksSearched) {
   FakeShelf shelf;
   shelf.books.reserve(2);
   shelf.Add(4).book.pieces = 2;
-  shelf.Add(6).book.pieces = 3;
+  shelf.Add(6).book.pieces = 5;
   ShelfJob job(shelf, SearchKind::kFullText, Key(), 100);
   EXPECT_EQ(job.Step(), JobStep::kGoesOn);
   EXPECT_EQ(job.Found(), 0);
@@ -164,6 +164,48 @@ TEST(ShelfJob, AScanOfEachBookIsSteppedAndStoppingKeepsTheBooksSearched) {
   EXPECT_EQ(job.Step(), JobStep::kDone);
   EXPECT_EQ(job.Found(), 4);
   EXPECT_EQ(job.Outcome(1), BookOutcome::kNotReached);
+}
+
+TEST(ShelfJob, AFullTextSearchScansTheNextBookBesideTheOneInHandAndListsItsHitsAfter) {
+  FakeShelf shelf;
+  shelf.books.reserve(5);
+  shelf.Add(2).book.pieces = 3;
+  shelf.Add(3).opens = false;
+  shelf.Add(5).book.pieces = 1;  // done while book 0 still goes on
+  FakeShelf::Shelved& failing = shelf.Add(1);
+  failing.book.pieces = 2;
+  failing.book.failAtPiece = 1;  // fails beside book 2, and is opened afresh when in hand
+  failing.heldFromBefore = true;
+  failing.fresh.hits = 4;
+  failing.fresh.pieces = 2;
+  shelf.Add(7).book.pieces = 2;
+  ShelfJob job(shelf, SearchKind::kFullText, Key(), 100);
+
+  EXPECT_EQ(job.Step(), JobStep::kGoesOn);
+  EXPECT_EQ(shelf.books[0].book.calls, (std::vector<std::string>{"begin", "next"}));
+  EXPECT_EQ(shelf.books[2].book.calls, (std::vector<std::string>{"begin", "next"}));  // beside it
+  EXPECT_EQ(job.Outcome(1), BookOutcome::kNotOpened);
+  EXPECT_EQ(job.Found(), 0);  // book 2 is done, but its hits wait for book 0's
+  job.Step();
+  job.Step();
+  EXPECT_EQ(job.Found(), 2);
+  EXPECT_EQ(shelf.books[2].book.calls.size(), 2u);  // not stepped past its end
+  job.Step();  // book 2 settled without another step
+  EXPECT_EQ(job.Found(), 7);
+  EXPECT_EQ(shelf.books[2].book.calls.size(), 2u);
+  RunOut(job);
+  EXPECT_EQ(shelf.opened, (std::vector<std::string>{"open 0", "open 1", "open 2", "open 3", "open 4", "reopen 3"}));
+  EXPECT_EQ(job.Outcome(3), BookOutcome::kSearched);
+  EXPECT_EQ(job.Found(), 18);
+  EXPECT_EQ(job.BooksDone(), 5);
+  // The merged list in shelf order: 0, 2, 3 (from its fresh opening), 4.
+  const int32_t firsts[] = {0, 0, 2, 7, 11};
+  for (size_t b : {0u, 2u, 3u, 4u}) EXPECT_EQ(job.FirstHitOf(b), firsts[b]) << b;
+  HitPlace place;
+  for (int32_t i : {0, 2, 7, 11, 17}) {
+    ASSERT_EQ(job.Place(i, &place), kDunmoorSuccess);
+    EXPECT_EQ(place.book, i < 2 ? 0u : i < 7 ? 2u : i < 11 ? 3u : 4u) << i;
+  }
 }
 
 }  // namespace

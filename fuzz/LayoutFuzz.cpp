@@ -50,13 +50,15 @@ void CheckLines(const calvetta::ContentLayout& layout) {
   }
 }
 
+// The held lines are checked once the scrolls are done: a line laid out on the way stays held
+// (the list keeps at least 512 lines, and drops them far from where the view is).
 void Scroll(LayoutRun& run) {
   size_t count = run.input.Byte() % 24;
   for (size_t i = 0; i < count; ++i) {
     int32_t n = static_cast<int16_t>(run.input.Word());
     run.layout.ScrollTo(run.layout.TopLine() + n % 64);
-    CheckLines(run.layout);
   }
+  CheckLines(run.layout);
 }
 
 void Resize(LayoutRun& run) {

@@ -14,6 +14,10 @@ namespace {
 
 // What is read of the original at most: the index may promise far more.
 constexpr uint64_t kMostRead = 256 * 1024;
+// A scan's two reads, from an odd start as a text area has it: long enough for whole slices of
+// every level to be inflated on two threads and ahead.
+constexpr uint64_t kScanStart = 6144;
+constexpr uint32_t kScanPiece = 640 * 1024;
 
 }  // namespace
 
@@ -31,12 +35,14 @@ int FuzzEbzip(const uint8_t* data, size_t size) {
   FUZZ_CHECK(whole.Level() >= 0 && whole.Level() <= dunmoor::kEbzipMaxLevel);
   uint64_t length = std::min(whole.OriginalSize(), kMostRead);
 
-  Bytes all(length + 16, 0xA5);
+  // Asked for a little more than is compared: a short original ends inside the request.
+  const uint64_t asked = length + 16, delivered = std::min(asked, whole.OriginalSize());
+  Bytes all(asked + 16, 0xA5);
   uint32_t got = 0;
-  bool read = whole.Read(0, all.data(), static_cast<uint32_t>(length + 16), &got);
+  bool read = whole.Read(0, all.data(), static_cast<uint32_t>(asked), &got);
   if (read) {
-    FUZZ_CHECK(got == length);
-    for (size_t i = length; i < all.size(); ++i) FUZZ_CHECK(all[i] == 0xA5);  // nothing past the count
+    FUZZ_CHECK(got == delivered);
+    for (size_t i = got; i < all.size(); ++i) FUZZ_CHECK(all[i] == 0xA5);  // nothing past the count
   }
   // The same range in odd-sized pieces, each checked against the large read where both succeed.
   for (uint64_t at = 0; at < length; at += 1999) {
@@ -46,6 +52,23 @@ int FuzzEbzip(const uint8_t* data, size_t size) {
     FUZZ_CHECK(n == std::min<uint64_t>(1999, whole.OriginalSize() - at));
     for (size_t i = n; i < piece.size(); ++i) FUZZ_CHECK(piece[i] == 0x5A);
     if (read) FUZZ_CHECK(std::memcmp(piece.data(), all.data() + at, std::min<uint64_t>(n, length - at)) == 0);
+  }
+  // A scan's reads of a larger original: long ones (whole slices on two threads, the next ones
+  // inflated ahead), each going on where the last stopped, against the same ranges read in
+  // pieces that the slice cache serves.
+  if (whole.OriginalSize() > kScanStart + 2 * kScanPiece) {
+    dunmoor::EbzipReader scan, slices;
+    FUZZ_CHECK(scan.Open(stored, size) && slices.Open(stored, size));
+    Bytes piece(kScanPiece), part(kScanPiece / 8);
+    for (uint64_t at = kScanStart; at < kScanStart + 2 * kScanPiece; at += kScanPiece) {
+      if (!scan.Read(at, piece.data(), kScanPiece, &got)) continue;
+      FUZZ_CHECK(got == kScanPiece);
+      for (uint32_t from = 0; from < kScanPiece; from += static_cast<uint32_t>(part.size())) {
+        uint32_t n = 0;
+        if (!slices.Read(at + from, part.data(), static_cast<uint32_t>(part.size()), &n)) continue;
+        FUZZ_CHECK(n == part.size() && std::memcmp(part.data(), piece.data() + from, n) == 0);
+      }
+    }
   }
   // At and past the end: nothing, and no failure.
   uint8_t tail[4];

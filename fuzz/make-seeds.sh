@@ -77,5 +77,12 @@ for level in 0 2 5; do
   cp "$work/ebz$level/BOOK/DATA/HONMON.ebz" "$corpus/ebzip/text-level$level"
 done
 cp "$work/ebz0/BOOK/GAIJI/GA16FULL.ebz" "$corpus/ebzip/font-level0"
+# The text file run on past a megabyte and a half with zero bytes, at level 5: long enough for a
+# scan's reads (whole slices on two threads, the next ones inflated ahead), small when packed.
+cp -r "$work/disc" "$work/long"
+head -c 1600000 /dev/zero >>"$work/long/BOOK/DATA/HONMON"
+mkdir -p "$work/ebzlong"
+ebzip --quiet --keep --force-overwrite --level 5 --output-directory "$work/ebzlong" "$work/long"
+cp "$work/ebzlong/BOOK/DATA/HONMON.ebz" "$corpus/ebzip/text-long-level5"
 
 echo "seeds: $(find "$corpus" -type f | wc -l) files, $(du -sh "$corpus" | cut -f1)"

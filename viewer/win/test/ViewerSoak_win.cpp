@@ -3,7 +3,8 @@
 // seeded mix of what a reader does (headword, keyword and full-text searches, some stopped with
 // Esc; shelf searches; entries chosen; references followed and F3 back; pictures opened and
 // closed; the look-up key on a word selected in a window of ours; the text size and the theme
-// changed) and samples the viewer's private bytes and its GDI and USER objects once a minute.
+// changed) and samples the viewer's private bytes and its GDI and USER objects every 10 s,
+// printing them once a minute.
 //
 //   brisvane_soak MINUTES BOOKROOT SHELFFILE [SEED]
 //
@@ -33,6 +34,8 @@ namespace {
 using namespace viewertest;
 
 constexpr DWORD kNotCounted = 0xFFFFFFFF;
+// How often the viewer is sampled: many samples a half, so that their middle is steady.
+constexpr int kSampleSeconds = 10;
 
 // The windows of process id, top-level and child.
 DWORD WindowsOf(DWORD id) {
@@ -345,7 +348,7 @@ int wmain(int argc, wchar_t** argv) {
     return 2;
   }
   Soak soak(argv[2], seed);
-  std::vector<Sample> samples;
+  std::vector<Sample> samples;  // one every kSampleSeconds; the whole minutes are printed
   ULONGLONG start = GetTickCount64();
   auto elapsed = [&] { return static_cast<double>(GetTickCount64() - start) / 60000.0; };
   bool running = soak.Start() && soak.WarmUp();
@@ -356,9 +359,9 @@ int wmain(int argc, wchar_t** argv) {
     Print(samples.back());
     while (running && elapsed() < minutes) {
       running = soak.Step();
-      if (elapsed() >= samples.size()) {
-        samples.push_back(soak.Measure(static_cast<double>(samples.size())));
-        Print(samples.back());
+      if (elapsed() * 60 >= samples.size() * kSampleSeconds) {
+        samples.push_back(soak.Measure(static_cast<double>(samples.size()) * kSampleSeconds / 60));
+        if ((samples.size() - 1) % (60 / kSampleSeconds) == 0) Print(samples.back());
       }
     }
   }
@@ -374,38 +377,32 @@ int wmain(int argc, wchar_t** argv) {
     return 1;
   }
   // Growth after the first minute (the warm-up and the first minute have filled the caches).
-  if (samples.size() < 3) {
+  if (samples.empty() || samples.back().minute < 2) {
     std::printf("soak passed (too short to judge growth: %zu samples)\n", samples.size());
     return 0;
   }
-  // Each half after minute 1, its lowest and its highest sample: the commit of the heap goes up
-  // and down by tens of megabytes with what a search holds, and the heap gives pages back now
-  // and then (a dip) and takes them again. A leak raises the floor and the high water alike: the
-  // growth counted is the smaller of the two rises, which a lone dip or peak does not make.
+  // The middle sample of each half after minute 1: the commit of the heap goes up and down by
+  // tens of megabytes with what a search holds, and the heap gives pages back now and then and
+  // takes them again; a leak moves the middle of the samples, a dip or a peak does not.
   const double span = samples.back().minute - 1;
-  auto extreme = [&](double from, double to, bool highest) {
-    const Sample* pick = nullptr;
+  auto median = [&](double from, double to, auto value) {
+    std::vector<double> values;
     for (const Sample& s : samples)
-      if (s.minute >= from && s.minute <= to &&
-          (!pick || (highest ? s.privateBytes > pick->privateBytes : s.privateBytes < pick->privateBytes)))
-        pick = &s;
-    return pick ? *pick : samples.back();
+      if (s.minute >= from && s.minute <= to) values.push_back(value(s));
+    std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2), values.end());
+    return values[values.size() / 2];
   };
   const double firstTo = 1 + span / 2, lastFrom = samples.back().minute - span / 2, lastTo = samples.back().minute;
-  const Sample first = extreme(1, firstTo, false);
-  const Sample last = extreme(lastFrom, lastTo, false);
-  const double floorGrew = static_cast<double>(last.privateBytes) - static_cast<double>(first.privateBytes);
-  const double highGrew = static_cast<double>(extreme(lastFrom, lastTo, true).privateBytes) -
-                          static_cast<double>(extreme(1, firstTo, true).privateBytes);
+  auto grewBy = [&](auto value) { return median(lastFrom, lastTo, value) - median(1, firstTo, value); };
+  const double grew = grewBy([](const Sample& s) { return static_cast<double>(s.privateBytes); });
+  const double gdiGrew = samples.back().gdi == kNotCounted ? 0 : grewBy([](const Sample& s) { return double(s.gdi); });
+  const double userGrew = grewBy([](const Sample& s) { return static_cast<double>(s.user); });
   const double hours = std::max(0.0, span / 60.0);
   const double bytesAllowed = std::max(4.0 * 1024 * 1024, 2.0 * 1024 * 1024 * hours);
   const double objectsAllowed = std::max(20.0, 20.0 * hours);
-  const double grew = std::min(floorGrew, highGrew);
-  const long gdiGrew = last.gdi == kNotCounted ? 0 : static_cast<long>(last.gdi) - static_cast<long>(first.gdi);
-  const long userGrew = static_cast<long>(last.user) - static_cast<long>(first.user);
-  std::printf("soak growth after minute 1 (each half's floor %+.0f KB, high water %+.0f KB): private %+.0f KB "
-              "(allowed %.0f), gdi %+ld, user %+ld (allowed %.0f)\n",
-              floorGrew / 1024, highGrew / 1024, grew / 1024, bytesAllowed / 1024, gdiGrew, userGrew, objectsAllowed);
+  std::printf("soak growth after minute 1 (the middle of each half's %d-second samples): private %+.0f KB "
+              "(allowed %.0f), gdi %+.0f, user %+.0f (allowed %.0f)\n",
+              kSampleSeconds, grew / 1024, bytesAllowed / 1024, gdiGrew, userGrew, objectsAllowed);
   if (grew > bytesAllowed || gdiGrew > objectsAllowed || userGrew > objectsAllowed) {
     std::printf("soak FAILED: the viewer grows\n");
     return 1;

@@ -59,10 +59,9 @@ struct EbzipReader::Inflater {
 };
 
 EbzipReader::EbzipReader() : inflater(std::make_unique<Inflater>()) {}
-EbzipReader::~EbzipReader() { DropAhead(); }
+EbzipReader::~EbzipReader() = default;
 
 bool EbzipReader::Open(StoredRead reader, uint64_t stored) {
-  DropAhead();
   read = std::move(reader);
   storedSize = stored;
   uint8_t header[kEbzipHeaderSize];
@@ -179,53 +178,6 @@ bool EbzipReader::WholeSlices(uint64_t first, uint64_t last, uint8_t* out) {
   return firstHalf && second;
 }
 
-void EbzipReader::TakeAhead(Inflater& with) {
-  const uint64_t begin = ahead.offsets.front();
-  for (size_t i; (i = ahead.next.fetch_add(1)) < ahead.count;) {
-    if (!Unpack(with, ahead.stored.data() + (ahead.offsets[i] - begin),
-                static_cast<size_t>(ahead.offsets[i + 1] - ahead.offsets[i]), ahead.out.data() + i * sliceSize))
-      ahead.damaged = true;
-  }
-}
-
-void EbzipReader::StartAhead(uint64_t first, uint64_t count) {
-  if (count * sliceSize < kLongReadBytes || first + count > sliceCount) return;
-  // The stored bytes are read here, on the caller's thread: the second one only inflates.
-  if (!ReadStored(first, first + count - 1)) return;  // the read that wants them fails then
-  if (!helper) helper = std::make_unique<Inflater>();
-  ahead.first = first;
-  ahead.count = static_cast<size_t>(count);
-  ahead.stored.swap(storedBuffer);
-  ahead.offsets.swap(offsetBuffer);
-  ahead.out.resize(ahead.count * sliceSize);
-  ahead.next = 0;
-  ahead.damaged = false;
-  try {
-    ahead.worker = std::thread([this] { TakeAhead(*helper); });
-  } catch (const std::system_error&) {
-    // No second thread to be had: the next read inflates them itself.
-  }
-}
-
-bool EbzipReader::FinishAhead() {
-  TakeAhead(*inflater);
-  if (ahead.worker.joinable()) ahead.worker.join();
-  return !ahead.damaged;
-}
-
-void EbzipReader::EndAhead() {
-  ahead.next = ahead.count;  // the worker stops after the slice in hand
-  if (ahead.worker.joinable()) ahead.worker.join();
-  ahead.count = 0;
-}
-
-void EbzipReader::DropAhead() {
-  EndAhead();
-  std::vector<uint8_t>().swap(ahead.out);
-  std::vector<uint8_t>().swap(ahead.stored);
-  std::vector<uint64_t>().swap(ahead.offsets);
-}
-
 bool EbzipReader::Read(uint64_t position, void* buffer, uint32_t size, uint32_t* got) {
   *got = 0;
   if (!read || cache.empty()) return false;
@@ -234,31 +186,14 @@ bool EbzipReader::Read(uint64_t position, void* buffer, uint32_t size, uint32_t*
   uint64_t lastSlice = (end - 1) / sliceSize;
   auto* out = static_cast<uint8_t*>(buffer);
   uint32_t copied = 0;
-  uint64_t longRun = 0;  // whole slices of this read inflated as a long run
   for (uint64_t at = position; at < end;) {
     uint64_t slice = at / sliceSize;
-    // A long run of whole slices from here: straight into the buffer, or from the slices
-    // inflated ahead for it.
+    // A long run of whole slices from here: straight into the buffer.
     const uint64_t whole = at % sliceSize == 0 ? (end - at) / sliceSize : 0;
-    if (ahead.count > 0 && whole > 0 && slice == ahead.first) {
-      const uint64_t taken = std::min<uint64_t>(whole, ahead.count);
-      const bool sound = FinishAhead();
-      if (sound) std::memcpy(out + copied, ahead.out.data(), static_cast<size_t>(taken * sliceSize));
-      EndAhead();
-      if (sound) {
-        copied += static_cast<uint32_t>(taken * sliceSize);
-        at += taken * sliceSize;
-        longRun += taken;
-        continue;
-      }
-      // A damaged slice among them: read again below, which fails only if it is wanted.
-    }
     if (whole * sliceSize >= kLongReadBytes) {
-      EndAhead();  // the second thread is wanted here
       if (!WholeSlices(slice, slice + whole - 1, out + copied)) return false;
       copied += static_cast<uint32_t>(whole * sliceSize);
       at += whole * sliceSize;
-      longRun += whole;
       continue;
     }
     const uint8_t* bytes = Slice(slice, lastSlice);
@@ -270,9 +205,6 @@ bool EbzipReader::Read(uint64_t position, void* buffer, uint32_t size, uint32_t*
     at += take;
   }
   *got = copied;
-  // A scan reads on from here: as many whole slices as this read had, from the first that
-  // begins at or after its end.
-  if (longRun > 0) StartAhead((end + sliceSize - 1) / sliceSize, longRun);
   return true;
 }
 

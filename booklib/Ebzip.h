@@ -16,22 +16,16 @@
 // A read inflates only the slices it touches and keeps the most recent ones in a cache of
 // bounded size, so that reading pages near each other inflates each slice once. A long read
 // (half a megabyte of whole slices or more) inflates them straight into the caller's buffer,
-// half of them on a second thread that ends before the read returns; and since a scan reads on
-// where it stopped, the same number of whole slices after it are then inflated on that thread
-// while the caller searches what it was given, the next read finishing them on both threads and
-// taking them from there (a read elsewhere meanwhile, a heading's, leaves them be; their buffers,
-// about a megabyte and a half, stay with the reader for its next scan). Damage of any
+// half of them on a second thread that ends before the read returns. Damage of any
 // kind (offsets that go backwards or past the end, a stream that does not inflate to S bytes
 // or fails its checksum, a size that disagrees with the index) makes the read fail; no byte of
 // a damaged slice is delivered.
 #ifndef DUNMOOR_BOOKLIB_EBZIP_H
 #define DUNMOOR_BOOKLIB_EBZIP_H
 
-#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <thread>
 #include <vector>
 
 namespace dunmoor {
@@ -73,17 +67,6 @@ class EbzipReader {
     std::vector<uint8_t> bytes;
   };
   struct Inflater;
-  // Whole slices first .. first + count - 1 inflated ahead on the second thread.
-  struct Ahead {
-    uint64_t first = 0;
-    size_t count = 0;
-    std::vector<uint8_t> out;  // count slices
-    std::vector<uint8_t> stored;
-    std::vector<uint64_t> offsets;
-    std::atomic<size_t> next{0};  // the next slice to take, by either thread
-    std::atomic<bool> damaged{false};
-    std::thread worker;
-  };
 
   // The slice inflated into its cache slot, or nullptr on damage.
   const uint8_t* Slice(uint64_t slice, uint64_t lastWanted);
@@ -96,16 +79,6 @@ class EbzipReader {
   // offsetBuffer. False on a failed read or offsets that cannot be a slice's.
   bool ReadStored(uint64_t first, uint64_t last);
   bool Unpack(Inflater& with, const uint8_t* stored, size_t storedLength, uint8_t* out);
-  // Inflates the slices of ahead not taken yet with `with`, until none is left.
-  void TakeAhead(Inflater& with);
-  // Starts inflating count whole slices from first ahead of the next read, when they fit.
-  void StartAhead(uint64_t first, uint64_t count);
-  // The slices ahead finished on both threads: false when one of them is damaged.
-  bool FinishAhead();
-  // The slices ahead given up: the thread ended (their buffers kept for the next).
-  void EndAhead();
-  // The same, and their memory let go.
-  void DropAhead();
 
   StoredRead read;
   uint64_t storedSize = 0;
@@ -120,7 +93,6 @@ class EbzipReader {
   std::vector<uint8_t> offsetBytes;
   std::unique_ptr<Inflater> inflater;
   std::unique_ptr<Inflater> helper;  // the second thread's, made at the first long read
-  Ahead ahead;
 };
 
 }  // namespace dunmoor

@@ -128,9 +128,9 @@ TEST(Ebzip, ALongReadGivesTheSameBytesAndFailsOnDamageInEitherHalf) {
   }
 }
 
-// A scan's reads, each going on where the last stopped, find their slices inflated ahead: the
-// same bytes with headings read elsewhere between them, and a damaged slice fails only the read
-// that wants it.
+// A scan's reads, each going on where the last stopped from an odd start (whole slices on two
+// threads, the slices cut at either end from the cache): the same bytes with headings read
+// elsewhere between them, and a damaged slice fails only the read that wants it.
 TEST(Ebzip, AScanReadOnFromWhereItStoppedGetsTheSameBytesAndDamageFailsOnlyItsRead) {
   const Bytes original = Original(5 * 1024 * 1024 + 3000);  // level 2: 641 slices of 8 KiB
   const uint32_t piece = 1024 * 1024;

@@ -15,7 +15,7 @@ namespace {
 // What is read of the original at most: the index may promise far more.
 constexpr uint64_t kMostRead = 256 * 1024;
 // A scan's two reads, from an odd start as a text area has it: long enough for whole slices of
-// every level to be inflated on two threads and ahead.
+// every level to be inflated on two threads.
 constexpr uint64_t kScanStart = 6144;
 constexpr uint32_t kScanPiece = 640 * 1024;
 
@@ -53,9 +53,8 @@ int FuzzEbzip(const uint8_t* data, size_t size) {
     for (size_t i = n; i < piece.size(); ++i) FUZZ_CHECK(piece[i] == 0x5A);
     if (read) FUZZ_CHECK(std::memcmp(piece.data(), all.data() + at, std::min<uint64_t>(n, length - at)) == 0);
   }
-  // A scan's reads of a larger original: long ones (whole slices on two threads, the next ones
-  // inflated ahead), each going on where the last stopped, against stretches of the same ranges
-  // read through the slice cache.
+  // A scan's reads of a larger original: long ones (whole slices on two threads), each going on
+  // where the last stopped, against stretches of the same ranges read through the slice cache.
   if (whole.OriginalSize() > kScanStart + 2 * kScanPiece) {
     dunmoor::EbzipReader scan, slices;
     FUZZ_CHECK(scan.Open(stored, size) && slices.Open(stored, size));

@@ -78,7 +78,7 @@ for level in 0 2 5; do
 done
 cp "$work/ebz0/BOOK/GAIJI/GA16FULL.ebz" "$corpus/ebzip/font-level0"
 # The text file run on past a megabyte and a half with zero bytes, at level 5: long enough for a
-# scan's reads (whole slices on two threads, the next ones inflated ahead), small when packed.
+# scan's reads (whole slices on two threads), small when packed.
 cp -r "$work/disc" "$work/long"
 head -c 1600000 /dev/zero >>"$work/long/BOOK/DATA/HONMON"
 mkdir -p "$work/ebzlong"

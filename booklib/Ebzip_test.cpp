@@ -128,49 +128,6 @@ TEST(Ebzip, ALongReadGivesTheSameBytesAndFailsOnDamageInEitherHalf) {
   }
 }
 
-// A scan's reads, each going on where the last stopped from an odd start (whole slices on two
-// threads, the slices cut at either end from the cache): the same bytes with headings read
-// elsewhere between them, and a damaged slice fails only the read that wants it.
-TEST(Ebzip, AScanReadOnFromWhereItStoppedGetsTheSameBytesAndDamageFailsOnlyItsRead) {
-  const Bytes original = Original(5 * 1024 * 1024 + 3000);  // level 2: 641 slices of 8 KiB
-  const uint32_t piece = 1024 * 1024;
-  auto scan = [&](EbzipReader* reader, std::vector<bool>* read) {
-    Bytes got, heading;
-    for (uint64_t at = 6144; at < original.size(); at += piece) {
-      read->push_back(ReadAll(reader, at, piece, &got));
-      if (read->back()) {
-        const size_t want = std::min<size_t>(piece, original.size() - at);
-        EXPECT_EQ(got.size(), want) << at;
-        EXPECT_TRUE(std::equal(got.begin(), got.end(), original.begin() + static_cast<long>(at))) << at;
-      }
-      // A hit's heading, somewhere else in the file.
-      ASSERT_TRUE(ReadAll(reader, (at * 7) % 4000000, 200, &heading));
-      EXPECT_TRUE(std::equal(heading.begin(), heading.end(), original.begin() + static_cast<long>((at * 7) % 4000000)));
-    }
-  };
-  StoredFile file{Compress(original, 2)};
-  EbzipReader reader;
-  ASSERT_TRUE(reader.Open(file.Reader(), file.bytes.size()));
-  std::vector<bool> read;
-  scan(&reader, &read);
-  EXPECT_EQ(read, std::vector<bool>(5, true));
-
-  // Slice 200 lies in the second piece's read (bytes 1,054,720 to 2,103,295), slice 640 is the
-  // last, partly past the original's end and read by the last piece alone.
-  for (size_t damaged : {size_t{200}, size_t{640}}) {
-    StoredFile bad{Compress(original, 2, [&](size_t i, Bytes* packed) {
-      if (i == damaged) (*packed)[packed->size() / 2] ^= 0x55;
-    })};
-    EbzipReader damagedReader;
-    ASSERT_TRUE(damagedReader.Open(bad.Reader(), bad.bytes.size()));
-    std::vector<bool> pieces;
-    scan(&damagedReader, &pieces);
-    std::vector<bool> expected(5, true);
-    expected[damaged == 200 ? 1 : 4] = false;
-    EXPECT_EQ(pieces, expected) << damaged;
-  }
-}
-
 TEST(Ebzip, TheFilesOfAnIndependentCompressorReadAsTheOriginal) {
   // The sample book compressed by ebzip at three levels, and the freepwing book's font.
   const Bytes plain = testfiles::ReadFile(testfiles::BuiltBook("sample") / "SAMPLE" / "DATA" / "HONMON");

@@ -10,14 +10,14 @@ namespace {
 
 namespace code = booktext::code;
 
-// The held part of [from, to): the pairs in step with start there; a code outside it reads as
-// zero bytes, which no code begins with.
+// The held part of [start, end): its first pair in step with start and its end; a code outside it
+// reads as zero bytes, which no code begins with.
 struct HeldPairs {
   int32_t from;
   int32_t to;
 };
-HeldPairs PairsHeld(const HeldText& text, int32_t start, int32_t from, int32_t to) {
-  if (from < text.base) from = text.base;
+HeldPairs PairsHeld(const HeldText& text, int32_t start, int32_t to) {
+  int32_t from = start < text.base ? text.base : start;
   if ((from - start) & 1) ++from;
   if (to > text.base + text.size) to = text.base + text.size;
   return {from, to};
@@ -30,7 +30,7 @@ bool CodeAt(const HeldText& text, int32_t p, uint8_t c) {
 // The first pair p in [start, end), in step with start, that is the code 1F c; -1 when none.
 // The escape byte is looked for with memchr: the text is long, its codes are few.
 int32_t FirstCode(const HeldText& text, int32_t start, int32_t end, uint8_t c) {
-  const HeldPairs held = PairsHeld(text, start, start, end);
+  const HeldPairs held = PairsHeld(text, start, end);
   for (int32_t p = held.from; p < held.to;) {
     const void* found = std::memchr(text.data + (p - text.base), code::kEscape, static_cast<size_t>(held.to - p));
     if (!found) return -1;
@@ -44,7 +44,7 @@ int32_t FirstCode(const HeldText& text, int32_t start, int32_t end, uint8_t c) {
 
 // The last such pair in [start, end); -1 when none.
 int32_t LastCode(const HeldText& text, int32_t start, int32_t end, uint8_t c) {
-  const HeldPairs held = PairsHeld(text, start, start, end);
+  const HeldPairs held = PairsHeld(text, start, end);
   if (held.from >= held.to) return -1;
   for (int32_t p = held.from + ((held.to - 1 - held.from) / 2) * 2; p >= held.from; p -= 2)
     if (text.data[p - text.base] == code::kEscape && CodeAt(text, p, c)) return p;
